@@ -1,0 +1,71 @@
+#include "core/ErrorLog.h"
+
+#include "core/Settings.h"
+#include "platform/AppPath.h"
+#include "platform/Clock.h"
+#include "platform/Codec.h"
+#include "platform/Dialogs.h"
+#include "platform/Runtime.h"
+#include "platform/RuntimeError.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// Reading ErrorTraping goes through the settings store, whose own faults are
+// logged here too: a nested call writes its entry but never asks the user.
+bool g_inLogError = false;
+
+} // namespace
+
+void LogError(const QString& description, float number, const QString& source, const QString& tag, bool show)
+{
+    const bool nested = g_inLogError;
+    g_inLogError = true;
+
+    QString entry;
+    try {
+        // The time of day as a US system clock shows it, "1:05:09 PM".
+        const QString time = QLocale::c().toString(Clock::Now().time(), QStringLiteral("h:mm:ss AP"));
+        entry = QStringLiteral("--------------") + kCrLf
+              + QStringLiteral("Time: ") + time + kCrLf
+              + QStringLiteral("Description:   ") + description + kCrLf
+              + QStringLiteral("Number:        ") + rt::SingleText(number) + kCrLf
+              + QStringLiteral("Source:         ") + source;
+        const QString record = entry + kCrLf + QStringLiteral("Where: ") + tag + kCrLf;
+        AppendBytes(AppPath() + QStringLiteral("/ErrorLog.txt"), toCp1252(record));
+    } catch (...) {
+        // A log that cannot be written loses the entry without a word.
+    }
+
+    try {
+        if (QCoreApplication::instance())
+            QCoreApplication::processEvents();
+    } catch (...) {
+    }
+
+    if (!nested && show) {
+        try {
+            if (Settings::GetSetting(QString::fromLatin1(Settings::ErrorTraping)).isEmpty()) {
+                const QString prompt = QStringLiteral("Error occur and logged successfully into a log file") + kCrLf
+                                     + QStringLiteral("If you don't want to see this messages anymore, Click Cancel")
+                                     + kCrLf + entry;
+                const int answer =
+                    Dialogs::MsgBox(prompt, Dialogs::vbOKCancel + Dialogs::vbInformation, QStringLiteral("Error occur"));
+                if (answer == Dialogs::vbCancel)
+                    Settings::SaveSetting(QString::fromLatin1(Settings::ErrorTraping), QStringLiteral("1"));
+            }
+        } catch (...) {
+        }
+    }
+
+    g_inLogError = nested;
+}
+
+void LogError(const RuntimeError& error, const QString& tag, bool show)
+{
+    LogError(error.description(), static_cast<float>(error.number()), error.source(), tag, show);
+}

@@ -1,0 +1,780 @@
+#include "platform/FlexGrid.h"
+
+#include "platform/Runtime.h"
+
+#include <QColor>
+#include <QFont>
+#include <QGuiApplication>
+#include <QPalette>
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+FlexGrid::FlexGrid(QObject* parent)
+    : QAbstractTableModel(parent)
+{
+    m_rows.resize(2);
+    for (RowData& r : m_rows)
+        r.cells.resize(m_cols);
+    m_colWidths.fill(DefaultColWidth, m_cols);
+    m_colAlignments.fill(flexAlignGeneral, m_cols);
+}
+
+FlexGrid::~FlexGrid() = default;
+
+void FlexGrid::checkRow(int row) const
+{
+    if (row < 0 || row >= m_rows.size())
+        throw GridRangeError();
+}
+
+void FlexGrid::checkCol(int col) const
+{
+    if (col < 0 || col >= m_cols)
+        throw GridRangeError();
+}
+
+// Keeps the current cell, the selection end and the scroll position inside
+// the grid after it shrank.
+void FlexGrid::clampCursor()
+{
+    const int lastRow = std::max(0, int(m_rows.size()) - 1);
+    const int lastCol = std::max(0, m_cols - 1);
+    m_row = std::clamp(m_row, 0, lastRow);
+    m_rowSel = std::clamp(m_rowSel, 0, lastRow);
+    m_col = std::clamp(m_col, 0, lastCol);
+    m_colSel = std::clamp(m_colSel, 0, lastCol);
+    m_topRow = std::clamp(m_topRow, std::min(m_fixedRows, lastRow), lastRow);
+    m_leftCol = std::clamp(m_leftCol, std::min(m_fixedCols, lastCol), lastCol);
+}
+
+// ---- size ------------------------------------------------------------------
+
+void FlexGrid::setRows(int rows)
+{
+    if (rows < m_fixedRows || rows > MaxRows)
+        throw GridRangeError();
+    const int old = m_rows.size();
+    if (rows == old)
+        return;
+    if (rows > old) {
+        if (live(DirtyStructure))
+            beginInsertRows(QModelIndex(), old, rows - 1);
+        RowData blank;
+        blank.cells.resize(m_cols);
+        m_rows.resize(rows, blank);
+        if (live(DirtyStructure))
+            endInsertRows();
+    } else {
+        if (live(DirtyStructure))
+            beginRemoveRows(QModelIndex(), rows, old - 1);
+        m_rows.resize(rows);
+        if (live(DirtyStructure))
+            endRemoveRows();
+    }
+    clampCursor();
+}
+
+void FlexGrid::setCols(int cols)
+{
+    if (cols < m_fixedCols || cols > MaxCols)
+        throw GridRangeError();
+    const int old = m_cols;
+    if (cols == old)
+        return;
+    if (cols > old) {
+        if (live(DirtyStructure))
+            beginInsertColumns(QModelIndex(), old, cols - 1);
+    } else if (live(DirtyStructure)) {
+        beginRemoveColumns(QModelIndex(), cols, old - 1);
+    }
+    m_cols = cols;
+    for (RowData& r : m_rows)
+        r.cells.resize(cols);
+    m_colWidths.resize(cols);
+    m_colAlignments.resize(cols);
+    for (int c = old; c < cols; ++c) {
+        m_colWidths[c] = DefaultColWidth;
+        m_colAlignments[c] = flexAlignGeneral;
+    }
+    if (live(DirtyStructure)) {
+        if (cols > old)
+            endInsertColumns();
+        else
+            endRemoveColumns();
+    }
+    clampCursor();
+}
+
+void FlexGrid::setFixedRows(int n)
+{
+    if (n < 0 || n > m_rows.size())
+        throw GridRangeError();
+    if (n == m_fixedRows)
+        return;
+    m_fixedRows = n;
+    clampCursor();
+    if (live(DirtyStructure) && !m_rows.isEmpty() && m_cols > 0)
+        emit dataChanged(index(0, 0), index(m_rows.size() - 1, m_cols - 1));
+}
+
+void FlexGrid::setFixedCols(int n)
+{
+    if (n < 0 || n > m_cols)
+        throw GridRangeError();
+    if (n == m_fixedCols)
+        return;
+    m_fixedCols = n;
+    clampCursor();
+    if (live(DirtyStructure) && !m_rows.isEmpty() && m_cols > 0)
+        emit dataChanged(index(0, 0), index(m_rows.size() - 1, m_cols - 1));
+}
+
+// ---- texts -------------------------------------------------------------------
+
+QString FlexGrid::TextMatrix(int row, int col) const
+{
+    checkCell(row, col);
+    return cell(row, col).text;
+}
+
+void FlexGrid::setTextMatrix(int row, int col, const QString& text)
+{
+    checkCell(row, col);
+    cell(row, col).text = text;
+    cellChanged(row, col);
+}
+
+QString FlexGrid::TextArray(int index) const
+{
+    if (index < 0 || m_cols <= 0)
+        throw GridRangeError();
+    return TextMatrix(index / m_cols, index % m_cols);
+}
+
+void FlexGrid::setTextArray(int index, const QString& text)
+{
+    if (index < 0 || m_cols <= 0)
+        throw GridRangeError();
+    setTextMatrix(index / m_cols, index % m_cols, text);
+}
+
+void FlexGrid::AddItem(const QString& text, int at)
+{
+    const int row = at < 0 ? int(m_rows.size()) : at;
+    if (row < 0 || row > m_rows.size() || m_rows.size() >= MaxRows)
+        throw GridRangeError();
+    RowData r;
+    r.cells.resize(m_cols);
+    const QStringList items = text.split(QLatin1Char('\t'));
+    for (int c = 0; c < m_cols && c < items.size(); ++c)
+        r.cells[c].text = items[c];
+    if (live(DirtyStructure))
+        beginInsertRows(QModelIndex(), row, row);
+    m_rows.insert(row, r);
+    if (live(DirtyStructure))
+        endInsertRows();
+}
+
+void FlexGrid::RemoveItem(int row)
+{
+    checkRow(row);
+    if (m_rows.size() <= m_fixedRows)
+        throw GridRangeError();
+    if (live(DirtyStructure))
+        beginRemoveRows(QModelIndex(), row, row);
+    m_rows.remove(row);
+    if (live(DirtyStructure))
+        endRemoveRows();
+    clampCursor();
+}
+
+void FlexGrid::Clear()
+{
+    for (RowData& r : m_rows)
+        for (Cell& c : r.cells)
+            c = Cell();
+    if (live(DirtyData) && !m_rows.isEmpty() && m_cols > 0)
+        emit dataChanged(index(0, 0), index(m_rows.size() - 1, m_cols - 1));
+}
+
+// ---- redraw ----------------------------------------------------------------
+
+void FlexGrid::setRedraw(bool on)
+{
+    if (on == m_redraw)
+        return;
+    m_redraw = on;
+    if (on) {
+        // Everything that happened while redraw was off reaches the views at once.
+        const int dirty = std::exchange(m_dirty, 0);
+        if (dirty & DirtyStructure) {
+            beginResetModel();
+            endResetModel();
+        } else if ((dirty & DirtyData) && !m_rows.isEmpty() && m_cols > 0) {
+            emit dataChanged(index(0, 0), index(m_rows.size() - 1, m_cols - 1));
+        }
+        if (dirty & (DirtyStructure | DirtySizes))
+            emit sizesReset();
+        if (dirty & DirtyAppearance)
+            emit appearanceChanged();
+        if (dirty & (DirtyCursor | DirtyStructure))
+            emit currentCellChanged();
+        if (dirty & (DirtyScroll | DirtyStructure)) {
+            emit topRowChanged(m_topRow);
+            emit leftColChanged(m_leftCol);
+        }
+        if (dirty & DirtyWidth)
+            emit widthChanged(m_width);
+    }
+    emit redrawChanged(on);
+}
+
+void FlexGrid::setUpdatesLocked(bool locked)
+{
+    const bool was = m_updateLocks > 0;
+    m_updateLocks = std::max(0, m_updateLocks + (locked ? 1 : -1));
+    if (was != (m_updateLocks > 0))
+        emit updatesLockedChanged(m_updateLocks > 0);
+}
+
+// ---- current cell and selection ------------------------------------------------
+
+void FlexGrid::setRow(int row)
+{
+    checkRow(row);
+    m_row = m_rowSel = row;
+    if (live(DirtyCursor))
+        emit currentCellChanged();
+}
+
+void FlexGrid::setCol(int col)
+{
+    checkCol(col);
+    m_col = m_colSel = col;
+    if (live(DirtyCursor))
+        emit currentCellChanged();
+}
+
+void FlexGrid::setRowSel(int row)
+{
+    checkRow(row);
+    m_rowSel = row;
+    if (live(DirtyCursor))
+        emit currentCellChanged();
+}
+
+void FlexGrid::setColSel(int col)
+{
+    checkCol(col);
+    m_colSel = col;
+    if (live(DirtyCursor))
+        emit currentCellChanged();
+}
+
+void FlexGrid::setTopRow(int row)
+{
+    checkRow(row);
+    m_topRow = std::max(row, std::min(m_fixedRows, int(m_rows.size()) - 1));
+    if (live(DirtyScroll))
+        emit topRowChanged(m_topRow);
+}
+
+void FlexGrid::setLeftCol(int col)
+{
+    checkCol(col);
+    m_leftCol = std::max(col, std::min(m_fixedCols, m_cols - 1));
+    if (live(DirtyScroll))
+        emit leftColChanged(m_leftCol);
+}
+
+// ---- geometry ----------------------------------------------------------------
+
+int FlexGrid::RowHeight(int row) const
+{
+    checkRow(row);
+    return m_rows[row].height;
+}
+
+void FlexGrid::setRowHeight(int row, int twips)
+{
+    checkRow(row);
+    if (twips < -1)
+        throw RuntimeError::make(5);
+    m_rows[row].height = twips == -1 ? DefaultRowHeight : twips;
+    if (live(DirtySizes))
+        emit rowHeightChanged(row);
+}
+
+int FlexGrid::ColWidth(int col) const
+{
+    checkCol(col);
+    return m_colWidths[col];
+}
+
+void FlexGrid::setColWidth(int col, int twips)
+{
+    checkCol(col);
+    if (twips < -1)
+        throw RuntimeError::make(5);
+    m_colWidths[col] = twips == -1 ? DefaultColWidth : twips;
+    if (live(DirtySizes))
+        emit colWidthChanged(col);
+}
+
+int FlexGrid::ColPos(int col) const
+{
+    checkCol(col);
+    int pos = 0;
+    for (int c = 0; c < col && c < m_fixedCols; ++c)
+        pos += m_colWidths[c];
+    if (col < m_fixedCols)
+        return pos;
+    // Columns scrolled out to the left lie at negative positions.
+    for (int c = m_leftCol; c < col; ++c)
+        pos += m_colWidths[c];
+    for (int c = col; c < m_leftCol; ++c)
+        pos -= m_colWidths[c];
+    return pos;
+}
+
+int FlexGrid::RowPos(int row) const
+{
+    checkRow(row);
+    int pos = 0;
+    for (int r = 0; r < row && r < m_fixedRows; ++r)
+        pos += m_rows[r].height;
+    if (row < m_fixedRows)
+        return pos;
+    for (int r = m_topRow; r < row; ++r)
+        pos += m_rows[r].height;
+    for (int r = row; r < m_topRow; ++r)
+        pos -= m_rows[r].height;
+    return pos;
+}
+
+void FlexGrid::setWidth(int twips)
+{
+    if (twips < 0)
+        throw RuntimeError::make(5);
+    if (twips == m_width)
+        return;
+    m_width = twips;
+    if (live(DirtyWidth))
+        emit widthChanged(twips);
+}
+
+void FlexGrid::setHeight(int twips)
+{
+    if (twips < 0)
+        throw RuntimeError::make(5);
+    m_height = twips;
+}
+
+// ---- column layout -------------------------------------------------------------
+
+int FlexGrid::ColAlignment(int col) const
+{
+    checkCol(col);
+    return m_colAlignments[col];
+}
+
+void FlexGrid::setColAlignment(int col, int alignment)
+{
+    checkCol(col);
+    if (alignment < 0 || alignment > flexAlignGeneral)
+        throw RuntimeError::make(5);
+    m_colAlignments[col] = alignment;
+    columnChanged(col);
+}
+
+void FlexGrid::setColPosition(int col, int position)
+{
+    checkCol(col);
+    checkCol(position);
+    if (col == position)
+        return;
+    const bool signal = live(DirtyStructure);
+    if (signal)
+        beginResetModel();
+    auto move = [&](auto& vec) {
+        auto item = vec[col];
+        vec.remove(col);
+        vec.insert(position, item);
+    };
+    for (RowData& r : m_rows)
+        move(r.cells);
+    move(m_colWidths);
+    move(m_colAlignments);
+    if (signal) {
+        endResetModel();
+        emit sizesReset();
+    }
+}
+
+// ---- appearance ----------------------------------------------------------------
+
+void FlexGrid::setBackColor(int bgr)
+{
+    m_backColor = bgr;
+    if (live(DirtyAppearance))
+        emit appearanceChanged();
+}
+
+void FlexGrid::setGridLines(int style)
+{
+    if (style < 0 || style > 3)
+        throw RuntimeError::make(5);
+    m_gridLines = style;
+    if (live(DirtyAppearance))
+        emit appearanceChanged();
+}
+
+void FlexGrid::setMousePointer(int pointer)
+{
+    if (pointer == m_mousePointer)
+        return;
+    m_mousePointer = pointer;
+    emit mousePointerChanged(pointer);
+}
+
+// ---- cell formats ----------------------------------------------------------------
+
+FlexGrid::CellFormat& FlexGrid::currentFormat()
+{
+    checkCell(m_row, m_col);
+    return cell(m_row, m_col).format;
+}
+
+void FlexGrid::setCellAlignment(int alignment)
+{
+    if (alignment < 0 || alignment > flexAlignGeneral)
+        throw RuntimeError::make(5);
+    currentFormat().alignment = alignment;
+    cellChanged(m_row, m_col);
+}
+
+void FlexGrid::setCellBackColor(int bgr)
+{
+    currentFormat().backColor = bgr;
+    cellChanged(m_row, m_col);
+}
+
+void FlexGrid::setCellForeColor(int bgr)
+{
+    currentFormat().foreColor = bgr;
+    cellChanged(m_row, m_col);
+}
+
+void FlexGrid::setCellFontBold(bool bold)
+{
+    currentFormat().bold = bold;
+    cellChanged(m_row, m_col);
+}
+
+void FlexGrid::setCellFontUnderline(bool underline)
+{
+    currentFormat().underline = underline;
+    cellChanged(m_row, m_col);
+}
+
+void FlexGrid::setCellFontWidth(int width)
+{
+    currentFormat().fontWidth = width;
+    cellChanged(m_row, m_col);
+}
+
+void FlexGrid::setCellTextStyle(int style)
+{
+    if (style < 0 || style > flexTextInsetLight)
+        throw RuntimeError::make(5);
+    currentFormat().textStyle = style;
+    cellChanged(m_row, m_col);
+}
+
+void FlexGrid::setCellPicture(const QString& name)
+{
+    currentFormat().picture = name;
+    cellChanged(m_row, m_col);
+}
+
+void FlexGrid::setCellPictureAlignment(int alignment)
+{
+    if (alignment < 0 || alignment > flexAlignGeneral)
+        throw RuntimeError::make(5);
+    currentFormat().pictureAlignment = alignment;
+    cellChanged(m_row, m_col);
+}
+
+FlexGrid::CellFormat FlexGrid::cellFormat(int row, int col) const
+{
+    checkCell(row, col);
+    return cell(row, col).format;
+}
+
+void FlexGrid::setCellFormat(int row, int col, const CellFormat& format)
+{
+    checkCell(row, col);
+    cell(row, col).format = format;
+    cellChanged(row, col);
+}
+
+int FlexGrid::effectiveAlignment(int row, int col) const
+{
+    checkCell(row, col);
+    const int own = cell(row, col).format.alignment;
+    return own >= 0 ? own : m_colAlignments[col];
+}
+
+void FlexGrid::cellChanged(int row, int col)
+{
+    if (live(DirtyData)) {
+        const QModelIndex i = index(row, col);
+        emit dataChanged(i, i);
+    }
+}
+
+void FlexGrid::columnChanged(int col)
+{
+    if (live(DirtyData) && !m_rows.isEmpty())
+        emit dataChanged(index(0, col), index(m_rows.size() - 1, col));
+}
+
+// ---- sort, clip, drag ----------------------------------------------------------
+
+namespace {
+
+// A sort key of one cell: numbers (when the order looks at numbers) first,
+// ordered by value; then texts. One class per cell keeps the order total, so a
+// column mixing numbers and words still sorts the same way every time.
+struct SortKey {
+    bool isNumber = false;
+    double number = 0;
+    QString text;
+};
+
+std::optional<double> numberOf(const QString& text)
+{
+    try {
+        if (rt::IsNumeric(QVariant(text)))
+            return rt::CDbl(QVariant(text));
+    } catch (const RuntimeError&) {
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void FlexGrid::setSort(int order)
+{
+    if (order < 0 || order > flexSortStringDescending)
+        throw RuntimeError::make(5);
+    if (order == flexSortNone)
+        return;
+    checkCol(m_col);
+    const int first = m_fixedRows;
+    const int count = m_rows.size() - first;
+    if (count < 2)
+        return;
+
+    const bool descending = order % 2 == 0;
+    const bool generic = order == flexSortGenericAscending || order == flexSortGenericDescending;
+    const bool numeric = order == flexSortNumericAscending || order == flexSortNumericDescending;
+    const Qt::CaseSensitivity cs = (order == flexSortStringAscending || order == flexSortStringDescending)
+                                       ? Qt::CaseSensitive
+                                       : Qt::CaseInsensitive;
+
+    QVector<SortKey> keys(count);
+    QVector<int> perm(count);
+    for (int i = 0; i < count; ++i) {
+        perm[i] = i;
+        const QString& text = m_rows[first + i].cells[m_col].text;
+        SortKey& k = keys[i];
+        k.text = text;
+        if (generic || numeric) {
+            if (const auto n = numberOf(text)) {
+                k.isNumber = true;
+                k.number = *n;
+            } else if (numeric) {
+                // A numeric sort counts a text that is no number as 0, like Val.
+                k.isNumber = true;
+                k.number = rt::Val(text);
+            }
+        }
+    }
+    auto less = [&](int a, int b) {
+        const SortKey& x = keys[a];
+        const SortKey& y = keys[b];
+        if (x.isNumber != y.isNumber)
+            return x.isNumber;
+        if (x.isNumber)
+            return x.number < y.number;
+        return QString::compare(x.text, y.text, cs) < 0;
+    };
+    std::stable_sort(perm.begin(), perm.end(), [&](int a, int b) { return descending ? less(b, a) : less(a, b); });
+
+    const bool signal = live(DirtyStructure);
+    if (signal)
+        emit layoutAboutToBeChanged();
+    QVector<RowData> sorted;
+    sorted.reserve(count);
+    for (int i : perm)
+        sorted.append(std::move(m_rows[first + i]));
+    for (int i = 0; i < count; ++i)
+        m_rows[first + i] = std::move(sorted[i]);
+    if (signal) {
+        // No persistent indexes are kept by our views; a full layout change is enough.
+        emit layoutChanged();
+        emit sizesReset();
+    }
+}
+
+QString FlexGrid::Clip() const
+{
+    checkCell(m_row, m_col);
+    checkCell(m_rowSel, m_colSel);
+    const int r0 = std::min(m_row, m_rowSel), r1 = std::max(m_row, m_rowSel);
+    const int c0 = std::min(m_col, m_colSel), c1 = std::max(m_col, m_colSel);
+    QString out;
+    for (int r = r0; r <= r1; ++r) {
+        if (r > r0)
+            out += QLatin1Char('\r');
+        for (int c = c0; c <= c1; ++c) {
+            if (c > c0)
+                out += QLatin1Char('\t');
+            out += cell(r, c).text;
+        }
+    }
+    return out;
+}
+
+void FlexGrid::Drag(int action)
+{
+    // 1 begins a manual drag; 0 (cancel) and 2 (end) both stop it here: the
+    // drop itself is reported by the widget when the button comes up.
+    switch (action) {
+    case 1:
+        if (!m_dragging) {
+            m_dragging = true;
+            emit dragStarted();
+        }
+        break;
+    case 0:
+    case 2:
+        endDrag();
+        break;
+    default:
+        throw RuntimeError::make(5);
+    }
+}
+
+void FlexGrid::endDrag()
+{
+    if (!m_dragging)
+        return;
+    m_dragging = false;
+    emit dragEnded();
+}
+
+// ---- model -----------------------------------------------------------------
+
+int FlexGrid::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int FlexGrid::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_cols;
+}
+
+QVariant FlexGrid::toQColor(int bgr)
+{
+    if (bgr == 0)
+        return QVariant();
+    if (quint32(bgr) & 0x80000000u) {
+        // System colours: only the ones the program names get a palette role.
+        const QPalette pal = QGuiApplication::palette();
+        switch (bgr & 0xFF) {
+        case 5: return pal.color(QPalette::Base);         // window background
+        case 8: return pal.color(QPalette::Text);         // window text
+        case 15: return pal.color(QPalette::Button);      // button face
+        case 18: return pal.color(QPalette::ButtonText);  // button text
+        default: return QVariant();
+        }
+    }
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+static Qt::Alignment qtAlignment(int code, bool number)
+{
+    Qt::Alignment h, v;
+    if (code == FlexGrid::flexAlignGeneral) {
+        return (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+    }
+    switch (code / 3) {
+    case 0: h = Qt::AlignLeft; break;
+    case 1: h = Qt::AlignHCenter; break;
+    default: h = Qt::AlignRight; break;
+    }
+    switch (code % 3) {
+    case 0: v = Qt::AlignTop; break;
+    case 1: v = Qt::AlignVCenter; break;
+    default: v = Qt::AlignBottom; break;
+    }
+    return h | v;
+}
+
+QVariant FlexGrid::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() < 0 || index.row() >= m_rows.size() || index.column() < 0
+        || index.column() >= m_cols)
+        return QVariant();
+    const Cell& c = cell(index.row(), index.column());
+    const bool fixed = index.row() < m_fixedRows || index.column() < m_fixedCols;
+    switch (role) {
+    case Qt::DisplayRole:
+        return c.text;
+    case Qt::TextAlignmentRole: {
+        const int code = effectiveAlignment(index.row(), index.column());
+        bool number = false;
+        if (code == flexAlignGeneral)
+            number = numberOf(c.text).has_value();
+        return QVariant::fromValue(qtAlignment(code, number));
+    }
+    case Qt::BackgroundRole:
+        return toQColor(c.format.backColor);
+    case Qt::ForegroundRole:
+        return toQColor(c.format.foreColor);
+    case Qt::FontRole: {
+        if (!c.format.bold && !c.format.underline)
+            return QVariant();
+        QFont f;
+        f.setBold(c.format.bold);
+        f.setUnderline(c.format.underline);
+        return f;
+    }
+    case PictureRole:
+        return c.format.picture;
+    case PictureAlignmentRole:
+        return c.format.pictureAlignment;
+    case TextStyleRole:
+        return c.format.textStyle;
+    case FixedCellRole:
+        return fixed;
+    case AlignmentCodeRole:
+        return effectiveAlignment(index.row(), index.column());
+    case FontWidthRole:
+        return c.format.fontWidth;
+    default:
+        return QVariant();
+    }
+}
+
+Qt::ItemFlags FlexGrid::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}

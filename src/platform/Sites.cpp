@@ -1,0 +1,144 @@
+#include "Sites.h"
+
+#include "Codec.h"
+#include "RegistryStore.h"
+
+#include <array>
+
+namespace {
+
+struct SiteEntry
+{
+    Site site;
+    const char* name;
+    const char* host;
+    int port;
+};
+
+// One row per site; the order follows the enum.
+constexpr std::array<SiteEntry, 17> kSites{{
+    {Site::Price, "Price", "prices.example", 80},
+    {Site::Quotes, "Quotes", "quotes.example", 80},
+    {Site::Recommendations, "Recommendations", "recommendations.example", 80},
+    {Site::ResearchReport, "ResearchReport", "research.example", 80},
+    {Site::BusinessNews, "BusinessNews", "business-news.example", 80},
+    {Site::Filings, "Filings", "filings.example", 80},
+    {Site::OptionQuotes, "OptionQuotes", "options.example", 80},
+    {Site::AnalystsActions, "AnalystsActions", "analysts.example", 80},
+    {Site::CompanyProfile, "CompanyProfile", "profiles.example", 80},
+    {Site::ShortInterest, "ShortInterest", "short-interest.example", 80},
+    {Site::Tip, "Tip", "tips.example", 80},
+    {Site::Maker, "Maker", "maker.example", 80},
+    {Site::MarketReports, "MarketReports", "market-reports.example", 80},
+    {Site::Brokerage, "Brokerage", "brokerage.example", 80},
+    {Site::MarketData, "MarketData", "market-data.example", 80},
+    {Site::SplitsRanking, "SplitsRanking", "splits.example", 80},
+    {Site::UpgradeFtp, "UpgradeFtp", "ftp.maker.example", 21},
+}};
+
+const SiteEntry& entry(Site site)
+{
+    for (const SiteEntry& e : kSites)
+        if (e.site == site)
+            return e;
+    return kSites[0];
+}
+
+// The override as (host, port); an empty host when there is none or it is unusable.
+std::pair<QString, int> readOverride(Site site)
+{
+    const SiteEntry& e = entry(site);
+    const auto value = RegistryStore::queryValue(QString::fromLatin1(Sites::SettingsKey), QString::fromLatin1(e.name));
+    if (!value || value->type != RegistryStore::REG_SZ)
+        return {QString(), e.port};
+    QByteArray data = value->data;
+    const int zero = data.indexOf('\0');
+    if (zero >= 0)
+        data.truncate(zero);
+    QString text = fromCp1252(data).trimmed();
+    // Tolerate a pasted address: "http://host:port/".
+    const int scheme = text.indexOf(QLatin1String("://"));
+    if (scheme >= 0)
+        text = text.mid(scheme + 3);
+    const int slash = text.indexOf(QLatin1Char('/'));
+    if (slash >= 0)
+        text.truncate(slash);
+    if (text.isEmpty())
+        return {QString(), e.port};
+    int port = e.port;
+    const int colon = text.lastIndexOf(QLatin1Char(':'));
+    if (colon >= 0 && text.indexOf(QLatin1Char(':')) == colon) {  // not an IPv6 literal
+        bool ok = false;
+        const int p = text.mid(colon + 1).toInt(&ok);
+        if (ok && p > 0 && p < 65536)
+            port = p;
+        text.truncate(colon);
+    }
+    // A host is a name or an IPv4 address: letters, digits, '.', '-', '_'. Anything
+    // else ('@', '?', blanks, ...) would change the meaning of the address; such a
+    // value is ignored.
+    for (QChar c : text)
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != QLatin1Char('.') && c != QLatin1Char('-')
+            && c != QLatin1Char('_'))
+            return {QString(), e.port};
+    return {text, port};
+}
+
+} // namespace
+
+namespace Sites {
+
+QList<Site> All()
+{
+    QList<Site> all;
+    for (const SiteEntry& e : kSites)
+        all << e.site;
+    return all;
+}
+
+QString Name(Site site) { return QString::fromLatin1(entry(site).name); }
+QString DefaultHost(Site site) { return QString::fromLatin1(entry(site).host); }
+int DefaultPort(Site site) { return entry(site).port; }
+
+QString Host(Site site)
+{
+    const auto [host, port] = readOverride(site);
+    return host.isEmpty() ? DefaultHost(site) : host;
+}
+
+int Port(Site site)
+{
+    const auto [host, port] = readOverride(site);
+    return host.isEmpty() ? DefaultPort(site) : port;
+}
+
+QString HostAndPath(Site site, const QString& pathAndQuery)
+{
+    const auto [overrideHost, overridePort] = readOverride(site);
+    const QString host = overrideHost.isEmpty() ? DefaultHost(site) : overrideHost;
+    const int port = overrideHost.isEmpty() ? DefaultPort(site) : overridePort;
+    QString text = host;
+    if (port != 80)
+        text += QLatin1Char(':') + QString::number(port);
+    return text + pathAndQuery;
+}
+
+QString Address(Site site, const QString& pathAndQuery)
+{
+    return QStringLiteral("http://") + HostAndPath(site, pathAndQuery);
+}
+
+void Override(Site site, const QString& host, int port)
+{
+    const QString key = QString::fromLatin1(SettingsKey);
+    RegistryStore::createKey(key);
+    QString text = host.trimmed();
+    if (!text.isEmpty() && port != DefaultPort(site))
+        text += QLatin1Char(':') + QString::number(port);
+    RegistryStore::Value value;
+    value.type = RegistryStore::REG_SZ;
+    value.data = toCp1252(text);
+    RegistryStore::setValue(key, Name(site), value);
+}
+
+} // namespace Sites

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// The web sites the program fetches from, each a named entry with a default host
+// and port. The user points a site elsewhere in the settings store: key
+// "Software\Orvane\Tradewright5\Sites", a text value named by the site's Name(),
+// "host" (the site's default port) or "host:port". The value is read on every call, so a change takes effect
+// with the next request. The default hosts are placeholders under ".example".
+enum class Site {
+    Price,            // quote service "/d/quotes.csv" and quote pages "/q"
+    Quotes,           // symbol lookup "/l" and the per-stock quote-site pages
+    Recommendations,
+    ResearchReport,
+    BusinessNews,
+    Filings,
+    OptionQuotes,
+    AnalystsActions,
+    CompanyProfile,
+    ShortInterest,
+    Tip,              // the weekly tip file
+    Maker,            // the maker's web host: version file, product page
+    MarketReports,
+    Brokerage,
+    MarketData,
+    SplitsRanking,
+    UpgradeFtp,       // the maker's FTP server for the upgrade archive (port 21)
+};
+
+namespace Sites {
+
+inline constexpr const char* SettingsKey = "Software\\Orvane\\Tradewright5\\Sites";
+
+QList<Site> All();
+QString Name(Site site);         // the settings value name, e.g. "Quotes"
+QString DefaultHost(Site site);
+int DefaultPort(Site site);
+QString Host(Site site);         // the override's host, else the default
+int Port(Site site);             // the override's port, else the default
+// "http://" + host (+ ":" + port when not 80) + pathAndQuery ("/q?s=ibm").
+QString Address(Site site, const QString& pathAndQuery);
+// The same without the scheme: host (+ ":" + port when not 80) + pathAndQuery.
+QString HostAndPath(Site site, const QString& pathAndQuery);
+// Writes the override value ("host" for the default port, else "host:port"). An empty host
+// clears it (the default applies again). Tests point sites at 127.0.0.1 this way.
+void Override(Site site, const QString& host, int port);
+inline void Override(Site site, const QString& host) { Override(site, host, DefaultPort(site)); }
+
+} // namespace Sites

@@ -1,0 +1,267 @@
+#include "platform/TreeView.h"
+
+#include "platform/InputCodes.h"
+#include "platform/TreeModel.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+TreeView::TreeView(QWidget* parent)
+    : QTreeWidget(parent)
+{
+    setColumnCount(1);
+    setHeaderHidden(true);
+    setIconSize(QSize(16, 16));
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+
+    connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+        if (TreeNode* n = nodeOf(item); n && !m_syncing)
+            n->setExpanded(true);
+    });
+    connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
+        if (TreeNode* n = nodeOf(item); n && !m_syncing)
+            n->setExpanded(false);
+    });
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        if (m_syncing || !m_model)
+            return;
+        if (TreeNode* n = nodeOf(item)) {
+            m_syncing = true;
+            m_model->setSelectedItem(n);
+            m_syncing = false;
+        }
+    });
+    connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        if (TreeNode* n = nodeOf(item)) {
+            if (m_model && !n->Selected()) {
+                m_syncing = true;
+                m_model->setSelectedItem(n);
+                m_syncing = false;
+            }
+            emit NodeClick(n->Key());
+        }
+    });
+}
+
+TreeView::~TreeView() = default;
+
+void TreeView::setTreeModel(TreeModel* model)
+{
+    for (const auto& c : m_connections)
+        disconnect(c);
+    m_connections.clear();
+    m_model = model;
+    if (model) {
+        m_connections << connect(model, &TreeModel::nodeAdded, this, [this](TreeNode* n) { addNode(n); });
+        m_connections << connect(model, &TreeModel::nodeChanged, this, [this](TreeNode* n) {
+            if (QTreeWidgetItem* item = itemOf(n))
+                updateItem(item, n);
+        });
+        m_connections << connect(model, &TreeModel::nodeAboutToBeRemoved, this,
+                                 [this](TreeNode* n) { removeNode(n); });
+        m_connections << connect(model, &TreeModel::selectionChanged, this,
+                                 [this](TreeNode* n) { syncSelection(n); });
+        m_connections << connect(model, &TreeModel::reset, this, [this] { rebuild(); });
+        m_connections << connect(model, &TreeModel::aboutToClear, this, [this] {
+            m_syncing = true;
+            clear();
+            m_items.clear();
+            m_nodes.clear();
+            m_syncing = false;
+        });
+        m_connections << connect(model, &TreeModel::Expand, this, [this](TreeNode* n) {
+            if (QTreeWidgetItem* item = itemOf(n); item && m_model->live() && !item->isExpanded()) {
+                m_syncing = true;
+                item->setExpanded(true);
+                m_syncing = false;
+            }
+            emit Expand(n->Key());
+        });
+        m_connections << connect(model, &TreeModel::Collapse, this, [this](TreeNode* n) {
+            if (QTreeWidgetItem* item = itemOf(n); item && m_model->live() && item->isExpanded()) {
+                m_syncing = true;
+                item->setExpanded(false);
+                m_syncing = false;
+            }
+            emit Collapse(n->Key());
+        });
+    }
+    rebuild();
+}
+
+void TreeView::setImageList(const QVector<QIcon>& images)
+{
+    m_images = images;
+    m_provider = nullptr;
+    rebuild();
+}
+
+void TreeView::setImageProvider(std::function<QIcon(int)> provider)
+{
+    m_provider = std::move(provider);
+    rebuild();
+}
+
+QIcon TreeView::icon(int image) const
+{
+    if (image <= 0)
+        return QIcon();
+    if (m_provider)
+        return m_provider(image);
+    return image <= m_images.size() ? m_images[image - 1] : QIcon();
+}
+
+void TreeView::updateItem(QTreeWidgetItem* item, const TreeNode* node)
+{
+    item->setText(0, node->Text());
+    int image = node->shownImage();
+    if (node->Selected() && node->SelectedImage())
+        image = node->SelectedImage();
+    item->setIcon(0, icon(image));
+    if (item->treeWidget() && item->isExpanded() != node->Expanded()) {
+        m_syncing = true;
+        item->setExpanded(node->Expanded());
+        m_syncing = false;
+    }
+}
+
+// Builds the item of a node and, below it, the items of its whole subtree.
+QTreeWidgetItem* TreeView::makeItem(TreeNode* node)
+{
+    auto* item = new QTreeWidgetItem;
+    m_items.insert(node, item);
+    m_nodes.insert(item, node);
+    updateItem(item, node);
+    if (node->Children() > 0) {
+        QList<QTreeWidgetItem*> children;
+        children.reserve(node->Children());
+        for (TreeNode* c : node->childNodes())
+            children.append(makeItem(c));
+        item->addChildren(children);
+    }
+    return item;
+}
+
+void TreeView::rebuild()
+{
+    const bool updates = updatesEnabled();
+    setUpdatesEnabled(false);
+    m_syncing = true;
+    clear();
+    m_items.clear();
+    m_nodes.clear();
+    if (m_model) {
+        QList<QTreeWidgetItem*> tops;
+        tops.reserve(m_model->roots().size());
+        for (TreeNode* root : m_model->roots())
+            tops.append(makeItem(root));
+        addTopLevelItems(tops);
+        // Expanded states can only be set on items inside the tree.
+        for (auto it = m_items.cbegin(); it != m_items.cend(); ++it)
+            if (it.key()->Expanded())
+                it.value()->setExpanded(true);
+        if (TreeNode* sel = m_model->SelectedItem())
+            if (QTreeWidgetItem* item = itemOf(sel))
+                setCurrentItem(item);
+    }
+    m_syncing = false;
+    setUpdatesEnabled(updates);
+}
+
+void TreeView::addNode(TreeNode* node)
+{
+    TreeNode* parent = node->Parent();
+    QTreeWidgetItem* parentItem = parent ? itemOf(parent) : nullptr;
+    if (parent && !parentItem) {
+        rebuild();
+        return;
+    }
+    const QVector<TreeNode*>& siblings = parent ? parent->childNodes() : m_model->roots();
+    const int pos = int(siblings.indexOf(node));
+    QTreeWidgetItem* item = makeItem(node);
+    m_syncing = true;
+    if (parentItem)
+        parentItem->insertChild(pos, item);
+    else
+        insertTopLevelItem(pos, item);
+    if (node->Expanded())
+        item->setExpanded(true);
+    m_syncing = false;
+}
+
+void TreeView::forgetSubtree(QTreeWidgetItem* item)
+{
+    if (TreeNode* n = m_nodes.take(item))
+        m_items.remove(n);
+    for (int i = 0; i < item->childCount(); ++i)
+        forgetSubtree(item->child(i));
+}
+
+void TreeView::removeNode(TreeNode* node)
+{
+    QTreeWidgetItem* item = itemOf(node);
+    if (!item)
+        return;
+    forgetSubtree(item);
+    m_syncing = true;
+    delete item;   // takes itself out of the tree, children included
+    m_syncing = false;
+}
+
+void TreeView::syncSelection(TreeNode* node)
+{
+    if (m_syncing)
+        return;
+    m_syncing = true;
+    if (QTreeWidgetItem* item = itemOf(node))
+        setCurrentItem(item);
+    else
+        setCurrentItem(nullptr);
+    m_syncing = false;
+}
+
+TreeNode* TreeView::nodeOf(const QTreeWidgetItem* item) const
+{
+    return item ? m_nodes.value(item, nullptr) : nullptr;
+}
+
+TreeNode* TreeView::HitTest(double x, double y) const
+{
+    const QPoint p(int(x / input::TwipsPerPixel), int(y / input::TwipsPerPixel));
+    return nodeOf(itemAt(p));
+}
+
+void TreeView::keyPressEvent(QKeyEvent* event)
+{
+    emit KeyDown(input::keyCode(event->key()), input::shiftState(event->modifiers()));
+    QTreeWidget::keyPressEvent(event);
+}
+
+bool TreeView::viewportEvent(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease: {
+        auto* me = static_cast<QMouseEvent*>(event);
+        const double x = input::toTwips(me->position().x());
+        const double y = input::toTwips(me->position().y());
+        const int shift = input::shiftState(me->modifiers());
+        if (event->type() == QEvent::MouseButtonPress)
+            emit MouseDown(input::buttonState(me->button()), shift, x, y);
+        else if (event->type() == QEvent::MouseMove)
+            emit MouseMove(input::buttonState(me->buttons()), shift, x, y);
+        else
+            emit MouseUp(input::buttonState(me->button()), shift, x, y);
+        break;
+    }
+    default:
+        break;
+    }
+    return QTreeWidget::viewportEvent(event);
+}

@@ -1,0 +1,246 @@
+#include "UrlFetch.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+// "host:port", "http://host:port/", or the list form "http=host:port https=host:port"
+// (the http entry wins). Port 80 when none is given. An empty host when unusable.
+std::pair<QString, quint16> parseProxy(const QString& text)
+{
+    QString t = text.trimmed();
+    const QStringList parts = t.split(QRegularExpression(QStringLiteral("[\\s;]+")), Qt::SkipEmptyParts);
+    if (parts.size() > 1 || t.contains(QLatin1Char('='))) {
+        QString chosen;
+        for (const QString& p : parts) {
+            const int eq = p.indexOf(QLatin1Char('='));
+            if (eq < 0) {
+                if (chosen.isEmpty())
+                    chosen = p;
+            } else if (p.left(eq).compare(QLatin1String("http"), Qt::CaseInsensitive) == 0) {
+                chosen = p.mid(eq + 1);
+                break;
+            }
+        }
+        t = chosen;
+    }
+    const int scheme = t.indexOf(QLatin1String("://"));
+    if (scheme >= 0)
+        t = t.mid(scheme + 3);
+    const int slash = t.indexOf(QLatin1Char('/'));
+    if (slash >= 0)
+        t.truncate(slash);
+    quint16 port = 80;
+    const int colon = t.lastIndexOf(QLatin1Char(':'));
+    if (colon >= 0 && t.indexOf(QLatin1Char(':')) == colon) {
+        bool ok = false;
+        const int p = t.mid(colon + 1).toInt(&ok);
+        if (ok && p > 0 && p < 65536)
+            port = quint16(p);
+        t.truncate(colon);
+    }
+    return {t, port};
+}
+
+} // namespace
+
+UrlFetch::UrlFetch(QObject* parent)
+    : QObject(parent), m_manager(new QNetworkAccessManager(this)), m_timer(new QTimer(this))
+{
+    m_timer->setSingleShot(true);
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        finish(Outcome::TimedOut, QStringLiteral("The request timed out"));
+    });
+}
+
+UrlFetch::~UrlFetch()
+{
+    // Deleted from an event handler while OpenURL waits: end the wait; OpenURL
+    // notices that its object is gone and returns empty.
+    if (m_loop)
+        m_loop->quit();
+    if (m_reply) {
+        m_reply->disconnect(this);
+        m_reply->abort();
+        m_reply->deleteLater();
+        m_reply = nullptr;
+    }
+}
+
+QString UrlFetch::effectiveProxy() const
+{
+    switch (m_accessType) {
+    case icDirect:
+        return QString();
+    case icNamedProxy: {
+        const auto [host, port] = parseProxy(m_proxy);
+        return host.isEmpty() ? QString() : host + QLatin1Char(':') + QString::number(port);
+    }
+    default:
+        return QStringLiteral("default");
+    }
+}
+
+void UrlFetch::setRequestTimeout(int seconds)
+{
+    m_timeoutSeconds = qMax(0, seconds);
+    if (m_running)
+        armTimer();
+}
+
+void UrlFetch::armTimer()
+{
+    m_timer->stop();
+    if (m_timeoutSeconds > 0)
+        m_timer->start(m_timeoutSeconds * 1000);
+}
+
+void UrlFetch::setState(int state)
+{
+    if (state == m_lastState)
+        return;
+    m_lastState = state;
+    emit StateChanged(state);
+}
+
+void UrlFetch::Cancel()
+{
+    if (m_running)
+        finish(Outcome::Cancelled, QStringLiteral("The request was cancelled"));
+}
+
+// Ends the running fetch with outcome (the first outcome wins).
+void UrlFetch::finish(Outcome outcome, const QString& errorText)
+{
+    if (!m_running || m_outcome != Outcome::None)
+        return;
+    m_outcome = outcome;
+    m_errorText = errorText;
+    m_timer->stop();
+    if (outcome != Outcome::Ok)
+        m_body.clear();
+    if (m_reply) {
+        QNetworkReply* reply = m_reply;
+        m_reply = nullptr;
+        reply->disconnect(this);
+        if (reply->isRunning())
+            reply->abort();
+        reply->deleteLater();
+    }
+    if (m_loop)
+        m_loop->quit();
+}
+
+QByteArray UrlFetch::OpenURL(const QString& url)
+{
+    if (m_running) {
+        // A second fetch from an event handler while one waits: refused, the running one goes on.
+        m_refused = true;
+        return QByteArray();
+    }
+    m_body.clear();
+    m_refused = false;
+    m_outcome = Outcome::None;
+    m_httpStatus = 0;
+    m_errorText.clear();
+    m_lastState = icNone;
+
+    const QUrl address(url.trimmed(), QUrl::TolerantMode);
+    const QString scheme = address.scheme().toLower();
+    if (!address.isValid() || address.host().isEmpty() || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
+        m_outcome = Outcome::Error;
+        m_errorText = QStringLiteral("The address is not valid");
+        setState(icError);
+        return QByteArray();
+    }
+
+    switch (m_accessType) {
+    case icDirect:
+        m_manager->setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+        break;
+    case icNamedProxy: {
+        const auto [host, port] = parseProxy(m_proxy);
+        m_manager->setProxy(host.isEmpty() ? QNetworkProxy(QNetworkProxy::NoProxy)
+                                           : QNetworkProxy(QNetworkProxy::HttpProxy, host, port));
+        break;
+    }
+    default:
+        m_manager->setProxy(QNetworkProxy(QNetworkProxy::DefaultProxy));
+        break;
+    }
+
+    QNetworkRequest request(address);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+
+    m_running = true;
+    QPointer<UrlFetch> self(this);
+    setState(icConnecting);
+    if (!self)
+        return QByteArray();
+
+    QNetworkReply* reply = m_manager->get(request);
+    m_reply = reply;
+    connect(reply, &QNetworkReply::requestSent, this, [this] {
+        setState(icConnected);
+        setState(icRequesting);
+    });
+    connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > m_maxReplyBytes)
+            finish(Outcome::TooLarge, QStringLiteral("The reply is too large"));
+    });
+    connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
+        m_body += reply->readAll();
+        if (m_body.size() > m_maxReplyBytes) {
+            finish(Outcome::TooLarge, QStringLiteral("The reply is too large"));
+            return;
+        }
+        setState(icReceivingResponse);
+    });
+    connect(reply, &QNetworkReply::finished, this, [this, reply] {
+        m_body += reply->readAll();
+        m_httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (m_body.size() > m_maxReplyBytes)
+            finish(Outcome::TooLarge, QStringLiteral("The reply is too large"));
+        else if (reply->error() == QNetworkReply::NoError || m_httpStatus > 0)
+            finish(Outcome::Ok, QString());  // an error page is an ordinary reply
+        else
+            finish(Outcome::Error, reply->errorString());
+    });
+
+    armTimer();
+    QEventLoop loop;
+    m_loop = &loop;
+    if (m_outcome == Outcome::None)
+        loop.exec();
+    if (!self)
+        return QByteArray();
+    m_loop = nullptr;
+    m_running = false;
+    m_refused = false;
+    m_timer->stop();
+
+    const QByteArray body = m_outcome == Outcome::Ok ? m_body : QByteArray();
+    m_body.clear();
+    switch (m_outcome) {
+    case Outcome::Ok:
+        setState(icResponseCompleted);
+        break;
+    case Outcome::Cancelled:
+        break;  // the canceller (the Stop button) has already put the window right
+    default:
+        setState(icError);
+        break;
+    }
+    return body;
+}

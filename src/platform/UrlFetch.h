@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QEventLoop;
+class QNetworkAccessManager;
+class QNetworkReply;
+
+// The URL-fetch transport: OpenURL blocks its caller until the body has arrived or
+// the fetch failed, while the event loop keeps running (window events, the Stop
+// button, the state texts). It gives the body only, never the headers; an error page
+// the server sends (404 and the like) is an ordinary body. A failed, cancelled,
+// timed-out or oversized fetch gives an empty result and says why in lastOutcome().
+class UrlFetch : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The classic state numbers of the StateChanged event.
+    enum StateCode : int {
+        icNone = 0,
+        icResolvingHost = 1,
+        icHostResolved = 2,
+        icConnecting = 3,
+        icConnected = 4,
+        icRequesting = 5,
+        icRequestSent = 6,
+        icReceivingResponse = 7,
+        icResponseReceived = 8,
+        icDisconnecting = 9,
+        icDisconnected = 10,
+        icError = 11,
+        icResponseCompleted = 12,
+    };
+    // AccessType.
+    enum AccessTypeCode : int { icUseDefault = 0, icDirect = 1, icNamedProxy = 2 };
+
+    enum class Outcome {
+        None,       // nothing fetched yet
+        Ok,         // a reply arrived (any HTTP status)
+        Error,      // no connection, refused, bad address, ...
+        Cancelled,  // Cancel() during the fetch
+        TimedOut,   // RequestTimeout passed
+        TooLarge,   // the reply passed the size cap
+        Busy,       // OpenURL called while another fetch of this object ran
+    };
+
+    static constexpr qint64 DefaultMaxReplyBytes = 16 * 1024 * 1024;
+
+    explicit UrlFetch(QObject* parent = nullptr);
+    ~UrlFetch() override;
+
+    // Fetches url (http or https). Re-entrant calls (from an event handler while a
+    // fetch runs) return empty at once (lastOutcome() Busy); the running fetch goes on.
+    QByteArray OpenURL(const QString& url);
+    bool StillExecuting() const { return m_running; }
+    // Ends a running OpenURL at once; it returns an empty result.
+    void Cancel();
+
+    // Seconds until a fetch is given up (0 = no limit). Default 90. A change applies
+    // to a fetch already running too (a stop sets 1 to end it quickly).
+    int RequestTimeout() const { return m_timeoutSeconds; }
+    void setRequestTimeout(int seconds);
+    // 0 the system's default, 1 direct, 2 through Proxy.
+    int AccessType() const { return m_accessType; }
+    void setAccessType(int type) { m_accessType = type; }
+    // "host:port" (a leading "http://" is allowed; port 80 when none is given).
+    QString Proxy() const { return m_proxy; }
+    void setProxy(const QString& proxy) { m_proxy = proxy; }
+
+    qint64 maxReplyBytes() const { return m_maxReplyBytes; }
+    void setMaxReplyBytes(qint64 bytes) { m_maxReplyBytes = bytes; }
+
+    // What the last OpenURL came to (Busy for a refused re-entrant call, until the
+    // running fetch ends).
+    Outcome lastOutcome() const { return m_refused ? Outcome::Busy : m_outcome; }
+    int lastHttpStatus() const { return m_httpStatus; }  // 0 when no reply came
+    QString lastErrorText() const { return m_errorText; }
+
+    // The proxy the next fetch uses, as "" (none), "default" or "host:port"; for tests.
+    QString effectiveProxy() const;
+
+signals:
+    void StateChanged(int state);
+
+private:
+    void setState(int state);
+    void finish(Outcome outcome, const QString& errorText);
+    void armTimer();
+
+    QNetworkAccessManager* m_manager = nullptr;
+    QNetworkReply* m_reply = nullptr;
+    QEventLoop* m_loop = nullptr;
+    class QTimer* m_timer = nullptr;
+    QByteArray m_body;
+    bool m_running = false;
+    bool m_refused = false;
+    int m_timeoutSeconds = 90;
+    int m_accessType = icUseDefault;
+    QString m_proxy;
+    qint64 m_maxReplyBytes = DefaultMaxReplyBytes;
+    Outcome m_outcome = Outcome::None;
+    int m_httpStatus = 0;
+    QString m_errorText;
+    int m_lastState = icNone;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "stockdata/Records.h"
+
+#include <QString>
+#include <QVector>
+
+// The current-quotes view (view code "Current"): one row per stock of the set,
+// drawn from the quote texts of Stocks, with the trend and alert pictures in the
+// fixed first column. Its columns are found by their header texts, so a column
+// order the user set by dragging (LayOut) survives every redraw.
+
+// How a column's cell text is made from its field.
+enum class QuoteCellRule { None, AsStored, Price, Volume };
+
+struct QuoteColumn
+{
+    QString header;               // exact header text of row 0
+    QString StockRec::*field;     // the field it shows; nullptr for column 0
+    QuoteCellRule rule;
+    int alignment;         // the grid's alignment code
+    int widthPercent;      // of the grid's width
+};
+
+// The 21 columns in their built-in order (column 0 carries only pictures).
+const QVector<QuoteColumn>& CurrentQuoteColumns();
+
+// The check mark of the grid popup's "Old Style Background" item: while set, the
+// odd grid rows are shaded. The popup's action toggles it and redraws.
+extern bool OldStyleBackgroundChecked;
+
+// Colours of the view (BGR: red in the low byte).
+namespace QuoteColors {
+inline constexpr int OldStyleRow = 0xC0FFFF;  // RGB(255, 255, 192)
+inline constexpr int Falling = 0x0000FF;      // red
+inline constexpr int Rising = 0xFF0000;       // blue
+} // namespace QuoteColors
+
+// Redraws the view into the main grid, or, while ZoomMode is set, into a new zoom
+// window's grid (which it then shows, clearing ZoomMode). Data rows start at row 2;
+// row 1 is a hidden spacer. A record whose row would hold fewer than 29 characters
+// (no quote data) gets no row. The price columns follow the "Fractions" setting
+// (1: shown through FormatP), the volume the "Volume" setting (1: grouped).
+void FG_Current();

@@ -1,0 +1,303 @@
+#include "sheets/QuoteParsers.h"
+
+#include "core/Misc.h"
+#include "platform/AppPath.h"
+#include "platform/Codec.h"
+#include "platform/Runtime.h"
+#include "stockdata/Globals.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace {
+
+const QString kQuote = QStringLiteral("\"");
+
+// The lines of a text file as a line-by-line reader sees them: CR LF, LF and a lone
+// CR each end a line; the line breaks themselves are dropped.
+QStringList textLines(const QString& text)
+{
+    QStringList lines;
+    QString line;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' || c == u'\n') {
+            lines << line;
+            line.clear();
+            if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+                ++i;
+        } else {
+            line += c;
+        }
+    }
+    if (!line.isEmpty())
+        lines << line;
+    return lines;
+}
+
+// The page as one run of text: the line-by-line read drops every line break.
+QString joinedPage(const QString& path)
+{
+    QString page = ReadFile(path);
+    page.remove(u'\r');
+    page.remove(u'\n');
+    return page;
+}
+
+// 1-based search that answers 0 (not found) instead of failing for a start of 0.
+int find(const QString& text, int from, const QString& marker)
+{
+    if (from < 1)
+        return 0;
+    return rt::InStr(from, text, marker);
+}
+
+// A cell's text between two positions: trimmed, tags dropped (everything up to the
+// first '>' counts as the tag that holds the label), "&amp;" made "&", trimmed.
+QString cleanedValue(const QString& page, int start, int end)
+{
+    QString piece = rt::Trim(rt::Mid(page, start, end - start));
+    return rt::Trim(CleanCell(piece, false, true, false));
+}
+
+void storeIfAny(QString& field, const QString& value)
+{
+    if (!value.isEmpty())
+        field = value;
+}
+
+} // namespace
+
+QString QuotesCsvPath()
+{
+    return AppPath() + QStringLiteral("\\Cache\\DataSheet\\quotes_csv.txt");
+}
+
+QString QuotePagePath()
+{
+    return AppPath() + QStringLiteral("\\Cache\\DataSheet\\YahooQuote.Sh");
+}
+
+void LoadQuotesCsv()
+{
+    try {
+        bool ok = false;
+        const QByteArray bytes = ReadBytes(QuotesCsvPath(), &ok);
+        if (ok) {
+            const QStringList lines = textLines(fromCp1252(bytes));
+            // The reply answers the symbols in the order they were asked, which is
+            // the order of the set: line k belongs to row k.
+            for (int k = 0; k < lines.size() && k < kStockRows; ++k) {
+                const QString& line = lines.at(k);
+                if (line.isEmpty())
+                    break;
+                QStringList fields = line.split(u',');
+                for (QString& f : fields)
+                    f = rt::Trim(f.remove(kQuote));
+                // Field n (1-based) is stored only when the line reaches it. The
+                // volume is the last field asked for, so it runs to the end of
+                // the line.
+                auto put = [&](int n, QString& target) {
+                    if (n <= fields.size())
+                        target = fields.at(n - 1);
+                };
+                StockRec& rec = Stocks[k];
+                put(2, rec.LastPrice);
+                put(3, rec.LastTradeTime);
+                put(5, rec.PctChange);
+                put(6, rec.OpenPrice);
+                put(7, rec.DayHigh);
+                put(8, rec.DayLow);
+                put(9, rec.Volume);
+            }
+        }
+    } catch (...) {
+        // A quotes file that cannot be used changes nothing more.
+    }
+    QCoreApplication::processEvents();
+}
+
+QString ParseQuote(int row)
+{
+    if (row < 0 || row >= kStockRows)
+        return QString();
+    QString result;
+    try {
+        QString page = joinedPage(QuotePagePath());
+        QCoreApplication::processEvents();
+        if (page.isEmpty())
+            return QString();
+
+        page.remove(u'\t');
+        page.replace(QStringLiteral("TD"), QStringLiteral("td"));
+        page.replace(QStringLiteral("Td"), QStringLiteral("td"));
+        page.replace(QStringLiteral("<sup>"), QStringLiteral(" "));
+        page.remove(QStringLiteral("</sup>"));
+        page.remove(QStringLiteral("<sub>"));
+        page.remove(QStringLiteral("</sub>"));
+        NormaliseTags(page, true, true, true, true);
+
+        StockRec& rec = Stocks[row];
+        // Position of the marker found last: the next label is searched from here.
+        // A label that is missing stores nothing and leaves it where it was.
+        int p = 1;
+        // One label: its start marker from `from`, its end marker from the start.
+        auto span = [&](int from, const QString& startMarker, const QString& endMarker, int& s, int& e) {
+            s = find(page, from, startMarker);
+            if (s == 0)
+                return false;
+            p = s;
+            e = find(page, s, endMarker);
+            if (e == 0)
+                return false;
+            p = e;
+            return true;
+        };
+        auto cleanedStep = [&](const QString& startMarker, const QString& endMarker, QString& field, int from = -1) {
+            int s = 0, e = 0;
+            if (span(from < 0 ? p : from, startMarker, endMarker, s, e))
+                storeIfAny(field, cleanedValue(page, s, e));
+        };
+        int s = 0, e = 0;
+
+        // The company name is the first cell after the "Views" links, up to the
+        // bracket that holds the symbol. It is stored even when empty.
+        const int views = find(page, 1, QStringLiteral("Views"));
+        if (span(views > 0 ? views + 1 : 1, QStringLiteral("<td"), QStringLiteral("("), s, e)) {
+            rec.CompanyName = cleanedValue(page, s, e);
+            result = rec.CompanyName;
+        }
+
+        // "Last Trade" shows the time, a middle dot and the price.
+        int dot = 0;
+        if (span(p, QStringLiteral("Last"), QStringLiteral("&#183;"), s, e)) {
+            storeIfAny(rec.LastTradeTime, cleanedValue(page, s, e));
+            dot = e;
+        }
+        if (dot > 0 && span(dot, QStringLiteral("&#183;"), QStringLiteral("</td>"), s, e))
+            storeIfAny(rec.LastPrice, cleanedValue(page, s, e));
+
+        // "Change" shows the change in price and the percentage in brackets.
+        int bracket = 0;
+        if (span(p, QStringLiteral("Change"), QStringLiteral("("), s, e)) {
+            storeIfAny(rec.Change, cleanedValue(page, s, e));
+            bracket = e;
+        }
+        if (bracket > 0 && span(bracket, QStringLiteral("("), QStringLiteral(")"), s, e))
+            storeIfAny(rec.PctChange, rt::Trim(rt::Mid(page, s + 1, e - s - 1)));
+
+        cleanedStep(QStringLiteral("Cls"), QStringLiteral("</td>"), rec.PrevClose);
+        cleanedStep(QStringLiteral("Volume"), QStringLiteral("</td>"), rec.Volume);
+
+        // The day's range reads "low - high"; the first "Range" of the page is it.
+        int dash = 0;
+        if (span(1, QStringLiteral("Range"), QStringLiteral("-"), s, e)) {
+            storeIfAny(rec.DayLow, cleanedValue(page, s, e));
+            dash = e;
+        }
+        if (dash > 0 && span(dash, QStringLiteral("-"), QStringLiteral("</td>"), s, e))
+            storeIfAny(rec.DayHigh, rt::Trim(rt::Mid(page, s + 1, e - s - 1)));
+
+        cleanedStep(QStringLiteral("Bid"), QStringLiteral("</td>"), rec.Bid);
+        cleanedStep(QStringLiteral("Ask"), QStringLiteral("</td>"), rec.Ask);
+        cleanedStep(QStringLiteral("Open"), QStringLiteral("</td>"), rec.OpenPrice);
+        cleanedStep(QStringLiteral("Vol"), QStringLiteral("</td>"), rec.AvgVolume);
+        cleanedStep(QStringLiteral("Div"), QStringLiteral("</td>"), rec.DivDate);
+
+        // The 52-week range has the same "low - high" shape.
+        dash = 0;
+        if (span(1, QStringLiteral("week Range"), QStringLiteral("-"), s, e)) {
+            storeIfAny(rec.YearLow, cleanedValue(page, s, e));
+            dash = e;
+        }
+        if (dash > 0 && span(dash, QStringLiteral("-"), QStringLiteral("</td>"), s, e))
+            storeIfAny(rec.YearHigh, rt::Trim(rt::Mid(page, s + 1, e - s - 1)));
+
+        cleanedStep(QStringLiteral("Shr"), QStringLiteral("</td>"), rec.EPS);
+        cleanedStep(QStringLiteral("P/E"), QStringLiteral("</td>"), rec.PERatio);
+        cleanedStep(QStringLiteral("Cap<br>"), QStringLiteral("</td>"), rec.MarketCap);
+        cleanedStep(QStringLiteral("Div/Shr<br>"), QStringLiteral("</td>"), rec.DivPerShare);
+        cleanedStep(QStringLiteral("Yield<br>"), QStringLiteral("</td>"), rec.Yield);
+
+        // The quote page carries neither; the columns show a dash.
+        rec.Exchange = QStringLiteral("-");
+        rec.Industry = QStringLiteral("-");
+    } catch (...) {
+        // Whatever was stored before the failure stays.
+    }
+    return result;
+}
+
+void ParseRecentNews(const QString& symbol, const QString& pageFile, const QString& newsFile)
+{
+    Q_UNUSED(symbol);
+    try {
+        QString page = joinedPage(pageFile);
+        QCoreApplication::processEvents();
+
+        page.replace(QStringLiteral("HTML"), QStringLiteral("html"));
+        page.replace(QStringLiteral("Html"), QStringLiteral("html"));
+        const int htmlStart = find(page, 1, QStringLiteral("<html>"));
+        const int htmlEnd = find(page, htmlStart, QStringLiteral("</html>"));
+        if (htmlStart == 0 || htmlEnd == 0)
+            return;
+        page = rt::Mid(page, htmlStart, htmlEnd - htmlStart);
+
+        page.remove(u'\t');
+        page.remove(u'\n');
+        page.remove(QStringLiteral("  "));
+        NormaliseTags(page, true, true, true, true);
+        page.replace(QStringLiteral("TH"), QStringLiteral("td"));
+        page.replace(QStringLiteral("Th"), QStringLiteral("td"));
+        page.remove(QStringLiteral("&#187;"));
+        // "headline - <i>source</i>": the source becomes a cell of its own.
+        page.replace(QStringLiteral(" - <i>"), QStringLiteral("</td><td>"));
+
+        // The headlines are the table after the one that follows "Recent News".
+        const int heading = rt::InStr(1, page, QStringLiteral("Recent News"));
+        const int firstTable = rt::InStr(heading + 1, page, QStringLiteral("<table"));
+        const int listStart = rt::InStr(firstTable + 1, page, QStringLiteral("<table"));
+        const int listEnd = find(page, listStart, QStringLiteral("</table>"));
+        if (listStart == 0 || listEnd == 0)
+            return;
+        const QString list = rt::Mid(page, listStart, listEnd - listStart);
+
+        int rowPos = 1;
+        for (int round = 0; round < list.size(); ++round) {
+            const int rowStart = rt::InStr(rowPos, list, QStringLiteral("<tr"));
+            if (rowStart == 0)
+                break;
+            const int rowEnd = rt::InStr(rowStart, list, QStringLiteral("</tr>"));
+            if (rowEnd == 0)
+                return;
+            const QString rowText = rt::Mid(list, rowStart, rowEnd - rowStart);
+            rowPos = rowEnd;
+
+            QString line;
+            int cellPos = 1;
+            int counter = 0;
+            for (int cellRound = 0; cellRound < rowText.size(); ++cellRound) {
+                const int cellStart = rt::InStr(cellPos, rowText, QStringLiteral("<td"));
+                if (cellStart == 0)
+                    break;
+                const int cellEnd = rt::InStr(cellStart, rowText, QStringLiteral("</td>"));
+                if (cellEnd == 0)
+                    return;
+                QString cell = rt::Mid(rowText, cellStart, cellEnd - cellStart);
+                cellPos = cellEnd;
+                if (counter == 4) {
+                    // The fifth cell links to the story.
+                    const QString link = CleanCell(cell, false, true, true);
+                    if (!link.isEmpty())
+                        line += QStringLiteral(" #") + link + QStringLiteral("#");
+                }
+                line += QStringLiteral(" ") + rt::Trim(CleanCell(cell, false, true, false));
+                ++counter;
+            }
+            if (!AppendBytes(newsFile, toCp1252(kQuote + line + QStringLiteral(";") + kQuote + QStringLiteral("\r\n"))))
+                return;
+        }
+    } catch (...) {
+        // The lines written so far stay in the list.
+    }
+}

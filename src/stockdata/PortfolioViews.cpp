@@ -1,0 +1,400 @@
+#include "stockdata/PortfolioViews.h"
+
+#include "core/Misc.h"
+#include "core/Utilities.h"
+#include "platform/FlexGrid.h"
+#include "platform/Runtime.h"
+#include "platform/RuntimeError.h"
+#include "stockdata/Globals.h"
+#include "stockdata/Portfolio.h"
+#include "stockdata/ViewHost.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <QVariantList>
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <vector>
+
+namespace {
+
+const QString kTotal = QStringLiteral("    Total:");
+const QString kProfitLoss = QStringLiteral("Pr/Loss:");
+const QString kLogTotal = QStringLiteral("  =Total");
+
+// Runs one drawing statement; a failure skips it and the drawing goes on.
+template <typename Step>
+void step(Step&& s)
+{
+    try {
+        s();
+    } catch (const std::exception&) {
+    }
+}
+
+// Value rounded to cents the way the views always did it: formatted "#,##0.00"
+// and read back.
+double cents(double value)
+{
+    return ToDouble(rt::Format(value, QStringLiteral("#,##0.00")));
+}
+
+// Value rounded to whole units: formatted "#,##" and read back.
+double units(double value)
+{
+    return ToDouble(rt::Format(value, QStringLiteral("#,##")));
+}
+
+// A number from the file as a view uses it: a corrupt NaN or infinity counts as 0.
+double finiteOrZero(double value)
+{
+    return std::isfinite(value) ? value : 0.0;
+}
+
+QString text(double value)
+{
+    return rt::DoubleText(value);
+}
+
+// A sum in the group total rows: "1,015 $".
+QString dollars(double value)
+{
+    return rt::Format(value, QStringLiteral("#,##")) + QStringLiteral(" $");
+}
+
+QString commissionText(float commission)
+{
+    return rt::Format(finiteOrZero(commission), QStringLiteral("#,##0.00;"));
+}
+
+// value x 100 / cost - 100 in cents; a cost of 0 (a free purchase) gives 0 rather
+// than a division error.
+double pctGain(double value, double cost)
+{
+    if (cost == 0)
+        return 0;
+    return cents(value * 100 / cost - 100);
+}
+
+// The current price of a row: its PriceText through FormatP, as a number.
+double currentPrice(const PortRec& r)
+{
+    QString priceText = r.PriceText;
+    return ToDouble(FormatP(priceText, false));
+}
+
+// One grid line: cells joined by Tab. A Tab inside a cell would shift every
+// column after it, so it becomes a space.
+QString line(const QStringList& cells)
+{
+    QStringList clean;
+    clean.reserve(cells.size());
+    for (const QString& c : cells)
+        clean << QString(c).replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return clean.join(QLatin1Char('\t'));
+}
+
+// Step 1 and 2 of every view: record the view code and pick the grid.
+FlexGrid* beginView(const QString& code, bool& zoomed)
+{
+    CurrentView = code;
+    zoomed = ZoomMode;
+    FlexGrid* grid = nullptr;
+    step([&] { grid = zoomed ? viewHost().newZoomGrid() : viewHost().mainGrid(); });
+    ZoomGrid = grid;
+    return grid;
+}
+
+// Step 4: an empty grid of two rows, the second an invisible placeholder after
+// which the view's rows are appended.
+void prepareGrid(FlexGrid& g, int cols)
+{
+    step([&] { g.setRedraw(false); });
+    step([&] {
+        if (g.FixedRows() > 1)
+            g.setFixedRows(1);
+    });
+    step([&] { g.setRows(2); });
+    step([&] { g.setCols(cols); });
+    step([&] { g.Clear(); });
+    step([&] { g.setRowHeight(0, StdRowHeight); });
+    step([&] { g.setRowHeight(1, 0); });
+    step([&] { g.setBackColor(PortColors::White); });
+}
+
+void appendRow(FlexGrid& g, const QStringList& cells)
+{
+    step([&] {
+        g.AddItem(line(cells));
+        g.setRowHeight(g.Rows() - 1, StdRowHeight);
+    });
+}
+
+void centreHeaders(FlexGrid& g, int firstCol, int lastCol)
+{
+    for (int c = firstCol; c <= lastCol; ++c)
+        step([&] {
+            g.setRow(0);
+            g.setCol(c);
+            g.setCellAlignment(FlexGrid::flexAlignCenterCenter);
+        });
+}
+
+void styleTotalRow(FlexGrid& g, int row, int firstCol, int lastCol)
+{
+    for (int c = firstCol; c <= lastCol; ++c)
+        step([&] {
+            g.setRow(row);
+            g.setCol(c);
+            g.setCellBackColor(PortColors::TotalRow);
+            g.setCellFontBold(true);
+        });
+}
+
+// Steps 7 (the end) and 8: scroll to the top, draw, and show a zoom window.
+void finishView(FlexGrid* g, bool zoomed)
+{
+    if (g) {
+        step([&] { g->setTopRow(1); });
+        step([&] { g->setRedraw(true); });
+    }
+    if (zoomed) {
+        step([&] {
+            if (g)
+                viewHost().showZoom(g);
+        });
+        QCoreApplication::processEvents();
+        ZoomMode = false;
+    }
+}
+
+// ---- holdings --------------------------------------------------------------
+
+enum HoldingCol { HSymbol, HDate, HQty, HCost, HCom, HTotalCost, HTotalValue, HPctGain, HGain, HPrice, HKey,
+                  HoldingCols };
+
+struct GroupSums
+{
+    double cost = 0;
+    double value = 0;
+    double gain = 0;
+    long held = 0;
+    double price = 0;
+    bool shown = false;
+};
+
+void prepareHoldings(FlexGrid& g)
+{
+    prepareGrid(g, HoldingCols);
+    step([&] { g.setGridLines(0); });
+    SetColAlign(g, {FlexGrid::flexAlignLeftTop, FlexGrid::flexAlignCenterCenter, FlexGrid::flexAlignCenterCenter,
+                    FlexGrid::flexAlignRightCenter, FlexGrid::flexAlignRightCenter, FlexGrid::flexAlignRightCenter,
+                    FlexGrid::flexAlignRightCenter, FlexGrid::flexAlignRightCenter, FlexGrid::flexAlignRightCenter,
+                    FlexGrid::flexAlignRightCenter, FlexGrid::flexAlignRightCenter});
+    SetHeaders(g, {QStringLiteral("Symbol"), QStringLiteral("Date"), QStringLiteral("Qun."), QStringLiteral("Cost"),
+                   QStringLiteral("Com."), QStringLiteral("Total Cost"), QStringLiteral("Total Value"),
+                   QStringLiteral("% Gain"), QStringLiteral("$ Gain"), QStringLiteral("Current Price"),
+                   QString()});
+}
+
+void finishHoldingsLayout(FlexGrid& g)
+{
+    SetColWidths(g, {9, 10, 6, 8, 6, 13, 13, 10, 10, 12, 0});
+}
+
+// Appends the row of one purchase (unless it is sold out) and adds it to sums.
+// key goes into the hidden column.
+void appendPurchase(FlexGrid& g, const PortRec& b, int key, GroupSums& sums)
+{
+    long held = b.Shares;
+    const std::int16_t left = SalesLeft(b.LotId, b.Shares);
+    if (left == kSoldOut && held > 0)
+        return;
+    if (left > 0)
+        held = left;
+
+    const double price = cents(finiteOrZero(b.Price));
+    const QString comText = commissionText(b.Commission);
+    const double commission = ToDouble(comText);
+    const double now = currentPrice(b);
+    const double totalCost = cents(held * price + commission);
+    const double totalValue = cents(held * now);
+    const double gain = units(totalValue - totalCost);
+
+    appendRow(g, {b.Symbol, b.TransDate, QString::number(held), text(price), comText, text(totalCost),
+                  text(totalValue), text(pctGain(totalValue, totalCost)), text(gain), text(now),
+                  QString::number(key)});
+    sums.cost += totalCost;
+    sums.value += totalValue;
+    sums.gain += gain;
+    sums.held += held;
+    sums.price = now;
+    sums.shown = true;
+}
+
+void appendGroupTotal(FlexGrid& g, const GroupSums& s)
+{
+    appendRow(g, {kTotal, QString(), QString::number(s.held), QString(), QString(), dollars(s.cost),
+                  dollars(s.value), text(pctGain(s.value, s.cost)), dollars(s.gain), text(s.price), QString()});
+}
+
+void styleGroupTotals(FlexGrid& g)
+{
+    int rows = 0;
+    step([&] { rows = g.Rows(); });
+    for (int r = 2; r < rows; ++r) {
+        QString first;
+        step([&] { first = g.TextMatrix(r, HSymbol); });
+        if (first == kTotal)
+            styleTotalRow(g, r, HDate, HKey);
+    }
+}
+
+// ---- log -------------------------------------------------------------------
+
+enum LogCol { LSymbol, LAction, LDate, LQty, LCost, LCom, LGain, LLot, LRow, LogCols };
+
+} // namespace
+
+void AddPortSymbol(const QString& symbol)
+{
+    for (QString& entry : PortSymbols)
+        if (entry.isEmpty()) {
+            entry = symbol;
+            return;
+        }
+}
+
+void FG_Portfolio_All()
+{
+    bool zoomed = false;
+    FlexGrid* grid = beginView(QStringLiteral("Port"), zoomed);
+    LoadPortfolio();
+    if (grid) {
+        FlexGrid& g = *grid;
+        prepareHoldings(g);
+
+        // Symbols in order of first appearance. All of rows 0..99 count: after a
+        // deletion used rows may lie beyond TransCount.
+        QStringList symbols;
+        for (int i = 0; i <= kLastWorkingTransRow; ++i) {
+            const QString& s = Transactions[i].Symbol;
+            if (!s.isEmpty() && !symbols.contains(s))
+                symbols << s;
+        }
+
+        double grandTotal = 0;
+        for (const QString& symbol : symbols) {
+            GroupSums sums;
+            for (int i = 0; i <= kLastWorkingTransRow; ++i) {
+                const PortRec& r = Transactions[i];
+                if (r.Symbol == symbol && r.Action == QLatin1String("Buy"))
+                    appendPurchase(g, r, r.LotId, sums);
+            }
+            if (sums.shown) {
+                appendGroupTotal(g, sums);
+                grandTotal += sums.gain;
+            }
+        }
+
+        std::int32_t total = 0;
+        step([&] { total = rt::CLng(QVariant(grandTotal)); });
+        QStringList last(HoldingCols);
+        last[HSymbol] = kProfitLoss;
+        last[HGain] = QString::number(total);
+        appendRow(g, last);
+
+        centreHeaders(g, HDate, HPrice);
+        styleGroupTotals(g);
+        step([&] {
+            g.setRow(g.Rows() - 1);
+            g.setCol(HGain);
+            g.setCellAlignment(FlexGrid::flexAlignCenterCenter);
+            g.setCellFontBold(true);
+            // Coloured by the sign of the total itself: red for a loss, green for a profit.
+            if (total < 0) {
+                g.setCellBackColor(PortColors::Red);
+                g.setCellForeColor(PortColors::White);
+            } else if (total > 0) {
+                g.setCellBackColor(PortColors::Green);
+                g.setCellForeColor(PortColors::Black);
+            }
+        });
+        finishHoldingsLayout(g);
+    }
+    finishView(grid, zoomed);
+}
+
+void PortSelected(const QString& symbol)
+{
+    bool zoomed = false;
+    FlexGrid* grid = beginView(QStringLiteral("PortSelected"), zoomed);
+    LoadPortfolio();
+    if (grid) {
+        FlexGrid& g = *grid;
+        prepareHoldings(g);
+
+        PortSymbols.fill(QString());
+        for (int i = 0; i <= kLastWorkingTransRow; ++i) {
+            const QString& s = Transactions[i].Symbol;
+            if (s != symbol || s.size() < 2 || std::find(PortSymbols.begin(), PortSymbols.end(), s) != PortSymbols.end())
+                continue;
+            AddPortSymbol(s);
+            // A sale closes the purchase named by its LotId, so SalesLeft finds
+            // what each purchase still holds.
+            GroupSums sums;
+            for (int b = 0; b <= kLastWorkingTransRow; ++b) {
+                const PortRec& r = Transactions[b];
+                if (r.Symbol == symbol && r.Action == QLatin1String("Buy"))
+                    appendPurchase(g, r, b, sums);
+            }
+            appendGroupTotal(g, sums);
+        }
+
+        styleGroupTotals(g);
+        centreHeaders(g, HDate, HPrice);
+        finishHoldingsLayout(g);
+    }
+    finishView(grid, zoomed);
+}
+
+void FG_PortfolioLog()
+{
+    bool zoomed = false;
+    FlexGrid* grid = beginView(QStringLiteral("PortLog"), zoomed);
+    LoadPortfolio();
+    if (grid) {
+        FlexGrid& g = *grid;
+        prepareGrid(g, LogCols);
+        const int general = FlexGrid::flexAlignGeneral;
+        SetColAlign(g, {FlexGrid::flexAlignLeftTop, FlexGrid::flexAlignCenterCenter, general, general, general,
+                        FlexGrid::flexAlignRightCenter, FlexGrid::flexAlignRightCenter, general, general});
+        SetHeaders(g, {QStringLiteral("Symbol"), QStringLiteral("Action"), QStringLiteral("Date"),
+                       QStringLiteral("Qun."), QStringLiteral("Cost"), QStringLiteral("Com."),
+                       QStringLiteral("Gain"), QString(), QString()});
+
+        // Gains are stored with their sign (a loss is negative), so the total is
+        // the realised result of all sales.
+        double total = 0;
+        for (int i = 0; i <= kLastWorkingTransRow; ++i) {
+            const PortRec& r = Transactions[i];
+            if (r.Symbol.isEmpty())
+                continue;
+            appendRow(g, {r.Symbol, r.Action, r.TransDate, QString::number(r.Shares), text(cents(finiteOrZero(r.Price))),
+                          commissionText(r.Commission), rt::Format(finiteOrZero(r.Gain), QStringLiteral("#0.00")),
+                          QString::number(r.LotId), QString::number(i)});
+            total += finiteOrZero(r.Gain);
+        }
+        QStringList last(LogCols);
+        last[LSymbol] = kLogTotal;
+        last[LGain] = text(cents(total)) + QStringLiteral(" $");
+        appendRow(g, last);
+
+        centreHeaders(g, LAction, LGain);
+        step([&] { styleTotalRow(g, g.Rows() - 1, LAction, LGain); });
+        SetColWidths(g, {12, 10, 15, 12, 12, 12, 15, 0, 0});
+    }
+    finishView(grid, zoomed);
+}

@@ -1,0 +1,189 @@
+#include "stockdata/Stocks.h"
+
+#include "core/ErrorLog.h"
+#include "core/Misc.h"
+#include "platform/AppPath.h"
+#include "platform/RuntimeError.h"
+#include "stockdata/DataFile.h"
+#include "stockdata/Globals.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+const QString kFileSource = QStringLiteral("Tradewright");
+
+RuntimeError fileError(const QString& path)
+{
+    return RuntimeError(75, QStringLiteral("Path/File access error: ") + path, kFileSource);
+}
+
+// Last row the stock-count-bounded lookups look at.
+int countedLastRow()
+{
+    return std::clamp<int>(StockCount, 0, kLastStockRow);
+}
+
+// First row in 0..last holding symbol, or -1.
+int firstRow(const QString& symbol, int last)
+{
+    for (int i = 0; i <= last; ++i)
+        if (Stocks[i].Symbol == symbol)
+            return i;
+    return -1;
+}
+
+// The part of a row that clearing and packing handle: fields 1 to 26.
+void clearHead(StockRec& r)
+{
+    const StockRec empty;
+    StockRec kept = empty;
+    kept.MarketCap = r.MarketCap;
+    kept.AvgVolume = r.AvgVolume;
+    kept.DivDate = r.DivDate;
+    kept.Yield = r.Yield;
+    r = kept;
+}
+
+} // namespace
+
+QString SetFilePath(int set)
+{
+    return AppPath() + QStringLiteral("/Set") + QString::number(set) + QStringLiteral(".dat");
+}
+
+QString USFilePath()
+{
+    return AppPath() + QStringLiteral("/US.dat");
+}
+
+bool ReadStocks()
+{
+    try {
+        Stocks.fill(StockRec());
+        if (CurrentSet < 0 || CurrentSet >= kStockSets)
+            throw RuntimeError(9, QStringLiteral("Subscript out of range"), kFileSource);
+        const QString path = SetFilePath(CurrentSet);
+        if (readTableFile(path, Stocks) == DataFileStatus::Failed)
+            throw fileError(path);
+        int count = 0;
+        for (const StockRec& r : Stocks)
+            if (!r.Symbol.isEmpty())
+                ++count;
+        StockCount = static_cast<std::int16_t>(count);
+        return true;
+    } catch (const RuntimeError& e) {
+        LogError(e, QStringLiteral("Stocks_ReadStocks"), false);
+    }
+    return false;
+}
+
+bool SaveStocks()
+{
+    try {
+        if (CurrentSet < 0 || CurrentSet >= kStockSets)
+            throw RuntimeError(9, QStringLiteral("Subscript out of range"), kFileSource);
+        const QString path = SetFilePath(CurrentSet);
+        if (!writeTableFile(path, Stocks))
+            throw fileError(path);
+        return true;
+    } catch (const RuntimeError& e) {
+        LogError(e, QStringLiteral("Stocks_SaveStocks"), false);
+    }
+    return false;
+}
+
+std::int16_t FindSymbol(const QString& symbol)
+{
+    const int row = firstRow(symbol, countedLastRow());
+    return static_cast<std::int16_t>(row < 0 ? 0 : row);
+}
+
+std::optional<std::int16_t> LookupSymbol(const QString& symbol)
+{
+    if (symbol.isEmpty())
+        return std::nullopt;
+    const int row = firstRow(symbol, countedLastRow());
+    if (row < 0)
+        return std::nullopt;
+    return static_cast<std::int16_t>(row);
+}
+
+QString GetStockLine(const QString& symbol)
+{
+    // Row 200 is outside this scan on purpose: the strip and the quote line never
+    // showed it.
+    const int row = firstRow(symbol, kLastStockRow - 1);
+    if (row < 0)
+        return QString();
+    CurrentIndex = static_cast<std::int16_t>(row);
+    const StockRec& r = Stocks[row];
+    const QStringList fields{r.CompanyName, r.Change,   r.PctChange,   r.Volume,   r.DayHigh,
+                             r.DayLow,      r.Bid,      r.Ask,         r.LastTradeSize, r.OpenPrice,
+                             r.PrevClose,   r.YearHigh, r.YearLow,     r.EPS,      r.PERatio,
+                             r.DivPerShare, r.Exchange, r.Industry,    r.LastTradeTime};
+    return fields.join(QLatin1Char(';'));
+}
+
+QString GetLastPrice(const QString& symbol)
+{
+    const int row = firstRow(symbol, kLastStockRow - 1);
+    if (row < 0)
+        return QString();
+    QString price = Stocks[row].LastPrice;  // FormatP may rewrite its argument; keep the stored text
+    return FormatP(price, false);
+}
+
+void ClearSetRow(std::int16_t row)
+{
+    if (row < 0 || row > kLastStockRow)
+        return;
+    clearHead(Stocks[row]);
+}
+
+void PackSet()
+{
+    std::array<StockRec, kStockRows> scratch;
+    int k = 0;
+    for (const StockRec& r : Stocks) {
+        if (r.Symbol.isEmpty())
+            continue;
+        StockRec head = r;  // only fields 1 to 26 travel; the quote-page extras are dropped
+        head.MarketCap.clear();
+        head.AvgVolume.clear();
+        head.DivDate.clear();
+        head.Yield.clear();
+        scratch[k++] = std::move(head);
+    }
+    Stocks = scratch;
+}
+
+QString GetSelectedName()
+{
+    if (CurrentSymbol.isEmpty())
+        return QString();
+    const int row = firstRow(CurrentSymbol, countedLastRow());
+    if (row < 0)
+        return QString();
+    const QString& name = Stocks[row].CompanyName;
+    return name.size() >= 2 ? name : CurrentSymbol;
+}
+
+float GetRecommendation(const QString& symbol)
+{
+    const int row = firstRow(symbol, kLastStockRow);
+    return row < 0 ? 0.0f : Stocks[row].AvgRecommendation;
+}
+
+bool SaveUS()
+{
+    return writeTableFile(USFilePath(), USIndexes);
+}
+
+bool LoadUS()
+{
+    USIndexes.fill(USRec());
+    return readTableFile(USFilePath(), USIndexes) != DataFileStatus::Failed;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+class FlexGrid;
+
+// Where the views of this layer draw. The main window installs a host that hands
+// out its grid FG and creates zoom windows; until one is installed a default host
+// serves: a main grid of its own (not shown) and, for zoom mode, a plain window
+// holding one grid view.
+class ViewHost
+{
+public:
+    virtual ~ViewHost() = default;
+    // The main window's grid.
+    virtual FlexGrid* mainGrid() = 0;
+    // Creates a new zoom window, not yet shown, and returns its grid.
+    virtual FlexGrid* newZoomGrid() = 0;
+    // Shows the zoom window that holds grid, modeless, owned by the main window.
+    virtual void showZoom(FlexGrid* grid) = 0;
+};
+
+ViewHost& viewHost();
+// The caller keeps ownership; nullptr restores the default host.
+void installViewHost(ViewHost* host);

@@ -1,0 +1,221 @@
+// The URL-fetch transport against a server on 127.0.0.1: body only, the state
+// events, failures that give an empty result, time-out, cancel, size cap, proxy.
+#include "LoopbackHttpServer.h"
+
+#include "platform/UrlFetch.h"
+
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using Outcome = UrlFetch::Outcome;
+
+namespace {
+
+// A fetch that goes straight to the loopback server (never through a proxy the
+// environment may name).
+struct DirectFetch : UrlFetch
+{
+    QList<int> states;
+    DirectFetch()
+    {
+        setAccessType(icDirect);
+        connect(this, &UrlFetch::StateChanged, [this](int s) { states << s; });
+    }
+};
+
+} // namespace
+
+TEST(UrlFetch, GivesTheBodyOnlyAndReportsItsStates)
+{
+    test::LoopbackHttpServer server;
+    server.setReply("/d/quotes.csv", "\"IBM\",84.5\r\n", 200, "text/plain");
+    DirectFetch fetch;
+    EXPECT_FALSE(fetch.StillExecuting());
+    const QByteArray body = fetch.OpenURL(server.url("/d/quotes.csv?s=ibm&f=sl1"));
+    EXPECT_EQ(body, QByteArray("\"IBM\",84.5\r\n"));
+    EXPECT_EQ(fetch.lastOutcome(), Outcome::Ok);
+    EXPECT_EQ(fetch.lastHttpStatus(), 200);
+    EXPECT_FALSE(fetch.StillExecuting());
+    EXPECT_EQ(server.requestPaths(), QStringList{"/d/quotes.csv?s=ibm&f=sl1"});
+    ASSERT_FALSE(fetch.states.isEmpty());
+    EXPECT_EQ(fetch.states.first(), UrlFetch::icConnecting);
+    EXPECT_EQ(fetch.states.last(), UrlFetch::icResponseCompleted);
+    EXPECT_TRUE(fetch.states.contains(UrlFetch::icReceivingResponse));
+    EXPECT_FALSE(fetch.states.contains(UrlFetch::icError));
+}
+
+TEST(UrlFetch, AnErrorPageIsAnOrdinaryBody)
+{
+    test::LoopbackHttpServer server;  // unknown paths get a 404 page
+    DirectFetch fetch;
+    const QByteArray body = fetch.OpenURL(server.url("/missing"));
+    EXPECT_TRUE(body.contains("Not Found"));
+    EXPECT_EQ(fetch.lastOutcome(), Outcome::Ok);
+    EXPECT_EQ(fetch.lastHttpStatus(), 404);
+}
+
+TEST(UrlFetch, BodyArrivingSlowlyInPiecesArrivesWhole)
+{
+    test::LoopbackHttpServer server;
+    QByteArray page;
+    for (int i = 0; i < 40; ++i)
+        page += "<tr><td>row " + QByteArray::number(i) + "</td></tr>\n";
+    server.setSlow("/slow", test::LoopbackHttpServer::httpReply(page), 200, 5);
+    DirectFetch fetch;
+    EXPECT_EQ(fetch.OpenURL(server.url("/slow")), page);
+}
+
+TEST(UrlFetch, FailuresGiveAnEmptyResult)
+{
+    test::LoopbackHttpServer server;
+    server.setBehaviour("/drop", test::LoopbackHttpServer::Behaviour::CloseWithoutReply);
+    struct Case { QString url; Outcome outcome; };
+    const QList<Case> cases{
+        {"http://127.0.0.1:" + QString::number(test::LoopbackHttpServer::unusedPort()) + "/q", Outcome::Error},
+        {server.url("/drop"), Outcome::Error},
+        {"", Outcome::Error},
+        {"javascript:alert(1)", Outcome::Error},
+        {"file:///etc/passwd", Outcome::Error},
+    };
+    for (const Case& c : cases) {
+        DirectFetch fetch;
+        EXPECT_TRUE(fetch.OpenURL(c.url).isEmpty()) << c.url.toStdString();
+        EXPECT_EQ(fetch.lastOutcome(), c.outcome) << c.url.toStdString();
+        ASSERT_FALSE(fetch.states.isEmpty());
+        EXPECT_EQ(fetch.states.last(), UrlFetch::icError) << c.url.toStdString();
+        EXPECT_FALSE(fetch.StillExecuting());
+    }
+}
+
+TEST(UrlFetch, TimeOutEndsAFetchTheServerNeverAnswers)
+{
+    test::LoopbackHttpServer server;
+    server.setBehaviour("/hang", test::LoopbackHttpServer::Behaviour::NeverAnswer);
+    DirectFetch fetch;
+    EXPECT_EQ(fetch.RequestTimeout(), 90);
+    fetch.setRequestTimeout(1);
+    EXPECT_TRUE(fetch.OpenURL(server.url("/hang")).isEmpty());
+    EXPECT_EQ(fetch.lastOutcome(), Outcome::TimedOut);
+    EXPECT_EQ(fetch.states.last(), UrlFetch::icError);
+}
+
+TEST(UrlFetch, ShorteningTheTimeOutDuringAFetchEndsIt)
+{
+    // What a stop does: the running fetch had 90 seconds, the stop sets 1.
+    test::LoopbackHttpServer server;
+    server.setBehaviour("/hang", test::LoopbackHttpServer::Behaviour::NeverAnswer);
+    DirectFetch fetch;
+    QObject::connect(&server, &test::LoopbackHttpServer::requestReceived, [&] { fetch.setRequestTimeout(1); });
+    EXPECT_TRUE(fetch.OpenURL(server.url("/hang")).isEmpty());
+    EXPECT_EQ(fetch.lastOutcome(), Outcome::TimedOut);
+}
+
+TEST(UrlFetch, CancelEndsTheRunningFetchAtOnce)
+{
+    test::LoopbackHttpServer server;
+    server.setBehaviour("/hang", test::LoopbackHttpServer::Behaviour::NeverAnswer);
+    DirectFetch fetch;
+    bool wasExecuting = false;
+    auto c = QObject::connect(&server, &test::LoopbackHttpServer::requestReceived, [&] {
+        wasExecuting = fetch.StillExecuting();
+        fetch.Cancel();
+    });
+    EXPECT_TRUE(fetch.OpenURL(server.url("/hang")).isEmpty());
+    EXPECT_TRUE(wasExecuting);
+    EXPECT_FALSE(fetch.StillExecuting());
+    EXPECT_EQ(fetch.lastOutcome(), Outcome::Cancelled);
+    EXPECT_FALSE(fetch.states.contains(UrlFetch::icError));  // a cancel is no communication error
+
+    // The object fetches normally afterwards.
+    QObject::disconnect(c);
+    server.setReply("/ok", "fine");
+    EXPECT_EQ(fetch.OpenURL(server.url("/ok")), QByteArray("fine"));
+}
+
+TEST(UrlFetch, RepliesOverTheCapAreRefused)
+{
+    test::LoopbackHttpServer server;
+    const QByteArray big(5000, 'x');
+    server.setReply("/announced", big);                       // with Content-Length
+    server.setRawReply("/unannounced", "HTTP/1.0 200 OK\r\n\r\n" + big);  // ends at close
+    server.setReply("/fits", QByteArray(1000, 'y'));
+    EXPECT_EQ(UrlFetch::DefaultMaxReplyBytes, 16 * 1024 * 1024);
+    for (const char* path : {"/announced", "/unannounced"}) {
+        DirectFetch fetch;
+        EXPECT_EQ(fetch.maxReplyBytes(), UrlFetch::DefaultMaxReplyBytes);
+        fetch.setMaxReplyBytes(1000);
+        EXPECT_TRUE(fetch.OpenURL(server.url(path)).isEmpty()) << path;
+        EXPECT_EQ(fetch.lastOutcome(), Outcome::TooLarge) << path;
+    }
+    DirectFetch fetch;
+    fetch.setMaxReplyBytes(1000);
+    EXPECT_EQ(fetch.OpenURL(server.url("/fits")).size(), 1000);
+}
+
+TEST(UrlFetch, NamedProxyReceivesTheAbsoluteAddress)
+{
+    test::LoopbackHttpServer proxy;
+    proxy.setReply("/q", "via proxy");
+    UrlFetch fetch;
+    fetch.setAccessType(UrlFetch::icNamedProxy);
+    fetch.setProxy("127.0.0.1:" + QString::number(proxy.port()));
+    EXPECT_EQ(fetch.OpenURL("http://quotes.example/q?s=ibm&d=t"), QByteArray("via proxy"));
+    ASSERT_EQ(proxy.requests().size(), 1);
+    EXPECT_TRUE(proxy.lastRequest().startsWith("GET http://quotes.example/q?s=ibm&d=t HTTP/1."))
+        << proxy.lastRequest().constData();
+}
+
+TEST(UrlFetch, ProxySettingsAsApplied)
+{
+    struct Case { int access; QString proxy; QString effective; };
+    const QList<Case> cases{
+        {UrlFetch::icUseDefault, "proxy.example:3128", "default"},
+        {UrlFetch::icDirect, "proxy.example:3128", ""},
+        {UrlFetch::icNamedProxy, "proxy.example:3128", "proxy.example:3128"},
+        {UrlFetch::icNamedProxy, "http://proxy.example:8080/", "proxy.example:8080"},
+        {UrlFetch::icNamedProxy, "proxy.example", "proxy.example:80"},
+        {UrlFetch::icNamedProxy, "http=proxy.example:3128 https=other.example:1", "proxy.example:3128"},
+        {UrlFetch::icNamedProxy, "", ""},
+    };
+    for (const Case& c : cases) {
+        UrlFetch fetch;
+        fetch.setAccessType(c.access);
+        fetch.setProxy(c.proxy);
+        EXPECT_EQ(fetch.effectiveProxy(), c.effective) << c.proxy.toStdString();
+    }
+}
+
+TEST(UrlFetch, SecondFetchWhileOneRunsIsRefused)
+{
+    test::LoopbackHttpServer server;
+    server.setSlow("/first", test::LoopbackHttpServer::httpReply("first body"), 4, 20);
+    server.setReply("/second", "second body");
+    DirectFetch fetch;
+    QByteArray inner = "unset";
+    Outcome innerOutcome = Outcome::None;
+    QObject::connect(&fetch, &UrlFetch::StateChanged, [&](int s) {
+        if (s == UrlFetch::icReceivingResponse && inner == "unset") {
+            inner = fetch.OpenURL(server.url("/second"));
+            innerOutcome = fetch.lastOutcome();
+        }
+    });
+    EXPECT_EQ(fetch.OpenURL(server.url("/first")), QByteArray("first body"));
+    EXPECT_TRUE(inner.isEmpty());
+    EXPECT_EQ(innerOutcome, Outcome::Busy);
+    EXPECT_EQ(fetch.lastOutcome(), Outcome::Ok);
+    EXPECT_EQ(server.requestPaths(), QStringList{"/first"});
+}
+
+TEST(UrlFetch, DeletedWhileWaitingReturnsEmpty)
+{
+    test::LoopbackHttpServer server;
+    server.setBehaviour("/hang", test::LoopbackHttpServer::Behaviour::NeverAnswer);
+    QPointer<UrlFetch> fetch = new UrlFetch;
+    fetch->setAccessType(UrlFetch::icDirect);
+    QObject::connect(&server, &test::LoopbackHttpServer::requestReceived, [&] { delete fetch.data(); });
+    EXPECT_TRUE(fetch->OpenURL(server.url("/hang")).isEmpty());
+    EXPECT_TRUE(fetch.isNull());
+}

@@ -1,0 +1,513 @@
+// The mail sender against two peers on 127.0.0.1: a scripted server inside the test
+// (exact client bytes, replies in pieces, refusals, silence) and a real mail server
+// from Debian's aiosmtpd started as a separate process.
+#include "services/SmtpSender.h"
+
+#include "platform/Clock.h"
+#include "platform/Socket.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLocale>
+#include <QMap>
+#include <QPointer>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTimeZone>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A mail server that answers from a script. Each answer is a list of pieces sent
+// 40 ms apart, so a reply can be split anywhere; an empty list means no answer at
+// all. It records every byte the client sends and whether the client spoke while a
+// reply was still coming in. The piece "<close>" hangs up instead.
+class ScriptedSmtpServer
+{
+public:
+    enum class OnConnect { Greet, CloseAtOnce, StaySilent };
+
+    OnConnect onConnect = OnConnect::Greet;
+    // Keys: "greeting", "helo", "mail", "rcpt", "data", "end" (after the end mark), "quit".
+    QMap<QString, QList<QByteArray>> replies{
+        {"greeting", {"220 scripted.test ready\r\n"}},
+        {"helo", {"250 scripted.test\r\n"}},
+        {"mail", {"250 sender ok\r\n"}},
+        {"rcpt", {"250 recipient ok\r\n"}},
+        {"data", {"354 end data with <CR><LF>.<CR><LF>\r\n"}},
+        {"end", {"250 queued as 42\r\n"}},
+        {"quit", {"221 bye\r\n"}},
+    };
+    QByteArray received;
+    bool spokeDuringReply = false;
+    int connections = 0;
+
+    ScriptedSmtpServer()
+    {
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] { accept(); });
+        m_server.listen(QHostAddress::LocalHost, 0);
+    }
+    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_server.serverPort()); }
+    quint16 port() const { return m_server.serverPort(); }
+
+private:
+    void accept()
+    {
+        QTcpSocket* client = m_server.nextPendingConnection();
+        client->setParent(&m_server);
+        ++connections;
+        m_client = client;
+        QObject::connect(client, &QTcpSocket::readyRead, client, [this, client] { read(client); });
+        if (onConnect == OnConnect::CloseAtOnce)
+            client->disconnectFromHost();
+        else if (onConnect == OnConnect::Greet)
+            reply(QStringLiteral("greeting"));
+    }
+
+    void read(QTcpSocket* client)
+    {
+        const QByteArray data = client->readAll();
+        received += data;
+        if (m_replying)
+            spokeDuringReply = true;
+        m_buffer += data;
+        qsizetype end;
+        while ((end = m_buffer.indexOf("\r\n")) >= 0) {
+            const QByteArray line = m_buffer.left(end);
+            m_buffer.remove(0, end + 2);
+            if (m_inData) {
+                if (line == ".") {
+                    m_inData = false;
+                    reply(QStringLiteral("end"));
+                }
+                continue;
+            }
+            const QString word = QString::fromLatin1(line.split(' ').value(0)).toLower();
+            reply(word);
+            if (word == QLatin1String("data") && replies.value(word).value(0).startsWith("354"))
+                m_inData = true;
+        }
+    }
+
+    void reply(const QString& key)
+    {
+        const QList<QByteArray> pieces = replies.value(key);
+        const bool closeAfter = key == QLatin1String("quit");
+        for (int i = 0; i < pieces.size(); ++i) {
+            QTimer::singleShot(40 * i, &m_server, [this, pieces, i, closeAfter] {
+                if (!m_client)
+                    return;
+                if (pieces[i] == "<close>") {  // hang up instead of answering
+                    m_client->disconnectFromHost();
+                    return;
+                }
+                m_client->write(pieces[i]);
+                m_client->flush();
+                m_replying = i + 1 < pieces.size();
+                if (!m_replying && closeAfter)
+                    m_client->disconnectFromHost();
+            });
+        }
+        m_replying = pieces.size() > 1;
+    }
+
+    QTcpServer m_server;
+    QPointer<QTcpSocket> m_client;
+    QByteArray m_buffer;
+    bool m_inData = false;
+    bool m_replying = false;
+};
+
+const QString TimedOut = QStringLiteral("SMTP service error, timed out while waiting for response");
+const QString Closed = QStringLiteral("SMTP service error, the server closed the connection");
+
+// The fixed moment every test mails at: 07:16:42 on Tuesday 8 December 2026, six hours behind UTC.
+QDateTime mailTime()
+{
+    return QDateTime(QDate(2026, 12, 8), QTime(7, 16, 42), QTimeZone(-6 * 3600));
+}
+
+const QByteArray Helo = "HELO tradewright.orvane\r\n";
+const QByteArray MailFrom = "mail from: ann@example.org\r\n";
+const QByteArray RcptTo = "rcpt to: bob@example.org\r\n";
+const QByteArray Data = "data\r\n";
+const QByteArray Quit = "quit\r\n";
+const QByteArray Message = "From: Ann Smith\r\n"
+                           "Date: Tue, 08 Dec 2026 07:16:42 -0600\r\n"
+                           "X-Mailer: Orvane Tradewright 5.4\r\n"
+                           "To: Bob\r\n"
+                           "Subject: Hello\r\n"
+                           "\r\n"
+                           "Line one\r\n"
+                           "..\r\n"
+                           "..dotted\r\n"
+                           ".\r\n";
+
+struct Recorder
+{
+    QStringList statuses;
+    QStringList errors;
+    void attach(SmtpSender& sender)
+    {
+        QObject::connect(&sender, &SmtpSender::statusChanged, [this](const QString& s) { statuses << s; });
+        QObject::connect(&sender, &SmtpSender::errorOccurred, [this](const QString& e) { errors << e; });
+    }
+};
+
+class SmtpTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { Clock::setFixed(mailTime()); }
+    void TearDown() override { Clock::setFixed(QDateTime()); }
+
+    SmtpResult send(SmtpSender& sender, const QString& server, const QString& body = QStringLiteral("Line one\n.\n.dotted"))
+    {
+        return sender.SendEmail(server, QStringLiteral("Ann Smith"), QStringLiteral("ann@example.org"),
+                                QStringLiteral("Bob"), QStringLiteral("bob@example.org"), QStringLiteral("Hello"),
+                                body);
+    }
+};
+
+// ---- against the scripted server -------------------------------------------------
+
+struct DialogueCase
+{
+    const char* name;
+    QMap<QString, QList<QByteArray>> replies;  // replaces the script's answers
+    ScriptedSmtpServer::OnConnect onConnect;
+    bool ok;
+    QString error;
+    QString reply;
+    QByteArray stream;  // every byte the client sent
+};
+
+TEST_F(SmtpTest, DialogueFollowsTheServersReplies)
+{
+    const QByteArray wholeDialogue = Helo + MailFrom + RcptTo + Data + Message + Quit;
+    const QString improper = QStringLiteral("SMTP service error, impromper response code. Code should have been: ");
+    const QList<DialogueCase> cases = {
+        {"every reply as expected", {}, ScriptedSmtpServer::OnConnect::Greet, true, "", "250 queued as 42",
+         wholeDialogue},
+        {"replies in pieces and over several lines",
+         {{"greeting", {"22", "0 scripted.test ready\r\n"}},
+          {"helo", {"250-scripted.test\r\n", "250-SIZE 1000000\r", "\n250 HELP\r\n"}},
+          {"mail", {"250 sen", "der ok\r\n"}},
+          {"end", {"250-queued\r\n250 as 42\r\n"}}},
+         ScriptedSmtpServer::OnConnect::Greet, true, "", "250-queued\r\n250 as 42", wholeDialogue},
+        {"recipient refused",
+         {{"rcpt", {"550 no such user\r\n"}}},
+         ScriptedSmtpServer::OnConnect::Greet, false, improper + "250 Code recieved: 550 no such user",
+         "550 no such user", Helo + MailFrom + RcptTo + Quit},
+        {"unwelcome greeting",
+         {{"greeting", {"554 go away\r\n"}}},
+         ScriptedSmtpServer::OnConnect::Greet, false, improper + "220 Code recieved: 554 go away", "554 go away",
+         Quit},
+        {"message refused after the end mark",
+         {{"end", {"552 too big\r\n"}}},
+         ScriptedSmtpServer::OnConnect::Greet, false, improper + "250 Code recieved: 552 too big", "552 too big",
+         wholeDialogue},
+        {"no answer to the greeting", {}, ScriptedSmtpServer::OnConnect::StaySilent, false, TimedOut, "", ""},
+        {"no answer after the message",
+         {{"end", {}}},
+         ScriptedSmtpServer::OnConnect::Greet, false, TimedOut, "", Helo + MailFrom + RcptTo + Data + Message},
+        {"server hangs up at once", {}, ScriptedSmtpServer::OnConnect::CloseAtOnce, false, Closed, "", ""},
+        {"server hangs up after the sender",
+         {{"mail", {"<close>"}}},
+         ScriptedSmtpServer::OnConnect::Greet, false, Closed, "", Helo + MailFrom},
+    };
+
+    for (const DialogueCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedSmtpServer server;
+        server.onConnect = c.onConnect;
+        for (auto it = c.replies.begin(); it != c.replies.end(); ++it)
+            server.replies[it.key()] = it.value();
+        SmtpSender sender;
+        sender.setTimeoutMs(400);
+        Recorder rec;
+        rec.attach(sender);
+
+        const SmtpResult result = send(sender, server.address());
+
+        EXPECT_EQ(result.ok, c.ok);
+        EXPECT_EQ(result.error.toStdString(), c.error.toStdString());
+        EXPECT_EQ(result.reply.toStdString(), c.reply.toStdString());
+        // After a silence the client gives up and may or may not get its "quit" out.
+        QByteArray stream = server.received;
+        if (c.error == TimedOut && stream.endsWith(Quit) && !c.stream.endsWith(Quit))
+            stream.chop(Quit.size());
+        EXPECT_EQ(stream, c.stream);
+        EXPECT_FALSE(server.spokeDuringReply);
+        EXPECT_EQ(rec.errors, c.ok ? QStringList() : QStringList{c.error});
+        EXPECT_EQ(sender.Winsock1().State(), Socket::sckClosed);
+        if (c.ok) {
+            EXPECT_EQ(rec.statuses,
+                      (QStringList{"Connecting....", "Connected", "Sending Message", "Disconnecting"}));
+        }
+    }
+}
+
+TEST_F(SmtpTest, LineBreaksNeverReachTheHeaderOrTheCommands)
+{
+    ScriptedSmtpServer server;
+    SmtpSender sender;
+    sender.setTimeoutMs(2000);
+    const SmtpResult result =
+        sender.SendEmail(server.address(), QStringLiteral("Ann\r\nBcc: eve@example.org"),
+                         QStringLiteral("ann@example.org"), QStringLiteral("\nBob\r"), QStringLiteral("bob@example.org"),
+                         QStringLiteral("Hi\r\n\r\nInjected body"), QStringLiteral("Body"));
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_TRUE(server.received.contains("From: Ann Bcc: eve@example.org\r\n"
+                                         "Date: Tue, 08 Dec 2026 07:16:42 -0600\r\n"
+                                         "X-Mailer: Orvane Tradewright 5.4\r\n"
+                                         "To: Bob\r\n"
+                                         "Subject: Hi Injected body\r\n"
+                                         "\r\n"
+                                         "Body\r\n"
+                                         ".\r\n"))
+        << server.received.toStdString();
+
+    // An address with a line break is refused before anything is sent.
+    const QString refused = QStringLiteral("SMTP service error, an e-mail address cannot hold a line break");
+    for (const auto& [from, to] : {std::pair{"ann@example.org\r\nrcpt to: eve@example.org", "bob@example.org"},
+                                   std::pair{"ann@example.org", "bob@example.org\ndata"}}) {
+        ScriptedSmtpServer untouched;
+        Recorder rec;
+        SmtpSender other;
+        rec.attach(other);
+        const SmtpResult r = other.SendEmail(untouched.address(), "Ann", from, "Bob", to, "Hi", "Body");
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.error, refused);
+        EXPECT_EQ(rec.errors, QStringList{refused});
+        EXPECT_EQ(untouched.connections, 0);
+    }
+}
+
+TEST_F(SmtpTest, OneDialogueAtATime)
+{
+    // The waits run the event loop, so a second mail can be asked for while the first
+    // is still under way; it is turned away with the socket's state and the first goes on.
+    ScriptedSmtpServer server;
+    SmtpSender sender;
+    sender.setTimeoutMs(2000);
+    SmtpResult inner{true, {}, {}};
+    QObject::connect(&sender, &SmtpSender::statusChanged, [&](const QString& s) {
+        if (s == QLatin1String("Connected"))
+            inner = sender.SendEmail(server.address(), "X", "x@example.org", "Y", "y@example.org", "S", "B");
+    });
+    Recorder rec;
+    rec.attach(sender);
+    const SmtpResult outer = send(sender, server.address());
+    EXPECT_TRUE(outer.ok) << outer.error.toStdString();
+    EXPECT_FALSE(inner.ok);
+    EXPECT_EQ(inner.error, QStringLiteral(" 7"));
+    EXPECT_EQ(rec.errors, QStringList{" 7"});
+    EXPECT_EQ(server.connections, 1);
+    EXPECT_EQ(server.received.count("mail from:"), 1);
+
+    // Once done, the same sender mails again.
+    EXPECT_TRUE(send(sender, server.address()).ok);
+    EXPECT_EQ(server.connections, 2);
+}
+
+TEST_F(SmtpTest, UnreachableServerFailsAtOnce)
+{
+    quint16 port;
+    {
+        QTcpServer probe;  // a port that was free a moment ago and is closed now
+        probe.listen(QHostAddress::LocalHost, 0);
+        port = probe.serverPort();
+    }
+    SmtpSender sender;
+    const SmtpResult r = send(sender, QStringLiteral("127.0.0.1:%1").arg(port));
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, QStringLiteral("SMTP service error, Connection is refused by the remote host"));
+    EXPECT_EQ(sender.Winsock1().State(), Socket::sckClosed);
+}
+
+// ---- the pieces of the message ---------------------------------------------------
+
+TEST(SmtpPieces, ServerNameGivesHostAndPort)
+{
+    const struct
+    {
+        const char* server;
+        const char* host;
+        int port;
+    } cases[] = {
+        {"mail.example.org", "mail.example.org", 25},
+        {"127.0.0.1:2525", "127.0.0.1", 2525},
+        {" mail.example.org:587 ", "mail.example.org", 587},
+        {"[::1]:2526", "::1", 2526},
+        {"[::1]", "::1", 25},
+        {"::1", "::1", 25},
+        {"mail.example.org:smtp", "mail.example.org:smtp", 25},
+        {"mail.example.org:0", "mail.example.org:0", 25},
+        {"mail.example.org:70000", "mail.example.org:70000", 25},
+        {"", "", 25},
+    };
+    for (const auto& c : cases) {
+        QString host;
+        int port = -1;
+        SmtpSender::SplitServer(QString::fromLatin1(c.server), host, port);
+        EXPECT_EQ(host, QString::fromLatin1(c.host)) << c.server;
+        EXPECT_EQ(port, c.port) << c.server;
+    }
+}
+
+TEST(SmtpPieces, DateLineIsEnglishWithTheRealOffset)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const struct
+    {
+        QDateTime when;
+        const char* line;
+    } cases[] = {
+        {QDateTime(QDate(2026, 12, 8), QTime(7, 16, 42), QTimeZone(-6 * 3600)), "Tue, 08 Dec 2026 07:16:42 -0600"},
+        {QDateTime(QDate(2026, 3, 1), QTime(23, 5, 9), QTimeZone(5 * 3600 + 1800)), "Sun, 01 Mar 2026 23:05:09 +0530"},
+        {QDateTime(QDate(2027, 5, 31), QTime(0, 0, 0), QTimeZone::utc()), "Mon, 31 May 2027 00:00:00 +0000"},
+        {QDateTime(QDate(2026, 7, 4), QTime(18, 30, 0), QTimeZone(-(9 * 3600 + 30 * 60))),
+         "Sat, 04 Jul 2026 18:30:00 -0930"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SmtpSender::FormatDateLine(c.when), QString::fromLatin1(c.line));
+    QLocale::setDefault(before);
+}
+
+TEST(SmtpPieces, BodyLinesAreStuffedAndEndInCrLf)
+{
+    const struct
+    {
+        const char* body;
+        const char* wire;
+    } cases[] = {
+        {"", "\r\n"},
+        {"one line", "one line\r\n"},
+        {".", "..\r\n"},
+        {"a\r\n.\r\nb", "a\r\n..\r\nb\r\n"},
+        {".hidden\n..two\nplain.", "..hidden\r\n...two\r\nplain.\r\n"},
+        {"mac\rlines\r", "mac\r\nlines\r\n\r\n"},
+        {"ends with break\r\n", "ends with break\r\n\r\n"},
+        {" . not first", " . not first\r\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SmtpSender::StuffBody(QString::fromLatin1(c.body)), QString::fromLatin1(c.wire)) << c.body;
+}
+
+TEST(SmtpPieces, HeaderFieldsLoseTheirLineBreaks)
+{
+    const struct
+    {
+        const char* field;
+        const char* clean;
+    } cases[] = {
+        {"Hello", "Hello"},
+        {"Hi\r\nBcc: eve@example.org", "Hi Bcc: eve@example.org"},
+        {"\r\nlead and trail\n", "lead and trail"},
+        {"a\rb\nc", "a b c"},
+        {"\r\n", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SmtpSender::CleanHeaderField(QString::fromLatin1(c.field)), QString::fromLatin1(c.clean)) << c.field;
+}
+
+// ---- against a real mail server --------------------------------------------------
+
+class RealSmtpServer : public SmtpTest
+{
+protected:
+    void SetUp() override
+    {
+        SmtpTest::SetUp();
+        ASSERT_TRUE(m_folder.isValid());
+        m_sink.setProgram(QStringLiteral("/usr/bin/python3"));
+        m_sink.setArguments({QStringLiteral(TW_FIXTURES "/services/smtp_sink.py"), m_folder.path()});
+        m_sink.setProcessChannelMode(QProcess::SeparateChannels);
+        m_sink.start();
+        ASSERT_TRUE(m_sink.waitForStarted(10000));
+        QByteArray firstLine;
+        while (!firstLine.contains('\n') && m_sink.waitForReadyRead(15000))
+            firstLine += m_sink.readAllStandardOutput();
+        m_port = firstLine.trimmed().toInt();
+        ASSERT_GT(m_port, 0) << "mail sink did not start: " << m_sink.readAllStandardError().toStdString();
+    }
+    void TearDown() override
+    {
+        if (m_sink.state() != QProcess::NotRunning) {
+            m_sink.closeWriteChannel();  // the sink stops when its input closes
+            if (!m_sink.waitForFinished(5000)) {
+                m_sink.kill();
+                m_sink.waitForFinished(5000);
+            }
+        }
+        SmtpTest::TearDown();
+    }
+    QString server() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
+    QByteArray file(const QString& name) const
+    {
+        QFile f(QDir(m_folder.path()).filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QTemporaryDir m_folder;
+    QProcess m_sink;
+    int m_port = 0;
+};
+
+TEST_F(RealSmtpServer, MessageArrivesWithExactHeadersAndBody)
+{
+    SmtpSender sender;
+    sender.setTimeoutMs(10000);
+    const QString body = QStringLiteral("Dear maker,\r\n.\r\n.starts with a dot\nCaf\u00e9 prices: 1,234.50\r\n\r\nRegards");
+    const SmtpResult r = sender.SendEmail(server(), QStringLiteral("Ann Smith"), QStringLiteral("ann@example.org"),
+                                          QStringLiteral("Orvane"), QStringLiteral("support@example.org"),
+                                          QStringLiteral("Tradewright User Feedback"), body);
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_TRUE(r.reply.startsWith(QLatin1String("250"))) << r.reply.toStdString();
+    EXPECT_EQ(file("1.env"), QByteArray("ann@example.org\nsupport@example.org\n"));
+    EXPECT_EQ(file("1.eml"), QByteArray("From: Ann Smith\r\n"
+                                        "Date: Tue, 08 Dec 2026 07:16:42 -0600\r\n"
+                                        "X-Mailer: Orvane Tradewright 5.4\r\n"
+                                        "To: Orvane\r\n"
+                                        "Subject: Tradewright User Feedback\r\n"
+                                        "\r\n"
+                                        "Dear maker,\r\n"
+                                        ".\r\n"
+                                        ".starts with a dot\r\n"
+                                        "Caf\xe9 prices: 1,234.50\r\n"
+                                        "\r\n"
+                                        "Regards\r\n"));
+
+    // A second mail on the same sender reaches the server as a message of its own.
+    ASSERT_TRUE(sender.SendEmail(server(), "-", "ann@example.org", "", "support@example.org", "Second", "Two").ok);
+    const QByteArray second = file("2.eml");
+    EXPECT_TRUE(second.startsWith("From: -\r\nDate: "));
+    EXPECT_TRUE(second.contains("\r\nTo: \r\nSubject: Second\r\n\r\nTwo\r\n"));
+}
+
+TEST_F(RealSmtpServer, RefusedRecipientEndsTheDialogue)
+{
+    // A caller that passes no recipient address gets the server's refusal as the
+    // outcome, and the server keeps no half-made message.
+    SmtpSender sender;
+    sender.setTimeoutMs(10000);
+    Recorder rec;
+    rec.attach(sender);
+    const SmtpResult r = sender.SendEmail(server(), "Ann", "ann@example.org", "Orvane", "", "Feedback", "Text");
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.error.startsWith(QLatin1String(
+        "SMTP service error, impromper response code. Code should have been: 250 Code recieved: 5")))
+        << r.error.toStdString();
+    EXPECT_FALSE(rec.statuses.contains(QStringLiteral("Disconnecting")));
+    EXPECT_TRUE(QDir(m_folder.path()).entryList({"*.eml"}).isEmpty());
+    EXPECT_EQ(sender.Winsock1().State(), Socket::sckClosed);
+}
+
+} // namespace

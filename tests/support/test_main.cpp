@@ -1,0 +1,28 @@
+// Shared main() of every test program: headless Qt, a throw-away program folder and
+// settings file, and no real dialogs or browser: an unscripted dialog or shell call
+// is answered by the test doubles instead of waiting for a person.
+#include "TestDoubles.h"
+
+#include "platform/AppPath.h"
+#include "platform/RegistryStore.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+    qputenv("XDG_RUNTIME_DIR", (home.path() + "/run").toUtf8());
+    qputenv("TRADEWRIGHT_HOME", (home.path() + "/app").toUtf8());
+    QApplication app(argc, argv);
+    SetAppPath(home.path() + "/app");
+    RegistryStore::setFilePath(home.path() + "/config/Orvane/Tradewright5.ini");
+    test::installDefaultDoubles();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
