@@ -1,19 +1,33 @@
-// Tradewright's entry point. Until the start-up sequence lands it opens an empty
-// main window.
+// Tradewright's entry point: one copy per user, then the start-up (StartUp::Main)
+// hands over to the windows and the event loop.
+#include "app/AppMainWindow.h"
+#include "app/StartUp.h"
 #include "core/Connect.h"
+#include "core/frmSplashInfo.h"
+#include "services/SpeechEngine.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QWidget>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tradewright"));
     QApplication::setApplicationVersion(QStringLiteral(TW_VERSION));
+    SplashInfo::SetProgramVersion(QStringLiteral(TW_VERSION));
     installShellRefusalLogging();
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Tradewright"));
-    window.resize(800, 600);
-    window.show();
+    InstallSpeechEngine();  // created lazily: the speech service starts only when something is spoken
+
+    AppMainWindow mainWindow;
+    StartUp start(mainWindow);
+    if (!start.Main())
+        return 0;  // another copy runs
+    // A start that failed before any window showed must not leave a process
+    // running with nothing on screen.
+    bool shown = false;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        shown = shown || w->isVisible();
+    if (!shown)
+        return 1;
     return app.exec();
 }

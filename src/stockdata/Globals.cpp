@@ -19,6 +19,13 @@ bool ZoomMode = false;
 QPointer<FlexGrid> ZoomGrid;
 int StdRowHeight = FlexGrid::DefaultRowHeight;
 
+QString TransMode;
+QString TransSymbol;
+std::int16_t TransactionId = 0;
+std::int16_t TransRow = 0;
+double LotPrice = 0;
+std::int16_t LotShares = 0;
+
 void ResetStockDataGlobals()
 {
     Stocks.fill(StockRec());
@@ -34,4 +41,10 @@ void ResetStockDataGlobals()
     ZoomMode = false;
     ZoomGrid = nullptr;
     StdRowHeight = FlexGrid::DefaultRowHeight;
+    TransMode.clear();
+    TransSymbol.clear();
+    TransactionId = 0;
+    TransRow = 0;
+    LotPrice = 0;
+    LotShares = 0;
 }

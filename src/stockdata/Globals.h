@@ -33,5 +33,15 @@ extern bool ZoomMode;          // set: the next view draws into a new zoom windo
 extern QPointer<FlexGrid> ZoomGrid;  // the grid the last view drew into; null once its window is gone
 extern int StdRowHeight;       // base row height of the main grid, in twips
 
+// The transaction window's globals: the popup actions and the purchase picker set
+// them before the window opens, the window reads them; they keep their values after
+// it closes.
+extern QString TransMode;            // "NewStock" (purchase), "Sell" or "Edit"
+extern QString TransSymbol;          // symbol of the transaction
+extern std::int16_t TransactionId;   // a sale: the purchase it closes (its LotId)
+extern std::int16_t TransRow;        // an edit: the row of Transactions rewritten
+extern double LotPrice;              // a sale: price per share of the purchase sold
+extern std::int16_t LotShares;       // a sale: shares of the purchase sold
+
 // Empties every table above and resets the scalars (tests and a fresh start).
 void ResetStockDataGlobals();

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// The program's voice: speaking prices and headlines, and the twelve voice presets
+// the Options window offers under "Select Broadcaster:".
+//
+// A voice mode is a 1-based preset number (1..12). Each preset names a voice
+// gender, a speaking rate and a pitch; the engine picks a voice of the system that
+// fits. The Options window works the engine through five members only: whether it
+// is speaking, stop, the current mode (read and written), the gender a mode asks
+// for (ModeGender: 1 male, 2 female) and the gender of voice to look for
+// (setHighVoice: 0 a male voice, 1 a female one).
+//
+// The engine in use is a recording one until the program installs the real one
+// (services/SpeechEngine), so tests never start a speech daemon.
+namespace Speech {
+
+struct Preset
+{
+    QString name;
+    int gender;    // 1 male, 2 female
+    double rate;   // -1..1, 0 = normal
+    double pitch;  // -1..1, 0 = normal
+};
+
+inline constexpr int PresetCount = 12;
+// The twelve presets in list order; preset k is voice mode k + 1.
+const QVector<Preset>& Presets();
+// The names in list order (the Options window's voice list).
+QStringList PresetNames();
+// The preset of a 1-based mode; mode 1 for a mode outside 1..12.
+const Preset& PresetForMode(int mode);
+
+class Engine
+{
+public:
+    virtual ~Engine() = default;
+
+    virtual bool isSpeaking() = 0;
+    virtual void stop() = 0;
+    virtual void say(const QString& text) = 0;
+
+    // 1-based preset number. Setting a mode outside 1..12 raises RuntimeError 380.
+    virtual int voiceMode() = 0;
+    virtual void setVoiceMode(int mode) = 0;
+    // The gender the preset of mode asks for: 1 male, 2 female.
+    virtual int ModeGender(int mode) = 0;
+    // 0: look for a male voice, 1: a female one.
+    virtual int highVoice() = 0;
+    virtual void setHighVoice(int value) = 0;
+};
+
+// Remembers every call instead of speaking; the default engine and the tests' one.
+class RecordingEngine : public Engine
+{
+public:
+    bool speaking = false;
+    int mode = 1;
+    int high = 0;
+    int stops = 0;
+    QStringList said;
+    QVector<int> modesSet;
+    QVector<int> highSet;
+    // When set, every member raises RuntimeError(failWith) (a broken speech service).
+    int failWith = 0;
+
+    void reset();
+
+    bool isSpeaking() override;
+    void stop() override;
+    void say(const QString& text) override;
+    int voiceMode() override;
+    void setVoiceMode(int mode) override;
+    int ModeGender(int mode) override;
+    int highVoice() override;
+    void setHighVoice(int value) override;
+};
+
+// The engine in use.
+Engine& engine();
+// install(nullptr) goes back to the built-in recording engine. The caller keeps
+// ownership of an installed engine.
+void install(Engine* engine);
+// The built-in recording engine (what engine() gives until something is installed).
+RecordingEngine& recorder();
+
+} // namespace Speech

@@ -1,0 +1,151 @@
+#include "retrieval/CacheFiles.h"
+
+#include "platform/AppPath.h"
+#include "platform/Codec.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+QStringList CacheFolders()
+{
+    QStringList folders{
+        QStringLiteral("/Cache"),
+        QStringLiteral("/Cache/Chart"),
+        QStringLiteral("/Cache/News"),
+        QStringLiteral("/Cache/DataSheet"),
+        QStringLiteral("/Cache/Reports"),
+    };
+    const char* reports[] = {"Annual Balance Sheet", "Annual Income statement", "Options", "Insiders Traders",
+                             "Quarterly Reports", "Earnings", "Consultation", "Summary", "Misc"};
+    for (const char* r : reports)
+        folders << QStringLiteral("/Cache/Reports/") + QLatin1String(r);
+    return folders;
+}
+
+bool CreateCacheFolders()
+{
+    bool ok = true;
+    for (const QString& folder : CacheFolders())
+        ok = MakeDir(AppPath() + folder) && ok;
+    return ok;
+}
+
+QString CacheFolder()
+{
+    return AppPath() + QStringLiteral("/Cache/DataSheet/");
+}
+
+QString NewsFolder()
+{
+    return AppPath() + QStringLiteral("/Cache/News/");
+}
+
+QString DirEntry(const QString& path)
+{
+    const QFileInfo info(ResolvePath(path));
+    return info.exists() && info.isFile() ? info.fileName() : QString();
+}
+
+SizeRuleResult ApplySizeRule(const QString& path, SizeRule rule, int threshold, const QString& expectedName)
+{
+    if (rule == SizeRule::None)
+        return FileExists(path) ? SizeRuleResult::Kept : SizeRuleResult::Missing;
+    if (rule == SizeRule::NameTestBelow) {
+        // Only a file stored under exactly the expected spelling is judged; one that
+        // differs in letter case is left alone, and a missing one stays missing.
+        const QString entry = DirEntry(path);
+        if (entry.isEmpty())
+            return SizeRuleResult::Missing;
+        if (entry != expectedName)
+            return SizeRuleResult::Kept;
+    }
+    const qint64 length = FileLength(path);
+    if (length < 0)
+        return SizeRuleResult::Missing;
+    if (length < threshold) {
+        RemoveFile(path);
+        return SizeRuleResult::Deleted;
+    }
+    return SizeRuleResult::Kept;
+}
+
+namespace {
+
+// The file of path as it is stored: the folder resolved as every path is, the name
+// looked up in it without regard to letter case (the exact spelling first). A name
+// that is not there keeps the spelling given.
+QString resolveFile(const QString& path)
+{
+    const QFileInfo given(QString(path).replace(u'\\', u'/'));
+    const QString folder = ResolvePath(given.path());
+    const QString name = given.fileName();
+    const QString exact = folder + u'/' + name;
+    if (QFileInfo::exists(exact))
+        return exact;
+    // One pass over the folder's names, unsorted: new pages are written all the time.
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System);
+    while (it.hasNext()) {
+        it.next();
+        if (it.fileName().compare(name, Qt::CaseInsensitive) == 0)
+            return it.filePath();
+    }
+    return exact;
+}
+
+} // namespace
+
+bool WriteCacheFile(const QString& path, const QByteArray& bytes, const QByteArray& tail)
+{
+    const QString target = resolveFile(path);
+    const QFileInfo info(target);
+    if (info.isDir())
+        return false;
+    const QString temp = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".part");
+    QFile file(temp);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const bool written = file.write(bytes) == bytes.size() && file.write(tail) == tail.size() && file.flush();
+    file.close();
+    if (!written || file.error() != QFileDevice::NoError ||
+        std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0) {
+        QFile::remove(temp);
+        return false;
+    }
+    return true;
+}
+
+bool IsSafeFileToken(const QString& token)
+{
+    if (token.isEmpty() || token.contains(QLatin1String("..")))
+        return false;
+    for (const QChar c : token) {
+        if (c == u'/' || c == u'\\' || c.unicode() < 32 || c.unicode() == 127)
+            return false;
+    }
+    return true;
+}
+
+QString EncodeQueryValue(const QString& value)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    QString out;
+    const QByteArray bytes = toCp1252(value);
+    out.reserve(bytes.size());
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        const bool plain = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '.' ||
+                           b == '-' || b == '^' || b == '=' || b == '_' || b == '~';
+        if (plain) {
+            out += QLatin1Char(char(b));
+        } else {
+            out += u'%';
+            out += QLatin1Char(hex[b >> 4]);
+            out += QLatin1Char(hex[b & 15]);
+        }
+    }
+    return out;
+}

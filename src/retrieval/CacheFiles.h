@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The page cache below the program folder and the rules every downloader applies
+// to the file it has just fetched.
+
+// Every cache folder, relative to AppPath, parents first: \Cache, \Cache\Chart,
+// \Cache\News, \Cache\DataSheet, \Cache\Reports and its nine subfolders.
+QStringList CacheFolders();
+// Creates each missing cache folder (the main window's load does this). False when
+// one could not be made.
+bool CreateCacheFolders();
+
+// AppPath & "\Cache\DataSheet\" and AppPath & "\Cache\News\" (with '/' here).
+QString CacheFolder();
+QString NewsFolder();
+
+// The bare name under which the file of path is stored on disk, matched without
+// regard to letter case ("ibm_sp.sh" for a path ending in "IBM_sp.Sh" when that is
+// how it was first written); "" when there is no such file.
+QString DirEntry(const QString& path);
+
+enum class SizeRule {
+    None,           // keep whatever arrived
+    Below,          // delete the file when it is shorter than the threshold
+    NameTestBelow,  // the same, but only when the stored name is exactly the expected one
+};
+
+enum class SizeRuleResult {
+    Kept,      // the file is there and stays (or the rule did not apply)
+    Deleted,   // too small: deleted
+    Missing,   // no file to judge (the fetch wrote nothing and nothing was there before)
+};
+
+// Applies rule to the file at path. expectedName is the bare name the downloader
+// built (symbol as stored & suffix); the name test compares it with the stored name
+// letter for letter.
+SizeRuleResult ApplySizeRule(const QString& path, SizeRule rule, int threshold, const QString& expectedName);
+
+// Writes a downloaded page: the bytes go to a temporary file in the target's folder,
+// which then replaces the target in one rename, so a reader never sees half a page
+// and a failed write leaves the old page. Pages are cheap to fetch again, so there is
+// no flush to the disk per page (that would cost more than the download itself).
+// False when the page could not be written.
+// tail is written after bytes (the socket path's closing CR LF).
+bool WriteCacheFile(const QString& path, const QByteArray& bytes, const QByteArray& tail = QByteArray());
+
+// Whether a symbol (or a list code) may become part of a cache file name: not
+// empty, no path separator, no "..", no control character.
+bool IsSafeFileToken(const QString& token);
+
+// A symbol as it goes into an address: letters, digits and . - ^ = _ ~ stay as
+// they are, every other character is percent-encoded (Windows-1252 bytes).
+QString EncodeQueryValue(const QString& value);

@@ -1,0 +1,193 @@
+#pragma once
+
+#include "platform/Sites.h"
+#include "retrieval/CacheFiles.h"
+
+#include <QHash>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class MainWindowPort;
+class Transports;
+struct SiteEndpoint;
+
+// The page downloaders: one table row per kind of page, one loop that walks them.
+//
+// Patterns in the tables are filled per request:
+//   {SYM}    the symbol as stored in the set      {UCASE} / {LCASE} its upper / lower case
+//   {FIRST}  the lower-case first character       {CODE}, {TITLE}, {KEY}, {PAGE}, {D},
+//   {DATA}, {REPORT}, {SCREEN}, {EXCHANGE}        the arguments of the market members
+// In a path and query every symbol value is percent-encoded (letters, digits and
+// . - ^ = _ ~ stay as they are); in a file name and a status text it is the stored text.
+
+enum class Transport { FetchControl, Socket };
+
+// Which rows of the current set a per-stock downloader walks (when OneStockOnly is clear).
+enum class Rows {
+    Set,                  // 0 to StockCount - 1
+    SetTwoChars,          // 0 to StockCount - 1, symbols of two or more characters
+    ThroughCountTwoChars  // 0 to StockCount (the empty row after the set included), two or more characters
+};
+
+// What a per-stock member does when its cache file is missing after the fetch
+// (a failed fetch and no earlier page) and its size rule has to read the length.
+enum class OnMissingFile { NextRow, EndProcedure };
+
+// The members that do more than fetch one page per row.
+enum class Special { None, Recommendation, News, AnnualReport };
+
+struct StockDownloader
+{
+    const char* procedure;     // "UpdateOptions"
+    int updateItem;            // the Options window's update box
+    Site site;
+    const char* pathAndQuery;  // "/QuoteTable.dat?TICKER={UCASE}"
+    const char* fileName;      // "{SYM}_op.Sh", in the cache folder
+    Transport transport;
+    Rows rows;
+    SizeRule sizeRule;
+    int threshold;             // bytes; 0 without a rule
+    const char* status;        // "Getting {SYM} Call/Put Options"
+    OnMissingFile onMissing;
+    int statusGap;             // blanks between OrigCaption and the status (4; 5 for the estimates)
+    Special special;
+    const char* code;          // UpdateAnnualReport's Code ("ABS", "AIS"); "" otherwise
+};
+
+struct MarketDownloader
+{
+    const char* procedure;     // "UpdateUSMarket"
+    int firstItem;             // the first update box that calls it
+    int lastItem;
+    Site site;
+    const char* pathAndQuery;
+    bool noScheme;             // the address is the host and the path alone
+    const char* fileName;
+    Transport transport;
+    SizeRule sizeRule;
+    int threshold;
+    const char* status;        // shown after OrigCaption and four blanks
+    bool wholeTitle;           // status is the whole title after OrigCaption (no four blanks)
+};
+
+// The per-stock table (Code "ABS" and "AIS" are the two rows of UpdateAnnualReport,
+// and UpdateAdvise, which has no stock, is kept apart).
+const std::vector<StockDownloader>& StockDownloaders();
+// The market table; the members with arguments carry their patterns.
+const std::vector<MarketDownloader>& MarketDownloaders();
+// The weekly tip: socket, tip host, "/orvane/tip.txt" into AppPath & "/Tip.Sh".
+const MarketDownloader& AdviseDownloader();
+
+// One stock's request by a table row: the bare file name, the path and query
+// (symbol values percent-encoded) and the status text (without OrigCaption).
+struct PageRequest
+{
+    QString fileName;
+    QString pathAndQuery;
+    QString status;
+};
+PageRequest RequestFor(const StockDownloader& d, const QString& symbol, const QString& title = QString());
+// The same for a market row, with its argument values ({CODE}, {TITLE}, ...).
+PageRequest RequestFor(const MarketDownloader& d, const QHash<QString, QString>& values);
+
+// The arguments the update run passes for a box (Report/Screen, Code, Data/Exchange,
+// Title of the movers and screens; the fund key; the splits calendar number).
+struct BigMoversArgs { std::int16_t Report; QString Code; std::int16_t Data; QString Title; };
+struct ScreenListArgs { std::int16_t Screen; QString Code; std::int16_t Exchange; QString Title; };
+std::optional<BigMoversArgs> BigMoversForItem(int item);   // boxes 20 to 43
+std::optional<ScreenListArgs> ScreenListForItem(int item); // boxes 89 to 97
+QString FundKeyForItem(int item);                          // boxes 61 to 82; "" otherwise
+// Page and title of a fund key; both "" for a key outside the table.
+std::pair<QString, QString> FundPage(const QString& key);
+
+// The day the movers lists are asked for, "yyyyMMdd": yesterday (by Clock) unless the
+// setting "US" under Software\Orvane\ZA1 holds a value other than 0.
+QString BigMoversDate();
+
+// Gauge marker position for rating R (clamped to 1..5) on a gauge W units wide.
+int GaugeMarkerX(double R, int W);
+// The recommendation value text of a recommendation page joined into one line:
+// nullopt when the page has no "Current Average Recommendation"; raises a
+// RuntimeError when the value cannot be cut out.
+std::optional<QString> RecommendationText(const QString& joinedPage);
+
+// Parses a stock's fetched quote page into its headline file; installed by the
+// layer that owns the quote-page parser (symbol, page file, news file).
+using NewsParser = std::function<void(const QString& symbol, const QString& pageFile, const QString& newsFile)>;
+
+class Downloaders
+{
+public:
+    Downloaders(Transports& transports, MainWindowPort& port);
+
+    // Per-stock pages.
+    void UpdateRec();
+    void UpdateNews();
+    void UpdateAnnualReport(const QString& Code, const QString& Title);
+    void UpdateEstimates();
+    void UpdateQR();
+    void UpdateIT();
+    void UpdateOptions();
+    void UpdateSplits();
+    void UpdateUpgradesHistory();
+    void UpdateDowngradesHistory();
+    void UpdateMomentumRating();
+    void UpdateBrokerReports();
+    void UpdateProfile();
+    void UpdateShortInterest();
+    void UpdateAdvise();
+
+    // Market pages.
+    void UpdateBigMovers(std::int16_t Report, const QString& Code, std::int16_t Data, const QString& Title);
+    void UpdateScreenLists(std::int16_t Screen, const QString& Code, std::int16_t Exchange, const QString& Title);
+    void UpdateLosers();
+    void UpdateWinners();
+    void UpdateSurp();
+    void UpdateUpDown();
+    void UpdateUSMarket();
+    void UpdateWorldMarket();
+    void Update_IPO_Last();
+    void Update_IPO_News();
+    void Update_IPO_Gain();
+    void Update_IPO_Loss();
+    void Update_IPO_Reg();
+    void Update_IPO_Price();
+    void Update_IPO_With();
+    void Update_OptSum();
+    void UpdateFunds(const QString& Key);
+    void UpdateSplitsCalendar(std::int16_t N);
+    void UpdateTodayBrokerReports();
+
+    // The downloader of update box item, with the arguments the run passes. False
+    // when no downloader here belongs to the box (1, the fast price update; 44 to 49
+    // and 59, which fetch nothing; anything outside 0 to 98).
+    bool RunUpdateItem(int item);
+    static bool HasDownloader(int item);
+    // The call a box makes, as text: "UpdateBigMovers(1, PG_Q, 2, Price-Gain (NASDAQ))".
+    static QString UpdateItemCall(int item);
+
+    // The news parser UpdateNews hands each page to. Without one, UpdateNews fetches
+    // and keeps the page ("Temp.htm") and leaves the old headline files alone.
+    void setNewsParser(NewsParser parser) { m_newsParser = std::move(parser); }
+
+private:
+    enum class RowResult { Next, End };
+
+    void runStock(const StockDownloader& d, const QString& title = QString());
+    RowResult stockRow(const StockDownloader& d, const SiteEndpoint& site, int row, const QString& symbol,
+                       const QString& title);
+    RowResult recommendationRow(const StockDownloader& d, const SiteEndpoint& site, int row, const QString& symbol);
+    RowResult newsRow(const StockDownloader& d, const SiteEndpoint& site, const QString& symbol);
+    void finishStock(const StockDownloader& d);
+    void runMarket(const MarketDownloader& d, const QHash<QString, QString>& values, const QString& preTitle = QString());
+    const StockDownloader& stock(const char* procedure, const char* code = "") const;
+    const MarketDownloader& market(const char* procedure) const;
+
+    Transports& m_transports;
+    MainWindowPort& m_port;
+    NewsParser m_newsParser;
+};

@@ -1,0 +1,214 @@
+// The two price updates of the current set: the quote service for all symbols at
+// once (UpdateFastPrices) and one quote page per stock (UpdateCurrentPrices, update
+// item 1). They are the only downloaders after which a view is redrawn.
+#include "retrieval/UpdateRun.h"
+
+#include "core/Misc.h"
+#include "platform/AppPath.h"
+#include "platform/FlexGrid.h"
+#include "platform/RuntimeError.h"
+#include "platform/Sites.h"
+#include "retrieval/CacheFiles.h"
+#include "retrieval/MainWindowPort.h"
+#include "retrieval/RunHooks.h"
+#include "retrieval/Transports.h"
+#include "stockdata/Globals.h"
+#include "stockdata/Portfolio.h"
+#include "stockdata/Stocks.h"
+#include "stockdata/ViewHost.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <exception>
+
+namespace {
+
+const QString kQuotesCsv = QStringLiteral("quotes_csv.txt");
+const QString kQuotePage = QStringLiteral("Yahooquote.Sh");
+const QString kFastStatus = QStringLiteral("    Getting fast stocks prices");
+// A reply shorter than this is an error page, not quotes.
+constexpr qint64 kFastReplyMinBytes = 100;
+
+void doEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+void ClearStockName(std::int16_t row)
+{
+    if (row < 0 || row > kLastStockRow)
+        return;
+    StockRec& r = Stocks[std::size_t(row)];
+    r.CompanyName = QStringLiteral("No Current Stock");
+    const QString zero = QStringLiteral("0");
+    for (QString StockRec::*field :
+         {&StockRec::LastPrice, &StockRec::PctChange, &StockRec::Change, &StockRec::DayHigh, &StockRec::DayLow,
+          &StockRec::Volume, &StockRec::Ask, &StockRec::Bid, &StockRec::LastTradeSize, &StockRec::PERatio,
+          &StockRec::DivPerShare, &StockRec::OpenPrice, &StockRec::PrevClose, &StockRec::YearHigh,
+          &StockRec::YearLow, &StockRec::EPS})
+        r.*field = zero;
+    r.Tag.clear();
+    r.Exchange.clear();
+    r.Industry.clear();
+    r.LastTradeTime.clear();
+    r.Field25.clear();
+    // Symbol, AvgRecommendation, TargetLow, TargetHigh and the last four texts stay:
+    // the alert prices are the user's own, not quote data.
+}
+
+QString FastPricesAddress()
+{
+    QStringList symbols;
+    const int last = std::min<int>(StockCount, kLastStockRow);
+    for (int row = 0; row <= last; ++row) {
+        const QString& symbol = Stocks[std::size_t(row)].Symbol;
+        if (symbol.isEmpty())
+            break;
+        symbols << EncodeQueryValue(symbol.toLower());
+    }
+    if (symbols.isEmpty())
+        return QString();
+    return Sites::Address(Site::Price, QStringLiteral("/d/quotes.csv?s=") + symbols.join(u',') +
+                                           QStringLiteral("&f=sl1d1t1c1ohgv&e=.csv"));
+}
+
+QString QuotePageAddress(const QString& symbol)
+{
+    return Sites::Address(Site::Price,
+                          QStringLiteral("/q?s=") + EncodeQueryValue(symbol.toLower()) + QStringLiteral("&d=t"));
+}
+
+void UpdateRun::UpdateFastPrices()
+{
+    // Not inside a run or another fast update: its end would stop the other one.
+    if (m_mode != Mode::Idle)
+        return;
+    if (!AskConnect())
+        return;
+    RunState& rs = m_port.runState();
+    m_mode = Mode::Fast;
+    try {
+        m_frame.setBusyPointer(true);
+        quietFetchControl();
+        enterBusyFrame();
+        rs.StopFlag = false;
+
+        const QString address = FastPricesAddress();
+        if (!address.isEmpty() && !rs.StopFlag) {
+            const QString path = CacheFolder() + kQuotesCsv;
+            m_port.setCaption(rs.OrigCaption + kFastStatus);
+            if (!rs.StopFlag) {
+                m_transports.DownloadFile(path, address, rs.OrigCaption + QStringLiteral("    ") + kFastStatus);
+                // Only a reply of this request is parsed; an old file from an earlier
+                // update is not taken for today's prices.
+                if (m_transports.lastDownloadWritten() && FileLength(path) >= kFastReplyMinBytes) {
+                    if (runHooks().LoadQuotesCsv)
+                        runHooks().LoadQuotesCsv();
+                    doEvents();
+                    SaveStocks();
+                    if (CurrentView == QLatin1String("Current") && runHooks().FG_Current)
+                        runHooks().FG_Current();
+                    doEvents();
+                } else {
+                    RemoveFile(path);
+                }
+            }
+        }
+    } catch (const std::exception&) {
+        // The end steps below undo the frame whatever happened.
+    }
+    m_frame.setBusyPointer(false);
+    StopUpdate();
+    m_port.setCaption(rs.OrigCaption);
+    m_mode = Mode::Idle;
+    emit runFinished();
+}
+
+void UpdateRun::UpdateCurrentPrices()
+{
+    RunState& rs = m_port.runState();
+    if (rs.StopFlag)
+        return;
+    if (rs.OneStockOnly) {
+        // The selected stock's own row, found here: a symbol that is not in the set
+        // gets nothing written, and no other row is touched.
+        const std::optional<std::int16_t> row = LookupSymbol(CurrentSymbol);
+        if (row)
+            updateCurrentPriceRow(*row, true);
+        return;
+    }
+    const int last = std::min<int>(StockCount, kLastStockRow);
+    for (int row = 0; row <= last; ++row) {
+        if (rs.StopFlag)
+            break;
+        updateCurrentPriceRow(row, false);
+        doEvents();
+    }
+}
+
+void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
+{
+    RunState& rs = m_port.runState();
+    const QString Q = CacheFolder() + kQuotePage;
+    const QString SYM = Stocks[std::size_t(row)].Symbol;
+    try {
+        const bool priced = SYM.size() >= 2;
+        QString Name;
+        if (priced) {
+            // The last stock's page goes first, under whatever spelling it was stored,
+            // so a failed fetch leaves no page for the parser to mistake for this one.
+            if (!DirEntry(Q).isEmpty())
+                RemoveFile(Q);
+            const QString status = rs.OrigCaption + QStringLiteral("    ") + QStringLiteral("Updating Current Price - ") +
+                                   SYM + QStringLiteral(" Current Prices");
+            m_transports.DownloadFile(Q, QuotePageAddress(SYM), status);
+            doEvents();
+            if (runHooks().ParseQuote)
+                Name = runHooks().ParseQuote(row);
+            doEvents();
+        }
+        SaveStocks();
+        if (oneStock || !priced)
+            return;
+
+        // The new price goes into every transaction of the stock.
+        for (int t = 0; t <= kLastWorkingTransRow; ++t) {
+            PortRec& trans = Transactions[std::size_t(t)];
+            if (trans.Symbol != SYM)
+                continue;
+            trans.PriceText = Stocks[std::size_t(row)].LastPrice;
+            SavePortfolio();
+            doEvents();
+        }
+
+        if (CurrentView == QLatin1String("Current")) {
+            if (runHooks().FG_Current)
+                runHooks().FG_Current();
+            FlexGrid* grid = viewHost().mainGrid();
+            if (grid && !Name.isEmpty()) {
+                for (int r = 2; r < grid->Rows(); ++r) {
+                    if (grid->TextMatrix(r, 1) != Name)
+                        continue;
+                    // Keep the priced stock in sight: scroll when it is more than six
+                    // rows below the top row or above it.
+                    if (r > grid->TopRow() + 6 || r < grid->TopRow())
+                        grid->setTopRow(r);
+                    grid->setCol(0);
+                    grid->setRow(r);
+                    grid->setRowSel(r);
+                    grid->setColSel(1);
+                    break;
+                }
+            }
+        }
+        m_frame.selectStockNode(SYM);
+    } catch (const RuntimeError& e) {
+        // The row is abandoned; an invalid call (5) leaves a record that says so.
+        if (e.number() == 5)
+            ClearStockName(std::int16_t(row));
+    } catch (const std::exception&) {
+    }
+}

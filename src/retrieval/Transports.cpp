@@ -1,0 +1,240 @@
+#include "retrieval/Transports.h"
+
+#include "platform/AppPath.h"
+#include "platform/Codec.h"
+#include "platform/Dialogs.h"
+#include "retrieval/CacheFiles.h"
+#include "retrieval/MainWindowPort.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace {
+
+// True when the reply announces a Content-Length that its body does not reach: the
+// server went away in the middle of the page.
+bool replyIsTruncated(const QByteArray& reply)
+{
+    const int headerEnd = reply.indexOf("\r\n\r\n");
+    if (headerEnd < 0)
+        return false;
+    const QByteArray headers = reply.left(headerEnd).toLower();
+    const int at = headers.indexOf("\ncontent-length:");
+    if (at < 0)
+        return false;
+    int start = at + int(sizeof("\ncontent-length:")) - 1;
+    int end = headers.indexOf('\r', start);
+    if (end < 0)
+        end = headers.size();
+    bool ok = false;
+    const qint64 declared = headers.mid(start, end - start).trimmed().toLongLong(&ok);
+    if (!ok || declared < 0)
+        return false;
+    return reply.size() - (headerEnd + 4) < declared;
+}
+
+} // namespace
+
+SiteEndpoint SiteEndpoint::of(Site site)
+{
+    // "host" or "host:port" in one read of the settings.
+    const QString text = Sites::HostAndPath(site, QString());
+    const int colon = text.lastIndexOf(u':');
+    if (colon > 0 && text.indexOf(u':') == colon)
+        return {text.left(colon), text.mid(colon + 1).toInt()};
+    return {text, 80};
+}
+
+QString SiteEndpoint::hostAndPath(const QString& pathAndQuery) const
+{
+    return port == 80 ? host + pathAndQuery : host + u':' + QString::number(port) + pathAndQuery;
+}
+
+QString SiteEndpoint::address(const QString& pathAndQuery) const
+{
+    return QStringLiteral("http://") + hostAndPath(pathAndQuery);
+}
+
+Transports::Transports(MainWindowPort& port, QObject* parent) : QObject(parent), m_port(port)
+{
+    Inet1.setMaxReplyBytes(m_maxReplyBytes);
+    connect(&Winsock1, &Socket::Connected, this, &Transports::Winsock1_Connect);
+    connect(&Winsock1, &Socket::DataArrival, this, &Transports::Winsock1_DataArrival);
+    connect(&Winsock1, &Socket::Closed, this, &Transports::Winsock1_Close);
+    connect(&Winsock1, &Socket::Error, this, &Transports::Winsock1_Error);
+}
+
+Transports::~Transports()
+{
+    Winsock1.disconnect(this);
+    Winsock1.Close();
+}
+
+void Transports::setMaxReplyBytes(qint64 bytes)
+{
+    m_maxReplyBytes = bytes;
+    Inet1.setMaxReplyBytes(bytes);
+}
+
+void Transports::DownloadFile(QString FileName, const QString& URL, const QString& Text)
+{
+    m_downloadWritten = false;
+    m_port.setCaption(Text);
+    if (m_port.runState().StopFlag)
+        return;
+    QString address = URL.trimmed();
+    // The fetch control takes "host/path" as an http address.
+    if (!address.contains(QLatin1String("://")))
+        address.prepend(QLatin1String("http://"));
+    const QByteArray body = Inet1.OpenURL(address);
+    // A failed, cancelled, timed-out or oversized fetch writes nothing: the old page
+    // (or its absence) stays. The write itself goes through a temporary file, so a
+    // page is never left half written.
+    if (Inet1.lastOutcome() == UrlFetch::Outcome::Ok)
+        m_downloadWritten = WriteCacheFile(FileName, body);
+    QCoreApplication::processEvents();
+}
+
+void Transports::WinsockWait()
+{
+    if (Winsock1.State() == Socket::sckClosed)
+        return;
+    if (Winsock1.State() == Socket::sckError) {
+        // The error has been reported; a socket in error never closes by itself.
+        abandonSocket(SocketOutcome::Error);
+        return;
+    }
+    // The wait sleeps in the event loop until the socket settles (closed after its
+    // reply, an error, a stop) or the time limit passes; nothing polls.
+    const quint64 generation = m_cancelGeneration;
+    bool timedOut = false;
+    QEventLoop loop;
+    QTimer limit;
+    limit.setSingleShot(true);
+    limit.setTimerType(Qt::PreciseTimer);
+    connect(&limit, &QTimer::timeout, &loop, [&] {
+        timedOut = true;
+        loop.quit();
+    });
+    connect(this, &Transports::socketSettled, &loop, &QEventLoop::quit);
+    limit.start(m_waitLimitMs);
+    auto pending = [&] {
+        const int state = Winsock1.State();
+        return state != Socket::sckClosed && state != Socket::sckError && generation == m_cancelGeneration &&
+               !timedOut;
+    };
+    while (pending())
+        loop.exec();
+
+    const int state = Winsock1.State();
+    if (state == Socket::sckClosed)
+        return;
+    if (state == Socket::sckError)
+        abandonSocket(SocketOutcome::Error);
+    else if (generation != m_cancelGeneration)
+        abandonSocket(SocketOutcome::Stopped);
+    else
+        abandonSocket(SocketOutcome::TimedOut);
+}
+
+Transports::SocketOutcome Transports::SocketFetch(const QString& file, const SiteEndpoint& site,
+                                                  const QString& pathAndQuery, const QString& status)
+{
+    WinsockWait();
+    CurFile = file;
+    CurURL = site.address(pathAndQuery);
+    m_port.setCaption(status);
+    Winsock1.setRemoteHost(site.host);
+    Winsock1.setRemotePort(site.port);
+    m_socketOutcome = SocketOutcome::None;
+    if (!Winsock1.Connect()) {
+        m_socketOutcome = SocketOutcome::NotStarted;
+        return m_socketOutcome;
+    }
+    WinsockWait();
+    return m_socketOutcome;
+}
+
+void Transports::Winsock1_Connect()
+{
+    m_port.runState().SockBusy = true;
+    // Empty, but keep the memory of an ordinary page for the next reply.
+    if (PageBuffer.capacity() > 4 * 1024 * 1024)
+        PageBuffer.clear();
+    else
+        PageBuffer.truncate(0);
+    // An HTTP/1.0 request with the absolute address in the request line and the two
+    // Accept lines, nothing else: the pages we read answer it as they always have.
+    QByteArray request;
+    request.reserve(CurURL.size() + 64);
+    request += "GET ";
+    request += toCp1252(CurURL);
+    request += " HTTP/1.0\r\nAccept: */*\r\nAccept: text/html\r\n\r\n";
+    Winsock1.SendData(request);
+}
+
+void Transports::Winsock1_DataArrival(qint64 /*bytesTotal*/)
+{
+    QByteArray chunk;
+    Winsock1.GetData(chunk);
+    if (PageBuffer.size() + chunk.size() > m_maxReplyBytes) {
+        // No page we read comes near this; a reply that does is not kept.
+        abandonSocket(SocketOutcome::TooLarge);
+        return;
+    }
+    PageBuffer += chunk;
+}
+
+void Transports::Winsock1_Close()
+{
+    SocketOutcome outcome;
+    if (PageBuffer.isEmpty()) {
+        // Nothing came back: that is a failed request, not an empty page, so the
+        // page from the last good download stays.
+        outcome = SocketOutcome::Empty;
+    } else if (replyIsTruncated(PageBuffer)) {
+        outcome = SocketOutcome::Truncated;
+    } else {
+        outcome = WriteCacheFile(CurFile, PageBuffer, QByteArrayLiteral("\r\n")) ? SocketOutcome::Written
+                                                                               : SocketOutcome::WriteFailed;
+    }
+    m_port.runState().SockBusy = false;
+    Winsock1.Close();
+    settle(outcome);
+}
+
+void Transports::Winsock1_Error(int /*number*/, const QString& description)
+{
+    Dialogs::MsgBox(QStringLiteral("Error ") + description, Dialogs::vbOKOnly);
+    // Close the socket so the waiting downloader goes on; nothing is written.
+    abandonSocket(SocketOutcome::Error);
+}
+
+void Transports::CancelTransports()
+{
+    Inet1.setRequestTimeout(1);
+    if (Inet1.StillExecuting()) {
+        Inet1.Cancel();
+        m_port.setStatusText(QStringLiteral("Please Wait.."));
+        QCoreApplication::processEvents();
+    }
+    Inet1.setRequestTimeout(1);
+    ++m_cancelGeneration;
+    // Also a socket that is still connecting is closed, so that no wait outlives a stop.
+    if (m_port.runState().SockBusy || Winsock1.State() != Socket::sckClosed)
+        abandonSocket(SocketOutcome::Stopped);
+}
+
+void Transports::settle(SocketOutcome outcome)
+{
+    m_socketOutcome = outcome;
+    emit socketSettled();
+}
+
+void Transports::abandonSocket(SocketOutcome outcome)
+{
+    Winsock1.Close();
+    m_port.runState().SockBusy = false;
+    settle(outcome);
+}

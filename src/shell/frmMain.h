@@ -1,0 +1,289 @@
+#pragma once
+
+#include "core/OptionsHost.h"
+#include "platform/FlexGrid.h"
+#include "retrieval/MainWindowPort.h"
+#include "retrieval/UpdateRun.h"
+#include "shell/ButtonBar.h"
+#include "shell/PaneLayout.h"
+#include "shell/StockStrip.h"
+#include "stockdata/ViewHost.h"
+
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <QVariant>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class Downloaders;
+class FlexGridView;
+class NavigationTree;
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class SplitBar;
+class Transports;
+class TreeModel;
+class TreeView;
+
+// The program's main window: the news ticker across the top, the pane container
+// PicCont with the navigation tree, the stock strip and the main grid FG under two
+// splitter bars, the button bar on the right and the black status bar along the
+// bottom; no menu bar (every menu is a popup). Its load is the second half of the
+// program's start, its quit the one way out.
+//
+// The window is the update run's view of the program (MainWindowPort,
+// UpdateRunPort), the Options window's (OptionsHost) and the views' (ViewHost: the
+// views draw into FG). The rules live in plain classes (PaneLayout, StockStrip,
+// ButtonBar, KeyTable); the window keeps their state, calls them from its event
+// handlers and copies their results onto its widgets.
+class frmMain : public QWidget,
+                public MainWindowPort,
+                public UpdateRunPort,
+                public OptionsHost,
+                public ViewHost
+{
+    Q_OBJECT
+
+public:
+    // The caption the window carries as designed, prefix of every status title.
+    static const char* const DesignCaption;  // "Tradewright 5.4"
+
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The program's one main window (created on first use) and its showing: the
+    // first Show runs Form_Load, then the window appears modeless.
+    static frmMain& mainForm();
+    static bool mainFormExists();
+    void Show();
+    bool loaded() const { return m_loaded; }
+
+    // ---- load and quit -------------------------------------------------------
+    void Form_Load();
+    void LoadData();
+    void Form_Activate();
+    // The quit sequence: a running update is stopped first, the column layout saved
+    // (unless the load could not read it), the dimming taken away, the skin's memory
+    // contexts freed, and the program ended.
+    void ExitProgram();
+    // What ending the program does (tests record it instead of quitting).
+    void setEndProgram(std::function<void()> end) { m_endProgram = std::move(end); }
+
+    // The cache folders LoadData makes below AppPath, parents first.
+    static const std::array<const char*, 14>& CacheFolders();
+
+    // ---- settings read at load -----------------------------------------------
+    QVariant FractionsOpt;   // "Fractions" as read
+    QVariant VolumeOpt;      // "Volume" as read
+
+    // ---- commands by index ---------------------------------------------------
+    void Picture1_Click(int Index);
+    void Panel1_Click(int Index);
+    void Panel1_DblClick(int Index);
+    void mnuStart_Click(int Index);
+    void mnuUpdate_Click(int Index);
+    void mnuHelp_Click(int Index);
+    void mnuSetting_Click(int Index);
+    void mnuTray_Click(int Index);
+    void mnuTicker_Click(int Index);
+    void mnuSet_Click(int Index);
+    // LoadSets: the 21 set names into the set menu.
+    void loadSetNames();
+    void Form_KeyDown(int KeyCode, int Shift);
+    void StopUpdate();
+
+    // ---- stock strip ---------------------------------------------------------
+    void LoadPrices();
+    void ShowRec();
+    void ClearStockBar();
+    void ScrollStockBar(bool up);
+    void TmrNav_Timer();
+    void ShowStockHeader(const QString& symbol);
+    void initTree();
+    // The tree popup with the items visible that the caller asks for (the tree's
+    // right button, a strip picture's); opens only once its actions are installed.
+    void showTreePopup(const std::array<bool, 12>& visible, const QPoint& global);
+    StockStrip& strip() { return m_strip; }
+    bool ScrollUp = false;
+    QTimer TmrNav;
+
+    // ---- panes and splitters -------------------------------------------------
+    void picSplit2_MouseDown(int Button, int Shift, double X, double Y);
+    void picSplit2_MouseMove(int Button, int Shift, double X, double Y);
+    void picSplit2_MouseUp(int Button, int Shift, double X, double Y);
+    void picSplit2_DblClick();
+    void Splitter_MouseDown(int Button, int Shift, double X, double Y);
+    void Splitter_MouseMove(int Button, int Shift, double X, double Y);
+    void Splitter_MouseUp(int Button, int Shift, double X, double Y);
+    void Splitter_DblClick();
+    void Form_Resize();
+    PaneLayout& layout() { return m_layout; }
+    BarDrag& splitDragX() { return m_dragX; }   // picSplit2 (SplitStartX)
+    BarDrag& splitDragY() { return m_dragY; }   // Splitter (SplitStartY)
+    std::int32_t SplitterMaxTop = 0;
+    int DragColor = 0x808080;
+
+    // ---- button bar and status bar ---------------------------------------------
+    ButtonBar& buttonBar() { return m_bar; }
+    StatusPanels& statusPanels() { return m_panels; }
+    void Picture1_MouseDown(int Index);
+    void Picture1_MouseUp(int Index);
+    void Picture1_MouseMove(int Index);
+    void Form_MouseMove();          // also frmButtom_MouseMove
+    void PicCont_MouseMove();
+    void StatusBar1_MouseMove();
+    void Panel1_MouseDown(int Index, int Button);
+    void Panel1_MouseMove(int Index);
+    void Panel1_MouseUp(int Index);
+
+    // ---- the parts the rest of the program reaches ----------------------------
+    Transports& transports() { return *m_transports; }
+    UpdateRun& updateRun() { return *m_run; }
+    FlexGrid& grid() { return m_grid; }
+    TreeModel* treeModel() const;
+    NavigationTree* navigationTree() const { return m_tree.get(); }
+    QString panelText(int index) const;
+    QString buttonCaption(int index) const;
+
+    // Controls, by their documented names.
+    QWidget* NewsTicker1 = nullptr;
+    QWidget* PicCont = nullptr;
+    QFrame* frmButtom = nullptr;
+    QWidget* StatusBar1 = nullptr;
+    TreeView* TreeView1 = nullptr;
+    QWidget* picSplit2 = nullptr;
+    QLabel* ImgUp = nullptr;
+    QLabel* ImgDn = nullptr;
+    std::array<QLabel*, kStripSlots> lblSbl{};
+    QFrame* Shape1 = nullptr;
+    std::array<QWidget*, kStripSlots> img{};
+    std::array<QLabel*, kLegendLabels> lblDsc{};
+    QWidget* Splitter = nullptr;
+    FlexGridView* FG = nullptr;
+    QWidget* picSplit = nullptr;
+    std::array<QWidget*, kBarButtons> Picture1{};
+    std::array<QLabel*, kBarButtons> lblDesc{};
+    std::array<QLabel*, kStatusPanels> Panel1{};
+    QFrame* Rect = nullptr;
+
+    // Menus (popups only). Items are addressed by their documented index; an index
+    // without an item holds nullptr.
+    QMenu* mnuStarts = nullptr;
+    QMenu* mnuUpdates = nullptr;
+    QMenu* mnuEmails = nullptr;
+    QMenu* mnuSettings = nullptr;
+    QMenu* mnuHelps = nullptr;
+    QMenu* mnuSets = nullptr;
+    QMenu* mnuTickers = nullptr;
+    QMenu* mnuTrees = nullptr;
+    QMenu* mnuEdits = nullptr;
+    QMenu* mnuReports = nullptr;
+    QMenu* mnuTrays = nullptr;
+    QMenu* mnuDataSheet = nullptr;
+    std::array<QAction*, 9> mnuStart{};
+    std::array<QAction*, 5> mnuUpdate{};
+    std::array<QAction*, 6> mnuEmail{};
+    std::array<QAction*, 7> mnuSetting{};
+    std::array<QAction*, 8> mnuHelp{};
+    std::array<QAction*, 21> mnuSet{};
+    std::array<QAction*, 13> mnuTicker{};
+    std::array<QAction*, 12> mnuTree{};
+    std::array<QAction*, 10> mnuEdit{};
+    std::array<QAction*, 17> mnuReport{};
+    std::array<QAction*, 10> mnuTray{};
+    std::array<QAction*, 9> mnuData{};
+    std::array<QAction*, 16> mnuCons{};
+
+    // How popup menus are opened (tests record instead of showing).
+    void setPopupOpener(std::function<void(QMenu*, const QPoint& global)> opener) { m_popup = std::move(opener); }
+    // The popup position for a point of the window's client area in twips.
+    QPoint popupPoint(std::int32_t xTwips, std::int32_t yTwips) const;
+
+    // ---- MainWindowPort ------------------------------------------------------
+    RunState& runState() override { return m_runState; }
+    QString caption() const override;
+    void setCaption(const QString& text) override;
+    void setStatusText(const QString& text) override;
+    QString stripSymbol(int slot) const override;
+    int gaugeScaleWidth() const override;
+    void drawGaugeMarker(int slot, int x) override;
+    void hideGauge(int slot) override;
+
+    // ---- UpdateRunPort -------------------------------------------------------
+    QString updateButtonCaption() const override;
+    void setUpdateButtonCaption(const QString& text) override;
+    void setUpdateButtonPicture(const QString& resource) override;
+    void setTrayUpdateCaption(const QString& text) override;
+    void setGroupsButtonEnabled(bool enabled) override;
+    void setStocksButtonEnabled(bool enabled) override;
+    void setTaskText(const QString& text) override;
+    void setBusyPointer(bool busy) override;
+    bool selectStockNode(const QString& symbol) override;
+
+    // ---- OptionsHost ---------------------------------------------------------
+    void setAutoUpdateMin(int minutes) override;
+    void setAutoUpdateTimer(bool enabled) override;
+    void applySkin() override;
+    QWidget* mainWindowWidget() override { return this; }
+    int newsTickerTop() override { return m_layout.NewsTicker1.Top; }
+
+    // ---- ViewHost ------------------------------------------------------------
+    FlexGrid* mainGrid() override { return &m_grid; }
+    FlexGrid* newZoomGrid() override;
+    void showZoom(FlexGrid* grid) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildWidgets();
+    void buildMenus();
+    void installHooks();
+    void watch(QWidget* w, int kind, int index = 0);
+    void dispatchMouse(int kind, int index, QEvent* event);
+    void applyGeometry();
+    void placeAlignedBars();
+    void syncStrip();
+    void syncButtons();
+    void syncPanels();
+    void openPopup(QMenu* menu, std::int32_t xTwips, std::int32_t yTwips);
+    void splitterLayout();
+    void verticalLayout();
+    void quitQuestion();
+    void setBarLook(QWidget* bar, bool gripped);
+
+    PaneLayout m_layout;
+    FormScaler m_resizer;
+    BarDrag m_dragX;
+    BarDrag m_dragY;
+    StockStrip m_strip;
+    ButtonBar m_bar;
+    StatusPanels m_panels;
+    RunState m_runState;
+    FlexGrid m_grid;
+
+    std::unique_ptr<Transports> m_transports;
+    std::unique_ptr<Downloaders> m_downloaders;
+    std::unique_ptr<UpdateRun> m_run;
+    std::unique_ptr<NavigationTree> m_tree;
+    std::unique_ptr<SplitBar> m_splitBar;
+    ViewHost* m_previousHost = nullptr;
+
+    std::function<void()> m_endProgram;
+    std::function<void(QMenu*, const QPoint&)> m_popup;
+    bool m_loaded = false;
+    bool m_layoutLoaded = false;   // LayOut holds what LayOut.dat held: safe to save
+    bool m_busyPointer = false;
+    bool m_exiting = false;
+    bool m_groupsEnabled = true;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+#include <memory>
+
+class DetailCard;
+class PurchasePicker;
+class TransactionForm;
+class QWidget;
+
+// How the popup actions and the strip show the editing windows. The real windows
+// are shown unless a test installs its own (which then drives the forms by script:
+// types into the boxes and presses their buttons).
+class EditorWindows
+{
+public:
+    virtual ~EditorWindows() = default;
+    // The transaction window frmPurchace for form (already loaded and filled by the
+    // opener), placed below the main window's ticker and shown modal; returns when
+    // it has closed.
+    virtual void showTransaction(TransactionForm& form) = 0;
+    // The purchase picker LastPar for picker (already loaded), placed and modal.
+    virtual void showPicker(PurchasePicker& picker) = 0;
+    // A new detail card, modeless, owned by the main window; it lives until closed.
+    virtual void showDetailCard(std::unique_ptr<DetailCard> card) = 0;
+    // The set editor StkSet, modeless, one instance at a time.
+    virtual void showSetEditor() = 0;
+};
+
+EditorWindows& editorWindows();
+// The caller keeps ownership; nullptr restores the real windows.
+void installEditorWindows(EditorWindows* windows);
+
+// Where a dialog opened from the main window's popups goes: horizontally centred
+// on the main window, its top 700 twips below the top of the news ticker.
+// mainFrame is the main window's frame on the screen, tickerTopTwips the ticker's
+// top within the window's client area (clientTop: the client area's top on the
+// screen).
+QPoint DialogPosition(const QRect& mainFrame, int clientTop, int tickerTopTwips, const QSize& dialogSize);
+// The same for the main window of the hooks; false when there is none.
+bool PlaceBelowTicker(QWidget* dialog);

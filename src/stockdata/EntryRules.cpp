@@ -1,0 +1,155 @@
+#include "stockdata/EntryRules.h"
+
+#include "platform/AppPath.h"
+#include "platform/Clock.h"
+#include "platform/Codec.h"
+#include "platform/Runtime.h"
+
+#include <cmath>
+#include <exception>
+#include <limits>
+
+namespace {
+
+bool isSymbolChar(QChar c, bool allowUnderscore)
+{
+    const ushort u = c.unicode();
+    if ((u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9'))
+        return true;
+    return u == '.' || u == '-' || u == '^' || u == '=' || (allowUnderscore && u == '_');
+}
+
+} // namespace
+
+std::optional<QString> NormaliseSymbol(const QString& typed)
+{
+    const QString symbol = typed.trimmed().toUpper();
+    if (symbol.isEmpty())
+        return std::nullopt;
+    for (QChar c : symbol)
+        if (!isSymbolChar(c, false))
+            return std::nullopt;
+    return symbol;
+}
+
+QString InvalidSymbolText()
+{
+    return QStringLiteral("A stock symbol holds only letters, digits and the characters . - ^ =\r\n"
+                          "Please try again.");
+}
+
+QString InvalidSymbolTitle()
+{
+    return QStringLiteral("Invalid stock symbol");
+}
+
+bool IsFileSafeSymbol(const QString& symbol)
+{
+    if (symbol.isEmpty() || symbol == QLatin1String(".") || symbol == QLatin1String(".."))
+        return false;
+    for (QChar c : symbol)
+        if (!isSymbolChar(c, true))
+            return false;
+    return true;
+}
+
+QString PercentEncodeQuery(const QString& value)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    QString out;
+    for (const char byte : toCp1252(value)) {
+        const auto b = static_cast<unsigned char>(byte);
+        if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' || b == '.' ||
+            b == '_' || b == '~') {
+            out += QLatin1Char(char(b));
+        } else {
+            out += QLatin1Char('%');
+            out += QLatin1Char(hex[b >> 4]);
+            out += QLatin1Char(hex[b & 15]);
+        }
+    }
+    return out;
+}
+
+QString ShortDateText(const QDate& date)
+{
+    return date.toString(QStringLiteral("M/d/yyyy"));
+}
+
+QString TodayText()
+{
+    return ShortDateText(Clock::Now().date());
+}
+
+bool IsDateText(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return false;
+    static const char* const forms[] = {"M/d/yyyy", "M/d/yy",     "yyyy-M-d",     "d-MMM-yy",
+                                        "d-MMM-yyyy", "MMM d, yyyy", "MMMM d, yyyy", "d MMM yyyy"};
+    for (const char* form : forms)
+        if (QDate::fromString(t, QString::fromLatin1(form)).isValid())
+            return true;
+    return false;
+}
+
+bool IsNumber(const QString& text)
+{
+    return rt::IsNumeric(QVariant(text));
+}
+
+double NumberOf(const QString& text)
+{
+    try {
+        if (IsNumber(text))
+            return rt::CDbl(QVariant(text));
+    } catch (const std::exception&) {
+    }
+    return 0;
+}
+
+std::optional<float> AlertValue(const QString& text)
+{
+    if (!IsNumber(text))
+        return std::nullopt;
+    const double v = NumberOf(text);
+    if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    return static_cast<float>(v);
+}
+
+const QStringList& PerStockPageKinds()
+{
+    // Annual balance sheet and income statement, estimates, quarterly filings,
+    // insider trades, options, splits, upgrades, downgrades, momentum, broker
+    // reports, profile, short interest.
+    static const QStringList kinds{QStringLiteral("ABS"), QStringLiteral("AIS"), QStringLiteral("ee"),
+                                   QStringLiteral("qr"),  QStringLiteral("it"),  QStringLiteral("op"),
+                                   QStringLiteral("sp"),  QStringLiteral("uph"), QStringLiteral("dnh"),
+                                   QStringLiteral("mr"),  QStringLiteral("brp"), QStringLiteral("P"),
+                                   QStringLiteral("SI")};
+    return kinds;
+}
+
+QStringList PerStockCacheFiles(const QString& symbol)
+{
+    QStringList files;
+    if (!IsFileSafeSymbol(symbol))
+        return files;
+    const QString folder = AppPath() + QStringLiteral("/Cache/DataSheet/");
+    for (const QString& kind : PerStockPageKinds())
+        files << folder + symbol + QLatin1Char('_') + kind + QStringLiteral(".Sh");
+    return files;
+}
+
+int DeleteStockCache(const QString& symbol)
+{
+    int deleted = 0;
+    // Names are matched without regard to case, so one page may have been written
+    // under two spellings: remove every one of them.
+    for (const QString& file : PerStockCacheFiles(symbol))
+        for (int spelling = 0; spelling < 4 && FileExists(file) && RemoveFile(file); ++spelling)
+            ++deleted;
+    return deleted;
+}

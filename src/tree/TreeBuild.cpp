@@ -1,0 +1,123 @@
+#include "tree/TreeBuild.h"
+
+#include "platform/TreeModel.h"
+#include "stockdata/Globals.h"
+#include "stockdata/PortfolioViews.h"
+
+#include <algorithm>
+
+namespace {
+
+// Each node goes in as two statements, the add and then the picture, each of
+// which may fail on its own without stopping the build. A node whose add failed
+// gets no picture: with a key already taken, the picture would land on the node
+// that holds the key.
+bool addNode(TreeModel& tree, const QString& parent, const QString& key, const QString& text)
+{
+    try {
+        if (parent.isEmpty())
+            tree.Add(QString(), TreeModel::tvwLast, key, text);
+        else
+            tree.Add(parent, TreeModel::tvwChild, key, text);
+        return true;
+    } catch (...) {
+    }
+    return false;
+}
+
+void setImage(TreeModel& tree, const QString& key, int image)
+{
+    try {
+        tree.Node(key)->setImage(image);
+    } catch (...) {
+    }
+}
+
+void addPortfolioSymbols(TreeModel& tree)
+{
+    for (QString& s : PortSymbols)
+        s.clear();
+    // Row 100 is never used by the portfolio, so it is not looked at.
+    for (int j = 0; j <= kLastWorkingTransRow; ++j) {
+        try {
+            const QString s = Transactions.at(size_t(j)).Symbol;
+            if (s.size() < 2)
+                continue;
+            if (std::find(PortSymbols.begin(), PortSymbols.end(), s) != PortSymbols.end())
+                continue;
+            AddPortSymbol(s);
+            const QString key = QLatin1String(TreeTables::PortSymbolKeyPrefix) + QString::number(j);
+            if (addNode(tree, QLatin1String(TreeTables::PortDetailKey), key, s))
+                setImage(tree, key, TreeTables::PortSymbolImage);
+        } catch (...) {
+        }
+    }
+}
+
+void addStocks(TreeModel& tree)
+{
+    const int n = StockCount;
+    const QString all = QLatin1String(TreeTables::AllKey);
+    // StockCount is a count, but the rows up to and including it are visited: a
+    // set with a gap still shows its last stock. Never past the last row.
+    for (int i = 0; i <= std::min(n, kLastStockRow); ++i) {
+        try {
+            const QString s = Stocks.at(size_t(i)).Symbol;
+            if (s.isEmpty())
+                continue;
+            const QString row = QString::number(i);
+            const QString key = QLatin1String(TreeTables::StockKeyPrefix) + row;
+            if (!addNode(tree, all, key, s))
+                continue;
+            setImage(tree, key, TreeTables::StockImage);
+            AddTreeNodes(tree, TreeTables::StockSubtree(), row);
+        } catch (...) {
+        }
+    }
+}
+
+} // namespace
+
+void AddTreeNodes(TreeModel& tree, std::span<const TreeNodeDesc> table, const QString& suffix)
+{
+    const TreeNodeDesc* waiting = nullptr;  // a folder whose picture follows its children
+    const auto flush = [&] {
+        if (waiting)
+            setImage(tree, QLatin1String(waiting->key) + suffix, waiting->image);
+        waiting = nullptr;
+    };
+    for (const TreeNodeDesc& d : table) {
+        if (waiting && !(d.parent && qstrcmp(d.parent, waiting->key) == 0))
+            flush();
+        const QString key = QLatin1String(d.key) + suffix;
+        if (!addNode(tree, d.parent ? QLatin1String(d.parent) + suffix : QString(), key, QLatin1String(d.text)))
+            continue;
+        if (d.imageAfterChildren)
+            waiting = &d;
+        else
+            setImage(tree, key, d.image);
+    }
+    flush();
+}
+
+void BuildNavigationTree(TreeModel& tree, const QString& setName)
+{
+    // Hold the view for the whole build: it is drawn once, when the lock goes,
+    // whatever failed on the way.
+    auto lock = tree.updatesLocked();
+    try {
+        tree.Clear();
+    } catch (...) {
+    }
+
+    const QString all = QLatin1String(TreeTables::AllKey);
+    if (addNode(tree, QString(), all, QLatin1String(TreeTables::AllTextPrefix) + setName))
+        setImage(tree, all, TreeTables::AllImage);
+
+    AddTreeNodes(tree, TreeTables::MarketBranch());
+    AddTreeNodes(tree, TreeTables::PortfolioHead());
+    addPortfolioSymbols(tree);
+    AddTreeNodes(tree, TreeTables::PortfolioTail());
+    AddTreeNodes(tree, TreeTables::MediaBranches());
+    addStocks(tree);
+}

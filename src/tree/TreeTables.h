@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+
+#include <span>
+
+// The fixed data of the navigation tree: every node that does not depend on the
+// current set or the portfolio, and the subtree each stock gets. The click
+// dispatcher finds nodes by these keys and texts, so they are written exactly as
+// the user sees them, trailing blanks and odd spellings included ("Short Interest ",
+// "Largest Money Movers " under AMEX, "Transections").
+
+// One node to add. Keys and texts are plain ASCII.
+struct TreeNodeDesc
+{
+    const char* parent;   // key of the parent (per-stock tables: its code); nullptr = a root
+    const char* key;      // the key (per-stock tables: the code, the row number follows)
+    const char* text;
+    int image;            // index into ImageList1
+    bool imageAfterChildren = false;  // folder that gets its picture once its children are in
+};
+
+namespace TreeTables {
+
+// Node counts: the fixed part (5 roots, 105 market nodes, the 4 fixed portfolio
+// nodes, 19 radio and 13 television nodes) and the nodes of one stock (the stock
+// node and its 78 descendants). Each distinct portfolio symbol adds one node.
+inline constexpr int FixedNodes = 146;
+inline constexpr int NodesPerStock = 79;
+inline constexpr int MarketNodes = 105;
+
+// Root keys, in the order the build adds them.
+inline constexpr char AllKey[] = "All";
+inline constexpr char MarketKey[] = "Market";
+inline constexpr char TransKey[] = "Trans";
+inline constexpr char RadioKey[] = "Radio";
+inline constexpr char TVKey[] = "TV";
+
+// Prefixes of the numbered keys: a stock node is "ID" & row, a portfolio symbol
+// "TID" & the row of its first transaction.
+inline constexpr char StockKeyPrefix[] = "ID";
+inline constexpr char PortSymbolKeyPrefix[] = "TID";
+inline constexpr char PortDetailKey[] = "PortDetail";
+inline constexpr char AllTextPrefix[] = "Stocks-";
+
+// Pictures the rules rely on.
+inline constexpr int StockImage = 1;          // a stock of the set, and nothing else
+inline constexpr int OpenStockImage = 2;      // an expanded stock
+inline constexpr int AllImage = 14;
+inline constexpr int PortSymbolImage = 22;
+
+// The texts of the two news sources named after their web sites; the dispatcher
+// opens news source 5 and 8 for exactly these texts.
+inline constexpr char QuoteSiteNewsText[] = "Quotevane.com";
+inline constexpr char FinanceSiteNewsText[] = "Purseline.com";
+
+// "Market" root and its 105 nodes, in the order of adding.
+std::span<const TreeNodeDesc> MarketBranch();
+// "Trans" root, "PortLog" and "PortDetail" (the symbols follow under "PortDetail").
+std::span<const TreeNodeDesc> PortfolioHead();
+// "PortOp" and "PortClear", added after the symbols.
+std::span<const TreeNodeDesc> PortfolioTail();
+// "Radio" root with its 19 nodes, then "TV" root with its 13.
+std::span<const TreeNodeDesc> MediaBranches();
+// The 78 descendants of a stock node; parent and key are codes that take the
+// stock's row number ("ID" is the stock node itself).
+std::span<const TreeNodeDesc> StockSubtree();
+
+} // namespace TreeTables

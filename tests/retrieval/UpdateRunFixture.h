@@ -1,0 +1,113 @@
+#pragma once
+
+#include "RetrievalFixture.h"
+#include "../platform/QtPrint.h"
+
+#include "core/Settings.h"
+#include "core/UpdateChoices.h"
+#include "platform/RegistryStore.h"
+#include "retrieval/RunHooks.h"
+#include "retrieval/UpdateRun.h"
+
+#include <QStringList>
+
+#include <initializer_list>
+#include <memory>
+
+// The main window's busy frame, task panel, pointer and tree as the run sees them.
+class RecordingFrame : public UpdateRunPort
+{
+public:
+    QString buttonCaption = QStringLiteral("Update");
+    QString picture = QStringLiteral("B1");
+    QString trayCaption = QStringLiteral("Update");
+    bool groupsEnabled = true;
+    bool stocksEnabled = true;
+    bool busyPointer = false;
+    QStringList buttonCaptions;  // every caption lblDesc(0) was given, in order
+    QStringList taskTexts;       // every text Panel1(7) was given
+    QList<bool> pointers;
+    QStringList selectedNodes;
+
+    QString updateButtonCaption() const override { return buttonCaption; }
+    void setUpdateButtonCaption(const QString& text) override
+    {
+        buttonCaption = text;
+        buttonCaptions << text;
+    }
+    void setUpdateButtonPicture(const QString& resource) override { picture = resource; }
+    void setTrayUpdateCaption(const QString& text) override { trayCaption = text; }
+    void setGroupsButtonEnabled(bool enabled) override { groupsEnabled = enabled; }
+    void setStocksButtonEnabled(bool enabled) override { stocksEnabled = enabled; }
+    void setTaskText(const QString& text) override { taskTexts << text; }
+    void setBusyPointer(bool busy) override
+    {
+        busyPointer = busy;
+        pointers << busy;
+    }
+    bool selectStockNode(const QString& symbol) override
+    {
+        selectedNodes << symbol;
+        return true;
+    }
+
+    bool isIdle() const
+    {
+        return buttonCaption == QLatin1String("Update") && trayCaption == QLatin1String("Update") &&
+               picture == QLatin1String("B1") && groupsEnabled && stocksEnabled;
+    }
+};
+
+// A fresh program folder and settings file, every site on the loopback server, the
+// connection check answering "connected" (it does not ask), no hooks installed and
+// the update choices read afresh from the (empty) settings.
+class UpdateRunTest : public RetrievalTest
+{
+protected:
+    void SetUp() override
+    {
+        // A settings file of this test's own, in place before the sites are pointed
+        // at the loopback server.
+        m_oldStore = RegistryStore::filePath();
+        RegistryStore::setFilePath(m_home.path() + QStringLiteral("/config/Orvane/Tradewright5.ini"));
+        RegistryStore::createKey(QString::fromLatin1(Settings::ProductKey));
+        RetrievalTest::SetUp();
+        Settings::SaveSetting(QString::fromLatin1(Settings::Prompt), QStringLiteral("0"));
+        updateChoices().unload();
+        runHooks() = RunHooks();
+        run = std::make_unique<UpdateRun>(port, frame, *transports, *downloaders);
+        run->Timer1.stop();  // ticks are driven by hand
+    }
+    void TearDown() override
+    {
+        run.reset();
+        runHooks() = RunHooks();
+        updateChoices().unload();
+        RetrievalTest::TearDown();
+        RegistryStore::setFilePath(m_oldStore);
+    }
+
+    // Ticks exactly the given boxes (in memory, as the Options window holds them).
+    static void tickOnly(std::initializer_list<int> items)
+    {
+        UpdateChoices& choices = updateChoices();
+        choices.load();
+        for (int n = 0; n < UpdateChoices::Count; ++n)
+            choices.setTicked(n, false);
+        for (int n : items)
+            choices.setTicked(n, true);
+    }
+
+    // The request targets received so far, without the loopback origin.
+    QStringList targets() const
+    {
+        QStringList list;
+        for (int i = 0; i < server->requestPaths().size(); ++i)
+            list << requestTarget(i);
+        return list;
+    }
+
+    RecordingFrame frame;
+    std::unique_ptr<UpdateRun> run;
+    QString m_oldStore;
+};

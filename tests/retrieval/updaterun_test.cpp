@@ -1,0 +1,340 @@
+// The update run: which downloaders a set of ticked boxes calls and in what order,
+// the busy frame and the task panel, Stop, the one-stock rule, the connection check
+// and the auto-update countdown; a whole run against the loopback server.
+#include "UpdateRunFixture.h"
+
+#include "platform/AppPath.h"
+#include "platform/Dialer.h"
+#include "platform/Dialogs.h"
+#include "retrieval/CacheFiles.h"
+#include "shell/UpdateRunHooks.h"
+#include "stockdata/Globals.h"
+
+#include <QFile>
+#include <QSignalSpy>
+
+namespace {
+
+QByteArray fixture(const QString& name)
+{
+    QFile f(QStringLiteral(TW_FIXTURES "/") + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Fewer connections than one: the connection check asks to dial and answers false.
+class OfflineProbe : public Dialer::Probe
+{
+public:
+    int activeConnections() override { return 0; }
+    QString defaultEntry() override { return QString(); }
+    bool dial(const QString&) override { return false; }
+    bool hangUp() override { return false; }
+    bool isConnected() override { return false; }
+};
+
+TEST_F(UpdateRunTest, TickedBoxesRunInBoxOrderAndBoxesWithoutPagesAreNotCounted)
+{
+    tickOnly({98, 3, 44, 22, 85, 59, 61, 1});
+    QList<int> calls;
+    QStringList captionsDuringCalls;
+    run->setItemCaller([&](int item) {
+        calls << item;
+        captionsDuringCalls << frame.buttonCaption + u'/' + frame.trayCaption + u'/' + frame.picture +
+                                   (frame.groupsEnabled || frame.stocksEnabled ? "/enabled" : "/disabled");
+    });
+    QSignalSpy finished(run.get(), &UpdateRun::runFinished);
+
+    frame.buttonCaption = QStringLiteral("Update");
+    run->PressUpdateButton();
+
+    EXPECT_EQ(calls, QList<int>({1, 3, 22, 61, 85, 98}));
+    EXPECT_EQ(captionsDuringCalls, QStringList(6, QStringLiteral("Stop/Stop/B4/disabled")));
+    // 44 and 59 have no page: not counted, so the panel ends at 0.
+    EXPECT_EQ(frame.taskTexts, QStringList({"6/6", "5/6", "4/6", "3/6", "2/6", "1/6", "0/6", ""}));
+    EXPECT_EQ(port.state.UpdateTotal, 6);
+    EXPECT_EQ(port.state.UpdateRemaining, 0);
+    EXPECT_TRUE(port.state.StopFlag);
+    EXPECT_FALSE(port.state.OneStockOnly);
+    EXPECT_TRUE(frame.isIdle());
+    EXPECT_EQ(port.title, port.state.OrigCaption);
+    EXPECT_EQ(port.statusTexts.last(), "");
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_FALSE(run->isActive());
+}
+
+TEST_F(UpdateRunTest, NoBoxTickedFetchesNothingAndReturnsToIdle)
+{
+    tickOnly({});
+    port.state.OneStockOnly = true;
+    CurrentSymbol = QStringLiteral("IBM");
+    setStocks({"IBM"});
+    run->StartUpdate();
+
+    EXPECT_EQ(frame.taskTexts, QStringList({"0/0", ""}));
+    EXPECT_TRUE(server->requests().isEmpty());
+    EXPECT_EQ(frame.buttonCaptions, QStringList({"Stop", "Update"}));
+    EXPECT_TRUE(frame.isIdle());
+    EXPECT_TRUE(port.state.StopFlag);
+    EXPECT_FALSE(port.state.OneStockOnly);
+    EXPECT_EQ(port.title, port.state.OrigCaption);
+}
+
+TEST_F(UpdateRunTest, OneStockModeWithoutAStockSaysSoAndFetchesNothing)
+{
+    tickOnly({0, 8, 16});
+    port.state.OneStockOnly = true;
+    CurrentSymbol.clear();
+    QList<int> calls;
+    run->setItemCaller([&](int item) { calls << item; });
+
+    run->StartUpdate();
+
+    ASSERT_EQ(test::dialogs().shown.size(), 1);
+    EXPECT_EQ(test::dialogs().shown[0].prompt, "You have to select one stock.");
+    EXPECT_EQ(test::dialogs().shown[0].title, "Select stock and try again");
+    EXPECT_EQ(test::dialogs().shown[0].buttons, Dialogs::vbOKOnly + Dialogs::vbInformation);
+    EXPECT_TRUE(calls.isEmpty());
+    EXPECT_EQ(frame.taskTexts, QStringList({""}));
+    EXPECT_FALSE(port.state.OneStockOnly);
+    EXPECT_TRUE(port.state.StopFlag);
+    EXPECT_TRUE(frame.isIdle());
+}
+
+TEST_F(UpdateRunTest, WithoutAConnectionTheRunEndsAtOnce)
+{
+    Settings::SaveSetting(QString::fromLatin1(Settings::Prompt), QStringLiteral("1"));
+    Settings::SaveSetting(QString::fromLatin1(Settings::Q_Message), QStringLiteral("queued answers"));
+    OfflineProbe offline;
+    Dialer::install(&offline);
+    tickOnly({16});
+    QList<int> calls;
+    run->setItemCaller([&](int item) { calls << item; });
+
+    run->StartUpdate();
+    Dialer::install(nullptr);
+
+    ASSERT_EQ(test::dialogs().shown.size(), 1);
+    EXPECT_EQ(test::dialogs().shown[0].title, "Not Connected");
+    EXPECT_TRUE(calls.isEmpty());
+    EXPECT_EQ(frame.buttonCaptions, QStringList({"Update"}));  // never busy
+    EXPECT_TRUE(frame.isIdle());
+    EXPECT_TRUE(port.state.StopFlag);
+    EXPECT_EQ(Settings::GetSetting(QString::fromLatin1(Settings::Q_Message)), "queued answers");
+}
+
+TEST_F(UpdateRunTest, StopMidRunShowsIdleAtOnceFetchesNothingMoreAndCannotBeRestartedWhileUnwinding)
+{
+    // Winners hangs; the stop comes while it waits. The adviser tip (19) and the US
+    // market page (50) are still ticked after it.
+    tickOnly({16, 19, 50});
+    test::LoopbackHttpServer::Route hang;
+    hang.behaviour = test::LoopbackHttpServer::Behaviour::NeverAnswer;
+    server->setRoute(QStringLiteral("/dljd/mwwinners.htm"), hang);
+
+    bool idleAtOnce = false;
+    bool activeWhileUnwinding = false;
+    QObject::connect(server.get(), &test::LoopbackHttpServer::requestReceived, run.get(), [&] {
+        run->PressUpdateButton();  // reads "Stop": stops
+        idleAtOnce = frame.isIdle() && port.state.StopFlag && port.title == port.state.OrigCaption;
+        activeWhileUnwinding = run->isActive();
+        run->PressUpdateButton();  // reads "Update" again, but the stopped run is still going
+    });
+    QSignalSpy finished(run.get(), &UpdateRun::runFinished);
+
+    run->PressUpdateButton();
+
+    EXPECT_TRUE(idleAtOnce);
+    EXPECT_TRUE(activeWhileUnwinding);
+    EXPECT_EQ(targets(), QStringList({"/dljd/mwwinners.htm"}));
+    EXPECT_FALSE(QFile::exists(cachePath("mwwinners.Sh")));
+    EXPECT_FALSE(QFile::exists(AppPath() + "/Tip.Sh"));
+    // The panel counts down to the end of the ticked items, then empties.
+    EXPECT_EQ(frame.taskTexts, QStringList({"3/3", "2/3", "1/3", "0/3", ""}));
+    EXPECT_EQ(frame.buttonCaptions.count("Stop"), 1);  // no second run started
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_TRUE(frame.isIdle());
+    EXPECT_TRUE(port.state.StopFlag);
+    EXPECT_EQ(port.state.UpdateRemaining, 0);
+}
+
+TEST_F(UpdateRunTest, UntickingABoxDuringTheRunKeepsItFromBeingFetched)
+{
+    tickOnly({16, 17, 18});
+    QList<int> calls;
+    run->setItemCaller([&](int item) {
+        calls << item;
+        if (item == 16)
+            updateChoices().setTicked(17, false);  // the Options window, while the run goes on
+    });
+    run->StartUpdate();
+    EXPECT_EQ(calls, QList<int>({16, 18}));
+    EXPECT_EQ(frame.taskTexts, QStringList({"3/3", "2/3", "1/3", ""}));  // not recounted
+    EXPECT_EQ(port.state.UpdateRemaining, 0);
+}
+
+TEST_F(UpdateRunTest, StopWhileIdleOnlyPutsTheIdleStateBack)
+{
+    port.state.StopFlag = false;
+    port.state.OneStockOnly = true;
+    port.title = QStringLiteral("something else");
+    run->StopUpdate();
+    EXPECT_TRUE(port.state.StopFlag);
+    EXPECT_FALSE(port.state.OneStockOnly);
+    EXPECT_TRUE(frame.isIdle());
+    EXPECT_EQ(port.title, port.state.OrigCaption);
+    EXPECT_EQ(port.statusTexts, QStringList({""}));
+}
+
+// ---- the auto-update timer ---------------------------------------------------------
+
+TEST_F(UpdateRunTest, CountdownTitlesAndTheAutomaticRun)
+{
+    tickOnly({});
+    run->setAutoUpdateMin(5);
+    const QString title = port.state.OrigCaption + "   Update Every: 5 Mintues,  Remain: %1 Mintues.";
+    for (int remain : {4, 3, 2, 1}) {
+        run->Timer1_Timer();
+        EXPECT_EQ(port.title, title.arg(remain));
+    }
+    EXPECT_TRUE(frame.taskTexts.isEmpty());
+    run->Timer1_Timer();  // the fifth tick runs the update, then shows the full interval
+    EXPECT_EQ(frame.taskTexts, QStringList({"0/0", ""}));
+    EXPECT_EQ(port.titles.at(port.titles.size() - 2), port.state.OrigCaption);
+    EXPECT_EQ(port.title, title.arg(5));
+    EXPECT_EQ(port.state.AutoUpdateCount, 0);
+}
+
+TEST_F(UpdateRunTest, BusyTicksCountBackDownAndAnIntervalOfZeroDoesNothing)
+{
+    run->setAutoUpdateMin(10);
+    port.state.AutoUpdateCount = 3;
+    frame.buttonCaption = QStringLiteral("Stop");  // a manual run is going
+    port.title = QStringLiteral("run title");
+    QList<int> counts;
+    for (int i = 0; i < 4; ++i) {
+        run->Timer1_Timer();
+        counts << port.state.AutoUpdateCount;
+    }
+    EXPECT_EQ(counts, QList<int>({2, 1, 0, 0}));
+    EXPECT_EQ(port.title, "run title");  // the title is the run's
+
+    frame.buttonCaption = QStringLiteral("Update");
+    run->setAutoUpdateMin(0);
+    run->Timer1_Timer();
+    EXPECT_EQ(port.state.AutoUpdateCount, 0);
+    EXPECT_EQ(port.title, "run title");
+
+    Settings::SaveSetting(QString::fromLatin1(Settings::AutoUpdate), QStringLiteral("90"));
+    run->loadAutoUpdateMin();
+    EXPECT_EQ(run->AutoUpdateMin(), 90);
+}
+
+TEST_F(UpdateRunTest, ATimerDueWhileOfflineDoesNotRefreshTheTitle)
+{
+    Settings::SaveSetting(QString::fromLatin1(Settings::Prompt), QStringLiteral("1"));
+    OfflineProbe offline;
+    Dialer::install(&offline);
+    run->setAutoUpdateMin(1);
+    port.title = QStringLiteral("before");
+    run->Timer1_Timer();
+    Dialer::install(nullptr);
+    EXPECT_EQ(port.title, "before");
+    EXPECT_EQ(port.state.AutoUpdateCount, 0);
+    EXPECT_TRUE(frame.buttonCaptions.isEmpty());
+}
+
+// ---- the fetch control's state texts ---------------------------------------------
+
+TEST_F(UpdateRunTest, FetchStateTextsAndTheStopAfterAFetchOutsideARun)
+{
+    const struct
+    {
+        int state;
+        const char* text;
+    } cases[] = {
+        {3, "Connecting..."},
+        {4, "connected"},
+        {5, "request Data"},
+        {7, "Downloading Data..."},
+        {9, "Disconnecting..."},
+        {10, "Disconnected from the host."},
+        {11, "An error occurred in communicating."},
+        {12, "The request has completed and all data has been received."},
+        {8, ""},
+    };
+    port.state.UpdateRemaining = 1;  // an item of a run is being fetched: no stop
+    for (const auto& c : cases) {
+        port.title = QStringLiteral("status title");
+        run->Inet1_StateChanged(c.state);
+        EXPECT_EQ(port.statusTexts.last(), QString::fromLatin1(c.text)) << c.state;
+        EXPECT_EQ(port.title, c.state == 11 ? port.state.OrigCaption : QStringLiteral("status title")) << c.state;
+    }
+    EXPECT_TRUE(frame.buttonCaptions.isEmpty());
+
+    port.state.UpdateRemaining = 0;
+    port.state.StopFlag = false;
+    frame.busyPointer = true;
+    run->Inet1_StateChanged(12);
+    EXPECT_TRUE(port.state.StopFlag);
+    EXPECT_TRUE(frame.isIdle());
+    EXPECT_FALSE(frame.busyPointer);
+    EXPECT_EQ(port.statusTexts.last(), "");
+}
+
+// ---- a whole run against the loopback server -------------------------------------
+
+TEST_F(UpdateRunTest, FullRunFillsTheCacheTheStockTableAndTheNewsList)
+{
+    installUpdateRunHooks();
+    setStocks({"IBM", "MSFT"});
+    Stocks[1].CompanyName = QStringLiteral("Old Name");
+    tickOnly({1, 2, 8, 16, 85});
+    // A quote page left from an earlier day under another spelling of its name: it must
+    // not be taken for the page of a stock whose fetch fails.
+    writeCache("YAHOOQUOTE.SH", fixture("sheets/quote_page.htm"));
+
+    const QByteArray options = rawReply(1500);
+    const QByteArray winners = page(3000);
+    const QByteArray splits = rawReply(4000);
+    server->setReply(QStringLiteral("/q?s=ibm&d=t"), fixture("sheets/quote_page.htm"));
+    server->setBehaviour(QStringLiteral("/q?s=msft&d=t"), test::LoopbackHttpServer::Behaviour::CloseWithoutReply);
+    server->setReply(QStringLiteral("/q?s=IBM"), fixture("sheets/news_page.htm"));
+    server->setReply(QStringLiteral("/q?s=MSFT"), "<html>no news today</html>");
+    server->setRawReply(QStringLiteral("/QuoteTable.dat"), options);
+    server->setReply(QStringLiteral("/dljd/mwwinners.htm"), winners);
+    server->setRawReply(QStringLiteral("/splits/splits-nextweek.asp"), splits);
+
+    run->PressUpdateButton();
+
+    // (The HTTP layer asks once more when a server closes without a word.)
+    QStringList asked = targets();
+    asked.removeDuplicates();
+    EXPECT_EQ(asked, QStringList({"/q?s=ibm&d=t", "/q?s=msft&d=t", "/q?s=IBM", "/q?s=MSFT",
+                                      "/QuoteTable.dat?TICKER=IBM", "/QuoteTable.dat?TICKER=MSFT",
+                                      "/dljd/mwwinners.htm", "/splits/splits-nextweek.asp"}))
+        << asked.join(" | ").toStdString();
+    // The stock table: IBM priced from its page; MSFT's fetch failed and its row kept
+    // its values (IBM's page was not taken for it).
+    EXPECT_EQ(Stocks[0].CompanyName, "International Business Machines Corp & Co");
+    EXPECT_EQ(Stocks[0].LastPrice, "84.50");
+    EXPECT_EQ(Stocks[1].CompanyName, "Old Name");
+    EXPECT_TRUE(QFile::exists(AppPath() + "/Set0.dat"));
+    EXPECT_EQ(frame.selectedNodes, QStringList({"IBM", "MSFT"}));
+    // The news list of IBM from its page; the cache files of the other items.
+    QFile news(NewsFolder() + "IBM.txt");
+    ASSERT_TRUE(news.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(news.readAll().startsWith("\"  Mar 8 IBM wins the deal Reuters"));
+    EXPECT_EQ(readCache("IBM_op.Sh"), options + "\r\n");
+    EXPECT_EQ(readCache("MSFT_op.Sh"), options + "\r\n");
+    EXPECT_EQ(readCache("mwwinners.Sh"), winners);
+    EXPECT_EQ(readCache("FMS_Next.Sh"), splits + "\r\n");
+    // The task panel and the frame.
+    EXPECT_EQ(frame.taskTexts, QStringList({"5/5", "4/5", "3/5", "2/5", "1/5", "0/5", ""}));
+    EXPECT_TRUE(frame.isIdle());
+    EXPECT_TRUE(port.state.StopFlag);
+    EXPECT_EQ(port.state.UpdateRemaining, 0);
+    EXPECT_EQ(port.title, port.state.OrigCaption);
+    EXPECT_EQ(port.statusTexts.last(), "");
+}
+
+} // namespace

@@ -1,0 +1,270 @@
+// The stock strip: filling, gauges, scrolling and selection on the current set.
+#include "ShellFixture.h"
+
+#include "shell/StockStrip.h"
+
+#include <vector>
+
+namespace {
+
+QStringList captions(const StockStrip& strip)
+{
+    QStringList list;
+    for (const StripSlot& s : strip.items)
+        list << s.caption;
+    return list;
+}
+
+class StockStripTest : public ShellTest
+{
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        SkinName = QStringLiteral("NeonBlue");
+        strip.fits = [this](int slot) { return slot < fitting; };
+        strip.tickerPricesChecked = [this] { return pricesChecked; };
+        strip.tickerMenuClick = [this](int index) { tickerCalls.push_back(index); };
+    }
+
+    // The strip showing rows first .. first + 6 (empty past the set).
+    void showRows(int first)
+    {
+        for (int k = 0; k < kSlotCount; ++k)
+            strip.items[k].caption = first + k <= kLastStockRow ? Stocks[first + k].Symbol : QString();
+    }
+
+    QStringList rows(std::initializer_list<int> list) const
+    {
+        QStringList out;
+        for (int r : list)
+            out << (r < 0 ? QString() : Stocks[r].Symbol);
+        return out;
+    }
+
+    StockStrip strip;
+    int fitting = kSlotCount;
+    bool pricesChecked = false;
+    std::vector<int> tickerCalls;
+};
+
+TEST(GaugeMarker, PixelTableRoundsHalfToEven)
+{
+    struct Row
+    {
+        double r;
+        int w;
+        int x;
+    };
+    const std::vector<Row> table{
+        // A 400-pixel gauge puts every whole rating on a half: they go to the even side.
+        {1, 400, 376},  // 376.5
+        {2, 400, 286},  // 285.5
+        {3, 400, 194},  // 194.5
+        {4, 400, 104},  // 103.5
+        {5, 400, 12},   // 12.5
+        // The strip's gauges are 305 pixels wide.
+        {1, 305, 287},  // 0.94125 w ("Strong Buy")
+        {2, 305, 218},
+        {3, 305, 148},  // 0.48625 w ("Hold")
+        {4, 305, 79},
+        {5, 305, 10},   // 0.03125 w ("Sell")
+        {2.3, 305, 197},
+        {0.74, 305, 305},  // from 0.74 down the marker lies past the right end
+        {0.5, 305, 322},
+    };
+    for (const Row& row : table)
+        EXPECT_EQ(GaugeMarkerPosition(row.r, row.w), row.x) << "r = " << row.r << ", w = " << row.w;
+}
+
+TEST_F(StockStripTest, RatingIsReadAsItsDecimalText)
+{
+    fillSet({QStringLiteral("IBM"), QStringLiteral("MSFT")}, {2.3f, 0});
+    EXPECT_EQ(StripRating(QStringLiteral("IBM")), 2.3);
+    EXPECT_EQ(StripRating(QStringLiteral("MSFT")), 0.0);
+    EXPECT_EQ(StripRating(QStringLiteral("NONE")), 0.0);
+}
+
+TEST_F(StockStripTest, LoadPricesSkipsShortSymbolsAndKeepsLaterSlots)
+{
+    // A set of three stocks: slots 3 to 6 keep their design blank.
+    fillSet({QStringLiteral("AA"), QStringLiteral("B"), QStringLiteral("CC"), QStringLiteral("DD")});
+    strip.LoadPrices();
+    EXPECT_EQ(captions(strip), (QStringList{QStringLiteral("AA"), QStringLiteral("CC"), QStringLiteral("DD"),
+                                            QStringLiteral(" "), QStringLiteral(" "), QStringLiteral(" "),
+                                            QStringLiteral(" ")}));
+
+    // After ClearStockBar the later slots are empty and every gauge is hidden.
+    strip.ClearStockBar();
+    strip.LoadPrices();
+    EXPECT_EQ(captions(strip), (QStringList{QStringLiteral("AA"), QStringLiteral("CC"), QStringLiteral("DD"),
+                                            QString(), QString(), QString(), QString()}));
+    for (const StripSlot& s : strip.items)
+        EXPECT_FALSE(s.gaugeVisible);
+
+    // Only rows 0 to 6 feed the strip.
+    fillSet(symbols(10));
+    strip.ClearStockBar();
+    strip.LoadPrices();
+    EXPECT_EQ(captions(strip), rows({0, 1, 2, 3, 4, 5, 6}));
+}
+
+TEST_F(StockStripTest, ShowRecDrawsMarkersHidesUnratedAndStopsAtTheFirstEmptySlot)
+{
+    fillSet({QStringLiteral("AA"), QStringLiteral("BB"), QStringLiteral("CC")}, {1, 0, 5});
+    strip.ClearStockBar();
+    strip.items[4].gaugeVisible = true;  // past the first empty slot nothing changes
+    strip.LoadPrices();
+    strip.ShowRec();
+    EXPECT_TRUE(strip.items[0].gaugeVisible);
+    EXPECT_EQ(strip.items[0].markerX, 287);
+    EXPECT_EQ(strip.items[0].picture, QStringLiteral("NeonBlue"));  // a gauge without a picture gets the skin
+    EXPECT_FALSE(strip.items[1].gaugeVisible);                       // rating 0
+    EXPECT_TRUE(strip.items[2].gaugeVisible);
+    EXPECT_EQ(strip.items[2].markerX, 10);
+    EXPECT_FALSE(strip.items[3].gaugeVisible);  // the first empty caption
+    EXPECT_TRUE(strip.items[4].gaugeVisible);
+
+    // A symbol that is not in the set rates 0: its gauge is hidden.
+    strip.items[0].caption = QStringLiteral("ZZ");
+    strip.ShowRec();
+    EXPECT_FALSE(strip.items[0].gaugeVisible);
+}
+
+TEST_F(StockStripTest, ScrollingATenStockSet)
+{
+    fillSet(symbols(10));
+    CurrentSymbol = Stocks[5].Symbol;
+    showRows(3);
+
+    // Each down step moves the stocks up one slot; the freed slots stay empty.
+    const std::vector<QStringList> down{
+        rows({4, 5, 6, 7, 8, 9, -1}),
+        rows({5, 6, 7, 8, 9, -1, -1}),
+        rows({6, 7, 8, 9, -1, -1, -1}),
+        rows({7, 8, 9, -1, -1, -1, -1}),
+        rows({8, 9, -1, -1, -1, -1, -1}),
+        rows({9, -1, -1, -1, -1, -1, -1}),
+        rows({-1, -1, -1, -1, -1, -1, -1}),
+        rows({-1, -1, -1, -1, -1, -1, -1}),  // nothing left to move
+    };
+    for (size_t step = 0; step < down.size(); ++step) {
+        strip.ScrollStockBar(false);
+        EXPECT_EQ(captions(strip), down[step]) << "down step " << step + 1;
+    }
+    // The empty row after the set brings the last stock back.
+    strip.ScrollStockBar(true);
+    EXPECT_EQ(captions(strip), rows({9, -1, -1, -1, -1, -1, -1}));
+    strip.ScrollStockBar(true);
+    EXPECT_EQ(captions(strip), rows({8, 9, -1, -1, -1, -1, -1}));
+
+    // Up from the top changes nothing.
+    showRows(0);
+    strip.ScrollStockBar(true);
+    EXPECT_EQ(captions(strip), rows({0, 1, 2, 3, 4, 5, 6}));
+
+    // Up from rows 2..8 shows rows 1..7 with the current stock highlighted.
+    showRows(2);
+    strip.ScrollStockBar(true);
+    EXPECT_EQ(captions(strip), rows({1, 2, 3, 4, 5, 6, 7}));
+    for (int k = 0; k < kSlotCount; ++k) {
+        const bool current = k == 4;  // row 5
+        EXPECT_EQ(strip.items[k].bold, current) << k;
+        EXPECT_EQ(strip.items[k].foreColor, current ? 0xFF0000 : 0) << k;
+    }
+}
+
+TEST_F(StockStripTest, DownStepShowsOnlyTheSlotsThatFit)
+{
+    fillSet(symbols(10));
+    showRows(0);
+    fitting = 3;
+    strip.ScrollStockBar(false);
+    EXPECT_EQ(captions(strip), rows({1, 2, 3, 4, 5, 6, 7}));
+    for (int k = 0; k < kSlotCount; ++k)
+        EXPECT_EQ(strip.items[k].labelVisible, k < 3) << k;
+    // The up step leaves the visibility alone.
+    fitting = kSlotCount;
+    strip.ScrollStockBar(true);
+    EXPECT_FALSE(strip.items[5].labelVisible);
+}
+
+TEST_F(StockStripTest, FullSetDownStepPastTheTableEnd)
+{
+    fillSet(symbols(201));
+    showRows(196);  // rows 196 .. 200 and two empty slots
+    strip.items[5].caption = QStringLiteral("keep5");
+    strip.items[6].caption = QStringLiteral("keep6");
+    strip.ScrollStockBar(false);
+    // Rows 197..200 move up; the step to row 201 (past the table) changes no caption.
+    EXPECT_EQ(captions(strip).mid(0, 4), rows({197, 198, 199, 200}));
+    EXPECT_EQ(strip.items[4].caption, Stocks[200].Symbol);
+    EXPECT_EQ(strip.items[5].caption, QStringLiteral("keep5"));
+}
+
+TEST_F(StockStripTest, ShowStockHeaderRebasesTheStripAndFeedsTheTicker)
+{
+    fillSet(symbols(10));
+    showRows(0);
+    for (StripSlot& s : strip.items)
+        s.picture = QStringLiteral("NeonBlue");
+    strip.ShowStockHeader(Stocks[8].Symbol);
+    EXPECT_EQ(CurrentSymbol, Stocks[8].Symbol);
+    EXPECT_EQ(captions(strip), rows({8, 9, -1, -1, -1, -1, -1}));
+    for (int k = 2; k < kSlotCount; ++k)
+        EXPECT_TRUE(strip.items[k].picture.isEmpty()) << k;  // their pictures removed
+    EXPECT_TRUE(strip.items[0].bold);
+    EXPECT_EQ(strip.items[0].foreColor, 0xFF0000);
+    EXPECT_EQ(tickerCalls, std::vector<int>{0});
+
+    // With "Selected Stock Prices" checked the ticker gets the prices.
+    pricesChecked = true;
+    strip.ShowStockHeader(Stocks[9].Symbol);
+    EXPECT_EQ(tickerCalls, (std::vector<int>{0, 1}));
+    EXPECT_EQ(captions(strip), rows({9, -1, -1, -1, -1, -1, -1}));
+}
+
+TEST_F(StockStripTest, ShowStockHeaderOfAStockOutsideTheSet)
+{
+    fillSet(symbols(10));
+    showRows(2);
+    strip.ShowStockHeader(QStringLiteral("NOPE"));
+    EXPECT_EQ(CurrentSymbol, QStringLiteral("NOPE"));
+    EXPECT_EQ(captions(strip), rows({2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_TRUE(tickerCalls.empty());
+    EXPECT_TRUE(strip.items[0].bold);
+    EXPECT_EQ(strip.items[0].foreColor, 0xFF0000);
+}
+
+TEST_F(StockStripTest, SplitterPassesHideWhatDoesNotFitAndDrawTheRest)
+{
+    fillSet({QStringLiteral("AA"), QStringLiteral("BB"), QStringLiteral("CC"), QStringLiteral("DD")}, {1, 0, 3, 5});
+    strip.ClearStockBar();
+    strip.LoadPrices();
+    fitting = 3;
+    const int last = strip.SlotFitPass();
+    EXPECT_EQ(last, 2);
+    strip.GaugePass(last);
+    EXPECT_TRUE(strip.items[0].gaugeVisible);
+    EXPECT_EQ(strip.items[0].markerX, 287);
+    EXPECT_FALSE(strip.items[1].gaugeVisible);  // rating 0
+    EXPECT_EQ(strip.items[2].markerX, 148);
+    EXPECT_FALSE(strip.items[3].labelVisible);
+    EXPECT_FALSE(strip.items[3].gaugeVisible);
+
+    // An empty fitting slot keeps its gauge's state.
+    fitting = kSlotCount;
+    strip.items[5].gaugeVisible = true;
+    strip.GaugePass(strip.SlotFitPass());
+    EXPECT_TRUE(strip.items[5].gaugeVisible);
+
+    // No slot fits: nothing is drawn.
+    fitting = 0;
+    strip.items[0].markerX = -1;
+    strip.GaugePass(strip.SlotFitPass());
+    EXPECT_EQ(strip.items[0].markerX, -1);
+    for (const StripSlot& s : strip.items)
+        EXPECT_FALSE(s.labelVisible);
+}
+
+} // namespace

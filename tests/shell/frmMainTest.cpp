@@ -1,0 +1,606 @@
+// The main window: its load, its set switch, the update run's frame, the keys
+// through the key preview, the splitters on its widgets, the gauges as drawn and the
+// ways out.
+#include "ShellFixture.h"
+
+#include "core/DimScreen.h"
+#include "platform/FlexGridView.h"
+#include "platform/TreeModel.h"
+#include "platform/TreeView.h"
+#include "retrieval/Transports.h"
+#include "shell/frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+class frmMainTest : public ShellTest
+{
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        SplashProgress::install({[this](int p) { progress.push_back(p); }, [this] { ++splashClosed; }});
+    }
+
+    void TearDown() override
+    {
+        form.reset();
+        ShellTest::TearDown();
+    }
+
+    // A main window that records instead of ending the program, opening popups and
+    // fetching pages.
+    frmMain& make()
+    {
+        form = std::make_unique<frmMain>();
+        form->setEndProgram([this] {
+            ++ended;
+            stopFlagAtEnd = form->runState().StopFlag;
+            captionAtEnd = form->updateButtonCaption();
+        });
+        form->setPopupOpener([this](QMenu* menu, const QPoint&) { popups << menu->title(); });
+        form->updateRun().setItemCaller([this](int item) {
+            items.push_back(item);
+            if (duringRun)
+                duringRun(int(items.size()));
+        });
+        return *form;
+    }
+
+    frmMain& loaded()
+    {
+        make().Form_Load();
+        return *form;
+    }
+
+    std::unique_ptr<frmMain> form;
+    std::vector<int> progress;
+    int splashClosed = 0;
+    int ended = 0;
+    bool stopFlagAtEnd = false;
+    QString captionAtEnd;
+    QStringList popups;
+    std::vector<int> items;
+    std::function<void(int count)> duringRun;
+};
+
+void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease || type == QEvent::MouseMove
+                                      ? Qt::MouseButtons()
+                                      : Qt::MouseButtons(button);
+    QMouseEvent event(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+
+TEST_F(frmMainTest, FirstLoadMakesTheCacheFoldersAndTakesEveryDefault)
+{
+    frmMain& f = loaded();
+
+    const QStringList expected{
+        QStringLiteral("Cache"),
+        QStringLiteral("Cache/Chart"),
+        QStringLiteral("Cache/News"),
+        QStringLiteral("Cache/DataSheet"),
+        QStringLiteral("Cache/Reports"),
+        QStringLiteral("Cache/Reports/Annual Balance Sheet"),
+        QStringLiteral("Cache/Reports/Annual Income statement"),
+        QStringLiteral("Cache/Reports/Options"),
+        QStringLiteral("Cache/Reports/Insiders Traders"),
+        QStringLiteral("Cache/Reports/Quarterly Reports"),
+        QStringLiteral("Cache/Reports/Earnings"),
+        QStringLiteral("Cache/Reports/Consultation"),
+        QStringLiteral("Cache/Reports/Summary"),
+        QStringLiteral("Cache/Reports/Misc"),
+    };
+    ASSERT_EQ(int(frmMain::CacheFolders().size()), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(QString::fromLatin1(frmMain::CacheFolders()[i]).replace(QLatin1Char('\\'), QLatin1Char('/')),
+                  QLatin1Char('/') + expected[i]);
+        EXPECT_TRUE(QDir(appFile(expected[i])).exists()) << expected[i].toStdString();
+    }
+    QDir reports(appFile(QStringLiteral("Cache/Reports")));
+    EXPECT_EQ(reports.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 9);
+
+    EXPECT_EQ(progress, (std::vector<int>{60, 65, 70, 75, 80, 85, 90, 100}));
+    EXPECT_EQ(splashClosed, 1);
+
+    EXPECT_EQ(f.runState().OrigCaption, QStringLiteral("Tradewright 5.4"));
+    EXPECT_FALSE(f.runState().StopFlag);
+    EXPECT_FALSE(f.FractionsOpt.isValid());
+    EXPECT_FALSE(f.VolumeOpt.isValid());
+    // Set 0, checked, stored again, its unnamed caption on the Groups label and the tree.
+    EXPECT_EQ(CurrentSet, 0);
+    EXPECT_TRUE(f.mnuSet[0]->isChecked());
+    EXPECT_EQ(setting(Settings::LastGroup), QStringLiteral("0"));
+    EXPECT_EQ(f.mnuSet[5]->text(), QStringLiteral("Group5"));
+    EXPECT_EQ(f.panelText(1), QStringLiteral("Group0"));
+    ASSERT_NE(f.treeModel(), nullptr);
+    EXPECT_EQ(f.treeModel()->Node(QStringLiteral("All"))->Text(), QStringLiteral("Stocks-Group0"));
+    // Direct access, no proxy, no automatic update.
+    EXPECT_EQ(f.transports().Inet1.AccessType(), 1);
+    EXPECT_EQ(f.transports().Inet1.Proxy(), QString());
+    EXPECT_EQ(f.updateRun().AutoUpdateMin(), 0);
+    EXPECT_TRUE(f.updateRun().Timer1.isActive());
+    // The splitter keeps its design position and nothing is stored for it.
+    EXPECT_EQ(f.layout().picSplit2.Left, 2280);
+    EXPECT_EQ(setting(Settings::LastTreePos), QString());
+    EXPECT_EQ(f.SplitterMaxTop, 3120);
+    EXPECT_EQ(StdRowHeight, f.grid().RowHeight(0));
+    EXPECT_EQ(SkinName, QStringLiteral("NeonBlue"));
+    EXPECT_TRUE(errorLog().isEmpty()) << errorLog().toStdString();
+}
+
+TEST_F(frmMainTest, LaterLoadCreatesNothingAndKeepsTheCache)
+{
+    loaded();
+    QFile page(appFile(QStringLiteral("Cache/DataSheet/IBM_op.Sh")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html>kept</html>");
+    page.close();
+    form.reset();
+
+    loaded();
+    QFile again(appFile(QStringLiteral("Cache/DataSheet/IBM_op.Sh")));
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), QByteArray("<html>kept</html>"));
+}
+
+TEST_F(frmMainTest, LoadReadsTheStoredSettings)
+{
+    writeSet(3, symbols(4, QStringLiteral("T")));
+    Settings::SaveSettingAt(QString::fromLatin1(Settings::GroupsKey), QStringLiteral("Group3"), QStringLiteral("Tech"));
+    setSetting(Settings::Fractions, QStringLiteral("1"));
+    setSetting(Settings::Volume, QStringLiteral("0"));
+    setSetting(Settings::LastGroup, QStringLiteral("3"));
+    setSetting(Settings::Proxy, QStringLiteral("proxy.example:8080"));
+    setSetting(Settings::AutoUpdate, QStringLiteral("15"));
+    setSetting(Settings::LastTreePos, QStringLiteral("10"));
+    setSetting(Settings::PicBar, QStringLiteral("6"));
+
+    frmMain& f = loaded();
+    EXPECT_EQ(f.FractionsOpt.toString(), QStringLiteral("1"));
+    EXPECT_EQ(f.VolumeOpt.toString(), QStringLiteral("0"));
+    EXPECT_EQ(CurrentSet, 3);
+    EXPECT_TRUE(f.mnuSet[3]->isChecked());
+    EXPECT_FALSE(f.mnuSet[0]->isChecked());
+    EXPECT_EQ(f.panelText(1), QStringLiteral("Tech"));
+    EXPECT_EQ(f.stripSymbol(0), QStringLiteral("T00"));
+    EXPECT_EQ(f.stripSymbol(3), QStringLiteral("T03"));
+    EXPECT_EQ(f.transports().Inet1.Proxy(), QStringLiteral("proxy.example:8080"));
+    EXPECT_EQ(f.updateRun().AutoUpdateMin(), 15);
+    // "10" is clamped to the pane's minimum and stored back.
+    EXPECT_EQ(f.layout().picSplit2.Left, 400);
+    EXPECT_EQ(setting(Settings::LastTreePos), QStringLiteral("400"));
+    EXPECT_EQ(f.layout().TreeView1.Width, 300);
+    EXPECT_EQ(SkinName, QStringLiteral("GlassGreen"));
+
+    struct Row
+    {
+        const char* proxyE;
+        int accessType;
+    };
+    for (const Row& r : {Row{"1", 2}, Row{"1.0", 2}, Row{"0", 1}, Row{"", 1}, Row{"2", 1}, Row{"yes", 1}}) {
+        setSetting(Settings::ProxyE, QString::fromLatin1(r.proxyE));
+        form.reset();
+        EXPECT_EQ(loaded().transports().Inet1.AccessType(), r.accessType) << r.proxyE;
+    }
+}
+
+TEST_F(frmMainTest, SettingsThatAreNotNumbersCountAsMissing)
+{
+    setSetting(Settings::LastGroup, QStringLiteral("abc"));
+    setSetting(Settings::AutoUpdate, QStringLiteral("often"));
+    setSetting(Settings::LastTreePos, QStringLiteral("wide"));
+    frmMain& f = loaded();
+    EXPECT_EQ(CurrentSet, 0);
+    EXPECT_TRUE(f.mnuSet[0]->isChecked());
+    EXPECT_EQ(f.updateRun().AutoUpdateMin(), 0);
+    // The start goes on to its end.
+    EXPECT_EQ(progress.back(), 100);
+    EXPECT_EQ(splashClosed, 1);
+    const QString log = errorLog();
+    EXPECT_EQ(log.count(QStringLiteral("frmMain_LoadData")), 2) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("frmMain_Form_Load")));
+    EXPECT_TRUE(log.contains(QStringLiteral("abc")));
+
+    // A set number outside 0..20 is no set either.
+    form.reset();
+    setSetting(Settings::LastGroup, QStringLiteral("25"));
+    loaded();
+    EXPECT_EQ(CurrentSet, 0);
+    EXPECT_FALSE(QFile::exists(appFile(QStringLiteral("Set25.dat"))));
+}
+
+TEST_F(frmMainTest, QuitSavesTheLayoutButNeverOverAFileItCouldNotRead)
+{
+    frmMain& f = loaded();
+    LayOut[1].Caption = QStringLiteral("Last");
+    LayOut[1].Pos1 = LayOut[1].Pos2 = 3;
+    f.ExitProgram();
+    EXPECT_EQ(ended, 1);
+    f.ExitProgram();  // once only
+    EXPECT_EQ(ended, 1);
+    LayOut.fill(LayoutRec());
+    ASSERT_TRUE(LoadLayout());
+    EXPECT_EQ(LayOut[1].Caption, QStringLiteral("Last"));
+    EXPECT_EQ(LiveHdcs(), 0);  // the skin's contexts are gone
+
+    // A layout file that could not be read at load is not written at the quit, even
+    // when it could be written by then: the user's layout is not replaced by an
+    // empty table.
+    form.reset();
+    ended = 0;
+    QFile::remove(appFile(QStringLiteral("LayOut.dat")));
+    ASSERT_TRUE(QDir().mkpath(appFile(QStringLiteral("LayOut.dat/locked"))));
+    frmMain& g = loaded();
+    ASSERT_TRUE(QDir(appFile(QStringLiteral("LayOut.dat"))).removeRecursively());
+    g.close();  // closing the window quits
+    EXPECT_EQ(ended, 1);
+    EXPECT_FALSE(QFile::exists(appFile(QStringLiteral("LayOut.dat"))));
+}
+
+TEST_F(frmMainTest, TheUpdateButtonRunsAndFramesTheRealRun)
+{
+    frmMain& f = loaded();
+    bool checked = false;
+    duringRun = [&](int count) {
+        if (count != 1)
+            return;
+        checked = true;
+        EXPECT_EQ(f.buttonCaption(0), QStringLiteral("Stop"));
+        EXPECT_EQ(f.buttonBar().face[0], QStringLiteral("B4"));
+        EXPECT_EQ(f.mnuTray[0]->text(), QStringLiteral("Stop"));
+        EXPECT_FALSE(f.Panel1[1]->isEnabled());
+        EXPECT_FALSE(f.Picture1[4]->isEnabled());
+        EXPECT_FALSE(f.panelText(7).isEmpty());
+    };
+    f.Picture1_Click(0);
+    EXPECT_TRUE(checked);
+    EXPECT_GT(items.size(), 50u);
+    EXPECT_EQ(f.buttonCaption(0), QStringLiteral("Update"));
+    EXPECT_EQ(f.buttonBar().face[0], QStringLiteral("B1"));
+    EXPECT_EQ(f.mnuTray[0]->text(), QStringLiteral("Update"));
+    EXPECT_TRUE(f.Panel1[1]->isEnabled());
+    EXPECT_TRUE(f.Picture1[4]->isEnabled());
+    EXPECT_EQ(f.panelText(7), QString());
+
+    // The Stop button (the same button while it reads "Stop") ends the run at once.
+    items.clear();
+    duringRun = [&](int count) {
+        if (count == 2)
+            f.Picture1_Click(0);
+    };
+    f.mnuUpdate_Click(0);
+    EXPECT_EQ(items.size(), 2u);
+    EXPECT_EQ(f.buttonCaption(0), QStringLiteral("Update"));
+}
+
+TEST_F(frmMainTest, KeysReachTheWindowFirstWhateverHasTheFocus)
+{
+    frmMain& f = loaded();
+    int groupsPopupsDuringRun = -1;
+    duringRun = [&](int count) {
+        if (count != 1)
+            return;
+        // During a run the set menu stays shut: Alt+G and F2 do nothing.
+        QTest::keyClick(f.FG, Qt::Key_G, Qt::AltModifier);
+        QTest::keyClick(f.TreeView1, Qt::Key_F2);
+        groupsPopupsDuringRun = int(popups.count(QStringLiteral("Sets")));
+        // Esc stops the run.
+        QTest::keyClick(f.FG, Qt::Key_Escape);
+    };
+    QTest::keyClick(f.FG, Qt::Key_F4);  // the Update button
+    EXPECT_EQ(groupsPopupsDuringRun, 0);
+    EXPECT_EQ(items.size(), 1u);
+    EXPECT_EQ(f.buttonCaption(0), QStringLiteral("Update"));
+
+    // Idle: Alt+G opens the sets, Shift+Esc the Start menu, Esc still stops.
+    QTest::keyClick(f.FG, Qt::Key_G, Qt::AltModifier);
+    QTest::keyClick(f.TreeView1, Qt::Key_Escape, Qt::ShiftModifier);
+    EXPECT_EQ(popups, (QStringList{QStringLiteral("Sets"), QStringLiteral("Start")}));
+    f.runState().StopFlag = false;
+    QTest::keyClick(f.FG, Qt::Key_Escape);
+    EXPECT_TRUE(f.runState().StopFlag);
+
+    // Alt+U runs the update again; a key without a command passes on.
+    items.clear();
+    duringRun = nullptr;
+    QTest::keyClick(f.TreeView1, Qt::Key_U, Qt::AltModifier);
+    EXPECT_GT(items.size(), 50u);
+}
+
+TEST_F(frmMainTest, QuittingDuringARunStopsItFirst)
+{
+    frmMain& f = loaded();
+    duringRun = [&](int count) {
+        if (count == 3)
+            f.mnuStart_Click(8);  // Shut Down with "ShutDown" unset: no question
+    };
+    f.Picture1_Click(0);
+    EXPECT_EQ(ended, 1);
+    EXPECT_TRUE(stopFlagAtEnd);
+    EXPECT_EQ(captionAtEnd, QStringLiteral("Update"));
+    EXPECT_EQ(items.size(), 3u);  // nothing was fetched after the quit
+    EXPECT_TRUE(test::dialogs().shown.isEmpty());
+}
+
+TEST_F(frmMainTest, ShutDownAsksOnlyWhenTheSettingIsOn)
+{
+    frmMain& f = loaded();
+    setSetting(Settings::ShutDown, QStringLiteral("1"));
+    test::dialogs().msgAnswers.enqueue(Dialogs::vbNo);
+    QTest::keyClick(f.FG, Qt::Key_X, Qt::AltModifier | Qt::ShiftModifier);
+    ASSERT_EQ(test::dialogs().shown.size(), 1);
+    EXPECT_EQ(test::dialogs().shown[0].prompt, QStringLiteral("Do you realy want to quit Tradewright?"));
+    EXPECT_EQ(test::dialogs().shown[0].title, QStringLiteral("Shut Down Tradewright"));
+    EXPECT_EQ(ended, 0);
+    EXPECT_FALSE(IsDimmed());
+
+    test::dialogs().msgAnswers.enqueue(Dialogs::vbYes);
+    f.mnuTray_Click(9);
+    EXPECT_EQ(ended, 1);
+}
+
+TEST_F(frmMainTest, FetchControlStatesShowInTheStatusPanel)
+{
+    frmMain& f = loaded();
+    struct Row
+    {
+        int state;
+        const char* text;
+    };
+    const std::vector<Row> table{
+        {1, ""}, {2, ""}, {3, "Connecting..."}, {4, "connected"}, {5, "request Data"}, {6, ""},
+        {7, "Downloading Data..."}, {8, ""}, {9, "Disconnecting..."}, {10, "Disconnected from the host."},
+        {0, ""},
+    };
+    for (const Row& r : table) {
+        f.Panel1[6]->setText(QStringLiteral("old"));
+        emit f.transports().Inet1.StateChanged(r.state);
+        EXPECT_EQ(f.panelText(6), QString::fromLatin1(r.text)) << r.state;
+    }
+
+    // While update items remain, an error or the end of a request stops nothing.
+    f.runState().UpdateRemaining = 2;
+    f.runState().StopFlag = false;
+    f.setCaption(QStringLiteral("Tradewright 5.4    Getting IBM Call/Put Options"));
+    emit f.transports().Inet1.StateChanged(11);
+    EXPECT_EQ(f.panelText(6), QStringLiteral("An error occurred in communicating."));
+    EXPECT_EQ(f.caption(), QStringLiteral("Tradewright 5.4"));
+    EXPECT_FALSE(f.runState().StopFlag);
+    emit f.transports().Inet1.StateChanged(12);
+    EXPECT_EQ(f.panelText(6), QStringLiteral("The request has completed and all data has been received."));
+    EXPECT_FALSE(f.runState().StopFlag);
+
+    // With none left (a fast price update) the end of the request stops it.
+    f.runState().UpdateRemaining = 0;
+    emit f.transports().Inet1.StateChanged(12);
+    EXPECT_TRUE(f.runState().StopFlag);
+}
+
+TEST_F(frmMainTest, SwitchingTheSet)
+{
+    writeSet(0, symbols(3, QStringLiteral("A")), {1, 2, 3});
+    writeSet(2, symbols(10, QStringLiteral("B")), {5, 4, 3, 2, 1, 1, 2, 3, 4, 5});
+    Settings::SaveSettingAt(QString::fromLatin1(Settings::GroupsKey), QStringLiteral("Group2"), QStringLiteral("Tech"));
+    frmMain& f = loaded();
+    EXPECT_EQ(f.stripSymbol(2), QStringLiteral("A02"));
+    EXPECT_EQ(f.stripSymbol(3), QString());
+
+    // A shown quotes view is redrawn for the new set.
+    CurrentView = QStringLiteral("Current");
+    f.mnuSets->actions()[2]->trigger();
+    EXPECT_EQ(CurrentSet, 2);
+    EXPECT_EQ(StockCount, 10);
+    for (int i = 0; i < 21; ++i)
+        EXPECT_EQ(f.mnuSet[i]->isChecked(), i == 2) << i;
+    EXPECT_EQ(setting(Settings::LastGroup), QStringLiteral("2"));
+    EXPECT_EQ(f.panelText(1), QStringLiteral("Tech"));
+    EXPECT_EQ(f.treeModel()->Node(QStringLiteral("All"))->Text(), QStringLiteral("Stocks-Tech"));
+    EXPECT_TRUE(f.treeModel()->contains(QStringLiteral("ID9")));
+    for (int k = 0; k < 7; ++k)
+        EXPECT_EQ(f.stripSymbol(k), QStringLiteral("B%1").arg(k, 2, 10, QLatin1Char('0')));
+    EXPECT_EQ(f.strip().items[0].markerX, 10);   // rating 5
+    EXPECT_EQ(f.strip().items[4].markerX, 287);  // rating 1
+    EXPECT_EQ(f.grid().Rows(), 2 + 10);
+    EXPECT_EQ(f.grid().TextMatrix(2, 1), QStringLiteral("B00 Corp"));
+}
+
+TEST_F(frmMainTest, SplittersOnTheWindow)
+{
+    fillSet(symbols(7));
+    writeSet(0, symbols(7));
+    frmMain& f = loaded();
+
+    // Drag the horizontal bar up 1000 twips: only the bar follows until release.
+    f.Splitter_MouseDown(1, 0, 0, 15);
+    f.Splitter_MouseMove(1, 0, 0, 15);
+    f.Splitter_MouseMove(1, 0, 0, -1000);
+    EXPECT_EQ(f.layout().Splitter.Top, 1880);
+    EXPECT_EQ(f.layout().FG.Top, 3120);
+    f.Splitter_MouseUp(1, 0, 0, -1000);
+    EXPECT_EQ(f.layout().FG.Top, 2130);
+    EXPECT_EQ(f.FG->geometry().top(), 142);  // 2130 twips
+    for (int k = 0; k < 7; ++k)
+        EXPECT_EQ(f.lblSbl[k]->isHidden(), k > 3) << k;  // tops up to 1440 fit
+    EXPECT_TRUE(f.img[5]->isHidden());
+
+    // Double clicks: collapse, reopen (down to the grid's load-time top), collapse.
+    f.Splitter_DblClick();
+    EXPECT_EQ(f.layout().Splitter.Top, 400);
+    f.Splitter_DblClick();
+    EXPECT_EQ(f.layout().Splitter.Top, 3120);
+    EXPECT_EQ(f.layout().picSplit.Top, f.layout().FG.Top);
+
+    // The vertical bar: a right press during a drag ends it and applies the layout.
+    f.picSplit2_MouseDown(1, 0, 15, 0);
+    f.picSplit2_MouseMove(1, 0, 2000, 0);
+    EXPECT_EQ(f.layout().picSplit2.Left, 4280);
+    EXPECT_EQ(f.layout().TreeView1.Width, 2175);  // the panes wait for the release
+    f.picSplit2_MouseDown(2, 0, 0, 0);
+    EXPECT_EQ(f.layout().TreeView1.Width, 4180);
+    EXPECT_EQ(setting(Settings::LastTreePos), QStringLiteral("4280"));
+    EXPECT_FALSE(f.splitDragX().dragging());
+    f.picSplit2_DblClick();
+    EXPECT_EQ(setting(Settings::LastTreePos), QStringLiteral("2280"));
+    EXPECT_EQ(f.layout().img[0].Left, 3130);
+}
+
+TEST_F(frmMainTest, GaugesAreDrawnWithTheMarkerAtTheRating)
+{
+    writeSet(0, {QStringLiteral("IBM"), QStringLiteral("MSFT"), QStringLiteral("ORCL")}, {1, 3, 0});
+    frmMain& f = loaded();
+    const QImage marker = HdcImage(SkinDC);
+    const QImage bar = Skins::Bitmap(SkinName);
+    ASSERT_FALSE(marker.isNull());
+
+    struct Row
+    {
+        int slot;
+        int x;
+    };
+    for (const Row& r : {Row{0, 287}, Row{1, 148}}) {
+        const QImage shown = f.img[r.slot]->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(shown.width(), 305);
+        for (int y : {0, 9})
+            for (int dx : {0, 7})
+                EXPECT_EQ(shown.pixel(r.x + dx, y), marker.pixel(dx, y)) << r.slot << " " << dx << "," << y;
+        EXPECT_EQ(shown.pixel(r.x - 1, 0), bar.pixel(r.x - 1, 0));
+        EXPECT_EQ(shown.pixel(r.x + 8, 0), bar.pixel(r.x + 8, 0));
+        EXPECT_EQ(shown.pixel(r.x, 12), bar.pixel(r.x, 12));  // below the marker, the bar
+    }
+    EXPECT_TRUE(f.img[2]->isHidden());  // no rating
+}
+
+TEST_F(frmMainTest, ControlsOfLaterWindowsWaitForTheirHooks)
+{
+    frmMain& f = loaded();
+    // Nothing installed: nothing opens.
+    for (int i : {1, 2, 3, 4, 5, 6})
+        f.Picture1_Click(i);
+    f.Panel1_Click(5);
+    EXPECT_TRUE(popups.isEmpty());
+
+    sendMouse(f.img[0], QEvent::MouseButtonPress, {5, 5}, Qt::RightButton);
+    EXPECT_TRUE(popups.isEmpty());
+
+    // The strip's right button opens the tree popup's stock actions once they exist.
+    QStringList treeItems;
+    shellHooks().treeMenu = [&](int index) { treeItems << QString::number(index); };
+    shellHooks().treeMenuOpening = [] { return true; };
+    sendMouse(f.img[0], QEvent::MouseButtonPress, {5, 5}, Qt::RightButton);
+    EXPECT_EQ(popups, QStringList{QStringLiteral("Tree")});
+    EXPECT_FALSE(f.mnuTree[0]->isVisible());
+    EXPECT_FALSE(f.mnuTree[1]->isVisible());
+    EXPECT_TRUE(f.mnuTree[11]->isVisible());
+    EXPECT_TRUE(f.mnuTree[3]->isEnabled());
+    f.mnuTree[9]->trigger();
+    EXPECT_EQ(treeItems, QStringList{QStringLiteral("9")});
+    popups.clear();
+
+    int editors = 0;
+    shellHooks().showSetEditor = [&] { ++editors; };
+    f.Panel1_DblClick(1);
+    EXPECT_EQ(editors, 1);
+    QStringList tickers;
+    shellHooks().tickerMenu = [&](int index) { tickers << QString::number(index); };
+    f.Picture1_Click(1);
+    EXPECT_EQ(popups, QStringList{QStringLiteral("Ticker")});
+
+    // The Summary label without a stock says so and opens nothing.
+    CurrentSymbol.clear();
+    QTest::keyClick(f.FG, Qt::Key_M, Qt::AltModifier);
+    ASSERT_EQ(test::dialogs().shown.size(), 1);
+    EXPECT_EQ(test::dialogs().shown[0].title, QStringLiteral("Unselected Stock"));
+    EXPECT_EQ(test::dialogs().shown[0].prompt,
+              QStringLiteral("You have to select stock first.\r\n(Select one of the symbols in the upper tree, "
+                             "under the first item.)"));
+
+    // Selecting a stock moves the ticker menu's mark and makes its row CurrentIndex.
+    writeSet(0, symbols(5));
+    f.mnuSet_Click(0);
+    f.mnuTicker_Click(4);
+    f.ShowStockHeader(QStringLiteral("S03"));
+    EXPECT_EQ(CurrentIndex, 3);
+    EXPECT_TRUE(f.mnuTicker[0]->isChecked());
+    EXPECT_FALSE(f.mnuTicker[4]->isChecked());
+    EXPECT_EQ(tickers, (QStringList{QStringLiteral("4"), QStringLiteral("0")}));
+}
+
+TEST_F(frmMainTest, MouseEventsReachTheHandlers)
+{
+    writeSet(0, symbols(10));
+    frmMain& f = loaded();
+
+    // Resting on the down arrow scrolls the strip every 100 ms; a symbol label stops it.
+    sendMouse(f.ImgDn, QEvent::MouseMove, {10, 10});
+    EXPECT_TRUE(f.TmrNav.isActive());
+    EXPECT_FALSE(f.ScrollUp);
+    QTest::qWait(250);
+    sendMouse(f.lblSbl[2], QEvent::MouseMove, {5, 5});
+    EXPECT_FALSE(f.TmrNav.isActive());
+    const QString first = f.stripSymbol(0);
+    EXPECT_NE(first, QStringLiteral("S00"));
+    EXPECT_TRUE(first == QStringLiteral("S01") || first == QStringLiteral("S02") || first == QStringLiteral("S03"))
+        << first.toStdString();
+    sendMouse(f.ImgUp, QEvent::MouseMove, {10, 10});
+    EXPECT_TRUE(f.ScrollUp);
+    sendMouse(f.ImgUp, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton);
+    EXPECT_FALSE(f.TmrNav.isActive());
+    // The gauges keep it going; the tree and the grid stop it.
+    for (QWidget* over : {static_cast<QWidget*>(f.img[4]), f.TreeView1->viewport(), f.FG->viewport()}) {
+        sendMouse(f.ImgUp, QEvent::MouseMove, {10, 10});
+        sendMouse(f.img[4], QEvent::MouseMove, {50, 5});
+        EXPECT_TRUE(f.TmrNav.isActive());
+        sendMouse(over, QEvent::MouseMove, {20, 20});
+        EXPECT_EQ(f.TmrNav.isActive(), over == f.img[4]) << over->objectName().toStdString();
+    }
+    f.TmrNav.stop();
+
+    // A button's faces under the pointer, and its click.
+    int zooms = 0;
+    shellHooks().zoom = [&] { ++zooms; };
+    sendMouse(f.Picture1[3], QEvent::MouseMove, {20, 10});
+    EXPECT_EQ(f.buttonBar().face[3], QStringLiteral("B3"));
+    sendMouse(f.Picture1[3], QEvent::MouseButtonPress, {20, 10}, Qt::LeftButton);
+    EXPECT_EQ(f.buttonBar().face[3], QStringLiteral("B2"));
+    sendMouse(f.Picture1[3], QEvent::MouseButtonRelease, {20, 10}, Qt::LeftButton);
+    EXPECT_EQ(f.buttonBar().face[3], QStringLiteral("B1"));
+    EXPECT_EQ(zooms, 1);
+    // The press and release left the hover on: the bar's background ends it.
+    EXPECT_TRUE(f.buttonBar().BarHover);
+    sendMouse(f.frmButtom, QEvent::MouseMove, {2, 2});
+    EXPECT_FALSE(f.buttonBar().BarHover);
+    // Over a caption onto another button: the first stays red, the second blue,
+    // until the pointer reaches the bar's background.
+    sendMouse(f.Picture1[2], QEvent::MouseMove, {20, 10});
+    sendMouse(f.lblDesc[2], QEvent::MouseMove, {5, 5});
+    sendMouse(f.Picture1[3], QEvent::MouseMove, {20, 10});
+    EXPECT_EQ(f.buttonBar().face[2], QStringLiteral("B3"));
+    EXPECT_EQ(f.buttonBar().face[3], QStringLiteral("B1"));
+    sendMouse(f.frmButtom, QEvent::MouseMove, {2, 2});
+    EXPECT_FALSE(f.buttonBar().BarHover);
+    EXPECT_EQ(f.buttonBar().face[2], QStringLiteral("B1"));
+
+    // A status label: pressed look, outline, and its click (the Start menu).
+    sendMouse(f.Panel1[0], QEvent::MouseMove, {5, 5});
+    EXPECT_TRUE(f.statusPanels().rectVisible);
+    sendMouse(f.Panel1[0], QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
+    EXPECT_TRUE(f.statusPanels().label[0].pressed);
+    sendMouse(f.Panel1[0], QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton);
+    EXPECT_FALSE(f.statusPanels().label[0].pressed);
+    EXPECT_FALSE(f.statusPanels().rectVisible);
+    EXPECT_EQ(popups, QStringList{QStringLiteral("Start")});
+}
+
+} // namespace
