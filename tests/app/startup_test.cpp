@@ -1,7 +1,7 @@
 // The program's start: one copy only, the first-run road through the network
 // settings and the questionnaire to the main window, the later-run road with its
 // data and its delay, and a later start whose questionnaire box is clear.
-#include "../core/IsolatedStore.h"
+#include "IsolatedStore.h"
 
 #include "app/MainWindowFactory.h"
 #include "app/StartUp.h"
@@ -27,23 +27,9 @@
 
 namespace {
 
-QString setting(const char* name)
-{
-    return Settings::GetSetting(QString::fromLatin1(name));
-}
-
-void save(const char* name, const QString& value)
-{
-    Settings::SaveSetting(QString::fromLatin1(name), value);
-}
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
+using test::save;
+using test::setting;
+using test::settle;
 
 QWidgetList visibleWindows()
 {

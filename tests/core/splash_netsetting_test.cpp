@@ -20,24 +20,9 @@
 
 namespace {
 
-QString setting(const char* name)
-{
-    return Settings::GetSetting(QString::fromLatin1(name));
-}
-
-void save(const char* name, const QString& value)
-{
-    Settings::SaveSetting(QString::fromLatin1(name), value);
-}
-
-// Lets queued unloads and deferred deletes run.
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
+using test::save;
+using test::setting;
+using test::settle;
 
 class StartWindowsTest : public IsolatedStore
 {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "RetrievalFixture.h"
-#include "../platform/QtPrint.h"
+#include "QtPrint.h"
 
 #include "core/Settings.h"
 #include "core/UpdateChoices.h"

@@ -1,6 +1,6 @@
 // The feedback questionnaire: the queued text, when it is queued, the box that
 // decides later starts, and the Close sequence (button and window frame).
-#include "../core/IsolatedStore.h"
+#include "IsolatedStore.h"
 
 #include "core/Settings.h"
 #include "core/WindowEffects.h"
@@ -20,23 +20,9 @@
 
 namespace {
 
-QString setting(const char* name)
-{
-    return Settings::GetSetting(QString::fromLatin1(name));
-}
-
-void save(const char* name, const QString& value)
-{
-    Settings::SaveSetting(QString::fromLatin1(name), value);
-}
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
+using test::save;
+using test::setting;
+using test::settle;
 
 class ThanksTest : public IsolatedStore
 {

@@ -2,7 +2,7 @@
 
 #include "StockDataFixture.h"
 #include "TestDoubles.h"
-#include "../platform/QtPrint.h"
+#include "QtPrint.h"
 
 #include "platform/Clock.h"
 #include "platform/RegistryStore.h"

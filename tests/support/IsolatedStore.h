@@ -1,15 +1,42 @@
 #pragma once
 
 #include "TestDoubles.h"
-#include "../platform/QtPrint.h"
+#include "QtPrint.h"
 
 #include "platform/AppPath.h"
 #include "platform/Clock.h"
+#include "core/Settings.h"
 #include "platform/RegistryStore.h"
+
+#include <QCoreApplication>
+#include <QEvent>
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+namespace test {
+
+inline QString setting(const char* name)
+{
+    return Settings::GetSetting(QString::fromLatin1(name));
+}
+
+inline void save(const char* name, const QString& value)
+{
+    Settings::SaveSetting(QString::fromLatin1(name), value);
+}
+
+// Lets queued unloads and deferred deletes run.
+inline void settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+} // namespace test
 
 // A fresh program folder and settings file for each test, put back afterwards, with
 // the dialog and shell doubles emptied.
