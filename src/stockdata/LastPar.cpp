@@ -5,6 +5,7 @@
 #include "platform/FlexGridView.h"
 #include "stockdata/PurchasePicker.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -53,6 +54,8 @@ void LastPar::showEvent(QShowEvent* event)
 
 void LastPar::reject()
 {
+    // The picker closes at once: unlike the windows it leads to, it does not roll up.
     m_picker.cmdCancel_Click();
     QDialog::reject();
+    QApplication::processEvents();
 }

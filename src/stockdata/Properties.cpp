@@ -1,11 +1,13 @@
 #include "stockdata/Properties.h"
 
+#include "core/WindowEffects.h"
 #include "platform/FlexGrid.h"
 #include "platform/FlexGridView.h"
 #include "platform/Help.h"
 #include "stockdata/DetailCard.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -59,7 +61,7 @@ Properties::Properties(std::unique_ptr<DetailCard> card, QWidget* parent)
     bar->setToolTip(QStringLiteral("Click To Minimize / Restore"));
     bar->setFixedHeight(135 / kTwips);
     bar->setFocusPolicy(Qt::NoFocus);
-    connect(bar, &QPushButton::clicked, this, &Properties::ToggleSize);
+    connect(bar, &QPushButton::clicked, this, &Properties::Command1_Click);
 
     m_body = new QWidget(this);
     auto* frm = new QGroupBox(QStringLiteral("General"), m_body);
@@ -138,8 +140,10 @@ Properties::Properties(std::unique_ptr<DetailCard> card, QWidget* parent)
     auto* help = new QPushButton(QStringLiteral("&Help"), m_body);
     help->setObjectName(QStringLiteral("cmdHelp"));
     connect(ok, &QPushButton::clicked, this, [this] {
+        if (m_closing)
+            return;
         m_card->cmdOK_Click();
-        QDialog::accept();
+        rollClosed(10, true);
     });
     connect(cancel, &QPushButton::clicked, this, &Properties::reject);
     connect(help, &QPushButton::clicked, this, [] { Help::ShowTopic(kHelpTopic); });
@@ -203,10 +207,10 @@ void Properties::changeEvent(QEvent* event)
 
 void Properties::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // Double-click on the background: the card becomes see-through, and solid again.
-    m_seeThrough = !m_seeThrough;
-    setWindowOpacity(m_seeThrough ? 0.6 : 1.0);
+    // Double-click on the background: the desktop under the card shows through it,
+    // tinted green.
     QDialog::mouseDoubleClickEvent(event);
+    SeeThrough(this, SeeThroughTint);
 }
 
 std::vector<QSize> Properties::shrinkSteps(const QSize& full)
@@ -237,9 +241,39 @@ void Properties::ToggleSize()
     }
 }
 
+void Properties::Command1_Click()
+{
+    ToggleSize();
+    TileWindows(this);
+}
+
+void Properties::rollClosed(int steps, bool accepted)
+{
+    m_closing = true;
+    if (!m_quietClose)
+        RollWindow(this, steps);
+    QApplication::processEvents();
+    if (accepted)
+        QDialog::accept();
+    else
+        QDialog::reject();
+    QApplication::processEvents();
+    QApplication::processEvents();
+}
+
 void Properties::reject()
 {
+    // Cancel, Esc and the title bar's close button; nothing is stored.
+    if (m_closing)
+        return;
     if (!m_card->closed())
         m_card->cmdCancel_Click();
-    QDialog::reject();
+    rollClosed(25, false);
+}
+
+void Properties::closeEvent(QCloseEvent* event)
+{
+    m_quietClose = true;
+    QDialog::closeEvent(event);
+    m_quietClose = false;
 }

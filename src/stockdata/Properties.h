@@ -4,6 +4,7 @@
 #include <QSize>
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -35,17 +36,27 @@ public:
     // to a tile: nine steps, each a tenth of the full height less and a tenth of
     // the full width less plus 120 twips.
     static std::vector<QSize> shrinkSteps(const QSize& full);
-    // The bar button: shrinks a full-size card, restores a shrunk one.
+    // Shrinks a full-size card, restores a shrunk one.
     void ToggleSize();
+    // The bar button: ToggleSize, then the narrow cards and zoom windows are tiled
+    // below the main window's ticker.
+    void Command1_Click();
+
+    // The colour of the see-through card (&HBBGGRR): pure green.
+    static constexpr std::uint32_t SeeThroughTint = 0x00FF00;
 
 protected:
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void reject() override;
 
 private:
     void refreshTargets();
     void showArrow();
+    // OK and Cancel: roll the card up in `steps` (not after the title bar's close
+    // button) and close it.
+    void rollClosed(int steps, bool accepted);
 
     std::unique_ptr<DetailCard> m_card;
     QWidget* m_body;
@@ -54,5 +65,6 @@ private:
     QLabel* m_time;
     QLabel* m_pic;
     std::array<QLineEdit*, 2> m_target{};
-    bool m_seeThrough = false;
+    bool m_closing = false;
+    bool m_quietClose = false;
 };

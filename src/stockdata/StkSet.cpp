@@ -1,8 +1,11 @@
 #include "stockdata/StkSet.h"
 
+#include "core/WindowEffects.h"
 #include "stockdata/EditorWindows.h"
 #include "stockdata/MainWindowHooks.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QEnterEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -210,10 +213,14 @@ StkSet::StkSet(QWidget* parent)
     auto* help = new QPushButton(QStringLiteral("&Help"), this);
     help->setObjectName(QStringLiteral("cmdHelp"));
     connect(m_apply, &QPushButton::clicked, this, [this] {
+        if (m_closing)
+            return;
         m_editor.cmdApply_Click();
         after();
     });
     connect(ok, &QPushButton::clicked, this, [this] {
+        if (m_closing)
+            return;
         m_editor.cmdOK_Click();
         after();
     });
@@ -283,8 +290,19 @@ void StkSet::after()
     m_editor.clearFocusRequest();
     if (focus >= 0)
         m_alert[focus]->setFocus();
-    if (m_editor.closed())
+    if (m_editor.closed() && !m_closing) {
+        rollClosed();
         QDialog::accept();
+        QApplication::processEvents();
+    }
+}
+
+void StkSet::rollClosed()
+{
+    m_closing = true;
+    if (!m_quietClose)
+        RollWindow(this, 25);
+    QApplication::processEvents();
 }
 
 void StkSet::mouseMoveEvent(QMouseEvent* event)
@@ -297,8 +315,20 @@ void StkSet::mouseMoveEvent(QMouseEvent* event)
 
 void StkSet::reject()
 {
+    // Cancel, Esc and the title bar's close button; nothing is stored.
+    if (m_closing)
+        return;
+    rollClosed();
     m_editor.cmdCancel_Click();
     QDialog::reject();
+    QApplication::processEvents();
+}
+
+void StkSet::closeEvent(QCloseEvent* event)
+{
+    m_quietClose = true;
+    QDialog::closeEvent(event);
+    m_quietClose = false;
 }
 
 void ShowStockSetEditor()

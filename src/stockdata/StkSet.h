@@ -66,10 +66,14 @@ public:
 
 protected:
     void reject() override;
+    void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void after();  // refresh, focus request, close when the editor closed
+    // OK and Cancel end here: the window rolls up (not after the title bar's close
+    // button), then closes.
+    void rollClosed();
 
     StockSetEditor m_editor;
     QListWidget* m_sets;
@@ -77,6 +81,8 @@ private:
     std::array<ActionLabel*, 4> m_action{};
     std::array<QLineEdit*, 2> m_alert{};
     QPushButton* m_apply;
+    bool m_closing = false;
+    bool m_quietClose = false;
 };
 
 // The "Stocks" button: shows the set editor modeless, owned by the main window,

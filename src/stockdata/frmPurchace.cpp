@@ -1,7 +1,10 @@
 #include "stockdata/frmPurchace.h"
 
+#include "core/WindowEffects.h"
 #include "stockdata/TransactionForm.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -74,6 +77,9 @@ frmPurchace::frmPurchace(TransactionForm& form, QWidget* parent)
     m_cancel = new QPushButton(QStringLiteral("&Cancel"), this);
     m_cancel->setObjectName(QStringLiteral("cmdCancel"));
     connect(m_ok, &QPushButton::clicked, this, [this] {
+        // A second press while the window rolls up would store the transaction twice.
+        if (m_form.closed())
+            return;
         m_form.cmdOK_Click();
         refresh();
         applyFocus();
@@ -90,7 +96,7 @@ frmPurchace::frmPurchace(TransactionForm& form, QWidget* parent)
     layout->addWidget(entry);
     layout->addLayout(buttons);
 
-    m_form.onClose = [this] { QDialog::accept(); };
+    m_form.onClose = [this] { unloadWindow(); };
     refresh();
     resize(360, sizeHint().height());
 }
@@ -136,9 +142,27 @@ void frmPurchace::applyFocus()
     }
 }
 
+void frmPurchace::unloadWindow()
+{
+    if (!m_quietClose)
+        RollWindow(this, 25);
+    QApplication::processEvents();
+    QDialog::accept();
+    QApplication::processEvents();
+}
+
+void frmPurchace::closeEvent(QCloseEvent* event)
+{
+    // The title bar's close button unloads the window at once, without the roll.
+    m_quietClose = true;
+    QDialog::closeEvent(event);
+    m_quietClose = false;
+}
+
 void frmPurchace::reject()
 {
-    // Esc and the title bar's close button cancel like the Cancel button.
+    // Esc and the title bar's close button cancel like the Cancel button (Esc rolls
+    // the window up as the button does).
     if (!m_form.closed())
         m_form.cmdCancel_Click();
     QDialog::reject();

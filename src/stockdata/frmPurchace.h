@@ -28,9 +28,13 @@ public:
 
 protected:
     void reject() override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void boxEdited(int index, const QString& text);
+    // The form has closed: roll the window up (not after the title bar's close
+    // button) and unload it.
+    void unloadWindow();
     void applyFocus();
 
     TransactionForm& m_form;
@@ -43,4 +47,5 @@ private:
     std::array<QLineEdit*, 4> m_boxes{};
     QPushButton* m_ok;
     QPushButton* m_cancel;
+    bool m_quietClose = false;
 };

@@ -67,7 +67,6 @@ protected:
         IsolatedStore::SetUp();
         ResetStockDataGlobals();
         NetSetting::SetInitDelay(0);
-        setRollStepDelay(0);
         m_start.setWaiter([this](int ms, std::function<void()> then) {
             m_waits << ms;
             m_then = std::move(then);
@@ -80,7 +79,6 @@ protected:
         settle();
         SplashProgress::install({});
         NetSetting::SetInitDelay(2000);
-        setRollStepDelay(10);
         ResetStockDataGlobals();
         SingleInstance::release();
         IsolatedStore::TearDown();

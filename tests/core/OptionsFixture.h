@@ -44,7 +44,6 @@ protected:
         Speech::install(nullptr);
         Speech::recorder().reset();
         updateChoices().unload();
-        setRollStepDelay(0);
     }
     void TearDown() override
     {

@@ -33,7 +33,6 @@ protected:
         RegistryStore::createKey(QString::fromLatin1(Settings::ProductKey));
         SplashInfo::SetProgramVersion(QStringLiteral("5.0.0"));
         NetSetting::SetInitDelay(0);
-        setRollStepDelay(0);
     }
     void TearDown() override
     {
@@ -42,7 +41,6 @@ protected:
         settle();
         SplashProgress::install({});
         NetSetting::SetInitDelay(2000);
-        setRollStepDelay(10);
         IsolatedStore::TearDown();
     }
 };

@@ -33,7 +33,6 @@ protected:
         RegistryStore::createKey(QString::fromLatin1(Settings::ProductKey));
         SplashInfo::SetProgramVersion(QStringLiteral("5.4.0"));
         Clock::setFixed(QDateTime(QDate(2024, 3, 7), QTime(10, 0)));
-        setRollStepDelay(0);
         ResetStockDataGlobals();
         QMessage().clear();
         Thanks::setMainWindowOpener([this] { ++m_mainShown; });
@@ -44,7 +43,6 @@ protected:
         for (QWidget* w : QApplication::topLevelWidgets())
             delete w;
         settle();
-        setRollStepDelay(10);
         ResetStockDataGlobals();
         IsolatedStore::TearDown();
     }

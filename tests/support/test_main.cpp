@@ -3,6 +3,7 @@
 // is answered by the test doubles instead of waiting for a person.
 #include "TestDoubles.h"
 
+#include "core/WindowEffects.h"
 #include "platform/AppPath.h"
 #include "platform/RegistryStore.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
     SetAppPath(home.path() + "/app");
     RegistryStore::setFilePath(home.path() + "/config/Orvane/Tradewright5.ini");
     test::installDefaultDoubles();
+    setRollStepDelay(0);  // windows roll open and closed without pausing between steps
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
