@@ -95,17 +95,19 @@ Options::~Options()
     qApp->removeEventFilter(this);
 }
 
-void Options::ShowOptions(QWidget* owner)
+void Options::ShowOptions(QWidget* owner, const std::function<void(QWidget*)>& place)
 {
     Options window(owner);
     window.Form_Load();
+    if (place)
+        place(&window);
     window.exec();
 }
 
-void Options::ShowOptionsAt(QWidget* owner, int page)
+void Options::ShowOptionsAt(QWidget* owner, int page, const std::function<void(QWidget*)>& place)
 {
     Settings::SaveSetting(Settings::FrmNav, QString::number(page));
-    ShowOptions(owner);
+    ShowOptions(owner, place);
 }
 
 void Options::buildUpdateBox(int n, QWidget* parent, int x, int y, int width)

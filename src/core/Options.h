@@ -6,6 +6,7 @@
 #include <QVector>
 
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -27,9 +28,10 @@ public:
 
     // Opens the window modally over owner at the page stored last (FrmNav) and
     // returns when it is closed. The main window's "Setting" button calls this.
-    static void ShowOptions(QWidget* owner);
+    // place, when given, positions the loaded window before it is shown.
+    static void ShowOptions(QWidget* owner, const std::function<void(QWidget*)>& place = nullptr);
     // The settings menu: stores page as FrmNav first, so the window opens there.
-    static void ShowOptionsAt(QWidget* owner, int page);
+    static void ShowOptionsAt(QWidget* owner, int page, const std::function<void(QWidget*)>& place = nullptr);
 
     OptionsModel& model() { return m_model; }
 

@@ -55,8 +55,10 @@ void ClearStockName(std::int16_t row)
     r.Industry.clear();
     r.LastTradeTime.clear();
     r.Field25.clear();
-    // Symbol, AvgRecommendation, TargetLow, TargetHigh and the last four texts stay:
-    // the alert prices are the user's own, not quote data.
+    // The rating goes with the quote: the strip then hides the stock's gauge.
+    r.AvgRecommendation = 0;
+    // Symbol, TargetLow, TargetHigh and the last four texts stay: the alert prices
+    // are the user's own, not quote data.
 }
 
 QString FastPricesAddress()

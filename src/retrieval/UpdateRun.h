@@ -149,8 +149,9 @@ private:
 
 // Resets the quote record Stocks(row): CompanyName "No Current Stock", the quote
 // texts LastPrice through EPS "0", Tag, Exchange, Industry, LastTradeTime and
-// Field25 empty. Symbol, AvgRecommendation, the user's alert prices (TargetLow,
-// TargetHigh) and the last four texts are kept. A row outside 0 to 200 changes nothing.
+// Field25 empty, AvgRecommendation 0. Symbol, the user's alert prices (TargetLow,
+// TargetHigh) and the last four texts are kept. Nothing is saved. A row outside 0
+// to 200 changes nothing.
 void ClearStockName(std::int16_t row);
 
 // The quote service's address for the current set: the symbols of rows 0 upward

@@ -36,19 +36,14 @@ struct ShellHooks
     // as it opens, then mnuReport_Click(index).
     std::function<void()> reportsMenuOpening;
     std::function<void(int index)> reportMenu;
-    // The tree popup mnuTrees (right button on the tree or a strip picture):
-    // mnuTrees_Click as it opens (true enables "&Sell" and "S&plit"), then
-    // mnuTree_Click(index).
-    std::function<bool()> treeMenuOpening;
+    // The tree popup mnuTrees (right button on the tree or a strip picture; its
+    // items' states come from TreePopupStates): mnuTree_Click(index).
     std::function<void(int index)> treeMenu;
-    // The grid popup mnuEdits: mnuEdit_Click(index).
+    // The grid popup mnuEdits (right button on the main grid; its items' states come
+    // from GridPopupStates): mnuEdit_Click(index).
     std::function<void(int index)> editMenu;
     // A click on a node of the tree: the node-click dispatcher (with the node's key).
     std::function<void(const QString& key)> nodeClick;
-    // The stock strip's picture events: a click selects the slot's stock, a double
-    // click opens its detail card.
-    std::function<void(int Index)> img_Click;
-    std::function<void(int Index)> img_DblClick;
 };
 
 // The one set of hooks of the program.

@@ -25,6 +25,8 @@
 #include "shell/GaugeSkins.h"
 #include "shell/KeyTable.h"
 #include "shell/ShellHooks.h"
+#include "shell/WireWindows.h"
+#include "stockdata/DetailCard.h"
 #include "stockdata/Globals.h"
 #include "stockdata/MainWindowHooks.h"
 #include "stockdata/Stocks.h"
@@ -290,6 +292,8 @@ frmMain::frmMain(QWidget* parent)
 
 frmMain::~frmMain()
 {
+    if (m_wired)
+        UnwireWindows();
     if (g_hooked == this) {
         mainWindowHooks() = MainWindowHooks();
         if (optionsHost() == this)
@@ -439,10 +443,24 @@ void frmMain::buildWidgets()
     FG = new FlexGridView(PicCont);
     FG->setObjectName(QStringLiteral("FG"));
     FG->setGrid(&m_grid);
-    connect(FG, &FlexGridView::MouseMove, this, [this](int, int, double, double) {
+    connect(FG, &FlexGridView::DblClick, this, [this] { m_gridEvents.FG_DblClick(); });
+    connect(FG, &FlexGridView::KeyDown, this,
+            [this](int KeyCode, int Shift) { m_gridEvents.FG_KeyDown(KeyCode, Shift); });
+    connect(FG, &FlexGridView::MouseDown, this, [this](int Button, int Shift, double X, double Y) {
+        if (const auto popup = m_gridEvents.FG_MouseDown(Button, Shift, X, Y))
+            showGridPopup(*popup, FG->viewport()->mapToGlobal(QPoint(px(std::lround(X)), px(std::lround(Y)))));
+    });
+    connect(FG, &FlexGridView::MouseMove, this, [this](int Button, int Shift, double X, double Y) {
         if (TmrNav.isActive())
             TmrNav.stop();
+        m_gridEvents.FG_MouseMove(Button, Shift, X, Y);
     });
+    connect(FG, &FlexGridView::MouseUp, this,
+            [this](int Button, int Shift, double X, double Y) { m_gridEvents.FG_MouseUp(Button, Shift, X, Y); });
+    connect(FG, &FlexGridView::DragOver, this,
+            [](QWidget* Source, double X, double Y, int State) { FG_DragOver(Source, X, Y, State); });
+    connect(FG, &FlexGridView::DragDrop, this,
+            [](QWidget* Source, double X, double Y) { FG_DragDrop(Source, X, Y); });
 
     picSplit = new QWidget(PicCont);
     picSplit->setObjectName(QStringLiteral("picSplit"));
@@ -601,32 +619,28 @@ void frmMain::buildMenus()
     for (int i : {0, 1, 3, 4, 6, 8, 9, 11, 12})
         connect(mnuTicker[i], &QAction::triggered, this, [this, i] { mnuTicker_Click(i); });
 
-    // The tree popup.
+    // The tree popup and the grid popup: every item visible and enabled as designed;
+    // each opening sets the states it needs.
     mnuTrees = new QMenu(QStringLiteral("Tree"), this);
-    fill(mnuTrees, mnuTree,
-         {{0, "&Collapse All"}, {1, "-"}, {2, "&Buy"}, {3, "&Sell"}, {4, "S&plit"}, {5, "-"}, {6, "&Delete"},
-          {7, "Empty S&tock Cache"}, {8, "-"}, {9, "&Update Selected Stock"}, {10, "-"}, {11, "&Properties"}});
-    mnuTree[3]->setEnabled(false);
-    mnuTree[4]->setEnabled(false);
-    for (int i : {0, 2, 3, 4, 6, 7, 9, 11})
-        connect(mnuTree[i], &QAction::triggered, this, [i] {
-            if (shellHooks().treeMenu)
-                shellHooks().treeMenu(i);
-        });
+    for (int i = 0; i < kTreePopupItems; ++i) {
+        mnuTree[i] = addItem(mnuTrees, mnuTreeCaptions()[i]);
+        if (!mnuTree[i]->isSeparator())
+            connect(mnuTree[i], &QAction::triggered, this, [i] {
+                if (shellHooks().treeMenu)
+                    shellHooks().treeMenu(i);
+            });
+    }
 
-    // The grid popup.
     mnuEdits = new QMenu(QStringLiteral("Edit"), this);
-    fill(mnuEdits, mnuEdit,
-         {{0, "Copy\tCtrl+C"}, {1, "-"}, {2, "Select All\tCtrl+A"}, {3, "-"}, {4, "Old Style Background"},
-          {5, "-"}, {6, "Sell Share"}, {7, "Delete Share"}, {8, "Edit Transection"}, {9, "Delete Transection"}});
-    for (int i : {6, 7, 8, 9})
-        mnuEdit[i]->setVisible(false);
-    mnuEdit[4]->setCheckable(true);
-    for (int i : {0, 2, 4, 6, 7, 8, 9})
-        connect(mnuEdit[i], &QAction::triggered, this, [i] {
-            if (shellHooks().editMenu)
-                shellHooks().editMenu(i);
-        });
+    for (int i = 0; i < kGridPopupItems; ++i) {
+        mnuEdit[i] = addItem(mnuEdits, mnuEditCaptions()[i]);
+        if (!mnuEdit[i]->isSeparator())
+            connect(mnuEdit[i], &QAction::triggered, this, [i] {
+                if (shellHooks().editMenu)
+                    shellHooks().editMenu(i);
+            });
+    }
+    mnuEdit[kOldStyleBackgroundItem]->setCheckable(true);
 
     // The report and export menu.
     mnuReports = new QMenu(QStringLiteral("Reports"), this);
@@ -672,10 +686,12 @@ void frmMain::installHooks()
             TmrNav.stop();
     });
     m_tree->setPopupHook([this](const TreePopup& popup) {
-        std::array<bool, 12> visible{};
-        for (int i = 0; i < TreePopup::ItemCount && i < int(visible.size()); ++i)
-            visible[i] = popup.visible[i];
-        showTreePopup(visible, popup.globalPos);
+        // The items of the stock under the remembered node, as far as the tree shows
+        // them.
+        TreePopupState state = TreePopupStates(TreePopupFrom::Tree, popup.isStockMenu());
+        for (int i = 0; i < TreePopup::ItemCount && i < kTreePopupItems; ++i)
+            state[i].visible = state[i].visible && popup.visible[i];
+        showTreePopup(state, popup.globalPos);
     });
 
     MainWindowHooks& h = mainWindowHooks();
@@ -701,6 +717,7 @@ void frmMain::installHooks()
             symbols << s.caption;
         return symbols;
     };
+    h.img_DblClick = [this](int Index) { img_DblClick(Index); };
     h.mainWindow = [this]() -> QWidget* { return this; };
     h.newsTickerTop = [this] { return m_layout.NewsTicker1.Top; };
 }
@@ -711,6 +728,10 @@ void frmMain::installHooks()
 void frmMain::Form_Load()
 {
     m_loaded = true;
+    if (!m_wired) {
+        m_wired = true;
+        WireWindows(*this);
+    }
     try {
         // Centred across the screen, 10 twips below its top.
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -1177,23 +1198,98 @@ void frmMain::loadSetNames()
     });
 }
 
-void frmMain::showTreePopup(const std::array<bool, 12>& visible, const QPoint& global)
+void frmMain::showTreePopup(const TreePopupState& state, const QPoint& global)
 {
-    const ShellHooks& h = shellHooks();
-    if (!h.treeMenu)
+    if (!shellHooks().treeMenu)
         return;
-    for (int i = 0; i < int(mnuTree.size()); ++i)
-        if (mnuTree[i])
-            mnuTree[i]->setVisible(visible[i]);
-    if (h.treeMenuOpening) {
-        const bool holding = h.treeMenuOpening();
-        mnuTree[3]->setEnabled(holding);
-        mnuTree[4]->setEnabled(holding);
+    for (int i = 0; i < kTreePopupItems; ++i) {
+        mnuTree[i]->setVisible(state[i].visible);
+        mnuTree[i]->setEnabled(state[i].enabled);
     }
     if (m_popup)
         m_popup(mnuTrees, global);
     else
         mnuTrees->popup(global);
+}
+
+void frmMain::showGridPopup(const GridPopupState& state, const QPoint& global)
+{
+    if (!shellHooks().editMenu)
+        return;
+    for (int i = 0; i < kGridPopupItems; ++i) {
+        mnuEdit[i]->setEnabled(state[i].enabled);
+        mnuEdit[i]->setVisible(state[i].visible);
+    }
+    mnuEdit[kOldStyleBackgroundItem]->setChecked(OldStyleBackgroundChecked);
+    if (m_popup)
+        m_popup(mnuEdits, global);
+    else
+        mnuEdits->popup(global);
+}
+
+void frmMain::img_Click(int Index)
+{
+    if (Index < 0 || Index >= kStripSlots)
+        return;
+    // A slot that shows no stock does nothing.
+    const QString symbol = m_strip.items[Index].caption;
+    if (symbol.trimmed().isEmpty())
+        return;
+    // Each step is passed over when it fails; the next one runs.
+    auto step = [](const std::function<void()>& f) {
+        try {
+            f();
+        } catch (const std::exception&) {
+        }
+    };
+    CurrentSymbol = symbol;
+    step([this] {
+        if (m_tree)
+            m_tree->CollapseStockNodes();
+    });
+    step([this] { selectStockNode(CurrentSymbol); });
+    for (int k = 0; k < kStripSlots; ++k)
+        m_strip.setHighlight(k, false);
+    m_strip.setHighlight(Index, true);
+    syncStrip();
+    // Makes the stock's row CurrentIndex (the row a detail card writes) and feeds the
+    // ticker.
+    step([this] { mnuTicker_Click(mnuTicker[1]->isChecked() ? 1 : 0); });
+    // The per-stock views redraw for the new stock; the quotes view selects its row.
+    if (CurrentView == QLatin1String("Current"))
+        step([this] { SelectStockRow(m_grid); });
+}
+
+void frmMain::img_DblClick(int)
+{
+    // The card shows CurrentSymbol, which the click before the double click set.
+    try {
+        OpenDetailCard();
+    } catch (const std::exception&) {
+    }
+}
+
+void frmMain::img_MouseDown(int Index, int Button)
+{
+    if (Index < 0 || Index >= kStripSlots || Button == 2)
+        return;
+    m_strip.items[Index].framed = true;
+    if (!m_strip.items[Index].caption.isEmpty()) {
+        m_layout.Shape1.Top = m_layout.lblSbl[Index].Top - 20;
+        Shape1->setGeometry(pxRect(m_layout.Shape1));
+        Shape1->show();
+        Shape1->raise();
+    }
+    syncStrip();
+}
+
+void frmMain::img_MouseUp(int Index)
+{
+    if (Index < 0 || Index >= kStripSlots)
+        return;
+    m_strip.items[Index].framed = false;
+    Shape1->hide();
+    syncStrip();
 }
 
 void frmMain::initTree()
@@ -1616,18 +1712,33 @@ void frmMain::dispatchMouse(int kind, int index, QEvent* event)
     case KLblSbl:
         if (move && TmrNav.isActive())
             TmrNav.stop();
+        else if (press)
+            img_MouseDown(index, 1);
+        else if (release) {
+            img_MouseUp(index);
+            if (releasedOver(lblSbl[index]) && !m_stripDblClick)
+                img_Click(index);
+            m_stripDblClick = false;
+        } else if (dbl)
+            m_stripDblClick = true;
         break;
     case KImg:
         if (press && Button == 2) {
             // The stock actions of the tree popup, without "&Collapse All".
-            std::array<bool, 12> visible{};
-            visible.fill(true);
-            visible[0] = visible[1] = false;
-            showTreePopup(visible, img[index]->mapToGlobal(mouse->position().toPoint()));
-        } else if (releasedOver(img[index]) && shellHooks().img_Click)
-            shellHooks().img_Click(index);
-        else if (dbl && shellHooks().img_DblClick)
-            shellHooks().img_DblClick(index);
+            showTreePopup(TreePopupStates(TreePopupFrom::Strip, true),
+                          img[index]->mapToGlobal(mouse->position().toPoint()));
+        } else if (press) {
+            img_MouseDown(index, Button);
+        } else if (release) {
+            img_MouseUp(index);
+            // The release that ends a double click is no further click.
+            if (releasedOver(img[index]) && !m_stripDblClick)
+                img_Click(index);
+            m_stripDblClick = false;
+        } else if (dbl) {
+            m_stripDblClick = true;
+            img_DblClick(index);
+        }
         break;
     case KPicture1:
         if (press) {

@@ -4,9 +4,11 @@
 #include "platform/FlexGrid.h"
 #include "retrieval/MainWindowPort.h"
 #include "retrieval/UpdateRun.h"
+#include "sheets/MainGridEvents.h"
 #include "shell/ButtonBar.h"
 #include "shell/PaneLayout.h"
 #include "shell/StockStrip.h"
+#include "stockdata/PopupActions.h"
 #include "stockdata/ViewHost.h"
 
 #include <QPointer>
@@ -107,9 +109,17 @@ public:
     void TmrNav_Timer();
     void ShowStockHeader(const QString& symbol);
     void initTree();
-    // The tree popup with the items visible that the caller asks for (the tree's
-    // right button, a strip picture's); opens only once its actions are installed.
-    void showTreePopup(const std::array<bool, 12>& visible, const QPoint& global);
+    // The strip's click: makes the slot's stock current in the tree, the strip, the
+    // ticker and the quotes view. Its double click: a detail card of CurrentSymbol.
+    void img_Click(int Index);
+    void img_DblClick(int Index);
+    // Press and release on a slot's picture or label: the press border and marker.
+    void img_MouseDown(int Index, int Button);
+    void img_MouseUp(int Index);
+    // The tree popup and the grid popup with their items as the state gives them;
+    // each opens only once its actions are installed.
+    void showTreePopup(const TreePopupState& state, const QPoint& global);
+    void showGridPopup(const GridPopupState& state, const QPoint& global);
     StockStrip& strip() { return m_strip; }
     bool ScrollUp = false;
     QTimer TmrNav;
@@ -147,6 +157,7 @@ public:
     Transports& transports() { return *m_transports; }
     UpdateRun& updateRun() { return *m_run; }
     FlexGrid& grid() { return m_grid; }
+    MainGridEvents& gridEvents() { return m_gridEvents; }
     TreeModel* treeModel() const;
     NavigationTree* navigationTree() const { return m_tree.get(); }
     QString panelText(int index) const;
@@ -271,6 +282,7 @@ private:
     StatusPanels m_panels;
     RunState m_runState;
     FlexGrid m_grid;
+    MainGridEvents m_gridEvents{m_grid};
 
     std::unique_ptr<Transports> m_transports;
     std::unique_ptr<Downloaders> m_downloaders;
@@ -282,6 +294,8 @@ private:
     std::function<void()> m_endProgram;
     std::function<void(QMenu*, const QPoint&)> m_popup;
     bool m_loaded = false;
+    bool m_wired = false;          // the windows' hooks are installed (first load)
+    bool m_stripDblClick = false;  // a strip picture's double click awaits its release
     bool m_layoutLoaded = false;   // LayOut holds what LayOut.dat held: safe to save
     bool m_busyPointer = false;
     bool m_exiting = false;

@@ -282,7 +282,7 @@ TEST_F(FastPricesTest, AStopEndsTheWalk)
     EXPECT_EQ(parsedRows, QList<int>({0}));
 }
 
-TEST(ClearStockNameTest, ResetsTheQuoteButKeepsSymbolRatingAlertsAndTheLastFourTexts)
+TEST(ClearStockNameTest, ResetsTheQuoteAndRatingButKeepsSymbolAlertsAndTheLastFourTexts)
 {
     ResetStockDataGlobals();
     StockRec full;
@@ -304,6 +304,7 @@ TEST(ClearStockNameTest, ResetsTheQuoteButKeepsSymbolRatingAlertsAndTheLastFourT
 
     StockRec expected = full;
     expected.CompanyName = QStringLiteral("No Current Stock");
+    expected.AvgRecommendation = 0;
     for (QString StockRec::*f :
          {&StockRec::LastPrice, &StockRec::PctChange, &StockRec::Change, &StockRec::DayHigh, &StockRec::DayLow,
           &StockRec::Volume, &StockRec::Ask, &StockRec::Bid, &StockRec::LastTradeSize, &StockRec::PERatio,
