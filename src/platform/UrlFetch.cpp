@@ -198,6 +198,8 @@ QByteArray UrlFetch::OpenURL(const QString& url)
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > m_maxReplyBytes)
             finish(Outcome::TooLarge, QStringLiteral("The reply is too large"));
+        else if (length.isValid() && length.toLongLong() > 0)
+            m_body.reserve(qsizetype(length.toLongLong()));  // one buffer for the whole page
     });
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
         m_body += reply->readAll();
