@@ -1,5 +1,6 @@
 // How long the navigation tree takes to build and show at its full size
 // (16,125 nodes), and how long a view takes to fill a grid cell by cell.
+#include "BenchMain.h"
 #include "core/Utilities.h"
 #include "platform/FlexGrid.h"
 #include "platform/FlexGridView.h"
@@ -83,11 +84,5 @@ BENCHMARK(GridFillCellByCell)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv);
 }
