@@ -153,13 +153,20 @@ Value decodeValue(const QByteArray& text)
     return v;
 }
 
-Document load()
+// Reads the file into doc. False when the file exists but could not be read: doc
+// is then empty, and saving it would wipe every stored value, so the writers refuse.
+bool load(Document& doc)
 {
-    Document doc;
+    doc.clear();
     QFile file(filePath());
+    if (!file.exists())
+        return true;
     if (!file.open(QIODevice::ReadOnly))
-        return doc;
-    const QList<QByteArray> lines = file.readAll().split('\n');
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    const QList<QByteArray> lines = bytes.split('\n');
     Section* current = nullptr;
     for (QByteArray line : lines) {
         if (line.endsWith('\r'))
@@ -198,6 +205,13 @@ Document load()
         if (!replaced)
             current->entries.append(e);
     }
+    return true;
+}
+
+Document load()
+{
+    Document doc;
+    load(doc);
     return doc;
 }
 
@@ -237,7 +251,9 @@ Section* findSection(Document& doc, const QString& keyPath)
 bool createKey(const QString& keyPath)
 {
     const QStringList parts = normaliseKey(keyPath).split(u'\\', Qt::SkipEmptyParts);
-    Document doc = load();
+    Document doc;
+    if (!load(doc))
+        return false;
     bool changed = false;
     QString prefix;
     for (const QString& part : parts) {
@@ -273,7 +289,9 @@ std::optional<Value> queryValue(const QString& keyPath, const QString& name)
 
 bool setValue(const QString& keyPath, const QString& name, const Value& value)
 {
-    Document doc = load();
+    Document doc;
+    if (!load(doc))
+        return false;
     Section* s = findSection(doc, keyPath);
     if (!s)
         return false;

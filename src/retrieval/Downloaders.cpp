@@ -203,9 +203,15 @@ Downloaders::RowResult Downloaders::recommendationRow(const StockDownloader& d, 
         RemoveFile(recPath);
     if (symbol.size() >= 2 && IsSafeFileToken(symbol)) {
         const PageRequest request = RequestFor(d, symbol);
+        const bool inTable = row >= 0 && row <= kLastStockRow;
+        const QString rowSymbol = inTable ? Stocks[std::size_t(row)].Symbol : QString();
         m_transports.DownloadFile(recPath, site.address(request.pathAndQuery),
                                   rs.OrigCaption + blanks(d.statusGap) + request.status);
         try {
+            // The row may hold another stock by now (a set switched or edited in the
+            // set editor during the download): the value is not its rating.
+            if (inTable && Stocks[std::size_t(row)].Symbol != rowSymbol)
+                throw RuntimeError::make(9);
             bool ok = false;
             QString page = fromCp1252(ReadBytes(recPath, &ok));
             if (!ok)

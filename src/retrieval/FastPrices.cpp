@@ -106,7 +106,11 @@ void UpdateRun::UpdateFastPrices()
                 m_transports.DownloadFile(path, address, rs.OrigCaption + QStringLiteral("    ") + kFastStatus);
                 // Only a reply of this request is parsed; an old file from an earlier
                 // update is not taken for today's prices.
-                if (m_transports.lastDownloadWritten() && FileLength(path) >= kFastReplyMinBytes) {
+                // The reply lists the symbols in the order asked: when the set changed
+                // while it came (the set editor is open beside a run), its lines no
+                // longer belong to the rows and are not loaded.
+                if (m_transports.lastDownloadWritten() && FileLength(path) >= kFastReplyMinBytes &&
+                    FastPricesAddress() == address) {
                     if (runHooks().LoadQuotesCsv)
                         runHooks().LoadQuotesCsv();
                     doEvents();
@@ -168,6 +172,10 @@ void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
                                    SYM + QStringLiteral(" Current Prices");
             m_transports.DownloadFile(Q, QuotePageAddress(SYM), status);
             doEvents();
+            // The row may hold another stock by now (a set switched or edited in the
+            // set editor during the download): this page is not its quote.
+            if (Stocks[std::size_t(row)].Symbol != SYM)
+                return;
             if (runHooks().ParseQuote)
                 Name = runHooks().ParseQuote(row);
             doEvents();

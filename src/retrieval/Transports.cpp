@@ -124,15 +124,18 @@ void Transports::WinsockWait()
         return state != Socket::sckClosed && state != Socket::sckError && generation == m_cancelGeneration &&
                !timedOut;
     };
-    while (pending())
-        loop.exec();
+    // Once the program has been told to end, no event loop runs any more: exec()
+    // returns at once, so the request is given up as stopped instead of spinning.
+    bool ending = false;
+    while (pending() && !ending)
+        ending = loop.exec() < 0;
 
     const int state = Winsock1.State();
     if (state == Socket::sckClosed)
         return;
     if (state == Socket::sckError)
         abandonSocket(SocketOutcome::Error);
-    else if (generation != m_cancelGeneration)
+    else if (ending || generation != m_cancelGeneration)
         abandonSocket(SocketOutcome::Stopped);
     else
         abandonSocket(SocketOutcome::TimedOut);

@@ -20,6 +20,7 @@ const QString CRLF = QStringLiteral("\r\n");
 
 const QString TimedOutText = QStringLiteral("SMTP service error, timed out while waiting for response");
 const QString ClosedText = QStringLiteral("SMTP service error, the server closed the connection");
+const QString EndingText = QStringLiteral("SMTP service error, the program is ending");
 const QString AddressText = QStringLiteral("SMTP service error, an e-mail address cannot hold a line break");
 
 // A server that sends a line without end must not make us hold it forever.
@@ -193,10 +194,17 @@ bool SmtpSender::WaitForReply(const QString& Code)
         limit.start(static_cast<int>(qMax<qint64>(0, deadline.remainingTime())));
         QEventLoop* outer = m_loop;
         m_loop = &loop;
-        loop.exec();
+        const int ran = loop.exec();
         if (!self)
             return false;
         m_loop = outer;
+        // Once the program has been told to end, no event loop runs any more: exec()
+        // returns at once and no reply can come, so the dialogue ends instead of
+        // spinning until the time limit.
+        if (ran < 0 && m_replies.isEmpty()) {
+            m_lastError = EndingText;
+            return false;
+        }
     }
 
     m_response = m_replies.dequeue();

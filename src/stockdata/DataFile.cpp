@@ -3,6 +3,8 @@
 #include "platform/AppPath.h"
 #include "platform/Codec.h"
 
+#include <QDir>
+#include <QSet>
 #include <QtEndian>
 
 #include <cstring>
@@ -188,6 +190,27 @@ bool readRecord(BinaryReader& in, PortRec& r)
 
 namespace datafile {
 
+namespace {
+
+QSet<QString>& unreadFiles()
+{
+    static QSet<QString> files;
+    return files;
+}
+
+QString keyOf(const QString& path)
+{
+    return QDir::cleanPath(QString(path).replace(u'\\', u'/'));
+}
+
+std::function<bool(const QString&, QByteArray&)>& reader()
+{
+    static std::function<bool(const QString&, QByteArray&)> r;
+    return r;
+}
+
+} // namespace
+
 bool exists(const QString& path)
 {
     return FileExists(path);
@@ -196,13 +219,35 @@ bool exists(const QString& path)
 bool readAll(const QString& path, QByteArray& bytes)
 {
     bool ok = false;
-    bytes = ReadBytes(path, &ok);
-    return ok;
+    if (reader())
+        ok = reader()(path, bytes);
+    else
+        bytes = ReadBytes(path, &ok);
+    if (!ok) {
+        bytes.clear();
+        if (exists(path))
+            unreadFiles().insert(keyOf(path));
+        return false;
+    }
+    unreadFiles().remove(keyOf(path));
+    return true;
 }
 
 bool writeAll(const QString& path, const QByteArray& bytes)
 {
+    if (unreadFiles().contains(keyOf(path)))
+        return false;
     return WriteFileAtomic(path, bytes);
+}
+
+void forgetUnread(const QString& path)
+{
+    unreadFiles().remove(keyOf(path));
+}
+
+void setReader(std::function<bool(const QString& path, QByteArray& bytes)> r)
+{
+    reader() = std::move(r);
 }
 
 } // namespace datafile

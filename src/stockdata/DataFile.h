@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 // The byte rule of every data file of the program (Set<n>.dat, Portfolio.dat,
 // US.dat, LayOut.dat): one dump of a whole fixed table, every row in index order,
@@ -119,17 +120,27 @@ template <typename Rec, std::size_t N>
 bool writeTableFile(const QString& path, const std::array<Rec, N>& table);
 
 // Non-template parts of the two above.
+// A file that exists but could not be read may still hold good rows that the table
+// in memory does not: until it is read again, or found missing, writeAll refuses to
+// replace it, so a save after a failed read never overwrites the user's data.
 namespace datafile {
 bool exists(const QString& path);
 bool readAll(const QString& path, QByteArray& bytes);
 bool writeAll(const QString& path, const QByteArray& bytes);
+// Lifts the refusal for path: for a caller that means to replace its contents whatever
+// they are (emptying the portfolio), and for a file that turned out to be missing.
+void forgetUnread(const QString& path);
+// Replaces the reader of existing files; an empty function restores the real one.
+void setReader(std::function<bool(const QString& path, QByteArray& bytes)> reader);
 } // namespace datafile
 
 template <typename Rec, std::size_t N>
 DataFileStatus readTableFile(const QString& path, std::array<Rec, N>& table)
 {
-    if (!datafile::exists(path))
+    if (!datafile::exists(path)) {
+        datafile::forgetUnread(path);
         return datafile::writeAll(path, encodeTable(table)) ? DataFileStatus::CreatedEmpty : DataFileStatus::Failed;
+    }
     QByteArray bytes;
     if (!datafile::readAll(path, bytes))
         return DataFileStatus::Failed;

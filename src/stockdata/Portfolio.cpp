@@ -107,6 +107,8 @@ void PackPortfolio()
 void ClearPortfolio()
 {
     Transactions.fill(PortRec());
+    // Emptying replaces the file whatever it holds, even one that could not be read.
+    datafile::forgetUnread(PortfolioFilePath());
     SavePortfolio();
     LoadPortfolio();
     redrawOpenView();

@@ -2,10 +2,17 @@
 
 #include "platform/RegistryStore.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <cstring>
 
 namespace {
 
@@ -122,4 +129,31 @@ TEST_F(RegistryStoreTest, ReadsAHandWrittenFile)
     ASSERT_TRUE(RegistryStore::setValue(QStringLiteral("Software\\Orvane\\ZA1"), QStringLiteral("New"), sz("n")));
     EXPECT_EQ(RegistryStore::queryValue(QStringLiteral("Software\\Orvane\\ZA1"), QStringLiteral("US"))->data,
               QByteArray("\x07\x00\x00\x00", 4));
+}
+
+TEST_F(RegistryStoreTest, AStoreThatCannotBeReadIsNeverOverwritten)
+{
+    // Something that exists where the file should be but cannot be opened for reading
+    // (even by the superuser): a local socket. A file the user may not read, or a
+    // read error on the disk, looks the same to the store.
+    const QString path = RegistryStore::filePath();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+    const QByteArray native = QFile::encodeName(path);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    ASSERT_LT(native.size(), qsizetype(sizeof addr.sun_path));
+    std::memcpy(addr.sun_path, native.constData(), size_t(native.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr), 0);
+
+    // The values in it are unknown: making a key or storing a value would write a
+    // store holding nothing else.
+    EXPECT_FALSE(RegistryStore::createKey(QStringLiteral("Software\\Orvane\\Tradewright5")));
+    EXPECT_FALSE(RegistryStore::setValue(QStringLiteral("Software"), QStringLiteral("A"), sz("1")));
+    EXPECT_FALSE(RegistryStore::queryValue(QStringLiteral("Software"), QStringLiteral("A")));
+    const QFileInfo info(path);
+    EXPECT_TRUE(info.exists());
+    EXPECT_FALSE(info.isFile());
+    ::close(fd);
 }

@@ -287,6 +287,24 @@ TEST_F(RetrievalTest, RecommendationValueIsStoredAndTheGaugesOfItsSlotsAreDrawn)
     EXPECT_FALSE(FileExists(cachePath(QStringLiteral("Rec.Sh"))));
 }
 
+TEST_F(RetrievalTest, ARatingFetchedForAStockThatLeftItsRowIsNotStored)
+{
+    // The set editor stays open beside a run: the row gets another stock while IBM's
+    // page is on its way, and IBM's rating must not become AOL's.
+    server->setReply(QStringLiteral("/cgi-bin/ShowFreeCompRep?IBM"), fixture("rec_plain.html"));
+    setStocks({QStringLiteral("IBM")});
+    Stocks[0].AvgRecommendation = 4.0f;
+    port.strip = {QStringLiteral("AOL")};
+    QObject::connect(server.get(), &test::LoopbackHttpServer::requestReceived, server.get(),
+                     [] { Stocks[0].Symbol = QStringLiteral("AOL"); });
+
+    downloaders->UpdateRec();
+
+    EXPECT_EQ(server->requests().size(), 1);
+    EXPECT_FLOAT_EQ(Stocks[0].AvgRecommendation, 4.0f);
+    EXPECT_TRUE(port.gauges.isEmpty());
+}
+
 TEST(Recommendation, ValueTextAndMarkerPosition)
 {
     struct TextCase

@@ -282,6 +282,38 @@ TEST_F(FastPricesTest, AStopEndsTheWalk)
     EXPECT_EQ(parsedRows, QList<int>({0}));
 }
 
+TEST_F(FastPricesTest, PricesFetchedForAStockThatLeftItsRowAreNotStored)
+{
+    // The set editor stays open beside a run: switching or editing the set while a
+    // page is on its way puts another stock into the row the page was asked for.
+    auto swapFirstRowOnRequest = [this] {
+        QObject::connect(server.get(), &test::LoopbackHttpServer::requestReceived, run.get(), [] {
+            if (Stocks[0].Symbol == QLatin1String("IBM"))
+                Stocks[0].Symbol = QStringLiteral("AOL");
+        });
+    };
+
+    // One quote page per stock: IBM's page is not parsed into AOL's row.
+    setStocks({"IBM", "MSFT"});
+    server->setReply(QStringLiteral("/q"), page(400));
+    swapFirstRowOnRequest();
+    priceRun();
+    EXPECT_EQ(targets(), QStringList({"/q?s=ibm&d=t", "/q?s=msft&d=t"}));
+    EXPECT_EQ(parsedRows, QList<int>({1}));
+    EXPECT_TRUE(frame.selectedNodes == QStringList({"MSFT"}));
+
+    // The quote service's lines follow the symbols asked for: none is loaded.
+    server->disconnect(run.get());
+    server->clearRecords();
+    setStocks({"IBM", "MSFT"});
+    server->setReply(QStringLiteral("/d/quotes.csv"), QByteArray(200, 'x'));
+    swapFirstRowOnRequest();
+    run->UpdateFastPrices();
+    EXPECT_EQ(targets(), QStringList({kQuotesRequest.arg("ibm,msft")}));
+    EXPECT_EQ(loads, 0);
+    EXPECT_FALSE(QFile::exists(cachePath("quotes_csv.txt")));
+}
+
 TEST(ClearStockNameTest, ResetsTheQuoteAndRatingButKeepsSymbolAlertsAndTheLastFourTexts)
 {
     ResetStockDataGlobals();

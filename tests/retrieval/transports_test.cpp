@@ -4,6 +4,7 @@
 #include "platform/AppPath.h"
 #include "retrieval/CacheFiles.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -261,6 +262,29 @@ TEST_F(RetrievalTest, TheWaitEndsAtItsTimeLimitWithoutSpinning)
     EXPECT_GE(elapsed, 380);
     EXPECT_LT(elapsed, 2000);
     EXPECT_EQ(transports->Winsock1.State(), Socket::sckClosed);
+    EXPECT_FALSE(FileExists(cachePath(QStringLiteral("x_op.Sh"))));
+}
+
+TEST_F(RetrievalTest, TheProgramsEndEndsASocketWaitAtOnce)
+{
+    // Quitting while a page waits on the socket: once the program is told to end no
+    // event loop runs any more, so the wait gives up (writing nothing) instead of
+    // spinning for ever.
+    server->setBehaviour(kOptions, test::LoopbackHttpServer::Behaviour::NeverAnswer);
+    transports->setWaitLimitMs(10000);
+    auto outcome = Transports::SocketOutcome::None;
+    QElapsedTimer clock;
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(200, [] { QCoreApplication::exit(0); });
+        clock.start();
+        outcome = transports->SocketFetch(cachePath(QStringLiteral("x_op.Sh")), Site::OptionQuotes,
+                                          QStringLiteral("/QuoteTable.dat?TICKER=X"), QStringLiteral("t"));
+    });
+    QCoreApplication::exec();
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(outcome, Transports::SocketOutcome::Stopped);
+    EXPECT_EQ(transports->Winsock1.State(), Socket::sckClosed);
+    EXPECT_FALSE(port.state.SockBusy);
     EXPECT_FALSE(FileExists(cachePath(QStringLiteral("x_op.Sh"))));
 }
 

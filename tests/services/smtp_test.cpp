@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/Socket.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -327,6 +328,28 @@ TEST_F(SmtpTest, UnreachableServerFailsAtOnce)
     const SmtpResult r = send(sender, QStringLiteral("127.0.0.1:%1").arg(port));
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.error, QStringLiteral("SMTP service error, Connection is refused by the remote host"));
+    EXPECT_EQ(sender.Winsock1().State(), Socket::sckClosed);
+}
+
+TEST_F(SmtpTest, TheProgramsEndEndsAWaitAtOnce)
+{
+    // Quitting while a mail waits for its server: once the program is told to end no
+    // event loop runs any more, so the wait must give up instead of spinning.
+    ScriptedSmtpServer server;
+    server.onConnect = ScriptedSmtpServer::OnConnect::StaySilent;
+    SmtpSender sender;
+    sender.setTimeoutMs(10000);
+    SmtpResult result{true, {}, {}};
+    QElapsedTimer clock;
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(200, [] { QCoreApplication::exit(0); });
+        clock.start();
+        result = send(sender, server.address());
+    });
+    QCoreApplication::exec();
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, QStringLiteral("SMTP service error, the program is ending"));
     EXPECT_EQ(sender.Winsock1().State(), Socket::sckClosed);
 }
 

@@ -183,3 +183,26 @@ TEST_F(PortfolioTable, AFailedSaveIsLogged)
     EXPECT_FALSE(LoadPortfolio());
     EXPECT_EQ(TransCount, 0);
 }
+
+TEST_F(PortfolioTable, AFailedLoadNeverLetsASaveOverwriteThePortfolio)
+{
+    Transactions[1] = buy("IBM", 100, 10, 1);
+    Transactions[2] = buy("AOL", 50, 20, 2);
+    ASSERT_TRUE(SavePortfolio());
+    const QByteArray good = fileBytes("Portfolio.dat");
+
+    failReads();
+    EXPECT_FALSE(LoadPortfolio());
+    EXPECT_EQ(TransCount, 0);
+    // A purchase recorded now (or a price update) saves the table as it is in memory.
+    UpdatePortfolioRow("Buy", "MSFT", 10, 0, "1/1/04", 5, "5", 0, 1, 1);
+    EXPECT_TRUE(errorLog().contains("Portfolio_SavePortfolio"));
+    EXPECT_EQ(fileBytes("Portfolio.dat"), good);
+
+    // Emptying the portfolio is meant to replace whatever the file holds.
+    ClearPortfolio();
+    EXPECT_EQ(fileBytes("Portfolio.dat").size(), 2828);
+    restoreReads();
+    EXPECT_TRUE(LoadPortfolio());
+    EXPECT_EQ(TransCount, 0);
+}

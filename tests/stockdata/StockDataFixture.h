@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/AppPath.h"
+#include "stockdata/DataFile.h"
 #include "stockdata/Globals.h"
 
 #include <QFile>
@@ -23,6 +24,7 @@ protected:
 
     void TearDown() override
     {
+        datafile::setReader({});
         ResetStockDataGlobals();
         SetAppPath(m_oldAppPath);
     }
@@ -41,6 +43,14 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(bytes);
     }
+
+    // Every read of an existing data file fails from now on (as a file the user may
+    // not read, or a damaged disk, would), until restoreReads().
+    static void failReads()
+    {
+        datafile::setReader([](const QString&, QByteArray&) { return false; });
+    }
+    static void restoreReads() { datafile::setReader({}); }
 
     QString errorLog() const { return QString::fromLatin1(fileBytes(QStringLiteral("ErrorLog.txt"))); }
 

@@ -115,6 +115,32 @@ TEST_F(StockSet, FailuresAreLoggedAndLeaveTheCount)
     EXPECT_FALSE(QFile::exists(path("Set21.dat")));
 }
 
+TEST_F(StockSet, ASaveAfterAFailedReadNeverOverwritesTheSet)
+{
+    Stocks[0] = fullStock("IBM");
+    Stocks[1] = fullStock("AOL");
+    ASSERT_TRUE(SaveStocks());
+    const QByteArray good = fileBytes("Set0.dat");
+
+    ResetStockDataGlobals();
+    failReads();
+    EXPECT_FALSE(ReadStocks());
+    EXPECT_EQ(Stocks[0], StockRec());
+    // A download that saves its prices now would write an empty set over the file.
+    Stocks[0].Symbol = "NEW";
+    EXPECT_FALSE(SaveStocks());
+    EXPECT_TRUE(errorLog().contains("Stocks_SaveStocks"));
+    EXPECT_EQ(fileBytes("Set0.dat"), good);
+
+    // Once the file reads again, saving works as before.
+    restoreReads();
+    ASSERT_TRUE(ReadStocks());
+    EXPECT_EQ(StockCount, 2);
+    Stocks[2].Symbol = "MSFT";
+    ASSERT_TRUE(SaveStocks());
+    EXPECT_EQ(fileBytes("Set0.dat"), encodeTable(Stocks));
+}
+
 TEST_F(StockSet, FindSymbolAndLookupSymbol)
 {
     Stocks[0].Symbol = "IBM";
