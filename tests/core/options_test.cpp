@@ -495,6 +495,9 @@ TEST_F(OptionsTest, WindowBindsItsControls)
     window.Form_Load();
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // TW_SCREENSHOTS names a folder to keep a picture of the window in, for a look by eye.
+    if (const QString shots = qEnvironmentVariable("TW_SCREENSHOTS"); !shots.isEmpty())
+        window.grab().save(shots + QStringLiteral("/Options.png"));
 
     EXPECT_TRUE(window.Frm[0]->isVisible());
     EXPECT_FALSE(window.Frm[1]->isVisible());
