@@ -62,6 +62,18 @@ bool SettingIsZero(const QString& name)
     return SettingIsZeroAt(QString::fromLatin1(ProductKey), name);
 }
 
+bool SettingIsOne(const QString& name)
+{
+    const QString text = GetSetting(name);
+    if (!rt::IsNumeric(text))
+        return false;
+    try {
+        return rt::CDbl(text) == 1.0;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 int SettingInt(const QString& name, int fallback)
 {
     const QString text = GetSetting(name);

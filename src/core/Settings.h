@@ -85,6 +85,8 @@ void SaveSetting(const QString& name, const QString& value);   // REG_SZ
 bool SettingIsZero(const QString& name);
 // The value as a whole number; fallback when missing, not a number or out of range.
 int SettingInt(const QString& name, int fallback);
+// Whether the value is a number equal to 1 (the display options' "on").
+bool SettingIsOne(const QString& name);
 
 // The same under another key (GroupsKey, ZA1Key, RemoteAccessKey).
 QString GetSettingAt(const QString& keyPath, const QString& name);

@@ -150,7 +150,7 @@ void RollWindow(QWidget* form, int steps)
                 return;
             const QRect g = form->geometry();
             const int heightTwips = g.height() * kTwips - step;
-            form->setGeometry(g.x(), g.y(), g.width(), std::max(0, (heightTwips + kTwips / 2) / kTwips));
+            form->setGeometry(g.x(), g.y(), g.width(), std::max(0, input::toPixels(heightTwips)));
             waitMs(g_rollDelay);
         }
     } catch (const RuntimeError& e) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/InputCodes.h"
 #include "platform/RuntimeError.h"
 
 #include <QAbstractTableModel>
@@ -61,7 +62,7 @@ public:
     static inline const QString PictureLow = QStringLiteral("LOW");
     static inline const QString PictureHigh = QStringLiteral("HIGH");
 
-    static constexpr int TwipsPerPixel = 15;
+    static constexpr int TwipsPerPixel = input::TwipsPerPixel;
     static constexpr int DefaultRowHeight = 240;   // twips
     static constexpr int DefaultColWidth = 960;    // twips
     static constexpr int DefaultWidth = 9000;      // twips

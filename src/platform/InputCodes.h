@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <Qt>
 
 // The event arguments the grid and tree handlers are written against: key codes
@@ -17,5 +18,10 @@ int shiftState(Qt::KeyboardModifiers modifiers);
 int buttonState(Qt::MouseButtons buttons);
 inline double toTwips(double pixels) { return pixels * TwipsPerPixel; }
 inline int toPixels(int twips) { return (twips + TwipsPerPixel / 2) / TwipsPerPixel; }
+// A point of an event (twips) as the pixel it falls in: the fraction is dropped.
+inline QPoint toPixelPoint(double xTwips, double yTwips)
+{
+    return QPoint(int(xTwips / TwipsPerPixel), int(yTwips / TwipsPerPixel));
+}
 
 } // namespace input

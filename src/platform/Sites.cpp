@@ -55,25 +55,8 @@ std::pair<QString, int> readOverride(Site site)
     const int zero = data.indexOf('\0');
     if (zero >= 0)
         data.truncate(zero);
-    QString text = fromCp1252(data).trimmed();
     // Tolerate a pasted address: "http://host:port/".
-    const int scheme = text.indexOf(QLatin1String("://"));
-    if (scheme >= 0)
-        text = text.mid(scheme + 3);
-    const int slash = text.indexOf(QLatin1Char('/'));
-    if (slash >= 0)
-        text.truncate(slash);
-    if (text.isEmpty())
-        return {QString(), e.port};
-    int port = e.port;
-    const int colon = text.lastIndexOf(QLatin1Char(':'));
-    if (colon >= 0 && text.indexOf(QLatin1Char(':')) == colon) {  // not an IPv6 literal
-        bool ok = false;
-        const int p = text.mid(colon + 1).toInt(&ok);
-        if (ok && p > 0 && p < 65536)
-            port = p;
-        text.truncate(colon);
-    }
+    const auto [text, port] = Sites::SplitHostPort(fromCp1252(data).trimmed(), e.port);
     // A host is a name or an IPv4 address: letters, digits, '.', '-', '_'. Anything
     // else ('@', '?', blanks, ...) would change the meaning of the address; such a
     // value is ignored.
@@ -94,6 +77,26 @@ QList<Site> All()
     for (const SiteEntry& e : kSites)
         all << e.site;
     return all;
+}
+
+std::pair<QString, int> SplitHostPort(QString address, int defaultPort)
+{
+    const int scheme = address.indexOf(QLatin1String("://"));
+    if (scheme >= 0)
+        address = address.mid(scheme + 3);
+    const int slash = address.indexOf(QLatin1Char('/'));
+    if (slash >= 0)
+        address.truncate(slash);
+    int port = defaultPort;
+    const int colon = address.lastIndexOf(QLatin1Char(':'));
+    if (colon >= 0 && address.indexOf(QLatin1Char(':')) == colon) {  // not an IPv6 literal
+        bool ok = false;
+        const int p = address.mid(colon + 1).toInt(&ok);
+        if (ok && p > 0 && p < 65536)
+            port = p;
+        address.truncate(colon);
+    }
+    return {address, port};
 }
 
 QString Name(Site site) { return QString::fromLatin1(entry(site).name); }

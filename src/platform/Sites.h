@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 // The web sites the program fetches from, each a named entry with a default host
 // and port. The user points a site elsewhere in the settings store: key
 // "Software\Orvane\Tradewright5\Sites", a text value named by the site's Name(),
@@ -46,5 +48,10 @@ QString HostAndPath(Site site, const QString& pathAndQuery);
 // clears it (the default applies again). Tests point sites at 127.0.0.1 this way.
 void Override(Site site, const QString& host, int port);
 inline void Override(Site site, const QString& host) { Override(site, host, DefaultPort(site)); }
+
+// "host", "host:port" or a pasted "scheme://host:port/path" as (host, port): the
+// scheme and path are dropped; defaultPort when no port in 1..65535 is given (an
+// IPv6 literal keeps its colons). The host is not checked.
+std::pair<QString, int> SplitHostPort(QString address, int defaultPort);
 
 } // namespace Sites

@@ -52,6 +52,12 @@ const Preset& PresetForMode(int mode)
     return presets[mode - 1];
 }
 
+void CheckVoiceMode(int mode)
+{
+    if (mode < 1 || mode > PresetCount)
+        throw RuntimeError(380, QStringLiteral("Invalid property value"));
+}
+
 void RecordingEngine::reset()
 {
     speaking = false;
@@ -92,8 +98,7 @@ int RecordingEngine::voiceMode()
 void RecordingEngine::setVoiceMode(int value)
 {
     failIfAsked(failWith);
-    if (value < 1 || value > PresetCount)
-        throw RuntimeError(380, QStringLiteral("Invalid property value"));
+    CheckVoiceMode(value);
     mode = value;
     modesSet << value;
 }

@@ -33,6 +33,8 @@ const QVector<Preset>& Presets();
 QStringList PresetNames();
 // The preset of a 1-based mode; mode 1 for a mode outside 1..12.
 const Preset& PresetForMode(int mode);
+// What every engine's setVoiceMode does first: RuntimeError 380 for a mode outside 1..12.
+void CheckVoiceMode(int mode);
 
 class Engine
 {

@@ -232,8 +232,7 @@ TreeNode* TreeView::nodeOf(const QTreeWidgetItem* item) const
 
 TreeNode* TreeView::HitTest(double x, double y) const
 {
-    const QPoint p(int(x / input::TwipsPerPixel), int(y / input::TwipsPerPixel));
-    return nodeOf(itemAt(p));
+    return nodeOf(itemAt(input::toPixelPoint(x, y)));
 }
 
 void TreeView::keyPressEvent(QKeyEvent* event)

@@ -1,5 +1,7 @@
 #include "UrlFetch.h"
 
+#include "Sites.h"
+
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
@@ -32,22 +34,8 @@ std::pair<QString, quint16> parseProxy(const QString& text)
         }
         t = chosen;
     }
-    const int scheme = t.indexOf(QLatin1String("://"));
-    if (scheme >= 0)
-        t = t.mid(scheme + 3);
-    const int slash = t.indexOf(QLatin1Char('/'));
-    if (slash >= 0)
-        t.truncate(slash);
-    quint16 port = 80;
-    const int colon = t.lastIndexOf(QLatin1Char(':'));
-    if (colon >= 0 && t.indexOf(QLatin1Char(':')) == colon) {
-        bool ok = false;
-        const int p = t.mid(colon + 1).toInt(&ok);
-        if (ok && p > 0 && p < 65536)
-            port = quint16(p);
-        t.truncate(colon);
-    }
-    return {t, port};
+    const auto [host, port] = Sites::SplitHostPort(t, 80);
+    return {host, quint16(port)};
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 #include "SpeechEngine.h"
 
-#include "platform/RuntimeError.h"
-
 #include <QCoreApplication>
 #include <QtGlobal>
 
@@ -88,8 +86,7 @@ int SpeechEngine::voiceMode()
 
 void SpeechEngine::setVoiceMode(int mode)
 {
-    if (mode < 1 || mode > Speech::PresetCount)
-        throw RuntimeError(380, QStringLiteral("Invalid property value"));
+    Speech::CheckVoiceMode(mode);
     m_mode = mode;
     applyPreset();
 }

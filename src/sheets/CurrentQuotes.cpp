@@ -37,17 +37,6 @@ const QuoteColumn* columnFor(const QString& header)
     return nullptr;
 }
 
-// A display setting "equals 1" the way the stored text compares with the number 1.
-bool optionIsOne(const char* name)
-{
-    const QString value = Settings::GetSetting(QString::fromLatin1(name));
-    try {
-        return rt::IsNumeric(value) && rt::CDbl(value) == 1.0;
-    } catch (...) {
-        return false;
-    }
-}
-
 QString volumeText(const QString& stored)
 {
     try {
@@ -136,8 +125,8 @@ void fill(FlexGrid& grid)
         headers << column.header;
     SetHeaders(grid, headers);
 
-    const bool fractions = optionIsOne(Settings::Fractions);
-    const bool groupVolume = optionIsOne(Settings::Volume);
+    const bool fractions = Settings::SettingIsOne(QString::fromLatin1(Settings::Fractions));
+    const bool groupVolume = Settings::SettingIsOne(QString::fromLatin1(Settings::Volume));
     const int count = std::clamp<int>(StockCount, 0, kStockRows);
     for (int i = 0; i < count; ++i) {
         StockRec& rec = Stocks[i];

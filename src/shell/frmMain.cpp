@@ -18,6 +18,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/TreeModel.h"
 #include "platform/TreeView.h"
+#include "retrieval/CacheFiles.h"
 #include "retrieval/Downloaders.h"
 #include "retrieval/Transports.h"
 #include "sheets/CurrentQuotes.h"
@@ -228,22 +229,20 @@ const char* const frmMain::DesignCaption = "Tradewright 5.4";
 
 const std::array<const char*, 14>& frmMain::CacheFolders()
 {
-    static const std::array<const char*, 14> folders{
-        "\\Cache",
-        "\\Cache\\Chart",
-        "\\Cache\\News",
-        "\\Cache\\DataSheet",
-        "\\Cache\\Reports",
-        "\\Cache\\Reports\\Annual Balance Sheet",
-        "\\Cache\\Reports\\Annual Income statement",
-        "\\Cache\\Reports\\Options",
-        "\\Cache\\Reports\\Insiders Traders",
-        "\\Cache\\Reports\\Quarterly Reports",
-        "\\Cache\\Reports\\Earnings",
-        "\\Cache\\Reports\\Consultation",
-        "\\Cache\\Reports\\Summary",
-        "\\Cache\\Reports\\Misc",
-    };
+    // The page cache's own list (retrieval), kept as Latin-1 texts for the program's life.
+    static const QList<QByteArray> names = [] {
+        QList<QByteArray> list;
+        for (const QString& folder : ::CacheFolders())
+            list << folder.toLatin1();
+        return list;
+    }();
+    static const std::array<const char*, 14> folders = [] {
+        Q_ASSERT(names.size() == 14);
+        std::array<const char*, 14> texts{};
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            texts[i] = qsizetype(i) < names.size() ? names.at(qsizetype(i)).constData() : "";
+        return texts;
+    }();
     return folders;
 }
 
@@ -772,8 +771,8 @@ void frmMain::LoadData()
         setSplashProgress(60);
 
         const QString root = AppPath();
-        for (const char* folder : CacheFolders()) {
-            const QString path = ResolvePath(root + QString::fromLatin1(folder));
+        for (const QString& folder : ::CacheFolders()) {
+            const QString path = ResolvePath(root + folder);
             if (!QDir(path).exists()) {
                 MakeDir(path);
                 doEvents();

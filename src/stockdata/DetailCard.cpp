@@ -50,13 +50,6 @@ const std::array<RowField, DetailCard::DataRows>& rowFields()
     return fields;
 }
 
-// A display setting "equals 1" as the stored text compares with the number 1.
-bool settingIsOne(const char* name)
-{
-    const QString value = Settings::GetSetting(QString::fromLatin1(name));
-    return IsNumber(value) && NumberOf(value) == 1.0;
-}
-
 QString shown(const QString& stored, Rule rule, bool fractions, bool volumes)
 {
     try {
@@ -89,8 +82,8 @@ DetailCard::DetailCard(const StockRec& rec, int set)
     : m_symbol(rec.Symbol)
     , m_set(set)
 {
-    const bool fractions = settingIsOne(Settings::Fractions);
-    const bool volumes = settingIsOne(Settings::Volume);
+    const bool fractions = Settings::SettingIsOne(QString::fromLatin1(Settings::Fractions));
+    const bool volumes = Settings::SettingIsOne(QString::fromLatin1(Settings::Volume));
     caption = rec.CompanyName;
     lblName = rec.CompanyName;
     for (int k = 0; k < DataRows; ++k) {
@@ -108,8 +101,7 @@ void DetailCard::setTarget(int index, const QString& text)
         return;
     m_target[index] = text;
     if (!text.isEmpty() && !AlertValue(text)) {
-        Dialogs::MsgBox(QStringLiteral("Please type numbers."), Dialogs::vbInformation,
-                        QStringLiteral("Numbers only"));
+        Dialogs::MsgBox(NumbersOnlyText(), Dialogs::vbInformation, NumbersOnlyTitle());
         m_target[index] = QStringLiteral("0");
         m_focus = index;
     }

@@ -1,5 +1,6 @@
 #include "stockdata/EditorWindows.h"
 
+#include "platform/InputCodes.h"
 #include "stockdata/DetailCard.h"
 #include "stockdata/LastPar.h"
 #include "stockdata/MainWindowHooks.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int kBelowTickerTwips = 700;
 
 class RealEditorWindows : public EditorWindows
@@ -73,7 +73,7 @@ void installEditorWindows(EditorWindows* windows)
 QPoint DialogPosition(const QRect& mainFrame, int clientTop, int tickerTopTwips, const QSize& dialogSize)
 {
     const int left = mainFrame.left() + (mainFrame.width() - dialogSize.width()) / 2;
-    const int top = clientTop + (tickerTopTwips + kBelowTickerTwips) / kTwipsPerPixel;
+    const int top = clientTop + (tickerTopTwips + kBelowTickerTwips) / input::TwipsPerPixel;
     return QPoint(left, top);
 }
 

@@ -119,6 +119,16 @@ std::optional<float> AlertValue(const QString& text)
     return static_cast<float>(v);
 }
 
+QString NumbersOnlyText()
+{
+    return QStringLiteral("Please type numbers.");
+}
+
+QString NumbersOnlyTitle()
+{
+    return QStringLiteral("Numbers only");
+}
+
 const QStringList& PerStockPageKinds()
 {
     // Annual balance sheet and income statement, estimates, quarterly filings,

@@ -37,6 +37,9 @@ bool IsNumber(const QString& text);
 double NumberOf(const QString& text);  // 0 when not a number
 // A price typed for an alert: a finite number that fits a 32-bit float.
 std::optional<float> AlertValue(const QString& text);
+// Texts of the message shown for an alert price that is not a number.
+QString NumbersOnlyText();
+QString NumbersOnlyTitle();
 
 // Most shares one transaction holds (the count is stored in 16 bits).
 inline constexpr int kMaxShares = 32767;

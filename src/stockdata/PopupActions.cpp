@@ -359,13 +359,12 @@ const std::array<QString, kGridPopupItems>& mnuEditCaptions()
 
 const std::array<QString, kTreePopupItems>& mnuTreeCaptions()
 {
-    static const std::array<QString, kTreePopupItems> captions{
-        QStringLiteral("&Collapse All"), QStringLiteral("-"),
-        QStringLiteral("&Buy"),          QStringLiteral("&Sell"),
-        QStringLiteral("S&plit"),        QStringLiteral("-"),
-        QStringLiteral("&Delete"),       QStringLiteral("Empty S&tock Cache"),
-        QStringLiteral("-"),             QStringLiteral("&Update Selected Stock"),
-        QStringLiteral("-"),             QStringLiteral("&Properties")};
+    static const std::array<QString, kTreePopupItems> captions = [] {
+        std::array<QString, kTreePopupItems> texts;
+        for (int i = 0; i < kTreePopupItems; ++i)
+            texts[std::size_t(i)] = QString::fromLatin1(kTreePopupCaptions[std::size_t(i)]);
+        return texts;
+    }();
     return captions;
 }
 

@@ -16,6 +16,9 @@ inline constexpr int kGridPopupItems = 10;
 inline constexpr int kTreePopupItems = 12;
 
 // Captions in index order; "-" is a separator.
+inline constexpr std::array<const char*, kTreePopupItems> kTreePopupCaptions{
+    "&Collapse All", "-", "&Buy", "&Sell", "S&plit", "-", "&Delete", "Empty S&tock Cache", "-",
+    "&Update Selected Stock", "-", "&Properties"};
 const std::array<QString, kGridPopupItems>& mnuEditCaptions();
 const std::array<QString, kTreePopupItems>& mnuTreeCaptions();
 // The grid popup's item that carries a check mark ("Old Style Background").

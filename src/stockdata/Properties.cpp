@@ -4,6 +4,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/FlexGridView.h"
 #include "platform/Help.h"
+#include "platform/InputCodes.h"
 #include "stockdata/DetailCard.h"
 
 #include <QApplication>
@@ -25,7 +26,7 @@
 
 namespace {
 
-constexpr int kTwips = 15;  // twips per pixel
+constexpr int kTwips = input::TwipsPerPixel;
 constexpr int kHelpTopic = 86;
 
 int roundHalfEven(double v)

@@ -136,7 +136,7 @@ void StockSetEditor::setAlert(int index, const QString& text)
     m_alert[index] = text;
     m_applyEnabled = true;
     if (!text.isEmpty() && !AlertValue(text)) {
-        Dialogs::MsgBox(SetEditorTexts::NumbersText, Dialogs::vbInformation, SetEditorTexts::NumbersTitle);
+        Dialogs::MsgBox(NumbersOnlyText(), Dialogs::vbInformation, NumbersOnlyTitle());
         m_alert[index].clear();
         m_focusAlert = index;
     }

@@ -97,6 +97,4 @@ inline const QString DuplicateTitle = QStringLiteral("Duplicate stock symbol");
 inline const QString FullText =
     QStringLiteral("A stock set holds at most 201 symbols.\r\nPlease remove a symbol before adding another.");
 inline const QString FullTitle = QStringLiteral("Stock set full");
-inline const QString NumbersText = QStringLiteral("Please type numbers.");
-inline const QString NumbersTitle = QStringLiteral("Numbers only");
 } // namespace SetEditorTexts

@@ -7,11 +7,6 @@
 #include "tree/TreeImages.h"
 #include "tree/TreeTables.h"
 
-const std::array<const char*, TreePopup::ItemCount> TreePopup::Captions = {
-    "&Collapse All", "-", "&Buy", "&Sell", "S&plit", "-", "&Delete", "Empty S&tock Cache", "-",
-    "&Update Selected Stock", "-", "&Properties",
-};
-
 namespace {
 constexpr int KeyP = 80;
 const QString kProfileNodeText = QStringLiteral("Profile");
@@ -152,7 +147,7 @@ TreePopup NavigationTree::TreeView1_MouseDown(int Button, int Shift, double X, d
     // The menu is about the node last clicked or expanded, not the one under the
     // pointer, which is neither looked at nor selected.
     TreePopup popup = popupForLastNode();
-    const QPoint local(int(X / input::TwipsPerPixel), int(Y / input::TwipsPerPixel));
+    const QPoint local = input::toPixelPoint(X, Y);
     popup.globalPos = m_view ? m_view->viewport()->mapToGlobal(local) : local;
     if (m_popup)
         m_popup(popup);

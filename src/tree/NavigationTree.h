@@ -1,5 +1,6 @@
 #pragma once
 
+#include "stockdata/PopupActions.h"
 #include "tree/ProfileText.h"
 
 #include <QObject>
@@ -19,8 +20,9 @@ class TreeView;
 // expanded is a stock.
 struct TreePopup
 {
-    static constexpr int ItemCount = 12;
-    static const std::array<const char*, ItemCount> Captions;  // "&Collapse All", "-", "&Buy", ...
+    static constexpr int ItemCount = kTreePopupItems;
+    // "&Collapse All", "-", "&Buy", ...: the captions of the main window's tree popup.
+    static constexpr const std::array<const char*, ItemCount>& Captions = kTreePopupCaptions;
 
     std::array<bool, ItemCount> visible{};
     QPoint globalPos;   // where the menu opens, in screen pixels
