@@ -6,7 +6,6 @@
 #include "shell/StockStrip.h"
 
 #include <QColor>
-#include <QFile>
 #include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
@@ -342,38 +341,8 @@ const SkinRow* rowByName(const QString& name, bool* isMarker)
     return nullptr;
 }
 
-} // namespace
-
-const std::array<SkinRow, 11>& Table()
-{
-    return kTable;
-}
-
-QStringList Names()
-{
-    QStringList names;
-    for (const SkinRow& row : kTable)
-        names << QString::fromLatin1(row.name) << QString::fromLatin1(row.backName);
-    names << QStringLiteral("B1") << QStringLiteral("B2") << QStringLiteral("B3") << QStringLiteral("B4")
-          << QStringLiteral("ArrowUp") << QStringLiteral("ArrowDn");
-    return names;
-}
-
-QString ResourcePath(const QString& name)
-{
-    bool isMarker = false;
-    if (rowByName(name, &isMarker))
-        return QStringLiteral(":/skins/%1.png").arg(name.toUpper());
-    const QString upper = name.toUpper();
-    if (upper == QLatin1String("B1") || upper == QLatin1String("B2") || upper == QLatin1String("B3")
-        || upper == QLatin1String("B4"))
-        return QStringLiteral(":/faces/%1.png").arg(upper);
-    if (upper == QLatin1String("ARROWUP") || upper == QLatin1String("ARROWDN"))
-        return QStringLiteral(":/strip/%1.png").arg(upper);
-    return QString();
-}
-
-QImage DrawBitmap(const QString& name)
+// The picture of a program bitmap, drawn; null for a name the program does not have.
+QImage drawBitmap(const QString& name)
 {
     bool isMarker = false;
     if (const SkinRow* row = rowByName(name, &isMarker))
@@ -394,6 +363,23 @@ QImage DrawBitmap(const QString& name)
     return {};
 }
 
+} // namespace
+
+const std::array<SkinRow, 11>& Table()
+{
+    return kTable;
+}
+
+QStringList Names()
+{
+    QStringList names;
+    for (const SkinRow& row : kTable)
+        names << QString::fromLatin1(row.name) << QString::fromLatin1(row.backName);
+    names << QStringLiteral("B1") << QStringLiteral("B2") << QStringLiteral("B3") << QStringLiteral("B4")
+          << QStringLiteral("ArrowUp") << QStringLiteral("ArrowDn");
+    return names;
+}
+
 QImage Bitmap(const QString& name)
 {
     static QHash<QString, QImage> cache;
@@ -401,17 +387,9 @@ QImage Bitmap(const QString& name)
     auto it = cache.constFind(key);
     if (it != cache.constEnd())
         return *it;
-    const QString path = ResourcePath(name);
-    if (path.isEmpty())
-        return {};
-    QImage image;
-    if (QFile::exists(path))
-        image.load(path);
-    if (image.isNull())
-        image = DrawBitmap(name);
-    else
-        image = image.convertToFormat(QImage::Format_RGB32);
-    cache.insert(key, image);
+    const QImage image = drawBitmap(name);
+    if (!image.isNull())
+        cache.insert(key, image);
     return image;
 }
 

@@ -13,10 +13,8 @@ class StockStrip;
 // The program's own pictures: the eleven gauge skins of the stock strip (a bar and a
 // marker each), the four faces of the button bar and the strip's two arrows.
 //
-// The program ships them as PNG files in its resources (":/skins/NAME.png" with the
-// name in upper case, ":/faces/B1.png", ":/strip/ARROWUP.png"); the same pictures
-// are drawn here, so a build without the resource file (the test programs) has them
-// too. Names are matched without regard to case.
+// They are drawn here and nowhere else; the program ships no picture files for them.
+// Names are matched without regard to case.
 namespace Skins {
 
 struct SkinRow
@@ -32,13 +30,10 @@ struct SkinRow
 const std::array<SkinRow, 11>& Table();
 
 // The picture of a program bitmap by name: the 22 skin bitmaps, "B1" to "B4" and
-// "ArrowUp" / "ArrowDn". Loaded from the resources when they are there, else drawn;
-// kept after the first use. A null image for a name the program does not have.
+// "ArrowUp" / "ArrowDn". Drawn on the first use and kept; every gauge, face and
+// arrow takes its picture from here. A null image for a name the program does not
+// have.
 QImage Bitmap(const QString& name);
-// The drawn picture alone (what the shipped files were made from).
-QImage DrawBitmap(const QString& name);
-// The resource path a name is shipped under ("" for an unknown name).
-QString ResourcePath(const QString& name);
 // Every name Bitmap knows, in the order of the table, then the faces and arrows.
 QStringList Names();
 

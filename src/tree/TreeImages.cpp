@@ -1,6 +1,5 @@
 #include "tree/TreeImages.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -469,11 +468,6 @@ QString key(int n)
     return (n >= 1 && n <= int(std::size(keys))) ? QString::fromLatin1(keys[n - 1]) : QString();
 }
 
-QString resourcePath(int n)
-{
-    return QStringLiteral(":/tree/%1.png").arg(n, 2, 10, QLatin1Char('0'));
-}
-
 } // namespace TreeImages
 
 const QVector<QIcon>& ImageList1()
@@ -481,15 +475,8 @@ const QVector<QIcon>& ImageList1()
     static const QVector<QIcon> list = [] {
         QVector<QIcon> icons;
         icons.reserve(TreeImages::Count);
-        for (int n = 1; n <= TreeImages::Count; ++n) {
-            const QString res = TreeImages::resourcePath(n);
-            QImage img;
-            if (QFile::exists(res))
-                img.load(res);
-            if (img.isNull())
-                img = TreeImages::draw(n);
-            icons.append(QIcon(QPixmap::fromImage(img)));
-        }
+        for (int n = 1; n <= TreeImages::Count; ++n)
+            icons.append(QIcon(QPixmap::fromImage(TreeImages::draw(n))));
         return icons;
     }();
     return list;

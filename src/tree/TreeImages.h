@@ -6,9 +6,8 @@
 #include <QVector>
 
 // The tree's image list: 29 pictures of 16 x 16 pixels, numbered from 1 as the
-// nodes' Image property counts them. The program ships them as PNG files in its
-// resources (":/tree/NN.png"); the same pictures are drawn here, so a build
-// without the resource file (the test programs) shows them too.
+// nodes' Image property counts them. They are drawn here and nowhere else; the
+// program ships no picture files for them.
 namespace TreeImages {
 
 inline constexpr int Count = 29;
@@ -18,11 +17,9 @@ inline constexpr int Size = 16;
 QImage draw(int n);
 // The list-image key of image n ("book", "openbook", ... "doc" for 1 to 11), else "".
 QString key(int n);
-// The resource path of image n: ":/tree/01.png" ... ":/tree/29.png".
-QString resourcePath(int n);
 
 } // namespace TreeImages
 
-// The 29 pictures as icons, image n at position n - 1: from the resources when
-// they are there, drawn otherwise. Made once, on first use.
+// The 29 pictures as icons, image n at position n - 1, as draw gives them. Made
+// once, on first use; the tree takes its pictures from here alone.
 const QVector<QIcon>& ImageList1();

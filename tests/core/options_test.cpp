@@ -487,6 +487,32 @@ TEST_F(OptionsTest, NetworkBoxesStoreOnClickAndTheProxyOnLeaving)
     EXPECT_EQ(setting(Settings::ProxyE), "1");
 }
 
+// The first load of the real window on an empty key ticks these five boxes, each
+// under its own caption; the proxy box stays unticked.
+TEST_F(OptionsTest, FirstLoadTicksTheFiveBoxesUnderTheirCaptions)
+{
+    Options window;
+    window.Form_Load();
+    const struct
+    {
+        QCheckBox* box;
+        const char* caption;
+        bool ticked;
+    } boxes[] = {
+        {window.chkPrompt, "Prompt me to dial when connection is neaded", true},
+        {window.ChkNumeric[0], "Display as fractions", true},
+        {window.ChkNumeric[1], "Volume in 100's", true},
+        {window.chkShutDown, "Confirm on exit", true},
+        {window.ChkUS, "US zone (for industry reports)", true},
+        {window.chkProxy, "Use proxy server:", false},
+    };
+    for (const auto& b : boxes) {
+        ASSERT_NE(b.box, nullptr) << b.caption;
+        EXPECT_EQ(b.box->text(), QString::fromLatin1(b.caption));
+        EXPECT_EQ(b.box->isChecked(), b.ticked) << b.caption;
+    }
+}
+
 // The real window: pages by label and key, the guard on leaving a box, the
 // interval list and OK.
 TEST_F(OptionsTest, WindowBindsItsControls)

@@ -2,6 +2,7 @@
 // whole, with its panes where the layout puts them. With TW_SCREENSHOT naming a
 // file the picture is written there (run under xvfb-run with QT_QPA_PLATFORM=xcb
 // for a real screen).
+#include "PictureCompare.h"
 #include "ShellFixture.h"
 
 #include "platform/FlexGridView.h"
@@ -13,6 +14,8 @@
 #include <QTest>
 
 namespace {
+
+using picturetest::ClearlyDifferentPixels;
 
 struct Quote
 {
@@ -86,6 +89,17 @@ TEST_F(ShellTest, MainWindowAsShown)
               QColor::fromRgb(Skins::kStripBack));
     EXPECT_FALSE(form.img[0]->isHidden());
     EXPECT_EQ(form.panelText(1), QStringLiteral("Technology"));
+
+    // The strip's arrows and the idle buttons show the program's drawn bitmaps.
+    EXPECT_EQ(ClearlyDifferentPixels(form.ImgUp->pixmap().toImage(), Skins::Bitmap(QStringLiteral("ArrowUp"))), 0);
+    EXPECT_EQ(ClearlyDifferentPixels(form.ImgDn->pixmap().toImage(), Skins::Bitmap(QStringLiteral("ArrowDn"))), 0);
+    const QImage idle = Skins::Bitmap(QStringLiteral("B1"));
+    for (QWidget* button : form.Picture1) {
+        const QImage shown = button->grab().toImage();
+        const QRect face(QPoint((shown.width() - idle.width()) / 2, (shown.height() - idle.height()) / 2),
+                         idle.size());
+        EXPECT_EQ(ClearlyDifferentPixels(shown.copy(face), idle), 0) << button->objectName().toStdString();
+    }
 
     const QString out = qEnvironmentVariable("TW_SCREENSHOT");
     if (!out.isEmpty())

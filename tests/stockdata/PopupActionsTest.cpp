@@ -3,7 +3,6 @@
 #include "EditingFixture.h"
 
 #include "platform/AppPath.h"
-#include "stockdata/EntryRules.h"
 #include "stockdata/PopupActions.h"
 #include "stockdata/PortfolioViews.h"
 #include "stockdata/ViewHost.h"
@@ -345,11 +344,11 @@ TEST_F(PopupTest, EmptyStockCacheDeletesExactlyTheStocksPages)
     const QString folder = AppPath() + "/Cache/DataSheet/";
     ASSERT_TRUE(QDir().mkpath(folder));
     const QStringList kept{"IBM.txt", "MSFT_op.Sh", "IBM_xx.Sh", "IBMX_op.Sh", "Yahooquote.Sh"};
-    QStringList pages;
-    for (const QString& kind : PerStockPageKinds())
-        pages << "IBM_" + kind + ".Sh";
-    pages[5] = pages[5].toLower();  // written under another spelling: still this stock's page
-    ASSERT_EQ(pages.size(), 13);
+    // The thirteen pages the per-stock downloaders write for IBM; the options page
+    // written under another spelling is still this stock's page.
+    const QStringList pages{"IBM_ABS.Sh", "IBM_AIS.Sh", "IBM_ee.Sh", "IBM_qr.Sh", "IBM_it.Sh",
+                            "ibm_op.sh",  "IBM_sp.Sh",  "IBM_uph.Sh", "IBM_dnh.Sh", "IBM_mr.Sh",
+                            "IBM_brp.Sh", "IBM_P.Sh",   "IBM_SI.Sh"};
     for (const QString& name : pages + kept)
         writeFile("Cache/DataSheet/" + name, "page");
     CurrentSymbol = "IBM";

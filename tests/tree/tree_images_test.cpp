@@ -1,80 +1,75 @@
-// The tree's 29 pictures: all there, all 16 x 16, all different, and the PNG
-// files the program ships are the pictures drawn here.
+// The tree's 29 pictures: all there, all 16 x 16, each clearly its own, and the
+// ones the tree shows.
+#include "PictureCompare.h"
+
+#include "platform/TreeModel.h"
+#include "platform/TreeView.h"
+#include "tree/NavigationTree.h"
 #include "tree/TreeImages.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QPainter>
-#include <QSet>
+#include <QIcon>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-QString shippedFolder()
-{
-    return QFileInfo(QStringLiteral(TW_FIXTURES "/../../resources/tree")).absoluteFilePath();
-}
+using picturetest::ClearlyDifferentPixels;
 
-QString fileName(int n)
+// Pixels at least half opaque.
+int solidPixels(const QImage& img)
 {
-    return QStringLiteral("%1.png").arg(n, 2, 10, QLatin1Char('0'));
+    int count = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            count += qAlpha(img.pixel(x, y)) >= 128;
+    return count;
 }
 
 } // namespace
 
-TEST(TreeImages, TwentyNinePicturesOfSixteenPixelsEachDifferent)
+TEST(TreeImages, TwentyNinePicturesOfSixteenPixelsEachClearlyItsOwn)
 {
-    QSet<QByteArray> seen;
+    QVector<QImage> pictures;
     for (int n = 1; n <= TreeImages::Count; ++n) {
         const QImage img = TreeImages::draw(n);
+        ASSERT_FALSE(img.isNull()) << n;
         ASSERT_EQ(img.size(), QSize(16, 16)) << n;
-        int painted = 0;
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x)
-                painted += qAlpha(img.pixel(x, y)) > 0;
-        EXPECT_GT(painted, 40) << "picture " << n << " is nearly empty";
-        const QByteArray bits(reinterpret_cast<const char*>(img.constBits()), img.sizeInBytes());
-        EXPECT_FALSE(seen.contains(bits)) << "picture " << n << " repeats an earlier one";
-        seen.insert(bits);
+        EXPECT_GT(solidPixels(img), 40) << "picture " << n << " is nearly empty";
+        pictures << img;
     }
+    for (int i = 0; i < pictures.size(); ++i)
+        for (int j = i + 1; j < pictures.size(); ++j)
+            EXPECT_GE(ClearlyDifferentPixels(pictures[i], pictures[j]), 8)
+                << "pictures " << i + 1 << " and " << j + 1 << " look alike";
     EXPECT_TRUE(TreeImages::draw(0).isNull());
     EXPECT_TRUE(TreeImages::draw(30).isNull());
     EXPECT_EQ(TreeImages::key(1), "book");
     EXPECT_EQ(TreeImages::key(11), "doc");
     EXPECT_EQ(TreeImages::key(12), "");
-    EXPECT_EQ(ImageList1().size(), 29);
-    EXPECT_EQ(ImageList1()[0].availableSizes().value(0), QSize(16, 16));
 }
 
-// The files under resources/tree are made from the drawing: run this program with
-// TW_WRITE_TREE_IMAGES=1 to write them again (and a large contact sheet,
-// tree-images.png, into the current folder, to look at).
-TEST(TreeImages, ShippedFilesAreThePicturesDrawn)
+// The tree's view takes image n from the image list, and the list holds the
+// pictures drawn, 16 x 16 each.
+TEST(TreeImages, TheTreeShowsTheDrawnPictures)
 {
-    const QString folder = shippedFolder();
-    if (qEnvironmentVariableIsSet("TW_WRITE_TREE_IMAGES")) {
-        QDir().mkpath(folder);
-        // Eight to a row, each eight times enlarged with its natural size beside it.
-        QImage sheet(8 * 160, 4 * 136, QImage::Format_ARGB32);
-        sheet.fill(Qt::white);
-        QPainter p(&sheet);
-        for (int n = 1; n <= TreeImages::Count; ++n) {
-            const QImage img = TreeImages::draw(n);
-            ASSERT_TRUE(img.save(folder + "/" + fileName(n)));
-            const int x = (n - 1) % 8 * 160, y = (n - 1) / 8 * 136;
-            p.drawImage(QRect(x + 4, y + 4, 128, 128), img);
-            p.drawImage(x + 136, y + 4, img);
-            p.drawText(x + 136, y + 40, QString::number(n));
-        }
-        p.end();
-        sheet.save(QStringLiteral("tree-images.png"));
-    }
+    const QVector<QIcon>& list = ImageList1();
+    ASSERT_EQ(list.size(), TreeImages::Count);
     for (int n = 1; n <= TreeImages::Count; ++n) {
-        QImage shipped(folder + "/" + fileName(n));
-        ASSERT_FALSE(shipped.isNull()) << fileName(n).toStdString() << " is missing";
-        EXPECT_EQ(shipped.convertToFormat(QImage::Format_ARGB32),
-                  TreeImages::draw(n).convertToFormat(QImage::Format_ARGB32))
-            << fileName(n).toStdString();
+        const QIcon& icon = list[n - 1];
+        ASSERT_FALSE(icon.isNull()) << n;
+        EXPECT_EQ(icon.availableSizes().value(0), QSize(16, 16)) << n;
+        EXPECT_EQ(ClearlyDifferentPixels(icon.pixmap(16, 16).toImage(), TreeImages::draw(n)), 0) << n;
     }
+
+    TreeView view;
+    NavigationTree nav(&view);
+    TreeModel* model = nav.model();
+    model->Add(QString(), TreeModel::tvwLast, QStringLiteral("R"), QStringLiteral("root"), 1);
+    for (int n = 1; n <= TreeImages::Count; ++n)
+        model->Add(QStringLiteral("R"), TreeModel::tvwChild, QStringLiteral("n%1").arg(n), QString::number(n), n);
+    QTreeWidgetItem* root = view.itemOf(model->Node(QStringLiteral("R")));
+    ASSERT_NE(root, nullptr);
+    ASSERT_EQ(root->childCount(), TreeImages::Count);
+    for (int n = 1; n <= TreeImages::Count; ++n)
+        EXPECT_EQ(root->child(n - 1)->icon(0).cacheKey(), list[n - 1].cacheKey()) << n;
 }
