@@ -12,9 +12,9 @@
 #include "platform/RuntimeError.h"
 #include "platform/Speech.h"
 
-#include <QApplication>
 #include <QCursor>
 #include <QDir>
+#include <QGuiApplication>
 
 #include <exception>
 
@@ -189,8 +189,8 @@ void OptionsModel::busy()
     if (m_busy)
         return;
     m_busy = true;
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-        QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
 }
 
 void OptionsModel::normal()
@@ -198,8 +198,8 @@ void OptionsModel::normal()
     if (!m_busy)
         return;
     m_busy = false;
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-        QApplication::restoreOverrideCursor();
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        QGuiApplication::restoreOverrideCursor();
 }
 
 void OptionsModel::processEvents()

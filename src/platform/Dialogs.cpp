@@ -1,129 +1,43 @@
 #include "Dialogs.h"
 
-#include <QApplication>
-#include <QFileDialog>
-#include <QInputDialog>
-#include <QMessageBox>
-#include <QPushButton>
+#include <QLoggingCategory>
 
 namespace {
 
-QWidget* owner()
-{
-    return QApplication::activeWindow();
-}
+Q_LOGGING_CATEGORY(lcDialogs, "tradewright.dialogs")
 
-QString plain(const QString& text)
-{
-    QString t = text;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return t;
-}
-
-class QtBackend : public Dialogs::Backend
+// Answers when the program installed no boxes: a fault of the program's start, so
+// every call says so in the log; a message box answers its default button, an input
+// or Save-As box Cancel.
+class MissingBackend : public Dialogs::Backend
 {
 public:
     int msgBox(const QString& prompt, int buttons, const QString& title) override
     {
-        using namespace Dialogs;
-        QMessageBox box(owner());
-        box.setWindowTitle(title.isEmpty() ? appTitle() : title);
-        box.setTextFormat(Qt::PlainText);
-        box.setText(plain(prompt));
-        switch (buttons & 0x70) {
-        case vbCritical: box.setIcon(QMessageBox::Critical); break;
-        case vbQuestion: box.setIcon(QMessageBox::Question); break;
-        case vbExclamation: box.setIcon(QMessageBox::Warning); break;
-        case vbInformation: box.setIcon(QMessageBox::Information); break;
-        default: box.setIcon(QMessageBox::NoIcon); break;
-        }
-
-        // The buttons in their classic order with the answer each gives.
-        QList<std::pair<QMessageBox::StandardButton, int>> order;
-        switch (buttons & 7) {
-        case vbOKCancel: order = {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}}; break;
-        case vbAbortRetryIgnore:
-            order = {{QMessageBox::Abort, vbAbort}, {QMessageBox::Retry, vbRetry}, {QMessageBox::Ignore, vbIgnore}};
-            break;
-        case vbYesNoCancel:
-            order = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
-            break;
-        case vbYesNo: order = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}}; break;
-        case vbRetryCancel: order = {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}}; break;
-        default: order = {{QMessageBox::Ok, vbOK}}; break;
-        }
-        QMessageBox::StandardButtons set;
-        for (const auto& b : order)
-            set |= b.first;
-        box.setStandardButtons(set);
-        int defaultIndex = 0;
-        if (buttons & 512)
-            defaultIndex = 2;
-        else if (buttons & vbDefaultButton2)
-            defaultIndex = 1;
-        defaultIndex = qMin(defaultIndex, int(order.size()) - 1);
-        box.setDefaultButton(order[defaultIndex].first);
-        // Esc answers Cancel where there is one; a plain box closes with OK.
-        for (const auto& b : order)
-            if (b.second == vbCancel || order.size() == 1)
-                box.setEscapeButton(b.first);
-
-        box.exec();
-        const auto clicked = box.standardButton(box.clickedButton());
-        for (const auto& b : order)
-            if (b.first == clicked)
-                return b.second;
-        // Closed without a button: the Cancel answer where there is one, else the last button's.
-        for (const auto& b : order)
-            if (b.second == vbCancel)
-                return vbCancel;
-        return order.last().second;
+        qCCritical(lcDialogs) << "no dialog boxes installed; message box" << title << prompt
+                              << "answered with its default button";
+        return Dialogs::DefaultAnswer(buttons);
     }
 
-    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override
+    QString inputBox(const QString& prompt, const QString& title, const QString&) override
     {
-        bool ok = false;
-        const QString text = QInputDialog::getText(owner(), title.isEmpty() ? Dialogs::appTitle() : title,
-                                                   plain(prompt), QLineEdit::Normal, defaultText, &ok);
-        return ok ? text : QString();
+        qCCritical(lcDialogs) << "no dialog boxes installed; input box" << title << prompt << "cancelled";
+        return QString();
     }
 
     QString saveFile(const Dialogs::SaveRequest& request) override
     {
-        QFileDialog dialog(owner(), request.title, request.initialFolder);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        // Saving over an existing file asks first (QFileDialog does so in save mode).
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-        if (!request.filters.isEmpty()) {
-            dialog.setNameFilters(request.filters);
-            const int index = request.filterIndex - 1;
-            if (index >= 0 && index < request.filters.size())
-                dialog.selectNameFilter(request.filters[index]);
-        }
-        if (!request.defaultExtension.isEmpty())
-            dialog.setDefaultSuffix(request.defaultExtension);
-        if (!request.defaultFileName.isEmpty())
-            dialog.selectFile(request.defaultFileName);
-        if (dialog.exec() != QDialog::Accepted)
-            return QString();
-        const QStringList files = dialog.selectedFiles();
-        return files.isEmpty() ? QString() : files.first();
+        qCCritical(lcDialogs) << "no dialog boxes installed; Save As" << request.defaultFileName << "cancelled";
+        return QString();
     }
 };
-
-QtBackend& qtBackend()
-{
-    static QtBackend backend;
-    return backend;
-}
 
 Dialogs::Backend* g_backend = nullptr;
 
 Dialogs::Backend& backend()
 {
-    return g_backend ? *g_backend : qtBackend();
+    static MissingBackend missing;
+    return g_backend ? *g_backend : missing;
 }
 
 } // namespace
@@ -143,6 +57,29 @@ QString InputBox(const QString& prompt, const QString& title, const QString& def
 QString SaveFile(const SaveRequest& request)
 {
     return backend().saveFile(request);
+}
+
+QVector<int> ButtonAnswers(int buttons)
+{
+    switch (buttons & 7) {
+    case vbOKCancel: return {vbOK, vbCancel};
+    case vbAbortRetryIgnore: return {vbAbort, vbRetry, vbIgnore};
+    case vbYesNoCancel: return {vbYes, vbNo, vbCancel};
+    case vbYesNo: return {vbYes, vbNo};
+    case vbRetryCancel: return {vbRetry, vbCancel};
+    default: return {vbOK};
+    }
+}
+
+int DefaultAnswer(int buttons)
+{
+    const QVector<int> answers = ButtonAnswers(buttons);
+    int index = 0;
+    if (buttons & vbDefaultButton3)
+        index = 2;
+    else if (buttons & vbDefaultButton2)
+        index = 1;
+    return answers[qMin(index, int(answers.size()) - 1)];
 }
 
 void install(Backend* b)

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 class QWidget;
 
@@ -14,7 +15,7 @@ namespace Dialogs {
 enum : int {
     vbOKOnly = 0, vbOKCancel = 1, vbAbortRetryIgnore = 2, vbYesNoCancel = 3, vbYesNo = 4, vbRetryCancel = 5,
     vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64,
-    vbDefaultButton2 = 256,
+    vbDefaultButton2 = 256, vbDefaultButton3 = 512,
     vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7,
 };
 
@@ -44,8 +45,15 @@ int MsgBox(const QString& prompt, int buttons = vbOKOnly, const QString& title =
 QString InputBox(const QString& prompt, const QString& title = QString(), const QString& defaultText = QString());
 QString SaveFile(const SaveRequest& request);
 
-// The real backend shows Qt dialogs owned by the active window. install(nullptr)
-// restores it. The caller keeps ownership of an installed backend.
+// The answers a box's buttons give, in their order on the box (vbYesNo: vbYes, vbNo).
+QVector<int> ButtonAnswers(int buttons);
+// The answer of the button that has the focus when the box opens.
+int DefaultAnswer(int buttons);
+
+// The program installs the real boxes (platform/DialogBoxes) at start; tests install
+// scripted answers. With none installed (install(nullptr)) every call is logged as
+// a fault and answers the box's default button, or Cancel. The caller keeps
+// ownership of an installed backend.
 void install(Backend* backend);
 // The title used when a caller gives none (the program's name).
 QString appTitle();

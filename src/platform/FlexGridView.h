@@ -1,11 +1,12 @@
 #pragma once
 
+#include "platform/FlexGrid.h"
+
 #include <QCursor>
 #include <QEvent>
 #include <QPointer>
 #include <QTableView>
 
-class FlexGrid;
 class FlexGridDelegate;
 class QMouseEvent;
 class QPainter;

@@ -2,15 +2,38 @@
 
 #include "RuntimeError.h"
 
+#include <QLoggingCategory>
+
 namespace {
 
-Speech::Engine* g_engine = nullptr;
+Q_LOGGING_CATEGORY(lcSpeech, "tradewright.speech")
 
-void failIfAsked(int failWith)
+// Answers when the program installed no engine: a fault of its start, so every call
+// says so in the log; nothing is spoken and the voice settings keep their defaults.
+class MissingEngine : public Speech::Engine
 {
-    if (failWith != 0)
-        throw RuntimeError::make(failWith);
-}
+public:
+    bool isSpeaking() override { return missing("isSpeaking"), false; }
+    void stop() override { missing("stop"); }
+    void say(const QString&) override { missing("say"); }
+    int voiceMode() override { return missing("voiceMode"), 1; }
+    void setVoiceMode(int mode) override
+    {
+        missing("setVoiceMode");
+        Speech::CheckVoiceMode(mode);
+    }
+    int ModeGender(int mode) override { return Speech::PresetForMode(mode).gender; }
+    int highVoice() override { return missing("highVoice"), 0; }
+    void setHighVoice(int) override { missing("setHighVoice"); }
+
+private:
+    static void missing(const char* member)
+    {
+        qCCritical(lcSpeech) << "no speech engine installed; Speech::engine()." << member << "does nothing";
+    }
+};
+
+Speech::Engine* g_engine = nullptr;
 
 } // namespace
 
@@ -58,79 +81,10 @@ void CheckVoiceMode(int mode)
         throw RuntimeError(380, QStringLiteral("Invalid property value"));
 }
 
-void RecordingEngine::reset()
-{
-    speaking = false;
-    mode = 1;
-    high = 0;
-    stops = 0;
-    said.clear();
-    modesSet.clear();
-    highSet.clear();
-    failWith = 0;
-}
-
-bool RecordingEngine::isSpeaking()
-{
-    failIfAsked(failWith);
-    return speaking;
-}
-
-void RecordingEngine::stop()
-{
-    failIfAsked(failWith);
-    ++stops;
-    speaking = false;
-}
-
-void RecordingEngine::say(const QString& text)
-{
-    failIfAsked(failWith);
-    said << text;
-}
-
-int RecordingEngine::voiceMode()
-{
-    failIfAsked(failWith);
-    return mode;
-}
-
-void RecordingEngine::setVoiceMode(int value)
-{
-    failIfAsked(failWith);
-    CheckVoiceMode(value);
-    mode = value;
-    modesSet << value;
-}
-
-int RecordingEngine::ModeGender(int value)
-{
-    failIfAsked(failWith);
-    return PresetForMode(value).gender;
-}
-
-int RecordingEngine::highVoice()
-{
-    failIfAsked(failWith);
-    return high;
-}
-
-void RecordingEngine::setHighVoice(int value)
-{
-    failIfAsked(failWith);
-    high = value;
-    highSet << value;
-}
-
-RecordingEngine& recorder()
-{
-    static RecordingEngine r;
-    return r;
-}
-
 Engine& engine()
 {
-    return g_engine ? *g_engine : recorder();
+    static MissingEngine missing;
+    return g_engine ? *g_engine : missing;
 }
 
 void install(Engine* e)

@@ -14,8 +14,8 @@
 // for (ModeGender: 1 male, 2 female) and the gender of voice to look for
 // (setHighVoice: 0 a male voice, 1 a female one).
 //
-// The engine in use is a recording one until the program installs the real one
-// (services/SpeechEngine), so tests never start a speech daemon.
+// The program installs the real engine (services/SpeechEngine) at start; tests
+// install a recording one, so they never start a speech daemon.
 namespace Speech {
 
 struct Preset
@@ -55,38 +55,10 @@ public:
     virtual void setHighVoice(int value) = 0;
 };
 
-// Remembers every call instead of speaking; the default engine and the tests' one.
-class RecordingEngine : public Engine
-{
-public:
-    bool speaking = false;
-    int mode = 1;
-    int high = 0;
-    int stops = 0;
-    QStringList said;
-    QVector<int> modesSet;
-    QVector<int> highSet;
-    // When set, every member raises RuntimeError(failWith) (a broken speech service).
-    int failWith = 0;
-
-    void reset();
-
-    bool isSpeaking() override;
-    void stop() override;
-    void say(const QString& text) override;
-    int voiceMode() override;
-    void setVoiceMode(int mode) override;
-    int ModeGender(int mode) override;
-    int highVoice() override;
-    void setHighVoice(int value) override;
-};
-
 // The engine in use.
 Engine& engine();
-// install(nullptr) goes back to the built-in recording engine. The caller keeps
-// ownership of an installed engine.
+// The caller keeps ownership of an installed engine. With none installed
+// (install(nullptr)) every call is logged as a fault and nothing is spoken.
 void install(Engine* engine);
-// The built-in recording engine (what engine() gives until something is installed).
-RecordingEngine& recorder();
 
 } // namespace Speech

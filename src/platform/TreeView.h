@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/TreeModel.h"
+
 #include <QHash>
 #include <QIcon>
 #include <QPointer>
@@ -8,8 +10,6 @@
 
 #include <functional>
 
-class TreeModel;
-class TreeNode;
 
 // Shows a TreeModel: each node's text and its 16 x 16 picture from the image list
 // (1-based, as the model numbers them). Follows the model's changes one by one

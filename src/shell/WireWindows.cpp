@@ -13,6 +13,7 @@
 #include "stockdata/PopupActions.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/PortfolioViews.h"
+#include "stockdata/RealEditorWindows.h"
 #include "stockdata/StkSet.h"
 #include "tree/NavigationTree.h"
 #include "tree/TreeTables.h"

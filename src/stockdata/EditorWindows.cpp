@@ -2,67 +2,43 @@
 
 #include "platform/InputCodes.h"
 #include "stockdata/DetailCard.h"
-#include "stockdata/LastPar.h"
-#include "stockdata/MainWindowHooks.h"
-#include "stockdata/Properties.h"
-#include "stockdata/PurchasePicker.h"
-#include "stockdata/StkSet.h"
-#include "stockdata/TransactionForm.h"
-#include "stockdata/frmPurchace.h"
 
-#include <QApplication>
-#include <QWidget>
+#include <QLoggingCategory>
 
 namespace {
 
+Q_LOGGING_CATEGORY(lcEditorWindows, "tradewright.editorwindows")
+
 constexpr int kBelowTickerTwips = 700;
 
-class RealEditorWindows : public EditorWindows
+// Serves when the program set no windows: a fault of its start, so every call says
+// so in the log; nothing opens and the forms stay as they were.
+class MissingEditorWindows : public EditorWindows
 {
 public:
-    void showTransaction(TransactionForm& form) override
-    {
-        frmPurchace window(form, hooks::mainWindow());
-        window.adjustSize();
-        PlaceBelowTicker(&window);
-        window.exec();
-    }
+    void showTransaction(TransactionForm&) override { missing("transaction"); }
+    void showPicker(PurchasePicker&) override { missing("purchase picker"); }
+    void showDetailCard(std::unique_ptr<DetailCard>) override { missing("detail card"); }
+    void showSetEditor() override { missing("set editor"); }
 
-    void showPicker(PurchasePicker& picker) override
+private:
+    static void missing(const char* window)
     {
-        LastPar window(picker, hooks::mainWindow());
-        PlaceBelowTicker(&window);
-        window.exec();
-    }
-
-    void showDetailCard(std::unique_ptr<DetailCard> card) override
-    {
-        auto* window = new Properties(std::move(card), hooks::mainWindow());
-        PlaceBelowTicker(window);
-        window->show();
-        QApplication::processEvents();
-    }
-
-    void showSetEditor() override
-    {
-        if (StkSet* open = StkSet::instance()) {
-            open->raise();
-            open->activateWindow();
-            return;
-        }
-        auto* window = new StkSet(hooks::mainWindow());
-        window->show();
+        qCCritical(lcEditorWindows) << "no editor windows installed; the" << window << "window does not open";
     }
 };
 
+EditorWindows* s_default = nullptr;
 EditorWindows* s_installed = nullptr;
 
 } // namespace
 
 EditorWindows& editorWindows()
 {
-    static RealEditorWindows real;
-    return s_installed ? *s_installed : real;
+    static MissingEditorWindows missing;
+    if (s_installed)
+        return *s_installed;
+    return s_default ? *s_default : missing;
 }
 
 void installEditorWindows(EditorWindows* windows)
@@ -70,20 +46,14 @@ void installEditorWindows(EditorWindows* windows)
     s_installed = windows;
 }
 
+void setDefaultEditorWindows(EditorWindows* windows)
+{
+    s_default = windows;
+}
+
 QPoint DialogPosition(const QRect& mainFrame, int clientTop, int tickerTopTwips, const QSize& dialogSize)
 {
     const int left = mainFrame.left() + (mainFrame.width() - dialogSize.width()) / 2;
     const int top = clientTop + (tickerTopTwips + kBelowTickerTwips) / input::TwipsPerPixel;
     return QPoint(left, top);
-}
-
-bool PlaceBelowTicker(QWidget* dialog)
-{
-    QWidget* main = hooks::mainWindow();
-    if (!dialog || !main)
-        return false;
-    const QPoint clientOrigin = main->mapToGlobal(QPoint(0, 0));
-    const QSize size = dialog->frameGeometry().size().expandedTo(dialog->size());
-    dialog->move(DialogPosition(main->frameGeometry(), clientOrigin.y(), hooks::newsTickerTop(), size));
-    return true;
 }

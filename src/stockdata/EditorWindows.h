@@ -9,11 +9,12 @@
 class DetailCard;
 class PurchasePicker;
 class TransactionForm;
-class QWidget;
 
 // How the popup actions and the strip show the editing windows. The real windows
-// are shown unless a test installs its own (which then drives the forms by script:
-// types into the boxes and presses their buttons).
+// (stockdata/RealEditorWindows, set by the program at start) are shown unless a test
+// installs its own (which then drives the forms by script: types into the boxes and
+// presses their buttons). With none set, every call is logged as a fault and no
+// window opens.
 class EditorWindows
 {
 public:
@@ -31,8 +32,10 @@ public:
 };
 
 EditorWindows& editorWindows();
-// The caller keeps ownership; nullptr restores the real windows.
+// The caller keeps ownership; nullptr restores the default windows.
 void installEditorWindows(EditorWindows* windows);
+// The windows used while none is installed; the program sets them once at start.
+void setDefaultEditorWindows(EditorWindows* windows);
 
 // Where a dialog opened from the main window's popups goes: horizontally centred
 // on the main window, its top 700 twips below the top of the news ticker.
@@ -40,5 +43,3 @@ void installEditorWindows(EditorWindows* windows);
 // top within the window's client area (clientTop: the client area's top on the
 // screen).
 QPoint DialogPosition(const QRect& mainFrame, int clientTop, int tickerTopTwips, const QSize& dialogSize);
-// The same for the main window of the hooks; false when there is none.
-bool PlaceBelowTicker(QWidget* dialog);

@@ -1,22 +1,23 @@
 #include "stockdata/ViewHost.h"
 
 #include "platform/FlexGrid.h"
-#include "platform/FlexGridView.h"
 
-#include <QApplication>
+#include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QPointer>
-#include <QVBoxLayout>
-#include <QWidget>
 
 namespace {
 
-// Serves until the main window installs its own host: a main grid that nobody
-// shows, and zoom windows made of one grid view in a plain window.
-class DefaultViewHost : public ViewHost
+Q_LOGGING_CATEGORY(lcViewHost, "tradewright.viewhost")
+
+// Serves when the program set no host: a fault of its start, so every call says so
+// in the log. The views still draw, into grids nobody sees.
+class MissingViewHost : public ViewHost
 {
 public:
     FlexGrid* mainGrid() override
     {
+        qCCritical(lcViewHost) << "no view host installed; the view draws into a grid nobody sees";
         if (!m_main)
             m_main = new FlexGrid(QCoreApplication::instance());
         return m_main;
@@ -24,47 +25,38 @@ public:
 
     FlexGrid* newZoomGrid() override
     {
-        auto* window = new QWidget(QApplication::activeWindow(), Qt::Window);
-        window->setObjectName(QStringLiteral("Zoom"));
-        window->setWindowTitle(QStringLiteral("Zoom"));
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        auto* grid = new FlexGrid(window);
-        auto* view = new FlexGridView(window);
-        view->setObjectName(QStringLiteral("FG"));
-        view->setGrid(grid);
-        auto* layout = new QVBoxLayout(window);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(view);
-        window->resize(640, 400);
-        return grid;
+        qCCritical(lcViewHost) << "no view host installed; the zoom view draws into a grid nobody sees";
+        return new FlexGrid(QCoreApplication::instance());
     }
 
-    void showZoom(FlexGrid* grid) override
+    void showZoom(FlexGrid*) override
     {
-        if (auto* window = qobject_cast<QWidget*>(grid ? grid->parent() : nullptr))
-            window->show();
+        qCCritical(lcViewHost) << "no view host installed; no zoom window to show";
     }
 
 private:
     QPointer<FlexGrid> m_main;
 };
 
-DefaultViewHost& defaultHost()
-{
-    static DefaultViewHost host;
-    return host;
-}
-
+ViewHost* g_default = nullptr;
 ViewHost* g_host = nullptr;
 
 } // namespace
 
 ViewHost& viewHost()
 {
-    return g_host ? *g_host : defaultHost();
+    static MissingViewHost missing;
+    if (g_host)
+        return *g_host;
+    return g_default ? *g_default : missing;
 }
 
 void installViewHost(ViewHost* host)
 {
     g_host = host;
+}
+
+void setDefaultViewHost(ViewHost* host)
+{
+    g_default = host;
 }

@@ -3,9 +3,10 @@
 class FlexGrid;
 
 // Where the views of this layer draw. The main window installs a host that hands
-// out its grid FG and creates zoom windows; until one is installed a default host
-// serves: a main grid of its own (not shown) and, for zoom mode, a plain window
-// holding one grid view.
+// out its grid FG and creates zoom windows; until one is installed the default host
+// the program set at start serves (stockdata/ZoomWindows: a main grid of its own,
+// not shown, and for zoom mode a plain window holding one grid view). With neither,
+// every call is logged as a fault and the views draw into grids nobody sees.
 class ViewHost
 {
 public:
@@ -21,3 +22,5 @@ public:
 ViewHost& viewHost();
 // The caller keeps ownership; nullptr restores the default host.
 void installViewHost(ViewHost* host);
+// The host used while none is installed; the program sets it once at start.
+void setDefaultViewHost(ViewHost* host);

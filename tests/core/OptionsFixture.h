@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IsolatedStore.h"
+#include "RecordingSpeech.h"
 
 #include "core/OptionsHost.h"
 #include "core/Settings.h"
@@ -41,14 +42,14 @@ protected:
         // The product key exists from the first run on.
         mdlRegistry::CreateNewKey(mdlRegistry::HKEY_CURRENT_USER, QString::fromLatin1(Settings::ProductKey));
         installOptionsHost(&m_host);
-        Speech::install(nullptr);
-        Speech::recorder().reset();
+        Speech::install(&test::speech());
+        test::speech().reset();
         updateChoices().unload();
     }
     void TearDown() override
     {
         installOptionsHost(nullptr);
-        Speech::recorder().reset();
+        test::speech().reset();
         updateChoices().unload();
         IsolatedStore::TearDown();
     }

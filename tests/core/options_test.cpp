@@ -99,7 +99,7 @@ TEST_F(OptionsTest, FirstLoadOnAnEmptyKeyStoresTheDefaultsAndShowsPageZero)
     EXPECT_EQ(m_host.autoUpdateMin, QVector<int>{0});
     EXPECT_EQ(m_host.timer, QVector<bool>{false});
     EXPECT_EQ(m_host.skins, 0);
-    EXPECT_EQ(Speech::recorder().modesSet, QVector<int>{1});
+    EXPECT_EQ(test::speech().modesSet, QVector<int>{1});
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(test::dialogs().shown.isEmpty());
 }
@@ -127,8 +127,8 @@ TEST_F(OptionsTest, LoadTakesStoredValues)
     EXPECT_EQ(model.cobStyle, 3);
     EXPECT_EQ(m_host.skins, 1);
     EXPECT_EQ(model.cobVoice, 11);
-    EXPECT_EQ(Speech::recorder().mode, 12);
-    EXPECT_EQ(Speech::recorder().high, 1);  // the last preset asks for a female voice
+    EXPECT_EQ(test::speech().mode, 12);
+    EXPECT_EQ(test::speech().high, 1);  // the last preset asks for a female voice
     EXPECT_EQ(model.CurrentPage, 5);
     EXPECT_EQ(model.lblNavColour[5], QColor(255, 0, 0));
     EXPECT_EQ(model.lblNavColour[0], QColor(0, 0, 255));
@@ -435,7 +435,7 @@ TEST_F(OptionsTest, HelpOpensTopic1002)
 TEST_F(OptionsTest, VoicePresetStopsSpeechSetsTheModeAndTheVoiceGender)
 {
     ASSERT_EQ(OptionsModel::voiceEntries().size(), 12);
-    auto& voice = Speech::recorder();
+    auto& voice = test::speech();
     for (int k = 0; k < 12; ++k) {
         SCOPED_TRACE(k);
         voice.speaking = true;

@@ -3,6 +3,8 @@
 
 #include "stockdata/DataFile.h"
 
+#include <QProcess>
+
 #include <array>
 
 namespace {
@@ -169,4 +171,31 @@ TEST_F(DataFileOnDisk, MissingFileIsCreatedEmptyAndWritesReplaceTheWholeFile)
     std::array<USRec, kUSRows> back;
     EXPECT_EQ(readTableFile(path("US.dat"), back), DataFileStatus::Read);
     EXPECT_EQ(back, table);
+}
+
+// The sample site's stock set is written by a script, not by this codec: it must read
+// back whole, so a change of the row layout cannot leave the demo with a broken set.
+TEST(DataFile, TheSampleSiteStockSetReadsBackWhole)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("Set0.dat"));
+    QProcess script;
+    script.start(QStringLiteral("python3"),
+                 {QStringLiteral(TW_FIXTURES "/../../scripts/demo-site"), QStringLiteral("--write-set"), path});
+    ASSERT_TRUE(script.waitForFinished(30000)) << script.errorString().toStdString();
+    ASSERT_EQ(script.exitCode(), 0) << script.readAllStandardError().toStdString();
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    std::array<StockRec, kStockRows> table{};
+    ASSERT_EQ(decodeTable(bytes, table), kStockRows);
+    EXPECT_EQ(encodeTable(table), bytes);  // nothing left over, nothing missing
+    const char* symbols[] = {"IBM", "MSFT", "AOL"};
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(table[std::size_t(row)].Symbol, symbols[row]);
+        EXPECT_FALSE(table[std::size_t(row)].CompanyName.isEmpty());
+    }
+    EXPECT_TRUE(table[3].Symbol.isEmpty());
 }

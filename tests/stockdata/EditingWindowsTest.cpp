@@ -6,6 +6,7 @@
 #include "platform/FlexGridView.h"
 #include "stockdata/LastPar.h"
 #include "stockdata/Properties.h"
+#include "stockdata/RealEditorWindows.h"
 #include "stockdata/StkSet.h"
 #include "stockdata/frmPurchace.h"
 

@@ -1,5 +1,9 @@
 #include "TestDoubles.h"
 
+#include "RecordingSpeech.h"
+#include "stockdata/RealEditorWindows.h"
+#include "stockdata/ZoomWindows.h"
+
 namespace test {
 
 void ScriptedDialogs::reset()
@@ -59,6 +63,10 @@ void installDefaultDoubles()
 {
     Dialogs::install(&dialogs());
     Shell::install(&shell());
+    Speech::install(&speech());
+    // The program's own windows, as its start sets them.
+    setDefaultViewHost(&zoomWindows());
+    setDefaultEditorWindows(&realEditorWindows());
 }
 
 } // namespace test

@@ -50,7 +50,8 @@ public:
     }
 };
 
-// The doubles main() installs for every test program; tests reset and script them.
+// The doubles main() installs for every test program (with the recording speech
+// engine test::speech()); tests reset and script them.
 ScriptedDialogs& dialogs();
 RecordingShell& shell();
 void installDefaultDoubles();
