@@ -2,10 +2,9 @@
 
 #include "core/Options.h"
 #include "core/Settings.h"
-#include "platform/Dialogs.h"
 #include "platform/TreeModel.h"
 #include "sheets/CurrentQuotes.h"
-#include "sheets/MainGridEvents.h"
+#include "sheets/GridLayout.h"
 #include "shell/ShellHooks.h"
 #include "shell/frmMain.h"
 #include "stockdata/EditorWindows.h"
@@ -16,11 +15,79 @@
 #include "stockdata/RealEditorWindows.h"
 #include "stockdata/StkSet.h"
 #include "tree/NavigationTree.h"
-#include "tree/TreeTables.h"
+#include "tree/NodeDispatcher.h"
 
+#include <QAction>
 #include <QCoreApplication>
 
-#include <exception>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+// What the node-click dispatcher needs of the main window.
+class MainWindowNodes final : public NodeClickWindow
+{
+public:
+    explicit MainWindowNodes(frmMain& main) : m_main(main), m_tree(*main.navigationTree()) {}
+
+    void ShowStockHeader(const QString& symbol) override { m_main.ShowStockHeader(symbol); }
+    FlexGrid& mainGrid() override { return m_main.grid(); }
+    void FindGridRow(const QString& title) override { ::FindGridRow(title); }
+    void ClearPortfolio() override { ::ClearPortfolio(); }
+    void setLastNodeIndex(int index) override { m_tree.setLastNodeIndex(index); }
+    void markMarketList(int index) override
+    {
+        for (int k = 0; k < int(m_main.mnuCons.size()); ++k)
+            m_main.mnuCons[size_t(k)]->setChecked(k == index);
+    }
+
+private:
+    frmMain& m_main;
+    NavigationTree& m_tree;
+};
+
+// The views built so far, until the view runner shows them all.
+class ViewsBuiltSoFar final : public ViewShower
+{
+public:
+    bool show(const QString& code, const QString& key) override
+    {
+        if (code == QLatin1String("Current"))
+            FG_Current();
+        else if (code == QLatin1String("Port"))
+            FG_Portfolio_All();
+        else if (code == QLatin1String("PortLog"))
+            FG_PortfolioLog();
+        else if (code == QLatin1String("PortSelected"))
+            PortSelected(key);
+        else
+            return false;
+        return true;
+    }
+};
+
+// The dispatcher with the parts it calls; the window's tree and its model must exist.
+struct NodeClicks
+{
+    explicit NodeClicks(frmMain& main)
+        : window(requireTree(main)), dispatcher(*main.treeModel(), views, window, actions)
+    {
+    }
+    static frmMain& requireTree(frmMain& main)
+    {
+        if (!main.navigationTree() || !main.treeModel())
+            throw std::logic_error("the node clicks need the main window's tree");
+        return main;
+    }
+
+    MainWindowNodes window;
+    ViewsBuiltSoFar views;
+    TableNodeActions actions;
+    NodeDispatcher dispatcher;
+};
+
+} // namespace
 
 void WireWindows(frmMain& main)
 {
@@ -30,7 +97,9 @@ void WireWindows(frmMain& main)
     h.showSetEditor = [] { ShowStockSetEditor(); };
     h.editMenu = [](int index) { mnuEdit_Click(index); };
     h.treeMenu = [](int index) { mnuTree_Click(index); };
-    h.nodeClick = [window](const QString& key) { TreeView1_NodeClick(*window, key); };
+    // The hook owns the dispatcher and what it calls; taking the hook away frees them.
+    auto clicks = std::make_shared<NodeClicks>(main);
+    h.nodeClick = [clicks](const QString& key) { clicks->dispatcher.TreeView1_NodeClick(key); };
 }
 
 void UnwireWindows()
@@ -53,49 +122,4 @@ void ShowOptionsWindow(frmMain& main, int page)
     else
         Options::ShowOptions(&main, place);
     QCoreApplication::processEvents();
-}
-
-void TreeView1_NodeClick(frmMain& main, const QString& key)
-{
-    TreeModel* model = main.treeModel();
-    TreeNode* node = model ? model->find(key) : nullptr;
-    if (!node)
-        return;
-    if (NavigationTree* tree = main.navigationTree())
-        tree->rememberNode(key);
-
-    // A failure anywhere ends the click; what was done before it stays.
-    try {
-        const QString text = node->Text();
-        if (key.startsWith(QLatin1String(TreeTables::PortSymbolKeyPrefix)))
-            PortSelected(text);
-
-        if (key.startsWith(QLatin1String(TreeTables::StockKeyPrefix)) && node->Image() == TreeTables::StockImage) {
-            CurrentSymbol = text;
-            main.ShowStockHeader(CurrentSymbol);
-            // The per-stock views follow in a later version; every other view gives
-            // way to the quotes of the set with the stock's row selected.
-            if (CurrentView != QLatin1String("Profile")) {
-                if (CurrentView != QLatin1String("Current"))
-                    FG_Current();
-                if (SelectStockRow(main.grid()))
-                    return;
-            }
-        }
-
-        if (node->Image() == TreeTables::AllImage)
-            FG_Current();
-
-        if (key == QLatin1String("PortLog")) {
-            FG_PortfolioLog();
-        } else if (key == QLatin1String(TreeTables::PortDetailKey)) {
-            FG_Portfolio_All();
-        } else if (key == QLatin1String("PortClear")) {
-            if (Dialogs::MsgBox(QStringLiteral("Do you really want to delete all portfolio information?"),
-                                Dialogs::vbYesNo + Dialogs::vbExclamation + Dialogs::vbDefaultButton2,
-                                QStringLiteral("Delete Portfolio Information?")) == Dialogs::vbYes)
-                ClearPortfolio();
-        }
-    } catch (const std::exception&) {
-    }
 }

@@ -7,7 +7,8 @@ class frmMain;
 // Connects the main window's controls to the windows and actions built so far:
 // the Options window ("Setting", Alt+N, the settings menu), the set editor
 // ("Stocks", a double click on "Groups"), the actions of the grid popup and the
-// tree popup, and the tree's node clicks. The window's load calls it once.
+// tree popup, and the tree's node clicks (the tree's NodeDispatcher, given the
+// window's tree, grid and strip). The window's load calls it once.
 void WireWindows(frmMain& main);
 // Takes the hooks away again (the window that they point at goes).
 void UnwireWindows();
@@ -16,9 +17,3 @@ void UnwireWindows();
 // 700 twips below the news ticker. page >= 0 (the settings menu) is stored as FrmNav
 // first; -1 (the "Setting" button, Alt+N) opens the page shown last.
 void ShowOptionsWindow(frmMain& main, int page);
-
-// The tree's node click, for the nodes whose views exist so far: a portfolio
-// symbol ("TID..."), a stock of the set ("ID...", picture 1), the set's root
-// (picture 14) and the portfolio nodes "PortLog", "PortDetail" and "PortClear".
-// The node is remembered as LastNodeIndex first. Every other node does nothing.
-void TreeView1_NodeClick(frmMain& main, const QString& key);
