@@ -7,6 +7,9 @@
 #include "platform/FlexGridView.h"
 #include "platform/TreeModel.h"
 #include "platform/TreeView.h"
+#include "LoopbackHttpServer.h"
+#include "platform/Sites.h"
+#include "retrieval/Downloaders.h"
 #include "retrieval/Transports.h"
 #include "shell/frmMain.h"
 
@@ -480,6 +483,46 @@ TEST_F(frmMainTest, GaugesAreDrawnWithTheMarkerAtTheRating)
         EXPECT_EQ(shown.pixel(r.x, 12), bar.pixel(r.x, 12));  // below the marker, the bar
     }
     EXPECT_TRUE(f.img[2]->isHidden());  // no rating
+}
+
+TEST_F(frmMainTest, TheUpdateRunAndTheStripPlaceTheMarkerAlike)
+{
+    test::LoopbackHttpServer server;
+    Sites::Override(Site::Recommendations, test::LoopbackHttpServer::host(), server.port());
+    struct Row
+    {
+        const char* symbol;
+        const char* rating;
+        int x;  // on the strip's 305-pixel gauges
+    };
+    const Row table[] = {{"LOW", "0.5", 287}, {"ONE", "1", 287}, {"MID", "3", 148}, {"FIVE", "5", 10},
+                         {"HIGH", "6", 10}};
+    QStringList list;
+    for (const Row& r : table) {
+        list << QString::fromLatin1(r.symbol);
+        server.setReply(QStringLiteral("/cgi-bin/ShowFreeCompRep?") + QLatin1String(r.symbol),
+                        QByteArray("Current Average Recommendation <font color=#0000ee>") + r.rating + "</font>");
+    }
+    writeSet(0, list, {2, 2, 2, 2, 2});
+    frmMain& f = loaded();
+    f.transports().setWaitLimitMs(5000);
+
+    // The run draws each marker as its rating arrives ...
+    f.runState().UpdateRemaining = 1;  // within a run: the end of one page stops nothing
+    Downloaders(f.transports(), f).UpdateRec();
+    ASSERT_EQ(server.requests().size(), 5);
+    std::vector<int> fromRun;
+    for (int k = 0; k < 5; ++k)
+        fromRun.push_back(f.strip().items[k].markerX);
+    // ... and the strip draws them again from the stored ratings.
+    for (int k = 0; k < 5; ++k)
+        f.strip().items[k].markerX = -1;
+    f.ShowRec();
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(fromRun[k], table[k].x) << table[k].rating;
+        EXPECT_EQ(f.strip().items[k].markerX, table[k].x) << table[k].rating;
+    }
+    Sites::Override(Site::Recommendations, QString(), 0);
 }
 
 TEST_F(frmMainTest, ControlsOfLaterWindowsWaitForTheirHooks)
