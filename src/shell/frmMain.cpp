@@ -1195,6 +1195,14 @@ void frmMain::loadSetNames()
         if (n >= 0 && n < int(mnuSet.size()))
             mnuSet[n]->setText(caption);
     });
+    // A set renamed in the set editor shows its new name at once: the Groups label
+    // and the tree root follow the caption of the set checked in the menu.
+    for (QAction* a : mnuSet)
+        if (a->isChecked() && Panel1[1]->text() != a->text()) {
+            Panel1[1]->setText(a->text());
+            if (m_tree)
+                m_tree->showSetName();
+        }
 }
 
 void frmMain::showTreePopup(const TreePopupState& state, const QPoint& global)

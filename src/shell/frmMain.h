@@ -96,7 +96,8 @@ public:
     void mnuTray_Click(int Index);
     void mnuTicker_Click(int Index);
     void mnuSet_Click(int Index);
-    // LoadSets: the 21 set names into the set menu.
+    // LoadSets: the 21 set names into the set menu; the Groups label and the tree
+    // root follow a new name of the set shown.
     void loadSetNames();
     void Form_KeyDown(int KeyCode, int Shift);
     void StopUpdate();

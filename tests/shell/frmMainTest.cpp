@@ -1,6 +1,7 @@
 // The main window: its load, its set switch, the update run's frame, the keys
 // through the key preview, the splitters on its widgets, the gauges as drawn and the
 // ways out.
+#include "QtPrint.h"
 #include "ShellFixture.h"
 
 #include "core/DimScreen.h"
@@ -12,6 +13,7 @@
 #include "retrieval/Downloaders.h"
 #include "retrieval/Transports.h"
 #include "shell/frmMain.h"
+#include "stockdata/StockSetEditor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -417,6 +419,41 @@ TEST_F(frmMainTest, SwitchingTheSet)
     EXPECT_EQ(f.strip().items[4].markerX, 287);  // rating 1
     EXPECT_EQ(f.grid().Rows(), 2 + 10);
     EXPECT_EQ(f.grid().TextMatrix(2, 1), QStringLiteral("B00 Corp"));
+}
+
+TEST_F(frmMainTest, ASetRenamedInTheEditorShowsItsNewNameAtOnce)
+{
+    writeSet(0, symbols(2, QStringLiteral("A")));
+    writeSet(3, symbols(2, QStringLiteral("C")));
+    Settings::SaveSettingAt(QString::fromLatin1(Settings::GroupsKey), QStringLiteral("Group3"), QStringLiteral("Tech"));
+    frmMain& f = loaded();
+    f.mnuSets->actions()[3]->trigger();
+    TreeModel& tree = *f.treeModel();
+    ASSERT_EQ(f.panelText(1), QStringLiteral("Tech"));
+    ASSERT_EQ(tree.Node(QStringLiteral("All"))->Text(), QStringLiteral("Stocks-Tech"));
+    tree.Node(QStringLiteral("Market"))->setExpanded(true);
+
+    StockSetEditor editor;
+    editor.Form_Load();
+    const auto rename = [&](int set, const QString& name) {
+        editor.lstSets_Click(set);
+        test::dialogs().inputAnswers << name;
+        editor.lstSets_DblClick();
+        EXPECT_EQ(f.mnuSet[set]->text(), name);
+    };
+
+    // The set shown is renamed: menu, Groups label and tree root follow at once,
+    // and the tree is retitled, not rebuilt.
+    rename(3, QStringLiteral("Tech Giants"));
+    EXPECT_EQ(f.panelText(1), QStringLiteral("Tech Giants"));
+    EXPECT_EQ(tree.Node(QStringLiteral("All"))->Text(), QStringLiteral("Stocks-Tech Giants"));
+    EXPECT_EQ(f.TreeView1->itemOf(tree.Node(QStringLiteral("All")))->text(0), QStringLiteral("Stocks-Tech Giants"));
+    EXPECT_TRUE(tree.Node(QStringLiteral("Market"))->Expanded());
+
+    // Another set renamed: only its menu item changes.
+    rename(5, QStringLiteral("Banks"));
+    EXPECT_EQ(f.panelText(1), QStringLiteral("Tech Giants"));
+    EXPECT_EQ(tree.Node(QStringLiteral("All"))->Text(), QStringLiteral("Stocks-Tech Giants"));
 }
 
 TEST_F(frmMainTest, SplittersOnTheWindow)
