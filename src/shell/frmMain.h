@@ -264,6 +264,8 @@ private:
     void watch(QWidget* w, int kind, int index = 0);
     void dispatchMouse(int kind, int index, QEvent* event);
     void applyGeometry();
+    // Panel1(6) as wide as its text within the room StatusTextWidth gives it.
+    void placeStatusText();
     void placeAlignedBars();
     void syncStrip();
     void syncButtons();

@@ -12,6 +12,7 @@
 #include "platform/Sites.h"
 #include "retrieval/Downloaders.h"
 #include "retrieval/Transports.h"
+#include "shell/ElidedLabel.h"
 #include "shell/frmMain.h"
 #include "stockdata/StockSetEditor.h"
 
@@ -19,8 +20,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QTest>
+#include <QToolTip>
 
 #include <memory>
 #include <vector>
@@ -391,6 +394,57 @@ TEST_F(frmMainTest, FetchControlStatesShowInTheStatusPanel)
     f.runState().UpdateRemaining = 0;
     emit f.transports().Inet1.StateChanged(12);
     EXPECT_TRUE(f.runState().StopFlag);
+}
+
+TEST_F(frmMainTest, TheStatusTextShowsWholeOrCutWithItsTip)
+{
+    frmMain& f = loaded();
+    auto* status = qobject_cast<ElidedLabel*>(f.Panel1[6]);
+    ASSERT_NE(status, nullptr);
+    const QString text = QStringLiteral("The request has completed and all data has been received.");
+    const int needed = status->fontMetrics().horizontalAdvance(text);
+    const auto sized = [&](int width) {
+        f.resize(width, f.height());
+        f.Form_Resize();
+    };
+    const auto tip = [&] {
+        const QPoint at = status->rect().center();
+        QHelpEvent help(QEvent::ToolTip, at, status->mapToGlobal(at));
+        QApplication::sendEvent(status, &help);
+        const QString shown = QToolTip::isVisible() ? QToolTip::text() : QString();
+        QToolTip::hideText();
+        return shown;
+    };
+
+    // A window with room for it: the label grows to the right to show the text
+    // whole; the labels left of it keep their places.
+    sized((needed + 20) * 9480 / (9480 - 6885) + 1);
+    const QRect reports = f.Panel1[5]->geometry();
+    f.setStatusText(text);
+    EXPECT_EQ(f.panelText(6), text);
+    EXPECT_GE(status->contentsRect().width(), needed);
+    EXPECT_FALSE(status->elided());
+    EXPECT_EQ(f.Panel1[5]->geometry(), reports);
+    EXPECT_EQ(tip(), QStringLiteral("Status"));  // the label's own tip
+
+    // While the task label shows a count, the text stops at it and is cut; the
+    // tip then shows it whole.
+    f.setTaskText(QStringLiteral("3/50"));
+    EXPECT_LE(status->geometry().left(), f.Panel1[7]->geometry().left());
+    EXPECT_EQ(f.StatusBar1->childAt(f.Panel1[7]->geometry().center()), f.Panel1[7]);
+    if (status->elided())
+        EXPECT_EQ(tip(), text);
+    f.setTaskText(QString());
+    EXPECT_FALSE(status->elided());
+
+    // At the window's design size a long text is cut, with the whole text as tip.
+    sized(9480 / 15);
+    const QString longer = text + QLatin1Char(' ') + text + QLatin1Char(' ') + text;
+    f.setStatusText(longer);
+    EXPECT_EQ(f.panelText(6), longer);
+    EXPECT_TRUE(status->elided());
+    EXPECT_EQ(status->geometry().right() + 1, f.StatusBar1->width());
+    EXPECT_EQ(tip(), longer);
 }
 
 TEST_F(frmMainTest, SwitchingTheSet)
