@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPalette>
 
@@ -321,6 +322,34 @@ void FlexGrid::setColWidth(int col, int twips)
     m_colWidths[col] = twips == -1 ? DefaultColWidth : twips;
     if (live(DirtySizes))
         emit colWidthChanged(col);
+}
+
+int FlexGrid::TextWidth(int row, int col) const
+{
+    checkCell(row, col);
+    const Cell& c = cell(row, col);
+    if (c.text.isEmpty())
+        return 0;
+    QFont font = m_textFont;
+    font.setBold(c.format.bold);
+    const int pixels = QFontMetrics(font).horizontalAdvance(c.text) + 2 * CellTextMargin + 1;
+    return pixels * TwipsPerPixel;
+}
+
+void FlexGrid::FitColsToText(int firstCol, int lastCol)
+{
+    checkCol(firstCol);
+    checkCol(lastCol);
+    for (int col = firstCol; col <= lastCol; ++col) {
+        if (m_colWidths[col] <= 0)
+            continue;
+        int widest = m_colWidths[col];
+        for (int row = 0; row < int(m_rows.size()); ++row)
+            if (m_rows[row].height > 0)
+                widest = std::max(widest, TextWidth(row, col));
+        if (widest != m_colWidths[col])
+            setColWidth(col, widest);
+    }
 }
 
 int FlexGrid::ColPos(int col) const

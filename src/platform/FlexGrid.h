@@ -4,6 +4,7 @@
 #include "platform/RuntimeError.h"
 
 #include <QAbstractTableModel>
+#include <QFont>
 #include <QString>
 #include <QVector>
 
@@ -185,6 +186,21 @@ public:
     int Height() const { return m_height; }
     void setHeight(int twips);
 
+    // ---- texts measured in the font they are drawn in ----------------------
+    // Pixels left blank on each side of a cell's text (the view draws within).
+    static constexpr int CellTextMargin = 2;
+    // The font the cells are drawn in. The view showing the grid keeps it equal to
+    // its own font; until one does it is the application's font.
+    QFont TextFont() const { return m_textFont; }
+    void setTextFont(const QFont& font) { m_textFont = font; }
+    // Twips column col needs to show the text of cell (row, col) whole: the text's
+    // advance in TextFont (bold when the cell is), the margins and the grid line.
+    int TextWidth(int row, int col) const;
+    // Widens every shown column (width > 0) of firstCol..lastCol to the widest text
+    // of its shown rows (height > 0). Never narrows a column and never shows a
+    // hidden one, so widths given as proportions stay wherever the texts fit.
+    void FitColsToText(int firstCol, int lastCol);
+
     // ---- column layout ----------------------------------------------------
     int ColAlignment(int col) const;
     void setColAlignment(int col, int alignment);
@@ -330,4 +346,5 @@ private:
     int m_dirty = 0;
     int m_updateLocks = 0;
     bool m_dragging = false;
+    QFont m_textFont;
 };

@@ -83,7 +83,7 @@ public:
         p->setClipRect(r);
         p->fillRect(r, bg);
 
-        QRect content = r.adjusted(2, 0, -2, 0);
+        QRect content = r.adjusted(FlexGrid::CellTextMargin, 0, -FlexGrid::CellTextMargin, 0);
         if (!fmt.picture.isEmpty()) {
             const int side = std::min({16, r.height() - 2, r.width() - 2});
             if (side > 2) {
@@ -246,6 +246,8 @@ void FlexGridView::setGrid(FlexGrid* grid)
         v->setModel(grid);
     if (!grid)
         return;
+    // The views size their columns to their texts in the font they are drawn in.
+    grid->setTextFont(font());
     auto on = [&](auto signal, auto slot) { m_connections << connect(grid, signal, this, slot); };
     on(&FlexGrid::rowHeightChanged, [this](int r) { applyRowHeight(r); layoutFrozen(); });
     on(&FlexGrid::colWidthChanged, [this](int c) { applyColWidth(c); layoutFrozen(); });
@@ -278,6 +280,13 @@ void FlexGridView::setGrid(FlexGrid* grid)
     m_syncing = true;
     grid->setWidth(width() * FlexGrid::TwipsPerPixel);
     m_syncing = false;
+}
+
+void FlexGridView::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange && m_grid)
+        m_grid->setTextFont(font());
 }
 
 void FlexGridView::setMouseIcon(const QCursor& cursor)

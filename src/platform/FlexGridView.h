@@ -15,7 +15,8 @@ class QPainter;
 // rows and columns frozen at the top and left in button grey, row heights and
 // column widths in twips (15 to the pixel, 0 hides), alignments, BGR colours,
 // bold and underlined cells, the cell pictures "UP", "DN", "LOW" and "HIGH",
-// and grid lines on or off.
+// and grid lines on or off. The grid's TextFont follows the view's font, so the
+// views can size columns to their texts (FlexGrid::FitColsToText).
 //
 // The control's events come out as signals of the same names. Before a mouse
 // signal the grid's MouseRow/MouseCol are set to the cell under the pointer; a
@@ -66,6 +67,7 @@ protected:
     void updateGeometries() override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;   // a new font goes to the grid's TextFont
 
 private:
     void applyAllSizes();

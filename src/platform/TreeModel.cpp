@@ -254,6 +254,10 @@ void TreeModel::setSelectedItem(TreeNode* node)
         throw RuntimeError(ErrElementNotFound, QStringLiteral("Element not found"));
     if (node == m_selected)
         return;
+    // Like the tree control, selecting a node opens its parents so it can be seen
+    // (each with its Expand event): the view shows the selected node, and the model
+    // must not say closed where the view is open.
+    EnsureVisible(node);
     m_selected = node;
     if (live())
         emit selectionChanged(node);

@@ -113,7 +113,8 @@ public:
     // Every node in the order of adding.
     QVector<TreeNode*> allNodes() const;
 
-    // The selected node (nullptr when none).
+    // The selected node (nullptr when none). Selecting a node expands its
+    // ancestors first, as EnsureVisible does.
     TreeNode* SelectedItem() const { return m_selected; }
     void setSelectedItem(TreeNode* node);
     // Expands every ancestor so the node can be seen.

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 
 TreeView::TreeView(QWidget* parent)
     : QTreeWidget(parent)
@@ -18,30 +19,37 @@ TreeView::TreeView(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
+    // The one column is as wide as its widest visible text (a long set name in the
+    // root included); a tree narrower than that scrolls sideways.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
+    // Whatever opened or closed an item (a click on its arrow, a key, or the view
+    // itself opening the parents of the item it makes current), the node follows:
+    // the model's Expanded and the view never disagree. When the model caused the
+    // change the node already has that state and nothing more happens.
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
-        if (TreeNode* n = nodeOf(item); n && !m_syncing)
+        if (TreeNode* n = nodeOf(item))
             n->setExpanded(true);
     });
     connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
-        if (TreeNode* n = nodeOf(item); n && !m_syncing)
+        if (TreeNode* n = nodeOf(item))
             n->setExpanded(false);
     });
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (m_syncing || !m_model)
             return;
         if (TreeNode* n = nodeOf(item)) {
-            m_syncing = true;
+            const QScopedValueRollback<bool> syncing(m_syncing, true);
             m_model->setSelectedItem(n);
-            m_syncing = false;
         }
     });
     connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
         if (TreeNode* n = nodeOf(item)) {
             if (m_model && !n->Selected()) {
-                m_syncing = true;
+                const QScopedValueRollback<bool> syncing(m_syncing, true);
                 m_model->setSelectedItem(n);
-                m_syncing = false;
             }
             emit NodeClick(n->Key());
         }
@@ -68,25 +76,22 @@ void TreeView::setTreeModel(TreeModel* model)
                                  [this](TreeNode* n) { syncSelection(n); });
         m_connections << connect(model, &TreeModel::reset, this, [this] { rebuild(); });
         m_connections << connect(model, &TreeModel::aboutToClear, this, [this] {
-            m_syncing = true;
+            const QScopedValueRollback<bool> syncing(m_syncing, true);
             clear();
             m_items.clear();
             m_nodes.clear();
-            m_syncing = false;
         });
         m_connections << connect(model, &TreeModel::Expand, this, [this](TreeNode* n) {
             if (QTreeWidgetItem* item = itemOf(n); item && m_model->live() && !item->isExpanded()) {
-                m_syncing = true;
+                const QScopedValueRollback<bool> syncing(m_syncing, true);
                 item->setExpanded(true);
-                m_syncing = false;
             }
             emit Expand(n->Key());
         });
         m_connections << connect(model, &TreeModel::Collapse, this, [this](TreeNode* n) {
             if (QTreeWidgetItem* item = itemOf(n); item && m_model->live() && item->isExpanded()) {
-                m_syncing = true;
+                const QScopedValueRollback<bool> syncing(m_syncing, true);
                 item->setExpanded(false);
-                m_syncing = false;
             }
             emit Collapse(n->Key());
         });
@@ -124,9 +129,8 @@ void TreeView::updateItem(QTreeWidgetItem* item, const TreeNode* node)
         image = node->SelectedImage();
     item->setIcon(0, icon(image));
     if (item->treeWidget() && item->isExpanded() != node->Expanded()) {
-        m_syncing = true;
+        const QScopedValueRollback<bool> syncing(m_syncing, true);
         item->setExpanded(node->Expanded());
-        m_syncing = false;
     }
 }
 
@@ -151,7 +155,7 @@ void TreeView::rebuild()
 {
     const bool updates = updatesEnabled();
     setUpdatesEnabled(false);
-    m_syncing = true;
+    const QScopedValueRollback<bool> syncing(m_syncing, true);
     clear();
     m_items.clear();
     m_nodes.clear();
@@ -169,7 +173,6 @@ void TreeView::rebuild()
             if (QTreeWidgetItem* item = itemOf(sel))
                 setCurrentItem(item);
     }
-    m_syncing = false;
     setUpdatesEnabled(updates);
 }
 
@@ -184,14 +187,13 @@ void TreeView::addNode(TreeNode* node)
     const QVector<TreeNode*>& siblings = parent ? parent->childNodes() : m_model->roots();
     const int pos = int(siblings.indexOf(node));
     QTreeWidgetItem* item = makeItem(node);
-    m_syncing = true;
+    const QScopedValueRollback<bool> syncing(m_syncing, true);
     if (parentItem)
         parentItem->insertChild(pos, item);
     else
         insertTopLevelItem(pos, item);
     if (node->Expanded())
         item->setExpanded(true);
-    m_syncing = false;
 }
 
 void TreeView::forgetSubtree(QTreeWidgetItem* item)
@@ -208,21 +210,24 @@ void TreeView::removeNode(TreeNode* node)
     if (!item)
         return;
     forgetSubtree(item);
-    m_syncing = true;
+    const QScopedValueRollback<bool> syncing(m_syncing, true);
+    // The model drops a selection that goes with the subtree; the view must not
+    // move it to a neighbour instead.
+    const bool currentGoes = currentItem() && !m_nodes.contains(currentItem());
     delete item;   // takes itself out of the tree, children included
-    m_syncing = false;
+    if (currentGoes)
+        setCurrentItem(nullptr);
 }
 
 void TreeView::syncSelection(TreeNode* node)
 {
     if (m_syncing)
         return;
-    m_syncing = true;
+    const QScopedValueRollback<bool> syncing(m_syncing, true);
     if (QTreeWidgetItem* item = itemOf(node))
         setCurrentItem(item);
     else
         setCurrentItem(nullptr);
-    m_syncing = false;
 }
 
 TreeNode* TreeView::nodeOf(const QTreeWidgetItem* item) const
@@ -257,8 +262,16 @@ bool TreeView::viewportEvent(QEvent* event)
             emit MouseMove(input::buttonState(me->buttons()), shift, x, y);
         else
             emit MouseUp(input::buttonState(me->button()), shift, x, y);
+        // The right button opens the popup and leaves the selection where it is:
+        // the item view would otherwise make the node under the pointer current.
+        if (me->button() == Qt::RightButton)
+            return true;
         break;
     }
+    case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+            return true;
+        break;
     default:
         break;
     }

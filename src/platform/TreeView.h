@@ -20,6 +20,12 @@
 // the clicked node's key, Expand / Collapse (from the model, whoever changed
 // the state), KeyDown(KeyCode, Shift), MouseDown / MouseMove / MouseUp (Button,
 // Shift, X, Y) with X and Y in twips from the control's corner.
+//
+// The model's state and the view's agree on every path: an item opened or closed
+// in the view (pointer, keys, or the view opening the parents of its current item)
+// sets the node's Expanded; a node's Expanded and the selection set in the model
+// reach the items. The right button reports MouseDown / MouseUp but never moves the
+// selection. The column grows to its widest text and the tree scrolls sideways.
 class TreeView : public QTreeWidget
 {
     Q_OBJECT

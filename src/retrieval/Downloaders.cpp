@@ -79,14 +79,6 @@ PageRequest RequestFor(const MarketDownloader& d, const QHash<QString, QString>&
     return {fill(d.fileName, values), fill(d.pathAndQuery, encodedValues(values)), fill(d.status, values)};
 }
 
-int GaugeMarkerX(double R, int W)
-{
-    // 1 (strong buy) sits near the right end of the gauge, 5 (sell) near the left.
-    R = std::clamp(R, 1.0, 5.0);
-    const double x = ((5 - R) * (W - W * 6.5 / 100) + R * (W * 2.5 / 100)) / 4;
-    return int(std::nearbyint(x));
-}
-
 std::optional<QString> RecommendationText(const QString& joinedPage)
 {
     // The page shows the value in a blue font right after the caption:

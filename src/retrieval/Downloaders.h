@@ -108,8 +108,6 @@ std::pair<QString, QString> FundPage(const QString& key);
 // setting "US" under Software\Orvane\ZA1 holds a value other than 0.
 QString BigMoversDate();
 
-// Gauge marker position for rating R (clamped to 1..5) on a gauge W units wide.
-int GaugeMarkerX(double R, int W);
 // The recommendation value text of a recommendation page joined into one line:
 // nullopt when the page has no "Current Average Recommendation"; raises a
 // RuntimeError when the value cannot be cut out.

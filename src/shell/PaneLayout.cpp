@@ -2,6 +2,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -292,6 +293,14 @@ bool FormScaler::ScaleControls(PaneLayout& g, std::int32_t clientWidth, std::int
     g.ClientWidth = clientWidth;
     g.ClientHeight = clientHeight;
     return true;
+}
+
+std::int32_t StatusTextWidth(const PaneLayout& g, std::int32_t textWidth, bool taskShown)
+{
+    const TwipRect& panel = g.Panel1[6];
+    const std::int32_t end = taskShown ? g.Panel1[7].Left : g.StatusBar1.Width;
+    const std::int32_t room = std::max<std::int32_t>(0, end - panel.Left);
+    return std::max(panel.Width, std::min(textWidth, room));
 }
 
 void AfterResize(PaneLayout& g)

@@ -110,6 +110,12 @@ std::int32_t ApplyHorizontalLayout(PaneLayout& g, std::int32_t splitterMaxTop);
 // A strip slot is shown only when its label's top is at most ImgDn's top - 60.
 bool SlotFits(const PaneLayout& g, int slot);
 
+// The width of the status text label Panel1(6) for a text textWidth twips wide: it
+// grows to the right as far as the text needs, up to the task label Panel1(7) while
+// that shows a count, else to the status bar's right end; never narrower than its
+// own (scaled) width. The other labels keep their places.
+std::int32_t StatusTextWidth(const PaneLayout& g, std::int32_t textWidth, bool taskShown);
+
 // Dragging a splitter bar. The anchor is the pointer's coordinate within the bar at
 // the last drag step, in whole twips; Idle while no drag is under way.
 struct BarDrag

@@ -10,12 +10,6 @@
 
 #include <exception>
 
-int GaugeMarkerPosition(double r, int w)
-{
-    const double W = w;
-    return RoundHalfEven(((5 - r) * (W - W * 6.5 / 100) + r * (W * 2.5 / 100)) / 4);
-}
-
 double StripRating(const QString& symbol)
 {
     const float stored = GetRecommendation(symbol);
@@ -49,7 +43,7 @@ void StockStrip::drawGauge(int k, double r)
     slot.markerX = -1;  // Cls: the drawing goes, the picture stays
     if (slot.picture.isEmpty())
         slot.picture = SkinName;
-    slot.markerX = GaugeMarkerPosition(r, gaugeScaleWidth);
+    slot.markerX = GaugeMarkerX(r, gaugeScaleWidth);
 }
 
 void StockStrip::ShowRec()

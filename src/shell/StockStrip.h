@@ -29,11 +29,6 @@ struct StripSlot
     bool operator==(const StripSlot&) const = default;
 };
 
-// Where the marker of rating r stands on a gauge w pixels wide:
-// ((5 - r)(w - 6.5% w) + r(2.5% w)) / 4, rounded half to even. r = 1 ("Strong Buy")
-// lies near the right end, r = 5 ("Sell") near the left.
-int GaugeMarkerPosition(double r, int w);
-
 // The rating the strip shows for a symbol: its AvgRecommendation in the set turned
 // into its decimal text and read back, so a stored 2.3 counts as 2.3; 0 when absent.
 double StripRating(const QString& symbol);

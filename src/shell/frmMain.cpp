@@ -23,6 +23,7 @@
 #include "retrieval/Transports.h"
 #include "sheets/CurrentQuotes.h"
 #include "sheets/GridLayout.h"
+#include "shell/ElidedLabel.h"
 #include "shell/GaugeSkins.h"
 #include "shell/KeyTable.h"
 #include "shell/ShellHooks.h"
@@ -500,7 +501,10 @@ void frmMain::buildWidgets()
     StatusBar1->setPalette(bp);
     watch(StatusBar1, KStatusBar);
     for (int i = 0; i < kStatusPanels; ++i) {
-        auto* panel = new QLabel(QString::fromLatin1(PanelCaptions()[i]), StatusBar1);
+        // The status text shows whole where there is room, else cut with its whole
+        // text as the tip.
+        QLabel* panel = i == 6 ? new ElidedLabel(QString::fromLatin1(PanelCaptions()[i]), StatusBar1)
+                               : new QLabel(QString::fromLatin1(PanelCaptions()[i]), StatusBar1);
         panel->setObjectName(QStringLiteral("Panel1(%1)").arg(i));
         panel->setToolTip(QString::fromLatin1(PanelToolTips()[i]));
         panel->setAlignment(i >= 6 ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter);
@@ -1195,6 +1199,14 @@ void frmMain::loadSetNames()
         if (n >= 0 && n < int(mnuSet.size()))
             mnuSet[n]->setText(caption);
     });
+    // A set renamed in the set editor shows its new name at once: the Groups label
+    // and the tree root follow the caption of the set checked in the menu.
+    for (QAction* a : mnuSet)
+        if (a->isChecked() && Panel1[1]->text() != a->text()) {
+            Panel1[1]->setText(a->text());
+            if (m_tree)
+                m_tree->showSetName();
+        }
 }
 
 void frmMain::showTreePopup(const TreePopupState& state, const QPoint& global)
@@ -1456,6 +1468,7 @@ void frmMain::applyGeometry()
     }
     for (int i = 0; i < kStatusPanels; ++i)
         Panel1[i]->setGeometry(pxRect(g.Panel1[i]));
+    placeStatusText();
     Rect->setGeometry(px(m_panels.rectLeft), px(g.Rect.Top), px(m_panels.rectWidth), px(g.Rect.Height));
     Rect->raise();
     Shape1->raise();
@@ -1784,6 +1797,19 @@ void frmMain::setCaption(const QString& text)
 void frmMain::setStatusText(const QString& text)
 {
     Panel1[6]->setText(text);
+    placeStatusText();
+}
+
+void frmMain::placeStatusText()
+{
+    QLabel* status = Panel1[6];
+    const bool taskShown = !Panel1[7]->text().isEmpty();
+    const int needed = status->fontMetrics().horizontalAdvance(status->text()) + 4;
+    TwipRect r = m_layout.Panel1[6];
+    r.Width = StatusTextWidth(m_layout, needed * kTwips, taskShown);
+    status->setGeometry(pxRect(r));
+    // Grown over the empty task label, the status text lies on top.
+    (taskShown ? Panel1[7] : status)->raise();
 }
 
 QString frmMain::stripSymbol(int slot) const
@@ -1854,6 +1880,7 @@ void frmMain::setStocksButtonEnabled(bool enabled)
 void frmMain::setTaskText(const QString& text)
 {
     Panel1[7]->setText(text);
+    placeStatusText();
 }
 
 void frmMain::setBusyPointer(bool busy)

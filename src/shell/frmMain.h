@@ -96,7 +96,8 @@ public:
     void mnuTray_Click(int Index);
     void mnuTicker_Click(int Index);
     void mnuSet_Click(int Index);
-    // LoadSets: the 21 set names into the set menu.
+    // LoadSets: the 21 set names into the set menu; the Groups label and the tree
+    // root follow a new name of the set shown.
     void loadSetNames();
     void Form_KeyDown(int KeyCode, int Shift);
     void StopUpdate();
@@ -263,6 +264,8 @@ private:
     void watch(QWidget* w, int kind, int index = 0);
     void dispatchMouse(int kind, int index, QEvent* event);
     void applyGeometry();
+    // Panel1(6) as wide as its text within the room StatusTextWidth gives it.
+    void placeStatusText();
     void placeAlignedBars();
     void syncStrip();
     void syncButtons();

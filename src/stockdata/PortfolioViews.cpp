@@ -199,9 +199,17 @@ void prepareHoldings(FlexGrid& g)
                    QString()});
 }
 
+// A column is at least as wide as its widest text in the font it is drawn in
+// (dates and the "Current Price" heading are wider than their share on most fonts).
+void fitColsToText(FlexGrid& g)
+{
+    step([&] { g.FitColsToText(0, g.Cols() - 1); });
+}
+
 void finishHoldingsLayout(FlexGrid& g)
 {
     SetColWidths(g, {9, 10, 6, 8, 6, 13, 13, 10, 10, 12, 0});
+    fitColsToText(g);
 }
 
 // Appends the row of one purchase (unless it is sold out) and adds it to sums.
@@ -395,6 +403,7 @@ void FG_PortfolioLog()
         centreHeaders(g, LAction, LGain);
         step([&] { styleTotalRow(g, g.Rows() - 1, LAction, LGain); });
         SetColWidths(g, {12, 10, 15, 12, 12, 12, 15, 0, 0});
+        fitColsToText(g);
     }
     finishView(grid, zoomed);
 }

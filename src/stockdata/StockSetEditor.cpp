@@ -69,7 +69,7 @@ void StockSetEditor::Form_Load()
 void StockSetEditor::LoadSets()
 {
     m_sets = SetNames();
-    lstSets_Click(0);
+    selectSet(0);
     m_addEnabled = false;
     m_removeEnabled = false;
     m_applyEnabled = false;
@@ -83,7 +83,36 @@ void StockSetEditor::LoadData()
             m_symbols << rec.Symbol;
 }
 
+bool StockSetEditor::settlePendingChanges()
+{
+    if (!m_applyEnabled || m_selectedSet < 0 || m_selectedSet >= m_sets.size())
+        return true;
+    switch (Dialogs::MsgBox(SetEditorTexts::ApplyFirstText(m_sets[m_selectedSet]),
+                            Dialogs::vbYesNoCancel + Dialogs::vbQuestion)) {
+    case Dialogs::vbYes:
+        cmdApply_Click();
+        return true;
+    case Dialogs::vbNo:
+        m_applyEnabled = false;
+        return true;
+    default:
+        return false;
+    }
+}
+
 void StockSetEditor::lstSets_Click(int position)
+{
+    if (position < 0 || position >= m_sets.size())
+        return;
+    // Clicking the set being edited again keeps what was typed into it.
+    if (position == m_selectedSet && m_applyEnabled)
+        return;
+    if (!settlePendingChanges())
+        return;
+    selectSet(position);
+}
+
+void StockSetEditor::selectSet(int position)
 {
     if (position < 0 || position >= m_sets.size())
         return;
@@ -105,11 +134,17 @@ void StockSetEditor::lstSets_DblClick()
                                              QStringLiteral("New Set Name"), m_sets[position]);
     if (answer.trimmed().isEmpty())
         return;
+    // The set is read again under its new name: what was typed into it is applied
+    // or dropped first, as the user says; Cancel keeps the old name and the edits.
+    if (!settlePendingChanges())
+        return;
     // The key is made on the first run; make sure of it, or the name would be lost.
     mdlRegistry::CreateNewKey(mdlRegistry::HKEY_CURRENT_USER, QString::fromLatin1(Settings::GroupsKey));
     Settings::SaveSettingAt(QString::fromLatin1(Settings::GroupsKey), Settings::GroupValueName(position), answer);
     LoadSets();
-    lstSets_Click(position);
+    selectSet(position);
+    // The main window shows the new name at once (set menu, Groups label, tree root).
+    hooks::call(mainWindowHooks().LoadSets);
 }
 
 void StockSetEditor::selectNoSymbol()

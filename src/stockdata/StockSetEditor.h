@@ -51,7 +51,9 @@ public:
     void LoadData();
     void UpdateINI();
 
-    // Events.
+    // Events. Clicking another set and renaming the set ask first whether to apply
+    // what was changed and not applied (see settlePendingChanges); a rename is then
+    // announced to the main window through its LoadSets.
     void lstSets_Click(int position);
     void lstSets_DblClick();            // rename the selected set
     void lstStk_Click(int position);    // select a symbol
@@ -68,6 +70,12 @@ public:
     static const std::array<QString, 4>& ActionCaptions();
 
 private:
+    // While Apply is enabled (symbols or alert prices changed and not applied), asks
+    // "Apply the changes to <set> first?": Yes applies, No drops them; false for
+    // Cancel (the caller then changes nothing). True at once when nothing is pending.
+    bool settlePendingChanges();
+    // Makes the set at position the editor's set and CurrentSet and lists its symbols.
+    void selectSet(int position);
     bool renameSelectedSymbol();  // the input box of "Rename Stock"; true when renamed
     void selectNoSymbol();
     void restoreOpeningSet();
@@ -97,4 +105,10 @@ inline const QString DuplicateTitle = QStringLiteral("Duplicate stock symbol");
 inline const QString FullText =
     QStringLiteral("A stock set holds at most 201 symbols.\r\nPlease remove a symbol before adding another.");
 inline const QString FullTitle = QStringLiteral("Stock set full");
+// Asked (with the program's title) before symbols or alert prices not applied yet
+// would be read over.
+inline QString ApplyFirstText(const QString& setName)
+{
+    return QStringLiteral("Apply the changes to ") + setName + QStringLiteral(" first?");
+}
 } // namespace SetEditorTexts

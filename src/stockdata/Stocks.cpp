@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -175,6 +176,15 @@ float GetRecommendation(const QString& symbol)
 {
     const int row = firstRow(symbol, kLastStockRow);
     return row < 0 ? 0.0f : Stocks[row].AvgRecommendation;
+}
+
+int GaugeMarkerX(double rating, int width)
+{
+    // A rating that is not a number (a damaged file) stands at the left end, as 5.
+    const double r = std::isnan(rating) ? 5.0 : std::clamp(rating, 1.0, 5.0);
+    const double w = width;
+    // nearbyint follows the default rounding mode, which rounds halves to even.
+    return int(std::nearbyint(((5 - r) * (w - w * 6.5 / 100) + r * (w * 2.5 / 100)) / 4));
 }
 
 bool SaveUS()

@@ -48,6 +48,12 @@ void PackSet();
 QString GetSelectedName();
 // AvgRecommendation of the first row 0..200 holding symbol; 0 when absent.
 float GetRecommendation(const QString& symbol);
+// Where the marker of a rating stands on a recommendation gauge `width` pixels wide:
+// ((5 - r)(w - 6.5% w) + r(2.5% w)) / 4 rounded half to even, with r the rating
+// clamped to 1..5. 1 ("Strong Buy") lies near the right end, 5 ("Sell") near the
+// left; a rating below 1 is drawn at 1, one above 5 (or not a number) at 5. The
+// update run and the stock strip both place their markers with it.
+int GaugeMarkerX(double rating, int width);
 
 // US.dat: whole-table write and read (a missing file is created empty).
 bool SaveUS();

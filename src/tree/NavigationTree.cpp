@@ -62,17 +62,29 @@ void NavigationTree::connectView()
     connect(m_view, &TreeView::MouseMove, this, &NavigationTree::TreeView1_MouseMove);
 }
 
+QString NavigationTree::setName() const
+{
+    try {
+        if (m_setName)
+            return m_setName();
+    } catch (...) {
+    }
+    return QString();
+}
+
 void NavigationTree::initTree()
 {
     if (!m_model)
         return;
-    QString setName;
-    try {
-        if (m_setName)
-            setName = m_setName();
-    } catch (...) {
-    }
-    BuildNavigationTree(*m_model, setName);
+    BuildNavigationTree(*m_model, setName());
+}
+
+void NavigationTree::showSetName()
+{
+    if (!m_model)
+        return;
+    if (TreeNode* all = m_model->find(QLatin1String(TreeTables::AllKey)))
+        all->setText(AllRootText(setName()));
 }
 
 void NavigationTree::rememberNode(const QString& key)

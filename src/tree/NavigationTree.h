@@ -66,6 +66,9 @@ public:
     // Rebuilds the whole tree from the current set, the portfolio and the fixed
     // branches. Never fails to its caller. LastNodeIndex is kept as it was.
     void initTree();
+    // Retitles the "All" root from the set name source (a renamed set), keeping
+    // the rest of the tree as it is.
+    void showSetName();
 
     // The node last clicked or expanded, by its 1-based index (1 at start-up: the
     // "All" root). Valid until the next rebuild, after which it names whatever
@@ -98,6 +101,7 @@ private:
     void connectModel();
     void connectView();
     TreeNode* lastNode() const;   // nullptr when the index names no node
+    QString setName() const;      // from the source; "" when none or it fails
 
     QPointer<TreeModel> m_model;
     QPointer<TreeView> m_view;

@@ -100,6 +100,11 @@ void AddTreeNodes(TreeModel& tree, std::span<const TreeNodeDesc> table, const QS
     flush();
 }
 
+QString AllRootText(const QString& setName)
+{
+    return QLatin1String(TreeTables::AllTextPrefix) + setName;
+}
+
 void BuildNavigationTree(TreeModel& tree, const QString& setName)
 {
     // Hold the view for the whole build: it is drawn once, when the lock goes,
@@ -111,7 +116,7 @@ void BuildNavigationTree(TreeModel& tree, const QString& setName)
     }
 
     const QString all = QLatin1String(TreeTables::AllKey);
-    if (addNode(tree, QString(), all, QLatin1String(TreeTables::AllTextPrefix) + setName))
+    if (addNode(tree, QString(), all, AllRootText(setName)))
         setImage(tree, all, TreeTables::AllImage);
 
     AddTreeNodes(tree, TreeTables::MarketBranch());

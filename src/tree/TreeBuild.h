@@ -12,6 +12,9 @@ class TreeModel;
 // StockCount and Transactions, fills PortSymbols, reads no file and touches
 // neither the grid nor CurrentView.
 
+// The "All" root's text for a set name: "Stocks-" & setName.
+QString AllRootText(const QString& setName);
+
 // Rebuilds the whole tree: the "All" root titled "Stocks-" & setName, the market
 // branch, the portfolio branch with one node per distinct symbol, the radio and
 // television branches, then one subtree per stock of the set. Redrawing is held

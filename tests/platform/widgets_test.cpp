@@ -155,3 +155,44 @@ TEST(Widgets, GridAndTreeShowTheirModels)
     ASSERT_EQ(tree.topLevelItemCount(), 1);
     EXPECT_EQ(tree.topLevelItem(0)->child(0)->text(0), "NEW");
 }
+
+// Columns fitted to their texts in the font the view draws with.
+TEST(Widgets, GridColumnsFitTheirTextsInTheViewsFont)
+{
+    FlexGrid grid;
+    FlexGridView view;
+    QFont big = view.font();
+    big.setPixelSize(36);
+    view.setFont(big);
+    view.setGrid(&grid);
+    EXPECT_EQ(grid.TextFont(), view.font());
+    QFont bigger = big;
+    bigger.setPixelSize(48);
+    view.setFont(bigger);   // a later font reaches the grid too
+    EXPECT_EQ(grid.TextFont(), view.font());
+
+    grid.setCols(4);
+    grid.setRows(3);
+    const QString wide = QStringLiteral("Wednesday, 12/10/2024");
+    for (int c = 0; c < 4; ++c) {
+        grid.setTextMatrix(1, c, wide);
+        grid.setColWidth(c, 300);
+    }
+    grid.setTextMatrix(2, 0, wide + wide);
+    grid.setRowHeight(2, 0);   // a hidden row counts for nothing
+    grid.setColWidth(2, 0);    // a hidden column stays hidden
+    grid.setColWidth(3, 30000);  // a column wider than its text keeps its width
+    grid.setRow(1);
+    grid.setCol(1);
+    grid.setCellFontBold(true);
+
+    grid.FitColsToText(0, 3);
+    QFont bold = bigger;
+    bold.setBold(true);
+    const int plain = QFontMetrics(bigger).horizontalAdvance(wide);
+    EXPECT_GE(view.columnPixelWidth(0), plain);
+    EXPECT_LT(view.columnPixelWidth(0), QFontMetrics(bigger).horizontalAdvance(wide + wide));
+    EXPECT_GE(view.columnPixelWidth(1), QFontMetrics(bold).horizontalAdvance(wide));
+    EXPECT_EQ(grid.ColWidth(2), 0);
+    EXPECT_EQ(grid.ColWidth(3), 30000);
+}

@@ -48,35 +48,6 @@ protected:
     std::vector<int> tickerCalls;
 };
 
-TEST(GaugeMarker, PixelTableRoundsHalfToEven)
-{
-    struct Row
-    {
-        double r;
-        int w;
-        int x;
-    };
-    const std::vector<Row> table{
-        // A 400-pixel gauge puts every whole rating on a half: they go to the even side.
-        {1, 400, 376},  // 376.5
-        {2, 400, 286},  // 285.5
-        {3, 400, 194},  // 194.5
-        {4, 400, 104},  // 103.5
-        {5, 400, 12},   // 12.5
-        // The strip's gauges are 305 pixels wide.
-        {1, 305, 287},  // 0.94125 w ("Strong Buy")
-        {2, 305, 218},
-        {3, 305, 148},  // 0.48625 w ("Hold")
-        {4, 305, 79},
-        {5, 305, 10},   // 0.03125 w ("Sell")
-        {2.3, 305, 197},
-        {0.74, 305, 305},  // from 0.74 down the marker lies past the right end
-        {0.5, 305, 322},
-    };
-    for (const Row& row : table)
-        EXPECT_EQ(GaugeMarkerPosition(row.r, row.w), row.x) << "r = " << row.r << ", w = " << row.w;
-}
-
 TEST_F(StockStripTest, RatingIsReadAsItsDecimalText)
 {
     fillSet({QStringLiteral("IBM"), QStringLiteral("MSFT")}, {2.3f, 0});

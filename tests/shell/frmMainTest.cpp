@@ -1,21 +1,29 @@
 // The main window: its load, its set switch, the update run's frame, the keys
 // through the key preview, the splitters on its widgets, the gauges as drawn and the
 // ways out.
+#include "QtPrint.h"
 #include "ShellFixture.h"
 
 #include "core/DimScreen.h"
 #include "platform/FlexGridView.h"
 #include "platform/TreeModel.h"
 #include "platform/TreeView.h"
+#include "LoopbackHttpServer.h"
+#include "platform/Sites.h"
+#include "retrieval/Downloaders.h"
 #include "retrieval/Transports.h"
+#include "shell/ElidedLabel.h"
 #include "shell/frmMain.h"
+#include "stockdata/StockSetEditor.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QTest>
+#include <QToolTip>
 
 #include <memory>
 #include <vector>
@@ -388,6 +396,57 @@ TEST_F(frmMainTest, FetchControlStatesShowInTheStatusPanel)
     EXPECT_TRUE(f.runState().StopFlag);
 }
 
+TEST_F(frmMainTest, TheStatusTextShowsWholeOrCutWithItsTip)
+{
+    frmMain& f = loaded();
+    auto* status = qobject_cast<ElidedLabel*>(f.Panel1[6]);
+    ASSERT_NE(status, nullptr);
+    const QString text = QStringLiteral("The request has completed and all data has been received.");
+    const int needed = status->fontMetrics().horizontalAdvance(text);
+    const auto sized = [&](int width) {
+        f.resize(width, f.height());
+        f.Form_Resize();
+    };
+    const auto tip = [&] {
+        const QPoint at = status->rect().center();
+        QHelpEvent help(QEvent::ToolTip, at, status->mapToGlobal(at));
+        QApplication::sendEvent(status, &help);
+        const QString shown = QToolTip::isVisible() ? QToolTip::text() : QString();
+        QToolTip::hideText();
+        return shown;
+    };
+
+    // A window with room for it: the label grows to the right to show the text
+    // whole; the labels left of it keep their places.
+    sized((needed + 20) * 9480 / (9480 - 6885) + 1);
+    const QRect reports = f.Panel1[5]->geometry();
+    f.setStatusText(text);
+    EXPECT_EQ(f.panelText(6), text);
+    EXPECT_GE(status->contentsRect().width(), needed);
+    EXPECT_FALSE(status->elided());
+    EXPECT_EQ(f.Panel1[5]->geometry(), reports);
+    EXPECT_EQ(tip(), QStringLiteral("Status"));  // the label's own tip
+
+    // While the task label shows a count, the text stops at it and is cut; the
+    // tip then shows it whole.
+    f.setTaskText(QStringLiteral("3/50"));
+    EXPECT_LE(status->geometry().left(), f.Panel1[7]->geometry().left());
+    EXPECT_EQ(f.StatusBar1->childAt(f.Panel1[7]->geometry().center()), f.Panel1[7]);
+    if (status->elided())
+        EXPECT_EQ(tip(), text);
+    f.setTaskText(QString());
+    EXPECT_FALSE(status->elided());
+
+    // At the window's design size a long text is cut, with the whole text as tip.
+    sized(9480 / 15);
+    const QString longer = text + QLatin1Char(' ') + text + QLatin1Char(' ') + text;
+    f.setStatusText(longer);
+    EXPECT_EQ(f.panelText(6), longer);
+    EXPECT_TRUE(status->elided());
+    EXPECT_EQ(status->geometry().right() + 1, f.StatusBar1->width());
+    EXPECT_EQ(tip(), longer);
+}
+
 TEST_F(frmMainTest, SwitchingTheSet)
 {
     writeSet(0, symbols(3, QStringLiteral("A")), {1, 2, 3});
@@ -414,6 +473,41 @@ TEST_F(frmMainTest, SwitchingTheSet)
     EXPECT_EQ(f.strip().items[4].markerX, 287);  // rating 1
     EXPECT_EQ(f.grid().Rows(), 2 + 10);
     EXPECT_EQ(f.grid().TextMatrix(2, 1), QStringLiteral("B00 Corp"));
+}
+
+TEST_F(frmMainTest, ASetRenamedInTheEditorShowsItsNewNameAtOnce)
+{
+    writeSet(0, symbols(2, QStringLiteral("A")));
+    writeSet(3, symbols(2, QStringLiteral("C")));
+    Settings::SaveSettingAt(QString::fromLatin1(Settings::GroupsKey), QStringLiteral("Group3"), QStringLiteral("Tech"));
+    frmMain& f = loaded();
+    f.mnuSets->actions()[3]->trigger();
+    TreeModel& tree = *f.treeModel();
+    ASSERT_EQ(f.panelText(1), QStringLiteral("Tech"));
+    ASSERT_EQ(tree.Node(QStringLiteral("All"))->Text(), QStringLiteral("Stocks-Tech"));
+    tree.Node(QStringLiteral("Market"))->setExpanded(true);
+
+    StockSetEditor editor;
+    editor.Form_Load();
+    const auto rename = [&](int set, const QString& name) {
+        editor.lstSets_Click(set);
+        test::dialogs().inputAnswers << name;
+        editor.lstSets_DblClick();
+        EXPECT_EQ(f.mnuSet[set]->text(), name);
+    };
+
+    // The set shown is renamed: menu, Groups label and tree root follow at once,
+    // and the tree is retitled, not rebuilt.
+    rename(3, QStringLiteral("Tech Giants"));
+    EXPECT_EQ(f.panelText(1), QStringLiteral("Tech Giants"));
+    EXPECT_EQ(tree.Node(QStringLiteral("All"))->Text(), QStringLiteral("Stocks-Tech Giants"));
+    EXPECT_EQ(f.TreeView1->itemOf(tree.Node(QStringLiteral("All")))->text(0), QStringLiteral("Stocks-Tech Giants"));
+    EXPECT_TRUE(tree.Node(QStringLiteral("Market"))->Expanded());
+
+    // Another set renamed: only its menu item changes.
+    rename(5, QStringLiteral("Banks"));
+    EXPECT_EQ(f.panelText(1), QStringLiteral("Tech Giants"));
+    EXPECT_EQ(tree.Node(QStringLiteral("All"))->Text(), QStringLiteral("Stocks-Tech Giants"));
 }
 
 TEST_F(frmMainTest, SplittersOnTheWindow)
@@ -480,6 +574,46 @@ TEST_F(frmMainTest, GaugesAreDrawnWithTheMarkerAtTheRating)
         EXPECT_EQ(shown.pixel(r.x, 12), bar.pixel(r.x, 12));  // below the marker, the bar
     }
     EXPECT_TRUE(f.img[2]->isHidden());  // no rating
+}
+
+TEST_F(frmMainTest, TheUpdateRunAndTheStripPlaceTheMarkerAlike)
+{
+    test::LoopbackHttpServer server;
+    Sites::Override(Site::Recommendations, test::LoopbackHttpServer::host(), server.port());
+    struct Row
+    {
+        const char* symbol;
+        const char* rating;
+        int x;  // on the strip's 305-pixel gauges
+    };
+    const Row table[] = {{"LOW", "0.5", 287}, {"ONE", "1", 287}, {"MID", "3", 148}, {"FIVE", "5", 10},
+                         {"HIGH", "6", 10}};
+    QStringList list;
+    for (const Row& r : table) {
+        list << QString::fromLatin1(r.symbol);
+        server.setReply(QStringLiteral("/cgi-bin/ShowFreeCompRep?") + QLatin1String(r.symbol),
+                        QByteArray("Current Average Recommendation <font color=#0000ee>") + r.rating + "</font>");
+    }
+    writeSet(0, list, {2, 2, 2, 2, 2});
+    frmMain& f = loaded();
+    f.transports().setWaitLimitMs(5000);
+
+    // The run draws each marker as its rating arrives ...
+    f.runState().UpdateRemaining = 1;  // within a run: the end of one page stops nothing
+    Downloaders(f.transports(), f).UpdateRec();
+    ASSERT_EQ(server.requests().size(), 5);
+    std::vector<int> fromRun;
+    for (int k = 0; k < 5; ++k)
+        fromRun.push_back(f.strip().items[k].markerX);
+    // ... and the strip draws them again from the stored ratings.
+    for (int k = 0; k < 5; ++k)
+        f.strip().items[k].markerX = -1;
+    f.ShowRec();
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(fromRun[k], table[k].x) << table[k].rating;
+        EXPECT_EQ(f.strip().items[k].markerX, table[k].x) << table[k].rating;
+    }
+    Sites::Override(Site::Recommendations, QString(), 0);
 }
 
 TEST_F(frmMainTest, ControlsOfLaterWindowsWaitForTheirHooks)

@@ -2,6 +2,7 @@
 // set to a folder, each test leaves a picture of its window there.
 #include "EditingFixture.h"
 
+#include "platform/Dialogs.h"
 #include "platform/FlexGrid.h"
 #include "platform/FlexGridView.h"
 #include "stockdata/LastPar.h"
@@ -151,6 +152,32 @@ TEST_F(EditingWindows, TheSetEditorShowsAndEditsTheSet)
     QTest::qWait(0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
+}
+
+TEST_F(EditingWindows, TheSetEditorAsksBeforeAnotherSetReplacesTypedSymbols)
+{
+    test::dialogs().inputAnswers << "intc";
+    test::dialogs().msgAnswers << Dialogs::vbCancel << Dialogs::vbNo;
+    QPointer<StkSet> window = new StkSet;
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    QTest::mouseClick(window->lblAction(0), Qt::LeftButton);
+    ASSERT_EQ(window->lstStk()->count(), 6);
+
+    // Cancel: the list stays on the set with what was typed.
+    const QRect other = window->lstSets()->visualItemRect(window->lstSets()->item(2));
+    QTest::mouseClick(window->lstSets()->viewport(), Qt::LeftButton, {}, other.center());
+    EXPECT_EQ(test::dialogs().shown.last().prompt, "Apply the changes to Group0 first?");
+    EXPECT_EQ(window->lstSets()->currentRow(), 0);
+    EXPECT_EQ(window->lstStk()->count(), 6);
+    EXPECT_TRUE(window->cmdApply()->isEnabled());
+
+    // No: the other set is shown and nothing was written.
+    QTest::mouseClick(window->lstSets()->viewport(), Qt::LeftButton, {}, other.center());
+    EXPECT_EQ(window->lstSets()->currentRow(), 2);
+    EXPECT_EQ(window->lstStk()->count(), 0);
+    EXPECT_FALSE(window->cmdApply()->isEnabled());
+    window->findChild<QPushButton*>("cmdCancel")->click();
 }
 
 TEST_F(EditingWindows, TheDetailCardShowsItsStockAndStoresItsAlerts)

@@ -8,8 +8,13 @@
 #include "stockdata/ViewHost.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QStringList>
 #include <QWidget>
+
+#include <algorithm>
+#include <functional>
+#include <string>
 
 namespace {
 
@@ -205,6 +210,91 @@ TEST_F(PortfolioViews, LogShowsSignedGainsAndTheirTotal)
     EXPECT_EQ(g.cellFormat(6, 7).backColor, 0);
     EXPECT_EQ(g.ColAlignment(5), FlexGrid::flexAlignRightCenter);
     EXPECT_EQ(g.ColAlignment(6), FlexGrid::flexAlignRightCenter);
+}
+
+namespace {
+
+// Views drawn into a grid shown by a view of its own.
+class ShownGridHost : public ViewHost
+{
+public:
+    FlexGrid grid;
+    FlexGrid* mainGrid() override { return &grid; }
+    FlexGrid* newZoomGrid() override { return nullptr; }
+    void showZoom(FlexGrid*) override {}
+};
+
+} // namespace
+
+TEST_F(PortfolioViews, ColumnsAreAtLeastAsWideAsTheirTextsInTheFontInUse)
+{
+    PortRec dated = buy("IBM", 100, 10, 15, "12", 1);
+    dated.TransDate = "12/10/2024";
+    store({{1, dated}, {2, sell("IBM", 10, 15, 1, RealisedGain(10, 15, 10, 5))}});
+    ShownGridHost host;
+    installViewHost(&host);
+    FlexGridView view;
+    view.resize(600, 300);
+    view.setGrid(&host.grid);
+
+    struct Case
+    {
+        const char* view;
+        std::function<void()> draw;
+        QVector<int> percents;  // the widths the view gives as shares of the grid
+    };
+    const Case cases[] = {
+        {"Port", FG_Portfolio_All, {9, 10, 6, 8, 6, 13, 13, 10, 10, 12, 0}},
+        {"PortSelected", [] { PortSelected("IBM"); }, {9, 10, 6, 8, 6, 13, 13, 10, 10, 12, 0}},
+        {"PortLog", FG_PortfolioLog, {12, 10, 15, 12, 12, 12, 15, 0, 0}},
+    };
+    // A small font keeps the shares; a large one makes every text wider than its
+    // share, whatever the machine's fonts are.
+    for (int pixels : {6, 40}) {
+        QFont font = view.font();
+        font.setPixelSize(pixels);
+        view.setFont(font);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.view) + " at " + std::to_string(pixels) + " pixels");
+            c.draw();
+            const FlexGrid& g = host.grid;
+            ASSERT_EQ(g.Cols(), c.percents.size());
+            bool widened = false;
+            for (int col = 0; col < g.Cols(); ++col) {
+                const int share = qRound(c.percents[col] * g.Width() / 100.0);
+                if (share == 0) {
+                    EXPECT_EQ(view.columnPixelWidth(col), 0) << col;  // hidden columns stay hidden
+                    continue;
+                }
+                int widest = 0;
+                for (int row = 0; row < g.Rows(); ++row) {
+                    if (g.RowHeight(row) == 0)
+                        continue;
+                    QFont inUse = view.font();
+                    inUse.setBold(g.cellFormat(row, col).bold);
+                    const int advance = QFontMetrics(inUse).horizontalAdvance(g.TextMatrix(row, col));
+                    widest = std::max(widest, advance);
+                    EXPECT_GE(view.columnPixelWidth(col), advance)
+                        << "row " << row << ", column " << col << ": " << g.TextMatrix(row, col).toStdString();
+                }
+                // Never narrower than its share, and exactly its share where the texts fit.
+                EXPECT_GE(g.ColWidth(col), share) << col;
+                if ((widest + 2 * FlexGrid::CellTextMargin + 1) * FlexGrid::TwipsPerPixel <= share)
+                    EXPECT_EQ(g.ColWidth(col), share) << col;
+                widened = widened || g.ColWidth(col) > share;
+            }
+            if (pixels == 40)
+                EXPECT_TRUE(widened);
+        }
+    }
+    // The texts the issue names, in the holdings view.
+    FG_Portfolio_All();
+    const QFontMetrics metrics(view.font());
+    EXPECT_EQ(host.grid.TextMatrix(2, 1), "12/10/2024");
+    EXPECT_GE(view.columnPixelWidth(1), metrics.horizontalAdvance("12/10/2024"));
+    EXPECT_EQ(host.grid.TextMatrix(0, 9), "Current Price");
+    EXPECT_GE(view.columnPixelWidth(9), metrics.horizontalAdvance("Current Price"));
+    installViewHost(nullptr);
 }
 
 TEST_F(PortfolioViews, EmptyPortfolio)

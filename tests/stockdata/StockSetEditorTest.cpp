@@ -2,8 +2,10 @@
 #include "EditingFixture.h"
 
 #include "core/Settings.h"
+#include "platform/Dialogs.h"
 #include "platform/Sites.h"
 #include "stockdata/EntryRules.h"
+#include "stockdata/MainWindowHooks.h"
 #include "stockdata/StockSetEditor.h"
 
 namespace {
@@ -46,6 +48,17 @@ protected:
     }
 
     void answer(const QString& text) { test::dialogs().inputAnswers << text; }
+
+    // Set `set` holds AAA on file; the editor shows it with NEW added and not applied.
+    void typeSymbolInto(StockSetEditor& ed, int set)
+    {
+        writeSet(set, {quoted("AAA", 0, 0)});
+        ed.Form_Load();
+        ed.lstSets_Click(set);
+        answer("new");
+        ed.lblAction_Click(0);
+        test::dialogs().reset();
+    }
 
     StockSetEditor editor;
 };
@@ -250,6 +263,118 @@ TEST_F(SetEditorTest, ApplyWritesTheEditorsSetEvenAfterASwitch)
     EXPECT_EQ(setFile(0)[1].Symbol, "BBB");
     EXPECT_EQ(setFile(7)[0].Symbol, "SSS");
     EXPECT_EQ(setFile(7)[1].Symbol, "");
+}
+
+// ---- symbols typed but not applied ----------------------------------------------
+
+namespace {
+
+struct PendingCase
+{
+    int answer;           // to "Apply the changes to ... first?"
+    bool applied;         // the typed symbol reached the file
+    bool stays;           // the editor stays on the set with the typed symbol (Cancel)
+};
+
+const PendingCase kPendingCases[] = {
+    {Dialogs::vbYes, true, false},
+    {Dialogs::vbNo, false, false},
+    {Dialogs::vbCancel, false, true},
+};
+
+} // namespace
+
+TEST_F(SetEditorTest, SwitchingSetsAsksWhetherToApplyWhatWasTyped)
+{
+    writeSet(10, {quoted("TTT", 0, 0)});
+    int set = 1;
+    for (const PendingCase& c : kPendingCases) {
+        SCOPED_TRACE(c.answer);
+        StockSetEditor ed;
+        typeSymbolInto(ed, set);
+        test::dialogs().msgAnswers << c.answer;
+
+        ed.lstSets_Click(10);
+
+        ASSERT_EQ(test::dialogs().shown.size(), 1);
+        EXPECT_EQ(shownBoxes()[0], "msg|Tradewright|Apply the changes to Group" + QString::number(set) + " first?");
+        EXPECT_EQ(test::dialogs().shown[0].buttons, Dialogs::vbYesNoCancel + Dialogs::vbQuestion);
+        EXPECT_EQ(setFile(set)[1].Symbol, c.applied ? "NEW" : "");
+        if (c.stays) {
+            EXPECT_EQ(ed.selectedSet(), set);
+            EXPECT_EQ(CurrentSet, set);
+            EXPECT_EQ(ed.symbols(), (QStringList{"AAA", "NEW"}));
+            EXPECT_TRUE(ed.applyEnabled());
+            // Apply still writes what was typed.
+            ed.cmdApply_Click();
+            EXPECT_EQ(setFile(set)[1].Symbol, "NEW");
+        } else {
+            EXPECT_EQ(ed.selectedSet(), 10);
+            EXPECT_EQ(CurrentSet, 10);
+            EXPECT_EQ(ed.symbols(), QStringList{"TTT"});
+            EXPECT_FALSE(ed.applyEnabled());
+        }
+        ++set;
+    }
+
+    // Nothing typed, or the set being edited clicked again: no question.
+    StockSetEditor ed;
+    ed.Form_Load();
+    test::dialogs().reset();
+    ed.lstSets_Click(10);
+    answer("zzz");
+    ed.lblAction_Click(0);
+    ed.lstSets_Click(10);
+    EXPECT_EQ(shownBoxes(), QStringList{"input|Stock Symbol|Type Stock Symbol"});
+    EXPECT_EQ(ed.symbols(), (QStringList{"TTT", "ZZZ"}));
+}
+
+TEST_F(SetEditorTest, RenamingAsksWhetherToApplyWhatWasTypedAndTellsTheMainWindow)
+{
+    int loadSets = 0;
+    mainWindowHooks().LoadSets = [&] { ++loadSets; };
+    int set = 1;
+    for (const PendingCase& c : kPendingCases) {
+        SCOPED_TRACE(c.answer);
+        StockSetEditor ed;
+        typeSymbolInto(ed, set);
+        loadSets = 0;
+        answer("Tech " + QString::number(set));
+        test::dialogs().msgAnswers << c.answer;
+
+        ed.lstSets_DblClick();
+
+        const QString old = "Group" + QString::number(set);
+        EXPECT_EQ(shownBoxes(), (QStringList{"input|New Set Name|Enter New Name For This Set",
+                                             "msg|Tradewright|Apply the changes to " + old + " first?"}));
+        EXPECT_EQ(setFile(set)[1].Symbol, c.applied ? "NEW" : "");
+        EXPECT_EQ(ed.selectedSet(), set);
+        if (c.stays) {
+            EXPECT_TRUE(Settings::GetSettingAt(Settings::GroupsKey, old).isEmpty());
+            EXPECT_EQ(ed.sets()[set], old);
+            EXPECT_EQ(ed.symbols(), (QStringList{"AAA", "NEW"}));
+            EXPECT_TRUE(ed.applyEnabled());
+            EXPECT_EQ(loadSets, 0);
+        } else {
+            EXPECT_EQ(Settings::GetSettingAt(Settings::GroupsKey, old), "Tech " + QString::number(set));
+            EXPECT_EQ(ed.sets()[set], "Tech " + QString::number(set));
+            EXPECT_EQ(ed.symbols(), c.applied ? (QStringList{"AAA", "NEW"}) : QStringList{"AAA"});
+            EXPECT_FALSE(ed.applyEnabled());
+            EXPECT_EQ(loadSets, 1);
+        }
+        ++set;
+    }
+
+    // With nothing typed the rename asks nothing and is announced all the same.
+    StockSetEditor ed;
+    ed.Form_Load();
+    test::dialogs().reset();
+    loadSets = 0;
+    answer("Plain");
+    ed.lstSets_DblClick();
+    EXPECT_EQ(shownBoxes(), QStringList{"input|New Set Name|Enter New Name For This Set"});
+    EXPECT_EQ(ed.sets()[0], "Plain");
+    EXPECT_EQ(loadSets, 1);
 }
 
 TEST_F(SetEditorTest, FindingASymbolOpensTheLookupPageWithAnEncodedQuery)

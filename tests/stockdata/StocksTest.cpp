@@ -6,6 +6,8 @@
 
 #include <QDir>
 
+#include <limits>
+
 namespace {
 
 StockRec fullStock(const QString& symbol)
@@ -279,4 +281,43 @@ TEST_F(StockSet, USFileRoundTrips)
     ASSERT_TRUE(LoadUS());
     EXPECT_EQ(USIndexes[36], saved);
     EXPECT_EQ(USIndexes[0], USRec());
+}
+
+TEST(GaugeMarker, OneRuleWithTheRatingClampedToOneToFive)
+{
+    struct Row
+    {
+        double r;
+        int w;
+        int x;
+    };
+    const Row table[] = {
+        // The strip's gauges are 305 pixels wide.
+        {1, 305, 287},  // 0.94125 w ("Strong Buy")
+        {2, 305, 218},
+        {3, 305, 148},  // 0.48625 w ("Hold")
+        {4, 305, 79},
+        {5, 305, 10},   // 0.03125 w ("Sell")
+        {2.3, 305, 197},
+        // Outside 1..5 the marker stands at the nearer end of the scale.
+        {0.5, 305, 287},
+        {0.74, 305, 287},
+        {0, 305, 287},
+        {-2, 305, 287},
+        {6, 305, 10},
+        {1e300, 305, 10},
+        {-std::numeric_limits<double>::infinity(), 305, 287},
+        {std::numeric_limits<double>::quiet_NaN(), 305, 10},
+        // A 400-pixel gauge puts every whole rating on a half: they go to the even side.
+        {1, 400, 376},  // 376.5
+        {2, 400, 286},  // 285.5
+        {3, 400, 194},  // 194.5
+        {4, 400, 104},  // 103.5
+        {5, 400, 12},   // 12.5
+        {0.5, 400, 376},
+        {6, 400, 12},
+        {2.5, 100, 60},
+    };
+    for (const Row& row : table)
+        EXPECT_EQ(GaugeMarkerX(row.r, row.w), row.x) << "r = " << row.r << ", w = " << row.w;
 }

@@ -1,6 +1,7 @@
 // The tree's events: the open book of an expanded stock, the key that opens the
 // stock last clicked, the right button's popup, the profile tool tip, the two
 // collapse routines and the set names of the sets menu.
+#include "QtPrint.h"
 #include "TreeTestSupport.h"
 
 #include "platform/AppPath.h"
@@ -22,6 +23,7 @@
 #include <QFileInfo>
 #include <QApplication>
 #include <QHelpEvent>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolTip>
 
@@ -414,4 +416,166 @@ TEST_F(TreeWidget, ViewEventsReachTheHandlers)
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), "Computers.");
     QToolTip::hideText();
+}
+
+// ---- the model's state and the view's agree ---------------------------------
+
+namespace {
+
+class TreeAgreement : public TreeTest
+{
+protected:
+    TreeView view;
+    std::unique_ptr<NavigationTree> nav;
+
+    void SetUp() override
+    {
+        TreeTest::SetUp();
+        setStocks({{0, "IBM"}, {1, "MSFT"}}, 2);
+        nav = std::make_unique<NavigationTree>(&view);
+        nav->initTree();
+        view.resize(300, 500);
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+
+    TreeModel& model() { return *nav->model(); }
+    QTreeWidgetItem* item(const char* key) { return view.itemOf(model().Node(key)); }
+
+    // Every node whose Expanded differs from its item's, and a selection the view
+    // does not show.
+    QStringList disagreements()
+    {
+        QStringList out;
+        for (TreeNode* n : model().allNodes()) {
+            QTreeWidgetItem* i = view.itemOf(n);
+            if (!i)
+                out << n->Key() + " has no item";
+            else if (i->isExpanded() != n->Expanded())
+                out << n->Key() + (n->Expanded() ? " open in the model only" : " open in the view only");
+        }
+        if (view.nodeOf(view.currentItem()) != model().SelectedItem())
+            out << "selection";
+        return out;
+    }
+    QStringList openNodes()
+    {
+        QStringList out;
+        for (TreeNode* n : model().allNodes())
+            if (n->Expanded() || view.itemOf(n)->isExpanded())
+                out << n->Key();
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(TreeAgreement, CollapseAllAfterASelectionClosesEverythingInModelAndView)
+{
+    // The strip selects a stock of the closed set root (the model's path) ...
+    model().Node("ID1")->setSelected(true);
+    EXPECT_TRUE(model().Node("All")->Expanded());
+    EXPECT_TRUE(item("All")->isExpanded());
+    EXPECT_EQ(disagreements(), QStringList());
+    nav->CollapseAllNodes();
+    EXPECT_EQ(openNodes(), QStringList());
+    EXPECT_EQ(disagreements(), QStringList());
+
+    // ... and the view makes a deep node current (the view's path): it opens the
+    // parents itself, and the model hears of it.
+    view.setCurrentItem(item("US"));
+    EXPECT_EQ(model().SelectedItem(), model().Node("US"));
+    EXPECT_TRUE(model().Node("Index")->Expanded());
+    EXPECT_TRUE(model().Node("Market")->Expanded());
+    EXPECT_EQ(disagreements(), QStringList());
+    nav->CollapseAllNodes();
+    EXPECT_EQ(openNodes(), QStringList());
+    EXPECT_EQ(disagreements(), QStringList());
+}
+
+TEST_F(TreeAgreement, ExpandAndCollapseByTheViewReachTheModelAndBack)
+{
+    // The view's own calls.
+    view.expandItem(item("Market"));
+    EXPECT_TRUE(model().Node("Market")->Expanded());
+    view.collapseItem(item("Market"));
+    EXPECT_FALSE(model().Node("Market")->Expanded());
+
+    // Keys on the current item.
+    view.setFocus();
+    view.setCurrentItem(item("All"));
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_TRUE(model().Node("All")->Expanded());
+    QTest::keyClick(&view, Qt::Key_Left);
+    EXPECT_FALSE(model().Node("All")->Expanded());
+
+    // A click on the expand arrow.
+    const QRect r = view.visualItemRect(item("Market"));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(r.left() - view.indentation() / 2, r.center().y()));
+    EXPECT_TRUE(item("Market")->isExpanded());
+    EXPECT_TRUE(model().Node("Market")->Expanded());
+
+    // The model's changes reach the items.
+    model().Node("Radio")->setExpanded(true);
+    EXPECT_TRUE(item("Radio")->isExpanded());
+    model().Node("Market")->setExpanded(false);
+    EXPECT_FALSE(item("Market")->isExpanded());
+    EXPECT_EQ(disagreements(), QStringList());
+}
+
+TEST_F(TreeAgreement, ARebuildKeepsModelAndViewTogether)
+{
+    model().Node("ID0")->setSelected(true);
+    view.expandItem(item("Market"));
+    nav->initTree();
+    EXPECT_EQ(disagreements(), QStringList());
+    EXPECT_EQ(openNodes(), QStringList());
+
+    // Changes made while the model holds its updates arrive with the rebuild.
+    {
+        auto lock = model().updatesLocked();
+        model().Node("US")->setSelected(true);
+        model().Node("Radio")->setExpanded(true);
+    }
+    EXPECT_TRUE(item("Market")->isExpanded());
+    EXPECT_TRUE(item("Index")->isExpanded());
+    EXPECT_TRUE(item("Radio")->isExpanded());
+    EXPECT_EQ(view.currentItem(), item("US"));
+    EXPECT_EQ(disagreements(), QStringList());
+}
+
+TEST_F(TreeAgreement, ARightClickKeepsTheSelectedNode)
+{
+    QVector<TreePopup> popups;
+    nav->setPopupHook([&](const TreePopup& p) { popups << p; });
+    view.expandItem(item("All"));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualItemRect(item("ID0")).center());
+    ASSERT_EQ(model().SelectedItem(), model().Node("ID0"));
+
+    for (const char* key : {"Market", "ID1"}) {
+        const QPoint at = view.visualItemRect(item(key)).center();
+        QTest::mousePress(view.viewport(), Qt::RightButton, {}, at);
+        QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, at);
+        QTest::mouseDClick(view.viewport(), Qt::RightButton, {}, at);
+        EXPECT_EQ(model().SelectedItem(), model().Node("ID0")) << key;
+        EXPECT_EQ(view.currentItem(), item("ID0")) << key;
+        EXPECT_FALSE(model().Node("Market")->Expanded()) << key;
+    }
+    EXPECT_GE(popups.size(), 2);
+    EXPECT_TRUE(popups[0].isStockMenu());  // about ID0, the node last clicked
+    EXPECT_EQ(disagreements(), QStringList());
+}
+
+TEST_F(TreeAgreement, ALongSetNameIsShownWhole)
+{
+    const QString name = QStringLiteral("Long-term retirement holdings and dividend growers of the family");
+    nav->setSetNameSource([&] { return name; });
+    nav->initTree();
+    view.resize(150, 300);
+    QApplication::processEvents();
+    QTreeWidgetItem* root = item("All");
+    ASSERT_EQ(root->text(0), "Stocks-" + name);
+    const int needed = view.iconSize().width() + QFontMetrics(view.font()).horizontalAdvance(root->text(0));
+    EXPECT_GE(view.visualItemRect(root).width(), needed);
+    EXPECT_GT(view.horizontalScrollBar()->maximum(), 0);
 }
