@@ -11,6 +11,7 @@
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
 #include "platform/SingleInstance.h"
+#include "retrieval/CacheFiles.h"
 #include "services/Thanks.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/Stocks.h"
@@ -82,6 +83,8 @@ bool StartUp::Main()
     // A second copy ends before it shows anything.
     if (!SingleInstance::acquire())
         return false;
+    // No other copy can be saving now: what a killed save left behind can go.
+    RemoveInterruptedSaves();
 
     // The questionnaire's Close (here or from the mail menu) opens the main window.
     Thanks::setMainWindowOpener([this] { m_mainWindow.showMainWindow(); });

@@ -3,10 +3,30 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
 namespace {
+
+const QLatin1String kSaveTempMark(".tw-save-");
+constexpr int kSaveTempLetters = 6;
+
+bool isTempLetter(QChar c)
+{
+    const ushort u = c.unicode();
+    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
+}
+
+QString saveTempSuffix()
+{
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QString suffix = kSaveTempMark;
+    for (int i = 0; i < kSaveTempLetters; ++i)
+        suffix += QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)]);
+    return suffix;
+}
 
 QString& overridePath()
 {
@@ -132,14 +152,7 @@ QByteArray ReadBytes(const QString& path, bool* ok)
 
 bool WriteFileAtomic(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(ResolvePath(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return ReplaceFile(ResolvePath(path), bytes);
 }
 
 bool AppendBytes(const QString& path, const QByteArray& bytes)
@@ -160,4 +173,66 @@ bool RemoveFile(const QString& path)
 bool MakeDir(const QString& path)
 {
     return QDir().mkpath(ResolvePath(path));
+}
+
+bool ReplaceFile(const QString& path, const QByteArray& bytes, const QByteArray& tail, bool syncToDisk)
+{
+    const QFileInfo target(path);
+    if (target.isDir())
+        return false;
+    const QString folder = target.absolutePath() + u'/';
+    const QString prefix = u'.' + target.fileName();
+    // A new file gets the usual permissions (the umask applies); a replaced one keeps its own.
+    const QFileDevice::Permissions permissions =
+        target.exists() ? target.permissions()
+                        : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                              QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    QFile file;
+    for (int attempt = 0; attempt < 16 && !file.isOpen(); ++attempt) {
+        file.setFileName(folder + prefix + saveTempSuffix());
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, permissions) && !file.exists())
+            return false;  // not a clash of names: the folder cannot be written
+    }
+    if (!file.isOpen())
+        return false;
+    const QString temp = file.fileName();
+    if (target.exists())
+        file.setPermissions(permissions);  // the umask applied at creation does not apply to them
+    bool written = file.write(bytes) == bytes.size() && file.write(tail) == tail.size() && file.flush();
+    if (written && syncToDisk)
+        written = ::fsync(file.handle()) == 0;
+    file.close();
+    if (!written || file.error() != QFileDevice::NoError ||
+        ::rename(QFile::encodeName(temp).constData(), QFile::encodeName(path).constData()) != 0) {
+        QFile::remove(temp);
+        return false;
+    }
+    return true;
+}
+
+bool IsSaveTempName(const QString& fileName)
+{
+    // "." + a name of at least one character + the mark + the letters.
+    const qsizetype markAt = fileName.size() - kSaveTempLetters - kSaveTempMark.size();
+    if (markAt < 2 || !fileName.startsWith(u'.') ||
+        QStringView(fileName).mid(markAt, kSaveTempMark.size()) != kSaveTempMark)
+        return false;
+    for (qsizetype i = markAt + kSaveTempMark.size(); i < fileName.size(); ++i) {
+        if (!isTempLetter(fileName.at(i)))
+            return false;
+    }
+    return true;
+}
+
+int RemoveSaveTemps(const QString& folder)
+{
+    const QDir dir(ResolvePath(folder));
+    const QStringList candidates =
+        dir.entryList({u'*' + kSaveTempMark + u'*'}, QDir::Files | QDir::Hidden | QDir::System);
+    int removed = 0;
+    for (const QString& name : candidates) {
+        if (IsSaveTempName(name) && QFile::remove(dir.filePath(name)))
+            ++removed;
+    }
+    return removed;
 }

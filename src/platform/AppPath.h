@@ -19,8 +19,9 @@ void SetAppPath(const QString& path);
 QString ResolvePath(const QString& path);
 
 // Whole-file helpers over ResolvePath. ReadBytes gives an empty array when the file
-// cannot be read. WriteFileAtomic writes through a temporary file and a rename, so
-// a crash never leaves half a file; false when the write failed (the old file stays).
+// cannot be read. WriteFileAtomic writes through a temporary file and a rename (see
+// ReplaceFile), so a crash never leaves half a file; false when the write failed
+// (the old file stays).
 bool FileExists(const QString& path);
 qint64 FileLength(const QString& path);    // -1 when missing
 QByteArray ReadBytes(const QString& path, bool* ok = nullptr);
@@ -28,3 +29,21 @@ bool WriteFileAtomic(const QString& path, const QByteArray& bytes);
 bool AppendBytes(const QString& path, const QByteArray& bytes);
 bool RemoveFile(const QString& path);
 bool MakeDir(const QString& path);  // creates missing parents too
+
+// Replaces the file at path (taken as it is, not resolved) with bytes followed by
+// tail: they go to a temporary file beside it, which then takes its place in one
+// rename; an existing file's permissions are kept. syncToDisk flushes the temporary
+// file to the disk before the rename. False when the write failed: the temporary
+// file is removed and the old file stays.
+//
+// The temporary file is named "." + the file's name + ".tw-save-" + six letters or
+// digits ("Set1.dat" -> ".Set1.dat.tw-save-a8Kq2z"). A save cut short by a kill
+// leaves one behind; RemoveSaveTemps clears them.
+bool ReplaceFile(const QString& path, const QByteArray& bytes, const QByteArray& tail = QByteArray(),
+                 bool syncToDisk = true);
+// Whether a bare file name is one of ReplaceFile's temporary files.
+bool IsSaveTempName(const QString& fileName);
+// Removes ReplaceFile's temporary files directly inside folder (not below it). Only
+// safe when no save can be running: at start, once this copy holds the instance lock.
+// Returns how many were removed.
+int RemoveSaveTemps(const QString& folder);

@@ -1,14 +1,22 @@
 #include "platform/RegistryStore.h"
 
+#include "platform/AppPath.h"
 #include "platform/Codec.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QList>
-#include <QSaveFile>
+#include <QHash>
+#include <QMutex>
+#include <QStringDecoder>
 
-// The file is plain ASCII:
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <vector>
+
+// The file is plain ASCII as this store writes it:
 //
 //   [Software\Orvane\Tradewright5]
 //   SplashDelay=sz:5
@@ -18,24 +26,101 @@
 // A section per key (its normalised path as written when it was created), a line
 // per value. Texts are the stored bytes, percent-escaped wherever a byte is not
 // plain printable ASCII (a zero byte is "%00"), so every byte comes back as it was.
+//
+// People edit the file by hand, so the reader also takes blanks before a section
+// or around "=", a UTF-8 byte-order mark, comment lines (";" or "#"), UTF-8 text
+// and a value without a type (a text, as written). Every line is kept as it was
+// read and written back byte for byte unless its value was changed: comments,
+// blank lines and lines the reader cannot make sense of survive every save.
 
 namespace RegistryStore {
 
 namespace {
 
-struct Entry
+const QByteArray kBom("\xEF\xBB\xBF");
+
+struct Line
 {
+    QByteArray raw;        // as read, without its line feed ("\r" kept); empty for a line made here
+    bool changed = false;  // a value written afresh from name and value
     QString name;
     Value value;
 };
 
-struct Section
+// A section header and the lines up to the next one. The lines before the first
+// header form a block without a header; so does a header that cannot be read (its
+// lines belong to no key).
+struct Block
 {
-    QString path;
-    QList<Entry> entries;
+    QByteArray header;  // the header line as read; empty for the lines before the first one
+    QString path;       // the key; empty when the block belongs to none
+    bool newHeader = false;  // made here: written from path
+    std::vector<Line> lines;
+    std::vector<QByteArray> trailing;  // blank lines at the block's end; new values go before them
 };
 
-using Document = QList<Section>;
+struct Place
+{
+    int block;
+    int line;
+};
+
+struct Key
+{
+    int firstBlock;                  // where new values of the key go
+    QHash<QString, Place> values;    // by case-folded name; the last line of a name wins
+};
+
+struct Document
+{
+    bool bom = false;
+    QByteArray newline = "\n";  // what the file's lines end with, for lines made here
+    std::vector<Block> blocks;
+    QHash<QString, Key> keys;  // by case-folded normalised path
+};
+
+// What the file looked like when it was last parsed or written. Reads parse the file
+// again only when it changed since: another size, inode, device, or time of the last
+// change or modification to the nanosecond. A file replaced by a rename gets a new
+// inode while the old one is still in use. A file rewritten in place at the same size
+// within one tick of the file-system clock (a few milliseconds; a whole second on file
+// systems that keep whole seconds) would keep its times, so while a stamp is that
+// fresh ("racy") the bytes themselves are compared as well.
+struct Stamp
+{
+    bool exists = false;
+    qint64 size = 0;
+    quint64 inode = 0;
+    quint64 device = 0;
+    qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
+
+    bool operator==(const Stamp&) const = default;
+};
+
+constexpr qint64 kSecondNs = 1'000'000'000;
+
+struct Cache
+{
+    QString path;       // the file this is for
+    bool valid = false;
+    bool readable = true;  // false: the file exists but could not be read
+    Stamp stamp;
+    QByteArray bytes;   // the file's bytes, for the racy check
+    Document doc;
+};
+
+QMutex& lock()
+{
+    static QMutex m;
+    return m;
+}
+
+Cache& cache()
+{
+    static Cache c;
+    return c;
+}
 
 QString& overrideFile()
 {
@@ -43,9 +128,40 @@ QString& overrideFile()
     return path;
 }
 
+Stamp stampOf(const QString& path)
+{
+    Stamp s;
+    struct stat st{};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return s;
+    s.exists = true;
+    s.size = st.st_size;
+    s.inode = st.st_ino;
+    s.device = st.st_dev;
+    s.modifiedNs = qint64(st.st_mtim.tv_sec) * kSecondNs + st.st_mtim.tv_nsec;
+    s.changedNs = qint64(st.st_ctim.tv_sec) * kSecondNs + st.st_ctim.tv_nsec;
+    return s;
+}
+
+bool isRacy(const Stamp& s)
+{
+    if (!s.exists)
+        return false;
+    // Times in whole seconds come from a file system that keeps no finer ones.
+    const bool wholeSeconds = s.modifiedNs % kSecondNs == 0 && s.changedNs % kSecondNs == 0;
+    const qint64 window = wholeSeconds ? 2 * kSecondNs : kSecondNs / 20;
+    const qint64 nowNs = QDateTime::currentMSecsSinceEpoch() * 1'000'000;
+    return nowNs - std::max(s.modifiedNs, s.changedNs) < window;
+}
+
 QString normaliseKey(const QString& keyPath)
 {
     return keyPath.split(u'\\', Qt::SkipEmptyParts).join(u'\\');
+}
+
+QString foldedKey(const QString& keyPath)
+{
+    return normaliseKey(keyPath).toCaseFolded();
 }
 
 bool needsEscape(unsigned char b, const char* extra)
@@ -121,13 +237,18 @@ QByteArray encodeValue(const Value& value)
     return "hex(" + QByteArray::number(value.type) + "):" + value.data.toHex();
 }
 
+bool startsWithNoCase(const QByteArray& text, const char* prefix)
+{
+    return text.left(qsizetype(qstrlen(prefix))).compare(prefix, Qt::CaseInsensitive) == 0;
+}
+
 Value decodeValue(const QByteArray& text)
 {
     Value v;
-    if (text.startsWith("sz:")) {
+    if (startsWithNoCase(text, "sz:")) {
         v.type = REG_SZ;
         v.data = unescape(text.mid(3));
-    } else if (text.startsWith("dword:")) {
+    } else if (startsWithNoCase(text, "dword:")) {
         // A hand-edited number that does not parse keeps the type with no data:
         // the reader then treats the value as one it cannot convert.
         v.type = REG_DWORD;
@@ -142,108 +263,208 @@ Value decodeValue(const QByteArray& text)
             v.data[2] = char((n >> 16) & 0xFF);
             v.data[3] = char((n >> 24) & 0xFF);
         }
-    } else if (text.startsWith("hex(")) {
+    } else if (startsWithNoCase(text, "hex(")) {
         const qsizetype close = text.indexOf("):");
         bool ok = false;
         const int type = close > 4 ? text.mid(4, close - 4).toInt(&ok) : 0;
         v.type = ok ? type : REG_NONE;
         if (close > 0)
             v.data = QByteArray::fromHex(text.mid(close + 2));
+    } else {
+        // No type: a text typed by hand, taken as it stands.
+        v.type = REG_SZ;
+        v.data = text;
     }
     return v;
 }
 
-// Reads the file into doc. False when the file exists but could not be read: doc
-// is then empty, and saving it would wipe every stored value, so the writers refuse.
-bool load(Document& doc)
+// A line typed in an editor that saves UTF-8 is read as UTF-8; every other line is
+// code-page bytes, which is all this store itself writes (escaped ASCII).
+QByteArray codePageLine(const QByteArray& line)
 {
-    doc.clear();
-    QFile file(filePath());
-    if (!file.exists())
-        return true;
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    const QList<QByteArray> lines = bytes.split('\n');
-    Section* current = nullptr;
-    for (QByteArray line : lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
-        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
-            continue;
-        if (line.startsWith('[')) {
-            const qsizetype close = line.lastIndexOf(']');
-            if (close < 0) {
-                current = nullptr;
-                continue;
-            }
-            const QString path = normaliseKey(fromCp1252(unescape(line.mid(1, close - 1))));
-            current = nullptr;
-            for (Section& s : doc) {
-                if (s.path.compare(path, Qt::CaseInsensitive) == 0)
-                    current = &s;
-            }
-            if (!current) {
-                doc.append(Section{path, {}});
-                current = &doc.last();
-            }
-            continue;
+    bool ascii = true;
+    for (const char c : line) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
         }
-        const qsizetype eq = line.indexOf('=');
-        if (!current || eq < 0)
-            continue;
-        Entry e{fromCp1252(unescape(line.left(eq))), decodeValue(line.mid(eq + 1))};
-        bool replaced = false;
-        for (Entry& old : current->entries) {
-            if (old.name.compare(e.name, Qt::CaseInsensitive) == 0) {
-                old.value = e.value;
-                replaced = true;
-            }
-        }
-        if (!replaced)
-            current->entries.append(e);
     }
+    if (ascii)
+        return line;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(line);
+    return utf8.hasError() ? line : toCp1252(text);
+}
+
+Line keptLine(QByteArray raw)
+{
+    Line line;
+    line.raw = std::move(raw);
+    return line;
+}
+
+Key& addKey(Document& doc, const QString& path, int block)
+{
+    return doc.keys.insert(path.toCaseFolded(), Key{block, {}}).value();
+}
+
+void parse(const QByteArray& file, Document& doc)
+{
+    doc = Document();
+    QByteArray bytes = file;
+    if (bytes.startsWith(kBom)) {
+        doc.bom = true;
+        bytes.remove(0, kBom.size());
+    }
+    doc.blocks.emplace_back();
+    Key* current = nullptr;
+    qsizetype from = 0;
+    bool first = true;
+    while (from < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', from);
+        if (end < 0)
+            end = bytes.size();
+        const QByteArray raw = bytes.mid(from, end - from);
+        from = end + 1;
+        if (first && raw.endsWith('\r'))
+            doc.newline = "\r\n";
+        first = false;
+
+        const QByteArray text = codePageLine(raw).trimmed();  // the trim drops a "\r" too
+        Block* block = &doc.blocks.back();
+        if (text.isEmpty()) {
+            block->trailing.push_back(raw);
+            continue;
+        }
+        if (text.startsWith('[')) {
+            doc.blocks.emplace_back();
+            Block& b = doc.blocks.back();
+            b.header = raw;
+            current = nullptr;
+            const qsizetype close = text.lastIndexOf(']');
+            if (close < 0)
+                continue;  // not a header: what follows belongs to no key
+            b.path = normaliseKey(fromCp1252(unescape(text.mid(1, close - 1))));
+            const int index = int(doc.blocks.size()) - 1;
+            auto known = doc.keys.find(b.path.toCaseFolded());
+            current = known != doc.keys.end() ? &known.value() : &addKey(doc, b.path, index);
+            continue;
+        }
+        // Anything but a header ends a run of blank lines: they stay where they were.
+        for (QByteArray& blank : block->trailing)
+            block->lines.push_back(keptLine(std::move(blank)));
+        block->trailing.clear();
+        const qsizetype eq = text.indexOf('=');
+        if (!current || eq < 0 || text.startsWith(';') || text.startsWith('#')) {
+            block->lines.push_back(keptLine(raw));
+            continue;
+        }
+        Line line{raw, false, fromCp1252(unescape(text.left(eq).trimmed())),
+                  decodeValue(text.mid(eq + 1).trimmed())};
+        current->values.insert(line.name.toCaseFolded(),
+                               Place{int(doc.blocks.size()) - 1, int(block->lines.size())});
+        block->lines.push_back(std::move(line));
+    }
+}
+
+QByteArray serialise(const Document& doc)
+{
+    QByteArray out;
+    if (doc.bom)
+        out += kBom;
+    // A line kept as read ends as it did ("\r" is part of it); a line made here ends
+    // like the line it replaces, or like the file's first line.
+    auto kept = [&](const QByteArray& raw) {
+        out += raw;
+        out += '\n';
+    };
+    auto made = [&](const QByteArray& line, const QByteArray& replaced) {
+        out += line;
+        out += replaced.isEmpty() ? doc.newline : replaced.endsWith('\r') ? QByteArray("\r\n") : QByteArray("\n");
+    };
+    for (const Block& b : doc.blocks) {
+        if (b.newHeader)
+            made('[' + escape(toCp1252(b.path), "]") + ']', QByteArray());
+        else if (!b.header.isEmpty())
+            kept(b.header);
+        for (const Line& l : b.lines) {
+            if (l.changed)
+                made(escape(toCp1252(l.name), "=[;#") + '=' + encodeValue(l.value), l.raw);
+            else
+                kept(l.raw);
+        }
+        for (const QByteArray& blank : b.trailing) {
+            if (blank.isEmpty() && b.newHeader)
+                made(blank, QByteArray());
+            else
+                kept(blank);
+        }
+    }
+    return out;
+}
+
+// Brings the cache up to date with the file. False when the file exists but could
+// not be read: the document is then unknown, and saving it would wipe every stored
+// value, so the writers refuse.
+bool load()
+{
+    Cache& c = cache();
+    const QString path = filePath();
+    if (c.path != path) {
+        c = Cache();
+        c.path = path;
+    }
+    const Stamp now = stampOf(path);
+    if (c.valid && now == c.stamp && !isRacy(now))
+        return c.readable;
+
+    QByteArray bytes;
+    if (now.exists) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            c.valid = false;
+            c.readable = false;
+            c.doc = Document();
+            return false;
+        }
+        bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            c.valid = false;
+            c.readable = false;
+            c.doc = Document();
+            return false;
+        }
+    }
+    // A racy stamp (or one that moved without the bytes changing) keeps the parse.
+    if (!(c.valid && c.readable && c.stamp.exists == now.exists && bytes == c.bytes))
+        parse(bytes, c.doc);
+    c.bytes = bytes;
+    c.stamp = now;
+    c.valid = true;
+    c.readable = true;
     return true;
 }
 
-Document load()
+// Writes the changed document. On failure the cache is dropped, so the next read
+// sees the file as it is.
+bool save()
 {
-    Document doc;
-    load(doc);
-    return doc;
-}
-
-bool save(const Document& doc)
-{
-    QByteArray out;
-    for (const Section& s : doc) {
-        out += '[' + escape(toCp1252(s.path), "]") + "]\n";
-        for (const Entry& e : s.entries)
-            out += escape(toCp1252(e.name), "=[;#") + '=' + encodeValue(e.value) + '\n';
-        out += '\n';
-    }
-    const QString path = filePath();
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(out) != out.size()) {
-        file.cancelWriting();
+    Cache& c = cache();
+    const QByteArray out = serialise(c.doc);
+    QDir().mkpath(QFileInfo(c.path).absolutePath());
+    if (!ReplaceFile(c.path, out)) {
+        c.valid = false;
         return false;
     }
-    return file.commit();
+    c.bytes = out;
+    c.stamp = stampOf(c.path);
+    return true;
 }
 
-Section* findSection(Document& doc, const QString& keyPath)
+Key* findKey(Document& doc, const QString& keyPath)
 {
-    const QString path = normaliseKey(keyPath);
-    for (Section& s : doc) {
-        if (s.path.compare(path, Qt::CaseInsensitive) == 0)
-            return &s;
-    }
-    return nullptr;
+    auto it = doc.keys.find(foldedKey(keyPath));
+    return it == doc.keys.end() ? nullptr : &it.value();
 }
 
 } // namespace
@@ -251,58 +472,75 @@ Section* findSection(Document& doc, const QString& keyPath)
 bool createKey(const QString& keyPath)
 {
     const QStringList parts = normaliseKey(keyPath).split(u'\\', Qt::SkipEmptyParts);
-    Document doc;
-    if (!load(doc))
+    QMutexLocker locked(&lock());
+    if (!load())
         return false;
+    Document& doc = cache().doc;
     bool changed = false;
     QString prefix;
     for (const QString& part : parts) {
         prefix = prefix.isEmpty() ? part : prefix + u'\\' + part;
-        if (!findSection(doc, prefix)) {
-            doc.append(Section{prefix, {}});
+        if (!findKey(doc, prefix)) {
+            Block b;
+            b.path = prefix;
+            b.newHeader = true;
+            b.trailing.push_back(QByteArray());
+            doc.blocks.push_back(std::move(b));
+            addKey(doc, prefix, int(doc.blocks.size()) - 1);
             changed = true;
         }
     }
-    return changed ? save(doc) : true;
+    return changed ? save() : true;
 }
 
 bool keyExists(const QString& keyPath)
 {
     if (normaliseKey(keyPath).isEmpty())
         return true;  // the hive itself
-    Document doc = load();
-    return findSection(doc, keyPath) != nullptr;
+    QMutexLocker locked(&lock());
+    return load() && findKey(cache().doc, keyPath) != nullptr;
 }
 
 std::optional<Value> queryValue(const QString& keyPath, const QString& name)
 {
-    Document doc = load();
-    const Section* s = findSection(doc, keyPath);
-    if (!s)
+    QMutexLocker locked(&lock());
+    if (!load())
         return std::nullopt;
-    for (const Entry& e : s->entries) {
-        if (e.name.compare(name, Qt::CaseInsensitive) == 0)
-            return e.value;
-    }
-    return std::nullopt;
+    Document& doc = cache().doc;
+    const Key* key = findKey(doc, keyPath);
+    if (!key)
+        return std::nullopt;
+    const auto at = key->values.constFind(name.toCaseFolded());
+    if (at == key->values.cend())
+        return std::nullopt;
+    return doc.blocks[std::size_t(at->block)].lines[std::size_t(at->line)].value;
 }
 
 bool setValue(const QString& keyPath, const QString& name, const Value& value)
 {
-    Document doc;
-    if (!load(doc))
+    QMutexLocker locked(&lock());
+    if (!load())
         return false;
-    Section* s = findSection(doc, keyPath);
-    if (!s)
+    Document& doc = cache().doc;
+    Key* key = findKey(doc, keyPath);
+    if (!key)
         return false;
-    for (Entry& e : s->entries) {
-        if (e.name.compare(name, Qt::CaseInsensitive) == 0) {
-            e.value = value;
-            return save(doc);
-        }
+    const QString folded = name.toCaseFolded();
+    const auto at = key->values.constFind(folded);
+    if (at != key->values.cend()) {
+        Line& line = doc.blocks[std::size_t(at->block)].lines[std::size_t(at->line)];
+        line.value = value;
+        line.changed = true;
+    } else {
+        Block& block = doc.blocks[std::size_t(key->firstBlock)];
+        key->values.insert(folded, Place{key->firstBlock, int(block.lines.size())});
+        Line line;
+        line.changed = true;
+        line.name = name;
+        line.value = value;
+        block.lines.push_back(std::move(line));
     }
-    s->entries.append(Entry{name, value});
-    return save(doc);
+    return save();
 }
 
 QString filePath()

@@ -9,8 +9,10 @@
 // $XDG_CONFIG_HOME/Orvane/Tradewright5.ini (~/.config when unset), a section per
 // key path. Key paths are normalised (backslashes, no trailing separator, compared
 // without regard to case, like the registry), so "Software\Orvane\Tradewright5"
-// and "Software\Orvane\Tradewright5\" name one key. The file is read and written
-// on each call: a value written anywhere is seen by the next read.
+// and "Software\Orvane\Tradewright5\" name one key. The file is parsed once and
+// again only when it changed on disk, and written on each change: a value written
+// anywhere is seen by the next read. Lines written by hand that the store does not
+// use (comments, anything it cannot read) are kept as they are.
 namespace RegistryStore {
 
 enum ValueType : int { REG_NONE = 0, REG_SZ = 1, REG_DWORD = 4 };

@@ -2,13 +2,11 @@
 
 #include "platform/AppPath.h"
 #include "platform/Codec.h"
+#include "platform/RegistryStore.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
-
-#include <cstdio>
 
 QStringList CacheFolders()
 {
@@ -100,33 +98,21 @@ QString resolveFile(const QString& path)
 
 bool WriteCacheFile(const QString& path, const QByteArray& bytes, const QByteArray& tail)
 {
-    const QString target = resolveFile(path);
-    const QFileInfo info(target);
-    if (info.isDir())
-        return false;
-    const QString temp = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".part");
-    QFile file(temp);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const bool written = file.write(bytes) == bytes.size() && file.write(tail) == tail.size() && file.flush();
-    file.close();
-    if (!written || file.error() != QFileDevice::NoError ||
-        std::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0) {
-        QFile::remove(temp);
-        return false;
-    }
-    return true;
+    return ReplaceFile(resolveFile(path), bytes, tail, false);
 }
 
-bool IsSafeFileToken(const QString& token)
+int RemoveInterruptedSaves()
 {
-    if (token.isEmpty() || token.contains(QLatin1String("..")))
-        return false;
-    for (const QChar c : token) {
-        if (c == u'/' || c == u'\\' || c.unicode() < 32 || c.unicode() == 127)
-            return false;
-    }
-    return true;
+    // The program folder holds the data files, the adviser's tip and the help pages'
+    // folder; the settings file has a folder of its own.
+    QStringList folders{AppPath(), AppPath() + QStringLiteral("/Cache/Reports/Help"),
+                        QFileInfo(RegistryStore::filePath()).absolutePath()};
+    for (const QString& folder : CacheFolders())
+        folders << AppPath() + folder;
+    int removed = 0;
+    for (const QString& folder : folders)
+        removed += RemoveSaveTemps(folder);
+    return removed;
 }
 
 QString EncodeQueryValue(const QString& value)

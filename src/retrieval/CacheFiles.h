@@ -48,9 +48,11 @@ SizeRuleResult ApplySizeRule(const QString& path, SizeRule rule, int threshold, 
 // tail is written after bytes (the socket path's closing CR LF).
 bool WriteCacheFile(const QString& path, const QByteArray& bytes, const QByteArray& tail = QByteArray());
 
-// Whether a symbol (or a list code) may become part of a cache file name: not
-// empty, no path separator, no "..", no control character.
-bool IsSafeFileToken(const QString& token);
+// Removes the temporary files that saves cut short (the program killed while writing)
+// left beside the data files, the settings file and the cache pages (see ReplaceFile).
+// Call it only while no save can be running: at start, once the instance lock is held.
+// Returns how many were removed.
+int RemoveInterruptedSaves();
 
 // A symbol as it goes into an address: letters, digits and . - ^ = _ ~ stay as
 // they are, every other character is percent-encoded (Windows-1252 bytes).

@@ -7,6 +7,7 @@
 #include "platform/RuntimeError.h"
 #include "retrieval/MainWindowPort.h"
 #include "retrieval/Transports.h"
+#include "stockdata/EntryRules.h"
 #include "stockdata/Globals.h"
 #include "stockdata/Stocks.h"
 
@@ -158,7 +159,7 @@ Downloaders::RowResult Downloaders::stockRow(const StockDownloader& d, const Sit
     if (d.rows != Rows::Set && symbol.size() < 2)
         return RowResult::Next;
     // A symbol that could leave the cache folder (or is empty) is never fetched.
-    if (!IsSafeFileToken(symbol))
+    if (!IsFileSafeSymbol(symbol))
         return RowResult::Next;
     if (d.special == Special::News)
         return newsRow(d, site, symbol);
@@ -193,7 +194,7 @@ Downloaders::RowResult Downloaders::recommendationRow(const StockDownloader& d, 
     const QString recPath = CacheFolder() + kRecName;
     if (DirEntry(recPath) == kRecName)
         RemoveFile(recPath);
-    if (symbol.size() >= 2 && IsSafeFileToken(symbol)) {
+    if (symbol.size() >= 2 && IsFileSafeSymbol(symbol)) {
         const PageRequest request = RequestFor(d, symbol);
         const bool inTable = row >= 0 && row <= kLastStockRow;
         const QString rowSymbol = inTable ? Stocks[std::size_t(row)].Symbol : QString();
@@ -312,7 +313,8 @@ void Downloaders::runMarket(const MarketDownloader& d, const QHash<QString, QStr
     if (rs.StopFlag)
         return;
     const PageRequest request = RequestFor(d, values);
-    if (!IsSafeFileToken(request.fileName))
+    // A name made from codes stays inside the cache folder by the symbols' rule too.
+    if (!IsFileSafeSymbol(request.fileName))
         return;
     if (!preTitle.isEmpty())
         m_port.setCaption(rs.OrigCaption + QStringLiteral("   Updating ") + preTitle);

@@ -13,26 +13,41 @@ namespace {
 
 const QString kQuote = QStringLiteral("\"");
 
-// The lines of a text file as a line-by-line reader sees them: CR LF, LF and a lone
-// CR each end a line; the line breaks themselves are dropped.
-QStringList textLines(const QString& text)
+// The first `count` lines of a text file as a line-by-line reader sees them: CR LF,
+// LF and a lone CR each end a line; the line breaks themselves are dropped.
+QList<QStringView> textLines(QStringView text, int count)
 {
-    QStringList lines;
-    QString line;
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size() && lines.size() < count; ++i) {
         const QChar c = text.at(i);
         if (c == u'\r' || c == u'\n') {
-            lines << line;
-            line.clear();
+            lines << text.mid(start, i - start);
             if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
                 ++i;
-        } else {
-            line += c;
+            start = i + 1;
         }
     }
-    if (!line.isEmpty())
-        lines << line;
+    if (lines.size() < count && start < text.size())
+        lines << text.mid(start);
     return lines;
+}
+
+// The first `count` comma-separated fields of line (fewer when the line has fewer),
+// double quotes removed, trimmed. The rest of the line is not split.
+QStringList leadingFields(QStringView line, int count)
+{
+    QStringList fields;
+    qsizetype from = 0;
+    while (fields.size() < count) {
+        const qsizetype comma = line.indexOf(u',', from);
+        QString field = line.mid(from, comma < 0 ? line.size() - from : comma - from).toString();
+        fields << rt::Trim(field.remove(kQuote));
+        if (comma < 0)
+            break;
+        from = comma + 1;
+    }
+    return fields;
 }
 
 // The page as one run of text: the line-by-line read drops every line break.
@@ -84,19 +99,18 @@ void LoadQuotesCsv()
         bool ok = false;
         const QByteArray bytes = ReadBytes(QuotesCsvPath(), &ok);
         if (ok) {
-            const QStringList lines = textLines(fromCp1252(bytes));
+            const QString text = fromCp1252(bytes);
+            const QList<QStringView> lines = textLines(text, kStockRows);
             // The reply answers the symbols in the order they were asked, which is
             // the order of the set: line k belongs to row k.
-            for (int k = 0; k < lines.size() && k < kStockRows; ++k) {
-                const QString& line = lines.at(k);
+            for (int k = 0; k < lines.size(); ++k) {
+                const QStringView line = lines.at(k);
                 if (line.isEmpty())
                     break;
-                QStringList fields = line.split(u',');
-                for (QString& f : fields)
-                    f = rt::Trim(f.remove(kQuote));
                 // Field n (1-based) is stored only when the line reaches it. The
-                // volume is the last field asked for, so it runs to the end of
-                // the line.
+                // volume, field 9, is the last one used: it runs to the next comma
+                // or the end of the line.
+                const QStringList fields = leadingFields(line, 9);
                 auto put = [&](int n, QString& target) {
                     if (n <= fields.size())
                         target = fields.at(n - 1);

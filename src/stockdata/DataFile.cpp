@@ -4,9 +4,11 @@
 #include "platform/Codec.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSet>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 
 void BinaryWriter::writeRaw(const void* data, int size)
@@ -51,13 +53,27 @@ void BinaryWriter::writeDouble(double value)
     writeRaw(&bits, sizeof bits);
 }
 
+bool BinaryReader::available(qsizetype size)
+{
+    while (size > m_bytes->size() - m_pos) {
+        if (!m_device)
+            return false;
+        const qsizetype missing = size - (m_bytes->size() - m_pos);
+        const QByteArray more = m_device->read(std::max(missing, ReadAhead));
+        if (more.isEmpty())
+            return false;
+        m_buffer.append(more);
+    }
+    return true;
+}
+
 bool BinaryReader::readRaw(void* data, qsizetype size)
 {
-    if (m_failed || size > m_bytes.size() - m_pos) {
+    if (m_failed || !available(size)) {
         m_failed = true;
         return false;
     }
-    std::memcpy(data, m_bytes.constData() + m_pos, static_cast<std::size_t>(size));
+    std::memcpy(data, m_bytes->constData() + m_pos, static_cast<std::size_t>(size));
     m_pos += size;
     return true;
 }
@@ -68,11 +84,11 @@ bool BinaryReader::readText(QString& text)
     if (!readRaw(&length, sizeof length))
         return false;
     length = qFromLittleEndian(length);
-    if (m_failed || length > m_bytes.size() - m_pos) {
+    if (m_failed || !available(length)) {
         m_failed = true;
         return false;
     }
-    text = fromCp1252(m_bytes.mid(m_pos, length));
+    text = fromCp1252(m_bytes->mid(m_pos, length));
     m_pos += length;
     return true;
 }
@@ -203,7 +219,7 @@ QString keyOf(const QString& path)
     return QDir::cleanPath(QString(path).replace(u'\\', u'/'));
 }
 
-std::function<bool(const QString&, QByteArray&)>& reader()
+std::function<bool(const QString&, QByteArray&)>& replacedReader()
 {
     static std::function<bool(const QString&, QByteArray&)> r;
     return r;
@@ -216,21 +232,32 @@ bool exists(const QString& path)
     return FileExists(path);
 }
 
-bool readAll(const QString& path, QByteArray& bytes)
+Source::Source(const QString& path) : m_path(path)
 {
-    bool ok = false;
-    if (reader())
-        ok = reader()(path, bytes);
-    else
-        bytes = ReadBytes(path, &ok);
-    if (!ok) {
-        bytes.clear();
-        if (exists(path))
-            unreadFiles().insert(keyOf(path));
-        return false;
+    if (replacedReader()) {
+        m_opened = replacedReader()(path, m_bytes);
+        if (m_opened)
+            m_reader = std::make_unique<BinaryReader>(m_bytes);
+    } else {
+        m_file = std::make_unique<QFile>(ResolvePath(path));
+        m_opened = m_file->open(QIODevice::ReadOnly);
+        if (m_opened)
+            m_reader = std::make_unique<BinaryReader>(*m_file);
     }
-    unreadFiles().remove(keyOf(path));
-    return true;
+    if (!m_opened && exists(path))
+        unreadFiles().insert(keyOf(path));
+}
+
+Source::~Source() = default;
+
+bool Source::finish()
+{
+    const bool good = m_opened && (!m_file || m_file->error() == QFileDevice::NoError);
+    if (good)
+        unreadFiles().remove(keyOf(m_path));
+    else if (exists(m_path))
+        unreadFiles().insert(keyOf(m_path));
+    return good;
 }
 
 bool writeAll(const QString& path, const QByteArray& bytes)
@@ -247,7 +274,7 @@ void forgetUnread(const QString& path)
 
 void setReader(std::function<bool(const QString& path, QByteArray& bytes)> r)
 {
-    reader() = std::move(r);
+    replacedReader() = std::move(r);
 }
 
 } // namespace datafile

@@ -9,6 +9,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
+
+class QFile;
+class QIODevice;
 
 // The byte rule of every data file of the program (Set<n>.dat, Portfolio.dat,
 // US.dat, LayOut.dat): one dump of a whole fixed table, every row in index order,
@@ -40,13 +44,20 @@ private:
     QByteArray m_bytes;
 };
 
-// Reads fields from the start of a byte array. A read that would run past the end
-// returns false and leaves the value as it was; the reader then stays failed, so a
-// truncated or corrupt file is read only as far as it is whole.
+// Reads fields from the start of a byte array, or from a device, which is then read
+// only as far as the fields asked for reach (a little ahead, in steps of ReadAhead
+// bytes). A read that would run past the end returns false and leaves the value as
+// it was; the reader then stays failed, so a truncated or corrupt file is read only
+// as far as it is whole.
 class BinaryReader
 {
 public:
-    explicit BinaryReader(const QByteArray& bytes) : m_bytes(bytes) {}
+    static constexpr qsizetype ReadAhead = 16 * 1024;
+
+    explicit BinaryReader(const QByteArray& bytes) : m_bytes(&bytes) {}
+    explicit BinaryReader(QIODevice& device) : m_bytes(&m_buffer), m_device(&device) {}
+    BinaryReader(const BinaryReader&) = delete;
+    BinaryReader& operator=(const BinaryReader&) = delete;
 
     bool readText(QString& text);
     bool readInt16(std::int16_t& value);
@@ -56,12 +67,17 @@ public:
 
     bool failed() const { return m_failed; }
     qsizetype position() const { return m_pos; }
-    bool atEnd() const { return m_pos >= m_bytes.size(); }
+    bool atEnd() { return !available(1); }
 
 private:
+    // Whether size more bytes are there from the position (reading them in from the
+    // device when needed).
+    bool available(qsizetype size);
     bool readRaw(void* data, qsizetype size);
 
-    const QByteArray& m_bytes;
+    QByteArray m_buffer;  // what was read from the device
+    const QByteArray* m_bytes;
+    QIODevice* m_device = nullptr;
     qsizetype m_pos = 0;
     bool m_failed = false;
 };
@@ -86,13 +102,13 @@ QByteArray encodeTable(const std::array<Rec, N>& table)
     return out.bytes();
 }
 
-// Fills table rows from the dump at the start of bytes; a row is stored only when it
-// is wholly present, and reading stops at the first row that is not. Rows not read
-// are left as they were (the callers empty the table first). Returns the rows read.
+// Fills table rows from the dump at the start of bytes (or what in reads); a row is
+// stored only when it is wholly present, and reading stops at the first row that is
+// not. Rows not read are left as they were (the callers empty the table first).
+// Nothing after the last row is read. Returns the rows read.
 template <typename Rec, std::size_t N>
-int decodeTable(const QByteArray& bytes, std::array<Rec, N>& table)
+int decodeTable(BinaryReader& in, std::array<Rec, N>& table)
 {
-    BinaryReader in(bytes);
     for (std::size_t i = 0; i < N; ++i) {
         Rec rec;
         if (!readRecord(in, rec))
@@ -100,6 +116,13 @@ int decodeTable(const QByteArray& bytes, std::array<Rec, N>& table)
         table[i] = std::move(rec);
     }
     return static_cast<int>(N);
+}
+
+template <typename Rec, std::size_t N>
+int decodeTable(const QByteArray& bytes, std::array<Rec, N>& table)
+{
+    BinaryReader in(bytes);
+    return decodeTable(in, table);
 }
 
 // Result of reading a data file.
@@ -110,7 +133,8 @@ enum class DataFileStatus {
 };
 
 // Reads the dump of path into table (which the caller has emptied). A missing file
-// is created holding the dump of the (empty) table as it stands.
+// is created holding the dump of the (empty) table as it stands. The file is read
+// only as far as the table reaches: a longer file costs no more than its table.
 template <typename Rec, std::size_t N>
 DataFileStatus readTableFile(const QString& path, std::array<Rec, N>& table);
 
@@ -125,12 +149,34 @@ bool writeTableFile(const QString& path, const std::array<Rec, N>& table);
 // replace it, so a save after a failed read never overwrites the user's data.
 namespace datafile {
 bool exists(const QString& path);
-bool readAll(const QString& path, QByteArray& bytes);
+// The bytes of an existing file, read as far as the decoder asks. A file that cannot
+// be opened, or fails while being read, counts as unread (see writeAll).
+class Source
+{
+public:
+    explicit Source(const QString& path);
+    ~Source();
+    Source(const Source&) = delete;
+    Source& operator=(const Source&) = delete;
+
+    bool opened() const { return m_opened; }
+    BinaryReader& reader() { return *m_reader; }
+    // After decoding: true when every read succeeded; records the outcome for writeAll.
+    bool finish();
+
+private:
+    QString m_path;
+    QByteArray m_bytes;  // from the replaced reader, when one is set
+    std::unique_ptr<QFile> m_file;
+    std::unique_ptr<BinaryReader> m_reader;
+    bool m_opened = false;
+};
 bool writeAll(const QString& path, const QByteArray& bytes);
 // Lifts the refusal for path: for a caller that means to replace its contents whatever
 // they are (emptying the portfolio), and for a file that turned out to be missing.
 void forgetUnread(const QString& path);
-// Replaces the reader of existing files; an empty function restores the real one.
+// Replaces the reader of existing files (it hands over the whole file); an empty
+// function restores the real one.
 void setReader(std::function<bool(const QString& path, QByteArray& bytes)> reader);
 } // namespace datafile
 
@@ -141,10 +187,14 @@ DataFileStatus readTableFile(const QString& path, std::array<Rec, N>& table)
         datafile::forgetUnread(path);
         return datafile::writeAll(path, encodeTable(table)) ? DataFileStatus::CreatedEmpty : DataFileStatus::Failed;
     }
-    QByteArray bytes;
-    if (!datafile::readAll(path, bytes))
+    datafile::Source source(path);
+    if (!source.opened())
         return DataFileStatus::Failed;
-    decodeTable(bytes, table);
+    std::array<Rec, N> read = table;
+    decodeTable(source.reader(), read);
+    if (!source.finish())
+        return DataFileStatus::Failed;
+    table = std::move(read);
     return DataFileStatus::Read;
 }
 

@@ -11,23 +11,35 @@
 
 namespace {
 
-bool isSymbolChar(QChar c, bool allowUnderscore)
+// What may be typed into a symbol.
+bool isTypedSymbolChar(QChar c)
 {
     const ushort u = c.unicode();
     if ((u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9'))
         return true;
-    return u == '.' || u == '-' || u == '^' || u == '=' || (allowUnderscore && u == '_');
+    return u == '.' || u == '-' || u == '^' || u == '=';
 }
 
 } // namespace
 
+bool IsFileSafeSymbol(const QString& symbol)
+{
+    if (symbol.isEmpty() || symbol.startsWith(u'.'))
+        return false;
+    for (QChar c : symbol) {
+        if (c == u'/' || c == u'\\' || c.unicode() < 32 || c.unicode() == 127)
+            return false;
+    }
+    return true;
+}
+
 std::optional<QString> NormaliseSymbol(const QString& typed)
 {
     const QString symbol = typed.trimmed().toUpper();
-    if (symbol.isEmpty())
+    if (!IsFileSafeSymbol(symbol))
         return std::nullopt;
     for (QChar c : symbol)
-        if (!isSymbolChar(c, false))
+        if (!isTypedSymbolChar(c))
             return std::nullopt;
     return symbol;
 }
@@ -41,16 +53,6 @@ QString InvalidSymbolText()
 QString InvalidSymbolTitle()
 {
     return QStringLiteral("Invalid stock symbol");
-}
-
-bool IsFileSafeSymbol(const QString& symbol)
-{
-    if (symbol.isEmpty() || symbol == QLatin1String(".") || symbol == QLatin1String(".."))
-        return false;
-    for (QChar c : symbol)
-        if (!isSymbolChar(c, true))
-            return false;
-    return true;
 }
 
 QString PercentEncodeQuery(const QString& value)

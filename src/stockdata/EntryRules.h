@@ -9,17 +9,20 @@
 // Rules for what the user types into the editing windows: symbols, dates, share
 // counts and prices, and the per-stock cache files a symbol owns.
 
+// The one rule for whether a symbol may be used at all: fetched, named in a cache
+// file name or an address, or typed into a set. Not empty, no path separator (slash
+// or backslash), no control character, and no dot at the start ("." and ".." would name
+// the folder itself or its parent, a leading dot a hidden file and, in addresses
+// made from the first letter, a "." path step). The downloaders, the cache file
+// names and the entry rule all ask this one.
+bool IsFileSafeSymbol(const QString& symbol);
+
 // A typed symbol as the set stores it: blanks around removed, upper case. nullopt
-// when it is empty or holds anything but letters, digits and . - ^ = (a symbol
-// becomes part of cache file names and addresses).
+// when it holds anything but letters, digits and . - ^ = or IsFileSafeSymbol refuses it.
 std::optional<QString> NormaliseSymbol(const QString& typed);
 // Texts of the message shown for a refused symbol.
 QString InvalidSymbolText();
 QString InvalidSymbolTitle();
-
-// Whether a stored symbol may name files: not empty, only letters, digits and
-// . - ^ = _, and not "." or "..".
-bool IsFileSafeSymbol(const QString& symbol);
 
 // A value as it goes into a query string: letters, digits and - . _ ~ stay, every
 // other byte of its Windows-1252 form is written %XX.

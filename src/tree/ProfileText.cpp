@@ -4,6 +4,7 @@
 #include "platform/AppPath.h"
 #include "platform/Codec.h"
 #include "retrieval/CacheFiles.h"
+#include "stockdata/EntryRules.h"
 #include "stockdata/Globals.h"
 
 #include <QFileInfo>
@@ -27,7 +28,7 @@ QString ProfileTextOf(const QString& page)
 
 QString ProfilePagePath(const QString& symbol)
 {
-    if (!IsSafeFileToken(symbol))
+    if (!IsFileSafeSymbol(symbol))
         return QString();
     return CacheFolder() + symbol + QStringLiteral("_P.Sh");
 }

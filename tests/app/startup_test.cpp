@@ -19,6 +19,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QLockFile>
 #include <QTest>
@@ -251,4 +253,64 @@ TEST_F(StartUpTest, SecondCopyEndsAtOnce)
 
     other.unlock();
     EXPECT_TRUE(SingleInstance::acquire());
+}
+
+namespace {
+
+// Where saves write: the program folder, the help pages, each cache folder and the
+// settings folder; each gets one temporary file of a save cut short and files that
+// look alike but are not ours.
+QStringList saveFolders()
+{
+    QStringList folders{AppPath(), AppPath() + QStringLiteral("/Cache/Reports/Help"),
+                        QFileInfo(RegistryStore::filePath()).absolutePath()};
+    for (const char* cache : {"Cache", "Cache/Chart", "Cache/News", "Cache/DataSheet", "Cache/Reports",
+                              "Cache/Reports/Annual Balance Sheet", "Cache/Reports/Annual Income statement",
+                              "Cache/Reports/Options", "Cache/Reports/Insiders Traders",
+                              "Cache/Reports/Quarterly Reports", "Cache/Reports/Earnings",
+                              "Cache/Reports/Consultation", "Cache/Reports/Summary", "Cache/Reports/Misc"})
+        folders << AppPath() + u'/' + QLatin1String(cache);
+    return folders;
+}
+
+const QStringList kLeftOver{".Set1.dat.tw-save-Ab12cd", ".IBM_it.Sh.tw-save-x0x0x0"};
+const QStringList kNotOurs{"Set1.dat", "Set1.dat.Ab12cd", ".IBM_it.Sh.part", "notes.tw-save-Ab12cd"};
+
+void plantFiles()
+{
+    for (const QString& folder : saveFolders()) {
+        ASSERT_TRUE(QDir().mkpath(folder));
+        for (const QString& name : kLeftOver + kNotOurs) {
+            QFile file(folder + u'/' + name);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("x");
+        }
+    }
+}
+
+int filesLeft(const QStringList& names)
+{
+    int left = 0;
+    for (const QString& folder : saveFolders())
+        for (const QString& name : names)
+            left += QFileInfo::exists(folder + u'/' + name) ? 1 : 0;
+    return left;
+}
+
+} // namespace
+
+TEST_F(StartUpTest, TemporariesOfSavesCutShortAreRemovedOnceTheLockIsHeld)
+{
+    plantFiles();
+    // While another copy runs, its saves may be under way: nothing is touched.
+    SingleInstance::release();
+    {
+        QLockFile other(SingleInstance::lockPath());
+        ASSERT_TRUE(other.tryLock(0));
+        EXPECT_FALSE(m_start.Main());
+        EXPECT_EQ(filesLeft(kLeftOver), kLeftOver.size() * saveFolders().size());
+    }
+    ASSERT_TRUE(m_start.Main());
+    EXPECT_EQ(filesLeft(kLeftOver), 0);
+    EXPECT_EQ(filesLeft(kNotOurs), kNotOurs.size() * saveFolders().size());
 }

@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 TEST(Codec, EveryByteRoundTrips)
@@ -122,4 +125,84 @@ TEST_F(AppPathTest, FileHelpersGoThroughTheResolver)
     ASSERT_TRUE(WriteFileAtomic(path, "keep"));
     EXPECT_FALSE(AppendBytes(path + QStringLiteral("/child"), "x"));
     EXPECT_EQ(ReadBytes(path), QByteArray("keep"));
+}
+
+// Every save goes through a temporary file beside its target and one rename; the
+// temporary file is named so that a clean-up at start can tell it from anything else.
+TEST_F(AppPathTest, SavesGoThroughARecognisableTemporaryFile)
+{
+    const QString folder = AppPath();
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(folder).constData(), IN_CREATE), 0);
+    ASSERT_TRUE(WriteFileAtomic(folder + QStringLiteral("/Set1.dat"), "one"));
+    ASSERT_TRUE(ReplaceFile(folder + QStringLiteral("/Set1.dat"), "two", "\r\n", false));
+    QStringList created;
+    alignas(inotify_event) char buffer[4096];
+    const ssize_t got = ::read(watch, buffer, sizeof buffer);
+    for (ssize_t at = 0; at < got;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+        if (event->len > 0)
+            created << QFile::decodeName(event->name);
+        at += ssize_t(sizeof(inotify_event) + event->len);
+    }
+    ::close(watch);
+    ASSERT_EQ(created.size(), 2);
+    for (const QString& name : created) {
+        EXPECT_TRUE(name.startsWith(QLatin1String(".Set1.dat.tw-save-"))) << qPrintable(name);
+        EXPECT_TRUE(IsSaveTempName(name)) << qPrintable(name);
+    }
+    // Nothing is left behind but the file.
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"Set1.dat"});
+    EXPECT_EQ(ReadBytes(folder + QStringLiteral("/Set1.dat")), QByteArray("two\r\n"));
+
+    // A replaced file keeps its permissions.
+    QFile::setPermissions(folder + QStringLiteral("/Set1.dat"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    ASSERT_TRUE(WriteFileAtomic(folder + QStringLiteral("/Set1.dat"), "three"));
+    EXPECT_EQ(QFile::permissions(folder + QStringLiteral("/Set1.dat")),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
+}
+
+TEST_F(AppPathTest, OnlyTheTemporariesOfOurSavesAreRemoved)
+{
+    const struct
+    {
+        const char* name;
+        bool ours;
+    } cases[] = {
+        {".Set1.dat.tw-save-a8Kq2z", true},
+        {".Tradewright5.ini.tw-save-000000", true},
+        {".IBM_it.Sh.tw-save-ZZZZZZ", true},
+        {".x.tw-save-abcdef", true},
+        {"Set1.dat", false},
+        {"Set1.dat.a8Kq2z", false},            // a name another writer might choose
+        {"Portfolio.dat.backup", false},
+        {".Set1.dat.part", false},
+        {"Set1.dat.tw-save-a8Kq2z", false},    // not hidden
+        {".tw-save-a8Kq2z", false},            // no name before the mark
+        {".Set1.dat.tw-save-a8Kq2", false},    // five letters
+        {".Set1.dat.tw-save-a8Kq2zz", false},  // seven
+        {".Set1.dat.tw-save-a8K_2z", false},
+        {".Set1.dat.tw-save-a8Kq2z.old", false},
+        {".Set1.dat.TW-SAVE-a8Kq2z", false},
+    };
+    const QString folder = AppPath();
+    int ours = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(IsSaveTempName(QLatin1String(c.name)), c.ours);
+        QFile file(folder + u'/' + QLatin1String(c.name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("left over");
+        ours += c.ours ? 1 : 0;
+    }
+    // A folder of such a name is not a save's temporary file.
+    ASSERT_TRUE(QDir(folder).mkdir(QStringLiteral(".y.tw-save-abcdef")));
+
+    EXPECT_EQ(RemoveSaveTemps(folder), ours);
+    for (const auto& c : cases)
+        EXPECT_EQ(QFileInfo::exists(folder + u'/' + QLatin1String(c.name)), !c.ours) << c.name;
+    EXPECT_TRUE(QFileInfo(folder + QStringLiteral("/.y.tw-save-abcdef")).isDir());
+    EXPECT_EQ(RemoveSaveTemps(folder), 0);
 }

@@ -157,3 +157,143 @@ TEST_F(RegistryStoreTest, AStoreThatCannotBeReadIsNeverOverwritten)
     EXPECT_FALSE(info.isFile());
     ::close(fd);
 }
+
+namespace {
+
+void writeRaw(const QString& path, const QByteArray& bytes)
+{
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray readRaw(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// A file saved by a text editor: byte-order mark, comments, blanks around "=" and
+// before a section, values without a type, lines that are neither, CR LF endings.
+TEST_F(RegistryStoreTest, AHandEditedFileIsReadAndKeptByteForByte)
+{
+    const QByteArray edited = "\xEF\xBB\xBF"
+                              "; settings edited by hand\r\n"
+                              "# another comment\r\n"
+                              "  [Software\\Orvane\\Tradewright5]\r\n"
+                              "SplashDelay = sz:3\r\n"
+                              "Proxy = proxy.example:8080  \r\n"
+                              "Email=me@example.org\r\n"
+                              "LineFeedOnly=sz:lf\n"
+                              "  ; a comment inside the section\r\n"
+                              "Count = dword:0x10\r\n"
+                              "Bad=dword:abc\r\n"
+                              "this line means nothing\r\n"
+                              "Caf\xC3\xA9=na\xC3\xAFve \xE2\x82\xAC\r\n"
+                              "\r\n"
+                              "[broken\r\n"
+                              "Lost=sz:1\r\n"
+                              "\r\n"
+                              "[Software\\Orvane\\ZA1]\r\n"
+                              "US=dword:7\r\n";
+    writeRaw(RegistryStore::filePath(), edited);
+    const QString product = QStringLiteral("Software\\Orvane\\Tradewright5");
+    struct Case { const char* name; int type; QByteArray data; };
+    const Case cases[] = {
+        {"SplashDelay", RegistryStore::REG_SZ, "3"},
+        {"Proxy", RegistryStore::REG_SZ, "proxy.example:8080"},
+        {"Email", RegistryStore::REG_SZ, "me@example.org"},
+        {"Count", RegistryStore::REG_DWORD, QByteArray("\x10\x00\x00\x00", 4)},
+        {"Bad", RegistryStore::REG_DWORD, QByteArray()},
+        {"Caf\xE9", RegistryStore::REG_SZ, "na\xEFve \x80"},  // UTF-8 typed, code-page bytes stored
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto v = RegistryStore::queryValue(product, QString::fromLatin1(c.name));
+        ASSERT_TRUE(v.has_value());
+        EXPECT_EQ(v->type, c.type);
+        EXPECT_EQ(v->data, c.data);
+    }
+    EXPECT_EQ(RegistryStore::queryValue(QStringLiteral("Software\\Orvane\\ZA1"), QStringLiteral("US"))->data,
+              QByteArray("\x07\x00\x00\x00", 4));
+    EXPECT_FALSE(RegistryStore::queryValue(product, QStringLiteral("Lost")));
+    EXPECT_FALSE(RegistryStore::queryValue(product, QStringLiteral("this line means nothing")));
+
+    // One value changed, one added: every other line stays as it was, in its place.
+    ASSERT_TRUE(RegistryStore::setValue(product, QStringLiteral("splashdelay"), sz("9")));
+    ASSERT_TRUE(RegistryStore::setValue(product, QStringLiteral("New"), sz("n")));
+    ASSERT_TRUE(RegistryStore::createKey(QStringLiteral("Software\\Orvane\\Tradewright5\\Groups")));
+    QByteArray expected = edited;
+    expected.replace("SplashDelay = sz:3\r\n", "SplashDelay=sz:9\r\n");
+    expected.replace("\r\n\r\n[broken", "\r\nNew=sz:n\r\n\r\n[broken");
+    expected += "[Software]\r\n"
+                "\r\n"
+                "[Software\\Orvane]\r\n"
+                "\r\n"
+                "[Software\\Orvane\\Tradewright5\\Groups]\r\n"
+                "\r\n";
+    EXPECT_EQ(readRaw(RegistryStore::filePath()), expected);
+    EXPECT_EQ(RegistryStore::queryValue(product, QStringLiteral("Proxy"))->data, QByteArray("proxy.example:8080"));
+}
+
+TEST_F(RegistryStoreTest, ValuesOfTheSameNameAndKeysWrittenTwice)
+{
+    writeRaw(RegistryStore::filePath(), "[K]\n"
+                                        "A=sz:first\n"
+                                        "[k\\]\n"
+                                        "a=sz:second\n"
+                                        "B=sz:b\n");
+    EXPECT_EQ(RegistryStore::queryValue(QStringLiteral("K"), QStringLiteral("A"))->data, QByteArray("second"));
+    EXPECT_EQ(RegistryStore::queryValue(QStringLiteral("K"), QStringLiteral("B"))->data, QByteArray("b"));
+    // The value read is the one changed (its name keeps its spelling); a new value joins
+    // the key's first section.
+    ASSERT_TRUE(RegistryStore::setValue(QStringLiteral("K"), QStringLiteral("A"), sz("third")));
+    ASSERT_TRUE(RegistryStore::setValue(QStringLiteral("K"), QStringLiteral("C"), sz("c")));
+    EXPECT_EQ(readRaw(RegistryStore::filePath()), QByteArray("[K]\n"
+                                                             "A=sz:first\n"
+                                                             "C=sz:c\n"
+                                                             "[k\\]\n"
+                                                             "a=sz:third\n"
+                                                             "B=sz:b\n"));
+    EXPECT_EQ(RegistryStore::queryValue(QStringLiteral("K"), QStringLiteral("a"))->data, QByteArray("third"));
+}
+
+// Reads do not parse the file each time, yet a change made by someone else is seen
+// at once: also one of the same size made in place right after the last read.
+TEST_F(RegistryStoreTest, AChangeByAnotherWriterIsSeenAtTheNextRead)
+{
+    const QString path = RegistryStore::filePath();
+    writeRaw(path, "[K]\nA=sz:1\n");
+    EXPECT_EQ(RegistryStore::queryValue(QStringLiteral("K"), QStringLiteral("A"))->data, QByteArray("1"));
+    writeRaw(path, "[K]\nA=sz:2\n");
+    EXPECT_EQ(RegistryStore::queryValue(QStringLiteral("K"), QStringLiteral("A"))->data, QByteArray("2"));
+    ASSERT_TRUE(RegistryStore::setValue(QStringLiteral("K"), QStringLiteral("A"), sz("3")));
+    writeRaw(path, "[K]\nA=sz:4\n");
+    EXPECT_EQ(RegistryStore::queryValue(QStringLiteral("K"), QStringLiteral("A"))->data, QByteArray("4"));
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_FALSE(RegistryStore::keyExists(QStringLiteral("K")));
+    writeRaw(path, "[K]\nA=sz:5\n");
+    EXPECT_EQ(RegistryStore::queryValue(QStringLiteral("K"), QStringLiteral("A"))->data, QByteArray("5"));
+}
+
+// 20,000 values in one section (the read of such a file took seconds while it was
+// parsed with a search per line; bench_registry_store shows the time per value).
+TEST_F(RegistryStoreTest, ALargeSectionIsReadWhole)
+{
+    constexpr int kValues = 20000;
+    QByteArray file = "[Big]\n";
+    for (int i = 0; i < kValues; ++i)
+        file += "V" + QByteArray::number(i) + "=sz:" + QByteArray::number(i * 7) + '\n';
+    writeRaw(RegistryStore::filePath(), file);
+    for (int i = 0; i < kValues; ++i) {
+        const auto v = RegistryStore::queryValue(QStringLiteral("Big"), u'v' + QString::number(i));
+        ASSERT_TRUE(v.has_value()) << i;
+        ASSERT_EQ(v->data, QByteArray::number(i * 7)) << i;
+    }
+    ASSERT_TRUE(RegistryStore::setValue(QStringLiteral("Big"), QStringLiteral("V19999"), sz("last")));
+    file.replace("V19999=sz:139993\n", "V19999=sz:last\n");
+    EXPECT_EQ(readRaw(RegistryStore::filePath()), file);
+}

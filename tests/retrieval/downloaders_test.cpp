@@ -257,6 +257,31 @@ TEST_F(RetrievalTest, UnsafeSymbolsNeverReachAFileOrARequest)
     EXPECT_EQ(QDir(CacheFolder()).entryList(QDir::Files).size(), 4);
 }
 
+// The symbol rule of the set editor: "." and its kin are never fetched (the estimates
+// page of "." was "/z/a/./..html", cached as a hidden file).
+TEST_F(RetrievalTest, SymbolsTheSetEditorRefusesAreNeverFetched)
+{
+    test::LoopbackHttpServer::Route big;
+    big.reply = test::LoopbackHttpServer::httpReply(page(3000));
+    server->setDefaultRoute(big);
+    setStocks({QStringLiteral("."), QStringLiteral(".."), QStringLiteral(".X"), QStringLiteral("A\tB"),
+               QStringLiteral("A\\B"), QStringLiteral("IBM")});
+    downloaders->UpdateEstimates();
+    downloaders->UpdateRec();
+    downloaders->UpdateProfile();
+    downloaders->UpdateNews();
+    downloaders->UpdateIT();
+    QStringList targets;
+    for (int i = 0; i < server->requests().size(); ++i)
+        targets << requestTarget(i);
+    EXPECT_EQ(targets, (QStringList{"/z/a/i/IBM.html", "/cgi-bin/ShowFreeCompRep?IBM",
+                                    "/cgi-bin/brand_newsalert_mlist.cgi?symbol=IBM", "/q?s=IBM", "/t/i/IBM.html"}));
+    for (const QString& folder : {CacheFolder(), NewsFolder()}) {
+        const QStringList hidden = QDir(folder).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+        EXPECT_TRUE(hidden.isEmpty()) << qPrintable(hidden.join(u' '));
+    }
+}
+
 TEST_F(RetrievalTest, RecommendationValueIsStoredAndTheGaugesOfItsSlotsAreDrawn)
 {
     // IBM's page writes the colour without quote marks, MSFT's with them: only IBM

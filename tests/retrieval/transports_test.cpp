@@ -3,6 +3,7 @@
 
 #include "platform/AppPath.h"
 #include "retrieval/CacheFiles.h"
+#include "stockdata/EntryRules.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -308,12 +309,16 @@ TEST(CacheFiles, SymbolsReachFileNamesAndAddressesOnlyWhenSafe)
         {"a/b", false, "a%2Fb"},
         {"a\\b", false, "a%5Cb"},
         {"..", false, ".."},
+        {".", false, "."},
+        {".IBM", false, ".IBM"},
         {"", false, ""},
         {"a\r\nb", false, "a%0D%0Ab"},
+        {"a\tb", false, "a%09b"},
+        {"a\x7f", false, "a%7F"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.symbol);
-        EXPECT_EQ(IsSafeFileToken(QString::fromLatin1(c.symbol)), c.fileSafe);
+        EXPECT_EQ(IsFileSafeSymbol(QString::fromLatin1(c.symbol)), c.fileSafe);
         EXPECT_EQ(EncodeQueryValue(QString::fromLatin1(c.symbol)), QLatin1String(c.encoded));
     }
 }

@@ -1,4 +1,5 @@
 // The quotes file, quote page and recent-news parsers on pages written for these tests.
+#include "PeakMemory.h"
 #include "SheetsFixture.h"
 
 #include "sheets/QuoteParsers.h"
@@ -127,6 +128,29 @@ TEST_F(QuoteParsers, QuotesFileUsesAtMostTheWholeTable)
     LoadQuotesCsv();
     EXPECT_EQ(Stocks[0].LastPrice, "0");
     EXPECT_EQ(Stocks[200].LastPrice, "200");
+}
+
+// One line of 16 MiB with eight million commas: only the nine fields used are cut
+// out (splitting all of them took over 600 MB).
+TEST_F(QuoteParsers, AHugeQuotesLineCostsLittleMoreThanItsText)
+{
+    Stocks[0] = stale();
+    Stocks[1] = stale();
+    StockCount = 2;
+    {
+        QByteArray file = "\"A\",1.5,\"d\",\"t\",+1,2,3,4,777,";
+        file += QByteArray(16 * 1024 * 1024 - file.size(), ',');
+        file += "\r\n\"B\",2.5,\"d\",\"t\",+1,2,3,4,888\r\n";
+        writeFile(kCsv, file);
+    }
+    const test::PeakMemory memory;
+    LoadQuotesCsv();
+    // The file (16 MiB) and its text (32 MiB) are all it needs.
+    EXPECT_LT(memory.growthKiB(), 160 * 1024);
+    EXPECT_EQ(Stocks[0].LastPrice, "1.5");
+    EXPECT_EQ(Stocks[0].Volume, "777");
+    EXPECT_EQ(Stocks[1].LastPrice, "2.5");
+    EXPECT_EQ(Stocks[1].Volume, "888");
 }
 
 // ---- ParseQuote ----------------------------------------------------------------

@@ -1,9 +1,13 @@
 // The byte rule of the data files: exact layout, limits and damaged input.
 #include "StockDataFixture.h"
 
+#include "PeakMemory.h"
+
 #include "stockdata/DataFile.h"
 
 #include <QProcess>
+#include <QBuffer>
+#include <QFileInfo>
 
 #include <array>
 
@@ -144,11 +148,17 @@ TEST(DataFile, DamagedDumpsReadAsFarAsTheyAreWhole)
         {"length past the end", badLength, 2},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        std::array<USRec, kUSRows> back;
-        EXPECT_EQ(decodeTable(c.bytes, back), c.rowsRead);
-        for (int i = 0; i < kUSRows; ++i)
-            EXPECT_EQ(back[i], i < c.rowsRead ? table[i] : USRec()) << "row " << i;
+        for (const bool fromDevice : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (fromDevice ? ", from a device" : ", from bytes"));
+            std::array<USRec, kUSRows> back;
+            QBuffer device;
+            device.setData(c.bytes);
+            ASSERT_TRUE(device.open(QIODevice::ReadOnly));
+            BinaryReader deviceReader(device);
+            EXPECT_EQ(fromDevice ? decodeTable(deviceReader, back) : decodeTable(c.bytes, back), c.rowsRead);
+            for (int i = 0; i < kUSRows; ++i)
+                EXPECT_EQ(back[i], i < c.rowsRead ? table[i] : USRec()) << "row " << i;
+        }
     }
 }
 
@@ -198,4 +208,35 @@ TEST(DataFile, TheSampleSiteStockSetReadsBackWhole)
         EXPECT_FALSE(table[std::size_t(row)].CompanyName.isEmpty());
     }
     EXPECT_TRUE(table[3].Symbol.isEmpty());
+}
+
+// A set file of 200 MB (a sparse file: a table followed by nothing but zeros) reads
+// like any longer file, and only its table's bytes are read.
+TEST_F(DataFileOnDisk, AnOversizedFileIsReadOnlyAsFarAsItsTable)
+{
+    std::array<StockRec, kStockRows> table;
+    table[0].Symbol = "IBM";
+    table[0].CompanyName = QString(3000, u'n');
+    table[kStockRows - 1].Symbol = "MSFT";
+    ASSERT_TRUE(writeTableFile(path("Set1.dat"), table));
+    const qint64 dumpSize = encodeTable(table).size();
+    constexpr qint64 kFileSize = 200LL * 1024 * 1024;
+    ASSERT_TRUE(QFile::resize(path("Set1.dat"), kFileSize));
+
+    {
+        QFile file(path("Set1.dat"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        BinaryReader in(file);
+        std::array<StockRec, kStockRows> back;
+        EXPECT_EQ(decodeTable(in, back), kStockRows);
+        EXPECT_EQ(back, table);
+        EXPECT_LE(file.pos(), dumpSize + BinaryReader::ReadAhead);
+    }
+
+    std::array<StockRec, kStockRows> back;
+    const test::PeakMemory memory;
+    EXPECT_EQ(readTableFile(path("Set1.dat"), back), DataFileStatus::Read);
+    EXPECT_LT(memory.growthKiB(), 32 * 1024);  // reading it whole takes over 200 MB
+    EXPECT_EQ(back, table);
+    EXPECT_EQ(QFileInfo(path("Set1.dat")).size(), kFileSize);
 }

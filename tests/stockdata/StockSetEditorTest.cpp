@@ -108,6 +108,9 @@ TEST_F(SetEditorTest, AddingChecksTheSymbol)
         {"  msft ", ""},
         {"bad/sym", "msg|" + InvalidSymbolTitle() + "|" + InvalidSymbolText()},
         {"a b", "msg|" + InvalidSymbolTitle() + "|" + InvalidSymbolText()},
+        {".", "msg|" + InvalidSymbolTitle() + "|" + InvalidSymbolText()},
+        {"..", "msg|" + InvalidSymbolTitle() + "|" + InvalidSymbolText()},
+        {".ibm", "msg|" + InvalidSymbolTitle() + "|" + InvalidSymbolText()},
         {"^dji", ""},
         {"   ", ""},  // nothing typed: nothing happens
     };
