@@ -3,6 +3,9 @@
 #include "Codec.h"
 #include "RegistryStore.h"
 
+#include <QStringList>
+
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -129,6 +132,30 @@ QString HostAndPath(Site site, const QString& pathAndQuery)
 QString Address(Site site, const QString& pathAndQuery)
 {
     return QStringLiteral("http://") + HostAndPath(site, pathAndQuery);
+}
+
+std::optional<Site> PlaceholderSite(const QString& host)
+{
+    for (const SiteEntry& e : kSites)
+        if (host.compare(QLatin1String(e.host), Qt::CaseInsensitive) == 0)
+            return e.site;
+    return std::nullopt;
+}
+
+bool IsSet(Site site)
+{
+    return !PlaceholderSite(Host(site)).has_value();
+}
+
+QString NotSetText(QList<Site> sites)
+{
+    std::sort(sites.begin(), sites.end());
+    QStringList names;
+    for (Site site : sites)
+        names << Name(site);
+    return QStringLiteral("Sites not set: ") + names.join(QStringLiteral(", ")) +
+           QStringLiteral(" - set their hosts under [") + QLatin1String(SettingsKey) + QStringLiteral("] in ") +
+           RegistryStore::filePath();
 }
 
 void Override(Site site, const QString& host, int port)

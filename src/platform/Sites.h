@@ -3,13 +3,15 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
 #include <utility>
 
 // The web sites the program fetches from, each a named entry with a default host
 // and port. The user points a site elsewhere in the settings store: key
 // "Software\Orvane\Tradewright5\Sites", a text value named by the site's Name(),
 // "host" (the site's default port) or "host:port". The value is read on every call, so a change takes effect
-// with the next request. The default hosts are placeholders under ".example".
+// with the next request. The default hosts are placeholders under ".example": a site
+// whose host is still its placeholder is not set, and nothing is fetched from it.
 enum class Site {
     Price,            // quote service "/d/quotes.csv" and quote pages "/q"
     Quotes,           // symbol lookup "/l" and the per-stock quote-site pages
@@ -44,6 +46,17 @@ int Port(Site site);             // the override's port, else the default
 QString Address(Site site, const QString& pathAndQuery);
 // The same without the scheme: host (+ ":" + port when not 80) + pathAndQuery.
 QString HostAndPath(Site site, const QString& pathAndQuery);
+// A site is set once its host is no longer the built-in placeholder; the program
+// asks no site that is not set (no name lookup, no traffic).
+bool IsSet(Site site);
+// The site whose built-in placeholder host is host (letter case aside); nullopt for
+// any other host.
+std::optional<Site> PlaceholderSite(const QString& host);
+// The status text that names the sites not set and where to set them: "Sites not set:
+// Price, Quotes - set their hosts under [Software\Orvane\Tradewright5\Sites] in " and
+// the settings file.
+QString NotSetText(QList<Site> sites);
+
 // Writes the override value ("host" for the default port, else "host:port"). An empty host
 // clears it (the default applies again). Tests point sites at 127.0.0.1 this way.
 void Override(Site site, const QString& host, int port);

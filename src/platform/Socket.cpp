@@ -8,12 +8,9 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-namespace {
-
-// The classic number and a plain description for a Qt socket error.
-std::pair<int, QString> describe(QAbstractSocket::SocketError error)
+std::pair<int, QString> Socket::DescribeError(int qtSocketError)
 {
-    switch (error) {
+    switch (QAbstractSocket::SocketError(qtSocketError)) {
     case QAbstractSocket::ConnectionRefusedError:
         return {Socket::sckConnectionRefused, QStringLiteral("Connection is refused by the remote host")};
     case QAbstractSocket::RemoteHostClosedError:
@@ -32,8 +29,6 @@ std::pair<int, QString> describe(QAbstractSocket::SocketError error)
         return {Socket::sckUnknownError, QStringLiteral("Socket error")};
     }
 }
-
-} // namespace
 
 Socket::Socket(QObject* parent) : QObject(parent) {}
 
@@ -115,7 +110,7 @@ bool Socket::Listen()
     m_server = new QTcpServer(this);
     connect(m_server, &QTcpServer::newConnection, this, &Socket::onNewConnection);
     if (!m_server->listen(QHostAddress::AnyIPv4, quint16(qBound(0, m_localPort, 65535)))) {
-        const auto [number, text] = describe(m_server->serverError());
+        const auto [number, text] = DescribeError(m_server->serverError());
         m_server->deleteLater();
         m_server = nullptr;
         m_state = sckError;
@@ -269,7 +264,7 @@ void Socket::onSocketError(int qtError)
     // The peer's ordinary close is the Close event, not an error.
     if (error == QAbstractSocket::RemoteHostClosedError)
         return;
-    const auto [number, text] = describe(error);
+    const auto [number, text] = DescribeError(error);
     fail(number, text);
 }
 

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include <utility>
+
 class QTcpServer;
 class QTcpSocket;
 
@@ -48,6 +50,10 @@ public:
         sckWrongState = 40006,
         sckUnknownError = 10000,
     };
+
+    // The classic number and description of a Qt socket error (a
+    // QAbstractSocket::SocketError): the Error event's arguments.
+    static std::pair<int, QString> DescribeError(int qtSocketError);
 
     explicit Socket(QObject* parent = nullptr);
     ~Socket() override;

@@ -1,12 +1,15 @@
 #include "UrlFetch.h"
 
+#include "HttpReply.h"
 #include "Sites.h"
+#include "Socket.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QAbstractSocket>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTimer>
@@ -38,6 +41,51 @@ std::pair<QString, quint16> parseProxy(const QString& text)
     return {host, quint16(port)};
 }
 
+// The socket error a failed connection amounts to; UnknownSocketError when the
+// failure was not for want of the host.
+QAbstractSocket::SocketError hostError(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::ProxyConnectionRefusedError:
+        return QAbstractSocket::ConnectionRefusedError;
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::ProxyNotFoundError:
+        return QAbstractSocket::HostNotFoundError;
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::ProxyTimeoutError:
+        return QAbstractSocket::SocketTimeoutError;
+    default:
+        return QAbstractSocket::UnknownSocketError;
+    }
+}
+
+UrlFetch::Outcome outcomeOf(HttpReply::Fault fault)
+{
+    switch (fault) {
+    case HttpReply::Fault::None: return UrlFetch::Outcome::Ok;
+    case HttpReply::Fault::Empty: return UrlFetch::Outcome::Empty;
+    case HttpReply::Fault::NotHttp: return UrlFetch::Outcome::NotHttp;
+    case HttpReply::Fault::Truncated: return UrlFetch::Outcome::Truncated;
+    case HttpReply::Fault::BrokenChunks: return UrlFetch::Outcome::BrokenChunks;
+    case HttpReply::Fault::ErrorStatus: return UrlFetch::Outcome::ErrorStatus;
+    }
+    return UrlFetch::Outcome::Error;
+}
+
+QString faultText(HttpReply::Fault fault, int status)
+{
+    switch (fault) {
+    case HttpReply::Fault::Empty: return QStringLiteral("The reply has no body");
+    case HttpReply::Fault::NotHttp: return QStringLiteral("The reply is not an HTTP reply");
+    case HttpReply::Fault::Truncated: return QStringLiteral("The reply ended before its Content-Length");
+    case HttpReply::Fault::BrokenChunks: return QStringLiteral("The reply's chunked body is cut short");
+    case HttpReply::Fault::ErrorStatus: return QStringLiteral("The server replied with status ") + QString::number(status);
+    case HttpReply::Fault::None: break;
+    }
+    return QString();
+}
+
 } // namespace
 
 UrlFetch::UrlFetch(QObject* parent)
@@ -45,6 +93,8 @@ UrlFetch::UrlFetch(QObject* parent)
 {
     m_timer->setSingleShot(true);
     connect(m_timer, &QTimer::timeout, this, [this] {
+        if (m_running && m_outcome == Outcome::None)
+            m_hostErrorNumber = Socket::sckTimedout;
         finish(Outcome::TimedOut, QStringLiteral("The request timed out"));
     });
 }
@@ -127,6 +177,45 @@ void UrlFetch::finish(Outcome outcome, const QString& errorText)
         m_loop->quit();
 }
 
+// The reply has ended: only a whole page is a success.
+void UrlFetch::judge(QNetworkReply* reply)
+{
+    m_body += reply->readAll();
+    m_httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (m_body.size() > m_maxReplyBytes) {
+        finish(Outcome::TooLarge, QStringLiteral("The reply is too large"));
+        return;
+    }
+    const QNetworkReply::NetworkError error = reply->error();
+    if (m_httpStatus == 0) {
+        // No reply head came: the connection failed or ended first.
+        const QAbstractSocket::SocketError socketError = hostError(error);
+        if (socketError != QAbstractSocket::UnknownSocketError) {
+            const auto [number, text] = Socket::DescribeError(socketError);
+            m_hostErrorNumber = number;
+            finish(Outcome::Error, text);
+        } else {
+            finish(Outcome::Error, error == QNetworkReply::NoError ? QStringLiteral("No reply") : reply->errorString());
+        }
+        return;
+    }
+    HttpReply::Facts facts;
+    facts.status = m_httpStatus;
+    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    facts.declaredLength = length.isValid() ? length.toLongLong() : -1;
+    facts.bodyBytes = m_body.size();
+    facts.chunked = reply->rawHeader("Transfer-Encoding").toLower().contains("chunked");
+    // Qt takes the chunk framing off; a chunked body cut short is a closed connection to it.
+    facts.chunksWhole = error == QNetworkReply::NoError;
+    const HttpReply::Fault fault = HttpReply::Judge(facts);
+    if (fault != HttpReply::Fault::None)
+        finish(outcomeOf(fault), faultText(fault, m_httpStatus));
+    else if (error != QNetworkReply::NoError)
+        finish(Outcome::Error, reply->errorString());
+    else
+        finish(Outcome::Ok, QString());
+}
+
 QByteArray UrlFetch::OpenURL(const QString& url)
 {
     if (m_running) {
@@ -138,6 +227,7 @@ QByteArray UrlFetch::OpenURL(const QString& url)
     m_refused = false;
     m_outcome = Outcome::None;
     m_httpStatus = 0;
+    m_hostErrorNumber = 0;
     m_errorText.clear();
     m_lastState = icNone;
 
@@ -197,16 +287,7 @@ QByteArray UrlFetch::OpenURL(const QString& url)
         }
         setState(icReceivingResponse);
     });
-    connect(reply, &QNetworkReply::finished, this, [this, reply] {
-        m_body += reply->readAll();
-        m_httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (m_body.size() > m_maxReplyBytes)
-            finish(Outcome::TooLarge, QStringLiteral("The reply is too large"));
-        else if (reply->error() == QNetworkReply::NoError || m_httpStatus > 0)
-            finish(Outcome::Ok, QString());  // an error page is an ordinary reply
-        else
-            finish(Outcome::Error, reply->errorString());
-    });
+    connect(reply, &QNetworkReply::finished, this, [this, reply] { judge(reply); });
 
     armTimer();
     QEventLoop loop;

@@ -10,9 +10,11 @@ class QNetworkReply;
 
 // The URL-fetch transport: OpenURL blocks its caller until the body has arrived or
 // the fetch failed, while the event loop keeps running (window events, the Stop
-// button, the state texts). It gives the body only, never the headers; an error page
-// the server sends (404 and the like) is an ordinary body. A failed, cancelled,
-// timed-out or oversized fetch gives an empty result and says why in lastOutcome().
+// button, the state texts). It gives the body only, never the headers, and only of a
+// whole page (HttpReply::Judge): an error page (404, 500, ...), a redirect loop, a
+// body shorter than its Content-Length, a chunked body cut short, any error Qt
+// reports, a cancelled, timed-out or oversized fetch all give an empty result and
+// say why in lastOutcome().
 class UrlFetch : public QObject
 {
     Q_OBJECT
@@ -37,14 +39,21 @@ public:
     // AccessType.
     enum AccessTypeCode : int { icUseDefault = 0, icDirect = 1, icNamedProxy = 2 };
 
+    // The reply faults carry the names of HttpReply::Fault (and of the socket
+    // transport's outcomes).
     enum class Outcome {
-        None,       // nothing fetched yet
-        Ok,         // a reply arrived (any HTTP status)
-        Error,      // no connection, refused, bad address, ...
-        Cancelled,  // Cancel() during the fetch
-        TimedOut,   // RequestTimeout passed
-        TooLarge,   // the reply passed the size cap
-        Busy,       // OpenURL called while another fetch of this object ran
+        None,          // nothing fetched yet
+        Ok,            // a whole page arrived (status 2xx)
+        Empty,         // the reply has no body
+        NotHttp,       // no status line and headers
+        Truncated,     // fewer body bytes than the reply's Content-Length
+        BrokenChunks,  // a chunked body cut short
+        ErrorStatus,   // a status other than 2xx (an error page, a redirect loop)
+        Error,         // no connection, refused, bad address, closed without a reply, ...
+        Cancelled,     // Cancel() during the fetch
+        TimedOut,      // RequestTimeout passed
+        TooLarge,      // the reply passed the size cap
+        Busy,          // OpenURL called while another fetch of this object ran
     };
 
     static constexpr qint64 DefaultMaxReplyBytes = 16 * 1024 * 1024;
@@ -78,6 +87,10 @@ public:
     Outcome lastOutcome() const { return m_refused ? Outcome::Busy : m_outcome; }
     int lastHttpStatus() const { return m_httpStatus; }  // 0 when no reply came
     QString lastErrorText() const { return m_errorText; }
+    // When the last fetch failed for want of its host (refused, host not found, timed
+    // out): the socket's error number for it (Socket::sckConnectionRefused, ...), with
+    // the socket's description in lastErrorText(). 0 for every other outcome.
+    int lastHostErrorNumber() const { return m_hostErrorNumber; }
 
     // The proxy the next fetch uses, as "" (none), "default" or "host:port"; for tests.
     QString effectiveProxy() const;
@@ -88,6 +101,7 @@ signals:
 private:
     void setState(int state);
     void finish(Outcome outcome, const QString& errorText);
+    void judge(QNetworkReply* reply);
     void armTimer();
 
     QNetworkAccessManager* m_manager = nullptr;
@@ -103,6 +117,7 @@ private:
     qint64 m_maxReplyBytes = DefaultMaxReplyBytes;
     Outcome m_outcome = Outcome::None;
     int m_httpStatus = 0;
+    int m_hostErrorNumber = 0;
     QString m_errorText;
     int m_lastState = icNone;
 };

@@ -116,6 +116,10 @@ const MarketDownloader& Downloaders::market(const char* procedure) const
 void Downloaders::runStock(const StockDownloader& d, const QString& title)
 {
     RunState& rs = m_port.runState();
+    // A site not set is skipped whole: no request, no old page removed.
+    Transports::PassScope pass(m_transports);
+    if (!m_transports.siteIsSet(d.site))
+        return;
     try {
         if (d.transport == Transport::Socket)
             m_transports.Winsock1.Close();
@@ -182,7 +186,10 @@ Downloaders::RowResult Downloaders::stockRow(const StockDownloader& d, const Sit
         m_transports.SocketFetch(path, site, request.pathAndQuery, caption);
     }
     const SizeRuleResult judged = ApplySizeRule(path, d.sizeRule, d.threshold, request.fileName);
-    if (judged == SizeRuleResult::Missing && d.sizeRule == SizeRule::Below && d.onMissing == OnMissingFile::EndProcedure)
+    // A request that got no reply at all ends the walk; an error page or a reply cut
+    // short is not kept either, but the site did answer, so the next stock is asked.
+    if (judged == SizeRuleResult::Missing && d.sizeRule == SizeRule::Below && d.onMissing == OnMissingFile::EndProcedure &&
+        !(d.transport == Transport::FetchControl && m_transports.lastDownloadAnswered()))
         return RowResult::End;
     return RowResult::Next;
 }
@@ -297,6 +304,9 @@ void Downloaders::UpdateAdvise()
 {
     // The adviser window calls this outside a run too, so the stop flag is not asked.
     const MarketDownloader& d = AdviseDownloader();
+    Transports::PassScope pass(m_transports);
+    if (!m_transports.siteIsSet(d.site))
+        return;
     const QString path = AppPath() + u'/' + QLatin1String(d.fileName);
     m_transports.Winsock1.Close();
     m_transports.SocketFetch(path, d.site, QLatin1String(d.pathAndQuery),
@@ -311,6 +321,9 @@ void Downloaders::runMarket(const MarketDownloader& d, const QHash<QString, QStr
 {
     RunState& rs = m_port.runState();
     if (rs.StopFlag)
+        return;
+    Transports::PassScope pass(m_transports);
+    if (!m_transports.siteIsSet(d.site))
         return;
     const PageRequest request = RequestFor(d, values);
     // A name made from codes stays inside the cache folder by the symbols' rule too.

@@ -92,6 +92,7 @@ void UpdateRun::UpdateFastPrices()
         return;
     RunState& rs = m_port.runState();
     m_mode = Mode::Fast;
+    m_transports.beginPass();
     try {
         m_frame.setBusyPointer(true);
         quietFetchControl();
@@ -99,7 +100,7 @@ void UpdateRun::UpdateFastPrices()
         rs.StopFlag = false;
 
         const QString address = FastPricesAddress();
-        if (!address.isEmpty() && !rs.StopFlag) {
+        if (!address.isEmpty() && !rs.StopFlag && m_transports.siteIsSet(Site::Price)) {
             const QString path = CacheFolder() + kQuotesCsv;
             m_port.setCaption(rs.OrigCaption + kFastStatus);
             if (!rs.StopFlag) {
@@ -129,6 +130,7 @@ void UpdateRun::UpdateFastPrices()
     m_frame.setBusyPointer(false);
     StopUpdate();
     m_port.setCaption(rs.OrigCaption);
+    m_transports.endPass();  // after StopUpdate has emptied the status panel
     m_mode = Mode::Idle;
     emit runFinished();
 }
@@ -137,6 +139,10 @@ void UpdateRun::UpdateCurrentPrices()
 {
     RunState& rs = m_port.runState();
     if (rs.StopFlag)
+        return;
+    // Without a quote host no page is asked for and no row touched.
+    Transports::PassScope pass(m_transports);
+    if (!m_transports.siteIsSet(Site::Price))
         return;
     if (rs.OneStockOnly) {
         // The selected stock's own row, found here: a symbol that is not in the set

@@ -1,37 +1,38 @@
 #include "retrieval/Transports.h"
 
+#include "core/ErrorLog.h"
 #include "platform/AppPath.h"
 #include "platform/Codec.h"
 #include "platform/Dialogs.h"
+#include "platform/HttpReply.h"
 #include "retrieval/CacheFiles.h"
 #include "retrieval/MainWindowPort.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <QUrl>
+
+#include <algorithm>
 
 namespace {
 
-// True when the reply announces a Content-Length that its body does not reach: the
-// server went away in the middle of the page.
-bool replyIsTruncated(const QByteArray& reply)
+Transports::SocketOutcome outcomeOf(HttpReply::Fault fault)
 {
-    const int headerEnd = reply.indexOf("\r\n\r\n");
-    if (headerEnd < 0)
-        return false;
-    const QByteArray headers = reply.left(headerEnd).toLower();
-    const int at = headers.indexOf("\ncontent-length:");
-    if (at < 0)
-        return false;
-    int start = at + int(sizeof("\ncontent-length:")) - 1;
-    int end = headers.indexOf('\r', start);
-    if (end < 0)
-        end = headers.size();
-    bool ok = false;
-    const qint64 declared = headers.mid(start, end - start).trimmed().toLongLong(&ok);
-    if (!ok || declared < 0)
-        return false;
-    return reply.size() - (headerEnd + 4) < declared;
+    switch (fault) {
+    case HttpReply::Fault::None: return Transports::SocketOutcome::Written;
+    case HttpReply::Fault::Empty: return Transports::SocketOutcome::Empty;
+    case HttpReply::Fault::NotHttp: return Transports::SocketOutcome::NotHttp;
+    case HttpReply::Fault::Truncated: return Transports::SocketOutcome::Truncated;
+    case HttpReply::Fault::BrokenChunks: return Transports::SocketOutcome::BrokenChunks;
+    case HttpReply::Fault::ErrorStatus: return Transports::SocketOutcome::ErrorStatus;
+    }
+    return Transports::SocketOutcome::Error;
+}
+
+QString hostKey(const QString& host, int port)
+{
+    return host.toLower() + u':' + QString::number(port);
 }
 
 } // namespace
@@ -80,6 +81,7 @@ void Transports::setMaxReplyBytes(qint64 bytes)
 void Transports::DownloadFile(QString FileName, const QString& URL, const QString& Text)
 {
     m_downloadWritten = false;
+    m_downloadAnswered = false;
     m_port.setCaption(Text);
     if (m_port.runState().StopFlag)
         return;
@@ -87,12 +89,20 @@ void Transports::DownloadFile(QString FileName, const QString& URL, const QStrin
     // The fetch control takes "host/path" as an http address.
     if (!address.contains(QLatin1String("://")))
         address.prepend(QLatin1String("http://"));
-    const QByteArray body = Inet1.OpenURL(address);
-    // A failed, cancelled, timed-out or oversized fetch writes nothing: the old page
-    // (or its absence) stays. The write itself goes through a temporary file, so a
-    // page is never left half written.
-    if (Inet1.lastOutcome() == UrlFetch::Outcome::Ok)
-        m_downloadWritten = WriteCacheFile(FileName, body);
+    const QUrl url(address, QUrl::TolerantMode);
+    PassScope pass(*this);
+    if (admit(url.host(), url.port(80), address, QStringLiteral("Transports_DownloadFile")) == SocketOutcome::None) {
+        const QByteArray body = Inet1.OpenURL(address);
+        m_downloadAnswered = Inet1.lastHttpStatus() > 0;
+        // Only a whole page is written: a failed, cut-short, error-status, cancelled,
+        // timed-out or oversized fetch writes nothing, and the old page (or its
+        // absence) stays. The write itself goes through a temporary file, so a page
+        // is never left half written.
+        if (Inet1.lastOutcome() == UrlFetch::Outcome::Ok)
+            m_downloadWritten = WriteCacheFile(FileName, body);
+        else if (Inet1.lastHostErrorNumber() != 0)
+            hostFailed(url.host(), url.port(80), {Inet1.lastHostErrorNumber(), Inet1.lastErrorText()});
+    }
     QCoreApplication::processEvents();
 }
 
@@ -148,14 +158,24 @@ Transports::SocketOutcome Transports::SocketFetch(const QString& file, const Sit
     CurFile = file;
     CurURL = site.address(pathAndQuery);
     m_port.setCaption(status);
+    PassScope pass(*this);
+    m_socketOutcome = admit(site.host, site.port, CurURL, QStringLiteral("Transports_SocketFetch"));
+    if (m_socketOutcome != SocketOutcome::None)
+        return m_socketOutcome;
     Winsock1.setRemoteHost(site.host);
     Winsock1.setRemotePort(site.port);
-    m_socketOutcome = SocketOutcome::None;
+    m_socketError = HostFailure();
     if (!Winsock1.Connect()) {
         m_socketOutcome = SocketOutcome::NotStarted;
         return m_socketOutcome;
     }
     WinsockWait();
+    if (m_socketOutcome == SocketOutcome::Error)
+        hostFailed(site.host, site.port,
+                   m_socketError.description.isEmpty() ? HostFailure{Socket::sckUnknownError, QStringLiteral("Socket error")}
+                                                       : m_socketError);
+    else if (m_socketOutcome == SocketOutcome::TimedOut)
+        hostFailed(site.host, site.port, {Socket::sckTimedout, QStringLiteral("The request timed out")});
     return m_socketOutcome;
 }
 
@@ -191,25 +211,20 @@ void Transports::Winsock1_DataArrival(qint64 /*bytesTotal*/)
 
 void Transports::Winsock1_Close()
 {
-    SocketOutcome outcome;
-    if (PageBuffer.isEmpty()) {
-        // Nothing came back: that is a failed request, not an empty page, so the
-        // page from the last good download stays.
-        outcome = SocketOutcome::Empty;
-    } else if (replyIsTruncated(PageBuffer)) {
-        outcome = SocketOutcome::Truncated;
-    } else {
-        outcome = WriteCacheFile(CurFile, PageBuffer, QByteArrayLiteral("\r\n")) ? SocketOutcome::Written
-                                                                               : SocketOutcome::WriteFailed;
-    }
+    // Only a whole page is written (nothing at all, an error page, a reply cut short
+    // is a failed request), so the page from the last good download stays.
+    SocketOutcome outcome = outcomeOf(HttpReply::JudgeRaw(PageBuffer));
+    if (outcome == SocketOutcome::Written && !WriteCacheFile(CurFile, PageBuffer, QByteArrayLiteral("\r\n")))
+        outcome = SocketOutcome::WriteFailed;
     m_port.runState().SockBusy = false;
     Winsock1.Close();
     settle(outcome);
 }
 
-void Transports::Winsock1_Error(int /*number*/, const QString& description)
+void Transports::Winsock1_Error(int number, const QString& description)
 {
-    Dialogs::MsgBox(QStringLiteral("Error ") + description, Dialogs::vbOKOnly);
+    // SocketFetch shows it once the wait is over (once per host and pass).
+    m_socketError = {number, description};
     // Close the socket so the waiting downloader goes on; nothing is written.
     abandonSocket(SocketOutcome::Error);
 }
@@ -240,4 +255,66 @@ void Transports::abandonSocket(SocketOutcome outcome)
     Winsock1.Close();
     m_port.runState().SockBusy = false;
     settle(outcome);
+}
+
+// ---------------------------------------------------------------------------
+// Passes: placeholder sites and failed hosts.
+
+void Transports::beginPass()
+{
+    if (m_passDepth++ == 0) {
+        m_failedHosts.clear();
+        m_unsetSites.clear();
+    }
+}
+
+void Transports::endPass()
+{
+    if (m_passDepth == 0 || --m_passDepth > 0)
+        return;
+    m_failedHosts.clear();
+    if (!m_unsetSites.isEmpty()) {
+        const QList<Site> unset = std::exchange(m_unsetSites, {});
+        m_port.setStatusText(Sites::NotSetText(unset));
+    }
+}
+
+bool Transports::siteIsSet(Site site)
+{
+    if (Sites::IsSet(site))
+        return true;
+    PassScope pass(*this);
+    noteUnset(site);
+    return false;
+}
+
+void Transports::noteUnset(Site site)
+{
+    if (!m_unsetSites.contains(site))
+        m_unsetSites << site;
+}
+
+Transports::SocketOutcome Transports::admit(const QString& host, int port, const QString& address,
+                                            const QString& tag)
+{
+    if (const std::optional<Site> site = Sites::PlaceholderSite(host)) {
+        noteUnset(*site);
+        return SocketOutcome::NotSet;
+    }
+    const auto failed = m_failedHosts.constFind(hostKey(host, port));
+    if (failed == m_failedHosts.cend())
+        return SocketOutcome::None;
+    LogError(QStringLiteral("Skipped ") + address + QStringLiteral(": the host failed earlier in this update (") +
+                 failed->description + u')',
+             float(failed->number), QStringLiteral("Tradewright"), tag, false);
+    return SocketOutcome::Skipped;
+}
+
+void Transports::hostFailed(const QString& host, int port, const HostFailure& failure)
+{
+    const QString key = hostKey(host, port);
+    if (m_failedHosts.contains(key))
+        return;
+    m_failedHosts.insert(key, failure);
+    Dialogs::MsgBox(QStringLiteral("Error ") + failure.description, Dialogs::vbOKOnly);
 }

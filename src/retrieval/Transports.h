@@ -5,6 +5,8 @@
 #include "platform/UrlFetch.h"
 
 #include <QByteArray>
+#include <QHash>
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -36,18 +38,25 @@ class Transports : public QObject
     Q_OBJECT
 
 public:
-    // How the last socket request ended.
+    // How the last socket request ended. A reply that is not a whole page
+    // (HttpReply::Judge, the rule the fetch control keeps too) writes nothing; its
+    // outcome carries the fault's name.
     enum class SocketOutcome {
-        None,         // nothing asked yet
-        Written,      // the reply is in CurFile
-        Empty,        // the server closed without sending a byte: nothing written
-        Truncated,    // fewer body bytes than the reply's Content-Length: nothing written
-        Stopped,      // cancelled by a stop: nothing written
-        Error,        // the socket reported an error: nothing written
-        TimedOut,     // no close within the time limit: nothing written
-        TooLarge,     // the reply passed the size cap: nothing written
-        WriteFailed,  // the cache file could not be written (the old one stays)
-        NotStarted,   // the socket would not connect (it was not closed)
+        None,          // nothing asked yet
+        Written,       // the reply is in CurFile
+        Empty,         // the server closed without sending a byte, or sent no body: nothing written
+        NotHttp,       // no status line and headers: nothing written
+        Truncated,     // cut short in its headers or before its Content-Length: nothing written
+        BrokenChunks,  // a chunked body cut short or not in chunk form: nothing written
+        ErrorStatus,   // a status other than 2xx (an error page, a redirect): nothing written
+        Stopped,       // cancelled by a stop: nothing written
+        Error,         // the socket reported an error: nothing written
+        TimedOut,      // no close within the time limit: nothing written
+        TooLarge,      // the reply passed the size cap: nothing written
+        WriteFailed,   // the cache file could not be written (the old one stays)
+        NotStarted,    // the socket would not connect (it was not closed)
+        NotSet,        // the site's host is still the built-in placeholder: nothing sent
+        Skipped,       // the host failed earlier in this pass: nothing sent (logged)
     };
 
     static constexpr int DefaultWaitLimitMs = 90 * 1000;
@@ -66,13 +75,43 @@ public:
     QString CurFile;
     QByteArray PageBuffer;
 
+    // A pass: an update run, a fast price update, one downloader called on its own, or
+    // a single request outside them. Passes nest; the outermost one counts:
+    // - a host that fails for want of a connection (refused, not found, timed out; any
+    //   socket error) shows its error box once, and the pass's later requests to that
+    //   host and port are not sent, each one logged in ErrorLog.txt;
+    // - a site whose host is still the built-in placeholder is never asked (no name
+    //   lookup, no traffic); at the end the status panel names such sites and where
+    //   to set them.
+    void beginPass();
+    void endPass();
+    class PassScope
+    {
+    public:
+        explicit PassScope(Transports& transports) : m_transports(transports) { m_transports.beginPass(); }
+        ~PassScope() { m_transports.endPass(); }
+        PassScope(const PassScope&) = delete;
+        PassScope& operator=(const PassScope&) = delete;
+
+    private:
+        Transports& m_transports;
+    };
+
+    // True when site's host has been set. Otherwise the site is noted for the pass's
+    // "not set" text and nothing of it is to be fetched.
+    bool siteIsSet(Site site);
+
     // Title := Text; unless StopFlag is set, fetches URL and writes the body to
-    // FileName (created when missing, replaced whole; a failed, cancelled or
-    // oversized fetch writes nothing); then processes pending events once.
+    // FileName (created when missing, replaced whole; a fetch that gives no whole
+    // page writes nothing); then processes pending events once. A placeholder host
+    // or a host that failed earlier in the pass is not asked.
     // An address without a scheme ("host/path") is fetched over http.
     void DownloadFile(QString FileName, const QString& URL, const QString& Text);
     // True when the last DownloadFile wrote its file.
     bool lastDownloadWritten() const { return m_downloadWritten; }
+    // True when the server answered the last DownloadFile with a status line, whole
+    // page or not (an error page, a reply cut short): the site is there.
+    bool lastDownloadAnswered() const { return m_downloadAnswered; }
 
     // Returns when Winsock1 is closed. The wait runs the event loop and also ends
     // when the socket reports an error, when CancelTransports() stops it, and after
@@ -117,8 +156,18 @@ signals:
     void socketSettled();
 
 private:
+    struct HostFailure
+    {
+        int number = 0;
+        QString description;
+    };
+
     void settle(SocketOutcome outcome);
     void abandonSocket(SocketOutcome outcome);
+    // None when the request may go out; NotSet or Skipped (logged under tag) when not.
+    SocketOutcome admit(const QString& host, int port, const QString& address, const QString& tag);
+    void noteUnset(Site site);
+    void hostFailed(const QString& host, int port, const HostFailure& failure);
 
     MainWindowPort& m_port;
     int m_waitLimitMs = DefaultWaitLimitMs;
@@ -126,4 +175,9 @@ private:
     SocketOutcome m_socketOutcome = SocketOutcome::None;
     quint64 m_cancelGeneration = 0;
     bool m_downloadWritten = false;
+    bool m_downloadAnswered = false;
+    HostFailure m_socketError;  // the socket's Error event during the current request
+    int m_passDepth = 0;
+    QList<Site> m_unsetSites;
+    QHash<QString, HostFailure> m_failedHosts;  // by "host:port"
 };

@@ -108,6 +108,9 @@ void UpdateRun::StartUpdate()
         return;
     RunState& rs = m_port.runState();
     m_mode = Mode::Run;
+    // One pass for the whole run: a failing host shows its box once, and the sites
+    // not set are named once, at the end.
+    m_transports.beginPass();
     wireHooks();
     try {
         if (AskConnect()) {
@@ -156,6 +159,7 @@ void UpdateRun::StartUpdate()
     rs.StopFlag = true;
     rs.UpdateRemaining = 0;
     StopUpdate();
+    m_transports.endPass();  // after StopUpdate has emptied the status panel
     m_mode = Mode::Idle;
     emit runFinished();
 }

@@ -11,6 +11,8 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <cctype>
+
 const char* const SmtpSender::HeloDomain = "tradewright.orvane";
 const char* const SmtpSender::MailerName = "Orvane Tradewright 5.4";
 
@@ -23,17 +25,22 @@ const QString ClosedText = QStringLiteral("SMTP service error, the server closed
 const QString EndingText = QStringLiteral("SMTP service error, the program is ending");
 const QString AddressText = QStringLiteral("SMTP service error, an e-mail address cannot hold a line break");
 
-// A server that sends a line without end must not make us hold it forever.
-constexpr int MaxLineBytes = 64 * 1024;
+const QString TooLongText = QStringLiteral("SMTP service error, the server's reply is too long");
+
+// A whole reply, all its lines together, may hold this much; a server that sends a
+// line without end, or "250-" lines without end, must not make us hold them forever.
+constexpr qsizetype MaxReplyBytes = 64 * 1024;
 
 bool hasLineBreak(const QString& text)
 {
     return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
 }
 
-bool isReplyCode(const QString& line)
+// "250-..." announces more lines of the same reply; "250 ..." (or a bare code) ends it.
+bool continuesReply(const QByteArray& line)
 {
-    return line.size() >= 3 && line[0].isDigit() && line[1].isDigit() && line[2].isDigit();
+    return line.size() > 3 && std::isdigit(uchar(line[0])) && std::isdigit(uchar(line[1])) &&
+           std::isdigit(uchar(line[2])) && line[3] == '-';
 }
 
 bool parsePort(const QString& text, int& port)
@@ -102,8 +109,9 @@ SmtpResult SmtpSender::SendEmail(const QString& Server, const QString& From, con
     const QString data = headers + CRLF + StuffBody(Body) + QStringLiteral(".") + CRLF;
 
     m_partial.clear();
-    m_replyLines.clear();
+    m_reply.clear();
     m_replies.clear();
+    m_replyTooLong = false;
     m_peerClosed = false;
     m_socketError.clear();
 
@@ -173,6 +181,10 @@ bool SmtpSender::WaitForReply(const QString& Code)
     QPointer<SmtpSender> self(this);
 
     while (m_replies.isEmpty()) {
+        if (m_replyTooLong) {
+            m_lastError = TooLongText;
+            return false;
+        }
         if (!m_socketError.isEmpty()) {
             m_lastError = QStringLiteral("SMTP service error, ") + m_socketError;
             return false;
@@ -224,16 +236,24 @@ void SmtpSender::Winsock1_DataArrival(qint64 bytesTotal)
     Q_UNUSED(bytesTotal);
     QByteArray data;
     m_socket->GetData(data);
-    m_partial += data;
-    qsizetype end;
-    while ((end = m_partial.indexOf('\n')) >= 0) {
-        const QByteArray line = m_partial.left(end + 1);
-        m_partial.remove(0, end + 1);
-        takeLine(line);
-    }
-    if (m_partial.size() > MaxLineBytes) {
-        takeLine(m_partial);
-        m_partial.clear();
+    // Once a reply has passed the cap the dialogue is over: whatever follows is dropped.
+    if (m_replyTooLong)
+        return;
+    qsizetype from = 0;
+    while (from < data.size()) {
+        const qsizetype end = data.indexOf('\n', from);
+        const qsizetype stop = end < 0 ? data.size() : end + 1;
+        if (m_reply.size() + m_partial.size() + (stop - from) > MaxReplyBytes) {
+            m_replyTooLong = true;
+            m_partial.clear();
+            m_reply.clear();
+            wake();
+            return;
+        }
+        m_partial.append(data.constData() + from, stop - from);
+        if (end >= 0)
+            takeLine();
+        from = stop;
     }
 }
 
@@ -243,13 +263,11 @@ void SmtpSender::Winsock1_Close()
         Winsock1_DataArrival(m_socket->BytesReceived());
     // What came without a final line break still counts as the last line, and the
     // lines of an unfinished multi-line reply as one reply.
-    if (!m_partial.isEmpty()) {
-        takeLine(m_partial);
-        m_partial.clear();
-    }
-    if (!m_replyLines.isEmpty()) {
-        m_replies.enqueue(m_replyLines.join(CRLF));
-        m_replyLines.clear();
+    if (!m_partial.isEmpty())
+        takeLine();
+    if (!m_reply.isEmpty()) {
+        m_replies.enqueue(fromCp1252(m_reply));
+        m_reply.clear();
     }
     m_peerClosed = true;
     wake();
@@ -261,17 +279,22 @@ void SmtpSender::Winsock1_Error(int number, const QString& description)
     wake();
 }
 
-void SmtpSender::takeLine(QByteArray line)
+void SmtpSender::takeLine()
 {
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    const QString text = fromCp1252(line);
-    m_replyLines << text;
-    // "250-..." announces more lines of the same reply; "250 ..." (or a bare code) ends it.
-    if (isReplyCode(text) && text.size() > 3 && text[3] == QLatin1Char('-'))
+    qsizetype length = m_partial.size();
+    while (length > 0 && (m_partial[length - 1] == '\n' || m_partial[length - 1] == '\r'))
+        --length;
+    // The lines of one reply are joined by CR LF as they come, in one buffer that is
+    // turned into text once, when the reply is whole.
+    if (!m_reply.isEmpty())
+        m_reply += "\r\n";
+    m_reply.append(m_partial.constData(), length);
+    const bool more = continuesReply(m_partial);
+    m_partial.clear();
+    if (more)
         return;
-    m_replies.enqueue(m_replyLines.join(CRLF));
-    m_replyLines.clear();
+    m_replies.enqueue(fromCp1252(m_reply));
+    m_reply.clear();
     wake();
 }
 

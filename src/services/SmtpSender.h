@@ -30,7 +30,10 @@ struct SmtpResult
 // "quit" to the server), reads replies line by line (a reply split over several
 // reads keeps its code, a multi-line reply is read whole), keeps line breaks out of
 // the header fields and the commands, doubles a leading "." on body lines, and
-// gives every wait a time limit on a monotonic clock.
+// gives every wait a time limit on a monotonic clock. A reply, all its lines
+// together, may hold 64 KiB: a longer one ends the dialogue ("SMTP service error,
+// the server's reply is too long"), so a server that never ends its reply cannot
+// make the program hold more.
 class SmtpSender : public QObject
 {
     Q_OBJECT
@@ -100,7 +103,7 @@ private:
     SmtpResult finish(bool ok, const QString& error);
     SmtpResult failAndQuit(bool awaitQuitReply);
     void send(const QString& text);
-    void takeLine(QByteArray line);
+    void takeLine();
     void wake();
 
     Socket* m_socket;
@@ -113,11 +116,12 @@ private:
     bool m_lastMismatch = false;
     SmtpResult m_lastResult;
 
-    // Bytes of an unfinished line, the lines of an unfinished multi-line reply, and
-    // whole replies not yet waited for.
+    // Bytes of an unfinished line, the lines of an unfinished multi-line reply (joined
+    // by CR LF), and whole replies not yet waited for. A reply may not pass 64 KiB.
     QByteArray m_partial;
-    QStringList m_replyLines;
+    QByteArray m_reply;
     QQueue<QString> m_replies;
+    bool m_replyTooLong = false;
     bool m_peerClosed = false;
     QString m_socketError;
     QEventLoop* m_loop = nullptr;

@@ -396,6 +396,7 @@ TEST_F(RetrievalTest, BigMoversDateAcrossMonthAndYearBoundaries)
     // The movers list writes under its code and shows the list title first.
     setZa1Us(QString());
     Clock::setFixed(QDateTime(QDate(2023, 1, 1), QTime(8, 0)));
+    server->setReply(QStringLiteral("/reports/bigmovers.asp"), page(3000));
     downloaders->UpdateBigMovers(7, QStringLiteral("MAS_N"), 1, QStringLiteral("Most-Active Stocks (NYSE)"));
     EXPECT_EQ(requestTarget(0),
               QStringLiteral("/reports/bigmovers.asp?date=20221231&data=1&start=0&report=7&report_country_code=us"));

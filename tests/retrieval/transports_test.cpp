@@ -2,6 +2,8 @@
 #include "RetrievalFixture.h"
 
 #include "platform/AppPath.h"
+#include "platform/Codec.h"
+#include "platform/Dialogs.h"
 #include "retrieval/CacheFiles.h"
 #include "stockdata/EntryRules.h"
 
@@ -165,19 +167,124 @@ TEST_F(RetrievalTest, FailedSocketRequestsWriteNothingAndKeepTheOldPage)
     }
 }
 
-TEST_F(RetrievalTest, SocketErrorShowsItsMessageAndTheWaitEnds)
+TEST_F(RetrievalTest, RepliesThatAreNotWholePagesKeepTheOldPageOnBothPaths)
 {
-    Sites::Override(Site::OptionQuotes, test::LoopbackHttpServer::host(), test::LoopbackHttpServer::unusedPort());
-    setStocks({QStringLiteral("IBM"), QStringLiteral("MSFT")});
-
+    using Server = test::LoopbackHttpServer;
+    const QByteArray old = page(3000);
+    const QByteArray body = page(4000);
+    const QByteArray cutShort = "HTTP/1.0 200 OK\r\nContent-Length: 5000\r\n\r\n" + body;
+    const QByteArray brokenChunks =
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\nzz\r\n" + body + "\r\n0\r\n\r\n";
+    struct Case
+    {
+        const char* what;
+        QByteArray socketReply;
+        QByteArray fetchReply;
+        Transports::SocketOutcome socket;
+        UrlFetch::Outcome fetch;
+    };
+    const Case cases[] = {
+        {"body shorter than its Content-Length", cutShort, cutShort, Transports::SocketOutcome::Truncated,
+         UrlFetch::Outcome::Truncated},
+        {"redirect to itself", Server::redirectReply("/QuoteTable.dat?TICKER=IBM"), Server::redirectReply("/t/i/IBM.html"),
+         Transports::SocketOutcome::ErrorStatus, UrlFetch::Outcome::ErrorStatus},
+        // Qt takes the chunk framing off and reads a size that is not hexadecimal as the
+        // end: the fetch control sees a reply without a body.
+        {"chunked body not in chunk form", brokenChunks, brokenChunks, Transports::SocketOutcome::BrokenChunks,
+         UrlFetch::Outcome::Empty},
+        {"chunked body cut short", Server::chunkedReply({body}, false), {}, Transports::SocketOutcome::BrokenChunks,
+         UrlFetch::Outcome::None},
+        {"not found", Server::httpReply(body, 404), Server::httpReply(body, 404), Transports::SocketOutcome::ErrorStatus,
+         UrlFetch::Outcome::ErrorStatus},
+        {"server error", Server::httpReply(body, 500), Server::httpReply(body, 500),
+         Transports::SocketOutcome::ErrorStatus, UrlFetch::Outcome::ErrorStatus},
+    };
+    setStocks({QStringLiteral("IBM")});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeCache(QStringLiteral("IBM_op.Sh"), old);
+        writeCache(QStringLiteral("IBM_it.Sh"), old);
+        server->setRawReply(kOptions, c.socketReply);
+        downloaders->UpdateOptions();
+        EXPECT_EQ(transports->lastSocketOutcome(), c.socket);
+        EXPECT_EQ(readCache(QStringLiteral("IBM_op.Sh")), old);
+        if (c.fetch == UrlFetch::Outcome::None)
+            continue;  // a socket case only
+        server->setRawReply(QStringLiteral("/t/i/IBM.html"), c.fetchReply);
+        downloaders->UpdateIT();
+        EXPECT_EQ(transports->Inet1.lastOutcome(), c.fetch);
+        EXPECT_FALSE(transports->lastDownloadWritten());
+        EXPECT_EQ(readCache(QStringLiteral("IBM_it.Sh")), old);
+    }
+    // The server answered every time: no host failed, no box.
+    EXPECT_TRUE(test::dialogs().shown.isEmpty());
+    // A whole page on each path still replaces the old one.
+    server->setRawReply(kOptions, Server::chunkedReply({body}));
+    server->setRawReply(QStringLiteral("/t/i/IBM.html"), Server::chunkedReply({body}));
     downloaders->UpdateOptions();
+    downloaders->UpdateIT();
+    EXPECT_EQ(readCache(QStringLiteral("IBM_op.Sh")), Server::chunkedReply({body}) + "\r\n");
+    EXPECT_EQ(readCache(QStringLiteral("IBM_it.Sh")), body);
+}
 
-    ASSERT_EQ(test::dialogs().shown.size(), 2);  // one per stock: the loop goes on
-    EXPECT_EQ(test::dialogs().shown[0].prompt, QStringLiteral("Error Connection is refused by the remote host"));
-    EXPECT_EQ(test::dialogs().shown[0].buttons, Dialogs::vbOKOnly);
-    EXPECT_EQ(test::dialogs().shown[0].title, Dialogs::appTitle());  // no title of its own
-    EXPECT_EQ(transports->Winsock1.State(), Socket::sckClosed);
-    EXPECT_FALSE(FileExists(cachePath(QStringLiteral("IBM_op.Sh"))));
+TEST_F(RetrievalTest, AFailingHostShowsOneBoxAndItsLaterRequestsAreSkippedAndLogged)
+{
+    // One downloader called on its own is one pass; three stocks on a host that fails.
+    struct Case
+    {
+        const char* what;
+        Site site;
+        void (Downloaders::*member)();
+        bool closedPort;  // else the server takes the request and never answers
+        const char* prompt;
+        const char* target;  // the second stock's request, as logged
+        const char* tag;
+    };
+    const Case cases[] = {
+        {"socket, closed port", Site::OptionQuotes, &Downloaders::UpdateOptions, true,
+         "Error Connection is refused by the remote host", "/QuoteTable.dat?TICKER=MSFT", "Transports_SocketFetch"},
+        {"fetch control, closed port", Site::Quotes, &Downloaders::UpdateNews, true,
+         "Error Connection is refused by the remote host", "/q?s=MSFT", "Transports_DownloadFile"},
+        {"socket, no answer", Site::OptionQuotes, &Downloaders::UpdateOptions, false, "Error The request timed out",
+         "/QuoteTable.dat?TICKER=MSFT", "Transports_SocketFetch"},
+        {"fetch control, no answer", Site::Quotes, &Downloaders::UpdateNews, false, "Error The request timed out",
+         "/q?s=MSFT", "Transports_DownloadFile"},
+    };
+    transports->setWaitLimitMs(300);
+    transports->Inet1.setRequestTimeout(1);
+    setStocks({QStringLiteral("IBM"), QStringLiteral("MSFT"), QStringLiteral("ORCL")});
+    const QString log = AppPath() + QStringLiteral("/ErrorLog.txt");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::dialogs().reset();
+        server->clearRecords();
+        RemoveFile(log);
+        const quint16 port = c.closedPort ? test::LoopbackHttpServer::unusedPort() : server->port();
+        Sites::Override(c.site, test::LoopbackHttpServer::host(), port);
+        server->setDefaultRoute({test::LoopbackHttpServer::Behaviour::NeverAnswer, {}, 16, 50});
+
+        (downloaders.get()->*c.member)();
+
+        ASSERT_EQ(test::dialogs().shown.size(), 1);
+        EXPECT_EQ(test::dialogs().shown[0].prompt, QLatin1String(c.prompt));
+        EXPECT_EQ(test::dialogs().shown[0].buttons, Dialogs::vbOKOnly);
+        EXPECT_EQ(test::dialogs().shown[0].title, Dialogs::appTitle());  // no title of its own
+        EXPECT_EQ(server->requests().size(), c.closedPort ? 0 : 1);
+        const QString written = fromCp1252(ReadBytes(log));
+        EXPECT_EQ(written.count(QStringLiteral("Description:   Skipped ")), 2);
+        const QString origin = QStringLiteral("http://127.0.0.1:") + QString::number(port);
+        EXPECT_TRUE(written.contains(QStringLiteral("Description:   Skipped ") + origin + QLatin1String(c.target) +
+                                     QStringLiteral(": the host failed earlier in this update (") +
+                                     QLatin1String(c.prompt).mid(6) + u')'))
+            << written.toStdString();
+        EXPECT_EQ(written.count(QStringLiteral("Where: ") + QLatin1String(c.tag)), 2);
+        EXPECT_EQ(transports->Winsock1.State(), Socket::sckClosed);
+
+        // The next call is a pass of its own: the host is asked again.
+        (downloaders.get()->*c.member)();
+        EXPECT_EQ(test::dialogs().shown.size(), 2);
+        Sites::Override(c.site, test::LoopbackHttpServer::host(), server->port());
+    }
 }
 
 TEST_F(RetrievalTest, RepliesOverTheCapAreNotKept)

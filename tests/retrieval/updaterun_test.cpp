@@ -5,12 +5,14 @@
 
 #include "platform/AppPath.h"
 #include "platform/Dialer.h"
+#include "platform/Codec.h"
 #include "platform/Dialogs.h"
 #include "retrieval/CacheFiles.h"
 #include "shell/UpdateRunHooks.h"
 #include "stockdata/Globals.h"
 
 #include <QFile>
+#include <QNetworkProxy>
 #include <QSignalSpy>
 
 namespace {
@@ -338,3 +340,85 @@ TEST_F(UpdateRunTest, FullRunFillsTheCacheTheStockTableAndTheNewsList)
 }
 
 } // namespace
+
+// ---- sites not set and hosts that fail --------------------------------------------
+
+TEST_F(UpdateRunTest, SitesNotSetAreNeverAskedAndTheStatusPanelNamesThemOnce)
+{
+    // Every site back on its built-in placeholder host.
+    for (Site site : Sites::All())
+        Sites::Override(site, QString(), 0);
+    // Should the program still reach out, both transports would hand the placeholder
+    // name to this proxy (no name lookup on this machine), which counts the attempt
+    // and answers with a 404 page.
+    test::LoopbackHttpServer counter;
+    const QNetworkProxy oldProxy = QNetworkProxy::applicationProxy();
+    QNetworkProxy::setApplicationProxy(
+        QNetworkProxy(QNetworkProxy::HttpProxy, test::LoopbackHttpServer::host(), counter.port()));
+    QList<int> states;
+    QObject::connect(&transports->Inet1, &UrlFetch::StateChanged, [&](int s) { states << s; });
+    setStocks({"IBM", "MSFT", "ORCL", "GE", "F"});
+    writeCache("IBM_op.Sh", page(3000));
+    writeCache("quotes_csv.txt", QByteArray(500, 'x'));
+    UpdateChoices& choices = updateChoices();
+    choices.load();
+    for (int n = 0; n < UpdateChoices::Count; ++n)
+        choices.setTicked(n, true);
+
+    run->StartUpdate();
+    const QStringList afterRun = port.statusTexts;
+    run->UpdateFastPrices();
+    downloaders->UpdateAdvise();
+    QNetworkProxy::setApplicationProxy(oldProxy);
+
+    EXPECT_EQ(counter.connectionCount(), 0);
+    EXPECT_TRUE(states.isEmpty());
+    EXPECT_TRUE(test::dialogs().shown.isEmpty());
+    EXPECT_TRUE(frame.isIdle());
+    // Nothing skipped touched the cache.
+    EXPECT_EQ(readCache("IBM_op.Sh"), page(3000));
+    EXPECT_EQ(readCache("quotes_csv.txt"), QByteArray(500, 'x'));
+    const QString where = QStringLiteral(" - set their hosts under [Software\\Orvane\\Tradewright5\\Sites] in ") +
+                          RegistryStore::filePath();
+    const QString runText = QStringLiteral("Sites not set: Price, Quotes, Recommendations, ResearchReport, BusinessNews, "
+                                           "Filings, OptionQuotes, AnalystsActions, CompanyProfile, ShortInterest, "
+                                           "Tip, MarketReports, Brokerage, MarketData, SplitsRanking") + where;
+    EXPECT_EQ(afterRun.count(runText), 1);
+    EXPECT_EQ(afterRun.last(), runText);
+    EXPECT_EQ(port.statusTexts.count(QStringLiteral("Sites not set: Price") + where), 1);
+    EXPECT_EQ(port.statusTexts.last(), QStringLiteral("Sites not set: Tip") + where);
+}
+
+TEST_F(UpdateRunTest, AHostThatFailsShowsOneBoxPerRunAndItsOtherRequestsAreSkippedAndLogged)
+{
+    // The quote pages (fetch control) and the option quotes (socket) on one closed
+    // port; the winners list stays on the live server.
+    const quint16 closed = test::LoopbackHttpServer::unusedPort();
+    Sites::Override(Site::Quotes, test::LoopbackHttpServer::host(), closed);
+    Sites::Override(Site::OptionQuotes, test::LoopbackHttpServer::host(), closed);
+    server->setReply(QStringLiteral("/dljd/mwwinners.htm"), page(3000));
+    setStocks({"IBM", "MSFT", "ORCL", "GE", "F"});
+    tickOnly({2, 8, 16});
+    const QString log = AppPath() + QStringLiteral("/ErrorLog.txt");
+
+    run->StartUpdate();
+
+    ASSERT_EQ(test::dialogs().shown.size(), 1);
+    EXPECT_EQ(test::dialogs().shown[0].prompt, "Error Connection is refused by the remote host");
+    const QString written = fromCp1252(ReadBytes(log));
+    // Ten requests to the closed port: the first failed, the other nine were skipped.
+    EXPECT_EQ(written.count("Description:   Skipped http://127.0.0.1:" + QString::number(closed) + '/'), 9);
+    EXPECT_EQ(written.count("Where: Transports_DownloadFile"), 4);
+    EXPECT_EQ(written.count("Where: Transports_SocketFetch"), 5);
+    EXPECT_TRUE(written.contains("Description:   Skipped http://127.0.0.1:" + QString::number(closed) +
+                                 "/QuoteTable.dat?TICKER=F: the host failed earlier in this update "
+                                 "(Connection is refused by the remote host)"))
+        << written.toStdString();
+    EXPECT_EQ(targets(), QStringList{"/dljd/mwwinners.htm"});
+    EXPECT_EQ(readCache("mwwinners.Sh"), page(3000));
+    EXPECT_TRUE(frame.isIdle());
+
+    // The next run asks the host again.
+    run->StartUpdate();
+    EXPECT_EQ(test::dialogs().shown.size(), 2);
+}

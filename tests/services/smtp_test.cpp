@@ -126,6 +126,7 @@ private:
 
 const QString TimedOut = QStringLiteral("SMTP service error, timed out while waiting for response");
 const QString Closed = QStringLiteral("SMTP service error, the server closed the connection");
+const QString TooLong = QStringLiteral("SMTP service error, the server's reply is too long");
 
 // The fixed moment every test mails at: 07:16:42 on Tuesday 8 December 2026, six hours behind UTC.
 QDateTime mailTime()
@@ -187,6 +188,15 @@ struct DialogueCase
     QByteArray stream;  // every byte the client sent
 };
 
+// A multi-line reply of lines "250-" + 96 letters, closed by "250 HELP".
+QByteArray longReply(int lines)
+{
+    QByteArray reply;
+    for (int i = 0; i < lines; ++i)
+        reply += "250-" + QByteArray(96, 'x') + "\r\n";
+    return reply + "250 HELP\r\n";
+}
+
 TEST_F(SmtpTest, DialogueFollowsTheServersReplies)
 {
     const QByteArray wholeDialogue = Helo + MailFrom + RcptTo + Data + Message + Quit;
@@ -200,6 +210,10 @@ TEST_F(SmtpTest, DialogueFollowsTheServersReplies)
           {"mail", {"250 sen", "der ok\r\n"}},
           {"end", {"250-queued\r\n250 as 42\r\n"}}},
          ScriptedSmtpServer::OnConnect::Greet, true, "", "250-queued\r\n250 as 42", wholeDialogue},
+        {"a reply of 600 lines, under 64 KiB", {{"helo", {longReply(600)}}}, ScriptedSmtpServer::OnConnect::Greet,
+         true, "", "250 queued as 42", wholeDialogue},
+        {"a reply of 700 lines, over 64 KiB", {{"helo", {longReply(700)}}}, ScriptedSmtpServer::OnConnect::Greet,
+         false, TooLong, "", Helo},
         {"recipient refused",
          {{"rcpt", {"550 no such user\r\n"}}},
          ScriptedSmtpServer::OnConnect::Greet, false, improper + "250 Code recieved: 550 no such user",
@@ -238,9 +252,10 @@ TEST_F(SmtpTest, DialogueFollowsTheServersReplies)
         EXPECT_EQ(result.ok, c.ok);
         EXPECT_EQ(result.error.toStdString(), c.error.toStdString());
         EXPECT_EQ(result.reply.toStdString(), c.reply.toStdString());
-        // After a silence the client gives up and may or may not get its "quit" out.
+        // After a silence or an endless reply the client gives up and may or may not
+        // get its "quit" out.
         QByteArray stream = server.received;
-        if (c.error == TimedOut && stream.endsWith(Quit) && !c.stream.endsWith(Quit))
+        if ((c.error == TimedOut || c.error == TooLong) && stream.endsWith(Quit) && !c.stream.endsWith(Quit))
             stream.chop(Quit.size());
         EXPECT_EQ(stream, c.stream);
         EXPECT_FALSE(server.spokeDuringReply);
@@ -329,6 +344,45 @@ TEST_F(SmtpTest, UnreachableServerFailsAtOnce)
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.error, QStringLiteral("SMTP service error, Connection is refused by the remote host"));
     EXPECT_EQ(sender.Winsock1().State(), Socket::sckClosed);
+}
+
+TEST_F(SmtpTest, AGreetingThatNeverEndsFailsTheDialogueOnceItPasses64KiB)
+{
+    // The server greets with "220-" lines and never sends the line that ends the
+    // reply; it stops at 16 MiB only so that a client without a cap runs into its
+    // time limit instead of the machine's memory.
+    QTcpServer flood;
+    ASSERT_TRUE(flood.listen(QHostAddress::LocalHost, 0));
+    QByteArray burst;
+    for (int i = 0; i < 100; ++i)
+        burst += "220-" + QByteArray(70, 'x') + "\r\n";
+    constexpr qint64 kStopAt = 16 * 1024 * 1024;
+    qint64 sent = 0;
+    QPointer<QTcpSocket> client;
+    const auto pump = [&] {
+        if (client && client->state() == QAbstractSocket::ConnectedState && client->bytesToWrite() < burst.size() &&
+            sent < kStopAt) {
+            client->write(burst);
+            sent += burst.size();
+        }
+    };
+    QObject::connect(&flood, &QTcpServer::newConnection, [&] {
+        client = flood.nextPendingConnection();
+        QObject::connect(client, &QTcpSocket::bytesWritten, pump);
+        pump();
+    });
+    SmtpSender sender;
+    sender.setTimeoutMs(10000);
+    Recorder rec;
+    rec.attach(sender);
+
+    const SmtpResult r = send(sender, QStringLiteral("127.0.0.1:%1").arg(flood.serverPort()));
+
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, TooLong);
+    EXPECT_EQ(rec.errors, QStringList{TooLong});
+    EXPECT_EQ(sender.Winsock1().State(), Socket::sckClosed);
+    EXPECT_GT(sent, 64 * 1024);
 }
 
 TEST_F(SmtpTest, TheProgramsEndEndsAWaitAtOnce)

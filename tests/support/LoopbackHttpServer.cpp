@@ -36,7 +36,11 @@ QString LoopbackHttpServer::url(const QString& pathAndQuery) const
 QByteArray LoopbackHttpServer::httpReply(const QByteArray& body, int status, const QByteArray& contentType,
                                          const QList<QByteArray>& extraHeaders)
 {
-    QByteArray reason = status == 200 ? "OK" : status == 404 ? "Not Found" : status == 302 ? "Found" : "Status";
+    QByteArray reason = status == 200   ? "OK"
+                        : status == 404 ? "Not Found"
+                        : status == 302 ? "Found"
+                        : status == 500 ? "Internal Server Error"
+                                        : "Status";
     QByteArray raw = "HTTP/1.0 " + QByteArray::number(status) + ' ' + reason + "\r\n";
     raw += "Content-Type: " + contentType + "\r\n";
     raw += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
@@ -44,6 +48,22 @@ QByteArray LoopbackHttpServer::httpReply(const QByteArray& body, int status, con
         raw += h + "\r\n";
     raw += "Connection: close\r\n\r\n";
     return raw + body;
+}
+
+QByteArray LoopbackHttpServer::chunkedReply(const QList<QByteArray>& chunks, bool lastChunk)
+{
+    QByteArray raw = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nTransfer-Encoding: chunked\r\n"
+                     "Connection: close\r\n\r\n";
+    for (const QByteArray& chunk : chunks)
+        raw += QByteArray::number(chunk.size(), 16) + "\r\n" + chunk + "\r\n";
+    if (lastChunk)
+        raw += "0\r\n\r\n";
+    return raw;
+}
+
+QByteArray LoopbackHttpServer::redirectReply(const QByteArray& location)
+{
+    return httpReply("<html>Moved</html>", 302, "text/html", {"Location: " + location});
 }
 
 void LoopbackHttpServer::setReply(const QString& path, const QByteArray& body, int status,

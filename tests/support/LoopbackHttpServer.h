@@ -52,6 +52,12 @@ public:
                                 const QByteArray& contentType = "text/html",
                                 const QList<QByteArray>& extraHeaders = {});
 
+    // An HTTP/1.1 reply whose body is sent in chunks, closed by the last (size 0)
+    // chunk when lastChunk is set; without it the body is cut short.
+    static QByteArray chunkedReply(const QList<QByteArray>& chunks, bool lastChunk = true);
+    // A 302 reply that sends the client to location (a path of this server).
+    static QByteArray redirectReply(const QByteArray& location);
+
     // Routes by path ("/q" matches "/q?s=ibm" when no route holds the query itself).
     void setReply(const QString& path, const QByteArray& body, int status = 200,
                   const QByteArray& contentType = "text/html");
