@@ -6,6 +6,7 @@
 #include "platform/TreeModel.h"
 #include "sheets/CurrentQuotes.h"
 #include "sheets/MainGridEvents.h"
+#include "sheets/ViewEntries.h"
 #include "shell/ShellHooks.h"
 #include "shell/frmMain.h"
 #include "stockdata/EditorWindows.h"

@@ -59,6 +59,13 @@ ViewHost* g_host = nullptr;
 
 } // namespace
 
+void ViewHost::discardZoom(FlexGrid* grid)
+{
+    auto* window = qobject_cast<QWidget*>(grid ? grid->parent() : nullptr);
+    if (window && window->isWindow() && !window->isVisible())
+        window->deleteLater();
+}
+
 ViewHost& viewHost()
 {
     return g_host ? *g_host : defaultHost();
