@@ -212,7 +212,8 @@ void ViewRunner::run(const ViewRow& row, const QString& key, bool zoom)
             target->assignFrom(loading);
             QCoreApplication::processEvents();
         }
-        FlexGrid::UpdateLock lock = target->updatesLocked();
+        // The grid on screen is not locked: nothing touches it before the swap, and
+        // a locked grid view repaints all its parts when it is unlocked.
         FlexGrid filled;
         copyInto(filled, *target);
         row.builder(ctx, filled);
@@ -226,7 +227,6 @@ void ViewRunner::run(const ViewRow& row, const QString& key, bool zoom)
             FixLayOut();
             FixLayOut();
         }
-        lock.release();
         if (zoom) {
             m_host.showZoom(target);
             QCoreApplication::processEvents();

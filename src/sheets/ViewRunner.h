@@ -11,15 +11,16 @@ class ViewHost;
 // - sets CurrentView first (also when the view then fails);
 // - picks the grid: a new zoom window's while ZoomMode is set and the view is
 //   zoom-aware, else the main grid (ZoomGrid names it, for zoom-aware views);
-// - shows the hourglass (unless the view leaves the pointer alone), paints the
-//   view's loading state where it has one, and locks the grid's window updates;
-// - runs the builder on a detached copy of the grid and swaps the result in with
-//   one model reset, then applies the saved column layout where the view uses it
-//   and shows the zoom window;
+// - shows the hourglass (unless the view leaves the pointer alone) and paints the
+//   view's loading state where it has one;
+// - runs the builder on a detached copy of the grid (the grid on screen stays as
+//   it is meanwhile) and swaps the result in with one model reset, applies the
+//   saved column layout where the view uses it and shows the zoom window;
 // - on failure drops the copy (nothing the builder wrote shows) and puts the
 //   contract's one-cell message into the main grid; a failed zoom opens no window;
-// - on every path releases the lock, clears ZoomMode for zoom-aware views and
-//   puts the pointer back.
+// - on every path clears ZoomMode for zoom-aware views and puts the pointer back;
+//   the grid on screen is never left locked (it is not locked at all: a builder's
+//   own lock holds its copy only).
 // Failures are logged to the "tradewright.views" category, never to ErrorLog.txt.
 //
 // A view asked for while another fills (from the event pass after a page is read,
