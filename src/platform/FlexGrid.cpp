@@ -70,7 +70,18 @@ void FlexGrid::setRows(int rows)
     } else {
         if (live(DirtyStructure))
             beginRemoveRows(QModelIndex(), rows, old - 1);
-        m_rows.resize(rows);
+        if (m_rows.isDetached()) {
+            m_rows.resize(rows);
+        } else {
+            // Still shared with the grid this one was copied from: copy only the
+            // rows that stay, but keep room for as many as there were, since the
+            // view refilling this grid grows it back row by row.
+            QVector<RowData> kept;
+            kept.reserve(old);
+            for (int r = 0; r < rows; ++r)
+                kept.append(m_rows.at(r));
+            m_rows = std::move(kept);
+        }
         if (live(DirtyStructure))
             endRemoveRows();
     }
@@ -193,11 +204,54 @@ void FlexGrid::RemoveItem(int row)
 
 void FlexGrid::Clear()
 {
-    for (RowData& r : m_rows)
-        for (Cell& c : r.cells)
-            c = Cell();
+    if (!m_rows.isDetached()) {
+        // The rows are still shared with the grid this one was copied from: fresh
+        // empty rows of the same heights cost less than a copy emptied cell by cell.
+        QVector<RowData> blank(m_rows.size());
+        for (qsizetype i = 0; i < blank.size(); ++i) {
+            blank[i].height = m_rows.at(i).height;
+            blank[i].cells.resize(m_cols);
+        }
+        m_rows = std::move(blank);
+    } else {
+        for (RowData& r : m_rows)
+            for (Cell& c : r.cells)
+                c = Cell();
+    }
     if (live(DirtyData) && !m_rows.isEmpty() && m_cols > 0)
         emit dataChanged(index(0, 0), index(m_rows.size() - 1, m_cols - 1));
+}
+
+void FlexGrid::assignFrom(const FlexGrid& other)
+{
+    if (&other == this)
+        return;
+    const bool signal = live(Dirty(DirtyStructure | DirtySizes | DirtyAppearance | DirtyCursor | DirtyScroll));
+    if (signal)
+        beginResetModel();
+    m_rows = other.m_rows;
+    m_cols = other.m_cols;
+    m_colWidths = other.m_colWidths;
+    m_colAlignments = other.m_colAlignments;
+    m_fixedRows = other.m_fixedRows;
+    m_fixedCols = other.m_fixedCols;
+    m_row = other.m_row;
+    m_col = other.m_col;
+    m_rowSel = other.m_rowSel;
+    m_colSel = other.m_colSel;
+    m_topRow = other.m_topRow;
+    m_leftCol = other.m_leftCol;
+    m_backColor = other.m_backColor;
+    m_gridLines = other.m_gridLines;
+    if (signal) {
+        endResetModel();
+        emit sizesReset();
+        emit appearanceChanged();
+        emit currentCellChanged();
+        emit topRowChanged(m_topRow);
+        emit leftColChanged(m_leftCol);
+    }
+    setMousePointer(other.m_mousePointer);
 }
 
 // ---- redraw ----------------------------------------------------------------

@@ -131,6 +131,16 @@ public:
     // row heights, column widths and column alignments.
     void Clear();
 
+    // Takes over everything another grid holds: texts, cell formats, row heights,
+    // column widths and alignments, fixed rows and columns, the current cell and
+    // selection, the scroll position, BackColor, GridLines and MousePointer. What
+    // belongs to the widget showing this grid stays: Width, Height, the cell under
+    // the pointer, a drag, Redraw and the update lock. The views hear of it once:
+    // one model reset, then sizesReset, appearanceChanged, currentCellChanged and
+    // the scroll signals (all owed until Redraw comes on, when it is off).
+    // A view is filled into a detached grid and handed over this way.
+    void assignFrom(const FlexGrid& other);
+
     // ---- redraw -----------------------------------------------------------
     bool Redraw() const { return m_redraw; }
     void setRedraw(bool on);

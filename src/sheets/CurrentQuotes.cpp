@@ -1,17 +1,10 @@
 #include "sheets/CurrentQuotes.h"
 
 #include "core/Misc.h"
-#include "core/Settings.h"
 #include "core/Utilities.h"
 #include "platform/FlexGrid.h"
 #include "platform/Runtime.h"
-#include "sheets/GridLayout.h"
-#include "stockdata/Globals.h"
-#include "stockdata/ViewHost.h"
 
-#include <QCoreApplication>
-#include <QCursor>
-#include <QGuiApplication>
 #include <QVariantList>
 
 #include <algorithm>
@@ -59,29 +52,6 @@ bool positiveNumber(const QString& text, double& value)
     return false;
 }
 
-// Hourglass while the view fills, the default pointer afterwards, also on failure.
-class BusyPointer
-{
-public:
-    BusyPointer()
-    {
-        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-            m_set = true;
-        }
-    }
-    ~BusyPointer()
-    {
-        if (m_set)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-private:
-    bool m_set = false;
-};
-
 // The pictures of an added row's fixed cell: the trend first, then the alerts.
 void placePictures(FlexGrid& grid, int row, StockRec& rec)
 {
@@ -109,14 +79,16 @@ void placePictures(FlexGrid& grid, int row, StockRec& rec)
         grid.setCellPicture(FlexGrid::PictureHigh);
 }
 
-void fill(FlexGrid& grid)
+} // namespace
+
+void BuildCurrentQuotes(const ViewContext& ctx, FlexGrid& grid)
 {
     grid.setRedraw(false);
     grid.Clear();
     grid.setRows(2);
     grid.setCols(kColumns);
     grid.setBackColor(FlexGrid::WindowBackground);
-    grid.setRowHeight(0, StdRowHeight);
+    grid.setRowHeight(0, ctx.stdRowHeight);
     grid.setRowHeight(1, 0);
     grid.setGridLines(0);
 
@@ -125,11 +97,11 @@ void fill(FlexGrid& grid)
         headers << column.header;
     SetHeaders(grid, headers);
 
-    const bool fractions = Settings::SettingIsOne(QString::fromLatin1(Settings::Fractions));
-    const bool groupVolume = Settings::SettingIsOne(QString::fromLatin1(Settings::Volume));
-    const int count = std::clamp<int>(StockCount, 0, kStockRows);
+    const bool fractions = ctx.fractions;
+    const bool groupVolume = ctx.groupVolume;
+    const int count = ctx.stocks ? std::clamp<int>(ctx.stockCount, 0, kStockRows) : 0;
     for (int i = 0; i < count; ++i) {
-        StockRec& rec = Stocks[i];
+        StockRec& rec = (*ctx.stocks)[i];
         QString rowText;
         for (int c = 1; c < kColumns; ++c) {
             const QString header = grid.TextMatrix(0, c);
@@ -154,7 +126,7 @@ void fill(FlexGrid& grid)
     }
 
     const int lastRow = grid.Rows() - 1;
-    if (OldStyleBackgroundChecked) {
+    if (ctx.oldStyleBackground) {
         for (int r = 1; r <= lastRow; r += 2) {
             grid.setRow(r);
             for (int c = 1; c < kColumns; ++c) {
@@ -188,8 +160,6 @@ void fill(FlexGrid& grid)
     grid.setRedraw(true);
 }
 
-} // namespace
-
 const QVector<QuoteColumn>& CurrentQuoteColumns()
 {
     using R = QuoteCellRule;
@@ -217,37 +187,4 @@ const QVector<QuoteColumn>& CurrentQuoteColumns()
         {QStringLiteral("Last Update"), &StockRec::LastTradeTime, R::AsStored, kCentre, 15},
     };
     return columns;
-}
-
-void FG_Current()
-{
-    BusyPointer busy;
-    CurrentView = QStringLiteral("Current");
-    FlexGrid* grid = nullptr;
-    try {
-        grid = ZoomMode ? viewHost().newZoomGrid() : viewHost().mainGrid();
-        ZoomGrid = grid;
-        if (!grid) {
-            ZoomMode = false;
-            return;
-        }
-        fill(*grid);
-        FixLayOut();
-        FixLayOut();
-        if (ZoomMode) {
-            viewHost().showZoom(grid);
-            QCoreApplication::processEvents();
-            ZoomMode = false;
-        }
-    } catch (...) {
-        // The view has no message of its own: it ends with the grid drawing
-        // again, and a zoom redraw that failed opens no window.
-        ZoomMode = false;
-        if (grid) {
-            try {
-                grid->setRedraw(true);
-            } catch (...) {
-            }
-        }
-    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sheets/ViewContract.h"
 #include "stockdata/Records.h"
 
 #include <QString>
@@ -36,9 +37,13 @@ inline constexpr int Falling = 0x0000FF;      // red
 inline constexpr int Rising = 0xFF0000;       // blue
 } // namespace QuoteColors
 
-// Redraws the view into the main grid, or, while ZoomMode is set, into a new zoom
-// window's grid (which it then shows, clearing ZoomMode). Data rows start at row 2;
-// row 1 is a hidden spacer. A record whose row would hold fewer than 29 characters
-// (no quote data) gets no row. The price columns follow the "Fractions" setting
-// (1: shown through FormatP), the volume the "Volume" setting (1: grouped).
+// Fills grid with the quotes of ctx.stocks. Data rows start at row 2; row 1 is a
+// hidden spacer. A record whose row would hold fewer than 29 characters (no quote
+// data) gets no row. The price columns follow ctx.fractions (shown through
+// FormatP, which also takes the blank out of a stored "- 1 1/2" in the record),
+// the volume ctx.groupVolume (grouped); ctx.oldStyleBackground shades the odd rows.
+void BuildCurrentQuotes(const ViewContext& ctx, FlexGrid& grid);
+
+// Shows the view through the runner of the entry points (ViewEntries.h): into the
+// main grid, or, while ZoomMode is set, into a new zoom window's grid.
 void FG_Current();

@@ -91,10 +91,12 @@ bool LoadLayout()
 
 void FixLayOut()
 {
-    FlexGrid* grid = mainGrid();
-    if (!grid)
-        return;
-    FlexGrid& fg = *grid;
+    if (FlexGrid* grid = mainGrid())
+        FixLayOut(*grid);
+}
+
+void FixLayOut(FlexGrid& fg)
+{
     const int lastCol = std::min(fg.Cols() - 1, kLastLayoutCol);
     for (int c = 1; c <= lastCol; ++c) {
         try {

@@ -81,8 +81,10 @@ bool SaveLayout();
 bool LoadLayout();
 
 // Applies LayOut to the main grid: every column whose header is recorded moves to
-// the recorded position. FG_Current calls it twice after each draw.
+// the recorded position. The quotes view has it applied twice after each draw.
 void FixLayOut();
+// The same on a grid about to become the main grid's content.
+void FixLayOut(FlexGrid& grid);
 
 // The main grid's drop event: moves column DragCol to the header under the
 // pointer, records every header's new position and saves the layout. Does nothing

@@ -5,6 +5,9 @@
 #include "platform/TreeModel.h"
 #include "sheets/CurrentQuotes.h"
 #include "sheets/GridLayout.h"
+#include "sheets/MainGridEvents.h"
+#include "sheets/ViewEntries.h"
+#include "sheets/ViewRunner.h"
 #include "shell/ShellHooks.h"
 #include "shell/frmMain.h"
 #include "stockdata/EditorWindows.h"
@@ -48,23 +51,11 @@ private:
 };
 
 // The views built so far, until the view runner shows them all.
-class ViewsBuiltSoFar final : public ViewShower
+// The views of the tree go through the program's runner.
+class RunnerViews final : public ViewShower
 {
 public:
-    bool show(const QString& code, const QString& key) override
-    {
-        if (code == QLatin1String("Current"))
-            FG_Current();
-        else if (code == QLatin1String("Port"))
-            FG_Portfolio_All();
-        else if (code == QLatin1String("PortLog"))
-            FG_PortfolioLog();
-        else if (code == QLatin1String("PortSelected"))
-            PortSelected(key);
-        else
-            return false;
-        return true;
-    }
+    bool show(const QString& code, const QString& key) override { return entryRunner().show(code, key); }
 };
 
 // The dispatcher with the parts it calls; the window's tree and its model must exist.
@@ -82,7 +73,7 @@ struct NodeClicks
     }
 
     MainWindowNodes window;
-    ViewsBuiltSoFar views;
+    RunnerViews views;
     TableNodeActions actions;
     NodeDispatcher dispatcher;
 };

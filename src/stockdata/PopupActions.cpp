@@ -256,8 +256,9 @@ void deleteTransaction()
     PackPortfolio();
     SavePortfolio();
     LoadPortfolio();
-    // The log is drawn again so the removed row does not linger on screen.
-    FG_PortfolioLog();
+    // The log (the view on screen) is drawn again so the removed row does not
+    // linger there.
+    emit portfolioSignals().changed();
 }
 
 // ---- tree popup ------------------------------------------------------------

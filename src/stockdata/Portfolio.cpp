@@ -6,7 +6,6 @@
 #include "platform/RuntimeError.h"
 #include "stockdata/DataFile.h"
 #include "stockdata/Globals.h"
-#include "stockdata/PortfolioViews.h"
 
 #include <cmath>
 #include <exception>
@@ -32,15 +31,13 @@ bool positiveNumberText(const QString& text)
     }
 }
 
-void redrawOpenView()
-{
-    if (CurrentView == QLatin1String("Port"))
-        FG_Portfolio_All();
-    else if (CurrentView == QLatin1String("PortLog"))
-        FG_PortfolioLog();
-}
-
 } // namespace
+
+PortfolioSignals& portfolioSignals()
+{
+    static PortfolioSignals instance;
+    return instance;
+}
 
 QString PortfolioFilePath()
 {
@@ -92,7 +89,7 @@ void UpdatePortfolioRow(const QString& Action, const QString& Symbol, std::int16
     }
     SavePortfolio();
     LoadPortfolio();
-    redrawOpenView();
+    emit portfolioSignals().changed();
 }
 
 void PackPortfolio()
@@ -111,17 +108,22 @@ void ClearPortfolio()
     datafile::forgetUnread(PortfolioFilePath());
     SavePortfolio();
     LoadPortfolio();
-    redrawOpenView();
+    emit portfolioSignals().changed();
 }
 
 std::int16_t SalesLeft(std::int16_t lot, std::int16_t shares)
+{
+    return SalesLeft(Transactions, lot, shares);
+}
+
+std::int16_t SalesLeft(const std::array<PortRec, kTransRows>& table, std::int16_t lot, std::int16_t shares)
 {
     // Every sale of the lot counts, wherever it lies in the working range: after a
     // deletion used rows may sit beyond TransCount.
     bool sold = false;
     long soldShares = 0;
     for (int i = 0; i <= kLastWorkingTransRow; ++i) {
-        const PortRec& r = Transactions[i];
+        const PortRec& r = table[i];
         if (r.Action == QLatin1String("Sell") && r.LotId == lot && !r.Symbol.isEmpty()) {
             sold = true;
             soldShares += r.Shares;

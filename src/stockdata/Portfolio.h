@@ -1,7 +1,11 @@
 #pragma once
 
+#include "stockdata/Records.h"
+
+#include <QObject>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 
 // The portfolio (Transactions, TransCount in Globals.h) and its file Portfolio.dat.
@@ -21,24 +25,42 @@ bool SavePortfolio();
 // the used rows 0..99 into TransCount. False when the file could not be read.
 bool LoadPortfolio();
 
+// Announces that the portfolio file was rewritten by an edit (a row stored, a row
+// deleted, the table emptied). The view layer redraws the holdings or the log when
+// one of them is the view on screen.
+class PortfolioSignals : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+signals:
+    void changed();
+};
+
+PortfolioSignals& portfolioSignals();
+
 // Stores the given fields into row Row (0..100) and leaves the others: a text is
 // given when not empty, a number when above 0, PriceText when it is a number above
 // 0, and Gain when it is not 0 (a sale's loss is negative). Then saves, reloads
-// and redraws the holdings or the log when one of them is the current view. A Row
-// outside 0..100 stores nothing; the save, reload and redraw still happen.
+// and announces the change. A Row outside 0..100 stores nothing; the save, reload
+// and announcement still happen.
 void UpdatePortfolioRow(const QString& Action, const QString& Symbol, std::int16_t Shares, float Commission,
                         const QString& TransDate, double Price, const QString& PriceText, double Gain,
                         std::int16_t LotId, std::int16_t Row);
 // Empties every free row of 0..99 completely and empties row 100; used rows keep
 // their index. TransCount is not changed (callers reload).
 void PackPortfolio();
-// Empties the whole table, saves, reloads and redraws the open portfolio view.
+// Empties the whole table, saves, reloads and announces the change.
 void ClearPortfolio();
 
 // Shares of purchase `lot` (bought `shares`) still held after all its sales among
 // rows 0..99: 0 when it has no sale, kSoldOut when the sales took everything, else
 // what is left.
 std::int16_t SalesLeft(std::int16_t lot, std::int16_t shares);
+// The same over the sales of table.
+std::int16_t SalesLeft(const std::array<PortRec, kTransRows>& table, std::int16_t lot, std::int16_t shares);
 
 // Realised result of a sale: shares x (sale price - purchase price) - commission.
 // Positive is a profit, negative a loss; this is what a sale stores as its Gain.

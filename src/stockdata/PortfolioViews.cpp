@@ -7,9 +7,7 @@
 #include "platform/RuntimeError.h"
 #include "stockdata/Globals.h"
 #include "stockdata/Portfolio.h"
-#include "stockdata/ViewHost.h"
 
-#include <QCoreApplication>
 #include <QStringList>
 #include <QVariantList>
 
@@ -96,20 +94,9 @@ QString line(const QStringList& cells)
     return clean.join(QLatin1Char('\t'));
 }
 
-// Step 1 and 2 of every view: record the view code and pick the grid.
-FlexGrid* beginView(const QString& code, bool& zoomed)
-{
-    CurrentView = code;
-    zoomed = ZoomMode;
-    FlexGrid* grid = nullptr;
-    step([&] { grid = zoomed ? viewHost().newZoomGrid() : viewHost().mainGrid(); });
-    ZoomGrid = grid;
-    return grid;
-}
-
-// Step 4: an empty grid of two rows, the second an invisible placeholder after
-// which the view's rows are appended.
-void prepareGrid(FlexGrid& g, int cols)
+// An empty grid of two rows, the second an invisible placeholder after which
+// the view's rows are appended.
+void prepareGrid(FlexGrid& g, int cols, int rowHeight)
 {
     step([&] { g.setRedraw(false); });
     step([&] {
@@ -119,16 +106,16 @@ void prepareGrid(FlexGrid& g, int cols)
     step([&] { g.setRows(2); });
     step([&] { g.setCols(cols); });
     step([&] { g.Clear(); });
-    step([&] { g.setRowHeight(0, StdRowHeight); });
+    step([&] { g.setRowHeight(0, rowHeight); });
     step([&] { g.setRowHeight(1, 0); });
     step([&] { g.setBackColor(PortColors::White); });
 }
 
-void appendRow(FlexGrid& g, const QStringList& cells)
+void appendRow(FlexGrid& g, const QStringList& cells, int rowHeight)
 {
     step([&] {
         g.AddItem(line(cells));
-        g.setRowHeight(g.Rows() - 1, StdRowHeight);
+        g.setRowHeight(g.Rows() - 1, rowHeight);
     });
 }
 
@@ -153,24 +140,16 @@ void styleTotalRow(FlexGrid& g, int row, int firstCol, int lastCol)
         });
 }
 
-// Steps 7 (the end) and 8: scroll to the top, draw, and show a zoom window.
-void finishView(FlexGrid* g, bool zoomed)
+// The end of every view: scroll to the top and draw.
+void finishView(FlexGrid& g)
 {
-    if (g) {
-        step([&] { g->setTopRow(1); });
-        step([&] { g->setRedraw(true); });
-    }
-    if (zoomed) {
-        step([&] {
-            if (g)
-                viewHost().showZoom(g);
-        });
-        QCoreApplication::processEvents();
-        ZoomMode = false;
-    }
+    step([&] { g.setTopRow(1); });
+    step([&] { g.setRedraw(true); });
 }
 
 // ---- holdings --------------------------------------------------------------
+
+using PortTable = std::array<PortRec, kTransRows>;
 
 enum HoldingCol { HSymbol, HDate, HQty, HCost, HCom, HTotalCost, HTotalValue, HPctGain, HGain, HPrice, HKey,
                   HoldingCols };
@@ -185,9 +164,9 @@ struct GroupSums
     bool shown = false;
 };
 
-void prepareHoldings(FlexGrid& g)
+void prepareHoldings(FlexGrid& g, int rowHeight)
 {
-    prepareGrid(g, HoldingCols);
+    prepareGrid(g, HoldingCols, rowHeight);
     step([&] { g.setGridLines(0); });
     SetColAlign(g, {FlexGrid::flexAlignLeftTop, FlexGrid::flexAlignCenterCenter, FlexGrid::flexAlignCenterCenter,
                     FlexGrid::flexAlignRightCenter, FlexGrid::flexAlignRightCenter, FlexGrid::flexAlignRightCenter,
@@ -214,10 +193,10 @@ void finishHoldingsLayout(FlexGrid& g)
 
 // Appends the row of one purchase (unless it is sold out) and adds it to sums.
 // key goes into the hidden column.
-void appendPurchase(FlexGrid& g, const PortRec& b, int key, GroupSums& sums)
+void appendPurchase(FlexGrid& g, const PortTable& table, const PortRec& b, int key, GroupSums& sums, int rowHeight)
 {
     long held = b.Shares;
-    const std::int16_t left = SalesLeft(b.LotId, b.Shares);
+    const std::int16_t left = SalesLeft(table, b.LotId, b.Shares);
     if (left == kSoldOut && held > 0)
         return;
     if (left > 0)
@@ -233,7 +212,8 @@ void appendPurchase(FlexGrid& g, const PortRec& b, int key, GroupSums& sums)
 
     appendRow(g, {b.Symbol, b.TransDate, QString::number(held), text(price), comText, text(totalCost),
                   text(totalValue), text(pctGain(totalValue, totalCost)), text(gain), text(now),
-                  QString::number(key)});
+                  QString::number(key)},
+              rowHeight);
     sums.cost += totalCost;
     sums.value += totalValue;
     sums.gain += gain;
@@ -242,10 +222,11 @@ void appendPurchase(FlexGrid& g, const PortRec& b, int key, GroupSums& sums)
     sums.shown = true;
 }
 
-void appendGroupTotal(FlexGrid& g, const GroupSums& s)
+void appendGroupTotal(FlexGrid& g, const GroupSums& s, int rowHeight)
 {
     appendRow(g, {kTotal, QString(), QString::number(s.held), QString(), QString(), dollars(s.cost),
-                  dollars(s.value), text(pctGain(s.value, s.cost)), dollars(s.gain), text(s.price), QString()});
+                  dollars(s.value), text(pctGain(s.value, s.cost)), dollars(s.gain), text(s.price), QString()},
+              rowHeight);
 }
 
 void styleGroupTotals(FlexGrid& g)
@@ -266,29 +247,30 @@ enum LogCol { LSymbol, LAction, LDate, LQty, LCost, LCom, LGain, LLot, LRow, Log
 
 } // namespace
 
-void AddPortSymbol(const QString& symbol)
+void AddPortSymbol(std::array<QString, kPortSymbols>& portSymbols, const QString& symbol)
 {
-    for (QString& entry : PortSymbols)
+    for (QString& entry : portSymbols)
         if (entry.isEmpty()) {
             entry = symbol;
             return;
         }
 }
 
-void FG_Portfolio_All()
+void AddPortSymbol(const QString& symbol)
 {
-    bool zoomed = false;
-    FlexGrid* grid = beginView(QStringLiteral("Port"), zoomed);
-    LoadPortfolio();
-    if (grid) {
-        FlexGrid& g = *grid;
-        prepareHoldings(g);
+    AddPortSymbol(PortSymbols, symbol);
+}
+
+void FillHoldings(FlexGrid& g, const PortTable& table, int rowHeight)
+{
+    {
+        prepareHoldings(g, rowHeight);
 
         // Symbols in order of first appearance. All of rows 0..99 count: after a
         // deletion used rows may lie beyond TransCount.
         QStringList symbols;
         for (int i = 0; i <= kLastWorkingTransRow; ++i) {
-            const QString& s = Transactions[i].Symbol;
+            const QString& s = table[i].Symbol;
             if (!s.isEmpty() && !symbols.contains(s))
                 symbols << s;
         }
@@ -297,12 +279,12 @@ void FG_Portfolio_All()
         for (const QString& symbol : symbols) {
             GroupSums sums;
             for (int i = 0; i <= kLastWorkingTransRow; ++i) {
-                const PortRec& r = Transactions[i];
+                const PortRec& r = table[i];
                 if (r.Symbol == symbol && r.Action == QLatin1String("Buy"))
-                    appendPurchase(g, r, r.LotId, sums);
+                    appendPurchase(g, table, r, r.LotId, sums, rowHeight);
             }
             if (sums.shown) {
-                appendGroupTotal(g, sums);
+                appendGroupTotal(g, sums, rowHeight);
                 grandTotal += sums.gain;
             }
         }
@@ -312,7 +294,7 @@ void FG_Portfolio_All()
         QStringList last(HoldingCols);
         last[HSymbol] = kProfitLoss;
         last[HGain] = QString::number(total);
-        appendRow(g, last);
+        appendRow(g, last, rowHeight);
 
         centreHeaders(g, HDate, HPrice);
         styleGroupTotals(g);
@@ -332,50 +314,43 @@ void FG_Portfolio_All()
         });
         finishHoldingsLayout(g);
     }
-    finishView(grid, zoomed);
+    finishView(g);
 }
 
-void PortSelected(const QString& symbol)
+void FillSymbolHoldings(FlexGrid& g, const PortTable& table, const QString& symbol, int rowHeight,
+                        std::array<QString, kPortSymbols>& portSymbols)
 {
-    bool zoomed = false;
-    FlexGrid* grid = beginView(QStringLiteral("PortSelected"), zoomed);
-    LoadPortfolio();
-    if (grid) {
-        FlexGrid& g = *grid;
-        prepareHoldings(g);
+    {
+        prepareHoldings(g, rowHeight);
 
-        PortSymbols.fill(QString());
+        portSymbols.fill(QString());
         for (int i = 0; i <= kLastWorkingTransRow; ++i) {
-            const QString& s = Transactions[i].Symbol;
-            if (s != symbol || s.size() < 2 || std::find(PortSymbols.begin(), PortSymbols.end(), s) != PortSymbols.end())
+            const QString& s = table[i].Symbol;
+            if (s != symbol || s.size() < 2 || std::find(portSymbols.begin(), portSymbols.end(), s) != portSymbols.end())
                 continue;
-            AddPortSymbol(s);
+            AddPortSymbol(portSymbols, s);
             // A sale closes the purchase named by its LotId, so SalesLeft finds
             // what each purchase still holds.
             GroupSums sums;
             for (int b = 0; b <= kLastWorkingTransRow; ++b) {
-                const PortRec& r = Transactions[b];
+                const PortRec& r = table[b];
                 if (r.Symbol == symbol && r.Action == QLatin1String("Buy"))
-                    appendPurchase(g, r, b, sums);
+                    appendPurchase(g, table, r, b, sums, rowHeight);
             }
-            appendGroupTotal(g, sums);
+            appendGroupTotal(g, sums, rowHeight);
         }
 
         styleGroupTotals(g);
         centreHeaders(g, HDate, HPrice);
         finishHoldingsLayout(g);
     }
-    finishView(grid, zoomed);
+    finishView(g);
 }
 
-void FG_PortfolioLog()
+void FillTransactionLog(FlexGrid& g, const PortTable& table, int rowHeight)
 {
-    bool zoomed = false;
-    FlexGrid* grid = beginView(QStringLiteral("PortLog"), zoomed);
-    LoadPortfolio();
-    if (grid) {
-        FlexGrid& g = *grid;
-        prepareGrid(g, LogCols);
+    {
+        prepareGrid(g, LogCols, rowHeight);
         const int general = FlexGrid::flexAlignGeneral;
         SetColAlign(g, {FlexGrid::flexAlignLeftTop, FlexGrid::flexAlignCenterCenter, general, general, general,
                         FlexGrid::flexAlignRightCenter, FlexGrid::flexAlignRightCenter, general, general});
@@ -387,23 +362,24 @@ void FG_PortfolioLog()
         // the realised result of all sales.
         double total = 0;
         for (int i = 0; i <= kLastWorkingTransRow; ++i) {
-            const PortRec& r = Transactions[i];
+            const PortRec& r = table[i];
             if (r.Symbol.isEmpty())
                 continue;
             appendRow(g, {r.Symbol, r.Action, r.TransDate, QString::number(r.Shares), text(cents(finiteOrZero(r.Price))),
                           commissionText(r.Commission), rt::Format(finiteOrZero(r.Gain), QStringLiteral("#0.00")),
-                          QString::number(r.LotId), QString::number(i)});
+                          QString::number(r.LotId), QString::number(i)},
+                      rowHeight);
             total += finiteOrZero(r.Gain);
         }
         QStringList last(LogCols);
         last[LSymbol] = kLogTotal;
         last[LGain] = text(cents(total)) + QStringLiteral(" $");
-        appendRow(g, last);
+        appendRow(g, last, rowHeight);
 
         centreHeaders(g, LAction, LGain);
         step([&] { styleTotalRow(g, g.Rows() - 1, LAction, LGain); });
         SetColWidths(g, {12, 10, 15, 12, 12, 12, 15, 0, 0});
         fitColsToText(g);
     }
-    finishView(grid, zoomed);
+    finishView(g);
 }

@@ -1,23 +1,33 @@
 #pragma once
 
+#include "stockdata/Records.h"
+
 #include <QString>
 
-// The three portfolio views. Each records its view code in CurrentView, reads
-// Portfolio.dat afresh and draws into the main grid, or, while ZoomMode is set,
-// into the grid of a new zoom window, which it then shows (and clears ZoomMode).
-// ZoomGrid is left pointing at the grid drawn into.
+#include <array>
+
+class FlexGrid;
+
+// The three portfolio views, each filling the grid it is given from a portfolio
+// table (the view layer reads Portfolio.dat afresh first and shows the result).
+// Row 0 holds the headers, row 1 is a hidden placeholder, the view's rows follow
+// at the base row height rowHeight (twips).
 
 // Holdings of every symbol with group totals and the "Pr/Loss:" row; view "Port".
 // The hidden column 10 holds each purchase's LotId.
-void FG_Portfolio_All();
+void FillHoldings(FlexGrid& grid, const std::array<PortRec, kTransRows>& transactions, int rowHeight);
 // Holdings of one symbol; view "PortSelected". The hidden column 10 holds each
-// purchase's row in Transactions.
-void PortSelected(const QString& symbol);
+// purchase's row in the table. portSymbols (the tree's portfolio symbols) is
+// emptied and then holds symbol when the table has it.
+void FillSymbolHoldings(FlexGrid& grid, const std::array<PortRec, kTransRows>& transactions,
+                        const QString& symbol, int rowHeight, std::array<QString, kPortSymbols>& portSymbols);
 // Every transaction in row order with the signed gains and their total; view
-// "PortLog". Hidden columns: 7 LotId, 8 the row in Transactions.
-void FG_PortfolioLog();
+// "PortLog". Hidden columns: 7 LotId, 8 the row in the table.
+void FillTransactionLog(FlexGrid& grid, const std::array<PortRec, kTransRows>& transactions, int rowHeight);
 
-// Puts symbol into the first free entry of PortSymbols; nothing when all are used.
+// Puts symbol into the first free entry of portSymbols (PortSymbols when not
+// given); nothing when all are used.
+void AddPortSymbol(std::array<QString, kPortSymbols>& portSymbols, const QString& symbol);
 void AddPortSymbol(const QString& symbol);
 
 // Colours of the views (BGR, red in the low byte).

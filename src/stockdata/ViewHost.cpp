@@ -43,6 +43,13 @@ ViewHost* g_host = nullptr;
 
 } // namespace
 
+void ViewHost::discardZoom(FlexGrid* grid)
+{
+    auto* window = qobject_cast<QWidget*>(grid ? grid->parent() : nullptr);
+    if (window && window->isWindow() && !window->isVisible())
+        window->deleteLater();
+}
+
 ViewHost& viewHost()
 {
     static MissingViewHost missing;

@@ -17,6 +17,10 @@ public:
     virtual FlexGrid* newZoomGrid() = 0;
     // Shows the zoom window that holds grid, modeless, owned by the main window.
     virtual void showZoom(FlexGrid* grid) = 0;
+    // Gets rid of a zoom window from newZoomGrid that is not going to be shown (its
+    // view failed). By default the grid's window is deleted when it is a window
+    // nobody has shown; a grid without such a window is left to its owner.
+    virtual void discardZoom(FlexGrid* grid);
 };
 
 ViewHost& viewHost();

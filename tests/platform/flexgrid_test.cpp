@@ -389,3 +389,110 @@ TEST(FlexGrid, ColoursAreBgr)
     EXPECT_FALSE(FlexGrid::toQColor(0).isValid());
     EXPECT_TRUE(FlexGrid::toQColor(FlexGrid::WindowBackground).isValid());
 }
+
+TEST(FlexGrid, AssignFromTakesTheWholeGridInOneReset)
+{
+    FlexGrid source;
+    fill(source, 5, 4);
+    source.setFixedCols(0);
+    source.setRowHeight(3, 0);
+    source.setColWidth(2, 1234);
+    source.setColAlignment(1, FlexGrid::flexAlignRightCenter);
+    source.setRow(2);
+    source.setCol(3);
+    source.setCellFontBold(true);
+    source.setCellPicture(FlexGrid::PictureUp);
+    source.setRowSel(4);
+    source.setTopRow(3);
+    source.setBackColor(0xFFFFFF);
+    source.setGridLines(0);
+    source.setMousePointer(99);
+    source.setWidth(5000);
+
+    FlexGrid shown;
+    fill(shown, 9, 7);
+    shown.setWidth(8000);
+    shown.setMouseRow(4);
+    QSignalSpy resets(&shown, &QAbstractItemModel::modelReset);
+    QSignalSpy changes(&shown, &QAbstractItemModel::dataChanged);
+    QSignalSpy inserts(&shown, &QAbstractItemModel::rowsInserted);
+    QSignalSpy removals(&shown, &QAbstractItemModel::rowsRemoved);
+    QSignalSpy sizes(&shown, &FlexGrid::sizesReset);
+    QSignalSpy looks(&shown, &FlexGrid::appearanceChanged);
+    QSignalSpy cursor(&shown, &FlexGrid::currentCellChanged);
+    QSignalSpy pointer(&shown, &FlexGrid::mousePointerChanged);
+
+    shown.assignFrom(source);
+
+    EXPECT_EQ(resets.size(), 1);
+    EXPECT_EQ(changes.size(), 0);
+    EXPECT_EQ(inserts.size() + removals.size(), 0);
+    EXPECT_EQ(sizes.size(), 1);
+    EXPECT_EQ(looks.size(), 1);
+    EXPECT_EQ(cursor.size(), 1);
+    EXPECT_EQ(pointer.size(), 1);
+
+    EXPECT_EQ(shown.Rows(), 5);
+    EXPECT_EQ(shown.Cols(), 4);
+    EXPECT_EQ(column(shown, 3), column(source, 3));
+    EXPECT_EQ(shown.FixedCols(), 0);
+    EXPECT_EQ(shown.RowHeight(3), 0);
+    EXPECT_EQ(shown.ColWidth(2), 1234);
+    EXPECT_EQ(shown.ColAlignment(1), FlexGrid::flexAlignRightCenter);
+    EXPECT_EQ(shown.cellFormat(2, 3), source.cellFormat(2, 3));
+    EXPECT_EQ(shown.Row(), 2);
+    EXPECT_EQ(shown.Col(), 3);
+    EXPECT_EQ(shown.RowSel(), 4);
+    EXPECT_EQ(shown.TopRow(), 3);
+    EXPECT_EQ(shown.BackColor(), 0xFFFFFF);
+    EXPECT_EQ(shown.GridLines(), 0);
+    EXPECT_EQ(shown.MousePointer(), 99);
+    // What the widget owns stays the shown grid's.
+    EXPECT_EQ(shown.Width(), 8000);
+    EXPECT_EQ(shown.MouseRow(), 4);
+
+    // With Redraw off the reset is owed until it comes back on.
+    FlexGrid quiet;
+    quiet.setRedraw(false);
+    QSignalSpy quietResets(&quiet, &QAbstractItemModel::modelReset);
+    quiet.assignFrom(source);
+    EXPECT_EQ(quietResets.size(), 0);
+    quiet.setRedraw(true);
+    EXPECT_EQ(quietResets.size(), 1);
+    EXPECT_EQ(quiet.TextMatrix(4, 3), "4,3");
+}
+
+TEST(FlexGrid, ClearingACopyLeavesTheGridItWasCopiedFrom)
+{
+    FlexGrid source;
+    fill(source, 4, 3);
+    source.setRowHeight(2, 0);
+    source.setRow(1);
+    source.setCol(1);
+    source.setCellBackColor(0xFF);
+
+    FlexGrid copy;
+    copy.assignFrom(source);
+    copy.Clear();
+    EXPECT_EQ(copy.Rows(), 4);
+    EXPECT_EQ(copy.TextMatrix(3, 2), "");
+    EXPECT_TRUE(copy.cellFormat(1, 1).isDefault());
+    EXPECT_EQ(copy.RowHeight(2), 0);
+
+    EXPECT_EQ(source.TextMatrix(3, 2), "3,2");
+    EXPECT_EQ(source.cellFormat(1, 1).backColor, 0xFF);
+
+    // And writing into the copy never reaches the source.
+    copy.assignFrom(source);
+    copy.setTextMatrix(0, 0, "new");
+    copy.AddItem("added");
+    EXPECT_EQ(source.TextMatrix(0, 0), "0,0");
+    EXPECT_EQ(source.Rows(), 4);
+    copy.assignFrom(source);
+    copy.setRows(2);
+    copy.AddItem("again");
+    EXPECT_EQ(copy.TextMatrix(1, 2), "1,2");
+    EXPECT_EQ(copy.TextMatrix(2, 0), "again");
+    EXPECT_EQ(source.Rows(), 4);
+    EXPECT_EQ(source.TextMatrix(2, 0), "2,0");
+}

@@ -1,7 +1,7 @@
 // The layout file, column drops and the small routines on the main grid.
 #include "SheetsFixture.h"
 
-#include "sheets/GridMessage.h"
+#include "sheets/ViewContract.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

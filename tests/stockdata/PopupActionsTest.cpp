@@ -4,6 +4,7 @@
 
 #include "platform/AppPath.h"
 #include "stockdata/PopupActions.h"
+#include "sheets/ViewEntries.h"
 #include "stockdata/PortfolioViews.h"
 #include "stockdata/ViewHost.h"
 

@@ -4,6 +4,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/FlexGridView.h"
 #include "stockdata/Portfolio.h"
+#include "sheets/ViewEntries.h"
 #include "stockdata/PortfolioViews.h"
 #include "stockdata/ViewHost.h"
 

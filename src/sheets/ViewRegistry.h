@@ -1,0 +1,95 @@
+#pragma once
+
+#include "sheets/ViewContract.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// One row per view code: how the view is built and shown, which tree nodes reach
+// it, which cache page it reads, and the facts the grid events, the zoom window and
+// the report menus act on. The dispatcher, the runner, the zoom window and the
+// menus all read this one table; nobody keeps a second list of view codes.
+
+enum class ViewScope {
+    PerStock,   // a sheet of CurrentSymbol
+    Market,     // a market-wide list
+    Portfolio,  // the portfolio file (read afresh before the view fills)
+    StockSet,   // the quotes of the loaded set
+};
+
+// What the runner shows when a view fails with an error other than 5 and 53.
+enum class OtherErrorPolicy {
+    StandardMessage,  // the same message as for 5 and 53
+    Blank,            // a blank grid
+};
+
+// How the tree keys of a row are matched.
+enum class TreeKeyMatch {
+    Whole,           // the whole key
+    PrefixAndIndex,  // the prefix followed by the stock's (or transaction's) index
+};
+
+// What CurrentView holds while the view is shown.
+enum class ViewCodeRule {
+    Code,        // the row's code
+    CodeAndKey,  // the code followed by the key: "M_BRP0", "FMS3"
+    Key,         // the key itself, which begins with the code: "F_Conv"
+};
+
+struct ViewRow
+{
+    QString code;  // exact, case-sensitive
+    ViewScope scope = ViewScope::PerStock;
+    ViewBuilder builder = nullptr;  // nullptr: not built yet (asking for it does nothing)
+
+    // The tree nodes that show the view, and the per-key argument each passes
+    // (treeKeyArguments[i] belongs to treeKeys[i]; an empty list: no argument).
+    QStringList treeKeys;
+    TreeKeyMatch treeKeyMatch = TreeKeyMatch::Whole;
+    QStringList treeKeyArguments;
+
+    // The cache page(s) in Cache/DataSheet; see pageFor.
+    QStringList cachePages;
+    ViewCodeRule viewCode = ViewCodeRule::Code;
+
+    bool zoomAware = false;     // redrawn into a new zoom window while ZoomMode is set
+    // Draws the view's loading state into the shown grid before the fill starts
+    // (the loading text and what the fill keeps of it); events then run once so
+    // it paints. nullptr: none.
+    ViewBuilder loading = nullptr;
+    bool hourglass = true;      // the hourglass pointer while the view fills
+    bool leavesPointer = false; // the view never touches the pointer (no hourglass, no default)
+    bool usesLayout = false;    // the saved column order (LayOut) is applied after the fill
+    bool quoteSettings = false; // reads the price and volume settings (ctx.fractions, ctx.groupVolume)
+    OtherErrorPolicy otherErrors = OtherErrorPolicy::StandardMessage;
+
+    // ---- facts of the grid events, links, zoom window and menus -----------------
+    // (filled as those arrive; the defaults are what a code no branch names gets)
+    QVector<int> pointerColumns;      // main grid: columns with the link pointer
+    QVector<int> zoomPointerColumns;  // zoom grid: columns with the link pointer
+    QVector<int> linkColumns;         // columns whose click opens a web page
+    bool popupInMain = false;         // the main grid's popup menu
+    bool popupInZoom = false;         // the zoom grid's popup menu
+    QVector<int> reportItemsMain;     // report-menu items enabled in the main window
+    QVector<int> reportItemsZoom;     // the same in a zoom window
+    QVector<int> zoomWidths;          // column widths of the zoom grid, per cent; empty: the view's own
+    QString report;                   // the report the reports menu writes for it ("" none)
+    bool exportEnabled = false;       // the export items of the report menus
+
+    // CurrentView while the view shows key.
+    QString viewCodeFor(const QString& key) const;
+    // The cache page file name for key and symbol: a per-stock view reads the
+    // symbol and its suffix ("" when the symbol may not name a file); a page with
+    // "%1" takes the key (which must be able to name a file); a single page is
+    // the page whatever the key; else a key naming one of the pages is that page
+    // and a number picks that page of the list. "" when nothing fits.
+    QString pageFor(const QString& key, const QString& symbol) const;
+};
+
+const QVector<ViewRow>& viewRegistry();
+// The row of code, compared exactly and case-sensitively; nullptr when none.
+const ViewRow* findView(const QString& code);
+// The row a CurrentView value names, and the key it carries ("M_BRP1" gives the
+// "M_BRP" row and "1", "F_Conv" the "F_" row and "F_Conv"); nullptr when none.
+const ViewRow* findViewFor(const QString& viewCode, QString* key = nullptr);
