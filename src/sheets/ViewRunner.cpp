@@ -65,6 +65,7 @@ void copyInto(FlexGrid& copy, const FlexGrid& target)
     copy.assignFrom(target);
     copy.setWidth(target.Width());
     copy.setHeight(target.Height());
+    copy.setTextFont(target.TextFont());  // columns sized to their texts measure in the shown font
 }
 
 // Why a view failed, as the runner shows it.

@@ -45,8 +45,10 @@ ViewHost* g_host = nullptr;
 
 void ViewHost::discardZoom(FlexGrid* grid)
 {
-    auto* window = qobject_cast<QWidget*>(grid ? grid->parent() : nullptr);
-    if (window && window->isWindow() && !window->isVisible())
+    // The zoom window holding the grid was made hidden and never shown: it goes. (This
+    // layer knows windows only as objects; a widget answers its "visible" property.)
+    QObject* window = grid ? grid->parent() : nullptr;
+    if (window && window->isWidgetType() && !window->property("visible").toBool())
         window->deleteLater();
 }
 
