@@ -52,6 +52,56 @@ bool parsePort(const QString& text, int& port)
 
 } // namespace
 
+bool SmtpReplyReader::feed(const QByteArray& data)
+{
+    bool whole = false;
+    m_partial += data;
+    qsizetype end;
+    while ((end = m_partial.indexOf('\n')) >= 0) {
+        const QByteArray line = m_partial.left(end + 1);
+        m_partial.remove(0, end + 1);
+        whole |= takeLine(line);
+    }
+    if (m_partial.size() > MaxLineBytes) {
+        whole |= takeLine(m_partial);
+        m_partial.clear();
+    }
+    return whole;
+}
+
+void SmtpReplyReader::close()
+{
+    if (!m_partial.isEmpty()) {
+        takeLine(m_partial);
+        m_partial.clear();
+    }
+    if (!m_lines.isEmpty()) {
+        m_replies.enqueue(m_lines.join(CRLF));
+        m_lines.clear();
+    }
+}
+
+void SmtpReplyReader::clear()
+{
+    m_partial.clear();
+    m_lines.clear();
+    m_replies.clear();
+}
+
+bool SmtpReplyReader::takeLine(QByteArray line)
+{
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    const QString text = fromCp1252(line);
+    m_lines << text;
+    // "250-..." announces more lines of the same reply; "250 ..." (or a bare code) ends it.
+    if (isReplyCode(text) && text.size() > 3 && text[3] == QLatin1Char('-'))
+        return false;
+    m_replies.enqueue(m_lines.join(CRLF));
+    m_lines.clear();
+    return true;
+}
+
 SmtpSender::SmtpSender(QObject* parent)
     : QObject(parent)
     , m_socket(new Socket(this))
@@ -101,9 +151,7 @@ SmtpResult SmtpSender::SendEmail(const QString& Server, const QString& From, con
                             + QStringLiteral("Subject: ") + CleanHeaderField(Subject) + CRLF;
     const QString data = headers + CRLF + StuffBody(Body) + QStringLiteral(".") + CRLF;
 
-    m_partial.clear();
-    m_replyLines.clear();
-    m_replies.clear();
+    m_reader.clear();
     m_peerClosed = false;
     m_socketError.clear();
 
@@ -172,7 +220,7 @@ bool SmtpSender::WaitForReply(const QString& Code)
     const QDeadlineTimer deadline(qMax(0, m_timeoutMs), Qt::PreciseTimer);
     QPointer<SmtpSender> self(this);
 
-    while (m_replies.isEmpty()) {
+    while (!m_reader.hasReply()) {
         if (!m_socketError.isEmpty()) {
             m_lastError = QStringLiteral("SMTP service error, ") + m_socketError;
             return false;
@@ -201,13 +249,13 @@ bool SmtpSender::WaitForReply(const QString& Code)
         // Once the program has been told to end, no event loop runs any more: exec()
         // returns at once and no reply can come, so the dialogue ends instead of
         // spinning until the time limit.
-        if (ran < 0 && m_replies.isEmpty()) {
+        if (ran < 0 && !m_reader.hasReply()) {
             m_lastError = EndingText;
             return false;
         }
     }
 
-    m_response = m_replies.dequeue();
+    m_response = m_reader.takeReply();
     m_lastReply = m_response;
     if (m_response.left(3) != Code) {
         m_lastMismatch = true;
@@ -224,33 +272,15 @@ void SmtpSender::Winsock1_DataArrival(qint64 bytesTotal)
     Q_UNUSED(bytesTotal);
     QByteArray data;
     m_socket->GetData(data);
-    m_partial += data;
-    qsizetype end;
-    while ((end = m_partial.indexOf('\n')) >= 0) {
-        const QByteArray line = m_partial.left(end + 1);
-        m_partial.remove(0, end + 1);
-        takeLine(line);
-    }
-    if (m_partial.size() > MaxLineBytes) {
-        takeLine(m_partial);
-        m_partial.clear();
-    }
+    if (m_reader.feed(data))
+        wake();
 }
 
 void SmtpSender::Winsock1_Close()
 {
     if (m_socket->BytesReceived() > 0)
         Winsock1_DataArrival(m_socket->BytesReceived());
-    // What came without a final line break still counts as the last line, and the
-    // lines of an unfinished multi-line reply as one reply.
-    if (!m_partial.isEmpty()) {
-        takeLine(m_partial);
-        m_partial.clear();
-    }
-    if (!m_replyLines.isEmpty()) {
-        m_replies.enqueue(m_replyLines.join(CRLF));
-        m_replyLines.clear();
-    }
+    m_reader.close();
     m_peerClosed = true;
     wake();
 }
@@ -258,20 +288,6 @@ void SmtpSender::Winsock1_Close()
 void SmtpSender::Winsock1_Error(int number, const QString& description)
 {
     m_socketError = description.isEmpty() ? QString::number(number) : description;
-    wake();
-}
-
-void SmtpSender::takeLine(QByteArray line)
-{
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    const QString text = fromCp1252(line);
-    m_replyLines << text;
-    // "250-..." announces more lines of the same reply; "250 ..." (or a bare code) ends it.
-    if (isReplyCode(text) && text.size() > 3 && text[3] == QLatin1Char('-'))
-        return;
-    m_replies.enqueue(m_replyLines.join(CRLF));
-    m_replyLines.clear();
     wake();
 }
 

@@ -8,6 +8,36 @@
 class QEventLoop;
 class Socket;
 
+// Turns the bytes a mail server sends into whole replies. A line ends at LF (the CR
+// before it and any further CR or LF at its end are dropped); a line longer than
+// 64 KiB without an end is taken as it stands. "250-..." announces more lines of the
+// same reply, "250 ..." (or a bare code, or any line that is not a code) ends it; the
+// lines of one reply are joined by CR LF. Bytes may come in pieces of any size.
+class SmtpReplyReader
+{
+public:
+    // The bytes of one read. True when at least one reply became whole.
+    bool feed(const QByteArray& data);
+    // The connection ended: what came without a final line break counts as the last
+    // line, and the lines of an unfinished multi-line reply as one reply.
+    void close();
+    // Forgets everything, for a new dialogue.
+    void clear();
+
+    bool hasReply() const { return !m_replies.isEmpty(); }
+    // The oldest whole reply not yet taken (hasReply() must be true).
+    QString takeReply() { return m_replies.dequeue(); }
+
+private:
+    bool takeLine(QByteArray line);
+
+    // Bytes of an unfinished line, the lines of an unfinished multi-line reply, and
+    // whole replies not yet taken.
+    QByteArray m_partial;
+    QStringList m_lines;
+    QQueue<QString> m_replies;
+};
+
 // What became of one mail. The mail was handed over when ok is true (the server
 // took the message with "250" after the end mark); otherwise error says why, in the
 // words the mail window shows. Callers that do not care may ignore it.
@@ -100,7 +130,6 @@ private:
     SmtpResult finish(bool ok, const QString& error);
     SmtpResult failAndQuit(bool awaitQuitReply);
     void send(const QString& text);
-    void takeLine(QByteArray line);
     void wake();
 
     Socket* m_socket;
@@ -113,11 +142,7 @@ private:
     bool m_lastMismatch = false;
     SmtpResult m_lastResult;
 
-    // Bytes of an unfinished line, the lines of an unfinished multi-line reply, and
-    // whole replies not yet waited for.
-    QByteArray m_partial;
-    QStringList m_replyLines;
-    QQueue<QString> m_replies;
+    SmtpReplyReader m_reader;  // replies not yet waited for
     bool m_peerClosed = false;
     QString m_socketError;
     QEventLoop* m_loop = nullptr;
