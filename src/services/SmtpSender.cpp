@@ -27,10 +27,6 @@ const QString AddressText = QStringLiteral("SMTP service error, an e-mail addres
 
 const QString TooLongText = QStringLiteral("SMTP service error, the server's reply is too long");
 
-// A whole reply, all its lines together, may hold this much; a server that sends a
-// line without end, or "250-" lines without end, must not make us hold them forever.
-constexpr qsizetype MaxReplyBytes = 64 * 1024;
-
 bool hasLineBreak(const QString& text)
 {
     return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
@@ -58,6 +54,67 @@ bool parsePort(const QString& text, int& port)
 }
 
 } // namespace
+
+bool SmtpReplyReader::feed(const QByteArray& data)
+{
+    if (m_tooLong)
+        return false;
+    bool whole = false;
+    qsizetype from = 0;
+    while (from < data.size()) {
+        const qsizetype end = data.indexOf('\n', from);
+        const qsizetype stop = end < 0 ? data.size() : end + 1;
+        if (m_reply.size() + m_partial.size() + (stop - from) > MaxReplyBytes) {
+            m_tooLong = true;
+            m_partial.clear();
+            m_reply.clear();
+            return true;
+        }
+        m_partial.append(data.constData() + from, stop - from);
+        if (end >= 0)
+            whole |= takeLine();
+        from = stop;
+    }
+    return whole;
+}
+
+void SmtpReplyReader::close()
+{
+    if (m_tooLong)
+        return;
+    if (!m_partial.isEmpty())
+        takeLine();
+    if (!m_reply.isEmpty()) {
+        m_replies.enqueue(fromCp1252(m_reply));
+        m_reply.clear();
+    }
+}
+
+void SmtpReplyReader::clear()
+{
+    m_partial.clear();
+    m_reply.clear();
+    m_replies.clear();
+    m_tooLong = false;
+}
+
+bool SmtpReplyReader::takeLine()
+{
+    qsizetype length = m_partial.size();
+    while (length > 0 && (m_partial[length - 1] == '\n' || m_partial[length - 1] == '\r'))
+        --length;
+    if (!m_reply.isEmpty())
+        m_reply += "\r\n";
+    m_reply.append(m_partial.constData(), length);
+    // "250-..." announces more lines of the same reply; "250 ..." (or a bare code) ends it.
+    const bool more = continuesReply(m_partial);
+    m_partial.clear();
+    if (more)
+        return false;
+    m_replies.enqueue(fromCp1252(m_reply));
+    m_reply.clear();
+    return true;
+}
 
 SmtpSender::SmtpSender(QObject* parent)
     : QObject(parent)
@@ -108,10 +165,7 @@ SmtpResult SmtpSender::SendEmail(const QString& Server, const QString& From, con
                             + QStringLiteral("Subject: ") + CleanHeaderField(Subject) + CRLF;
     const QString data = headers + CRLF + StuffBody(Body) + QStringLiteral(".") + CRLF;
 
-    m_partial.clear();
-    m_reply.clear();
-    m_replies.clear();
-    m_replyTooLong = false;
+    m_reader.clear();
     m_peerClosed = false;
     m_socketError.clear();
 
@@ -180,8 +234,8 @@ bool SmtpSender::WaitForReply(const QString& Code)
     const QDeadlineTimer deadline(qMax(0, m_timeoutMs), Qt::PreciseTimer);
     QPointer<SmtpSender> self(this);
 
-    while (m_replies.isEmpty()) {
-        if (m_replyTooLong) {
+    while (!m_reader.hasReply()) {
+        if (m_reader.tooLong()) {
             m_lastError = TooLongText;
             return false;
         }
@@ -213,13 +267,13 @@ bool SmtpSender::WaitForReply(const QString& Code)
         // Once the program has been told to end, no event loop runs any more: exec()
         // returns at once and no reply can come, so the dialogue ends instead of
         // spinning until the time limit.
-        if (ran < 0 && m_replies.isEmpty()) {
+        if (ran < 0 && !m_reader.hasReply()) {
             m_lastError = EndingText;
             return false;
         }
     }
 
-    m_response = m_replies.dequeue();
+    m_response = m_reader.takeReply();
     m_lastReply = m_response;
     if (m_response.left(3) != Code) {
         m_lastMismatch = true;
@@ -236,39 +290,15 @@ void SmtpSender::Winsock1_DataArrival(qint64 bytesTotal)
     Q_UNUSED(bytesTotal);
     QByteArray data;
     m_socket->GetData(data);
-    // Once a reply has passed the cap the dialogue is over: whatever follows is dropped.
-    if (m_replyTooLong)
-        return;
-    qsizetype from = 0;
-    while (from < data.size()) {
-        const qsizetype end = data.indexOf('\n', from);
-        const qsizetype stop = end < 0 ? data.size() : end + 1;
-        if (m_reply.size() + m_partial.size() + (stop - from) > MaxReplyBytes) {
-            m_replyTooLong = true;
-            m_partial.clear();
-            m_reply.clear();
-            wake();
-            return;
-        }
-        m_partial.append(data.constData() + from, stop - from);
-        if (end >= 0)
-            takeLine();
-        from = stop;
-    }
+    if (m_reader.feed(data))
+        wake();
 }
 
 void SmtpSender::Winsock1_Close()
 {
     if (m_socket->BytesReceived() > 0)
         Winsock1_DataArrival(m_socket->BytesReceived());
-    // What came without a final line break still counts as the last line, and the
-    // lines of an unfinished multi-line reply as one reply.
-    if (!m_partial.isEmpty())
-        takeLine();
-    if (!m_reply.isEmpty()) {
-        m_replies.enqueue(fromCp1252(m_reply));
-        m_reply.clear();
-    }
+    m_reader.close();
     m_peerClosed = true;
     wake();
 }
@@ -276,25 +306,6 @@ void SmtpSender::Winsock1_Close()
 void SmtpSender::Winsock1_Error(int number, const QString& description)
 {
     m_socketError = description.isEmpty() ? QString::number(number) : description;
-    wake();
-}
-
-void SmtpSender::takeLine()
-{
-    qsizetype length = m_partial.size();
-    while (length > 0 && (m_partial[length - 1] == '\n' || m_partial[length - 1] == '\r'))
-        --length;
-    // The lines of one reply are joined by CR LF as they come, in one buffer that is
-    // turned into text once, when the reply is whole.
-    if (!m_reply.isEmpty())
-        m_reply += "\r\n";
-    m_reply.append(m_partial.constData(), length);
-    const bool more = continuesReply(m_partial);
-    m_partial.clear();
-    if (more)
-        return;
-    m_replies.enqueue(fromCp1252(m_reply));
-    m_reply.clear();
     wake();
 }
 

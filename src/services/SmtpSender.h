@@ -8,6 +8,45 @@
 class QEventLoop;
 class Socket;
 
+// Turns the bytes a mail server sends into whole replies. A line ends at LF (the CR
+// before it and any further CR or LF at its end are dropped); a line longer than
+// 64 KiB without an end is taken as it stands. "250-..." announces more lines of the
+// same reply, "250 ..." (or a bare code, or any line that is not a code) ends it; the
+// lines of one reply are joined by CR LF. Bytes may come in pieces of any size.
+class SmtpReplyReader
+{
+public:
+    // A whole reply may not pass this: a peer repeating "220-..." without end must not
+    // make the program hold what it sends.
+    static constexpr qsizetype MaxReplyBytes = 64 * 1024;
+
+    // The bytes of one read. True when at least one reply became whole, or when the
+    // reply passed the cap (tooLong()).
+    bool feed(const QByteArray& data);
+    // The connection ended: what came without a final line break counts as the last
+    // line, and the lines of an unfinished multi-line reply as one reply.
+    void close();
+    // Forgets everything, for a new dialogue.
+    void clear();
+
+    bool hasReply() const { return !m_replies.isEmpty(); }
+    // The oldest whole reply not yet taken (hasReply() must be true).
+    QString takeReply() { return m_replies.dequeue(); }
+    // A reply passed MaxReplyBytes: the dialogue is over and what follows is dropped.
+    bool tooLong() const { return m_tooLong; }
+
+private:
+    bool takeLine();
+
+    // Bytes of an unfinished line, the lines of an unfinished multi-line reply (joined
+    // by CR LF as they come, turned into text once when the reply is whole), and whole
+    // replies not yet taken.
+    QByteArray m_partial;
+    QByteArray m_reply;
+    QQueue<QString> m_replies;
+    bool m_tooLong = false;
+};
+
 // What became of one mail. The mail was handed over when ok is true (the server
 // took the message with "250" after the end mark); otherwise error says why, in the
 // words the mail window shows. Callers that do not care may ignore it.
@@ -103,7 +142,6 @@ private:
     SmtpResult finish(bool ok, const QString& error);
     SmtpResult failAndQuit(bool awaitQuitReply);
     void send(const QString& text);
-    void takeLine();
     void wake();
 
     Socket* m_socket;
@@ -116,12 +154,7 @@ private:
     bool m_lastMismatch = false;
     SmtpResult m_lastResult;
 
-    // Bytes of an unfinished line, the lines of an unfinished multi-line reply (joined
-    // by CR LF), and whole replies not yet waited for. A reply may not pass 64 KiB.
-    QByteArray m_partial;
-    QByteArray m_reply;
-    QQueue<QString> m_replies;
-    bool m_replyTooLong = false;
+    SmtpReplyReader m_reader;  // replies not yet waited for
     bool m_peerClosed = false;
     QString m_socketError;
     QEventLoop* m_loop = nullptr;
