@@ -6,6 +6,9 @@
 #include <QRandomGenerator>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstring>
+
 #include <unistd.h>
 
 namespace {
@@ -175,11 +178,16 @@ bool MakeDir(const QString& path)
     return QDir().mkpath(ResolvePath(path));
 }
 
-bool ReplaceFile(const QString& path, const QByteArray& bytes, const QByteArray& tail, bool syncToDisk)
+bool ReplaceFile(const QString& path, const QByteArray& bytes, const QByteArray& tail, bool syncToDisk, QString* why)
 {
+    const auto fail = [why](const QString& reason) {
+        if (why)
+            *why = reason;
+        return false;
+    };
     const QFileInfo target(path);
     if (target.isDir())
-        return false;
+        return fail(QStringLiteral("%1 is a folder").arg(path));
     const QString folder = target.absolutePath() + u'/';
     const QString prefix = u'.' + target.fileName();
     // A new file gets the usual permissions (the umask applies); a replaced one keeps its own.
@@ -191,21 +199,26 @@ bool ReplaceFile(const QString& path, const QByteArray& bytes, const QByteArray&
     for (int attempt = 0; attempt < 16 && !file.isOpen(); ++attempt) {
         file.setFileName(folder + prefix + saveTempSuffix());
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, permissions) && !file.exists())
-            return false;  // not a clash of names: the folder cannot be written
+            return fail(file.errorString());  // not a clash of names: the folder cannot be written
     }
     if (!file.isOpen())
-        return false;
+        return fail(QStringLiteral("no free temporary name beside %1").arg(path));
     const QString temp = file.fileName();
     if (target.exists())
         file.setPermissions(permissions);  // the umask applied at creation does not apply to them
     bool written = file.write(bytes) == bytes.size() && file.write(tail) == tail.size() && file.flush();
     if (written && syncToDisk)
         written = ::fsync(file.handle()) == 0;
+    const QString writeError = written ? QString() : file.errorString();
     file.close();
-    if (!written || file.error() != QFileDevice::NoError ||
-        ::rename(QFile::encodeName(temp).constData(), QFile::encodeName(path).constData()) != 0) {
+    if (!written || file.error() != QFileDevice::NoError) {
         QFile::remove(temp);
-        return false;
+        return fail(writeError.isEmpty() ? file.errorString() : writeError);
+    }
+    if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(path).constData()) != 0) {
+        const int error = errno;
+        QFile::remove(temp);
+        return fail(QString::fromLocal8Bit(std::strerror(error)));
     }
     return true;
 }

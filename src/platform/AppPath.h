@@ -39,8 +39,9 @@ bool MakeDir(const QString& path);  // creates missing parents too
 // The temporary file is named "." + the file's name + ".tw-save-" + six letters or
 // digits ("Set1.dat" -> ".Set1.dat.tw-save-a8Kq2z"). A save cut short by a kill
 // leaves one behind; RemoveSaveTemps clears them.
+// With why given, a failure says there what went wrong.
 bool ReplaceFile(const QString& path, const QByteArray& bytes, const QByteArray& tail = QByteArray(),
-                 bool syncToDisk = true);
+                 bool syncToDisk = true, QString* why = nullptr);
 // Whether a bare file name is one of ReplaceFile's temporary files.
 bool IsSaveTempName(const QString& fileName);
 // Removes ReplaceFile's temporary files directly inside folder (not below it). Only

@@ -71,34 +71,11 @@ SizeRuleResult ApplySizeRule(const QString& path, SizeRule rule, int threshold, 
     return SizeRuleResult::Kept;
 }
 
-namespace {
 
-// The file of path as it is stored: the folder resolved as every path is, the name
-// looked up in it without regard to letter case (the exact spelling first). A name
-// that is not there keeps the spelling given.
-QString resolveFile(const QString& path)
+bool WriteCacheFile(const QString& path, const QByteArray& bytes, const QByteArray& tail, QString* why)
 {
-    const QFileInfo given(QString(path).replace(u'\\', u'/'));
-    const QString folder = ResolvePath(given.path());
-    const QString name = given.fileName();
-    const QString exact = folder + u'/' + name;
-    if (QFileInfo::exists(exact))
-        return exact;
-    // One pass over the folder's names, unsorted: new pages are written all the time.
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System);
-    while (it.hasNext()) {
-        it.next();
-        if (it.fileName().compare(name, Qt::CaseInsensitive) == 0)
-            return it.filePath();
-    }
-    return exact;
-}
-
-} // namespace
-
-bool WriteCacheFile(const QString& path, const QByteArray& bytes, const QByteArray& tail)
-{
-    return ReplaceFile(resolveFile(path), bytes, tail, false);
+    // A page is cheap to fetch again: no flush to the disk before the rename.
+    return ReplaceFile(ResolvePath(path), bytes, tail, false, why);
 }
 
 int RemoveInterruptedSaves()

@@ -44,9 +44,10 @@ SizeRuleResult ApplySizeRule(const QString& path, SizeRule rule, int threshold, 
 // which then replaces the target in one rename, so a reader never sees half a page
 // and a failed write leaves the old page. Pages are cheap to fetch again, so there is
 // no flush to the disk per page (that would cost more than the download itself).
-// False when the page could not be written.
+// False when the page could not be written; why then says what went wrong.
 // tail is written after bytes (the socket path's closing CR LF).
-bool WriteCacheFile(const QString& path, const QByteArray& bytes, const QByteArray& tail = QByteArray());
+bool WriteCacheFile(const QString& path, const QByteArray& bytes, const QByteArray& tail = QByteArray(),
+                    QString* why = nullptr);
 
 // Removes the temporary files that saves cut short (the program killed while writing)
 // left beside the data files, the settings file and the cache pages (see ReplaceFile).

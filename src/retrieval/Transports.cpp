@@ -9,11 +9,15 @@
 #include "retrieval/MainWindowPort.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QEventLoop>
 #include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
+
+
+Q_LOGGING_CATEGORY(lcTransports, "tradewright.transports")
 
 namespace {
 
@@ -98,8 +102,12 @@ void Transports::DownloadFile(QString FileName, const QString& URL, const QStrin
         // timed-out or oversized fetch writes nothing, and the old page (or its
         // absence) stays. The write itself goes through a temporary file, so a page
         // is never left half written.
-        if (Inet1.lastOutcome() == UrlFetch::Outcome::Ok)
-            m_downloadWritten = WriteCacheFile(FileName, body);
+        if (Inet1.lastOutcome() == UrlFetch::Outcome::Ok) {
+            QString why;
+            m_downloadWritten = WriteCacheFile(FileName, body, QByteArray(), &why);
+            if (!m_downloadWritten)
+                qCWarning(lcTransports) << "page not written:" << FileName << why;
+        }
         else if (Inet1.lastHostErrorNumber() != 0)
             hostFailed(url.host(), url.port(80), {Inet1.lastHostErrorNumber(), Inet1.lastErrorText()});
     }
@@ -214,8 +222,11 @@ void Transports::Winsock1_Close()
     // Only a whole page is written (nothing at all, an error page, a reply cut short
     // is a failed request), so the page from the last good download stays.
     SocketOutcome outcome = outcomeOf(HttpReply::JudgeRaw(PageBuffer));
-    if (outcome == SocketOutcome::Written && !WriteCacheFile(CurFile, PageBuffer, QByteArrayLiteral("\r\n")))
+    QString why;
+    if (outcome == SocketOutcome::Written && !WriteCacheFile(CurFile, PageBuffer, QByteArrayLiteral("\r\n"), &why)) {
         outcome = SocketOutcome::WriteFailed;
+        qCWarning(lcTransports) << "page not written:" << CurFile << why;
+    }
     m_port.runState().SockBusy = false;
     Winsock1.Close();
     settle(outcome);

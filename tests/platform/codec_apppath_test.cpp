@@ -206,3 +206,22 @@ TEST_F(AppPathTest, OnlyTheTemporariesOfOurSavesAreRemoved)
     EXPECT_TRUE(QFileInfo(folder + QStringLiteral("/.y.tw-save-abcdef")).isDir());
     EXPECT_EQ(RemoveSaveTemps(folder), 0);
 }
+
+// A save that cannot be made says why, and leaves nothing behind.
+TEST_F(AppPathTest, AFailedSaveSaysWhy)
+{
+    const QString root = AppPath();
+    ASSERT_TRUE(QDir(root).mkpath(QStringLiteral("Folder")));
+    const struct {
+        QString path;
+    } cases[] = {
+        {root + QStringLiteral("/Folder")},                 // the target is a folder
+        {root + QStringLiteral("/Missing/Set1.dat")},       // its folder does not exist
+    };
+    for (const auto& c : cases) {
+        QString why;
+        EXPECT_FALSE(ReplaceFile(c.path, QByteArrayLiteral("data"), QByteArray(), false, &why)) << c.path.toStdString();
+        EXPECT_FALSE(why.isEmpty()) << c.path.toStdString();
+    }
+    EXPECT_EQ(QDir(root).entryList(QDir::Files | QDir::Hidden).size(), 0);
+}
