@@ -5,6 +5,7 @@
 
 #include "core/Misc.h"
 #include "platform/AppPath.h"
+#include "platform/DoEvents.h"
 #include "platform/FlexGrid.h"
 #include "platform/RuntimeError.h"
 #include "platform/Sites.h"
@@ -17,7 +18,6 @@
 #include "stockdata/Stocks.h"
 #include "stockdata/ViewHost.h"
 
-#include <QCoreApplication>
 
 #include <algorithm>
 #include <exception>
@@ -29,11 +29,6 @@ const QString kQuotePage = QStringLiteral("Yahooquote.Sh");
 const QString kFastStatus = QStringLiteral("    Getting fast stocks prices");
 // A reply shorter than this is an error page, not quotes.
 constexpr qint64 kFastReplyMinBytes = 100;
-
-void doEvents()
-{
-    QCoreApplication::processEvents();
-}
 
 } // namespace
 
@@ -113,11 +108,11 @@ void UpdateRun::UpdateFastPrices()
                     FastPricesAddress() == address) {
                     if (runHooks().LoadQuotesCsv)
                         runHooks().LoadQuotesCsv();
-                    doEvents();
+                    DoEvents();
                     SaveStocks();
                     if (CurrentView == QLatin1String("Current") && runHooks().FG_Current)
                         runHooks().FG_Current();
-                    doEvents();
+                    DoEvents();
                 } else {
                     RemoveFile(path);
                 }
@@ -151,7 +146,7 @@ void UpdateRun::UpdateCurrentPrices()
         if (rs.StopFlag)
             break;
         updateCurrentPriceRow(row, false);
-        doEvents();
+        DoEvents();
     }
 }
 
@@ -171,14 +166,14 @@ void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
             const QString status = rs.OrigCaption + QStringLiteral("    ") + QStringLiteral("Updating Current Price - ") +
                                    SYM + QStringLiteral(" Current Prices");
             m_transports.DownloadFile(Q, QuotePageAddress(SYM), status);
-            doEvents();
+            DoEvents();
             // The row may hold another stock by now (a set switched or edited in the
             // set editor during the download): this page is not its quote.
             if (Stocks[std::size_t(row)].Symbol != SYM)
                 return;
             if (runHooks().ParseQuote)
                 Name = runHooks().ParseQuote(row);
-            doEvents();
+            DoEvents();
         }
         SaveStocks();
         if (oneStock || !priced)
@@ -191,7 +186,7 @@ void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
                 continue;
             trans.PriceText = Stocks[std::size_t(row)].LastPrice;
             SavePortfolio();
-            doEvents();
+            DoEvents();
         }
 
         if (CurrentView == QLatin1String("Current")) {

@@ -4,13 +4,13 @@
 #include "core/Settings.h"
 #include "core/UpdateChoices.h"
 #include "platform/Dialogs.h"
+#include "platform/DoEvents.h"
 #include "retrieval/Downloaders.h"
 #include "retrieval/MainWindowPort.h"
 #include "retrieval/RunHooks.h"
 #include "retrieval/Transports.h"
 #include "stockdata/Globals.h"
 
-#include <QCoreApplication>
 
 #include <exception>
 
@@ -18,11 +18,6 @@ namespace {
 
 const QString kUpdate = QStringLiteral("Update");
 const QString kStop = QStringLiteral("Stop");
-
-void doEvents()
-{
-    QCoreApplication::processEvents();
-}
 
 } // namespace
 
@@ -76,7 +71,7 @@ void UpdateRun::quietFetchControl()
     if (inet.StillExecuting()) {
         inet.Cancel();
         m_port.setStatusText(QStringLiteral("Please Wait.."));
-        doEvents();
+        DoEvents();
     }
     inet.setRequestTimeout(90);
 }
@@ -128,7 +123,7 @@ void UpdateRun::StartUpdate()
                         ++rs.UpdateTotal;
                 rs.UpdateRemaining = rs.UpdateTotal;
                 Panel7(rs.UpdateRemaining);
-                doEvents();
+                DoEvents();
 
                 for (int n = 0; n < UpdateChoices::Count; ++n) {
                     // The box is read again: unticking it in the Options window while the
@@ -141,7 +136,7 @@ void UpdateRun::StartUpdate()
                     if (rs.UpdateRemaining > 0)
                         --rs.UpdateRemaining;
                     Panel7(rs.UpdateRemaining);
-                    doEvents();
+                    DoEvents();
                 }
             }
         }
@@ -198,7 +193,7 @@ void UpdateRun::sendQueuedFeedback()
     if (runHooks().SendEmail)
         outcome = runHooks().SendEmail(server, email, email, QStringLiteral("Orvane"), QLatin1String(FeedbackAddress),
                                        QStringLiteral("Tradewright User Feedback"), text);
-    doEvents();
+    DoEvents();
     // The text leaves the queue only once the server has taken it; a failed attempt
     // keeps it for the next run.
     if (outcome.sent) {
@@ -207,7 +202,7 @@ void UpdateRun::sendQueuedFeedback()
     } else {
         m_port.setStatusText(QStringLiteral("Mail Not Sent"));
     }
-    doEvents();
+    DoEvents();
 }
 
 void UpdateRun::StopUpdate()
@@ -298,7 +293,7 @@ void UpdateRun::Inet1_StateChanged(int State)
     }
     m_port.setStatusText(text);
     if (State == UrlFetch::icReceivingResponse)
-        doEvents();
+        DoEvents();
     if (State == UrlFetch::icError)
         m_port.setCaption(m_port.runState().OrigCaption);
     if (State == UrlFetch::icError || State == UrlFetch::icResponseCompleted) {
@@ -308,7 +303,7 @@ void UpdateRun::Inet1_StateChanged(int State)
             StopUpdate();
             m_frame.setBusyPointer(false);
             if (State == UrlFetch::icError)
-                doEvents();
+                DoEvents();
         }
     }
 }
