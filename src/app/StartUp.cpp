@@ -11,6 +11,7 @@
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
 #include "platform/SingleInstance.h"
+#include "platform/SkipFailedSteps.h"
 #include "services/Thanks.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/Stocks.h"
@@ -28,6 +29,16 @@ const QString kTag = QStringLiteral("Misc_Main");
 QString name(const char* setting)
 {
     return QString::fromLatin1(setting);
+}
+
+// A failure of the start goes to ErrorLog.txt with the notice.
+void logStartFailure(const std::exception* error)
+{
+    if (const auto* e = dynamic_cast<const RuntimeError*>(error))
+        LogError(*e, kTag, true);
+    else
+        LogError(error ? QString::fromLocal8Bit(error->what()) : QStringLiteral("unknown failure"), 0.0f,
+                 QStringLiteral("Tradewright"), kTag, true);
 }
 
 } // namespace
@@ -68,13 +79,7 @@ std::optional<int> StartUp::SplashDelayMs(const QString& stored)
 
 void StartUp::guarded(const std::function<void()>& step)
 {
-    try {
-        step();
-    } catch (const RuntimeError& e) {
-        LogError(e, kTag, true);
-    } catch (const std::exception& e) {
-        LogError(QString::fromLocal8Bit(e.what()), 0.0f, QStringLiteral("Tradewright"), kTag, true);
-    }
+    SkipFailedSteps{logStartFailure}(step);
 }
 
 bool StartUp::Main()

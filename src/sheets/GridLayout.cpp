@@ -2,11 +2,13 @@
 
 #include "platform/AppPath.h"
 #include "platform/FlexGrid.h"
+#include "platform/SkipFailedSteps.h"
 #include "stockdata/DataFile.h"
 #include "stockdata/ViewHost.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 
 #include <algorithm>
 
@@ -30,14 +32,9 @@ FlexGrid* mainGrid()
     }
 }
 
-template <typename F>
-void step(F&& action)
-{
-    try {
-        action();
-    } catch (...) {
-    }
-}
+Q_LOGGING_CATEGORY(lcGridLayout, "tradewright.sheets.gridlayout")
+
+const SkipFailedSteps step(lcGridLayout, "column layout");
 
 } // namespace
 

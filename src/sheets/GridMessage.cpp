@@ -1,22 +1,19 @@
 #include "sheets/GridMessage.h"
 
 #include "platform/FlexGrid.h"
+#include "platform/SkipFailedSteps.h"
 #include "stockdata/Globals.h"
 #include "stockdata/ViewHost.h"
 
-#include <functional>
+#include <QLoggingCategory>
 
 namespace {
 
 // Every step runs even when one before it failed: a message must get through
 // whatever state the last view left the grid in.
-void step(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (...) {
-    }
-}
+Q_LOGGING_CATEGORY(lcGridMessage, "tradewright.sheets.gridmessage")
+
+const SkipFailedSteps step(lcGridMessage, "ShowGridMessage");
 
 } // namespace
 
