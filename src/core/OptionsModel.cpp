@@ -210,7 +210,7 @@ void OptionsModel::processEvents()
 void OptionsModel::Form_Load()
 {
     busy();
-    // The page as designed: the prompt and update boxes ticked, the other boxes
+    // The page as it is built: the prompt and update boxes ticked, the other boxes
     // clear, the lists without a choice. Putting the stored states in runs the
     // boxes' and lists' handlers wherever a state differs from this.
     Text1 = QStringLiteral("5");
@@ -282,15 +282,7 @@ void OptionsModel::Form_Load()
         txtEmailServ = Settings::GetSetting(Settings::EmailServer);
         txtEmailAddress = Settings::GetSetting(Settings::Email);
 
-        const QString proxyE = Settings::GetSetting(Settings::ProxyE);
-        bool proxyOn = false;
-        if (rt::IsNumeric(proxyE)) {
-            try {
-                proxyOn = rt::CDbl(proxyE) == 1;
-            } catch (const std::exception&) {
-            }
-        }
-        setChkProxy(proxyOn);
+        setChkProxy(Settings::SettingIsOne(Settings::ProxyE));
         txtProxyEnabled = chkProxy;
         txtProxy = Settings::GetSetting(Settings::Proxy);
 

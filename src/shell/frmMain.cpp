@@ -11,11 +11,13 @@
 #include "core/mdlRegistry.h"
 #include "platform/AppPath.h"
 #include "platform/Dialogs.h"
+#include "platform/DoEvents.h"
 #include "platform/FlexGridView.h"
 #include "platform/Help.h"
 #include "platform/InputCodes.h"
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
+#include "platform/SkipFailedSteps.h"
 #include "platform/TreeModel.h"
 #include "platform/TreeView.h"
 #include "retrieval/CacheFiles.h"
@@ -45,6 +47,7 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLoggingCategory>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -56,6 +59,8 @@
 #include <exception>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcMainWindow, "tradewright.shell.mainwindow")
 
 frmMain* g_mainForm = nullptr;   // the program's main window (mainForm())
 frmMain* g_hooked = nullptr;     // the window the shared hooks point at
@@ -77,50 +82,9 @@ QColor bgr(int colour)
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
-void doEvents()
-{
-    QCoreApplication::processEvents();
-}
-
 QString productKeyWithSlash()
 {
     return QString::fromLatin1(Settings::ProductKey) + QLatin1Char('\\');
-}
-
-// A setting of the product key read the way the load reads it: the value as text
-// ("" when missing).
-QString readSetting(const char* name)
-{
-    const QVariant v =
-        mdlRegistry::QueryValue(mdlRegistry::HKEY_CURRENT_USER, productKeyWithSlash(), QString::fromLatin1(name));
-    return v.isValid() ? v.toString() : QString();
-}
-
-// A number setting of the load. Empty gives the fallback; a value that is not a
-// number, or lies outside low..high, counts as missing too and is logged, so a
-// damaged setting never stops the start.
-std::int32_t numberSetting(const char* name, std::int32_t fallback, std::int32_t low, std::int32_t high,
-                           const QString& tag)
-{
-    const QString text = readSetting(name);
-    if (text.trimmed().isEmpty())
-        return fallback;
-    try {
-        const std::int32_t n = rt::CLng(QVariant(text));
-        if (n >= low && n <= high)
-            return n;
-        LogError(QStringLiteral("The setting %1 holds %2, which is out of range; %3 is used")
-                     .arg(QLatin1String(name), text)
-                     .arg(fallback),
-                 6, QStringLiteral("Tradewright"), tag, false);
-    } catch (const RuntimeError& e) {
-        LogError(QStringLiteral("The setting %1 holds \"%2\", which is not a number; %3 is used (%4)")
-                     .arg(QLatin1String(name), text)
-                     .arg(fallback)
-                     .arg(e.description()),
-                 float(e.number()), e.source(), tag, false);
-    }
-    return fallback;
 }
 
 // The event kinds the window's filter tells apart.
@@ -273,7 +237,7 @@ frmMain::frmMain(QWidget* parent)
     m_strip.fits = [this](int slot) { return SlotFits(m_layout, slot); };
     m_strip.tickerPricesChecked = [this] { return mnuTicker[1] && mnuTicker[1]->isChecked(); };
     m_strip.tickerMenuClick = [this](int index) { mnuTicker_Click(index); };
-    m_strip.doEvents = [] { doEvents(); };
+    m_strip.doEvents = [] { DoEvents(); };
     m_strip.changed = [this] { syncStrip(); };
 
     TmrNav.setInterval(100);
@@ -618,7 +582,7 @@ void frmMain::buildMenus()
     for (int i : {0, 1, 3, 4, 6, 8, 9, 11, 12})
         connect(mnuTicker[i], &QAction::triggered, this, [this, i] { mnuTicker_Click(i); });
 
-    // The tree popup and the grid popup: every item visible and enabled as designed;
+    // The tree popup and the grid popup: every item visible and enabled to begin with;
     // each opening sets the states it needs.
     mnuTrees = new QMenu(QStringLiteral("Tree"), this);
     for (int i = 0; i < kTreePopupItems; ++i) {
@@ -749,9 +713,10 @@ void frmMain::Form_Load()
         StdRowHeight = m_grid.RowHeight(0);
         Splitter->setCursor(Qt::OpenHandCursor);
 
-        if (!readSetting(Settings::LastTreePos).trimmed().isEmpty()) {
-            const std::int32_t pos = numberSetting(Settings::LastTreePos, m_layout.picSplit2.Left, INT32_MIN,
-                                                   INT32_MAX, QStringLiteral("frmMain_Form_Load"));
+        const QString lastTreePos = QString::fromLatin1(Settings::LastTreePos);
+        if (!Settings::GetSetting(lastTreePos).trimmed().isEmpty()) {
+            const std::int32_t pos = Settings::SettingInt(lastTreePos, m_layout.picSplit2.Left, INT32_MIN, INT32_MAX,
+                                                          QStringLiteral("frmMain_Form_Load"));
             m_layout.picSplit2.Left = pos;
             picSplit2_MouseUp(2, 0, 0, pos);
         }
@@ -775,7 +740,7 @@ void frmMain::LoadData()
             const QString path = ResolvePath(root + folder);
             if (!QDir(path).exists()) {
                 MakeDir(path);
-                doEvents();
+                DoEvents();
             }
         }
         setSplashProgress(65);
@@ -790,32 +755,32 @@ void frmMain::LoadData()
         loadSetNames();
         setSplashProgress(75);
 
-        const int group = numberSetting(Settings::LastGroup, 0, 0, kStockSets - 1, QStringLiteral("frmMain_LoadData"));
+        const int group = Settings::SettingInt(QString::fromLatin1(Settings::LastGroup), 0, 0, kStockSets - 1,
+                                               QStringLiteral("frmMain_LoadData"));
         mnuSet_Click(group);
 
-        const QString proxyE = readSetting(Settings::ProxyE).trimmed();
-        bool numeric = false;
-        const double proxyOn = proxyE.toDouble(&numeric);
-        m_transports->Inet1.setAccessType(numeric && proxyOn == 1 ? UrlFetch::icNamedProxy : UrlFetch::icDirect);
-        m_transports->Inet1.setProxy(readSetting(Settings::Proxy));
+        m_transports->Inet1.setAccessType(Settings::SettingIsOne(QString::fromLatin1(Settings::ProxyE))
+                                              ? UrlFetch::icNamedProxy
+                                              : UrlFetch::icDirect);
+        m_transports->Inet1.setProxy(Settings::GetSetting(QString::fromLatin1(Settings::Proxy)));
         if (m_tree)
             m_tree->setLastNodeIndex(1);
 
-        m_run->setAutoUpdateMin(
-            numberSetting(Settings::AutoUpdate, 0, 0, 32767, QStringLiteral("frmMain_LoadData")));
+        m_run->setAutoUpdateMin(Settings::SettingInt(QString::fromLatin1(Settings::AutoUpdate), 0, 0, 32767,
+                                                     QStringLiteral("frmMain_LoadData")));
         setSplashProgress(80);
 
         m_layoutLoaded = ::LoadLayout();
         setSplashProgress(85);
-        doEvents();
+        DoEvents();
 
         LoadPrices();
         setSplashProgress(90);
         ShowRec();
-        doEvents();
+        DoEvents();
         setSplashProgress(100);
         closeSplash();
-        doEvents();
+        DoEvents();
     } catch (const RuntimeError& e) {
         LogError(e, QStringLiteral("frmMain_LoadData"));
     } catch (const std::exception& e) {
@@ -843,11 +808,11 @@ void frmMain::ExitProgram()
     // A layout that could not be read is not written back empty.
     if (m_layoutLoaded)
         SaveLayout();
-    doEvents();
+    DoEvents();
     ResetScreen();
-    doEvents();
+    DoEvents();
     DestroyHdcs();
-    doEvents();
+    DoEvents();
     if (m_endProgram) {
         m_endProgram();
         return;
@@ -1030,7 +995,7 @@ void frmMain::mnuHelp_Click(int Index)
         Help::ShowTopic(topics[Index]);
     } else if (Index == 7) {
         GRP::ShowRelax(this);
-        doEvents();
+        DoEvents();
     }
 }
 
@@ -1179,9 +1144,9 @@ void frmMain::ScrollStockBar(bool up)
 void frmMain::TmrNav_Timer()
 {
     ScrollStockBar(ScrollUp);
-    doEvents();
+    DoEvents();
     ShowRec();
-    doEvents();
+    DoEvents();
 }
 
 void frmMain::ShowStockHeader(const QString& symbol)
@@ -1235,12 +1200,7 @@ void frmMain::img_Click(int Index)
     if (symbol.trimmed().isEmpty())
         return;
     // Each step is passed over when it fails; the next one runs.
-    auto step = [](const std::function<void()>& f) {
-        try {
-            f();
-        } catch (const std::exception&) {
-        }
-    };
+    const SkipFailedSteps step(lcMainWindow, "img_Click");
     CurrentSymbol = symbol;
     step([this] {
         if (m_tree)
@@ -1593,7 +1553,7 @@ void frmMain::Panel1_MouseMove(int Index)
     if (m_panels.MouseMove(Index, m_layout.Panel1[Index].Left, m_layout.Panel1[Index].Width)) {
         Panel1[Index]->setCursor(Qt::ArrowCursor);
         syncPanels();
-        doEvents();
+        DoEvents();
     }
 }
 
