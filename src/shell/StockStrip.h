@@ -17,7 +17,7 @@ inline constexpr int kHighlightColour = 0xFF0000;  // BGR: pure blue
 
 struct StripSlot
 {
-    QString caption = QStringLiteral(" ");  // the symbol; "" for a free slot (a blank as designed)
+    QString caption = QStringLiteral(" ");  // the symbol; "" for a free slot (a blank at the start)
     bool bold = false;
     int foreColor = 0;                      // BGR
     bool labelVisible = true;

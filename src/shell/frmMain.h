@@ -54,7 +54,7 @@ class frmMain : public QWidget,
     Q_OBJECT
 
 public:
-    // The caption the window carries as designed, prefix of every status title.
+    // The caption the window is built with, prefix of every status title.
     static const char* const DesignCaption;  // "Tradewright 5.4"
 
     explicit frmMain(QWidget* parent = nullptr);
@@ -163,7 +163,7 @@ public:
     QString panelText(int index) const;
     QString buttonCaption(int index) const;
 
-    // Controls, by their documented names.
+    // Controls, by their own names.
     QWidget* NewsTicker1 = nullptr;
     QWidget* PicCont = nullptr;
     QFrame* frmButtom = nullptr;
@@ -184,7 +184,7 @@ public:
     std::array<QLabel*, kStatusPanels> Panel1{};
     QFrame* Rect = nullptr;
 
-    // Menus (popups only). Items are addressed by their documented index; an index
+    // Menus (popups only). Items are addressed by their index; an index
     // without an item holds nullptr.
     QMenu* mnuStarts = nullptr;
     QMenu* mnuUpdates = nullptr;

@@ -370,7 +370,7 @@ const std::array<QString, kTreePopupItems>& mnuTreeCaptions()
 
 std::optional<GridPopupState> GridPopupStates(const QString& view, const QString& holdingKey)
 {
-    GridPopupState s;  // every item visible and enabled, as designed
+    GridPopupState s;  // every item visible and enabled to begin with
     auto hide = [&](std::initializer_list<int> items) {
         for (int i : items)
             s[i].visible = false;

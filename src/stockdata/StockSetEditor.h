@@ -46,7 +46,7 @@ public:
     bool addEnabled() const { return m_addEnabled; }
     bool removeEnabled() const { return m_removeEnabled; }
 
-    // The documented procedures.
+    // The editor's procedures.
     void LoadSets();
     void LoadData();
     void UpdateINI();
