@@ -11,7 +11,7 @@
 #include "platform/Sites.h"
 #include "retrieval/CacheFiles.h"
 #include "retrieval/MainWindowPort.h"
-#include "retrieval/RunHooks.h"
+#include "retrieval/RunServices.h"
 #include "retrieval/Transports.h"
 #include "stockdata/Globals.h"
 #include "stockdata/Portfolio.h"
@@ -87,6 +87,7 @@ void UpdateRun::UpdateFastPrices()
         return;
     RunState& rs = m_port.runState();
     m_mode = Mode::Fast;
+    emit runStarted();
     try {
         m_frame.setBusyPointer(true);
         quietFetchControl();
@@ -106,12 +107,10 @@ void UpdateRun::UpdateFastPrices()
                 // longer belong to the rows and are not loaded.
                 if (m_transports.lastDownloadWritten() && FileLength(path) >= kFastReplyMinBytes &&
                     FastPricesAddress() == address) {
-                    if (runHooks().LoadQuotesCsv)
-                        runHooks().LoadQuotesCsv();
+                    m_quotes.LoadQuotesCsv();
                     DoEvents();
                     SaveStocks();
-                    if (CurrentView == QLatin1String("Current") && runHooks().FG_Current)
-                        runHooks().FG_Current();
+                    emit pricesChanged();
                     DoEvents();
                 } else {
                     RemoveFile(path);
@@ -171,8 +170,7 @@ void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
             // set editor during the download): this page is not its quote.
             if (Stocks[std::size_t(row)].Symbol != SYM)
                 return;
-            if (runHooks().ParseQuote)
-                Name = runHooks().ParseQuote(row);
+            Name = m_quotes.ParseQuote(row);
             DoEvents();
         }
         SaveStocks();
@@ -189,9 +187,9 @@ void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
             DoEvents();
         }
 
+        // A shown quotes view is drawn again before the row of this stock is sought in it.
+        emit pricesChanged();
         if (CurrentView == QLatin1String("Current")) {
-            if (runHooks().FG_Current)
-                runHooks().FG_Current();
             FlexGrid* grid = viewHost().mainGrid();
             if (grid && !Name.isEmpty()) {
                 for (int r = 2; r < grid->Rows(); ++r) {

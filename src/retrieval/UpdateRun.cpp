@@ -7,7 +7,7 @@
 #include "platform/DoEvents.h"
 #include "retrieval/Downloaders.h"
 #include "retrieval/MainWindowPort.h"
-#include "retrieval/RunHooks.h"
+#include "retrieval/RunServices.h"
 #include "retrieval/Transports.h"
 #include "stockdata/Globals.h"
 
@@ -24,33 +24,29 @@ const QString kStop = QStringLiteral("Stop");
 const char* const UpdateRun::FeedbackAddress = "feedback@orvane.example";
 const char* const UpdateRun::ExampleMailServer = "mail.example.net";
 
-RunHooks& runHooks()
-{
-    static RunHooks hooks;
-    return hooks;
-}
-
 UpdateRun::UpdateRun(MainWindowPort& port, UpdateRunPort& frame, Transports& transports, Downloaders& downloaders,
-                     QObject* parent)
-    : QObject(parent), m_port(port), m_frame(frame), m_transports(transports), m_downloaders(downloaders)
+                     QuoteParsing& quotes, MailSending& mail, QObject* parent)
+    : QObject(parent),
+      m_port(port),
+      m_frame(frame),
+      m_transports(transports),
+      m_downloaders(downloaders),
+      m_quotes(quotes),
+      m_mail(mail)
 {
     Timer1.setInterval(60000);
     connect(&Timer1, &QTimer::timeout, this, &UpdateRun::Timer1_Timer);
     Timer1.start();
     connect(&m_transports.Inet1, &UrlFetch::StateChanged, this, &UpdateRun::Inet1_StateChanged);
-    wireHooks();
+    // UpdateNews hands every page it fetched to the quote-page news parser.
+    m_downloaders.setNewsParser([this](const QString& symbol, const QString& pageFile, const QString& newsFile) {
+        m_quotes.ParseRecentNews(symbol, pageFile, newsFile);
+    });
 }
 
 UpdateRun::~UpdateRun()
 {
     m_transports.Inet1.disconnect(this);
-}
-
-void UpdateRun::wireHooks()
-{
-    // UpdateNews hands every page it fetched to the quote-page news parser.
-    if (runHooks().ParseRecentNews)
-        m_downloaders.setNewsParser(runHooks().ParseRecentNews);
 }
 
 // ---------------------------------------------------------------------------
@@ -103,7 +99,7 @@ void UpdateRun::StartUpdate()
         return;
     RunState& rs = m_port.runState();
     m_mode = Mode::Run;
-    wireHooks();
+    emit runStarted();
     try {
         if (AskConnect()) {
             quietFetchControl();
@@ -157,14 +153,13 @@ void UpdateRun::StartUpdate()
 
 void UpdateRun::runItem(int item)
 {
-    if (m_itemCaller) {
+    if (m_itemCaller)
         m_itemCaller(item);
-        return;
-    }
-    if (item == 1)
+    else if (item == 1)
         UpdateCurrentPrices();
     else
         m_downloaders.RunUpdateItem(item);
+    emit pagesWritten(item);
 }
 
 void UpdateRun::sendQueuedFeedback()
@@ -189,10 +184,9 @@ void UpdateRun::sendQueuedFeedback()
     if (email.size() < 2)
         email = QStringLiteral("-");
 
-    MailOutcome outcome;
-    if (runHooks().SendEmail)
-        outcome = runHooks().SendEmail(server, email, email, QStringLiteral("Orvane"), QLatin1String(FeedbackAddress),
-                                       QStringLiteral("Tradewright User Feedback"), text);
+    const MailOutcome outcome = m_mail.SendEmail(server, email, email, QStringLiteral("Orvane"),
+                                                 QLatin1String(FeedbackAddress),
+                                                 QStringLiteral("Tradewright User Feedback"), text);
     DoEvents();
     // The text leaves the queue only once the server has taken it; a failed attempt
     // keeps it for the next run.

@@ -35,10 +35,6 @@
 #include "stockdata/Stocks.h"
 #include "tree/NavigationTree.h"
 #include "tree/SetNames.h"
-#if __has_include("shell/UpdateRunHooks.h")
-#include "shell/UpdateRunHooks.h"
-#define TW_HAVE_UPDATE_RUN_HOOKS 1
-#endif
 
 #include <QAction>
 #include <QApplication>
@@ -227,12 +223,14 @@ frmMain::frmMain(QWidget* parent)
     setPalette(pal);
     setAutoFillBackground(true);
 
-#ifdef TW_HAVE_UPDATE_RUN_HOOKS
-    installUpdateRunHooks();
-#endif
     m_transports = std::make_unique<Transports>(*this);
     m_downloaders = std::make_unique<Downloaders>(*m_transports, *this);
-    m_run = std::make_unique<UpdateRun>(*this, *this, *m_transports, *m_downloaders);
+    m_run = std::make_unique<UpdateRun>(*this, *this, *m_transports, *m_downloaders, m_quoteParsing, m_mail);
+    // New prices: a shown quotes view is drawn again.
+    connect(m_run.get(), &UpdateRun::pricesChanged, this, [] {
+        if (CurrentView == QLatin1String("Current"))
+            FG_Current();
+    });
 
     m_strip.fits = [this](int slot) { return SlotFits(m_layout, slot); };
     m_strip.tickerPricesChecked = [this] { return mnuTicker[1] && mnuTicker[1]->isChecked(); };

@@ -7,6 +7,7 @@
 #include "sheets/MainGridEvents.h"
 #include "shell/ButtonBar.h"
 #include "shell/PaneLayout.h"
+#include "shell/RunServices.h"
 #include "shell/StockStrip.h"
 #include "stockdata/PopupActions.h"
 #include "stockdata/ViewHost.h"
@@ -283,6 +284,8 @@ private:
     RunState m_runState;
     FlexGrid m_grid;
     MainGridEvents m_gridEvents{m_grid};
+    SheetQuoteParsing m_quoteParsing;
+    SmtpMailSending m_mail;
 
     std::unique_ptr<Transports> m_transports;
     std::unique_ptr<Downloaders> m_downloaders;

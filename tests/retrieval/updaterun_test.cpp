@@ -7,7 +7,6 @@
 #include "platform/Dialer.h"
 #include "platform/Dialogs.h"
 #include "retrieval/CacheFiles.h"
-#include "shell/UpdateRunHooks.h"
 #include "stockdata/Globals.h"
 
 #include <QFile>
@@ -60,6 +59,29 @@ TEST_F(UpdateRunTest, TickedBoxesRunInBoxOrderAndBoxesWithoutPagesAreNotCounted)
     EXPECT_EQ(port.statusTexts.last(), "");
     EXPECT_EQ(finished.count(), 1);
     EXPECT_FALSE(run->isActive());
+}
+
+TEST_F(UpdateRunTest, TheRunAnnouncesItsStartEachItemAndItsEnd)
+{
+    tickOnly({3, 22});
+    QStringList heard;
+    run->setItemCaller([&](int item) { heard << QStringLiteral("fetch %1").arg(item); });
+    QObject::connect(run.get(), &UpdateRun::runStarted, run.get(), [&] { heard << "started"; });
+    QObject::connect(run.get(), &UpdateRun::pagesWritten, run.get(),
+                     [&](int item) { heard << QStringLiteral("written %1").arg(item); });
+    QObject::connect(run.get(), &UpdateRun::runFinished, run.get(), [&] {
+        heard << "finished";
+        EXPECT_TRUE(frame.isIdle());  // the end steps are done when the end is announced
+    });
+    run->StartUpdate();
+    EXPECT_EQ(heard, QStringList({"started", "fetch 3", "written 3", "fetch 22", "written 22", "finished"}));
+
+    // The fast price update is announced the same way.
+    heard.clear();
+    setStocks({"IBM"});
+    server->setReply(QStringLiteral("/d/quotes.csv"), QByteArray(200, 'x'));
+    run->UpdateFastPrices();
+    EXPECT_EQ(heard, QStringList({"started", "finished"}));
 }
 
 TEST_F(UpdateRunTest, NoBoxTickedFetchesNothingAndReturnsToIdle)
@@ -285,7 +307,7 @@ TEST_F(UpdateRunTest, FetchStateTextsAndTheStopAfterAFetchOutsideARun)
 
 TEST_F(UpdateRunTest, FullRunFillsTheCacheTheStockTableAndTheNewsList)
 {
-    installUpdateRunHooks();
+    useProgramServices();
     setStocks({"IBM", "MSFT"});
     Stocks[1].CompanyName = QStringLiteral("Old Name");
     tickOnly({1, 2, 8, 16, 85});

@@ -416,6 +416,20 @@ TEST_F(frmMainTest, SwitchingTheSet)
     EXPECT_EQ(f.grid().TextMatrix(2, 1), QStringLiteral("B00 Corp"));
 }
 
+TEST_F(frmMainTest, NewPricesRedrawTheQuotesViewWhenItIsShown)
+{
+    writeSet(0, symbols(3));
+    frmMain& f = loaded();
+    f.grid().setRows(1);
+    CurrentView = QStringLiteral("PortLog");
+    emit f.updateRun().pricesChanged();
+    EXPECT_EQ(f.grid().Rows(), 1);
+    CurrentView = QStringLiteral("Current");
+    emit f.updateRun().pricesChanged();
+    EXPECT_EQ(f.grid().Rows(), 2 + 3);
+    EXPECT_EQ(f.grid().TextMatrix(2, 1), QStringLiteral("S00 Corp"));
+}
+
 TEST_F(frmMainTest, SplittersOnTheWindow)
 {
     fillSet(symbols(7));
