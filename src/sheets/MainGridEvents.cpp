@@ -179,7 +179,7 @@ void MainGridEvents::FG_DblClick()
     if (SortsOnDblClick(CurrentView))
         ToggleSort(m_grid);
     else if (CurrentView == QLatin1String("Port"))
-        mnuEdit_Click(8);
+        m_popups.mnuEdit_Click(8);
 }
 
 void MainGridEvents::FG_KeyDown(int KeyCode, int Shift)

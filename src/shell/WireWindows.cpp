@@ -95,8 +95,8 @@ void WireWindows(frmMain& main)
     frmMain* window = &main;
     h.showOptions = [window](int page) { ShowOptionsWindow(*window, page); };
     h.showSetEditor = [] { ShowStockSetEditor(); };
-    h.editMenu = [](int index) { mnuEdit_Click(index); };
-    h.treeMenu = [](int index) { mnuTree_Click(index); };
+    h.editMenu = [window](int index) { window->popupActions().mnuEdit_Click(index); };
+    h.treeMenu = [window](int index) { window->popupActions().mnuTree_Click(index); };
     // The hook owns the dispatcher and what it calls; taking the hook away frees them.
     auto clicks = std::make_shared<NodeClicks>(main);
     h.nodeClick = [clicks](const QString& key) { clicks->dispatcher.TreeView1_NodeClick(key); };
@@ -116,7 +116,7 @@ void ShowOptionsWindow(frmMain& main, int page)
 {
     // The settings menu opens the window at its item's page; the button at the page
     // shown last.
-    const auto place = [](QWidget* window) { PlaceBelowTicker(window); };
+    const auto place = [&main](QWidget* window) { PlaceBelowTicker(window, &main, main.newsTickerTop()); };
     if (page >= 0)
         Options::ShowOptionsAt(&main, page, place);
     else

@@ -31,7 +31,6 @@
 #include "shell/WireWindows.h"
 #include "stockdata/DetailCard.h"
 #include "stockdata/Globals.h"
-#include "stockdata/MainWindowHooks.h"
 #include "stockdata/Stocks.h"
 #include "tree/NavigationTree.h"
 #include "tree/SetNames.h"
@@ -226,6 +225,9 @@ frmMain::frmMain(QWidget* parent)
     m_transports = std::make_unique<Transports>(*this);
     m_downloaders = std::make_unique<Downloaders>(*m_transports, *this);
     m_run = std::make_unique<UpdateRun>(*this, *this, *m_transports, *m_downloaders, m_quoteParsing, m_mail);
+    connect(&m_sets, &StockSets::currentSetChanged, this, &frmMain::showCurrentSet);
+    connect(&m_sets, &StockSets::stocksChanged, this, &frmMain::showEditedSet);
+    connect(&m_sets, &StockSets::namesChanged, this, &frmMain::loadSetNames);
     // New prices: a shown quotes view is drawn again.
     connect(m_run.get(), &UpdateRun::pricesChanged, this, [] {
         if (CurrentView == QLatin1String("Current"))
@@ -256,7 +258,7 @@ frmMain::~frmMain()
     if (m_wired)
         UnwireWindows();
     if (g_hooked == this) {
-        mainWindowHooks() = MainWindowHooks();
+        setDefaultEditorWindows(nullptr);
         if (optionsHost() == this)
             installOptionsHost(nullptr);
         if (&viewHost() == this)
@@ -637,6 +639,7 @@ void frmMain::installHooks()
     m_splitBar = std::make_unique<PicSplitBar>(*this);
     installSplitBar(m_splitBar.get());
     installOptionsHost(this);
+    setDefaultEditorWindows(&m_editorWindows);
 
     // The navigation tree on TreeView1: titled by the Groups label, its mouse moves
     // stop the strip, its popup opens once the popup's actions are installed.
@@ -654,33 +657,6 @@ void frmMain::installHooks()
             state[i].visible = state[i].visible && popup.visible[i];
         showTreePopup(state, popup.globalPos);
     });
-
-    MainWindowHooks& h = mainWindowHooks();
-    h.mnuSet_Click = [this](int Index) { mnuSet_Click(Index); };
-    h.LoadSets = [this] { loadSetNames(); };
-    h.initTree = [this] { initTree(); };
-    h.CollapseAllNodes = [this] {
-        if (m_tree)
-            m_tree->CollapseAllNodes();
-    };
-    h.FG_Current = [] { FG_Current(); };
-    h.CopyGridToClipboard = [] { CopyGridToClipboard(); };
-    h.SelectAllGrid = [] { SelectAllGrid(); };
-    h.toggleOldStyleBackground = [this] {
-        OldStyleBackgroundChecked = !OldStyleBackgroundChecked;
-        mnuEdit[4]->setChecked(OldStyleBackgroundChecked);
-    };
-    h.setOneStockOnly = [this](bool on) { m_runState.OneStockOnly = on; };
-    h.Picture1_Click = [this](int Index) { Picture1_Click(Index); };
-    h.stripSymbols = [this] {
-        QStringList symbols;
-        for (const StripSlot& s : m_strip.items)
-            symbols << s.caption;
-        return symbols;
-    };
-    h.img_DblClick = [this](int Index) { img_DblClick(Index); };
-    h.mainWindow = [this]() -> QWidget* { return this; };
-    h.newsTickerTop = [this] { return m_layout.NewsTicker1.Top; };
 }
 
 // ---------------------------------------------------------------------------
@@ -1062,16 +1038,17 @@ void frmMain::mnuTicker_Click(int Index)
 
 void frmMain::mnuSet_Click(int Index)
 {
+    m_sets.makeCurrent(Index);
+}
+
+void frmMain::showCurrentSet(int Index)
+{
     if (Index < 0 || Index >= int(mnuSet.size()))
         return;
-    // Each step is passed over when it fails; the next one runs.
     for (QAction* a : mnuSet)
         a->setChecked(false);
     mnuSet[Index]->setChecked(true);
-    Settings::SaveSetting(QString::fromLatin1(Settings::LastGroup), QString::number(Index));
-    CurrentSet = std::int16_t(Index);
     ClearStockBar();
-    ReadStocks();
     LoadPrices();
     ShowRec();
     Panel1[1]->setText(mnuSet[Index]->text());
@@ -1081,6 +1058,12 @@ void frmMain::mnuSet_Click(int Index)
         FG_Current();
         FG->setUpdatesEnabled(true);
     }
+}
+
+void frmMain::showEditedSet()
+{
+    initTree();
+    redrawQuotes();
 }
 
 void frmMain::Form_KeyDown(int KeyCode, int Shift)
@@ -1861,6 +1844,47 @@ void frmMain::applySkin()
 {
     LoadSkin(m_strip);
     ShowRec();
+}
+
+// ---------------------------------------------------------------------------
+// EditingHost.
+
+QStringList frmMain::stripSymbols()
+{
+    QStringList symbols;
+    for (const StripSlot& s : m_strip.items)
+        symbols << s.caption;
+    return symbols;
+}
+
+void frmMain::copyGrid()
+{
+    CopyGridToClipboard();
+}
+
+void frmMain::selectAllGrid()
+{
+    SelectAllGrid();
+}
+
+void frmMain::toggleOldStyleBackground()
+{
+    OldStyleBackgroundChecked = !OldStyleBackgroundChecked;
+    mnuEdit[kOldStyleBackgroundItem]->setChecked(OldStyleBackgroundChecked);
+}
+
+void frmMain::redrawQuotes()
+{
+    if (CurrentView != QLatin1String("Current"))
+        return;
+    FlexGrid::UpdateLock lock(&m_grid);
+    FG_Current();
+}
+
+void frmMain::collapseAllNodes()
+{
+    if (m_tree)
+        m_tree->CollapseAllNodes();
 }
 
 // ---------------------------------------------------------------------------

@@ -9,7 +9,10 @@
 #include "shell/PaneLayout.h"
 #include "shell/RunServices.h"
 #include "shell/StockStrip.h"
+#include "stockdata/EditingHost.h"
 #include "stockdata/PopupActions.h"
+#include "stockdata/RealEditorWindows.h"
+#include "stockdata/StockSets.h"
 #include "stockdata/ViewHost.h"
 
 #include <QPointer>
@@ -50,7 +53,8 @@ class frmMain : public QWidget,
                 public MainWindowPort,
                 public UpdateRunPort,
                 public OptionsHost,
-                public ViewHost
+                public ViewHost,
+                public EditingHost
 {
     Q_OBJECT
 
@@ -122,6 +126,9 @@ public:
     void showTreePopup(const TreePopupState& state, const QPoint& global);
     void showGridPopup(const GridPopupState& state, const QPoint& global);
     StockStrip& strip() { return m_strip; }
+    // The sets' use cases (the window follows their signals) and the popups' actions.
+    StockSets& stockSets() { return m_sets; }
+    PopupActions& popupActions() { return m_popupActions; }
     bool ScrollUp = false;
     QTimer TmrNav;
 
@@ -251,6 +258,16 @@ public:
     FlexGrid* newZoomGrid() override;
     void showZoom(FlexGrid* grid) override;
 
+    // ---- EditingHost (mainWindowWidget and newsTickerTop above) ----------------
+    QStringList stripSymbols() override;
+    void copyGrid() override;
+    void selectAllGrid() override;
+    void toggleOldStyleBackground() override;
+    void redrawQuotes() override;
+    void collapseAllNodes() override;
+    void setOneStockOnly(bool on) override { m_runState.OneStockOnly = on; }
+    void pressUpdateButton() override { Picture1_Click(0); }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -273,6 +290,9 @@ private:
     void verticalLayout();
     void quitQuestion();
     void setBarLook(QWidget* bar, bool gripped);
+    // The window's part of switching the set and of editing it.
+    void showCurrentSet(int Index);
+    void showEditedSet();
 
     PaneLayout m_layout;
     FormScaler m_resizer;
@@ -283,9 +303,12 @@ private:
     StatusPanels m_panels;
     RunState m_runState;
     FlexGrid m_grid;
-    MainGridEvents m_gridEvents{m_grid};
     SheetQuoteParsing m_quoteParsing;
     SmtpMailSending m_mail;
+    StockSets m_sets;
+    PopupActions m_popupActions{*this, m_sets};
+    RealEditorWindows m_editorWindows{*this, m_sets};
+    MainGridEvents m_gridEvents{m_grid, m_popupActions};
 
     std::unique_ptr<Transports> m_transports;
     std::unique_ptr<Downloaders> m_downloaders;

@@ -9,6 +9,7 @@
 #include "platform/TreeView.h"
 #include "retrieval/Transports.h"
 #include "shell/frmMain.h"
+#include "stockdata/RealEditorWindows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -138,6 +139,8 @@ TEST_F(frmMainTest, FirstLoadMakesTheCacheFoldersAndTakesEveryDefault)
     EXPECT_EQ(StdRowHeight, f.grid().RowHeight(0));
     EXPECT_EQ(SkinName, QStringLiteral("NeonBlue"));
     EXPECT_TRUE(errorLog().isEmpty()) << errorLog().toStdString();
+    // The editing windows the popups open are the window's own.
+    EXPECT_NE(dynamic_cast<RealEditorWindows*>(&editorWindows()), nullptr);
 }
 
 TEST_F(frmMainTest, LaterLoadCreatesNothingAndKeepsTheCache)

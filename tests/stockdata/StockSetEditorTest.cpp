@@ -47,7 +47,7 @@ protected:
 
     void answer(const QString& text) { test::dialogs().inputAnswers << text; }
 
-    StockSetEditor editor;
+    StockSetEditor editor{sets};
 };
 
 TEST_F(SetEditorTest, AFreshInstallationShowsTheDefaultNames)
@@ -208,7 +208,7 @@ TEST_F(SetEditorTest, CancelPutsBackTheSetThatWasCurrent)
     EXPECT_TRUE(Stocks == before);
 
     // After Apply on that set, Cancel reads what was applied.
-    StockSetEditor again;
+    StockSetEditor again{sets};
     again.Form_Load();
     again.lstSets_Click(5);
     again.lstStk_Click(1);
@@ -223,8 +223,9 @@ TEST_F(SetEditorTest, CancelPutsBackTheSetThatWasCurrent)
 TEST_F(SetEditorTest, OkMakesTheSetCurrentInTheMainWindow)
 {
     QStringList calls;
-    mainWindowHooks().mnuSet_Click = [&](int i) { calls << "mnuSet_Click(" + QString::number(i) + ")"; };
-    mainWindowHooks().LoadSets = [&] { calls << "LoadSets"; };
+    QObject::connect(&sets, &StockSets::currentSetChanged, &sets,
+                     [&](int i) { calls << "mnuSet_Click(" + QString::number(i) + ")"; });
+    QObject::connect(&sets, &StockSets::namesChanged, &sets, [&] { calls << "LoadSets"; });
     writeSet(3, {quoted("CCC", 0, 0)});
     editor.Form_Load();
     editor.lstSets_Click(3);
