@@ -5,7 +5,6 @@
 #include "platform/TreeModel.h"
 #include "sheets/CurrentQuotes.h"
 #include "sheets/GridLayout.h"
-#include "shell/ShellHooks.h"
 #include "shell/frmMain.h"
 #include "stockdata/EditorWindows.h"
 #include "stockdata/Globals.h"
@@ -13,7 +12,6 @@
 #include "stockdata/Portfolio.h"
 #include "stockdata/PortfolioViews.h"
 #include "stockdata/RealEditorWindows.h"
-#include "stockdata/StkSet.h"
 #include "tree/NavigationTree.h"
 #include "tree/NodeDispatcher.h"
 
@@ -67,19 +65,12 @@ public:
     }
 };
 
-// The dispatcher with the parts it calls; the window's tree and its model must exist.
-struct NodeClicks
+} // namespace
+
+// The dispatcher with the parts it calls.
+struct MainWindowNodeClicks::Parts
 {
-    explicit NodeClicks(frmMain& main)
-        : window(requireTree(main)), dispatcher(*main.treeModel(), views, window, actions)
-    {
-    }
-    static frmMain& requireTree(frmMain& main)
-    {
-        if (!main.navigationTree() || !main.treeModel())
-            throw std::logic_error("the node clicks need the main window's tree");
-        return main;
-    }
+    explicit Parts(frmMain& main) : window(main), dispatcher(*main.treeModel(), views, window, actions) {}
 
     MainWindowNodes window;
     ViewsBuiltSoFar views;
@@ -87,29 +78,18 @@ struct NodeClicks
     NodeDispatcher dispatcher;
 };
 
-} // namespace
-
-void WireWindows(frmMain& main)
+MainWindowNodeClicks::MainWindowNodeClicks(frmMain& main)
 {
-    ShellHooks& h = shellHooks();
-    frmMain* window = &main;
-    h.showOptions = [window](int page) { ShowOptionsWindow(*window, page); };
-    h.showSetEditor = [] { ShowStockSetEditor(); };
-    h.editMenu = [window](int index) { window->popupActions().mnuEdit_Click(index); };
-    h.treeMenu = [window](int index) { window->popupActions().mnuTree_Click(index); };
-    // The hook owns the dispatcher and what it calls; taking the hook away frees them.
-    auto clicks = std::make_shared<NodeClicks>(main);
-    h.nodeClick = [clicks](const QString& key) { clicks->dispatcher.TreeView1_NodeClick(key); };
+    if (!main.navigationTree() || !main.treeModel())
+        throw std::logic_error("the node clicks need the main window's tree");
+    m_parts = std::make_unique<Parts>(main);
 }
 
-void UnwireWindows()
+MainWindowNodeClicks::~MainWindowNodeClicks() = default;
+
+void MainWindowNodeClicks::TreeView1_NodeClick(const QString& key)
 {
-    ShellHooks& h = shellHooks();
-    h.showOptions = nullptr;
-    h.showSetEditor = nullptr;
-    h.editMenu = nullptr;
-    h.treeMenu = nullptr;
-    h.nodeClick = nullptr;
+    m_parts->dispatcher.TreeView1_NodeClick(key);
 }
 
 void ShowOptionsWindow(frmMain& main, int page)

@@ -27,9 +27,9 @@
 #include "sheets/GridLayout.h"
 #include "shell/GaugeSkins.h"
 #include "shell/KeyTable.h"
-#include "shell/ShellHooks.h"
 #include "shell/WireWindows.h"
 #include "stockdata/DetailCard.h"
+#include "stockdata/StkSet.h"
 #include "stockdata/Globals.h"
 #include "stockdata/Stocks.h"
 #include "tree/NavigationTree.h"
@@ -255,8 +255,6 @@ frmMain::frmMain(QWidget* parent)
 
 frmMain::~frmMain()
 {
-    if (m_wired)
-        UnwireWindows();
     if (g_hooked == this) {
         setDefaultEditorWindows(nullptr);
         if (optionsHost() == this)
@@ -272,6 +270,7 @@ frmMain::~frmMain()
     if (m_busyPointer)
         QApplication::restoreOverrideCursor();
     // The tree and the run go before the widgets they point at.
+    m_nodeClicks.reset();
     m_tree.reset();
     m_run.reset();
 }
@@ -327,9 +326,9 @@ void frmMain::buildWidgets()
 
     TreeView1 = new TreeView(PicCont);
     TreeView1->setObjectName(QStringLiteral("TreeView1"));
-    connect(TreeView1, &TreeView::NodeClick, this, [](const QString& key) {
-        if (shellHooks().nodeClick)
-            shellHooks().nodeClick(key);
+    connect(TreeView1, &TreeView::NodeClick, this, [this](const QString& key) {
+        if (m_nodeClicks)
+            m_nodeClicks->TreeView1_NodeClick(key);
     });
 
     auto makeBar = [this](const QString& name, int kind) {
@@ -519,11 +518,7 @@ void frmMain::buildMenus()
     fill(mnuEmails, mnuEmail,
          {{0, "New Massage"}, {1, "Tell It To Your Friend"}, {2, "Bug Report"}, {3, "Send Error Log To Orvane"},
           {4, "Send Feedback To Orvane"}, {5, "Technical Support "}});
-    for (int i = 0; i < int(mnuEmail.size()); ++i)
-        connect(mnuEmail[i], &QAction::triggered, this, [i] {
-            if (shellHooks().emailMenu)
-                shellHooks().emailMenu(i);
-        });
+    // The mail items wait for the mail windows: no action yet.
 
     fill(mnuSettings, mnuSetting,
          {{0, "Daily Consulting"}, {1, "Stock Data"}, {2, "Market Data"}, {3, "Funds"}, {4, "Voice Option"},
@@ -588,20 +583,14 @@ void frmMain::buildMenus()
     for (int i = 0; i < kTreePopupItems; ++i) {
         mnuTree[i] = addItem(mnuTrees, mnuTreeCaptions()[i]);
         if (!mnuTree[i]->isSeparator())
-            connect(mnuTree[i], &QAction::triggered, this, [i] {
-                if (shellHooks().treeMenu)
-                    shellHooks().treeMenu(i);
-            });
+            connect(mnuTree[i], &QAction::triggered, this, [this, i] { m_popupActions.mnuTree_Click(i); });
     }
 
     mnuEdits = new QMenu(QStringLiteral("Edit"), this);
     for (int i = 0; i < kGridPopupItems; ++i) {
         mnuEdit[i] = addItem(mnuEdits, mnuEditCaptions()[i]);
         if (!mnuEdit[i]->isSeparator())
-            connect(mnuEdit[i], &QAction::triggered, this, [i] {
-                if (shellHooks().editMenu)
-                    shellHooks().editMenu(i);
-            });
+            connect(mnuEdit[i], &QAction::triggered, this, [this, i] { m_popupActions.mnuEdit_Click(i); });
     }
     mnuEdit[kOldStyleBackgroundItem]->setCheckable(true);
 
@@ -614,11 +603,7 @@ void frmMain::buildMenus()
           {13, "SQL Server"}, {14, "Microsoft Mail"}, {15, "Clipboard"}, {16, "XML"}});
     for (int i = 0; i <= 15; ++i)
         mnuReport[i]->setEnabled(false);
-    for (int i = 0; i < int(mnuReport.size()); ++i)
-        connect(mnuReport[i], &QAction::triggered, this, [i] {
-            if (shellHooks().reportMenu)
-                shellHooks().reportMenu(i);
-        });
+    // The report items wait for the reports: no action yet.
 
     // The tray menu.
     mnuTrays = new QMenu(QStringLiteral("Tray"), this);
@@ -657,6 +642,7 @@ void frmMain::installHooks()
             state[i].visible = state[i].visible && popup.visible[i];
         showTreePopup(state, popup.globalPos);
     });
+    m_nodeClicks = std::make_unique<MainWindowNodeClicks>(*this);
 }
 
 // ---------------------------------------------------------------------------
@@ -665,10 +651,6 @@ void frmMain::installHooks()
 void frmMain::Form_Load()
 {
     m_loaded = true;
-    if (!m_wired) {
-        m_wired = true;
-        WireWindows(*this);
-    }
     try {
         // Centred across the screen, 10 twips below its top.
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -828,43 +810,26 @@ void frmMain::openPopup(QMenu* menu, std::int32_t xTwips, std::int32_t yTwips)
 
 void frmMain::Picture1_Click(int Index)
 {
-    const ShellHooks& h = shellHooks();
     switch (Index) {
     case 0:
         m_run->PressUpdateButton();
         break;
-    case 1:
-        if (h.tickerMenu)
-            openPopup(mnuTickers, m_layout.frmButtom.Left + 20, m_layout.frmButtom.Top + 70);
-        break;
-    case 2:
-        if (h.showNews)
-            h.showNews();
-        break;
-    case 3:
-        if (h.zoom)
-            h.zoom();
-        break;
     case 4:
-        if (h.showSetEditor && m_bar.stocksEnabled)
-            h.showSetEditor();
-        break;
-    case 5:
-        if (h.showScreener)
-            h.showScreener();
+        if (m_bar.stocksEnabled)
+            ShowStockSetEditor();
         break;
     case 6:
-        if (h.showOptions)
-            h.showOptions(-1);
+        ShowOptionsWindow(*this, -1);
         break;
     default:
+        // 1 the ticker menu (its feeds), 2 "Deruvu" (the news reader), 3 "Zoom" and
+        // 5 "Screen" (the screener) wait for their windows: no action yet.
         break;
     }
 }
 
 void frmMain::Panel1_Click(int Index)
 {
-    const ShellHooks& h = shellHooks();
     switch (Index) {
     case 0:
         openPopup(mnuStarts, m_layout.StatusBar1.Left, m_layout.StatusBar1.Top);
@@ -877,27 +842,16 @@ void frmMain::Panel1_Click(int Index)
     case 2:
         m_run->UpdateFastPrices();
         break;
-    case 3:
-        if (h.showAdviser)
-            h.showAdviser();
-        break;
     case 4:
-        if (CurrentSymbol.isEmpty()) {
+        // The summary chooser waits for its window; without a stock the label says so.
+        if (CurrentSymbol.isEmpty())
             Dialogs::MsgBox(QStringLiteral("You have to select stock first.\r\n(Select one of the symbols in the "
                                            "upper tree, under the first item.)"),
                             Dialogs::vbInformation, QStringLiteral("Unselected Stock"));
-        } else if (h.showSummary) {
-            h.showSummary();
-        }
-        break;
-    case 5:
-        if (h.reportMenu) {
-            if (h.reportsMenuOpening)
-                h.reportsMenuOpening();
-            openPopup(mnuReports, m_layout.Panel1[5].Left, m_layout.StatusBar1.Top);
-        }
         break;
     default:
+        // 3 "Adviser" (the weekly tip) and 5 "Reports" (the report menu) wait for
+        // their windows: no action yet.
         break;
     }
 }
@@ -975,10 +929,8 @@ void frmMain::mnuHelp_Click(int Index)
 
 void frmMain::mnuSetting_Click(int Index)
 {
-    if (!shellHooks().showOptions)
-        return;
     Settings::SaveSetting(QString::fromLatin1(Settings::FrmNav), QString::number(Index));
-    shellHooks().showOptions(Index);
+    ShowOptionsWindow(*this, Index);
 }
 
 void frmMain::mnuTray_Click(int Index)
@@ -986,11 +938,6 @@ void frmMain::mnuTray_Click(int Index)
     switch (Index) {
     case 0:
         Picture1_Click(0);
-        break;
-    case 2:
-    case 3:
-        if (shellHooks().emailMenu)
-            shellHooks().emailMenu(Index - 2);
         break;
     case 6:
         mnuHelp_Click(0);
@@ -1002,6 +949,7 @@ void frmMain::mnuTray_Click(int Index)
         mnuStart_Click(8);
         break;
     default:
+        // 2 and 3, the mail items, wait for the mail windows: no action yet.
         break;
     }
 }
@@ -1032,8 +980,7 @@ void frmMain::mnuTicker_Click(int Index)
     default:
         break;
     }
-    if (shellHooks().tickerMenu)
-        shellHooks().tickerMenu(Index);
+    // The ticker and the speech it feeds are not built yet.
 }
 
 void frmMain::mnuSet_Click(int Index)
@@ -1145,8 +1092,6 @@ void frmMain::loadSetNames()
 
 void frmMain::showTreePopup(const TreePopupState& state, const QPoint& global)
 {
-    if (!shellHooks().treeMenu)
-        return;
     for (int i = 0; i < kTreePopupItems; ++i) {
         mnuTree[i]->setVisible(state[i].visible);
         mnuTree[i]->setEnabled(state[i].enabled);
@@ -1159,8 +1104,6 @@ void frmMain::showTreePopup(const TreePopupState& state, const QPoint& global)
 
 void frmMain::showGridPopup(const GridPopupState& state, const QPoint& global)
 {
-    if (!shellHooks().editMenu)
-        return;
     for (int i = 0; i < kGridPopupItems; ++i) {
         mnuEdit[i]->setEnabled(state[i].enabled);
         mnuEdit[i]->setVisible(state[i].visible);

@@ -27,6 +27,7 @@
 #include <memory>
 
 class Downloaders;
+class MainWindowNodeClicks;
 class FlexGridView;
 class NavigationTree;
 class QAction;
@@ -314,13 +315,13 @@ private:
     std::unique_ptr<Downloaders> m_downloaders;
     std::unique_ptr<UpdateRun> m_run;
     std::unique_ptr<NavigationTree> m_tree;
+    std::unique_ptr<MainWindowNodeClicks> m_nodeClicks;
     std::unique_ptr<SplitBar> m_splitBar;
     ViewHost* m_previousHost = nullptr;
 
     std::function<void()> m_endProgram;
     std::function<void(QMenu*, const QPoint&)> m_popup;
     bool m_loaded = false;
-    bool m_wired = false;          // the windows' hooks are installed (first load)
     bool m_stripDblClick = false;  // a strip picture's double click awaits its release
     bool m_layoutLoaded = false;   // LayOut holds what LayOut.dat held: safe to save
     bool m_busyPointer = false;

@@ -74,6 +74,17 @@ protected:
     std::function<void(int count)> duringRun;
 };
 
+// Counts the set editors asked for; opens no window.
+class SetEditorCount : public EditorWindows
+{
+public:
+    int setEditors = 0;
+    void showTransaction(TransactionForm&) override {}
+    void showPicker(PurchasePicker&) override {}
+    void showDetailCard(std::unique_ptr<DetailCard>) override {}
+    void showSetEditor() override { ++setEditors; }
+};
+
 void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton)
 {
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease || type == QEvent::MouseMove
@@ -499,40 +510,37 @@ TEST_F(frmMainTest, GaugesAreDrawnWithTheMarkerAtTheRating)
     EXPECT_TRUE(f.img[2]->isHidden());  // no rating
 }
 
-TEST_F(frmMainTest, ControlsOfLaterWindowsWaitForTheirHooks)
+TEST_F(frmMainTest, ControlsOfLaterWindowsStayWithoutAnAction)
 {
     frmMain& f = loaded();
-    // The load wires the windows built so far; without them nothing opens.
-    shellHooks() = ShellHooks();
-    for (int i : {1, 2, 3, 4, 5, 6})
+    const int windows = int(QApplication::topLevelWidgets().size());
+    // The ticker menu, "Deruvu", "Zoom", "Screen", "Adviser" and "Reports" wait for
+    // their windows: nothing opens, nothing is asked.
+    for (int i : {1, 2, 3, 5})
         f.Picture1_Click(i);
-    f.Panel1_Click(5);
+    for (int i : {3, 5})
+        f.Panel1_Click(i);
+    f.mnuTray_Click(2);
+    f.mnuTray_Click(3);
     EXPECT_TRUE(popups.isEmpty());
+    EXPECT_TRUE(test::dialogs().shown.isEmpty());
+    EXPECT_EQ(int(QApplication::topLevelWidgets().size()), windows);
+    EXPECT_TRUE(items.empty());
 
-    sendMouse(f.img[0], QEvent::MouseButtonPress, {5, 5}, Qt::RightButton);
-    EXPECT_TRUE(popups.isEmpty());
-
-    // The strip's right button opens the tree popup's stock actions once they exist.
-    QStringList treeItems;
-    shellHooks().treeMenu = [&](int index) { treeItems << QString::number(index); };
+    // The strip's right button opens the tree popup's stock actions, which act.
     sendMouse(f.img[0], QEvent::MouseButtonPress, {5, 5}, Qt::RightButton);
     EXPECT_EQ(popups, QStringList{QStringLiteral("Tree")});
     EXPECT_FALSE(f.mnuTree[0]->isVisible());
     EXPECT_FALSE(f.mnuTree[1]->isVisible());
     EXPECT_TRUE(f.mnuTree[11]->isVisible());
     EXPECT_FALSE(f.mnuTree[3]->isEnabled());  // no purchase of CurrentSymbol
-    f.mnuTree[9]->trigger();
-    EXPECT_EQ(treeItems, QStringList{QStringLiteral("9")});
+    CurrentSymbol.clear();
+    f.mnuTree[9]->trigger();  // "&Update Selected Stock" without a stock: the run asks for one
+    ASSERT_EQ(test::dialogs().shown.size(), 1);
+    EXPECT_EQ(test::dialogs().shown[0].title, QStringLiteral("Select stock and try again"));
+    EXPECT_TRUE(items.empty());
+    test::dialogs().reset();
     popups.clear();
-
-    int editors = 0;
-    shellHooks().showSetEditor = [&] { ++editors; };
-    f.Panel1_DblClick(1);
-    EXPECT_EQ(editors, 1);
-    QStringList tickers;
-    shellHooks().tickerMenu = [&](int index) { tickers << QString::number(index); };
-    f.Picture1_Click(1);
-    EXPECT_EQ(popups, QStringList{QStringLiteral("Ticker")});
 
     // The Summary label without a stock says so and opens nothing.
     CurrentSymbol.clear();
@@ -547,11 +555,11 @@ TEST_F(frmMainTest, ControlsOfLaterWindowsWaitForTheirHooks)
     writeSet(0, symbols(5));
     f.mnuSet_Click(0);
     f.mnuTicker_Click(4);
+    EXPECT_TRUE(f.mnuTicker[4]->isChecked());
     f.ShowStockHeader(QStringLiteral("S03"));
     EXPECT_EQ(CurrentIndex, 3);
     EXPECT_TRUE(f.mnuTicker[0]->isChecked());
     EXPECT_FALSE(f.mnuTicker[4]->isChecked());
-    EXPECT_EQ(tickers, (QStringList{QStringLiteral("4"), QStringLiteral("0")}));
 }
 
 TEST_F(frmMainTest, MouseEventsReachTheHandlers)
@@ -584,16 +592,17 @@ TEST_F(frmMainTest, MouseEventsReachTheHandlers)
     }
     f.TmrNav.stop();
 
-    // A button's faces under the pointer, and its click.
-    int zooms = 0;
-    shellHooks().zoom = [&] { ++zooms; };
-    sendMouse(f.Picture1[3], QEvent::MouseMove, {20, 10});
-    EXPECT_EQ(f.buttonBar().face[3], QStringLiteral("B3"));
-    sendMouse(f.Picture1[3], QEvent::MouseButtonPress, {20, 10}, Qt::LeftButton);
-    EXPECT_EQ(f.buttonBar().face[3], QStringLiteral("B2"));
-    sendMouse(f.Picture1[3], QEvent::MouseButtonRelease, {20, 10}, Qt::LeftButton);
-    EXPECT_EQ(f.buttonBar().face[3], QStringLiteral("B1"));
-    EXPECT_EQ(zooms, 1);
+    // A button's faces under the pointer, and its click ("Stocks": the set editor).
+    SetEditorCount editors;
+    installEditorWindows(&editors);
+    sendMouse(f.Picture1[4], QEvent::MouseMove, {20, 10});
+    EXPECT_EQ(f.buttonBar().face[4], QStringLiteral("B3"));
+    sendMouse(f.Picture1[4], QEvent::MouseButtonPress, {20, 10}, Qt::LeftButton);
+    EXPECT_EQ(f.buttonBar().face[4], QStringLiteral("B2"));
+    sendMouse(f.Picture1[4], QEvent::MouseButtonRelease, {20, 10}, Qt::LeftButton);
+    EXPECT_EQ(f.buttonBar().face[4], QStringLiteral("B1"));
+    installEditorWindows(nullptr);
+    EXPECT_EQ(editors.setEditors, 1);
     // The press and release left the hover on: the bar's background ends it.
     EXPECT_TRUE(f.buttonBar().BarHover);
     sendMouse(f.frmButtom, QEvent::MouseMove, {2, 2});
