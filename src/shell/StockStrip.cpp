@@ -136,15 +136,14 @@ void StockStrip::ScrollStockBar(bool up)
     notify();
 }
 
-void StockStrip::ShowStockHeader(const QString& symbol)
+bool StockStrip::ShowStockHeader(const QString& symbol)
 {
-    CurrentSymbol = symbol;
     for (int k = 0; k < kSlotCount; ++k)
         setHighlight(k, false);
 
     int found = -1;
     for (int i = 0; i <= StockCount && i <= kLastStockRow; ++i) {
-        if (Stocks[i].Symbol == CurrentSymbol) {
+        if (Stocks[i].Symbol == symbol) {
             found = i;
             break;
         }
@@ -163,13 +162,11 @@ void StockStrip::ShowStockHeader(const QString& symbol)
                 ShowRec();
             }
         }
-        const bool prices = tickerPricesChecked && tickerPricesChecked();
-        if (tickerMenuClick)
-            tickerMenuClick(prices ? 1 : 0);
     }
     setHighlight(0, true);
     notify();
     events();
+    return found >= 0;
 }
 
 int StockStrip::SlotFitPass()

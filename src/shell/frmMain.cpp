@@ -235,8 +235,6 @@ frmMain::frmMain(QWidget* parent)
     });
 
     m_strip.fits = [this](int slot) { return SlotFits(m_layout, slot); };
-    m_strip.tickerPricesChecked = [this] { return mnuTicker[1] && mnuTicker[1]->isChecked(); };
-    m_strip.tickerMenuClick = [this](int index) { mnuTicker_Click(index); };
     m_strip.doEvents = [] { DoEvents(); };
     m_strip.changed = [this] { syncStrip(); };
 
@@ -747,10 +745,7 @@ void frmMain::LoadData()
 
 void frmMain::Form_Activate()
 {
-    try {
-        closeSplash();
-    } catch (...) {
-    }
+    SkipFailedSteps(lcMainWindow, "Form_Activate")([] { closeSplash(); });
 }
 
 void frmMain::ExitProgram()
@@ -968,7 +963,8 @@ void frmMain::mnuTicker_Click(int Index)
     switch (Index) {
     case 0:
     case 1:
-        // Makes the selected stock's row CurrentIndex, the row the detail card writes.
+        // The selected stock's quote line for the ticker; it keeps CurrentIndex on
+        // the stock's row (which a set read since the selection may have moved).
         GetStockLine(CurrentSymbol);
         break;
     case 3:
@@ -1015,7 +1011,8 @@ void frmMain::showEditedSet()
 
 void frmMain::Form_KeyDown(int KeyCode, int Shift)
 {
-    try {
+    // A command that fails is passed over.
+    SkipFailedSteps(lcMainWindow, "Form_KeyDown")([&] {
         switch (KeyCommandFor(KeyCode, Shift)) {
         case KeyCommand::None: break;
         case KeyCommand::ShutDown: mnuStart_Click(8); break;
@@ -1036,9 +1033,7 @@ void frmMain::Form_KeyDown(int KeyCode, int Shift)
         case KeyCommand::Setting: Picture1_Click(6); break;
         case KeyCommand::StopUpdate: StopUpdate(); break;
         }
-    } catch (const std::exception&) {
-        // A command that fails is passed over.
-    }
+    });
 }
 
 void frmMain::StopUpdate()
@@ -1079,7 +1074,7 @@ void frmMain::TmrNav_Timer()
 
 void frmMain::ShowStockHeader(const QString& symbol)
 {
-    m_strip.ShowStockHeader(symbol);
+    m_selection.ShowStockHeader(symbol);
 }
 
 void frmMain::loadSetNames()
@@ -1117,39 +1112,13 @@ void frmMain::showGridPopup(const GridPopupState& state, const QPoint& global)
 
 void frmMain::img_Click(int Index)
 {
-    if (Index < 0 || Index >= kStripSlots)
-        return;
-    // A slot that shows no stock does nothing.
-    const QString symbol = m_strip.items[Index].caption;
-    if (symbol.trimmed().isEmpty())
-        return;
-    // Each step is passed over when it fails; the next one runs.
-    const SkipFailedSteps step(lcMainWindow, "img_Click");
-    CurrentSymbol = symbol;
-    step([this] {
-        if (m_tree)
-            m_tree->CollapseStockNodes();
-    });
-    step([this] { selectStockNode(CurrentSymbol); });
-    for (int k = 0; k < kStripSlots; ++k)
-        m_strip.setHighlight(k, false);
-    m_strip.setHighlight(Index, true);
-    syncStrip();
-    // Makes the stock's row CurrentIndex (the row a detail card writes) and feeds the
-    // ticker.
-    step([this] { mnuTicker_Click(mnuTicker[1]->isChecked() ? 1 : 0); });
-    // The per-stock views redraw for the new stock; the quotes view selects its row.
-    if (CurrentView == QLatin1String("Current"))
-        step([this] { SelectStockRow(m_grid); });
+    m_selection.img_Click(Index);
 }
 
 void frmMain::img_DblClick(int)
 {
     // The card shows CurrentSymbol, which the click before the double click set.
-    try {
-        OpenDetailCard();
-    } catch (const std::exception&) {
-    }
+    SkipFailedSteps(lcMainWindow, "img_DblClick")([] { OpenDetailCard(); });
 }
 
 void frmMain::img_MouseDown(int Index, int Button)
@@ -1828,6 +1797,21 @@ void frmMain::collapseAllNodes()
 {
     if (m_tree)
         m_tree->CollapseAllNodes();
+}
+
+// ---------------------------------------------------------------------------
+// StockSelectionWindow.
+
+bool frmMain::tickerPricesChecked() const
+{
+    return mnuTicker[1] && mnuTicker[1]->isChecked();
+}
+
+void frmMain::showStockInTree(const QString& symbol)
+{
+    if (m_tree)
+        m_tree->CollapseStockNodes();
+    selectStockNode(symbol);
 }
 
 // ---------------------------------------------------------------------------

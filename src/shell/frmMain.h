@@ -8,6 +8,7 @@
 #include "shell/ButtonBar.h"
 #include "shell/PaneLayout.h"
 #include "shell/RunServices.h"
+#include "shell/StockSelection.h"
 #include "shell/StockStrip.h"
 #include "stockdata/EditingHost.h"
 #include "stockdata/PopupActions.h"
@@ -55,7 +56,8 @@ class frmMain : public QWidget,
                 public UpdateRunPort,
                 public OptionsHost,
                 public ViewHost,
-                public EditingHost
+                public EditingHost,
+                public StockSelectionWindow
 {
     Q_OBJECT
 
@@ -269,6 +271,11 @@ public:
     void setOneStockOnly(bool on) override { m_runState.OneStockOnly = on; }
     void pressUpdateButton() override { Picture1_Click(0); }
 
+    // ---- StockSelectionWindow ------------------------------------------------
+    bool tickerPricesChecked() const override;
+    void tickerMenuClick(int index) override { mnuTicker_Click(index); }
+    void showStockInTree(const QString& symbol) override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -310,6 +317,7 @@ private:
     PopupActions m_popupActions{*this, m_sets};
     RealEditorWindows m_editorWindows{*this, m_sets};
     MainGridEvents m_gridEvents{m_grid, m_popupActions};
+    StockSelection m_selection{m_strip, m_grid, *this};
 
     std::unique_ptr<Transports> m_transports;
     std::unique_ptr<Downloaders> m_downloaders;
