@@ -34,11 +34,7 @@ QString name(const char* setting)
 // A failure of the start goes to ErrorLog.txt with the notice.
 void logStartFailure(const std::exception* error)
 {
-    if (const auto* e = dynamic_cast<const RuntimeError*>(error))
-        LogError(*e, kTag, true);
-    else
-        LogError(error ? QString::fromLocal8Bit(error->what()) : QStringLiteral("unknown failure"), 0.0f,
-                 QStringLiteral("Tradewright"), kTag, true);
+    LogFailure(error, kTag, true);
 }
 
 } // namespace

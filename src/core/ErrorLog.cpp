@@ -69,3 +69,12 @@ void LogError(const RuntimeError& error, const QString& tag, bool show)
 {
     LogError(error.description(), static_cast<float>(error.number()), error.source(), tag, show);
 }
+
+void LogFailure(const std::exception* error, const QString& tag, bool show)
+{
+    if (const auto* runtime = dynamic_cast<const RuntimeError*>(error))
+        LogError(*runtime, tag, show);
+    else
+        LogError(error ? QString::fromUtf8(error->what()) : QStringLiteral("unknown failure"), 5,
+                 QStringLiteral("Tradewright"), tag, show);
+}

@@ -228,9 +228,9 @@ void UpdateRun::setAutoUpdateMin(int minutes)
     m_autoUpdateMin = std::int16_t(qBound(0, minutes, 32767));
 }
 
-void UpdateRun::loadAutoUpdateMin()
+void UpdateRun::loadAutoUpdateMin(const QString& logTag)
 {
-    setAutoUpdateMin(Settings::SettingInt(QString::fromLatin1(Settings::AutoUpdate), 0));
+    setAutoUpdateMin(Settings::SettingInt(QString::fromLatin1(Settings::AutoUpdate), 0, 0, 32767, logTag));
 }
 
 QString UpdateRun::countdownTitle() const

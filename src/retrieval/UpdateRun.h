@@ -97,10 +97,12 @@ public:
     // window switches it on exactly when AutoUpdateMin is not 0.
     QTimer Timer1;
     // AutoUpdateMin: minutes between automatic runs, 0 = off. The main window's load
-    // reads it from the setting AutoUpdate (loadAutoUpdateMin), the Options window sets it.
+    // reads it from the setting AutoUpdate (loadAutoUpdateMin: a value that is no
+    // number of 0..32767 counts as 0 and, with a log tag, is written to ErrorLog.txt),
+    // the Options window sets it.
     std::int16_t AutoUpdateMin() const { return m_autoUpdateMin; }
     void setAutoUpdateMin(int minutes);
-    void loadAutoUpdateMin();
+    void loadAutoUpdateMin(const QString& logTag = QString());
     // The countdown title Timer1_Timer shows: OrigCaption, "   Update Every: 5
     // Mintues,  Remain: 4 Mintues.".
     QString countdownTitle() const;

@@ -8,8 +8,6 @@
 #include "core/SplashProgress.h"
 #include "core/clsRAS.h"
 #include "core/frmSplash.h"
-#include "core/mdlRegistry.h"
-#include "platform/AppPath.h"
 #include "platform/Dialogs.h"
 #include "platform/DoEvents.h"
 #include "platform/FlexGridView.h"
@@ -20,13 +18,13 @@
 #include "platform/SkipFailedSteps.h"
 #include "platform/TreeModel.h"
 #include "platform/TreeView.h"
-#include "retrieval/CacheFiles.h"
 #include "retrieval/Downloaders.h"
 #include "retrieval/Transports.h"
 #include "sheets/CurrentQuotes.h"
 #include "sheets/GridLayout.h"
 #include "shell/GaugeSkins.h"
 #include "shell/KeyTable.h"
+#include "shell/MainWindowLoad.h"
 #include "shell/WireWindows.h"
 #include "stockdata/DetailCard.h"
 #include "stockdata/StkSet.h"
@@ -38,7 +36,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
@@ -75,11 +72,6 @@ QRect pxRect(const TwipRect& r)
 QColor bgr(int colour)
 {
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
-QString productKeyWithSlash()
-{
-    return QString::fromLatin1(Settings::ProductKey) + QLatin1Char('\\');
 }
 
 // The event kinds the window's filter tells apart.
@@ -185,25 +177,6 @@ QAction* addItem(QMenu* menu, const QString& caption)
 } // namespace
 
 const char* const frmMain::DesignCaption = "Tradewright 5.4";
-
-const std::array<const char*, 14>& frmMain::CacheFolders()
-{
-    // The page cache's own list (retrieval), kept as Latin-1 texts for the program's life.
-    static const QList<QByteArray> names = [] {
-        QList<QByteArray> list;
-        for (const QString& folder : ::CacheFolders())
-            list << folder.toLatin1();
-        return list;
-    }();
-    static const std::array<const char*, 14> folders = [] {
-        Q_ASSERT(names.size() == 14);
-        std::array<const char*, 14> texts{};
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            texts[i] = qsizetype(i) < names.size() ? names.at(qsizetype(i)).constData() : "";
-        return texts;
-    }();
-    return folders;
-}
 
 // ---------------------------------------------------------------------------
 // Construction.
@@ -649,7 +622,7 @@ void frmMain::installHooks()
 void frmMain::Form_Load()
 {
     m_loaded = true;
-    try {
+    SkipFailedSteps{[](const std::exception* e) { LogFailure(e, MainWindowLoad::FormLoadTag); }}([&] {
         // Centred across the screen, 10 twips below its top.
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect area = screen->geometry();
@@ -667,67 +640,36 @@ void frmMain::Form_Load()
         StdRowHeight = m_grid.RowHeight(0);
         Splitter->setCursor(Qt::OpenHandCursor);
 
-        const QString lastTreePos = QString::fromLatin1(Settings::LastTreePos);
-        if (!Settings::GetSetting(lastTreePos).trimmed().isEmpty()) {
-            const std::int32_t pos = Settings::SettingInt(lastTreePos, m_layout.picSplit2.Left, INT32_MIN, INT32_MAX,
-                                                          QStringLiteral("frmMain_Form_Load"));
-            m_layout.picSplit2.Left = pos;
-            picSplit2_MouseUp(2, 0, 0, pos);
+        if (const std::optional<int> pos = MainWindowLoad::lastTreePos(m_layout.picSplit2.Left)) {
+            m_layout.picSplit2.Left = *pos;
+            picSplit2_MouseUp(2, 0, 0, *pos);
         }
-    } catch (const RuntimeError& e) {
-        LogError(e, QStringLiteral("frmMain_Form_Load"));
-    } catch (const std::exception& e) {
-        LogError(QString::fromUtf8(e.what()), 5, QStringLiteral("Tradewright"), QStringLiteral("frmMain_Form_Load"),
-                 false);
-    }
+    });
 }
 
 void frmMain::LoadData()
 {
-    try {
+    SkipFailedSteps{[](const std::exception* e) { LogFailure(e, MainWindowLoad::LoadDataTag); }}([&] {
         m_runState.OrigCaption = windowTitle();
         m_runState.StopFlag = false;
         setSplashProgress(60);
-
-        const QString root = AppPath();
-        for (const QString& folder : ::CacheFolders()) {
-            const QString path = ResolvePath(root + folder);
-            if (!QDir(path).exists()) {
-                MakeDir(path);
-                DoEvents();
-            }
-        }
+        m_load.makeCacheFolders();
+        DoEvents();
         setSplashProgress(65);
-
         LoadSkin(m_strip);
         setSplashProgress(70);
-
-        FractionsOpt = mdlRegistry::QueryValue(mdlRegistry::HKEY_CURRENT_USER, productKeyWithSlash(),
-                                               QString::fromLatin1(Settings::Fractions));
-        VolumeOpt = mdlRegistry::QueryValue(mdlRegistry::HKEY_CURRENT_USER, productKeyWithSlash(),
-                                            QString::fromLatin1(Settings::Volume));
+        m_load.readDisplayOptions();
         loadSetNames();
         setSplashProgress(75);
-
-        const int group = Settings::SettingInt(QString::fromLatin1(Settings::LastGroup), 0, 0, kStockSets - 1,
-                                               QStringLiteral("frmMain_LoadData"));
-        mnuSet_Click(group);
-
-        m_transports->Inet1.setAccessType(Settings::SettingIsOne(QString::fromLatin1(Settings::ProxyE))
-                                              ? UrlFetch::icNamedProxy
-                                              : UrlFetch::icDirect);
-        m_transports->Inet1.setProxy(Settings::GetSetting(QString::fromLatin1(Settings::Proxy)));
+        m_load.openLastSet();  // the window follows the set's announcement
+        MainWindowLoad::applyProxy(m_transports->Inet1);
         if (m_tree)
             m_tree->setLastNodeIndex(1);
-
-        m_run->setAutoUpdateMin(Settings::SettingInt(QString::fromLatin1(Settings::AutoUpdate), 0, 0, 32767,
-                                                     QStringLiteral("frmMain_LoadData")));
+        MainWindowLoad::readAutoUpdate(*m_run);
         setSplashProgress(80);
-
-        m_layoutLoaded = ::LoadLayout();
+        m_load.loadLayout();
         setSplashProgress(85);
         DoEvents();
-
         LoadPrices();
         setSplashProgress(90);
         ShowRec();
@@ -735,12 +677,7 @@ void frmMain::LoadData()
         setSplashProgress(100);
         closeSplash();
         DoEvents();
-    } catch (const RuntimeError& e) {
-        LogError(e, QStringLiteral("frmMain_LoadData"));
-    } catch (const std::exception& e) {
-        LogError(QString::fromUtf8(e.what()), 5, QStringLiteral("Tradewright"), QStringLiteral("frmMain_LoadData"),
-                 false);
-    }
+    });
 }
 
 void frmMain::Form_Activate()
@@ -757,7 +694,7 @@ void frmMain::ExitProgram()
     if (m_run && m_run->isActive())
         m_run->StopUpdate();
     // A layout that could not be read is not written back empty.
-    if (m_layoutLoaded)
+    if (m_load.layoutLoaded)
         SaveLayout();
     DoEvents();
     ResetScreen();

@@ -6,6 +6,7 @@
 #include "retrieval/UpdateRun.h"
 #include "sheets/MainGridEvents.h"
 #include "shell/ButtonBar.h"
+#include "shell/MainWindowLoad.h"
 #include "shell/PaneLayout.h"
 #include "shell/RunServices.h"
 #include "shell/StockSelection.h"
@@ -86,12 +87,9 @@ public:
     // What ending the program does (tests record it instead of quitting).
     void setEndProgram(std::function<void()> end) { m_endProgram = std::move(end); }
 
-    // The cache folders LoadData makes below AppPath, parents first.
-    static const std::array<const char*, 14>& CacheFolders();
-
-    // ---- settings read at load -----------------------------------------------
-    QVariant FractionsOpt;   // "Fractions" as read
-    QVariant VolumeOpt;      // "Volume" as read
+    // What the load read without widgets ("Fractions" and "Volume" as stored, the
+    // column layout).
+    const MainWindowLoad& startLoad() const { return m_load; }
 
     // ---- commands by index ---------------------------------------------------
     void Picture1_Click(int Index);
@@ -314,6 +312,7 @@ private:
     SheetQuoteParsing m_quoteParsing;
     SmtpMailSending m_mail;
     StockSets m_sets;
+    MainWindowLoad m_load{m_sets};
     PopupActions m_popupActions{*this, m_sets};
     RealEditorWindows m_editorWindows{*this, m_sets};
     MainGridEvents m_gridEvents{m_grid, m_popupActions};
@@ -331,7 +330,6 @@ private:
     std::function<void(QMenu*, const QPoint&)> m_popup;
     bool m_loaded = false;
     bool m_stripDblClick = false;  // a strip picture's double click awaits its release
-    bool m_layoutLoaded = false;   // LayOut holds what LayOut.dat held: safe to save
     bool m_busyPointer = false;
     bool m_exiting = false;
     bool m_groupsEnabled = true;

@@ -249,6 +249,13 @@ TEST_F(UpdateRunTest, BusyTicksCountBackDownAndAnIntervalOfZeroDoesNothing)
     Settings::SaveSetting(QString::fromLatin1(Settings::AutoUpdate), QStringLiteral("90"));
     run->loadAutoUpdateMin();
     EXPECT_EQ(run->AutoUpdateMin(), 90);
+    // What is no number of minutes counts as 0 and, with a tag, is logged.
+    Settings::SaveSetting(QString::fromLatin1(Settings::AutoUpdate), QStringLiteral("40000"));
+    run->loadAutoUpdateMin(QStringLiteral("frmMain_LoadData"));
+    EXPECT_EQ(run->AutoUpdateMin(), 0);
+    QFile log(AppPath() + QStringLiteral("/ErrorLog.txt"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("frmMain_LoadData"));
 }
 
 TEST_F(UpdateRunTest, ATimerDueWhileOfflineDoesNotRefreshTheTitle)

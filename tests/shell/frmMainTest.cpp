@@ -7,6 +7,7 @@
 #include "platform/FlexGridView.h"
 #include "platform/TreeModel.h"
 #include "platform/TreeView.h"
+#include "retrieval/CacheFiles.h"
 #include "retrieval/Transports.h"
 #include "shell/frmMain.h"
 #include "stockdata/RealEditorWindows.h"
@@ -114,10 +115,9 @@ TEST_F(frmMainTest, FirstLoadMakesTheCacheFoldersAndTakesEveryDefault)
         QStringLiteral("Cache/Reports/Summary"),
         QStringLiteral("Cache/Reports/Misc"),
     };
-    ASSERT_EQ(int(frmMain::CacheFolders().size()), expected.size());
+    ASSERT_EQ(CacheFolders().size(), expected.size());
     for (int i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(QString::fromLatin1(frmMain::CacheFolders()[i]).replace(QLatin1Char('\\'), QLatin1Char('/')),
-                  QLatin1Char('/') + expected[i]);
+        EXPECT_EQ(QString(CacheFolders()[i]).replace(QLatin1Char('\\'), QLatin1Char('/')), QLatin1Char('/') + expected[i]);
         EXPECT_TRUE(QDir(appFile(expected[i])).exists()) << expected[i].toStdString();
     }
     QDir reports(appFile(QStringLiteral("Cache/Reports")));
@@ -128,8 +128,8 @@ TEST_F(frmMainTest, FirstLoadMakesTheCacheFoldersAndTakesEveryDefault)
 
     EXPECT_EQ(f.runState().OrigCaption, QStringLiteral("Tradewright 5.4"));
     EXPECT_FALSE(f.runState().StopFlag);
-    EXPECT_FALSE(f.FractionsOpt.isValid());
-    EXPECT_FALSE(f.VolumeOpt.isValid());
+    EXPECT_FALSE(f.startLoad().FractionsOpt.isValid());
+    EXPECT_FALSE(f.startLoad().VolumeOpt.isValid());
     // Set 0, checked, stored again, its unnamed caption on the Groups label and the tree.
     EXPECT_EQ(CurrentSet, 0);
     EXPECT_TRUE(f.mnuSet[0]->isChecked());
@@ -182,8 +182,8 @@ TEST_F(frmMainTest, LoadReadsTheStoredSettings)
     setSetting(Settings::PicBar, QStringLiteral("6"));
 
     frmMain& f = loaded();
-    EXPECT_EQ(f.FractionsOpt.toString(), QStringLiteral("1"));
-    EXPECT_EQ(f.VolumeOpt.toString(), QStringLiteral("0"));
+    EXPECT_EQ(f.startLoad().FractionsOpt.toString(), QStringLiteral("1"));
+    EXPECT_EQ(f.startLoad().VolumeOpt.toString(), QStringLiteral("0"));
     EXPECT_EQ(CurrentSet, 3);
     EXPECT_TRUE(f.mnuSet[3]->isChecked());
     EXPECT_FALSE(f.mnuSet[0]->isChecked());
