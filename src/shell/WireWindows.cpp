@@ -96,7 +96,7 @@ void ShowOptionsWindow(frmMain& main, int page)
 {
     // The settings menu opens the window at its item's page; the button at the page
     // shown last.
-    const auto place = [&main](QWidget* window) { PlaceBelowTicker(window, &main, main.newsTickerTop()); };
+    const auto place = [&main](QWidget* window) { PlaceBelowTicker(window, &main, main.ports().newsTickerTop()); };
     if (page >= 0)
         Options::ShowOptionsAt(&main, page, place);
     else

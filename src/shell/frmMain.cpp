@@ -195,17 +195,14 @@ frmMain::frmMain(QWidget* parent)
     setPalette(pal);
     setAutoFillBackground(true);
 
-    m_transports = std::make_unique<Transports>(*this);
-    m_downloaders = std::make_unique<Downloaders>(*m_transports, *this);
-    m_run = std::make_unique<UpdateRun>(*this, *this, *m_transports, *m_downloaders, m_quoteParsing, m_mail);
+    m_transports = std::make_unique<Transports>(m_ports);
+    m_downloaders = std::make_unique<Downloaders>(*m_transports, m_ports);
+    m_run = std::make_unique<UpdateRun>(m_ports, m_ports, *m_transports, *m_downloaders, m_quoteParsing, m_mail);
     connect(&m_sets, &StockSets::currentSetChanged, this, &frmMain::showCurrentSet);
     connect(&m_sets, &StockSets::stocksChanged, this, &frmMain::showEditedSet);
     connect(&m_sets, &StockSets::namesChanged, this, &frmMain::loadSetNames);
     // New prices: a shown quotes view is drawn again.
-    connect(m_run.get(), &UpdateRun::pricesChanged, this, [] {
-        if (CurrentView == QLatin1String("Current"))
-            FG_Current();
-    });
+    connect(m_run.get(), &UpdateRun::pricesChanged, this, &frmMain::redrawShownQuotes);
 
     m_strip.fits = [this](int slot) { return SlotFits(m_layout, slot); };
     m_strip.doEvents = [] { DoEvents(); };
@@ -228,7 +225,7 @@ frmMain::~frmMain()
 {
     if (g_hooked == this) {
         setDefaultEditorWindows(nullptr);
-        if (optionsHost() == this)
+        if (optionsHost() == &m_ports)
             installOptionsHost(nullptr);
         if (&viewHost() == this)
             installViewHost(nullptr);
@@ -238,8 +235,6 @@ frmMain::~frmMain()
     if (g_mainForm == this)
         g_mainForm = nullptr;
     qApp->removeEventFilter(this);
-    if (m_busyPointer)
-        QApplication::restoreOverrideCursor();
     // The tree and the run go before the widgets they point at.
     m_nodeClicks.reset();
     m_tree.reset();
@@ -594,7 +589,7 @@ void frmMain::installHooks()
     installViewHost(this);
     m_splitBar = std::make_unique<PicSplitBar>(*this);
     installSplitBar(m_splitBar.get());
-    installOptionsHost(this);
+    installOptionsHost(&m_ports);
     setDefaultEditorWindows(&m_editorWindows);
 
     // The navigation tree on TreeView1: titled by the Groups label, its mouse moves
@@ -650,8 +645,8 @@ void frmMain::Form_Load()
 void frmMain::LoadData()
 {
     SkipFailedSteps{[](const std::exception* e) { LogFailure(e, MainWindowLoad::LoadDataTag); }}([&] {
-        m_runState.OrigCaption = windowTitle();
-        m_runState.StopFlag = false;
+        runState().OrigCaption = windowTitle();
+        runState().StopFlag = false;
         setSplashProgress(60);
         m_load.makeCacheFolders();
         DoEvents();
@@ -831,11 +826,11 @@ void frmMain::mnuUpdate_Click(int Index)
 {
     switch (Index) {
     case 0:
-        m_runState.OneStockOnly = false;
+        runState().OneStockOnly = false;
         Picture1_Click(0);
         break;
     case 1:
-        m_runState.OneStockOnly = true;
+        runState().OneStockOnly = true;
         Picture1_Click(0);
         break;
     case 4: {
@@ -933,17 +928,21 @@ void frmMain::showCurrentSet(int Index)
     ShowRec();
     Panel1[1]->setText(mnuSet[Index]->text());
     initTree();
-    if (CurrentView == QLatin1String("Current")) {
-        FG->setUpdatesEnabled(false);
-        FG_Current();
-        FG->setUpdatesEnabled(true);
-    }
+    redrawShownQuotes();
 }
 
 void frmMain::showEditedSet()
 {
     initTree();
-    redrawQuotes();
+    redrawShownQuotes();
+}
+
+void frmMain::redrawShownQuotes()
+{
+    if (CurrentView != QLatin1String("Current"))
+        return;
+    FlexGrid::UpdateLock lock(&m_grid);
+    FG_Current();
 }
 
 void frmMain::Form_KeyDown(int KeyCode, int Shift)
@@ -1556,199 +1555,6 @@ void frmMain::dispatchMouse(int kind, int index, QEvent* event)
     default:
         break;
     }
-}
-
-// ---------------------------------------------------------------------------
-// MainWindowPort.
-
-QString frmMain::caption() const
-{
-    return windowTitle();
-}
-
-void frmMain::setCaption(const QString& text)
-{
-    setWindowTitle(text);
-}
-
-void frmMain::setStatusText(const QString& text)
-{
-    Panel1[6]->setText(text);
-}
-
-QString frmMain::stripSymbol(int slot) const
-{
-    return slot >= 0 && slot < kSlotCount ? m_strip.items[slot].caption : QString();
-}
-
-int frmMain::gaugeScaleWidth() const
-{
-    return m_strip.gaugeScaleWidth;
-}
-
-void frmMain::drawGaugeMarker(int slot, int x)
-{
-    if (slot < 0 || slot >= kSlotCount)
-        return;
-    m_strip.items[slot].gaugeVisible = true;
-    m_strip.items[slot].markerX = x;
-    syncStrip();
-}
-
-void frmMain::hideGauge(int slot)
-{
-    if (slot < 0 || slot >= kSlotCount)
-        return;
-    m_strip.items[slot].gaugeVisible = false;
-    syncStrip();
-}
-
-// ---------------------------------------------------------------------------
-// UpdateRunPort.
-
-QString frmMain::updateButtonCaption() const
-{
-    return m_bar.updateCaption;
-}
-
-void frmMain::setUpdateButtonCaption(const QString& text)
-{
-    m_bar.updateCaption = text;
-    syncButtons();
-}
-
-void frmMain::setUpdateButtonPicture(const QString& resource)
-{
-    m_bar.face[0] = resource;
-    syncButtons();
-}
-
-void frmMain::setTrayUpdateCaption(const QString& text)
-{
-    mnuTray[0]->setText(text);
-}
-
-void frmMain::setGroupsButtonEnabled(bool enabled)
-{
-    m_groupsEnabled = enabled;
-    m_panels.label[1].enabled = enabled;
-    Panel1[1]->setEnabled(enabled);
-}
-
-void frmMain::setStocksButtonEnabled(bool enabled)
-{
-    m_bar.stocksEnabled = enabled;
-    syncButtons();
-}
-
-void frmMain::setTaskText(const QString& text)
-{
-    Panel1[7]->setText(text);
-}
-
-void frmMain::setBusyPointer(bool busy)
-{
-    if (busy == m_busyPointer)
-        return;
-    m_busyPointer = busy;
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
-}
-
-bool frmMain::selectStockNode(const QString& symbol)
-{
-    TreeModel* model = treeModel();
-    if (!model)
-        return false;
-    for (int i = 1; i <= model->Count(); ++i) {
-        TreeNode* node = model->Nodes(i);
-        if (node->Image() == 1 && node->Key().startsWith(QLatin1String("ID")) && node->Text() == symbol) {
-            node->setSelected(true);
-            TreeView1->setFocus();
-            return true;
-        }
-    }
-    return false;
-}
-
-// ---------------------------------------------------------------------------
-// OptionsHost.
-
-void frmMain::setAutoUpdateMin(int minutes)
-{
-    m_run->setAutoUpdateMin(minutes);
-}
-
-void frmMain::setAutoUpdateTimer(bool enabled)
-{
-    if (enabled)
-        m_run->Timer1.start();
-    else
-        m_run->Timer1.stop();
-}
-
-void frmMain::applySkin()
-{
-    LoadSkin(m_strip);
-    ShowRec();
-}
-
-// ---------------------------------------------------------------------------
-// EditingHost.
-
-QStringList frmMain::stripSymbols()
-{
-    QStringList symbols;
-    for (const StripSlot& s : m_strip.items)
-        symbols << s.caption;
-    return symbols;
-}
-
-void frmMain::copyGrid()
-{
-    CopyGridToClipboard();
-}
-
-void frmMain::selectAllGrid()
-{
-    SelectAllGrid();
-}
-
-void frmMain::toggleOldStyleBackground()
-{
-    OldStyleBackgroundChecked = !OldStyleBackgroundChecked;
-    mnuEdit[kOldStyleBackgroundItem]->setChecked(OldStyleBackgroundChecked);
-}
-
-void frmMain::redrawQuotes()
-{
-    if (CurrentView != QLatin1String("Current"))
-        return;
-    FlexGrid::UpdateLock lock(&m_grid);
-    FG_Current();
-}
-
-void frmMain::collapseAllNodes()
-{
-    if (m_tree)
-        m_tree->CollapseAllNodes();
-}
-
-// ---------------------------------------------------------------------------
-// StockSelectionWindow.
-
-bool frmMain::tickerPricesChecked() const
-{
-    return mnuTicker[1] && mnuTicker[1]->isChecked();
-}
-
-void frmMain::showStockInTree(const QString& symbol)
-{
-    if (m_tree)
-        m_tree->CollapseStockNodes();
-    selectStockNode(symbol);
 }
 
 // ---------------------------------------------------------------------------

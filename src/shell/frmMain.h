@@ -1,17 +1,15 @@
 #pragma once
 
-#include "core/OptionsHost.h"
 #include "platform/FlexGrid.h"
-#include "retrieval/MainWindowPort.h"
 #include "retrieval/UpdateRun.h"
 #include "sheets/MainGridEvents.h"
 #include "shell/ButtonBar.h"
 #include "shell/MainWindowLoad.h"
+#include "shell/MainWindowPorts.h"
 #include "shell/PaneLayout.h"
 #include "shell/RunServices.h"
 #include "shell/StockSelection.h"
 #include "shell/StockStrip.h"
-#include "stockdata/EditingHost.h"
 #include "stockdata/PopupActions.h"
 #include "stockdata/RealEditorWindows.h"
 #include "stockdata/StockSets.h"
@@ -47,20 +45,16 @@ class TreeView;
 // bottom; no menu bar (every menu is a popup). Its load is the second half of the
 // program's start, its quit the one way out.
 //
-// The window is the update run's view of the program (MainWindowPort,
-// UpdateRunPort), the Options window's (OptionsHost) and the views' (ViewHost: the
-// views draw into FG). The rules live in plain classes (PaneLayout, StockStrip,
-// ButtonBar, KeyTable); the window keeps their state, calls them from its event
-// handlers and copies their results onto its widgets.
-class frmMain : public QWidget,
-                public MainWindowPort,
-                public UpdateRunPort,
-                public OptionsHost,
-                public ViewHost,
-                public EditingHost,
-                public StockSelectionWindow
+// What the lower layers ask of the window (the update run, the Options window, the
+// editing windows and popups, the stock selection) goes through MainWindowPorts,
+// made with it; the views draw into FG (ViewHost). The rules live in plain classes
+// (PaneLayout, StockStrip, ButtonBar, KeyTable, StockSelection, MainWindowLoad,
+// StockSets); the window keeps their state, calls them from its event handlers and
+// copies their results onto its widgets.
+class frmMain : public QWidget, public ViewHost
 {
     Q_OBJECT
+    friend class MainWindowPorts;
 
 public:
     // The caption the window is built with, prefix of every status title.
@@ -226,53 +220,18 @@ public:
     // The popup position for a point of the window's client area in twips.
     QPoint popupPoint(std::int32_t xTwips, std::int32_t yTwips) const;
 
-    // ---- MainWindowPort ------------------------------------------------------
-    RunState& runState() override { return m_runState; }
-    QString caption() const override;
-    void setCaption(const QString& text) override;
-    void setStatusText(const QString& text) override;
-    QString stripSymbol(int slot) const override;
-    int gaugeScaleWidth() const override;
-    void drawGaugeMarker(int slot, int x) override;
-    void hideGauge(int slot) override;
-
-    // ---- UpdateRunPort -------------------------------------------------------
-    QString updateButtonCaption() const override;
-    void setUpdateButtonCaption(const QString& text) override;
-    void setUpdateButtonPicture(const QString& resource) override;
-    void setTrayUpdateCaption(const QString& text) override;
-    void setGroupsButtonEnabled(bool enabled) override;
-    void setStocksButtonEnabled(bool enabled) override;
-    void setTaskText(const QString& text) override;
-    void setBusyPointer(bool busy) override;
-    bool selectStockNode(const QString& symbol) override;
-
-    // ---- OptionsHost ---------------------------------------------------------
-    void setAutoUpdateMin(int minutes) override;
-    void setAutoUpdateTimer(bool enabled) override;
-    void applySkin() override;
-    QWidget* mainWindowWidget() override { return this; }
-    int newsTickerTop() override { return m_layout.NewsTicker1.Top; }
+    // ---- the main window as the lower layers ask it (MainWindowPorts) -----------
+    MainWindowPorts& ports() { return m_ports; }
+    RunState& runState() { return m_ports.runState(); }
+    QString stripSymbol(int slot) const
+    {
+        return slot >= 0 && slot < kSlotCount ? m_strip.items[std::size_t(slot)].caption : QString();
+    }
 
     // ---- ViewHost ------------------------------------------------------------
     FlexGrid* mainGrid() override { return &m_grid; }
     FlexGrid* newZoomGrid() override;
     void showZoom(FlexGrid* grid) override;
-
-    // ---- EditingHost (mainWindowWidget and newsTickerTop above) ----------------
-    QStringList stripSymbols() override;
-    void copyGrid() override;
-    void selectAllGrid() override;
-    void toggleOldStyleBackground() override;
-    void redrawQuotes() override;
-    void collapseAllNodes() override;
-    void setOneStockOnly(bool on) override { m_runState.OneStockOnly = on; }
-    void pressUpdateButton() override { Picture1_Click(0); }
-
-    // ---- StockSelectionWindow ------------------------------------------------
-    bool tickerPricesChecked() const override;
-    void tickerMenuClick(int index) override { mnuTicker_Click(index); }
-    void showStockInTree(const QString& symbol) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -296,9 +255,10 @@ private:
     void verticalLayout();
     void quitQuestion();
     void setBarLook(QWidget* bar, bool gripped);
-    // The window's part of switching the set and of editing it.
+    // The window's part of switching the set and of editing it, and of new prices.
     void showCurrentSet(int Index);
     void showEditedSet();
+    void redrawShownQuotes();
 
     PaneLayout m_layout;
     FormScaler m_resizer;
@@ -307,16 +267,16 @@ private:
     StockStrip m_strip;
     ButtonBar m_bar;
     StatusPanels m_panels;
-    RunState m_runState;
     FlexGrid m_grid;
     SheetQuoteParsing m_quoteParsing;
     SmtpMailSending m_mail;
+    MainWindowPorts m_ports{*this};
     StockSets m_sets;
     MainWindowLoad m_load{m_sets};
-    PopupActions m_popupActions{*this, m_sets};
-    RealEditorWindows m_editorWindows{*this, m_sets};
+    PopupActions m_popupActions{m_ports, m_sets};
+    RealEditorWindows m_editorWindows{m_ports, m_sets};
     MainGridEvents m_gridEvents{m_grid, m_popupActions};
-    StockSelection m_selection{m_strip, m_grid, *this};
+    StockSelection m_selection{m_strip, m_grid, m_ports};
 
     std::unique_ptr<Transports> m_transports;
     std::unique_ptr<Downloaders> m_downloaders;
@@ -330,7 +290,6 @@ private:
     std::function<void(QMenu*, const QPoint&)> m_popup;
     bool m_loaded = false;
     bool m_stripDblClick = false;  // a strip picture's double click awaits its release
-    bool m_busyPointer = false;
     bool m_exiting = false;
     bool m_groupsEnabled = true;
 };

@@ -195,7 +195,7 @@ TEST_F(WiringTest, SettingOpensTheOptionsWindowAtItsPage)
         EXPECT_EQ(w->parentWidget(), &f);
         // Centred on the main window, its top 700 twips below the ticker.
         EXPECT_NEAR(w->x() + w->width() / 2, f.frameGeometry().left() + f.frameGeometry().width() / 2, 1);
-        EXPECT_EQ(w->y(), f.mapToGlobal(QPoint(0, 0)).y() + (f.newsTickerTop() + 700) / 15);
+        EXPECT_EQ(w->y(), f.mapToGlobal(QPoint(0, 0)).y() + (f.ports().newsTickerTop() + 700) / 15);
     };
 
     setSetting(Settings::FrmNav, QStringLiteral("2"));

@@ -47,7 +47,7 @@ protected:
         form->setEndProgram([this] {
             ++ended;
             stopFlagAtEnd = form->runState().StopFlag;
-            captionAtEnd = form->updateButtonCaption();
+            captionAtEnd = form->ports().updateButtonCaption();
         });
         form->setPopupOpener([this](QMenu* menu, const QPoint&) { popups << menu->title(); });
         form->updateRun().setItemCaller([this](int item) {
@@ -387,10 +387,10 @@ TEST_F(frmMainTest, FetchControlStatesShowInTheStatusPanel)
     // While update items remain, an error or the end of a request stops nothing.
     f.runState().UpdateRemaining = 2;
     f.runState().StopFlag = false;
-    f.setCaption(QStringLiteral("Tradewright 5.4    Getting IBM Call/Put Options"));
+    f.ports().setCaption(QStringLiteral("Tradewright 5.4    Getting IBM Call/Put Options"));
     emit f.transports().Inet1.StateChanged(11);
     EXPECT_EQ(f.panelText(6), QStringLiteral("An error occurred in communicating."));
-    EXPECT_EQ(f.caption(), QStringLiteral("Tradewright 5.4"));
+    EXPECT_EQ(f.ports().caption(), QStringLiteral("Tradewright 5.4"));
     EXPECT_FALSE(f.runState().StopFlag);
     emit f.transports().Inet1.StateChanged(12);
     EXPECT_EQ(f.panelText(6), QStringLiteral("The request has completed and all data has been received."));
