@@ -1,17 +1,11 @@
 #include "shell/WireWindows.h"
 
 #include "core/Options.h"
-#include "core/Settings.h"
-#include "platform/TreeModel.h"
 #include "sheets/CurrentQuotes.h"
 #include "sheets/GridLayout.h"
 #include "shell/frmMain.h"
-#include "stockdata/EditorWindows.h"
-#include "stockdata/Globals.h"
-#include "stockdata/PopupActions.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/PortfolioViews.h"
-#include "stockdata/RealEditorWindows.h"
 #include "tree/NavigationTree.h"
 #include "tree/NodeDispatcher.h"
 
@@ -20,6 +14,7 @@
 
 #include <memory>
 #include <stdexcept>
+
 
 namespace {
 

@@ -15,10 +15,8 @@
 #include "stockdata/StockSets.h"
 #include "stockdata/ViewHost.h"
 
-#include <QPointer>
 #include <QString>
 #include <QTimer>
-#include <QVariant>
 #include <QWidget>
 
 #include <array>
@@ -27,8 +25,8 @@
 #include <memory>
 
 class Downloaders;
-class MainWindowNodeClicks;
 class FlexGridView;
+class MainWindowNodeClicks;
 class NavigationTree;
 class QAction;
 class QFrame;
@@ -50,7 +48,9 @@ class TreeView;
 // made with it; the views draw into FG (ViewHost). The rules live in plain classes
 // (PaneLayout, StockStrip, ButtonBar, KeyTable, StockSelection, MainWindowLoad,
 // StockSets); the window keeps their state, calls them from its event handlers and
-// copies their results onto its widgets.
+// copies their results onto its widgets. The window's code stands in frmMain.cpp
+// (building, load, quit, commands), MainWindowWidgets.cpp, MainWindowMenus.cpp and
+// MainWindowMouse.cpp.
 class frmMain : public QWidget, public ViewHost
 {
     Q_OBJECT
@@ -116,14 +116,12 @@ public:
     // Press and release on a slot's picture or label: the press border and marker.
     void img_MouseDown(int Index, int Button);
     void img_MouseUp(int Index);
-    // The tree popup and the grid popup with their items as the state gives them;
-    // each opens only once its actions are installed.
+    // The tree popup and the grid popup with their items as the state gives them.
     void showTreePopup(const TreePopupState& state, const QPoint& global);
     void showGridPopup(const GridPopupState& state, const QPoint& global);
     StockStrip& strip() { return m_strip; }
-    // The sets' use cases (the window follows their signals) and the popups' actions.
+    // The sets' use cases (the window follows their signals).
     StockSets& stockSets() { return m_sets; }
-    PopupActions& popupActions() { return m_popupActions; }
     bool ScrollUp = false;
     QTimer TmrNav;
 
