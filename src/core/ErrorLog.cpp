@@ -45,6 +45,8 @@ void LogError(const QString& description, float number, const QString& source, c
         if (QCoreApplication::instance())
             QCoreApplication::processEvents();
     } catch (...) {
+        // An event handler that failed while the entry was written is not this
+        // entry's business; the log cannot log about itself.
     }
 
     if (!nested && show) {
@@ -59,6 +61,7 @@ void LogError(const QString& description, float number, const QString& source, c
                     Settings::SaveSetting(QString::fromLatin1(Settings::ErrorTraping), QStringLiteral("1"));
             }
         } catch (...) {
+            // The entry is written; a notice that could not be shown leaves it at that.
         }
     }
 

@@ -35,6 +35,8 @@ void SaveSettingAt(const QString& keyPath, const QString& name, const QString& v
     try {
         mdlRegistry::SetKeyValue(mdlRegistry::HKEY_CURRENT_USER, keyPath, name, value, mdlRegistry::REG_SZ);
     } catch (const std::exception&) {
+        // SetKeyValue has written its fault to ErrorLog.txt; a setting that is not
+        // stored never stops its caller.
     }
 }
 

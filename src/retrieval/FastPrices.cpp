@@ -18,11 +18,14 @@
 #include "stockdata/Stocks.h"
 #include "stockdata/ViewHost.h"
 
+#include <QLoggingCategory>
 
 #include <algorithm>
 #include <exception>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcPrices, "tradewright.retrieval.prices")
 
 const QString kQuotesCsv = QStringLiteral("quotes_csv.txt");
 const QString kQuotePage = QStringLiteral("Yahooquote.Sh");
@@ -117,8 +120,9 @@ void UpdateRun::UpdateFastPrices()
                 }
             }
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // The end steps below undo the frame whatever happened.
+        qCWarning(lcPrices) << "the fast price update ended early:" << e.what();
     }
     m_frame.setBusyPointer(false);
     StopUpdate();
@@ -212,6 +216,8 @@ void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
         // The row is abandoned; an invalid call (5) leaves a record that says so.
         if (e.number() == 5)
             ClearStockName(std::int16_t(row));
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        // The row is abandoned; the walk goes on with the next stock.
+        qCWarning(lcPrices) << "the quote page of" << SYM << "was not taken:" << e.what();
     }
 }

@@ -11,10 +11,13 @@
 #include "retrieval/Transports.h"
 #include "stockdata/Globals.h"
 
+#include <QLoggingCategory>
 
 #include <exception>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcRun, "tradewright.retrieval.run")
 
 const QString kUpdate = QStringLiteral("Update");
 const QString kStop = QStringLiteral("Stop");
@@ -136,8 +139,9 @@ void UpdateRun::StartUpdate()
                 }
             }
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // Any failure ends the run through the end steps below.
+        qCWarning(lcRun) << "the run ended early:" << e.what();
     }
     // End steps.
     m_frame.setGroupsButtonEnabled(true);
@@ -261,8 +265,9 @@ void UpdateRun::Timer1_Timer()
         } else {
             rs.AutoUpdateCount = rs.AutoUpdateCount >= 2 ? std::int16_t(rs.AutoUpdateCount - 1) : std::int16_t(0);
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // A failing tick ends quietly; the next one tries again.
+        qCWarning(lcRun) << "the auto-update tick failed:" << e.what();
     }
 }
 

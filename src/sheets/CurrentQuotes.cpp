@@ -43,6 +43,7 @@ QString volumeText(const QString& stored)
         if (rt::IsNumeric(stored))
             return rt::Format(rt::CDbl(stored), QStringLiteral("#,##;"));
     } catch (...) {
+        // A volume that cannot be grouped is shown as stored.
     }
     return stored;
 }
@@ -55,6 +56,7 @@ bool positiveNumber(const QString& text, double& value)
             return value > 0;
         }
     } catch (...) {
+        // Too large to be a number: no price.
     }
     return false;
 }
@@ -247,6 +249,7 @@ void FG_Current()
             try {
                 grid->setRedraw(true);
             } catch (...) {
+                // Already failing: the grid is left as the failure left it.
             }
         }
     }

@@ -94,7 +94,7 @@ void FixLayOut()
     FlexGrid& fg = *grid;
     const int lastCol = std::min(fg.Cols() - 1, kLastLayoutCol);
     for (int c = 1; c <= lastCol; ++c) {
-        try {
+        step([&] {
             const QString header = fg.TextMatrix(0, c);
             // Entry 20 is never searched: once the others stand, the last one is
             // in place too.
@@ -111,8 +111,7 @@ void FixLayOut()
                 }
                 break;
             }
-        } catch (...) {
-        }
+        });
     }
 }
 
@@ -170,15 +169,14 @@ void FindGridRow(const QString& text)
     FlexGrid* grid = mainGrid();
     if (!grid)
         return;
-    try {
+    step([&] {
         for (int r = 0; r < grid->Rows(); ++r) {
             if (grid->TextMatrix(r, 1) == text) {
                 grid->setTopRow(r);
                 return;
             }
         }
-    } catch (...) {
-    }
+    });
 }
 
 void SelectAllGrid()

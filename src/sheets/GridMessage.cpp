@@ -23,6 +23,7 @@ void ShowGridMessage(const QString& text)
     try {
         grid = viewHost().mainGrid();
     } catch (...) {
+        // No grid to write the message into: nothing to show.
     }
     if (!grid)
         return;

@@ -1,13 +1,19 @@
 #include "tree/NavigationTree.h"
 
 #include "platform/InputCodes.h"
+#include "platform/SkipFailedSteps.h"
 #include "platform/TreeModel.h"
 #include "platform/TreeView.h"
 #include "tree/TreeBuild.h"
 #include "tree/TreeImages.h"
 #include "tree/TreeTables.h"
 
+#include <QLoggingCategory>
+
 namespace {
+Q_LOGGING_CATEGORY(lcNavigationTree, "tradewright.tree.navigation")
+// A step on a node that fails is skipped; the tree stays usable.
+const SkipFailedSteps step(lcNavigationTree, "the navigation tree");
 constexpr int KeyP = 80;
 const QString kProfileNodeText = QStringLiteral("Profile");
 } // namespace
@@ -67,11 +73,10 @@ void NavigationTree::initTree()
     if (!m_model)
         return;
     QString setName;
-    try {
+    step([&] {
         if (m_setName)
             setName = m_setName();
-    } catch (...) {
-    }
+    });
     BuildNavigationTree(*m_model, setName);
 }
 
@@ -96,11 +101,10 @@ void NavigationTree::TreeView1_Expand(TreeNode* node)
 {
     if (!node)
         return;
-    try {
+    step([&] {
         if (node->Image() == TreeTables::StockImage)
             node->setExpandedImage(TreeTables::OpenStockImage);
-    } catch (...) {
-    }
+    });
     m_lastNodeIndex = node->Index();
 }
 
@@ -111,18 +115,12 @@ void NavigationTree::TreeView1_KeyDown(int KeyCode, int Shift)
     TreeNode* node = lastNode();
     if (!node || node->Image() != TreeTables::StockImage || node->Expanded())
         return;
-    try {
-        node->setExpanded(true);
-    } catch (...) {
-    }
+    step([&] { node->setExpanded(true); });
     // P also selects that stock's profile.
     if (KeyCode == KeyP) {
         for (TreeNode* child : node->childNodes()) {
             if (child->Text() == kProfileNodeText) {
-                try {
-                    child->setSelected(true);
-                } catch (...) {
-                }
+                step([&] { child->setSelected(true); });
                 break;
             }
         }
@@ -157,10 +155,7 @@ TreePopup NavigationTree::TreeView1_MouseDown(int Button, int Shift, double X, d
 void NavigationTree::TreeView1_MouseMove(int Button, int Shift, double X, double Y)
 {
     if (m_mouseMove) {
-        try {
-            m_mouseMove();
-        } catch (...) {
-        }
+        step([&] { m_mouseMove(); });
     }
     // The tip is the current stock's profile, the same over every node.
     // The items carry no tips of their own, so the viewport's shows everywhere.
@@ -178,12 +173,11 @@ void NavigationTree::CollapseStockNodes()
         return;
     const int count = m_model->Count();
     for (int i = 1; i <= count; ++i) {
-        try {
+        step([&] {
             TreeNode* n = m_model->Nodes(i);
             if (n->Image() == TreeTables::StockImage)
                 n->setExpanded(false);
-        } catch (...) {
-        }
+        });
     }
 }
 
@@ -193,9 +187,6 @@ void NavigationTree::CollapseAllNodes()
         return;
     const int count = m_model->Count();
     for (int i = 1; i <= count; ++i) {
-        try {
-            m_model->Nodes(i)->setExpanded(false);
-        } catch (...) {
-        }
+        step([&] { m_model->Nodes(i)->setExpanded(false); });
     }
 }
