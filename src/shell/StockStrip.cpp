@@ -1,6 +1,7 @@
 #include "shell/StockStrip.h"
 
 #include "core/ErrorLog.h"
+#include "platform/DoEvents.h"
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
 #include "shell/GaugeSkins.h"
@@ -165,7 +166,7 @@ bool StockStrip::ShowStockHeader(const QString& symbol)
     }
     setHighlight(0, true);
     notify();
-    events();
+    DoEvents();
     return found >= 0;
 }
 

@@ -49,8 +49,6 @@ public:
 
     // Whether slot k's label fits above the down arrow (the window's geometry).
     std::function<bool(int slot)> fits;
-    // Lets pending events run (the window processes them; tests do nothing).
-    std::function<void()> doEvents;
     // Called after every change, for the window to redraw.
     std::function<void()> changed;
 
@@ -87,9 +85,4 @@ public:
 
 private:
     void drawGauge(int slot, double r);
-    void events() const
-    {
-        if (doEvents)
-            doEvents();
-    }
 };

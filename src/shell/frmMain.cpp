@@ -67,7 +67,6 @@ frmMain::frmMain(QWidget* parent)
     connect(m_run.get(), &UpdateRun::pricesChanged, this, &frmMain::redrawShownQuotes);
 
     m_strip.fits = [this](int slot) { return SlotFits(m_layout, slot); };
-    m_strip.doEvents = [] { DoEvents(); };
     m_strip.changed = [this] { syncStrip(); };
 
     TmrNav.setInterval(100);
