@@ -34,7 +34,7 @@ namespace {
 Q_LOGGING_CATEGORY(lcMainWindow, "tradewright.shell.mainwindow")
 
 frmMain* g_mainForm = nullptr;   // the program's main window (mainForm())
-frmMain* g_hooked = nullptr;     // the window the facades point at (options, views, editing windows)
+frmMain* g_connected = nullptr;     // the window the facades point at (options, views, editing windows)
 
 } // namespace
 
@@ -79,19 +79,19 @@ frmMain::frmMain(QWidget* parent)
     syncStrip();
     syncButtons();
     syncPanels();
-    installHooks();
+    connectParts();
 }
 
 frmMain::~frmMain()
 {
-    if (g_hooked == this) {
+    if (g_connected == this) {
         setDefaultEditorWindows(nullptr);
         if (optionsHost() == &m_ports)
             installOptionsHost(nullptr);
         if (&viewHost() == this)
             installViewHost(nullptr);
         installSplitBar(nullptr);
-        g_hooked = nullptr;
+        g_connected = nullptr;
     }
     if (g_mainForm == this)
         g_mainForm = nullptr;
@@ -123,9 +123,9 @@ void frmMain::Show()
     activateWindow();
 }
 
-void frmMain::installHooks()
+void frmMain::connectParts()
 {
-    g_hooked = this;
+    g_connected = this;
 
     // Zoom windows are still made the way the host before this window made them.
     m_previousHost = dynamic_cast<frmMain*>(&viewHost()) ? nullptr : &viewHost();
@@ -135,7 +135,8 @@ void frmMain::installHooks()
     setDefaultEditorWindows(&m_editorWindows);
 
     // The navigation tree on TreeView1: titled by the Groups label, its mouse moves
-    // stop the strip, its popup opens once the popup's actions are installed.
+    // stop the strip, its right button opens the tree popup, its clicks go to the
+    // node dispatcher.
     m_tree = std::make_unique<NavigationTree>(TreeView1);
     m_tree->setSetNameSource([this] { return Panel1[1]->text(); });
     m_tree->setMouseMoveHook([this] {

@@ -240,7 +240,7 @@ protected:
 private:
     void buildWidgets();
     void buildMenus();
-    void installHooks();
+    void connectParts();
     void watch(QWidget* w, int kind, int index = 0);
     void dispatchMouse(int kind, int index, QEvent* event);
     void applyGeometry();
