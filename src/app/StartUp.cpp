@@ -12,6 +12,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/SingleInstance.h"
 #include "retrieval/CacheFiles.h"
+#include "platform/SkipFailedSteps.h"
 #include "services/Thanks.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/Stocks.h"
@@ -29,6 +30,12 @@ const QString kTag = QStringLiteral("Misc_Main");
 QString name(const char* setting)
 {
     return QString::fromLatin1(setting);
+}
+
+// A failure of the start goes to ErrorLog.txt with the notice.
+void logStartFailure(const std::exception* error)
+{
+    LogFailure(error, kTag, true);
 }
 
 } // namespace
@@ -69,13 +76,7 @@ std::optional<int> StartUp::SplashDelayMs(const QString& stored)
 
 void StartUp::guarded(const std::function<void()>& step)
 {
-    try {
-        step();
-    } catch (const RuntimeError& e) {
-        LogError(e, kTag, true);
-    } catch (const std::exception& e) {
-        LogError(QString::fromLocal8Bit(e.what()), 0.0f, QStringLiteral("Tradewright"), kTag, true);
-    }
+    SkipFailedSteps{logStartFailure}(step);
 }
 
 bool StartUp::Main()

@@ -6,7 +6,6 @@
 #include "core/frmSplashInfo.h"
 #include "platform/DialogBoxes.h"
 #include "services/SpeechEngine.h"
-#include "stockdata/RealEditorWindows.h"
 #include "stockdata/ZoomWindows.h"
 
 #include <QApplication>
@@ -19,11 +18,11 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(TW_VERSION));
     SplashInfo::SetProgramVersion(QStringLiteral(TW_VERSION));
     installShellRefusalLogging();
-    // The engine's facades get their windows here; a facade left without one logs
-    // every call as a fault.
+    // The engine's facades get their windows here (the editing windows come with the
+    // main window, which owns them); a facade left without one logs every call as a
+    // fault.
     Dialogs::install(&Dialogs::boxes());
     setDefaultViewHost(&zoomWindows());
-    setDefaultEditorWindows(&realEditorWindows());
     InstallSpeechEngine();  // created lazily: the speech service starts only when something is spoken
 
     AppMainWindow mainWindow;

@@ -10,10 +10,13 @@
 #include "platform/Shell.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 
 #include <limits>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcConnect, "tradewright.core.connect")
 
 const QString kProductKey = QStringLiteral("Software\\Orvane\\Tradewright5");
 
@@ -22,7 +25,8 @@ void DialConnection()
     try {
         clsRAS ras;
         ras.ISPCall();
-    } catch (...) {
+    } catch (const std::exception& e) {
+        qCWarning(lcConnect) << "dialling failed:" << e.what();
     }
     QCoreApplication::processEvents();
 }
@@ -47,7 +51,9 @@ bool AskConnect()
     QVariant prompt;
     try {
         prompt = mdlRegistry::QueryValue(mdlRegistry::HKEY_CURRENT_USER, kProductKey, QStringLiteral("Prompt"));
-    } catch (...) {
+    } catch (const std::exception& e) {
+        // QueryValue logs its own faults; anything beyond them counts as no setting.
+        qCWarning(lcConnect) << "the Prompt setting could not be read:" << e.what();
     }
     if (promptIsOff(prompt))
         return true;

@@ -45,6 +45,8 @@ void LogError(const QString& description, float number, const QString& source, c
         if (QCoreApplication::instance())
             QCoreApplication::processEvents();
     } catch (...) {
+        // An event handler that failed while the entry was written is not this
+        // entry's business; the log cannot log about itself.
     }
 
     if (!nested && show) {
@@ -59,6 +61,7 @@ void LogError(const QString& description, float number, const QString& source, c
                     Settings::SaveSetting(QString::fromLatin1(Settings::ErrorTraping), QStringLiteral("1"));
             }
         } catch (...) {
+            // The entry is written; a notice that could not be shown leaves it at that.
         }
     }
 
@@ -68,4 +71,13 @@ void LogError(const QString& description, float number, const QString& source, c
 void LogError(const RuntimeError& error, const QString& tag, bool show)
 {
     LogError(error.description(), static_cast<float>(error.number()), error.source(), tag, show);
+}
+
+void LogFailure(const std::exception* error, const QString& tag, bool show)
+{
+    if (const auto* runtime = dynamic_cast<const RuntimeError*>(error))
+        LogError(*runtime, tag, show);
+    else
+        LogError(error ? QString::fromUtf8(error->what()) : QStringLiteral("unknown failure"), 5,
+                 QStringLiteral("Tradewright"), tag, show);
 }

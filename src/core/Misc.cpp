@@ -10,11 +10,15 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 
 #include <exception>
 #include <utility>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcText, "tradewright.core.text")
+Q_LOGGING_CATEGORY(lcPointer, "tradewright.core.pointer")
 
 const QString kCrLf = QStringLiteral("\r\n");
 
@@ -63,6 +67,7 @@ QString NormaliseTags(QString& text, bool table, bool td, bool tr, bool th)
             replaceAll(text, QStringLiteral("TH"), QStringLiteral("th"));
         }
     } catch (...) {
+        qCWarning(lcText) << "NormaliseTags failed; the text goes back as far as it was changed";
     }
     return text;
 }
@@ -128,6 +133,7 @@ QString CleanCell(QString& cell, bool breaks, bool amps, bool link)
                 result += c;
         }
     } catch (...) {
+        qCWarning(lcText) << "a cell's text could not be cleaned; what was taken goes back";
     }
     return result;
 }
@@ -138,6 +144,7 @@ QString ReplaceWords(QString& text, const QStringList& words)
         try {
             replaceAll(text, word, word.toLower());
         } catch (...) {
+            qCWarning(lcText).noquote() << "ReplaceWords skipped" << word;
         }
     }
     return text;
@@ -234,6 +241,7 @@ void OpenURL(const QString& address)
         }
     } catch (...) {
         // Nothing is reported: the pointer is put back below in every case.
+        qCWarning(lcPointer) << "the pointer could not be changed";
     }
     if (cursorSet)
         QGuiApplication::restoreOverrideCursor();

@@ -25,7 +25,9 @@ Values Load()
     v.emailServer = Settings::GetSetting(name(Settings::EmailServer));
     v.email = Settings::GetSetting(name(Settings::Email));
     v.prompt = !Settings::SettingIsZero(name(Settings::Prompt));
-    v.proxyE = Settings::GetSetting(name(Settings::ProxyE)).trimmed() == QLatin1String("1");
+    // The same test the fetch transport makes at the main window's load, so the box
+    // shows what the program does.
+    v.proxyE = Settings::SettingIsOne(name(Settings::ProxyE));
     v.proxy = Settings::GetSetting(name(Settings::Proxy));
     return v;
 }

@@ -16,7 +16,7 @@ class QLineEdit;
 class QPushButton;
 
 // The Options window: binds its controls to OptionsModel, which does the work.
-// Controls carry their documented names as object names ("chkUpdate12", "Frm3",
+// Controls carry their own names as object names ("chkUpdate12", "Frm3",
 // "lblNav5", "cobSqd", ...).
 class Options : public QDialog
 {

@@ -15,10 +15,13 @@
 #include <QCursor>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 
 #include <exception>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcOptions, "tradewright.core.options")
 
 using namespace Dialogs;
 
@@ -210,7 +213,7 @@ void OptionsModel::processEvents()
 void OptionsModel::Form_Load()
 {
     busy();
-    // The page as designed: the prompt and update boxes ticked, the other boxes
+    // The page as it is built: the prompt and update boxes ticked, the other boxes
     // clear, the lists without a choice. Putting the stored states in runs the
     // boxes' and lists' handlers wherever a state differs from this.
     Text1 = QStringLiteral("5");
@@ -263,6 +266,7 @@ void OptionsModel::Form_Load()
             try {
                 index = intervalIndexOf(rt::CLng(autoUpdate));
             } catch (const std::exception&) {
+                // A number too large for any interval selects none of the list.
             }
             if (index >= 0)
                 cobSqd_Click(index);
@@ -282,15 +286,7 @@ void OptionsModel::Form_Load()
         txtEmailServ = Settings::GetSetting(Settings::EmailServer);
         txtEmailAddress = Settings::GetSetting(Settings::Email);
 
-        const QString proxyE = Settings::GetSetting(Settings::ProxyE);
-        bool proxyOn = false;
-        if (rt::IsNumeric(proxyE)) {
-            try {
-                proxyOn = rt::CDbl(proxyE) == 1;
-            } catch (const std::exception&) {
-            }
-        }
-        setChkProxy(proxyOn);
+        setChkProxy(Settings::SettingIsOne(Settings::ProxyE));
         txtProxyEnabled = chkProxy;
         txtProxy = Settings::GetSetting(Settings::Proxy);
 
@@ -373,8 +369,9 @@ bool OptionsModel::cmd_OK_Click()
         Settings::SaveSetting(Settings::NewsServer, txtNewsServ);
         Settings::SaveSetting(Settings::EmailServer, txtEmailServ);
         Settings::SaveSetting(Settings::Email, txtEmailAddress);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // The remaining stores are skipped; the window closes all the same.
+        qCWarning(lcOptions) << "the settings were stored only in part:" << e.what();
     }
     processEvents();
     normal();
@@ -533,8 +530,9 @@ void OptionsModel::cobVoice_Click(int index)
         voice.setHighVoice(voice.ModeGender(mode) == 1 ? 0 : 1);
         processEvents();
         processEvents();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // A broken speech service leaves the voice as it was.
+        qCWarning(lcOptions) << "the voice could not be tried:" << e.what();
     }
     normal();
 }

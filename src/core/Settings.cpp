@@ -1,8 +1,11 @@
 #include "core/Settings.h"
 
+#include "core/ErrorLog.h"
 #include "core/mdlRegistry.h"
 #include "platform/Runtime.h"
+#include "platform/RuntimeError.h"
 
+#include <climits>
 #include <exception>
 
 namespace Settings {
@@ -32,6 +35,8 @@ void SaveSettingAt(const QString& keyPath, const QString& name, const QString& v
     try {
         mdlRegistry::SetKeyValue(mdlRegistry::HKEY_CURRENT_USER, keyPath, name, value, mdlRegistry::REG_SZ);
     } catch (const std::exception&) {
+        // SetKeyValue has written its fault to ErrorLog.txt; a setting that is not
+        // stored never stops its caller.
     }
 }
 
@@ -76,14 +81,34 @@ bool SettingIsOne(const QString& name)
 
 int SettingInt(const QString& name, int fallback)
 {
+    return SettingInt(name, fallback, INT_MIN, INT_MAX);
+}
+
+int SettingInt(const QString& name, int fallback, int low, int high, const QString& logTag)
+{
     const QString text = GetSetting(name);
-    if (!rt::IsNumeric(text))
+    if (text.trimmed().isEmpty())
         return fallback;
     try {
-        return rt::CLng(text);
-    } catch (const std::exception&) {
-        return fallback;
+        if (!rt::IsNumeric(text))
+            throw RuntimeError::make(13);
+        const int n = rt::CLng(text);
+        if (n >= low && n <= high)
+            return n;
+        if (!logTag.isEmpty())
+            LogError(QStringLiteral("The setting %1 holds %2, which is out of range; %3 is used")
+                         .arg(name, text)
+                         .arg(fallback),
+                     6, QStringLiteral("Tradewright"), logTag, false);
+    } catch (const RuntimeError& e) {
+        if (!logTag.isEmpty())
+            LogError(QStringLiteral("The setting %1 holds \"%2\", which is not a number; %3 is used (%4)")
+                         .arg(name, text)
+                         .arg(fallback)
+                         .arg(e.description()),
+                     float(e.number()), e.source(), logTag, false);
     }
+    return fallback;
 }
 
 } // namespace Settings

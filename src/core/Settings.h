@@ -83,8 +83,12 @@ QString GetSetting(const QString& name);                       // "" when missin
 void SaveSetting(const QString& name, const QString& value);   // REG_SZ
 // "0", "", a missing value and a value that is not a number all count as 0.
 bool SettingIsZero(const QString& name);
-// The value as a whole number; fallback when missing, not a number or out of range.
+// The value as a whole number; fallback when missing, not a number or too large.
 int SettingInt(const QString& name, int fallback);
+// The same within low..high: a value outside counts as missing too. With a logTag a
+// value that is there but not taken is written to ErrorLog.txt under that tag (no
+// box), so a damaged setting is seen yet never stops the caller.
+int SettingInt(const QString& name, int fallback, int low, int high, const QString& logTag = QString());
 // Whether the value is a number equal to 1 (the display options' "on").
 bool SettingIsOne(const QString& name);
 

@@ -3,21 +3,19 @@
 #include "platform/FlexGrid.h"
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
+#include "platform/SkipFailedSteps.h"
+
+#include <QLoggingCategory>
 
 #include <cmath>
 #include <limits>
 
 namespace {
 
-// Runs one step; a run-time error skips it, as the routines' callers expect.
-template <typename Step>
-void step(Step&& s)
-{
-    try {
-        s();
-    } catch (const RuntimeError&) {
-    }
-}
+Q_LOGGING_CATEGORY(lcGridCells, "tradewright.core.gridcells")
+
+// Runs one step; a failure skips it, as the routines' callers expect.
+const SkipFailedSteps step(lcGridCells, "grid cell routine");
 
 // An element that is not there (the hole at index 0 of a list built from 1).
 void requirePresent(const QVariant& v)

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 // Keeps a window's controls in proportion to its client area. The layout is
-// recorded once, as designed (the first ScaleControls), and every later call
+// recorded once, as the window was built (the first ScaleControls), and every later call
 // places each control from that baseline: a control's "Tag" property chooses which
 // of its top (T), height (H), left (L) and width (W) follow the window. A tag
 // that does not start with "@" (or no tag) scales all four; "@" alone none.

@@ -4,6 +4,11 @@
 #include "platform/Dialogs.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
+
+namespace {
+Q_LOGGING_CATEGORY(lcDialUp, "tradewright.core.dialup")
+}
 
 QString clsRAS::dialUnavailableText()
 {
@@ -24,7 +29,8 @@ bool clsRAS::IsConnected()
             m_hConnection = 1;
             return true;
         }
-    } catch (...) {
+    } catch (const std::exception& e) {
+        qCWarning(lcDialUp) << "the connection probe failed; counted as not connected:" << e.what();
     }
     m_hConnection = 0;
     return false;
@@ -48,7 +54,8 @@ QVariant clsRAS::ISPCall()
             Dialogs::MsgBox(QStringLiteral("The dial command could not be started."),
                             Dialogs::vbOKOnly + Dialogs::vbExclamation, Dialogs::appTitle());
         QCoreApplication::processEvents();
-    } catch (...) {
+    } catch (const std::exception& e) {
+        qCWarning(lcDialUp) << "dialling failed:" << e.what();
     }
     return QVariant();
 }

@@ -4,9 +4,12 @@
 #include "platform/Sites.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QStringList>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcSplashLinks, "tradewright.core.splashlinks")
 
 QString& storedVersion()
 {
@@ -65,7 +68,8 @@ void OpenHomePage()
     try {
         Shell::Open(HomePageAddress());
         QCoreApplication::processEvents();
-    } catch (...) {
+    } catch (const std::exception& e) {
+        qCWarning(lcSplashLinks) << "the home page did not open:" << e.what();
     }
 }
 
@@ -73,7 +77,8 @@ void OpenSupportMail()
 {
     try {
         Shell::Open(QStringLiteral("mailto:") + SupportAddress());
-    } catch (...) {
+    } catch (const std::exception& e) {
+        qCWarning(lcSplashLinks) << "the support mail did not open:" << e.what();
     }
 }
 

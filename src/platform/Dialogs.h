@@ -11,7 +11,7 @@ class QWidget;
 namespace Dialogs {
 
 // Buttons, icons and answers use the classic numbers so call sites read like the
-// documented messages: MsgBox(text, vbYesNo + vbQuestion, "Not Connected").
+// program's messages: MsgBox(text, vbYesNo + vbQuestion, "Not Connected").
 enum : int {
     vbOKOnly = 0, vbOKCancel = 1, vbAbortRetryIgnore = 2, vbYesNoCancel = 3, vbYesNo = 4, vbRetryCancel = 5,
     vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64,

@@ -643,6 +643,7 @@ std::optional<double> numberOf(const QString& text)
         if (rt::IsNumeric(QVariant(text)))
             return rt::CDbl(QVariant(text));
     } catch (const RuntimeError&) {
+        // Too large to be a number: it sorts among the texts.
     }
     return std::nullopt;
 }

@@ -10,8 +10,8 @@
 
 // The grid every view draws into: a table of texts with per-cell formats, row
 // heights and column widths in twips, column alignments and a current cell.
-// The views fill it through the members below (documented names: getter `Rows()`,
-// setter `setRows(n)`); FlexGridView shows it.
+// The views fill it through the members below (the grid's own property names: getter
+// `Rows()`, setter `setRows(n)`); FlexGridView shows it.
 //
 // Every row or column index is checked: an index outside the grid raises
 // GridRangeError (RuntimeError 381), which a view's error handler catches like

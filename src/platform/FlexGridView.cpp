@@ -453,6 +453,7 @@ void FlexGridView::scrollContentsBy(int dx, int dy)
         if (col >= 0 && col != m_grid->LeftCol())
             m_grid->setLeftCol(col);
     } catch (const RuntimeError&) {
+        // The grid shrank under the scroll: its top row stays where the grid put it.
     }
     m_syncing = false;
 }
@@ -589,6 +590,7 @@ void FlexGridView::moveCurrent(int row, int col, bool extend)
             m_grid->setCol(col);
         }
     } catch (const RuntimeError&) {
+        // A cell the grid no longer has (it was filled anew meanwhile) is not selected.
     }
 }
 
@@ -616,6 +618,7 @@ void FlexGridView::ensureVisible(int row, int col)
             }
         }
     } catch (const RuntimeError&) {
+        // A cell the grid no longer has is not scrolled to.
     }
 }
 

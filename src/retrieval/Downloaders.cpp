@@ -3,6 +3,7 @@
 #include "platform/AppPath.h"
 #include "platform/Codec.h"
 #include "platform/Dialogs.h"
+#include "platform/DoEvents.h"
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
 #include "retrieval/MainWindowPort.h"
@@ -11,7 +12,6 @@
 #include "stockdata/Globals.h"
 #include "stockdata/Stocks.h"
 
-#include <QCoreApplication>
 
 #include <algorithm>
 #include <cfloat>
@@ -51,11 +51,6 @@ QHash<QString, QString> encodedValues(const QHash<QString, QString>& values)
 QString blanks(int n)
 {
     return QString(n, u' ');
-}
-
-void doEvents()
-{
-    QCoreApplication::processEvents();
 }
 
 const QString kRecName = QStringLiteral("Rec.Sh");
@@ -243,7 +238,7 @@ Downloaders::RowResult Downloaders::recommendationRow(const StockDownloader& d, 
         }
     }
     SaveStocks();
-    doEvents();
+    DoEvents();
     return RowResult::Next;
 }
 
@@ -263,7 +258,7 @@ Downloaders::RowResult Downloaders::newsRow(const StockDownloader& d, const Site
                               rs.OrigCaption + blanks(d.statusGap) + request.status);
     if (m_newsParser)
         m_newsParser(symbol, tempFile, newsFile);
-    doEvents();
+    DoEvents();
     return RowResult::Next;
 }
 

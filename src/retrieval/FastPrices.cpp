@@ -5,35 +5,33 @@
 
 #include "core/Misc.h"
 #include "platform/AppPath.h"
+#include "platform/DoEvents.h"
 #include "platform/FlexGrid.h"
 #include "platform/RuntimeError.h"
 #include "platform/Sites.h"
 #include "retrieval/CacheFiles.h"
 #include "retrieval/MainWindowPort.h"
-#include "retrieval/RunHooks.h"
+#include "retrieval/RunServices.h"
 #include "retrieval/Transports.h"
 #include "stockdata/Globals.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/Stocks.h"
 #include "stockdata/ViewHost.h"
 
-#include <QCoreApplication>
+#include <QLoggingCategory>
 
 #include <algorithm>
 #include <exception>
 
 namespace {
 
+Q_LOGGING_CATEGORY(lcPrices, "tradewright.retrieval.prices")
+
 const QString kQuotesCsv = QStringLiteral("quotes_csv.txt");
 const QString kQuotePage = QStringLiteral("Yahooquote.Sh");
 const QString kFastStatus = QStringLiteral("    Getting fast stocks prices");
 // A reply shorter than this is an error page, not quotes.
 constexpr qint64 kFastReplyMinBytes = 100;
-
-void doEvents()
-{
-    QCoreApplication::processEvents();
-}
 
 } // namespace
 
@@ -93,6 +91,7 @@ void UpdateRun::UpdateFastPrices()
     RunState& rs = m_port.runState();
     m_mode = Mode::Fast;
     m_transports.beginPass();
+    emit runStarted();
     try {
         m_frame.setBusyPointer(true);
         quietFetchControl();
@@ -112,20 +111,19 @@ void UpdateRun::UpdateFastPrices()
                 // longer belong to the rows and are not loaded.
                 if (m_transports.lastDownloadWritten() && FileLength(path) >= kFastReplyMinBytes &&
                     FastPricesAddress() == address) {
-                    if (runHooks().LoadQuotesCsv)
-                        runHooks().LoadQuotesCsv();
-                    doEvents();
+                    m_quotes.LoadQuotesCsv();
+                    DoEvents();
                     SaveStocks();
-                    if (CurrentView == QLatin1String("Current") && runHooks().FG_Current)
-                        runHooks().FG_Current();
-                    doEvents();
+                    emit pricesChanged();
+                    DoEvents();
                 } else {
                     RemoveFile(path);
                 }
             }
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // The end steps below undo the frame whatever happened.
+        qCWarning(lcPrices) << "the fast price update ended early:" << e.what();
     }
     m_frame.setBusyPointer(false);
     StopUpdate();
@@ -157,7 +155,7 @@ void UpdateRun::UpdateCurrentPrices()
         if (rs.StopFlag)
             break;
         updateCurrentPriceRow(row, false);
-        doEvents();
+        DoEvents();
     }
 }
 
@@ -177,14 +175,13 @@ void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
             const QString status = rs.OrigCaption + QStringLiteral("    ") + QStringLiteral("Updating Current Price - ") +
                                    SYM + QStringLiteral(" Current Prices");
             m_transports.DownloadFile(Q, QuotePageAddress(SYM), status);
-            doEvents();
+            DoEvents();
             // The row may hold another stock by now (a set switched or edited in the
             // set editor during the download): this page is not its quote.
             if (Stocks[std::size_t(row)].Symbol != SYM)
                 return;
-            if (runHooks().ParseQuote)
-                Name = runHooks().ParseQuote(row);
-            doEvents();
+            Name = m_quotes.ParseQuote(row);
+            DoEvents();
         }
         SaveStocks();
         if (oneStock || !priced)
@@ -197,12 +194,12 @@ void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
                 continue;
             trans.PriceText = Stocks[std::size_t(row)].LastPrice;
             SavePortfolio();
-            doEvents();
+            DoEvents();
         }
 
+        // A shown quotes view is drawn again before the row of this stock is sought in it.
+        emit pricesChanged();
         if (CurrentView == QLatin1String("Current")) {
-            if (runHooks().FG_Current)
-                runHooks().FG_Current();
             FlexGrid* grid = viewHost().mainGrid();
             if (grid && !Name.isEmpty()) {
                 for (int r = 2; r < grid->Rows(); ++r) {
@@ -225,6 +222,8 @@ void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
         // The row is abandoned; an invalid call (5) leaves a record that says so.
         if (e.number() == 5)
             ClearStockName(std::int16_t(row));
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        // The row is abandoned; the walk goes on with the next stock.
+        qCWarning(lcPrices) << "the quote page of" << SYM << "was not taken:" << e.what();
     }
 }

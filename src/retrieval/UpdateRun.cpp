@@ -4,58 +4,52 @@
 #include "core/Settings.h"
 #include "core/UpdateChoices.h"
 #include "platform/Dialogs.h"
+#include "platform/DoEvents.h"
 #include "retrieval/Downloaders.h"
 #include "retrieval/MainWindowPort.h"
-#include "retrieval/RunHooks.h"
+#include "retrieval/RunServices.h"
 #include "retrieval/Transports.h"
 #include "stockdata/Globals.h"
 
-#include <QCoreApplication>
+#include <QLoggingCategory>
 
 #include <exception>
 
 namespace {
 
+Q_LOGGING_CATEGORY(lcRun, "tradewright.retrieval.run")
+
 const QString kUpdate = QStringLiteral("Update");
 const QString kStop = QStringLiteral("Stop");
-
-void doEvents()
-{
-    QCoreApplication::processEvents();
-}
 
 } // namespace
 
 const char* const UpdateRun::FeedbackAddress = "feedback@orvane.example";
 const char* const UpdateRun::ExampleMailServer = "mail.example.net";
 
-RunHooks& runHooks()
-{
-    static RunHooks hooks;
-    return hooks;
-}
-
 UpdateRun::UpdateRun(MainWindowPort& port, UpdateRunPort& frame, Transports& transports, Downloaders& downloaders,
-                     QObject* parent)
-    : QObject(parent), m_port(port), m_frame(frame), m_transports(transports), m_downloaders(downloaders)
+                     QuoteParsing& quotes, MailSending& mail, QObject* parent)
+    : QObject(parent),
+      m_port(port),
+      m_frame(frame),
+      m_transports(transports),
+      m_downloaders(downloaders),
+      m_quotes(quotes),
+      m_mail(mail)
 {
     Timer1.setInterval(60000);
     connect(&Timer1, &QTimer::timeout, this, &UpdateRun::Timer1_Timer);
     Timer1.start();
     connect(&m_transports.Inet1, &UrlFetch::StateChanged, this, &UpdateRun::Inet1_StateChanged);
-    wireHooks();
+    // UpdateNews hands every page it fetched to the quote-page news parser.
+    m_downloaders.setNewsParser([this](const QString& symbol, const QString& pageFile, const QString& newsFile) {
+        m_quotes.ParseRecentNews(symbol, pageFile, newsFile);
+    });
 }
 
 UpdateRun::~UpdateRun()
 {
     m_transports.Inet1.disconnect(this);
-}
-
-void UpdateRun::wireHooks()
-{
-    // UpdateNews hands every page it fetched to the quote-page news parser.
-    if (runHooks().ParseRecentNews)
-        m_downloaders.setNewsParser(runHooks().ParseRecentNews);
 }
 
 // ---------------------------------------------------------------------------
@@ -76,7 +70,7 @@ void UpdateRun::quietFetchControl()
     if (inet.StillExecuting()) {
         inet.Cancel();
         m_port.setStatusText(QStringLiteral("Please Wait.."));
-        doEvents();
+        DoEvents();
     }
     inet.setRequestTimeout(90);
 }
@@ -111,7 +105,7 @@ void UpdateRun::StartUpdate()
     // One pass for the whole run: a failing host shows its box once, and the sites
     // not set are named once, at the end.
     m_transports.beginPass();
-    wireHooks();
+    emit runStarted();
     try {
         if (AskConnect()) {
             quietFetchControl();
@@ -131,7 +125,7 @@ void UpdateRun::StartUpdate()
                         ++rs.UpdateTotal;
                 rs.UpdateRemaining = rs.UpdateTotal;
                 Panel7(rs.UpdateRemaining);
-                doEvents();
+                DoEvents();
 
                 for (int n = 0; n < UpdateChoices::Count; ++n) {
                     // The box is read again: unticking it in the Options window while the
@@ -144,12 +138,13 @@ void UpdateRun::StartUpdate()
                     if (rs.UpdateRemaining > 0)
                         --rs.UpdateRemaining;
                     Panel7(rs.UpdateRemaining);
-                    doEvents();
+                    DoEvents();
                 }
             }
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // Any failure ends the run through the end steps below.
+        qCWarning(lcRun) << "the run ended early:" << e.what();
     }
     // End steps.
     m_frame.setGroupsButtonEnabled(true);
@@ -166,14 +161,13 @@ void UpdateRun::StartUpdate()
 
 void UpdateRun::runItem(int item)
 {
-    if (m_itemCaller) {
+    if (m_itemCaller)
         m_itemCaller(item);
-        return;
-    }
-    if (item == 1)
+    else if (item == 1)
         UpdateCurrentPrices();
     else
         m_downloaders.RunUpdateItem(item);
+    emit pagesWritten(item);
 }
 
 void UpdateRun::sendQueuedFeedback()
@@ -198,11 +192,10 @@ void UpdateRun::sendQueuedFeedback()
     if (email.size() < 2)
         email = QStringLiteral("-");
 
-    MailOutcome outcome;
-    if (runHooks().SendEmail)
-        outcome = runHooks().SendEmail(server, email, email, QStringLiteral("Orvane"), QLatin1String(FeedbackAddress),
-                                       QStringLiteral("Tradewright User Feedback"), text);
-    doEvents();
+    const MailOutcome outcome = m_mail.SendEmail(server, email, email, QStringLiteral("Orvane"),
+                                                 QLatin1String(FeedbackAddress),
+                                                 QStringLiteral("Tradewright User Feedback"), text);
+    DoEvents();
     // The text leaves the queue only once the server has taken it; a failed attempt
     // keeps it for the next run.
     if (outcome.sent) {
@@ -211,7 +204,7 @@ void UpdateRun::sendQueuedFeedback()
     } else {
         m_port.setStatusText(QStringLiteral("Mail Not Sent"));
     }
-    doEvents();
+    DoEvents();
 }
 
 void UpdateRun::StopUpdate()
@@ -243,9 +236,9 @@ void UpdateRun::setAutoUpdateMin(int minutes)
     m_autoUpdateMin = std::int16_t(qBound(0, minutes, 32767));
 }
 
-void UpdateRun::loadAutoUpdateMin()
+void UpdateRun::loadAutoUpdateMin(const QString& logTag)
 {
-    setAutoUpdateMin(Settings::SettingInt(QString::fromLatin1(Settings::AutoUpdate), 0));
+    setAutoUpdateMin(Settings::SettingInt(QString::fromLatin1(Settings::AutoUpdate), 0, 0, 32767, logTag));
 }
 
 QString UpdateRun::countdownTitle() const
@@ -276,8 +269,9 @@ void UpdateRun::Timer1_Timer()
         } else {
             rs.AutoUpdateCount = rs.AutoUpdateCount >= 2 ? std::int16_t(rs.AutoUpdateCount - 1) : std::int16_t(0);
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // A failing tick ends quietly; the next one tries again.
+        qCWarning(lcRun) << "the auto-update tick failed:" << e.what();
     }
 }
 
@@ -302,7 +296,7 @@ void UpdateRun::Inet1_StateChanged(int State)
     }
     m_port.setStatusText(text);
     if (State == UrlFetch::icReceivingResponse)
-        doEvents();
+        DoEvents();
     if (State == UrlFetch::icError)
         m_port.setCaption(m_port.runState().OrigCaption);
     if (State == UrlFetch::icError || State == UrlFetch::icResponseCompleted) {
@@ -312,7 +306,7 @@ void UpdateRun::Inet1_StateChanged(int State)
             StopUpdate();
             m_frame.setBusyPointer(false);
             if (State == UrlFetch::icError)
-                doEvents();
+                DoEvents();
         }
     }
 }

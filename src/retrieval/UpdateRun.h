@@ -8,7 +8,9 @@
 #include <functional>
 
 class Downloaders;
+class MailSending;
 class MainWindowPort;
+class QuoteParsing;
 class Transports;
 
 // What the update run changes on the main window beyond MainWindowPort (title bar,
@@ -51,7 +53,9 @@ public:
 };
 
 // The update run, its stop, the auto-update timer and the two price updates. One
-// instance, held by the main window next to its transports and downloaders.
+// instance, held by the main window next to its transports and downloaders. It asks
+// the layers above it through the interfaces it is given (the window's ports, the
+// quote parsers, the mail sender) and announces what happened through its signals.
 //
 // Everything runs on the user-interface thread; long work processes pending events,
 // so the Stop button, Esc and the timer stay live. A run can never start inside
@@ -68,7 +72,7 @@ public:
     static const char* const ExampleMailServer; // offered when no mail server is set
 
     UpdateRun(MainWindowPort& port, UpdateRunPort& frame, Transports& transports, Downloaders& downloaders,
-              QObject* parent = nullptr);
+              QuoteParsing& quotes, MailSending& mail, QObject* parent = nullptr);
     ~UpdateRun() override;
 
     // Picture1_Click(0): the Update button. While its caption reads "Update" it starts
@@ -93,10 +97,12 @@ public:
     // window switches it on exactly when AutoUpdateMin is not 0.
     QTimer Timer1;
     // AutoUpdateMin: minutes between automatic runs, 0 = off. The main window's load
-    // reads it from the setting AutoUpdate (loadAutoUpdateMin), the Options window sets it.
+    // reads it from the setting AutoUpdate (loadAutoUpdateMin: a value that is no
+    // number of 0..32767 counts as 0 and, with a log tag, is written to ErrorLog.txt),
+    // the Options window sets it.
     std::int16_t AutoUpdateMin() const { return m_autoUpdateMin; }
     void setAutoUpdateMin(int minutes);
-    void loadAutoUpdateMin();
+    void loadAutoUpdateMin(const QString& logTag = QString());
     // The countdown title Timer1_Timer shows: OrigCaption, "   Update Every: 5
     // Mintues,  Remain: 4 Mintues.".
     QString countdownTitle() const;
@@ -124,8 +130,16 @@ public:
     UpdateRunPort& frame() { return m_frame; }
 
 signals:
+    // A run or fast price update has begun (before its first fetch).
+    void runStarted();
     // A run or fast price update has ended (after its end steps).
     void runFinished();
+    // Update item `item` has run: its pages (those its sites gave) are in the cache.
+    void pagesWritten(int item);
+    // New prices are in Stocks and the set file: after the quote service's reply, and
+    // after each stock's quote page in a run (not for the one-stock update). A shown
+    // quotes view is drawn again by whoever listens.
+    void pricesChanged();
 
 private:
     enum class Mode { Idle, Run, Fast };
@@ -135,13 +149,14 @@ private:
     void leaveBusyFrame();
     void sendQueuedFeedback();
     void runItem(int item);
-    void wireHooks();
     void updateCurrentPriceRow(int row, bool oneStock);
 
     MainWindowPort& m_port;
     UpdateRunPort& m_frame;
     Transports& m_transports;
     Downloaders& m_downloaders;
+    QuoteParsing& m_quotes;
+    MailSending& m_mail;
     std::function<void(int)> m_itemCaller;
     Mode m_mode = Mode::Idle;
     std::int16_t m_autoUpdateMin = 0;

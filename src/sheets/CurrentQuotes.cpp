@@ -36,6 +36,7 @@ QString volumeText(const QString& stored)
         if (rt::IsNumeric(stored))
             return rt::Format(rt::CDbl(stored), QStringLiteral("#,##;"));
     } catch (...) {
+        // A volume that cannot be grouped is shown as stored.
     }
     return stored;
 }
@@ -48,6 +49,7 @@ bool positiveNumber(const QString& text, double& value)
             return value > 0;
         }
     } catch (...) {
+        // Too large to be a number: no price.
     }
     return false;
 }

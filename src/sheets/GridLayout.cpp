@@ -2,11 +2,13 @@
 
 #include "platform/AppPath.h"
 #include "platform/FlexGrid.h"
+#include "platform/SkipFailedSteps.h"
 #include "stockdata/DataFile.h"
 #include "stockdata/ViewHost.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 
 #include <algorithm>
 
@@ -30,14 +32,9 @@ FlexGrid* mainGrid()
     }
 }
 
-template <typename F>
-void step(F&& action)
-{
-    try {
-        action();
-    } catch (...) {
-    }
-}
+Q_LOGGING_CATEGORY(lcGridLayout, "tradewright.sheets.gridlayout")
+
+const SkipFailedSteps step(lcGridLayout, "column layout");
 
 } // namespace
 
@@ -99,7 +96,7 @@ void FixLayOut(FlexGrid& fg)
 {
     const int lastCol = std::min(fg.Cols() - 1, kLastLayoutCol);
     for (int c = 1; c <= lastCol; ++c) {
-        try {
+        step([&] {
             const QString header = fg.TextMatrix(0, c);
             // Entry 20 is never searched: once the others stand, the last one is
             // in place too.
@@ -116,8 +113,7 @@ void FixLayOut(FlexGrid& fg)
                 }
                 break;
             }
-        } catch (...) {
-        }
+        });
     }
 }
 
@@ -175,15 +171,14 @@ void FindGridRow(const QString& text)
     FlexGrid* grid = mainGrid();
     if (!grid)
         return;
-    try {
+    step([&] {
         for (int r = 0; r < grid->Rows(); ++r) {
             if (grid->TextMatrix(r, 1) == text) {
                 grid->setTopRow(r);
                 return;
             }
         }
-    } catch (...) {
-    }
+    });
 }
 
 void SelectAllGrid()

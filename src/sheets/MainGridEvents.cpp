@@ -2,15 +2,16 @@
 
 #include "platform/FlexGrid.h"
 #include "platform/Runtime.h"
+#include "platform/SkipFailedSteps.h"
 #include "sheets/GridLayout.h"
 #include "stockdata/Globals.h"
 #include "stockdata/Stocks.h"
 
+#include <QLoggingCategory>
 #include <QStringList>
 
 #include <cmath>
 #include <exception>
-#include <functional>
 
 int SortAsc = 0;
 
@@ -24,14 +25,10 @@ constexpr int kCtrlMask = 2;
 constexpr int kKeyA = 65;
 constexpr int kKeyC = 67;
 
+Q_LOGGING_CATEGORY(lcMainGrid, "tradewright.sheets.maingrid")
+
 // Runs one step; a step that fails is passed over.
-void step(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const std::exception&) {
-    }
-}
+const SkipFailedSteps step(lcMainGrid, "main grid");
 
 bool isOneOf(const QString& view, std::initializer_list<const char*> codes)
 {
@@ -182,7 +179,7 @@ void MainGridEvents::FG_DblClick()
     if (SortsOnDblClick(CurrentView))
         ToggleSort(m_grid);
     else if (CurrentView == QLatin1String("Port"))
-        mnuEdit_Click(8);
+        m_popups.mnuEdit_Click(8);
 }
 
 void MainGridEvents::FG_KeyDown(int KeyCode, int Shift)

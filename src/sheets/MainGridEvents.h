@@ -47,7 +47,8 @@ bool SelectStockRow(FlexGrid& grid);
 class MainGridEvents
 {
 public:
-    explicit MainGridEvents(FlexGrid& grid) : m_grid(grid) {}
+    // popups: the actions a double click in the holdings view starts.
+    MainGridEvents(FlexGrid& grid, PopupActions& popups) : m_grid(grid), m_popups(popups) {}
 
     // The sort toggle in the views that sort; in the holdings view "Port" the
     // purchase of the current row opens for editing.
@@ -71,4 +72,5 @@ public:
 
 private:
     FlexGrid& m_grid;
+    PopupActions& m_popups;
 };

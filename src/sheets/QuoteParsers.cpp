@@ -7,9 +7,12 @@
 #include "stockdata/Globals.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QStringList>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcQuoteParsers, "tradewright.sheets.quoteparsers")
 
 const QString kQuote = QStringLiteral("\"");
 
@@ -127,6 +130,7 @@ void LoadQuotesCsv()
         }
     } catch (...) {
         // A quotes file that cannot be used changes nothing more.
+        qCWarning(lcQuoteParsers) << "the quotes file was taken only in part";
     }
     QCoreApplication::processEvents();
 }
@@ -238,6 +242,7 @@ QString ParseQuote(int row)
         rec.Industry = QStringLiteral("-");
     } catch (...) {
         // Whatever was stored before the failure stays.
+        qCWarning(lcQuoteParsers) << "the quote page was taken only in part";
     }
     return result;
 }
@@ -313,5 +318,6 @@ void ParseRecentNews(const QString& symbol, const QString& pageFile, const QStri
         }
     } catch (...) {
         // The lines written so far stay in the list.
+        qCWarning(lcQuoteParsers) << "the headlines were taken only in part";
     }
 }

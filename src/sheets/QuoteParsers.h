@@ -7,8 +7,8 @@
 // never converted to numbers. None of them raises: a missing file or a page
 // without its markers changes nothing (or only what could be found).
 //
-// The update run reaches these through hooks it installs; nothing below this
-// layer includes this header.
+// The update run reaches these through its QuoteParsing (shell/RunServices);
+// nothing below this layer includes this header.
 
 // AppPath\Cache\DataSheet\quotes_csv.txt, the fast price update's download.
 QString QuotesCsvPath();

@@ -69,7 +69,7 @@ struct PaneLayout
     std::int32_t picContScaleWidth() const { return PicCont.Width; }
     std::int32_t picContScaleHeight() const { return PicCont.Height; }
 
-    // The window as designed: client area 9480 x 6375.
+    // The window as it is built: client area 9480 x 6375.
     static PaneLayout Design();
 
     bool operator==(const PaneLayout&) const = default;

@@ -1,6 +1,7 @@
 #include "shell/StockStrip.h"
 
 #include "core/ErrorLog.h"
+#include "platform/DoEvents.h"
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
 #include "shell/GaugeSkins.h"
@@ -130,15 +131,14 @@ void StockStrip::ScrollStockBar(bool up)
     notify();
 }
 
-void StockStrip::ShowStockHeader(const QString& symbol)
+bool StockStrip::ShowStockHeader(const QString& symbol)
 {
-    CurrentSymbol = symbol;
     for (int k = 0; k < kSlotCount; ++k)
         setHighlight(k, false);
 
     int found = -1;
     for (int i = 0; i <= StockCount && i <= kLastStockRow; ++i) {
-        if (Stocks[i].Symbol == CurrentSymbol) {
+        if (Stocks[i].Symbol == symbol) {
             found = i;
             break;
         }
@@ -157,13 +157,11 @@ void StockStrip::ShowStockHeader(const QString& symbol)
                 ShowRec();
             }
         }
-        const bool prices = tickerPricesChecked && tickerPricesChecked();
-        if (tickerMenuClick)
-            tickerMenuClick(prices ? 1 : 0);
     }
     setHighlight(0, true);
     notify();
-    events();
+    DoEvents();
+    return found >= 0;
 }
 
 int StockStrip::SlotFitPass()

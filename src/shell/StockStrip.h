@@ -17,7 +17,7 @@ inline constexpr int kHighlightColour = 0xFF0000;  // BGR: pure blue
 
 struct StripSlot
 {
-    QString caption = QStringLiteral(" ");  // the symbol; "" for a free slot (a blank as designed)
+    QString caption = QStringLiteral(" ");  // the symbol; "" for a free slot (a blank at the start)
     bool bold = false;
     int foreColor = 0;                      // BGR
     bool labelVisible = true;
@@ -44,12 +44,6 @@ public:
 
     // Whether slot k's label fits above the down arrow (the window's geometry).
     std::function<bool(int slot)> fits;
-    // The ticker menu: whether item 1 "Selected Stock Prices" is checked, and its
-    // handler, which a selection calls with 1 or 0.
-    std::function<bool()> tickerPricesChecked;
-    std::function<void(int index)> tickerMenuClick;
-    // Lets pending events run (the window processes them; tests do nothing).
-    std::function<void()> doEvents;
     // Called after every change, for the window to redraw.
     std::function<void()> changed;
 
@@ -63,8 +57,10 @@ public:
     void ClearStockBar();
     // Moves the strip one row through the set: towards earlier rows when up.
     void ScrollStockBar(bool up);
-    // Makes symbol current and puts its row at the top of the strip.
-    void ShowStockHeader(const QString& symbol);
+    // Puts symbol's row at the top of the strip (rows past the set empty their
+    // slots) and highlights slot 0; false (the captions kept) when the set has no
+    // such symbol. Selecting the stock is StockSelection's.
+    bool ShowStockHeader(const QString& symbol);
 
     // The horizontal splitter's strip passes: shows the labels that fit and hides
     // the slots that do not (returns the last fitting slot, -1 when none), then
@@ -84,9 +80,4 @@ public:
 
 private:
     void drawGauge(int slot, double r);
-    void events() const
-    {
-        if (doEvents)
-            doEvents();
-    }
 };

@@ -1,22 +1,13 @@
 #include "shell/WireWindows.h"
 
 #include "core/Options.h"
-#include "core/Settings.h"
-#include "platform/TreeModel.h"
 #include "sheets/CurrentQuotes.h"
 #include "sheets/GridLayout.h"
-#include "sheets/MainGridEvents.h"
 #include "sheets/ViewEntries.h"
 #include "sheets/ViewRunner.h"
-#include "shell/ShellHooks.h"
 #include "shell/frmMain.h"
-#include "stockdata/EditorWindows.h"
-#include "stockdata/Globals.h"
-#include "stockdata/PopupActions.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/PortfolioViews.h"
-#include "stockdata/RealEditorWindows.h"
-#include "stockdata/StkSet.h"
 #include "tree/NavigationTree.h"
 #include "tree/NodeDispatcher.h"
 
@@ -50,7 +41,6 @@ private:
     NavigationTree& m_tree;
 };
 
-// The views built so far, until the view runner shows them all.
 // The views of the tree go through the program's runner.
 class RunnerViews final : public ViewShower
 {
@@ -58,19 +48,12 @@ public:
     bool show(const QString& code, const QString& key) override { return entryRunner().show(code, key); }
 };
 
-// The dispatcher with the parts it calls; the window's tree and its model must exist.
-struct NodeClicks
+} // namespace
+
+// The dispatcher with the parts it calls.
+struct MainWindowNodeClicks::Parts
 {
-    explicit NodeClicks(frmMain& main)
-        : window(requireTree(main)), dispatcher(*main.treeModel(), views, window, actions)
-    {
-    }
-    static frmMain& requireTree(frmMain& main)
-    {
-        if (!main.navigationTree() || !main.treeModel())
-            throw std::logic_error("the node clicks need the main window's tree");
-        return main;
-    }
+    explicit Parts(frmMain& main) : window(main), dispatcher(*main.treeModel(), views, window, actions) {}
 
     MainWindowNodes window;
     RunnerViews views;
@@ -78,36 +61,25 @@ struct NodeClicks
     NodeDispatcher dispatcher;
 };
 
-} // namespace
-
-void WireWindows(frmMain& main)
+MainWindowNodeClicks::MainWindowNodeClicks(frmMain& main)
 {
-    ShellHooks& h = shellHooks();
-    frmMain* window = &main;
-    h.showOptions = [window](int page) { ShowOptionsWindow(*window, page); };
-    h.showSetEditor = [] { ShowStockSetEditor(); };
-    h.editMenu = [](int index) { mnuEdit_Click(index); };
-    h.treeMenu = [](int index) { mnuTree_Click(index); };
-    // The hook owns the dispatcher and what it calls; taking the hook away frees them.
-    auto clicks = std::make_shared<NodeClicks>(main);
-    h.nodeClick = [clicks](const QString& key) { clicks->dispatcher.TreeView1_NodeClick(key); };
+    if (!main.navigationTree() || !main.treeModel())
+        throw std::logic_error("the node clicks need the main window's tree");
+    m_parts = std::make_unique<Parts>(main);
 }
 
-void UnwireWindows()
+MainWindowNodeClicks::~MainWindowNodeClicks() = default;
+
+void MainWindowNodeClicks::TreeView1_NodeClick(const QString& key)
 {
-    ShellHooks& h = shellHooks();
-    h.showOptions = nullptr;
-    h.showSetEditor = nullptr;
-    h.editMenu = nullptr;
-    h.treeMenu = nullptr;
-    h.nodeClick = nullptr;
+    m_parts->dispatcher.TreeView1_NodeClick(key);
 }
 
 void ShowOptionsWindow(frmMain& main, int page)
 {
     // The settings menu opens the window at its item's page; the button at the page
     // shown last.
-    const auto place = [](QWidget* window) { PlaceBelowTicker(window); };
+    const auto place = [&main](QWidget* window) { PlaceBelowTicker(window, &main, main.ports().newsTickerTop()); };
     if (page >= 0)
         Options::ShowOptionsAt(&main, page, place);
     else

@@ -2,16 +2,27 @@
 
 #include <QString>
 
+#include <memory>
+
 class frmMain;
 
-// Connects the main window's controls to the windows and actions built so far:
-// the Options window ("Setting", Alt+N, the settings menu), the set editor
-// ("Stocks", a double click on "Groups"), the actions of the grid popup and the
-// tree popup, and the tree's node clicks (the tree's NodeDispatcher, given the
-// window's tree, grid and strip). The window's load calls it once.
-void WireWindows(frmMain& main);
-// Takes the hooks away again (the window that they point at goes).
-void UnwireWindows();
+// Where the main window's controls meet the windows of the other subsystems.
+
+// The tree's node clicks: the tree's NodeDispatcher with what it calls of the main
+// window (strip, grid, group rows, the portfolio, the last node, the market-list
+// mark), the views built so far and the node actions. The window makes one once
+// its tree exists; without the tree it throws (a fault of the window's start).
+class MainWindowNodeClicks
+{
+public:
+    explicit MainWindowNodeClicks(frmMain& main);
+    ~MainWindowNodeClicks();
+    void TreeView1_NodeClick(const QString& key);
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> m_parts;
+};
 
 // The Options window, modal and owned by the main window, centred on it with its top
 // 700 twips below the news ticker. page >= 0 (the settings menu) is stored as FrmNav

@@ -1,20 +1,22 @@
 #pragma once
 
-#include "core/OptionsHost.h"
 #include "platform/FlexGrid.h"
-#include "retrieval/MainWindowPort.h"
 #include "retrieval/UpdateRun.h"
 #include "sheets/MainGridEvents.h"
 #include "shell/ButtonBar.h"
+#include "shell/MainWindowLoad.h"
+#include "shell/MainWindowPorts.h"
 #include "shell/PaneLayout.h"
+#include "shell/RunServices.h"
+#include "shell/StockSelection.h"
 #include "shell/StockStrip.h"
 #include "stockdata/PopupActions.h"
+#include "stockdata/RealEditorWindows.h"
+#include "stockdata/StockSets.h"
 #include "stockdata/ViewHost.h"
 
-#include <QPointer>
 #include <QString>
 #include <QTimer>
-#include <QVariant>
 #include <QWidget>
 
 #include <array>
@@ -24,6 +26,7 @@
 
 class Downloaders;
 class FlexGridView;
+class MainWindowNodeClicks;
 class NavigationTree;
 class QAction;
 class QFrame;
@@ -40,21 +43,21 @@ class TreeView;
 // bottom; no menu bar (every menu is a popup). Its load is the second half of the
 // program's start, its quit the one way out.
 //
-// The window is the update run's view of the program (MainWindowPort,
-// UpdateRunPort), the Options window's (OptionsHost) and the views' (ViewHost: the
-// views draw into FG). The rules live in plain classes (PaneLayout, StockStrip,
-// ButtonBar, KeyTable); the window keeps their state, calls them from its event
-// handlers and copies their results onto its widgets.
-class frmMain : public QWidget,
-                public MainWindowPort,
-                public UpdateRunPort,
-                public OptionsHost,
-                public ViewHost
+// What the lower layers ask of the window (the update run, the Options window, the
+// editing windows and popups, the stock selection) goes through MainWindowPorts,
+// made with it; the views draw into FG (ViewHost). The rules live in plain classes
+// (PaneLayout, StockStrip, ButtonBar, KeyTable, StockSelection, MainWindowLoad,
+// StockSets); the window keeps their state, calls them from its event handlers and
+// copies their results onto its widgets. The window's code stands in frmMain.cpp
+// (building, load, quit, commands), MainWindowWidgets.cpp, MainWindowMenus.cpp and
+// MainWindowMouse.cpp.
+class frmMain : public QWidget, public ViewHost
 {
     Q_OBJECT
+    friend class MainWindowPorts;
 
 public:
-    // The caption the window carries as designed, prefix of every status title.
+    // The caption the window is built with, prefix of every status title.
     static const char* const DesignCaption;  // "Tradewright 5.4"
 
     explicit frmMain(QWidget* parent = nullptr);
@@ -78,12 +81,9 @@ public:
     // What ending the program does (tests record it instead of quitting).
     void setEndProgram(std::function<void()> end) { m_endProgram = std::move(end); }
 
-    // The cache folders LoadData makes below AppPath, parents first.
-    static const std::array<const char*, 14>& CacheFolders();
-
-    // ---- settings read at load -----------------------------------------------
-    QVariant FractionsOpt;   // "Fractions" as read
-    QVariant VolumeOpt;      // "Volume" as read
+    // What the load read without widgets ("Fractions" and "Volume" as stored, the
+    // column layout).
+    const MainWindowLoad& startLoad() const { return m_load; }
 
     // ---- commands by index ---------------------------------------------------
     void Picture1_Click(int Index);
@@ -117,11 +117,12 @@ public:
     // Press and release on a slot's picture or label: the press border and marker.
     void img_MouseDown(int Index, int Button);
     void img_MouseUp(int Index);
-    // The tree popup and the grid popup with their items as the state gives them;
-    // each opens only once its actions are installed.
+    // The tree popup and the grid popup with their items as the state gives them.
     void showTreePopup(const TreePopupState& state, const QPoint& global);
     void showGridPopup(const GridPopupState& state, const QPoint& global);
     StockStrip& strip() { return m_strip; }
+    // The sets' use cases (the window follows their signals).
+    StockSets& stockSets() { return m_sets; }
     bool ScrollUp = false;
     QTimer TmrNav;
 
@@ -164,7 +165,7 @@ public:
     QString panelText(int index) const;
     QString buttonCaption(int index) const;
 
-    // Controls, by their documented names.
+    // Controls, by their own names.
     QWidget* NewsTicker1 = nullptr;
     QWidget* PicCont = nullptr;
     QFrame* frmButtom = nullptr;
@@ -185,7 +186,7 @@ public:
     std::array<QLabel*, kStatusPanels> Panel1{};
     QFrame* Rect = nullptr;
 
-    // Menus (popups only). Items are addressed by their documented index; an index
+    // Menus (popups only). Items are addressed by their index; an index
     // without an item holds nullptr.
     QMenu* mnuStarts = nullptr;
     QMenu* mnuUpdates = nullptr;
@@ -218,33 +219,13 @@ public:
     // The popup position for a point of the window's client area in twips.
     QPoint popupPoint(std::int32_t xTwips, std::int32_t yTwips) const;
 
-    // ---- MainWindowPort ------------------------------------------------------
-    RunState& runState() override { return m_runState; }
-    QString caption() const override;
-    void setCaption(const QString& text) override;
-    void setStatusText(const QString& text) override;
-    QString stripSymbol(int slot) const override;
-    int gaugeScaleWidth() const override;
-    void drawGaugeMarker(int slot, int x) override;
-    void hideGauge(int slot) override;
-
-    // ---- UpdateRunPort -------------------------------------------------------
-    QString updateButtonCaption() const override;
-    void setUpdateButtonCaption(const QString& text) override;
-    void setUpdateButtonPicture(const QString& resource) override;
-    void setTrayUpdateCaption(const QString& text) override;
-    void setGroupsButtonEnabled(bool enabled) override;
-    void setStocksButtonEnabled(bool enabled) override;
-    void setTaskText(const QString& text) override;
-    void setBusyPointer(bool busy) override;
-    bool selectStockNode(const QString& symbol) override;
-
-    // ---- OptionsHost ---------------------------------------------------------
-    void setAutoUpdateMin(int minutes) override;
-    void setAutoUpdateTimer(bool enabled) override;
-    void applySkin() override;
-    QWidget* mainWindowWidget() override { return this; }
-    int newsTickerTop() override { return m_layout.NewsTicker1.Top; }
+    // ---- the main window as the lower layers ask it (MainWindowPorts) -----------
+    MainWindowPorts& ports() { return m_ports; }
+    RunState& runState() { return m_ports.runState(); }
+    QString stripSymbol(int slot) const
+    {
+        return slot >= 0 && slot < kSlotCount ? m_strip.items[std::size_t(slot)].caption : QString();
+    }
 
     // ---- ViewHost ------------------------------------------------------------
     FlexGrid* mainGrid() override { return &m_grid; }
@@ -260,7 +241,7 @@ protected:
 private:
     void buildWidgets();
     void buildMenus();
-    void installHooks();
+    void connectParts();
     void watch(QWidget* w, int kind, int index = 0);
     void dispatchMouse(int kind, int index, QEvent* event);
     void applyGeometry();
@@ -275,6 +256,10 @@ private:
     void verticalLayout();
     void quitQuestion();
     void setBarLook(QWidget* bar, bool gripped);
+    // The window's part of switching the set and of editing it, and of new prices.
+    void showCurrentSet(int Index);
+    void showEditedSet();
+    void redrawShownQuotes();
 
     PaneLayout m_layout;
     FormScaler m_resizer;
@@ -283,24 +268,29 @@ private:
     StockStrip m_strip;
     ButtonBar m_bar;
     StatusPanels m_panels;
-    RunState m_runState;
     FlexGrid m_grid;
-    MainGridEvents m_gridEvents{m_grid};
+    SheetQuoteParsing m_quoteParsing;
+    SmtpMailSending m_mail;
+    MainWindowPorts m_ports{*this};
+    StockSets m_sets;
+    MainWindowLoad m_load{m_sets};
+    PopupActions m_popupActions{m_ports, m_sets};
+    RealEditorWindows m_editorWindows{m_ports, m_sets};
+    MainGridEvents m_gridEvents{m_grid, m_popupActions};
+    StockSelection m_selection{m_strip, m_grid, m_ports};
 
     std::unique_ptr<Transports> m_transports;
     std::unique_ptr<Downloaders> m_downloaders;
     std::unique_ptr<UpdateRun> m_run;
     std::unique_ptr<NavigationTree> m_tree;
+    std::unique_ptr<MainWindowNodeClicks> m_nodeClicks;
     std::unique_ptr<SplitBar> m_splitBar;
     ViewHost* m_previousHost = nullptr;
 
     std::function<void()> m_endProgram;
     std::function<void(QMenu*, const QPoint&)> m_popup;
     bool m_loaded = false;
-    bool m_wired = false;          // the windows' hooks are installed (first load)
     bool m_stripDblClick = false;  // a strip picture's double click awaits its release
-    bool m_layoutLoaded = false;   // LayOut holds what LayOut.dat held: safe to save
-    bool m_busyPointer = false;
     bool m_exiting = false;
     bool m_groupsEnabled = true;
 };

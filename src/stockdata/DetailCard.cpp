@@ -60,6 +60,7 @@ QString shown(const QString& stored, Rule rule, bool fractions, bool volumes)
         if (rule == Rule::Volume && volumes && IsNumber(stored))
             return rt::Format(NumberOf(stored), QStringLiteral("#,##;"));
     } catch (const std::exception&) {
+        // A figure that cannot be formatted is shown as it is stored.
     }
     return stored;
 }

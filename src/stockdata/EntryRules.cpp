@@ -107,6 +107,7 @@ double NumberOf(const QString& text)
         if (IsNumber(text))
             return rt::CDbl(QVariant(text));
     } catch (const std::exception&) {
+        // Too large to be a number: it reads as 0, like any other text.
     }
     return 0;
 }

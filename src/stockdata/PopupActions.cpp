@@ -3,24 +3,29 @@
 #include "platform/Dialogs.h"
 #include "platform/FlexGrid.h"
 #include "platform/Runtime.h"
+#include "platform/SkipFailedSteps.h"
 #include "stockdata/DetailCard.h"
+#include "stockdata/EditingHost.h"
 #include "stockdata/EditorWindows.h"
 #include "stockdata/EntryRules.h"
 #include "stockdata/Globals.h"
-#include "stockdata/MainWindowHooks.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/PortfolioViews.h"
 #include "stockdata/PurchasePicker.h"
+#include "stockdata/StockSets.h"
 #include "stockdata/Stocks.h"
 #include "stockdata/TransactionForm.h"
 #include "stockdata/ViewHost.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 
 #include <algorithm>
 #include <exception>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcPopups, "tradewright.stockdata.popups")
 
 const QString kBuy = QStringLiteral("Buy");
 
@@ -120,29 +125,6 @@ void openPicker()
     editorWindows().showTransaction(form);
 }
 
-// The quotes view redrawn under the grid's update lock, when it is the one shown.
-void redrawQuotesView()
-{
-    if (CurrentView != QLatin1String("Current"))
-        return;
-    FlexGrid::UpdateLock lock(mainGrid());
-    hooks::call(mainWindowHooks().FG_Current);
-}
-
-void removeStock(std::int16_t row, const QString& question)
-{
-    if (Dialogs::MsgBox(question, Dialogs::vbYesNo + Dialogs::vbQuestion, PopupTexts::DeleteShareTitle) !=
-        Dialogs::vbYes)
-        return;
-    ClearSetRow(row);
-    PackSet();
-    SaveStocks();
-    ReadStocks();
-    PackSet();
-    hooks::call(mainWindowHooks().initTree);
-    redrawQuotesView();
-}
-
 // ---- grid popup ------------------------------------------------------------
 
 void sellHolding()
@@ -178,19 +160,6 @@ void sellHolding()
     form.setText(TransactionForm::txtDate, TodayText());
     form.setText(TransactionForm::txtShares, cell(r, HHeld));
     editorWindows().showTransaction(form);
-}
-
-void deleteShareFromQuotes()
-{
-    if (CurrentView != QLatin1String("Current"))
-        return;
-    const int r = currentRow();
-    const std::optional<int> row = QuotesRowStock(r);
-    if (!row)
-        return;
-    removeStock(static_cast<std::int16_t>(*row),
-                QStringLiteral("Are you sure you want to remove ") + QStringLiteral(" (") + cell(r, QCompany) +
-                    QStringLiteral(")?"));
 }
 
 // The transaction row that grid row r stands for: the log's hidden row column, or
@@ -300,16 +269,6 @@ void sellCurrent()
     editorWindows().showTransaction(form);
 }
 
-void deleteCurrent()
-{
-    // A symbol outside the current set (a portfolio symbol, say) removes nothing.
-    const std::optional<std::int16_t> row = LookupSymbol(CurrentSymbol);
-    if (!row)
-        return;
-    removeStock(*row, QStringLiteral("Do you want to remove ") + GetSelectedName() + QStringLiteral(" (") +
-                          CurrentSymbol + QStringLiteral(")?"));
-}
-
 void emptyStockCache()
 {
     if (Dialogs::MsgBox(PopupTexts::ClearCacheText,
@@ -320,32 +279,53 @@ void emptyStockCache()
     QCoreApplication::processEvents();
 }
 
-void updateSelectedStock()
+} // namespace
+
+void PopupActions::removeStock(std::int16_t row, const QString& question)
 {
-    const MainWindowHooks& h = mainWindowHooks();
-    if (h.setOneStockOnly)
-        h.setOneStockOnly(true);
-    if (h.Picture1_Click)
-        h.Picture1_Click(0);
+    if (Dialogs::MsgBox(question, Dialogs::vbYesNo + Dialogs::vbQuestion, PopupTexts::DeleteShareTitle) !=
+        Dialogs::vbYes)
+        return;
+    ClearSetRow(row);
+    PackSet();
+    SaveStocks();
+    ReadStocks();
+    PackSet();
+    m_sets.stocksEdited();
 }
 
-void showProperties()
+void PopupActions::deleteShareFromQuotes()
 {
+    if (CurrentView != QLatin1String("Current"))
+        return;
+    const int r = currentRow();
+    const std::optional<int> row = QuotesRowStock(r);
+    if (!row)
+        return;
+    removeStock(static_cast<std::int16_t>(*row),
+                QStringLiteral("Are you sure you want to remove ") + QStringLiteral(" (") + cell(r, QCompany) +
+                    QStringLiteral(")?"));
+}
+
+void PopupActions::deleteCurrent()
+{
+    // A symbol outside the current set (a portfolio symbol, say) removes nothing.
+    const std::optional<std::int16_t> row = LookupSymbol(CurrentSymbol);
+    if (!row)
+        return;
+    removeStock(*row, QStringLiteral("Do you want to remove ") + GetSelectedName() + QStringLiteral(" (") +
+                          CurrentSymbol + QStringLiteral(")?"));
+}
+
+void PopupActions::showProperties()
+{
+    // The card of a stock the strip shows, as the strip's double click opens it.
     if (CurrentSymbol.isEmpty())
         return;
-    const QStringList strip = hooks::stripSymbols();
-    for (int k = 0; k < std::min<int>(int(strip.size()), 7); ++k) {
-        if (strip[k] != CurrentSymbol)
-            continue;
-        if (mainWindowHooks().img_DblClick)
-            mainWindowHooks().img_DblClick(k);
-        else
-            OpenDetailCard();
-        return;
-    }
+    const QStringList strip = m_host.stripSymbols();
+    if (strip.mid(0, 7).contains(CurrentSymbol))
+        OpenDetailCard();
 }
-
-} // namespace
 
 const std::array<QString, kGridPopupItems>& mnuEditCaptions()
 {
@@ -371,7 +351,7 @@ const std::array<QString, kTreePopupItems>& mnuTreeCaptions()
 
 std::optional<GridPopupState> GridPopupStates(const QString& view, const QString& holdingKey)
 {
-    GridPopupState s;  // every item visible and enabled, as designed
+    GridPopupState s;  // every item visible and enabled to begin with
     auto hide = [&](std::initializer_list<int> items) {
         for (int i : items)
             s[i].visible = false;
@@ -412,20 +392,19 @@ bool mnuTrees_Click()
     return !CurrentSymbol.isEmpty() && purchasesOf(CurrentSymbol).first >= 0;
 }
 
-void mnuEdit_Click(int Index)
+void PopupActions::mnuEdit_Click(int Index)
 {
-    const MainWindowHooks& h = mainWindowHooks();
-    try {
+    SkipFailedSteps(lcPopups, "mnuEdit_Click")([&] {
         switch (Index) {
         case 0:
-            hooks::call(h.CopyGridToClipboard);
+            m_host.copyGrid();
             break;
         case 2:
-            hooks::call(h.SelectAllGrid);
+            m_host.selectAllGrid();
             break;
         case kOldStyleBackgroundItem:
-            hooks::call(h.toggleOldStyleBackground);
-            hooks::call(h.FG_Current);
+            m_host.toggleOldStyleBackground();
+            m_host.redrawQuotes();
             QCoreApplication::processEvents();
             break;
         case 6:
@@ -443,17 +422,15 @@ void mnuEdit_Click(int Index)
         default:
             break;
         }
-    } catch (const std::exception&) {
-        // The popups report no errors.
-    }
+    });
 }
 
-void mnuTree_Click(int Index)
+void PopupActions::mnuTree_Click(int Index)
 {
-    try {
+    SkipFailedSteps(lcPopups, "mnuTree_Click")([&] {
         switch (Index) {
         case 0:
-            hooks::call(mainWindowHooks().CollapseAllNodes);
+            m_host.collapseAllNodes();
             break;
         case 2:
             buyCurrent();
@@ -468,7 +445,8 @@ void mnuTree_Click(int Index)
             emptyStockCache();
             break;
         case 9:
-            updateSelectedStock();
+            m_host.setOneStockOnly(true);
+            m_host.pressUpdateButton();
             break;
         case 11:
             showProperties();
@@ -476,8 +454,7 @@ void mnuTree_Click(int Index)
         default:
             break;  // 4 "S&plit" does nothing; the rest are separators
         }
-    } catch (const std::exception&) {
-    }
+    });
 }
 
 std::optional<int> QuotesRowStock(int r)

@@ -3,14 +3,19 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <optional>
+
+class EditingHost;
+class StockSets;
 
 // The actions of the main window's two popup menus on the stock set and the
 // portfolio: the grid popup mnuEdit (items 0 to 9, shown in the quotes and
 // portfolio views) and the tree popup mnuTree (items 0 to 11, under the menu title
 // "Tree", shown by the tree and the stock strip). The main window builds the menus
-// from the captions and states below and calls the click handlers with the item
-// index; the handlers work on the main grid's current row and on CurrentSymbol.
+// from the captions and states below and calls the click handlers of its
+// PopupActions with the item index; the handlers work on the main grid's current
+// row and on CurrentSymbol.
 
 inline constexpr int kGridPopupItems = 10;
 inline constexpr int kTreePopupItems = 12;
@@ -53,9 +58,28 @@ TreePopupState TreePopupStates(TreePopupFrom from, bool nodeIsStock);
 // portfolio holds a purchase of CurrentSymbol.
 bool mnuTrees_Click();
 
-// The actions. An index outside the tables does nothing.
-void mnuEdit_Click(int Index);
-void mnuTree_Click(int Index);
+// The actions. They ask the main window what is its own through the host, and
+// announce a removed stock on the sets (the window then rebuilds its tree and a
+// shown quotes view). A failing action ends quietly, traced in the logging
+// category "tradewright.stockdata.popups": the popups show no errors.
+class PopupActions
+{
+public:
+    PopupActions(EditingHost& host, StockSets& sets) : m_host(host), m_sets(sets) {}
+
+    // An index outside the tables does nothing.
+    void mnuEdit_Click(int Index);
+    void mnuTree_Click(int Index);
+
+private:
+    void removeStock(std::int16_t row, const QString& question);
+    void deleteShareFromQuotes();
+    void deleteCurrent();
+    void showProperties();
+
+    EditingHost& m_host;
+    StockSets& m_sets;
+};
 
 // Texts of the questions and messages, for the windows' tests.
 namespace PopupTexts {

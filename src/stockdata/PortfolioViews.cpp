@@ -5,9 +5,12 @@
 #include "platform/FlexGrid.h"
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
+#include "platform/SkipFailedSteps.h"
 #include "stockdata/Globals.h"
 #include "stockdata/Portfolio.h"
 
+#include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QStringList>
 #include <QVariantList>
 
@@ -22,15 +25,10 @@ const QString kTotal = QStringLiteral("    Total:");
 const QString kProfitLoss = QStringLiteral("Pr/Loss:");
 const QString kLogTotal = QStringLiteral("  =Total");
 
+Q_LOGGING_CATEGORY(lcPortfolioViews, "tradewright.stockdata.portfolioviews")
+
 // Runs one drawing statement; a failure skips it and the drawing goes on.
-template <typename Step>
-void step(Step&& s)
-{
-    try {
-        s();
-    } catch (const std::exception&) {
-    }
-}
+const SkipFailedSteps step(lcPortfolioViews, "portfolio view");
 
 // Value rounded to cents the way the views always did it: formatted "#,##0.00"
 // and read back.

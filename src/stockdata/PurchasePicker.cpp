@@ -2,9 +2,11 @@
 
 #include "core/Utilities.h"
 #include "platform/Runtime.h"
+#include "platform/SkipFailedSteps.h"
 #include "stockdata/Globals.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QStringList>
 #include <QVariantList>
 
@@ -12,14 +14,9 @@
 
 namespace {
 
-template <typename Step>
-void step(Step&& s)
-{
-    try {
-        s();
-    } catch (const std::exception&) {
-    }
-}
+Q_LOGGING_CATEGORY(lcPurchasePicker, "tradewright.stockdata.purchasepicker")
+
+const SkipFailedSteps step(lcPurchasePicker, "LastPar");
 
 } // namespace
 

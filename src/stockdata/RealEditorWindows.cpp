@@ -1,8 +1,8 @@
 #include "stockdata/RealEditorWindows.h"
 
 #include "stockdata/DetailCard.h"
+#include "stockdata/EditingHost.h"
 #include "stockdata/LastPar.h"
-#include "stockdata/MainWindowHooks.h"
 #include "stockdata/Properties.h"
 #include "stockdata/PurchasePicker.h"
 #include "stockdata/StkSet.h"
@@ -12,61 +12,46 @@
 #include <QApplication>
 #include <QWidget>
 
-namespace {
-
-class RealEditorWindows : public EditorWindows
+void RealEditorWindows::showTransaction(TransactionForm& form)
 {
-public:
-    void showTransaction(TransactionForm& form) override
-    {
-        frmPurchace window(form, hooks::mainWindow());
-        window.adjustSize();
-        PlaceBelowTicker(&window);
-        window.exec();
-    }
-
-    void showPicker(PurchasePicker& picker) override
-    {
-        LastPar window(picker, hooks::mainWindow());
-        PlaceBelowTicker(&window);
-        window.exec();
-    }
-
-    void showDetailCard(std::unique_ptr<DetailCard> card) override
-    {
-        auto* window = new Properties(std::move(card), hooks::mainWindow());
-        PlaceBelowTicker(window);
-        window->show();
-        QApplication::processEvents();
-    }
-
-    void showSetEditor() override
-    {
-        if (StkSet* open = StkSet::instance()) {
-            open->raise();
-            open->activateWindow();
-            return;
-        }
-        auto* window = new StkSet(hooks::mainWindow());
-        window->show();
-    }
-};
-
-} // namespace
-
-EditorWindows& realEditorWindows()
-{
-    static RealEditorWindows real;
-    return real;
+    frmPurchace window(form, m_host.mainWindowWidget());
+    window.adjustSize();
+    PlaceBelowTicker(&window, m_host.mainWindowWidget(), m_host.newsTickerTop());
+    window.exec();
 }
 
-bool PlaceBelowTicker(QWidget* dialog)
+void RealEditorWindows::showPicker(PurchasePicker& picker)
 {
-    QWidget* main = hooks::mainWindow();
-    if (!dialog || !main)
+    LastPar window(picker, m_host.mainWindowWidget());
+    PlaceBelowTicker(&window, m_host.mainWindowWidget(), m_host.newsTickerTop());
+    window.exec();
+}
+
+void RealEditorWindows::showDetailCard(std::unique_ptr<DetailCard> card)
+{
+    auto* window = new Properties(std::move(card), m_host.mainWindowWidget());
+    PlaceBelowTicker(window, m_host.mainWindowWidget(), m_host.newsTickerTop());
+    window->show();
+    QApplication::processEvents();
+}
+
+void RealEditorWindows::showSetEditor()
+{
+    if (StkSet* open = StkSet::instance()) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    auto* window = new StkSet(m_sets, m_host.mainWindowWidget());
+    window->show();
+}
+
+bool PlaceBelowTicker(QWidget* dialog, const QWidget* mainWindow, int tickerTopTwips)
+{
+    if (!dialog || !mainWindow)
         return false;
-    const QPoint clientOrigin = main->mapToGlobal(QPoint(0, 0));
+    const QPoint clientOrigin = mainWindow->mapToGlobal(QPoint(0, 0));
     const QSize size = dialog->frameGeometry().size().expandedTo(dialog->size());
-    dialog->move(DialogPosition(main->frameGeometry(), clientOrigin.y(), hooks::newsTickerTop(), size));
+    dialog->move(DialogPosition(mainWindow->frameGeometry(), clientOrigin.y(), tickerTopTwips, size));
     return true;
 }

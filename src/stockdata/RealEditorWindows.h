@@ -2,13 +2,29 @@
 
 #include "stockdata/EditorWindows.h"
 
+class EditingHost;
 class QWidget;
+class StockSets;
 
-// The program's editing windows: frmPurchace, LastPar, Properties and StkSet, placed
-// below the main window's ticker. The program sets them at start with
-// setDefaultEditorWindows(&realEditorWindows()).
-EditorWindows& realEditorWindows();
+// The program's editing windows: frmPurchace, LastPar, Properties and StkSet, owned
+// by the main window and placed below its ticker. The main window makes one, given
+// itself and the program's sets, and makes it the default editor windows.
+class RealEditorWindows final : public EditorWindows
+{
+public:
+    RealEditorWindows(EditingHost& host, StockSets& sets) : m_host(host), m_sets(sets) {}
 
-// Places dialog like DialogPosition for the main window of the hooks; false when
-// there is none.
-bool PlaceBelowTicker(QWidget* dialog);
+    void showTransaction(TransactionForm& form) override;
+    void showPicker(PurchasePicker& picker) override;
+    void showDetailCard(std::unique_ptr<DetailCard> card) override;
+    void showSetEditor() override;
+
+private:
+    EditingHost& m_host;
+    StockSets& m_sets;
+};
+
+// Places dialog like DialogPosition on mainWindow, whose news ticker's top lies
+// tickerTopTwips into its client area. False (the dialog stays) when there is no
+// dialog or no main window.
+bool PlaceBelowTicker(QWidget* dialog, const QWidget* mainWindow, int tickerTopTwips);

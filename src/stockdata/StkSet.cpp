@@ -2,7 +2,6 @@
 
 #include "core/WindowEffects.h"
 #include "stockdata/EditorWindows.h"
-#include "stockdata/MainWindowHooks.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -115,8 +114,8 @@ void ActionLabel::mouseReleaseEvent(QMouseEvent* event)
         emit Click();
 }
 
-StkSet::StkSet(QWidget* parent)
-    : QDialog(parent)
+StkSet::StkSet(StockSets& sets, QWidget* parent)
+    : QDialog(parent), m_editor(sets)
 {
     setObjectName(QStringLiteral("StkSet"));
     setWindowTitle(QStringLiteral("Stock Sets"));

@@ -8,6 +8,7 @@
 #include <array>
 
 class QLineEdit;
+class StockSets;
 class QListWidget;
 class QPushButton;
 
@@ -46,7 +47,7 @@ class StkSet : public QDialog
     Q_OBJECT
 
 public:
-    explicit StkSet(QWidget* parent = nullptr);
+    explicit StkSet(StockSets& sets, QWidget* parent = nullptr);
     ~StkSet() override;
 
     StockSetEditor& editor() { return m_editor; }

@@ -9,7 +9,7 @@
 #include "platform/Runtime.h"
 #include "stockdata/EntryRules.h"
 #include "stockdata/Globals.h"
-#include "stockdata/MainWindowHooks.h"
+#include "stockdata/StockSets.h"
 #include "stockdata/Stocks.h"
 
 #include <QCoreApplication>
@@ -45,7 +45,7 @@ QStringList SetNames()
     return names;
 }
 
-StockSetEditor::StockSetEditor() = default;
+StockSetEditor::StockSetEditor(StockSets& sets) : m_stockSets(sets) {}
 StockSetEditor::~StockSetEditor() = default;
 
 const std::array<QString, 4>& StockSetEditor::ActionCaptions()
@@ -144,7 +144,7 @@ void StockSetEditor::lstSets_DblClick()
     LoadSets();
     selectSet(position);
     // The main window shows the new name at once (set menu, Groups label, tree root).
-    hooks::call(mainWindowHooks().LoadSets);
+    m_stockSets.namesEdited();
 }
 
 void StockSetEditor::selectNoSymbol()
@@ -303,11 +303,10 @@ void StockSetEditor::cmdApply_Click()
 void StockSetEditor::cmdOK_Click()
 {
     UpdateINI();
-    if (mainWindowHooks().mnuSet_Click)
-        mainWindowHooks().mnuSet_Click(CurrentSet);
+    m_stockSets.makeCurrent(CurrentSet);
     QCoreApplication::processEvents();
     m_closed = true;
-    hooks::call(mainWindowHooks().LoadSets);
+    m_stockSets.namesEdited();
 }
 
 void StockSetEditor::restoreOpeningSet()

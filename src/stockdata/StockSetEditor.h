@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <memory>
 
+class StockSets;
+
 // Display names of the 21 stock sets: the value Group<n> of the Groups key, or
 // "Group<n>" when it is missing or empty. The set menu and the set editor show them.
 QStringList SetNames();
@@ -18,12 +20,13 @@ QStringList SetNames();
 // and Apply / OK / Cancel.
 //
 // Selecting a set makes it CurrentSet and reads it into Stocks at once; OK then
-// makes it current in the main window (mnuSet_Click) and Cancel puts back the set
-// that was current when the editor opened, as it was in memory.
+// makes it current for the whole program (StockSets::makeCurrent, which the main
+// window follows) and announces the set names; Cancel puts back the set that was
+// current when the editor opened, as it was in memory.
 class StockSetEditor
 {
 public:
-    StockSetEditor();
+    explicit StockSetEditor(StockSets& sets);
     ~StockSetEditor();
 
     // Opening: lists the set names, selects the first set and lists its symbols.
@@ -46,7 +49,7 @@ public:
     bool addEnabled() const { return m_addEnabled; }
     bool removeEnabled() const { return m_removeEnabled; }
 
-    // The documented procedures.
+    // The editor's procedures.
     void LoadSets();
     void LoadData();
     void UpdateINI();
@@ -90,6 +93,8 @@ private:
     bool m_addEnabled = false;
     bool m_removeEnabled = false;
     bool m_closed = false;
+
+    StockSets& m_stockSets;
 
     // The set current when the editor opened, as it stood in memory.
     std::int16_t m_openingSet = 0;

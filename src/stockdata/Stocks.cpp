@@ -112,15 +112,21 @@ std::optional<std::int16_t> LookupSymbol(const QString& symbol)
     return static_cast<std::int16_t>(row);
 }
 
-QString GetStockLine(const QString& symbol)
+std::optional<std::int16_t> SelectedStockRow(const QString& symbol)
 {
-    // Row 200 is outside this scan on purpose: the strip and the quote line never
-    // showed it.
     const int row = firstRow(symbol, kLastStockRow - 1);
     if (row < 0)
+        return std::nullopt;
+    return static_cast<std::int16_t>(row);
+}
+
+QString GetStockLine(const QString& symbol)
+{
+    const std::optional<std::int16_t> row = SelectedStockRow(symbol);
+    if (!row)
         return QString();
-    CurrentIndex = static_cast<std::int16_t>(row);
-    const StockRec& r = Stocks[row];
+    CurrentIndex = *row;
+    const StockRec& r = Stocks[std::size_t(*row)];
     const QStringList fields{r.CompanyName, r.Change,   r.PctChange,   r.Volume,   r.DayHigh,
                              r.DayLow,      r.Bid,      r.Ask,         r.LastTradeSize, r.OpenPrice,
                              r.PrevClose,   r.YearHigh, r.YearLow,     r.EPS,      r.PERatio,

@@ -29,6 +29,9 @@ std::int16_t FindSymbol(const QString& symbol);
 // before editing or deleting a row, so a missing symbol never touches row 0.
 std::optional<std::int16_t> LookupSymbol(const QString& symbol);
 
+// The first row 0..199 holding symbol: the row of a selected stock (CurrentIndex).
+// Row 200 is outside on purpose: the strip and the quote line never showed it.
+std::optional<std::int16_t> SelectedStockRow(const QString& symbol);
 // The quote fields of the first row 0..199 holding symbol, joined by ";" (company
 // name, change, % change, volume, high, low, bid, ask, trade size, open, previous
 // close, year high, year low, EPS, P/E, dividend, exchange, industry, last update);

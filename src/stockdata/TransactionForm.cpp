@@ -8,10 +8,14 @@
 #include "stockdata/Portfolio.h"
 #include "stockdata/Stocks.h"
 
+#include <QLoggingCategory>
+
 #include <cmath>
 #include <exception>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcTransactions, "tradewright.stockdata.transactions")
 
 const QString kNewStock = QStringLiteral("NewStock");
 const QString kSell = QStringLiteral("Sell");
@@ -238,8 +242,9 @@ void TransactionForm::AddPurchase()
         const auto r = static_cast<std::int16_t>(row);
         UpdatePortfolioRow(kBuyAction, TransSymbol, sharesValue(), static_cast<float>(NumberOf(m_text[txtComm])),
                            m_text[txtDate], NumberOf(m_text[txtPrice]), m_curPrice, 0, r, r);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // A step that fails stores nothing more; the form closes as after any OK.
+        qCWarning(lcTransactions) << "the purchase was stored only in part:" << e.what();
     }
 }
 
@@ -312,7 +317,9 @@ void TransactionForm::EditTransaction()
         }
         UpdatePortfolioRow(QString(), TransSymbol, shares, commission, m_text[txtDate], price, QString(), 0, 0,
                            TransRow);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        // The edit is not stored; the window closes as after any OK.
+        qCWarning(lcTransactions) << "the edit of transaction" << TransRow << "failed:" << e.what();
     }
 }
 

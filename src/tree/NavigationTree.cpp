@@ -1,13 +1,19 @@
 #include "tree/NavigationTree.h"
 
 #include "platform/InputCodes.h"
+#include "platform/SkipFailedSteps.h"
 #include "platform/TreeModel.h"
 #include "platform/TreeView.h"
 #include "tree/TreeBuild.h"
 #include "tree/TreeImages.h"
 #include "tree/TreeTables.h"
 
+#include <QLoggingCategory>
+
 namespace {
+Q_LOGGING_CATEGORY(lcNavigationTree, "tradewright.tree.navigation")
+// A step on a node that fails is skipped; the tree stays usable.
+const SkipFailedSteps step(lcNavigationTree, "the navigation tree");
 constexpr int KeyP = 80;
 const QString kProfileNodeText = QStringLiteral("Profile");
 } // namespace
@@ -68,6 +74,7 @@ QString NavigationTree::setName() const
         if (m_setName)
             return m_setName();
     } catch (...) {
+        // A set name that cannot be had titles the root without it.
     }
     return QString();
 }
@@ -108,11 +115,10 @@ void NavigationTree::TreeView1_Expand(TreeNode* node)
 {
     if (!node)
         return;
-    try {
+    step([&] {
         if (node->Image() == TreeTables::StockImage)
             node->setExpandedImage(TreeTables::OpenStockImage);
-    } catch (...) {
-    }
+    });
     m_lastNodeIndex = node->Index();
 }
 
@@ -123,18 +129,12 @@ void NavigationTree::TreeView1_KeyDown(int KeyCode, int Shift)
     TreeNode* node = lastNode();
     if (!node || node->Image() != TreeTables::StockImage || node->Expanded())
         return;
-    try {
-        node->setExpanded(true);
-    } catch (...) {
-    }
+    step([&] { node->setExpanded(true); });
     // P also selects that stock's profile.
     if (KeyCode == KeyP) {
         for (TreeNode* child : node->childNodes()) {
             if (child->Text() == kProfileNodeText) {
-                try {
-                    child->setSelected(true);
-                } catch (...) {
-                }
+                step([&] { child->setSelected(true); });
                 break;
             }
         }
@@ -169,10 +169,7 @@ TreePopup NavigationTree::TreeView1_MouseDown(int Button, int Shift, double X, d
 void NavigationTree::TreeView1_MouseMove(int Button, int Shift, double X, double Y)
 {
     if (m_mouseMove) {
-        try {
-            m_mouseMove();
-        } catch (...) {
-        }
+        step([&] { m_mouseMove(); });
     }
     // The tip is the current stock's profile, the same over every node.
     // The items carry no tips of their own, so the viewport's shows everywhere.
@@ -190,12 +187,11 @@ void NavigationTree::CollapseStockNodes()
         return;
     const int count = m_model->Count();
     for (int i = 1; i <= count; ++i) {
-        try {
+        step([&] {
             TreeNode* n = m_model->Nodes(i);
             if (n->Image() == TreeTables::StockImage)
                 n->setExpanded(false);
-        } catch (...) {
-        }
+        });
     }
 }
 
@@ -205,9 +201,6 @@ void NavigationTree::CollapseAllNodes()
         return;
     const int count = m_model->Count();
     for (int i = 1; i <= count; ++i) {
-        try {
-            m_model->Nodes(i)->setExpanded(false);
-        } catch (...) {
-        }
+        step([&] { m_model->Nodes(i)->setExpanded(false); });
     }
 }

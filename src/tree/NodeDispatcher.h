@@ -40,7 +40,8 @@ class NodeClickWindow
 {
 public:
     virtual ~NodeClickWindow() = default;
-    // Makes symbol the current stock and moves the stock strip to it.
+    // Selects the stock: makes symbol CurrentSymbol (and its row CurrentIndex) and
+    // moves the stock strip to it.
     virtual void ShowStockHeader(const QString& symbol) = 0;
     // The grid the quotes view fills; a stock node selects its row there.
     virtual FlexGrid& mainGrid() = 0;

@@ -1,12 +1,20 @@
 #include "tree/TreeBuild.h"
 
+#include "platform/SkipFailedSteps.h"
 #include "platform/TreeModel.h"
 #include "stockdata/Globals.h"
 #include "stockdata/PortfolioViews.h"
 
+#include <QLoggingCategory>
+
 #include <algorithm>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcTreeBuild, "tradewright.tree.build")
+
+// A node that cannot go in is left out; the build goes on.
+const SkipFailedSteps step(lcTreeBuild, "the tree's build");
 
 // Each node goes in as two statements, the add and then the picture, each of
 // which may fail on its own without stopping the build. A node whose add failed
@@ -14,23 +22,17 @@ namespace {
 // that holds the key.
 bool addNode(TreeModel& tree, const QString& parent, const QString& key, const QString& text)
 {
-    try {
+    return step([&] {
         if (parent.isEmpty())
             tree.Add(QString(), TreeModel::tvwLast, key, text);
         else
             tree.Add(parent, TreeModel::tvwChild, key, text);
-        return true;
-    } catch (...) {
-    }
-    return false;
+    });
 }
 
 void setImage(TreeModel& tree, const QString& key, int image)
 {
-    try {
-        tree.Node(key)->setImage(image);
-    } catch (...) {
-    }
+    step([&] { tree.Node(key)->setImage(image); });
 }
 
 void addPortfolioSymbols(TreeModel& tree)
@@ -39,18 +41,17 @@ void addPortfolioSymbols(TreeModel& tree)
         s.clear();
     // Row 100 is never used by the portfolio, so it is not looked at.
     for (int j = 0; j <= kLastWorkingTransRow; ++j) {
-        try {
+        step([&] {
             const QString s = Transactions.at(size_t(j)).Symbol;
             if (s.size() < 2)
-                continue;
+                return;
             if (std::find(PortSymbols.begin(), PortSymbols.end(), s) != PortSymbols.end())
-                continue;
+                return;
             AddPortSymbol(s);
             const QString key = QLatin1String(TreeTables::PortSymbolKeyPrefix) + QString::number(j);
             if (addNode(tree, QLatin1String(TreeTables::PortDetailKey), key, s))
                 setImage(tree, key, TreeTables::PortSymbolImage);
-        } catch (...) {
-        }
+        });
     }
 }
 
@@ -61,18 +62,17 @@ void addStocks(TreeModel& tree)
     // StockCount is a count, but the rows up to and including it are visited: a
     // set with a gap still shows its last stock. Never past the last row.
     for (int i = 0; i <= std::min(n, kLastStockRow); ++i) {
-        try {
+        step([&] {
             const QString s = Stocks.at(size_t(i)).Symbol;
             if (s.isEmpty())
-                continue;
+                return;
             const QString row = QString::number(i);
             const QString key = QLatin1String(TreeTables::StockKeyPrefix) + row;
             if (!addNode(tree, all, key, s))
-                continue;
+                return;
             setImage(tree, key, TreeTables::StockImage);
             AddTreeNodes(tree, TreeTables::StockSubtree(), row);
-        } catch (...) {
-        }
+        });
     }
 }
 
@@ -110,10 +110,7 @@ void BuildNavigationTree(TreeModel& tree, const QString& setName)
     // Hold the view for the whole build: it is drawn once, when the lock goes,
     // whatever failed on the way.
     auto lock = tree.updatesLocked();
-    try {
-        tree.Clear();
-    } catch (...) {
-    }
+    step([&] { tree.Clear(); });
 
     const QString all = QLatin1String(TreeTables::AllKey);
     if (addNode(tree, QString(), all, AllRootText(setName)))

@@ -4,6 +4,7 @@
 #include "IsolatedStore.h"
 
 #include "core/NetSetting.h"
+#include "core/NetSettingStore.h"
 #include "core/Settings.h"
 #include "core/SplashProgress.h"
 #include "core/WindowEffects.h"
@@ -161,6 +162,21 @@ TEST_F(StartWindowsTest, ProxyBoxWritesAtOnceAndEnablesTheProxyField)
     EXPECT_EQ(setting(Settings::ProxyE), "0");
     QTest::mouseClick(w.Check1, Qt::LeftButton);
     EXPECT_EQ(setting(Settings::Prompt), "1");
+}
+
+TEST_F(StartWindowsTest, ProxyBoxShowsWhetherTheProgramUsesTheProxy)
+{
+    // The main window's load takes a stored "1.0" as on: the box must say so too.
+    const struct
+    {
+        const char* stored;
+        bool on;
+    } rows[] = {{"1", true}, {"1.0", true}, {" 1 ", true}, {"0", false}, {"", false}, {"2", false}, {"yes", false}};
+    for (const auto& r : rows) {
+        save(Settings::ProxyE, r.stored);
+        EXPECT_EQ(NetSettingStore::Load().proxyE, r.on) << r.stored;
+        EXPECT_EQ(Settings::SettingIsOne(QString::fromLatin1(Settings::ProxyE)), r.on) << r.stored;
+    }
 }
 
 TEST_F(StartWindowsTest, CloseStoresTheBoxesAndHandsOn)

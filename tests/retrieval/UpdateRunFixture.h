@@ -6,11 +6,13 @@
 #include "core/Settings.h"
 #include "core/UpdateChoices.h"
 #include "platform/RegistryStore.h"
-#include "retrieval/RunHooks.h"
+#include "retrieval/RunServices.h"
 #include "retrieval/UpdateRun.h"
+#include "shell/RunServices.h"
 
 #include <QStringList>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
@@ -58,9 +60,54 @@ public:
     }
 };
 
+// The quote parsers and the mail sender as the run sees them: each call goes to the
+// test's script (nothing parsed, no mail sent when there is none), or to the
+// program's own parsers and sender once a test asks for them.
+class ScriptedQuotes final : public QuoteParsing
+{
+public:
+    QuoteParsing* program = nullptr;
+    std::function<void()> loadQuotesCsv;
+    std::function<QString(int row)> parseQuote;
+
+    void LoadQuotesCsv() override
+    {
+        if (program)
+            program->LoadQuotesCsv();
+        else if (loadQuotesCsv)
+            loadQuotesCsv();
+    }
+    QString ParseQuote(int row) override
+    {
+        if (program)
+            return program->ParseQuote(row);
+        return parseQuote ? parseQuote(row) : QString();
+    }
+    void ParseRecentNews(const QString& symbol, const QString& pageFile, const QString& newsFile) override
+    {
+        if (program)
+            program->ParseRecentNews(symbol, pageFile, newsFile);
+    }
+};
+
+class ScriptedMail final : public MailSending
+{
+public:
+    MailSending* program = nullptr;
+
+    MailOutcome SendEmail(const QString& Server, const QString& From, const QString& FromEmail,
+                          const QString& ToName, const QString& ToEmail, const QString& Subject,
+                          const QString& Body) override
+    {
+        if (program)
+            return program->SendEmail(Server, From, FromEmail, ToName, ToEmail, Subject, Body);
+        return MailOutcome{false, QStringLiteral("no mail sender in this test")};
+    }
+};
+
 // A fresh program folder and settings file, every site on the loopback server, the
-// connection check answering "connected" (it does not ask), no hooks installed and
-// the update choices read afresh from the (empty) settings.
+// connection check answering "connected" (it does not ask), scripted parsers and
+// mail, and the update choices read afresh from the (empty) settings.
 class UpdateRunTest : public RetrievalTest
 {
 protected:
@@ -74,14 +121,12 @@ protected:
         RetrievalTest::SetUp();
         Settings::SaveSetting(QString::fromLatin1(Settings::Prompt), QStringLiteral("0"));
         updateChoices().unload();
-        runHooks() = RunHooks();
-        run = std::make_unique<UpdateRun>(port, frame, *transports, *downloaders);
+        run = std::make_unique<UpdateRun>(port, frame, *transports, *downloaders, quotes, mail);
         run->Timer1.stop();  // ticks are driven by hand
     }
     void TearDown() override
     {
         run.reset();
-        runHooks() = RunHooks();
         updateChoices().unload();
         RetrievalTest::TearDown();
         RegistryStore::setFilePath(m_oldStore);
@@ -107,7 +152,18 @@ protected:
         return list;
     }
 
+    // The program's own quote parsers and mail sender from here on.
+    void useProgramServices()
+    {
+        quotes.program = &m_programQuotes;
+        mail.program = &m_programMail;
+    }
+
     RecordingFrame frame;
+    ScriptedQuotes quotes;
+    ScriptedMail mail;
     std::unique_ptr<UpdateRun> run;
     QString m_oldStore;
+    SheetQuoteParsing m_programQuotes;
+    SmtpMailSending m_programMail;
 };

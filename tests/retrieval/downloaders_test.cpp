@@ -211,7 +211,7 @@ TEST_F(RetrievalTest, OneStockOnlyFetchesTheSelectedStockAlone)
     EXPECT_EQ(requestTarget(1), QStringLiteral("/splits/splits-single-company.asp?symbol=msft"));
 }
 
-TEST_F(RetrievalTest, AnEmptySetFetchesNothingAndResetsTheTitleWhereDocumented)
+TEST_F(RetrievalTest, AnEmptySetFetchesNothingAndResetsTheTitleWhereTheItemDoes)
 {
     port.setCaption(QStringLiteral("something else"));
     downloaders->UpdateNews();

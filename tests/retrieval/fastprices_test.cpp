@@ -6,7 +6,6 @@
 #include "platform/AppPath.h"
 #include "platform/FlexGrid.h"
 #include "platform/RuntimeError.h"
-#include "shell/UpdateRunHooks.h"
 #include "stockdata/Globals.h"
 #include "stockdata/ViewHost.h"
 
@@ -28,9 +27,16 @@ protected:
     void SetUp() override
     {
         UpdateRunTest::SetUp();
-        runHooks().LoadQuotesCsv = [this] { ++loads; };
-        runHooks().FG_Current = [this] { ++redraws; };
-        runHooks().ParseQuote = [this](int row) {
+        quotes.loadQuotesCsv = [this] { ++loads; };
+        // What the main window does with new prices: a shown quotes view is drawn again.
+        QObject::connect(run.get(), &UpdateRun::pricesChanged, run.get(), [this] {
+            if (CurrentView != QLatin1String("Current"))
+                return;
+            ++redraws;
+            if (redraw)
+                redraw();
+        });
+        quotes.parseQuote = [this](int row) {
             parsedRows << row;
             if (throwFor == row)
                 throw RuntimeError::make(5);
@@ -48,6 +54,7 @@ protected:
 
     int loads = 0;
     int redraws = 0;
+    std::function<void()> redraw;  // the quotes view's drawing, when a test needs one
     QList<int> parsedRows;
     QHash<int, QString> names;
     int throwFor = -1;
@@ -93,8 +100,7 @@ TEST_F(FastPricesTest, AReplyUnder100BytesIsDeletedAndNotParsed)
 
 TEST_F(FastPricesTest, FramesItselfLikeARunAndParsesTheQuotes)
 {
-    runHooks() = RunHooks();
-    installUpdateRunHooks();
+    useProgramServices();
     setStocks({"IBM", "MSFT"});
     server->setReply(QStringLiteral("/d/quotes.csv"), fixture("sheets/quotes_csv.txt"), 200, "text/plain");
 
@@ -152,7 +158,7 @@ TEST_F(FastPricesTest, NoFastUpdateInsideARun)
 
 TEST_F(FastPricesTest, PagesOfEveryStockWithNewPricesInThePortfolio)
 {
-    runHooks().ParseQuote = [this](int row) {
+    quotes.parseQuote = [this](int row) {
         parsedRows << row;
         Stocks[std::size_t(row)].LastPrice = QStringLiteral("1%1.00").arg(row);
         return QString();
@@ -195,8 +201,7 @@ TEST_F(FastPricesTest, TheGridKeepsThePricedStockInSight)
     CurrentView = QStringLiteral("Current");
     server->setReply(QStringLiteral("/q"), page(400));
     FlexGrid* grid = viewHost().mainGrid();
-    runHooks().FG_Current = [&] {
-        ++redraws;
+    redraw = [&] {
         grid->setRows(30);
         grid->setCols(4);
         for (int r = 2; r < 30; ++r)
@@ -272,7 +277,7 @@ TEST_F(FastPricesTest, AStopEndsTheWalk)
 {
     setStocks({"IBM", "MSFT", "AOL"});
     server->setReply(QStringLiteral("/q"), page(400));
-    runHooks().ParseQuote = [this](int row) {
+    quotes.parseQuote = [this](int row) {
         parsedRows << row;
         run->StopUpdate();
         return QString();

@@ -3,7 +3,6 @@
 #include "UpdateRunFixture.h"
 
 #include "platform/Dialogs.h"
-#include "shell/UpdateRunHooks.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +21,7 @@ protected:
     void SetUp() override
     {
         UpdateRunTest::SetUp();
-        installUpdateRunHooks();
+        useProgramServices();
         tickOnly({16});
         server->setReply(QStringLiteral("/dljd/mwwinners.htm"), page(500));
         Settings::SaveSetting(QString::fromLatin1(Settings::Q_Message), kQueued);

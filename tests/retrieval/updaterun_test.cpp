@@ -8,7 +8,6 @@
 #include "platform/Codec.h"
 #include "platform/Dialogs.h"
 #include "retrieval/CacheFiles.h"
-#include "shell/UpdateRunHooks.h"
 #include "stockdata/Globals.h"
 
 #include <QFile>
@@ -62,6 +61,29 @@ TEST_F(UpdateRunTest, TickedBoxesRunInBoxOrderAndBoxesWithoutPagesAreNotCounted)
     EXPECT_EQ(port.statusTexts.last(), "");
     EXPECT_EQ(finished.count(), 1);
     EXPECT_FALSE(run->isActive());
+}
+
+TEST_F(UpdateRunTest, TheRunAnnouncesItsStartEachItemAndItsEnd)
+{
+    tickOnly({3, 22});
+    QStringList heard;
+    run->setItemCaller([&](int item) { heard << QStringLiteral("fetch %1").arg(item); });
+    QObject::connect(run.get(), &UpdateRun::runStarted, run.get(), [&] { heard << "started"; });
+    QObject::connect(run.get(), &UpdateRun::pagesWritten, run.get(),
+                     [&](int item) { heard << QStringLiteral("written %1").arg(item); });
+    QObject::connect(run.get(), &UpdateRun::runFinished, run.get(), [&] {
+        heard << "finished";
+        EXPECT_TRUE(frame.isIdle());  // the end steps are done when the end is announced
+    });
+    run->StartUpdate();
+    EXPECT_EQ(heard, QStringList({"started", "fetch 3", "written 3", "fetch 22", "written 22", "finished"}));
+
+    // The fast price update is announced the same way.
+    heard.clear();
+    setStocks({"IBM"});
+    server->setReply(QStringLiteral("/d/quotes.csv"), QByteArray(200, 'x'));
+    run->UpdateFastPrices();
+    EXPECT_EQ(heard, QStringList({"started", "finished"}));
 }
 
 TEST_F(UpdateRunTest, NoBoxTickedFetchesNothingAndReturnsToIdle)
@@ -229,6 +251,13 @@ TEST_F(UpdateRunTest, BusyTicksCountBackDownAndAnIntervalOfZeroDoesNothing)
     Settings::SaveSetting(QString::fromLatin1(Settings::AutoUpdate), QStringLiteral("90"));
     run->loadAutoUpdateMin();
     EXPECT_EQ(run->AutoUpdateMin(), 90);
+    // What is no number of minutes counts as 0 and, with a tag, is logged.
+    Settings::SaveSetting(QString::fromLatin1(Settings::AutoUpdate), QStringLiteral("40000"));
+    run->loadAutoUpdateMin(QStringLiteral("frmMain_LoadData"));
+    EXPECT_EQ(run->AutoUpdateMin(), 0);
+    QFile log(AppPath() + QStringLiteral("/ErrorLog.txt"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("frmMain_LoadData"));
 }
 
 TEST_F(UpdateRunTest, ATimerDueWhileOfflineDoesNotRefreshTheTitle)
@@ -287,7 +316,7 @@ TEST_F(UpdateRunTest, FetchStateTextsAndTheStopAfterAFetchOutsideARun)
 
 TEST_F(UpdateRunTest, FullRunFillsTheCacheTheStockTableAndTheNewsList)
 {
-    installUpdateRunHooks();
+    useProgramServices();
     setStocks({"IBM", "MSFT"});
     Stocks[1].CompanyName = QStringLiteral("Old Name");
     tickOnly({1, 2, 8, 16, 85});

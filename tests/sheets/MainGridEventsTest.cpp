@@ -1,8 +1,10 @@
 // The main grid's mouse and key rules: the shared sort toggle, the copy keys, the
 // popup per view, the header highlight, the link pointer and the column drag.
+#include "RecordingEditingHost.h"
 #include "SheetsFixture.h"
 
 #include "sheets/MainGridEvents.h"
+#include "stockdata/StockSets.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -44,7 +46,10 @@ protected:
         return texts;
     }
 
-    MainGridEvents events{grid()};
+    test::RecordingEditingHost editing;
+    StockSets sets;
+    PopupActions popups{editing, sets};
+    MainGridEvents events{grid(), popups};
 };
 
 TEST_F(MainGridEventsTest, DoubleClickSortsOnlyTheListedViewsAndTheOrderIsShared)
@@ -62,7 +67,7 @@ TEST_F(MainGridEventsTest, DoubleClickSortsOnlyTheListedViewsAndTheOrderIsShared
 
     // The next sort, in another sorting view (or another grid), goes the other way.
     CurrentView = QStringLiteral("Put");
-    MainGridEvents other(grid());
+    MainGridEvents other(grid(), popups);
     other.FG_DblClick();
     EXPECT_EQ(SortAsc, 2);
     EXPECT_EQ(column(1), QStringList({"Delta", "Charlie", "bravo", "alpha"}));

@@ -77,7 +77,7 @@ TEST_F(ShellTest, MainWindowAsShown)
     form.ShowRec();
     form.treeModel()->Node(QStringLiteral("All"))->setExpanded(true);
     form.treeModel()->Node(QStringLiteral("ID0"))->setExpanded(true);
-    form.setStatusText(QStringLiteral("connected"));
+    form.ports().setStatusText(QStringLiteral("connected"));
     QTest::qWait(50);
 
     const QImage picture = form.grab().toImage();

@@ -11,7 +11,6 @@
 #include "sheets/CurrentQuotes.h"
 #include "sheets/GridLayout.h"
 #include "shell/GaugeSkins.h"
-#include "shell/ShellHooks.h"
 #include "stockdata/Globals.h"
 #include "stockdata/Stocks.h"
 
@@ -43,7 +42,6 @@ protected:
         LayOut.fill(LayoutRec());
         OldStyleBackgroundChecked = false;
         updateChoices().unload();
-        shellHooks() = ShellHooks();
         SplashProgress::install({});
         test::dialogs().reset();
         test::shell().reset();
@@ -52,7 +50,6 @@ protected:
     void TearDown() override
     {
         SplashProgress::install({});
-        shellHooks() = ShellHooks();
         updateChoices().unload();
         ResetStockDataGlobals();
         ResetSkinState();

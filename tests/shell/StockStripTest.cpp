@@ -1,6 +1,8 @@
 // The stock strip: filling, gauges, scrolling and selection on the current set.
 #include "ShellFixture.h"
 
+#include "platform/FlexGrid.h"
+#include "shell/StockSelection.h"
 #include "shell/StockStrip.h"
 
 #include <vector>
@@ -23,8 +25,6 @@ protected:
         ShellTest::SetUp();
         SkinName = QStringLiteral("NeonBlue");
         strip.fits = [this](int slot) { return slot < fitting; };
-        strip.tickerPricesChecked = [this] { return pricesChecked; };
-        strip.tickerMenuClick = [this](int index) { tickerCalls.push_back(index); };
     }
 
     // The strip showing rows first .. first + 6 (empty past the set).
@@ -44,8 +44,30 @@ protected:
 
     StockStrip strip;
     int fitting = kSlotCount;
+};
+
+// The window's part of a selection, recorded: the ticker menu's clicks and the
+// stocks shown in the tree.
+class SelectionRecorder : public StockSelectionWindow
+{
+public:
     bool pricesChecked = false;
     std::vector<int> tickerCalls;
+    QStringList treeStocks;
+
+    bool tickerPricesChecked() const override { return pricesChecked; }
+    void tickerMenuClick(int index) override { tickerCalls.push_back(index); }
+    void showStockInTree(const QString& symbol) override { treeStocks << symbol; }
+};
+
+class StockSelectionTest : public StockStripTest
+{
+protected:
+    SelectionRecorder window;
+    FlexGrid grid;
+    StockSelection selection{strip, grid, window};
+    bool& pricesChecked = window.pricesChecked;
+    std::vector<int>& tickerCalls = window.tickerCalls;
 };
 
 TEST_F(StockStripTest, RatingIsReadAsItsDecimalText)
@@ -173,14 +195,15 @@ TEST_F(StockStripTest, FullSetDownStepPastTheTableEnd)
     EXPECT_EQ(strip.items[5].caption, QStringLiteral("keep5"));
 }
 
-TEST_F(StockStripTest, ShowStockHeaderRebasesTheStripAndFeedsTheTicker)
+TEST_F(StockSelectionTest, ShowStockHeaderRebasesTheStripAndFeedsTheTicker)
 {
     fillSet(symbols(10));
     showRows(0);
     for (StripSlot& s : strip.items)
         s.picture = QStringLiteral("NeonBlue");
-    strip.ShowStockHeader(Stocks[8].Symbol);
+    selection.ShowStockHeader(Stocks[8].Symbol);
     EXPECT_EQ(CurrentSymbol, Stocks[8].Symbol);
+    EXPECT_EQ(CurrentIndex, 8);
     EXPECT_EQ(captions(strip), rows({8, 9, -1, -1, -1, -1, -1}));
     for (int k = 2; k < kSlotCount; ++k)
         EXPECT_TRUE(strip.items[k].picture.isEmpty()) << k;  // their pictures removed
@@ -190,21 +213,60 @@ TEST_F(StockStripTest, ShowStockHeaderRebasesTheStripAndFeedsTheTicker)
 
     // With "Selected Stock Prices" checked the ticker gets the prices.
     pricesChecked = true;
-    strip.ShowStockHeader(Stocks[9].Symbol);
+    selection.ShowStockHeader(Stocks[9].Symbol);
     EXPECT_EQ(tickerCalls, (std::vector<int>{0, 1}));
     EXPECT_EQ(captions(strip), rows({9, -1, -1, -1, -1, -1, -1}));
 }
 
-TEST_F(StockStripTest, ShowStockHeaderOfAStockOutsideTheSet)
+TEST_F(StockSelectionTest, ShowStockHeaderOfAStockOutsideTheSet)
 {
     fillSet(symbols(10));
     showRows(2);
-    strip.ShowStockHeader(QStringLiteral("NOPE"));
+    CurrentIndex = 4;
+    selection.ShowStockHeader(QStringLiteral("NOPE"));
     EXPECT_EQ(CurrentSymbol, QStringLiteral("NOPE"));
+    EXPECT_EQ(CurrentIndex, 4);  // kept
+    EXPECT_TRUE(window.treeStocks.isEmpty());
     EXPECT_EQ(captions(strip), rows({2, 3, 4, 5, 6, 7, 8}));
     EXPECT_TRUE(tickerCalls.empty());
     EXPECT_TRUE(strip.items[0].bold);
     EXPECT_EQ(strip.items[0].foreColor, 0xFF0000);
+}
+
+TEST_F(StockSelectionTest, AClickOnTheStripSelectsTheStockEverywhereButMovesNoSlot)
+{
+    fillSet(symbols(10));
+    showRows(3);
+    // The quotes view: company names from row 2 on.
+    grid.setRows(2 + 10);
+    grid.setCols(3);
+    for (int i = 0; i < 10; ++i)
+        grid.setTextMatrix(2 + i, 1, Stocks[i].CompanyName);
+    CurrentView = QStringLiteral("Current");
+    pricesChecked = true;
+
+    selection.img_Click(2);  // row 5
+    EXPECT_EQ(CurrentSymbol, Stocks[5].Symbol);
+    EXPECT_EQ(CurrentIndex, 5);
+    EXPECT_EQ(captions(strip), rows({3, 4, 5, 6, 7, 8, 9}));
+    for (int k = 0; k < kSlotCount; ++k)
+        EXPECT_EQ(strip.items[k].bold, k == 2) << k;
+    EXPECT_EQ(window.treeStocks, QStringList{Stocks[5].Symbol});
+    EXPECT_EQ(tickerCalls, std::vector<int>{1});
+    EXPECT_EQ(grid.TextMatrix(grid.Row(), 1), Stocks[5].CompanyName);
+    EXPECT_EQ(grid.ColSel(), 1);
+
+    // Another view keeps its grid as it is; a slot without a stock does nothing.
+    CurrentView = QStringLiteral("PortLog");
+    grid.setRow(2);
+    selection.img_Click(0);
+    EXPECT_EQ(CurrentSymbol, Stocks[3].Symbol);
+    EXPECT_EQ(grid.Row(), 2);
+    strip.items[6].caption.clear();
+    selection.img_Click(6);
+    selection.img_Click(7);
+    EXPECT_EQ(CurrentSymbol, Stocks[3].Symbol);
+    EXPECT_EQ(tickerCalls.size(), 2u);
 }
 
 TEST_F(StockStripTest, SplitterPassesHideWhatDoesNotFitAndDrawTheRest)

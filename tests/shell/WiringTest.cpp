@@ -12,7 +12,6 @@
 #include "shell/frmMain.h"
 #include "stockdata/DetailCard.h"
 #include "stockdata/EditorWindows.h"
-#include "stockdata/MainWindowHooks.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/PurchasePicker.h"
 #include "stockdata/StockSetEditor.h"
@@ -196,7 +195,7 @@ TEST_F(WiringTest, SettingOpensTheOptionsWindowAtItsPage)
         EXPECT_EQ(w->parentWidget(), &f);
         // Centred on the main window, its top 700 twips below the ticker.
         EXPECT_NEAR(w->x() + w->width() / 2, f.frameGeometry().left() + f.frameGeometry().width() / 2, 1);
-        EXPECT_EQ(w->y(), f.mapToGlobal(QPoint(0, 0)).y() + (f.newsTickerTop() + 700) / 15);
+        EXPECT_EQ(w->y(), f.mapToGlobal(QPoint(0, 0)).y() + (f.ports().newsTickerTop() + 700) / 15);
     };
 
     setSetting(Settings::FrmNav, QStringLiteral("2"));
@@ -231,10 +230,10 @@ TEST_F(WiringTest, StocksButtonAndGroupsOpenTheSetEditorAndTheSetMenuShowsTheSto
     EXPECT_EQ(f.mnuSet[4]->text(), QStringLiteral("Banks"));
     EXPECT_EQ(f.panelText(1), QStringLiteral("Tech"));
 
-    // The editor's rename reaches the menu through the main window's LoadSets.
+    // The editor's new names reach the menu: the main window follows the sets' announcement.
     Settings::SaveSettingAt(QString::fromLatin1(Settings::GroupsKey), Settings::GroupValueName(7),
                             QStringLiteral("Energy"));
-    mainWindowHooks().LoadSets();
+    f.stockSets().namesEdited();
     EXPECT_EQ(f.mnuSet[7]->text(), QStringLiteral("Energy"));
     QTest::keyClick(f.FG, Qt::Key_F2);
     EXPECT_EQ(popups.last(), QStringLiteral("Sets"));

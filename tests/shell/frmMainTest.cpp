@@ -11,10 +11,12 @@
 #include "LoopbackHttpServer.h"
 #include "platform/Sites.h"
 #include "retrieval/Downloaders.h"
+#include "retrieval/CacheFiles.h"
 #include "retrieval/Transports.h"
 #include "shell/ElidedLabel.h"
 #include "shell/frmMain.h"
 #include "stockdata/StockSetEditor.h"
+#include "stockdata/RealEditorWindows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,7 +55,7 @@ protected:
         form->setEndProgram([this] {
             ++ended;
             stopFlagAtEnd = form->runState().StopFlag;
-            captionAtEnd = form->updateButtonCaption();
+            captionAtEnd = form->ports().updateButtonCaption();
         });
         form->setPopupOpener([this](QMenu* menu, const QPoint&) { popups << menu->title(); });
         form->updateRun().setItemCaller([this](int item) {
@@ -79,6 +81,17 @@ protected:
     QStringList popups;
     std::vector<int> items;
     std::function<void(int count)> duringRun;
+};
+
+// Counts the set editors asked for; opens no window.
+class SetEditorCount : public EditorWindows
+{
+public:
+    int setEditors = 0;
+    void showTransaction(TransactionForm&) override {}
+    void showPicker(PurchasePicker&) override {}
+    void showDetailCard(std::unique_ptr<DetailCard>) override {}
+    void showSetEditor() override { ++setEditors; }
 };
 
 void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton)
@@ -110,10 +123,9 @@ TEST_F(frmMainTest, FirstLoadMakesTheCacheFoldersAndTakesEveryDefault)
         QStringLiteral("Cache/Reports/Summary"),
         QStringLiteral("Cache/Reports/Misc"),
     };
-    ASSERT_EQ(int(frmMain::CacheFolders().size()), expected.size());
+    ASSERT_EQ(CacheFolders().size(), expected.size());
     for (int i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(QString::fromLatin1(frmMain::CacheFolders()[i]).replace(QLatin1Char('\\'), QLatin1Char('/')),
-                  QLatin1Char('/') + expected[i]);
+        EXPECT_EQ(QString(CacheFolders()[i]).replace(QLatin1Char('\\'), QLatin1Char('/')), QLatin1Char('/') + expected[i]);
         EXPECT_TRUE(QDir(appFile(expected[i])).exists()) << expected[i].toStdString();
     }
     QDir reports(appFile(QStringLiteral("Cache/Reports")));
@@ -124,8 +136,8 @@ TEST_F(frmMainTest, FirstLoadMakesTheCacheFoldersAndTakesEveryDefault)
 
     EXPECT_EQ(f.runState().OrigCaption, QStringLiteral("Tradewright 5.4"));
     EXPECT_FALSE(f.runState().StopFlag);
-    EXPECT_FALSE(f.FractionsOpt.isValid());
-    EXPECT_FALSE(f.VolumeOpt.isValid());
+    EXPECT_FALSE(f.startLoad().FractionsOpt.isValid());
+    EXPECT_FALSE(f.startLoad().VolumeOpt.isValid());
     // Set 0, checked, stored again, its unnamed caption on the Groups label and the tree.
     EXPECT_EQ(CurrentSet, 0);
     EXPECT_TRUE(f.mnuSet[0]->isChecked());
@@ -146,6 +158,8 @@ TEST_F(frmMainTest, FirstLoadMakesTheCacheFoldersAndTakesEveryDefault)
     EXPECT_EQ(StdRowHeight, f.grid().RowHeight(0));
     EXPECT_EQ(SkinName, QStringLiteral("NeonBlue"));
     EXPECT_TRUE(errorLog().isEmpty()) << errorLog().toStdString();
+    // The editing windows the popups open are the window's own.
+    EXPECT_NE(dynamic_cast<RealEditorWindows*>(&editorWindows()), nullptr);
 }
 
 TEST_F(frmMainTest, LaterLoadCreatesNothingAndKeepsTheCache)
@@ -176,8 +190,8 @@ TEST_F(frmMainTest, LoadReadsTheStoredSettings)
     setSetting(Settings::PicBar, QStringLiteral("6"));
 
     frmMain& f = loaded();
-    EXPECT_EQ(f.FractionsOpt.toString(), QStringLiteral("1"));
-    EXPECT_EQ(f.VolumeOpt.toString(), QStringLiteral("0"));
+    EXPECT_EQ(f.startLoad().FractionsOpt.toString(), QStringLiteral("1"));
+    EXPECT_EQ(f.startLoad().VolumeOpt.toString(), QStringLiteral("0"));
     EXPECT_EQ(CurrentSet, 3);
     EXPECT_TRUE(f.mnuSet[3]->isChecked());
     EXPECT_FALSE(f.mnuSet[0]->isChecked());
@@ -381,10 +395,10 @@ TEST_F(frmMainTest, FetchControlStatesShowInTheStatusPanel)
     // While update items remain, an error or the end of a request stops nothing.
     f.runState().UpdateRemaining = 2;
     f.runState().StopFlag = false;
-    f.setCaption(QStringLiteral("Tradewright 5.4    Getting IBM Call/Put Options"));
+    f.ports().setCaption(QStringLiteral("Tradewright 5.4    Getting IBM Call/Put Options"));
     emit f.transports().Inet1.StateChanged(11);
     EXPECT_EQ(f.panelText(6), QStringLiteral("An error occurred in communicating."));
-    EXPECT_EQ(f.caption(), QStringLiteral("Tradewright 5.4"));
+    EXPECT_EQ(f.ports().caption(), QStringLiteral("Tradewright 5.4"));
     EXPECT_FALSE(f.runState().StopFlag);
     emit f.transports().Inet1.StateChanged(12);
     EXPECT_EQ(f.panelText(6), QStringLiteral("The request has completed and all data has been received."));
@@ -487,7 +501,7 @@ TEST_F(frmMainTest, ASetRenamedInTheEditorShowsItsNewNameAtOnce)
     ASSERT_EQ(tree.Node(QStringLiteral("All"))->Text(), QStringLiteral("Stocks-Tech"));
     tree.Node(QStringLiteral("Market"))->setExpanded(true);
 
-    StockSetEditor editor;
+    StockSetEditor editor{f.stockSets()};
     editor.Form_Load();
     const auto rename = [&](int set, const QString& name) {
         editor.lstSets_Click(set);
@@ -508,6 +522,20 @@ TEST_F(frmMainTest, ASetRenamedInTheEditorShowsItsNewNameAtOnce)
     rename(5, QStringLiteral("Banks"));
     EXPECT_EQ(f.panelText(1), QStringLiteral("Tech Giants"));
     EXPECT_EQ(tree.Node(QStringLiteral("All"))->Text(), QStringLiteral("Stocks-Tech Giants"));
+}
+
+TEST_F(frmMainTest, NewPricesRedrawTheQuotesViewWhenItIsShown)
+{
+    writeSet(0, symbols(3));
+    frmMain& f = loaded();
+    f.grid().setRows(1);
+    CurrentView = QStringLiteral("PortLog");
+    emit f.updateRun().pricesChanged();
+    EXPECT_EQ(f.grid().Rows(), 1);
+    CurrentView = QStringLiteral("Current");
+    emit f.updateRun().pricesChanged();
+    EXPECT_EQ(f.grid().Rows(), 2 + 3);
+    EXPECT_EQ(f.grid().TextMatrix(2, 1), QStringLiteral("S00 Corp"));
 }
 
 TEST_F(frmMainTest, SplittersOnTheWindow)
@@ -600,7 +628,7 @@ TEST_F(frmMainTest, TheUpdateRunAndTheStripPlaceTheMarkerAlike)
 
     // The run draws each marker as its rating arrives ...
     f.runState().UpdateRemaining = 1;  // within a run: the end of one page stops nothing
-    Downloaders(f.transports(), f).UpdateRec();
+    Downloaders(f.transports(), f.ports()).UpdateRec();
     ASSERT_EQ(server.requests().size(), 5);
     std::vector<int> fromRun;
     for (int k = 0; k < 5; ++k)
@@ -616,40 +644,37 @@ TEST_F(frmMainTest, TheUpdateRunAndTheStripPlaceTheMarkerAlike)
     Sites::Override(Site::Recommendations, QString(), 0);
 }
 
-TEST_F(frmMainTest, ControlsOfLaterWindowsWaitForTheirHooks)
+TEST_F(frmMainTest, ControlsOfLaterWindowsStayWithoutAnAction)
 {
     frmMain& f = loaded();
-    // The load wires the windows built so far; without them nothing opens.
-    shellHooks() = ShellHooks();
-    for (int i : {1, 2, 3, 4, 5, 6})
+    const int windows = int(QApplication::topLevelWidgets().size());
+    // The ticker menu, "Deruvu", "Zoom", "Screen", "Adviser" and "Reports" wait for
+    // their windows: nothing opens, nothing is asked.
+    for (int i : {1, 2, 3, 5})
         f.Picture1_Click(i);
-    f.Panel1_Click(5);
+    for (int i : {3, 5})
+        f.Panel1_Click(i);
+    f.mnuTray_Click(2);
+    f.mnuTray_Click(3);
     EXPECT_TRUE(popups.isEmpty());
+    EXPECT_TRUE(test::dialogs().shown.isEmpty());
+    EXPECT_EQ(int(QApplication::topLevelWidgets().size()), windows);
+    EXPECT_TRUE(items.empty());
 
-    sendMouse(f.img[0], QEvent::MouseButtonPress, {5, 5}, Qt::RightButton);
-    EXPECT_TRUE(popups.isEmpty());
-
-    // The strip's right button opens the tree popup's stock actions once they exist.
-    QStringList treeItems;
-    shellHooks().treeMenu = [&](int index) { treeItems << QString::number(index); };
+    // The strip's right button opens the tree popup's stock actions, which act.
     sendMouse(f.img[0], QEvent::MouseButtonPress, {5, 5}, Qt::RightButton);
     EXPECT_EQ(popups, QStringList{QStringLiteral("Tree")});
     EXPECT_FALSE(f.mnuTree[0]->isVisible());
     EXPECT_FALSE(f.mnuTree[1]->isVisible());
     EXPECT_TRUE(f.mnuTree[11]->isVisible());
     EXPECT_FALSE(f.mnuTree[3]->isEnabled());  // no purchase of CurrentSymbol
-    f.mnuTree[9]->trigger();
-    EXPECT_EQ(treeItems, QStringList{QStringLiteral("9")});
+    CurrentSymbol.clear();
+    f.mnuTree[9]->trigger();  // "&Update Selected Stock" without a stock: the run asks for one
+    ASSERT_EQ(test::dialogs().shown.size(), 1);
+    EXPECT_EQ(test::dialogs().shown[0].title, QStringLiteral("Select stock and try again"));
+    EXPECT_TRUE(items.empty());
+    test::dialogs().reset();
     popups.clear();
-
-    int editors = 0;
-    shellHooks().showSetEditor = [&] { ++editors; };
-    f.Panel1_DblClick(1);
-    EXPECT_EQ(editors, 1);
-    QStringList tickers;
-    shellHooks().tickerMenu = [&](int index) { tickers << QString::number(index); };
-    f.Picture1_Click(1);
-    EXPECT_EQ(popups, QStringList{QStringLiteral("Ticker")});
 
     // The Summary label without a stock says so and opens nothing.
     CurrentSymbol.clear();
@@ -664,11 +689,11 @@ TEST_F(frmMainTest, ControlsOfLaterWindowsWaitForTheirHooks)
     writeSet(0, symbols(5));
     f.mnuSet_Click(0);
     f.mnuTicker_Click(4);
+    EXPECT_TRUE(f.mnuTicker[4]->isChecked());
     f.ShowStockHeader(QStringLiteral("S03"));
     EXPECT_EQ(CurrentIndex, 3);
     EXPECT_TRUE(f.mnuTicker[0]->isChecked());
     EXPECT_FALSE(f.mnuTicker[4]->isChecked());
-    EXPECT_EQ(tickers, (QStringList{QStringLiteral("4"), QStringLiteral("0")}));
 }
 
 TEST_F(frmMainTest, MouseEventsReachTheHandlers)
@@ -701,16 +726,17 @@ TEST_F(frmMainTest, MouseEventsReachTheHandlers)
     }
     f.TmrNav.stop();
 
-    // A button's faces under the pointer, and its click.
-    int zooms = 0;
-    shellHooks().zoom = [&] { ++zooms; };
-    sendMouse(f.Picture1[3], QEvent::MouseMove, {20, 10});
-    EXPECT_EQ(f.buttonBar().face[3], QStringLiteral("B3"));
-    sendMouse(f.Picture1[3], QEvent::MouseButtonPress, {20, 10}, Qt::LeftButton);
-    EXPECT_EQ(f.buttonBar().face[3], QStringLiteral("B2"));
-    sendMouse(f.Picture1[3], QEvent::MouseButtonRelease, {20, 10}, Qt::LeftButton);
-    EXPECT_EQ(f.buttonBar().face[3], QStringLiteral("B1"));
-    EXPECT_EQ(zooms, 1);
+    // A button's faces under the pointer, and its click ("Stocks": the set editor).
+    SetEditorCount editors;
+    installEditorWindows(&editors);
+    sendMouse(f.Picture1[4], QEvent::MouseMove, {20, 10});
+    EXPECT_EQ(f.buttonBar().face[4], QStringLiteral("B3"));
+    sendMouse(f.Picture1[4], QEvent::MouseButtonPress, {20, 10}, Qt::LeftButton);
+    EXPECT_EQ(f.buttonBar().face[4], QStringLiteral("B2"));
+    sendMouse(f.Picture1[4], QEvent::MouseButtonRelease, {20, 10}, Qt::LeftButton);
+    EXPECT_EQ(f.buttonBar().face[4], QStringLiteral("B1"));
+    installEditorWindows(nullptr);
+    EXPECT_EQ(editors.setEditors, 1);
     // The press and release left the hover on: the bar's background ends it.
     EXPECT_TRUE(f.buttonBar().BarHover);
     sendMouse(f.frmButtom, QEvent::MouseMove, {2, 2});

@@ -20,7 +20,7 @@ QByteArray hex(const char* text)
 
 } // namespace
 
-TEST(DataFile, EmptyTablesHaveTheDocumentedSizes)
+TEST(DataFile, EmptyTablesHaveTheirByteLayoutSizes)
 {
     EXPECT_EQ(encodeTable(std::array<StockRec, kStockRows>{}).size(), 13266);
     EXPECT_EQ(encodeTable(std::array<PortRec, kTransRows>{}).size(), 2828);

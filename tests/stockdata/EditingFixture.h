@@ -9,9 +9,10 @@
 #include "stockdata/DataFile.h"
 #include "stockdata/DetailCard.h"
 #include "stockdata/EditorWindows.h"
-#include "stockdata/MainWindowHooks.h"
+#include "RecordingEditingHost.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/PurchasePicker.h"
+#include "stockdata/StockSets.h"
 #include "stockdata/Stocks.h"
 #include "stockdata/TransactionForm.h"
 
@@ -76,8 +77,8 @@ public:
     void showSetEditor() override { ++setEditors; }
 };
 
-// A fresh program folder, settings file, scripted windows and empty hooks per test;
-// today is 2 January 2003.
+// A fresh program folder, settings file, scripted windows, a recording main window
+// and the program's sets per test; today is 2 January 2003.
 class EditingTest : public StockDataTest
 {
 protected:
@@ -92,12 +93,10 @@ protected:
         test::shell().reset();
         Clock::setFixed(QDateTime(QDate(2003, 1, 2), QTime(10, 0)));
         installEditorWindows(&windows);
-        mainWindowHooks() = MainWindowHooks();
     }
 
     void TearDown() override
     {
-        mainWindowHooks() = MainWindowHooks();
         installEditorWindows(nullptr);
         Clock::setFixed(QDateTime());
         RegistryStore::setFilePath(m_savedStore);
@@ -137,6 +136,8 @@ protected:
     }
 
     ScriptedWindows windows;
+    test::RecordingEditingHost host;
+    StockSets sets;
 
 private:
     QTemporaryDir m_store;

@@ -157,7 +157,7 @@ TEST_F(EditingWindowEffects, WindowsRollClosedInTheirSteps)
             break;
         }
         case Window::SetEditor: {
-            QPointer<StkSet> window = new StkSet;
+            QPointer<StkSet> window = new StkSet(sets);
             EXPECT_EQ(rollSteps(window, act(window)), r.moves);
             break;
         }

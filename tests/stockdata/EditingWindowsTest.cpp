@@ -119,7 +119,7 @@ TEST_F(EditingWindows, ThePickerHandsTheClickedPurchaseOver)
 TEST_F(EditingWindows, TheSetEditorShowsAndEditsTheSet)
 {
     test::dialogs().inputAnswers << "intc";
-    QPointer<StkSet> window = new StkSet;
+    QPointer<StkSet> window = new StkSet(sets);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     EXPECT_EQ(StkSet::instance(), window.data());
@@ -229,9 +229,32 @@ TEST_F(EditingWindows, DialogsGoBelowTheTickerCentredOnTheMainWindow)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
     QWidget dialog(&main, Qt::Dialog);
     dialog.resize(300, 200);
-    EXPECT_FALSE(PlaceBelowTicker(&dialog));  // no main window known yet
-    mainWindowHooks().mainWindow = [&] { return &main; };
-    mainWindowHooks().newsTickerTop = [] { return 300; };
-    EXPECT_TRUE(PlaceBelowTicker(&dialog));
+    EXPECT_FALSE(PlaceBelowTicker(&dialog, nullptr, 300));  // no main window known yet
+    EXPECT_TRUE(PlaceBelowTicker(&dialog, &main, 300));
     EXPECT_EQ(dialog.pos().y(), main.mapToGlobal(QPoint(0, 0)).y() + 1000 / 15);
+}
+
+TEST_F(EditingWindows, TheProgramsWindowsBelongToTheMainWindowTheyAreGiven)
+{
+    QWidget main;
+    main.resize(900, 600);
+    main.move(40, 30);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    host.owner = &main;
+    host.tickerTop = 300;
+    RealEditorWindows real(host, sets);
+
+    real.showSetEditor();
+    QPointer<StkSet> editor = StkSet::instance();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->parentWidget(), &main);
+    real.showSetEditor();  // the open one comes to the front; no second editor
+    EXPECT_EQ(StkSet::instance(), editor.data());
+    EXPECT_EQ(main.findChildren<StkSet*>().size(), 1);
+
+    real.showDetailCard(std::make_unique<DetailCard>(Stocks[0], 0));
+    const QList<Properties*> cards = main.findChildren<Properties*>();
+    ASSERT_EQ(cards.size(), 1);
+    EXPECT_EQ(cards[0]->y(), main.mapToGlobal(QPoint(0, 0)).y() + 1000 / 15);
 }

@@ -6,7 +6,6 @@
 #include "platform/FlexGrid.h"
 #include "stockdata/DetailCard.h"
 #include "stockdata/EditorWindows.h"
-#include "stockdata/RealEditorWindows.h"
 #include "stockdata/ViewHost.h"
 #include "stockdata/ZoomWindows.h"
 
@@ -31,7 +30,7 @@ protected:
     void TearDown() override
     {
         setDefaultViewHost(&zoomWindows());
-        setDefaultEditorWindows(&realEditorWindows());
+        setDefaultEditorWindows(nullptr);
     }
 };
 
@@ -40,7 +39,6 @@ protected:
 TEST_F(StockFacades, TheDefaultsAreTheProgramsWindows)
 {
     EXPECT_EQ(&viewHost(), &zoomWindows());
-    EXPECT_EQ(&editorWindows(), &realEditorWindows());
 }
 
 TEST_F(StockFacades, AViewHostMissingAtStartIsLoggedAndTheViewsDrawUnseen)

@@ -35,16 +35,17 @@ protected:
     {
         EditingTest::SetUp();
         makeSet({"IBM", "MSFT", "AOL"});
-        MainWindowHooks& h = mainWindowHooks();
-        h.initTree = [this] { calls << "initTree"; };
-        h.FG_Current = [this] { calls << "FG_Current"; };
-        h.CollapseAllNodes = [this] { calls << "CollapseAllNodes"; };
-        h.CopyGridToClipboard = [this] { calls << "CopyGridToClipboard"; };
-        h.SelectAllGrid = [this] { calls << "SelectAllGrid"; };
-        h.toggleOldStyleBackground = [this] { calls << "toggleOldStyleBackground"; };
-        h.setOneStockOnly = [this](bool on) { calls << QStringLiteral("setOneStockOnly(%1)").arg(on); };
-        h.Picture1_Click = [this](int i) { calls << QStringLiteral("Picture1_Click(%1)").arg(i); };
+        // What the main window does when a stock left the set: the tree is built
+        // again, and a shown quotes view drawn again.
+        QObject::connect(&sets, &StockSets::stocksChanged, &sets, [this] {
+            calls << "initTree";
+            if (CurrentView == QLatin1String("Current"))
+                host.redrawQuotes();
+        });
     }
+
+    void mnuEdit_Click(int index) { actions.mnuEdit_Click(index); }
+    void mnuTree_Click(int index) { actions.mnuTree_Click(index); }
 
     void savePortfolio()
     {
@@ -76,7 +77,8 @@ protected:
         CurrentView = "Current";
     }
 
-    QStringList calls;
+    PopupActions actions{host, sets};
+    QStringList& calls = host.calls;
 };
 
 TEST_F(PopupTest, BuyFromTheTreeRecordsAPurchase)
@@ -452,21 +454,18 @@ TEST_F(PopupTest, SimpleItemsCallTheMainWindow)
 
 TEST_F(PopupTest, PropertiesOpensTheCardOfAStockInTheStrip)
 {
-    QVector<int> doubleClicks;
-    mainWindowHooks().stripSymbols = [] { return QStringList{"AOL", "IBM", "", "", "", "", ""}; };
-    mainWindowHooks().img_DblClick = [&](int k) { doubleClicks << k; };
+    host.strip = QStringList{"AOL", "IBM", "", "", "", "", ""};
     CurrentSymbol = "IBM";
     mnuTree_Click(11);
-    EXPECT_EQ(doubleClicks, QVector<int>{1});
+    ASSERT_EQ(windows.cards.size(), 1u);
+    EXPECT_EQ(windows.cards.back()->symbol(), "IBM");
 
     CurrentSymbol = "MSFT";  // in the set, not in the strip
     mnuTree_Click(11);
-    EXPECT_EQ(doubleClicks, QVector<int>{1});
+    EXPECT_EQ(windows.cards.size(), 1u);
 
-    // Without the main window's handler the card opens directly.
-    mainWindowHooks().img_DblClick = nullptr;
     CurrentSymbol = "AOL";
     mnuTree_Click(11);
-    ASSERT_EQ(windows.cards.size(), 1u);
-    EXPECT_EQ(windows.cards.front()->symbol(), "AOL");
+    ASSERT_EQ(windows.cards.size(), 2u);
+    EXPECT_EQ(windows.cards.back()->symbol(), "AOL");
 }

@@ -5,7 +5,6 @@
 #include "platform/Dialogs.h"
 #include "platform/Sites.h"
 #include "stockdata/EntryRules.h"
-#include "stockdata/MainWindowHooks.h"
 #include "stockdata/StockSetEditor.h"
 
 namespace {
@@ -60,7 +59,7 @@ protected:
         test::dialogs().reset();
     }
 
-    StockSetEditor editor;
+    StockSetEditor editor{sets};
 };
 
 TEST_F(SetEditorTest, AFreshInstallationShowsTheDefaultNames)
@@ -224,7 +223,7 @@ TEST_F(SetEditorTest, CancelPutsBackTheSetThatWasCurrent)
     EXPECT_TRUE(Stocks == before);
 
     // After Apply on that set, Cancel reads what was applied.
-    StockSetEditor again;
+    StockSetEditor again{sets};
     again.Form_Load();
     again.lstSets_Click(5);
     again.lstStk_Click(1);
@@ -239,8 +238,9 @@ TEST_F(SetEditorTest, CancelPutsBackTheSetThatWasCurrent)
 TEST_F(SetEditorTest, OkMakesTheSetCurrentInTheMainWindow)
 {
     QStringList calls;
-    mainWindowHooks().mnuSet_Click = [&](int i) { calls << "mnuSet_Click(" + QString::number(i) + ")"; };
-    mainWindowHooks().LoadSets = [&] { calls << "LoadSets"; };
+    QObject::connect(&sets, &StockSets::currentSetChanged, &sets,
+                     [&](int i) { calls << "mnuSet_Click(" + QString::number(i) + ")"; });
+    QObject::connect(&sets, &StockSets::namesChanged, &sets, [&] { calls << "LoadSets"; });
     writeSet(3, {quoted("CCC", 0, 0)});
     editor.Form_Load();
     editor.lstSets_Click(3);
@@ -293,7 +293,7 @@ TEST_F(SetEditorTest, SwitchingSetsAsksWhetherToApplyWhatWasTyped)
     int set = 1;
     for (const PendingCase& c : kPendingCases) {
         SCOPED_TRACE(c.answer);
-        StockSetEditor ed;
+        StockSetEditor ed{sets};
         typeSymbolInto(ed, set);
         test::dialogs().msgAnswers << c.answer;
 
@@ -321,7 +321,7 @@ TEST_F(SetEditorTest, SwitchingSetsAsksWhetherToApplyWhatWasTyped)
     }
 
     // Nothing typed, or the set being edited clicked again: no question.
-    StockSetEditor ed;
+    StockSetEditor ed{sets};
     ed.Form_Load();
     test::dialogs().reset();
     ed.lstSets_Click(10);
@@ -335,11 +335,11 @@ TEST_F(SetEditorTest, SwitchingSetsAsksWhetherToApplyWhatWasTyped)
 TEST_F(SetEditorTest, RenamingAsksWhetherToApplyWhatWasTypedAndTellsTheMainWindow)
 {
     int loadSets = 0;
-    mainWindowHooks().LoadSets = [&] { ++loadSets; };
+    QObject::connect(&sets, &StockSets::namesChanged, [&] { ++loadSets; });
     int set = 1;
     for (const PendingCase& c : kPendingCases) {
         SCOPED_TRACE(c.answer);
-        StockSetEditor ed;
+        StockSetEditor ed{sets};
         typeSymbolInto(ed, set);
         loadSets = 0;
         answer("Tech " + QString::number(set));
@@ -369,7 +369,7 @@ TEST_F(SetEditorTest, RenamingAsksWhetherToApplyWhatWasTypedAndTellsTheMainWindo
     }
 
     // With nothing typed the rename asks nothing and is announced all the same.
-    StockSetEditor ed;
+    StockSetEditor ed{sets};
     ed.Form_Load();
     test::dialogs().reset();
     loadSets = 0;

@@ -1,7 +1,6 @@
 #include "TestDoubles.h"
 
 #include "RecordingSpeech.h"
-#include "stockdata/RealEditorWindows.h"
 #include "stockdata/ZoomWindows.h"
 
 namespace test {
@@ -64,9 +63,9 @@ void installDefaultDoubles()
     Dialogs::install(&dialogs());
     Shell::install(&shell());
     Speech::install(&speech());
-    // The program's own windows, as its start sets them.
+    // The program's own windows, as its start sets them (the editing windows come
+    // with a main window).
     setDefaultViewHost(&zoomWindows());
-    setDefaultEditorWindows(&realEditorWindows());
 }
 
 } // namespace test

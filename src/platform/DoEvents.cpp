@@ -1,0 +1,8 @@
+#include "platform/DoEvents.h"
+
+#include <QCoreApplication>
+
+void DoEvents()
+{
+    QCoreApplication::processEvents();
+}

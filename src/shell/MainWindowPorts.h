@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/OptionsHost.h"
+#include "retrieval/MainWindowPort.h"
+#include "retrieval/UpdateRun.h"
+#include "shell/StockSelection.h"
+#include "stockdata/EditingHost.h"
+
+class frmMain;
+
+// The main window as the lower layers ask it: the update run (title, status panels,
+// strip gauges, run flags, busy frame, tree), the Options window (auto-update, skin,
+// owner, ticker top), the editing windows and popups, and the stock selection. A
+// small adapter over the window's widgets and models, made with the window, so the
+// window class keeps its widgets, menus and layout.
+class MainWindowPorts final : public MainWindowPort,
+                              public UpdateRunPort,
+                              public OptionsHost,
+                              public EditingHost,
+                              public StockSelectionWindow
+{
+public:
+    explicit MainWindowPorts(frmMain& main) : m_main(main) {}
+    ~MainWindowPorts() override;
+
+    // ---- MainWindowPort ------------------------------------------------------
+    RunState& runState() override { return m_runState; }
+    QString caption() const override;
+    void setCaption(const QString& text) override;
+    void setStatusText(const QString& text) override;
+    QString stripSymbol(int slot) const override;
+    int gaugeScaleWidth() const override;
+    void drawGaugeMarker(int slot, int x) override;
+    void hideGauge(int slot) override;
+
+    // ---- UpdateRunPort -------------------------------------------------------
+    QString updateButtonCaption() const override;
+    void setUpdateButtonCaption(const QString& text) override;
+    void setUpdateButtonPicture(const QString& resource) override;
+    void setTrayUpdateCaption(const QString& text) override;
+    void setGroupsButtonEnabled(bool enabled) override;
+    void setStocksButtonEnabled(bool enabled) override;
+    void setTaskText(const QString& text) override;
+    void setBusyPointer(bool busy) override;
+    bool selectStockNode(const QString& symbol) override;
+
+    // ---- OptionsHost and EditingHost -----------------------------------------------
+    void setAutoUpdateMin(int minutes) override;
+    void setAutoUpdateTimer(bool enabled) override;
+    void applySkin() override;
+    QWidget* mainWindowWidget() override;
+    int newsTickerTop() override;
+    QStringList stripSymbols() override;
+    void copyGrid() override;
+    void selectAllGrid() override;
+    void toggleOldStyleBackground() override;
+    void redrawQuotes() override;
+    void collapseAllNodes() override;
+    void setOneStockOnly(bool on) override { m_runState.OneStockOnly = on; }
+    void pressUpdateButton() override;
+
+    // ---- StockSelectionWindow ------------------------------------------------
+    bool tickerPricesChecked() const override;
+    void tickerMenuClick(int index) override;
+    void showStockInTree(const QString& symbol) override;
+
+private:
+    frmMain& m_main;
+    RunState m_runState;
+    bool m_busyPointer = false;
+};

@@ -1,7 +1,0 @@
-#include "shell/ShellHooks.h"
-
-ShellHooks& shellHooks()
-{
-    static ShellHooks hooks;
-    return hooks;
-}

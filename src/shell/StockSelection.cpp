@@ -1,0 +1,59 @@
+#include "shell/StockSelection.h"
+
+#include "platform/FlexGrid.h"
+#include "platform/SkipFailedSteps.h"
+#include "sheets/MainGridEvents.h"
+#include "shell/StockStrip.h"
+#include "stockdata/Globals.h"
+#include "stockdata/Stocks.h"
+
+#include <QLoggingCategory>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcSelection, "tradewright.shell.selection")
+
+const SkipFailedSteps step(lcSelection, "selecting a stock");
+
+} // namespace
+
+bool StockSelection::makeCurrent(const QString& symbol)
+{
+    CurrentSymbol = symbol;
+    const std::optional<std::int16_t> row = SelectedStockRow(symbol);
+    if (row)
+        CurrentIndex = *row;
+    return row.has_value();
+}
+
+void StockSelection::feedTicker()
+{
+    step([&] { m_window.tickerMenuClick(m_window.tickerPricesChecked() ? 1 : 0); });
+}
+
+void StockSelection::ShowStockHeader(const QString& symbol)
+{
+    makeCurrent(symbol);
+    bool inStrip = false;
+    step([&] { inStrip = m_strip.ShowStockHeader(symbol); });
+    if (inStrip)
+        feedTicker();
+}
+
+void StockSelection::img_Click(int slot)
+{
+    if (slot < 0 || slot >= kSlotCount)
+        return;
+    const QString symbol = m_strip.items[std::size_t(slot)].caption;
+    if (symbol.trimmed().isEmpty())
+        return;
+    makeCurrent(symbol);
+    step([&] { m_window.showStockInTree(symbol); });
+    for (int k = 0; k < kSlotCount; ++k)
+        m_strip.setHighlight(k, k == slot);
+    m_strip.notify();
+    feedTicker();
+    // The per-stock views redraw for the new stock; the quotes view selects its row.
+    if (CurrentView == QLatin1String("Current"))
+        step([&] { SelectStockRow(m_grid); });
+}
