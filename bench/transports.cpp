@@ -14,7 +14,7 @@
 #include "retrieval/Downloaders.h"
 #include "retrieval/MainWindowPort.h"
 #include "retrieval/Transports.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -172,7 +172,7 @@ int pagesWritten(const QString& suffix, qint64 minimum)
 {
     int n = 0;
     for (int i = 0; i < kPages; ++i)
-        if (FileLength(CacheFolder() + Stocks[std::size_t(i)].Symbol + suffix) >= minimum)
+        if (FileLength(CacheFolder() + Stocks()[std::size_t(i)].Symbol + suffix) >= minimum)
             ++n;
     return n;
 }
@@ -231,9 +231,9 @@ void BM_Curl(benchmark::State& state)
     // folder, under the same names: the same files are made on the same disk.
     std::string command = curl.toStdString() + " -s";
     for (int i = 0; i < kPages; ++i) {
-        command += " -o '" + (CacheFolder() + Stocks[std::size_t(i)].Symbol + QStringLiteral("_op.Sh")).toStdString() + "'";
+        command += " -o '" + (CacheFolder() + Stocks()[std::size_t(i)].Symbol + QStringLiteral("_op.Sh")).toStdString() + "'";
         command += " http://127.0.0.1:" + std::to_string(g.server->port()) + "/QuoteTable.dat?TICKER=" +
-                   Stocks[std::size_t(i)].Symbol.toStdString();
+                   Stocks()[std::size_t(i)].Symbol.toStdString();
     }
     for (auto _ : state) {
         state.PauseTiming();
@@ -289,8 +289,8 @@ int main(int argc, char** argv)
     transports.Inet1.setAccessType(UrlFetch::icDirect);
     Downloaders downloaders(transports, port);
     for (int i = 0; i < kPages; ++i)
-        Stocks[std::size_t(i)].Symbol = QStringLiteral("S%1").arg(i, 3, 10, QLatin1Char('0'));
-    StockCount = kPages;
+        Stocks()[std::size_t(i)].Symbol = QStringLiteral("S%1").arg(i, 3, 10, QLatin1Char('0'));
+    StockCount() = kPages;
     g = {&server, &port, &transports, &downloaders};
 
     benchmark::Initialize(&argc, argv);

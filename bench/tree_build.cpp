@@ -4,7 +4,7 @@
 #include "BenchMain.h"
 #include "platform/TreeModel.h"
 #include "platform/TreeView.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "tree/NavigationTree.h"
 #include "tree/TreeBuild.h"
 
@@ -16,12 +16,12 @@ namespace {
 
 void fillTables()
 {
-    ResetStockDataGlobals();
+    ResetProgramState();
     for (int i = 0; i < kStockRows; ++i)
-        Stocks[size_t(i)].Symbol = QStringLiteral("SYM%1").arg(i);
-    StockCount = kStockRows;
+        Stocks()[size_t(i)].Symbol = QStringLiteral("SYM%1").arg(i);
+    StockCount() = kStockRows;
     for (int j = 0; j <= kLastWorkingTransRow; ++j)
-        Transactions[size_t(j)].Symbol = QStringLiteral("P%1").arg(j);
+        Transactions()[size_t(j)].Symbol = QStringLiteral("P%1").arg(j);
 }
 
 // The build alone, into a model nobody shows.

@@ -15,7 +15,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/FlexGridView.h"
 #include "sheets/CurrentQuotes.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/ViewHost.h"
 
@@ -88,16 +88,16 @@ public:
     Fixture()
     {
         SetAppPath(m_dir.path());
-        ResetStockDataGlobals();
+        ResetProgramState();
         mdlRegistry::CreateNewKey(mdlRegistry::HKEY_CURRENT_USER, QString::fromLatin1(Settings::ProductKey));
         Settings::SaveSetting(QString::fromLatin1(Settings::Fractions), QStringLiteral("1"));
         Settings::SaveSetting(QString::fromLatin1(Settings::Volume), QStringLiteral("1"));
         for (int i = 0; i < kStockRows; ++i)
-            Stocks[i] = quoted(i);
-        StockCount = kStockRows;
-        StdRowHeight = 240;
+            Stocks()[i] = quoted(i);
+        StockCount() = kStockRows;
+        StdRowHeight() = 240;
         for (int i = 0; i < 99; ++i)
-            Transactions[i] = PortRec{QStringLiteral("S%1").arg(i % 20), QStringLiteral("1/2/03"), 10.0f + i,
+            Transactions()[i] = PortRec{QStringLiteral("S%1").arg(i % 20), QStringLiteral("1/2/03"), 10.0f + i,
                                       std::int16_t(100 + i), 9.95f, QStringLiteral("%1").arg(12 + i),
                                       QStringLiteral("Buy"), 0, std::int16_t(i + 1)};
         SavePortfolio();

@@ -9,7 +9,7 @@
 
 #include "sheets/GridLayout.h"
 #include "stockdata/DataFile.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/Stocks.h"
 
@@ -38,11 +38,11 @@ void roundTrip(const QByteArray& input, const QString& path, std::array<Rec, N>&
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray input = fuzz::bytes(data, size);
-    CurrentSet = 1;
-    roundTrip(input, SetFilePath(CurrentSet), Stocks, &ReadStocks, &SaveStocks);
-    roundTrip(input, PortfolioFilePath(), Transactions, &LoadPortfolio, &SavePortfolio);
-    roundTrip(input, USFilePath(), USIndexes, &LoadUS, &SaveUS);
-    roundTrip(input, LayoutFilePath(), LayOut, &LoadLayout, &SaveLayout);
+    CurrentSet() = 1;
+    roundTrip(input, SetFilePath(CurrentSet()), Stocks(), &ReadStocks, &SaveStocks);
+    roundTrip(input, PortfolioFilePath(), Transactions(), &LoadPortfolio, &SavePortfolio);
+    roundTrip(input, USFilePath(), USIndexes(), &LoadUS, &SaveUS);
+    roundTrip(input, LayoutFilePath(), LayOut(), &LoadLayout, &SaveLayout);
     fuzz::trimErrorLog();
     return 0;
 }

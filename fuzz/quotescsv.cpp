@@ -7,14 +7,14 @@
 #include "FuzzSupport.h"
 
 #include "sheets/QuoteParsers.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     fuzz::writeFile(QuotesCsvPath(), fuzz::bytes(data, size));
-    Stocks.fill(StockRec());
+    Stocks().fill(StockRec());
     LoadQuotesCsv();
-    for (const StockRec& r : Stocks) {
+    for (const StockRec& r : Stocks()) {
         for (const QString* f : {&r.LastPrice, &r.LastTradeTime, &r.PctChange, &r.OpenPrice, &r.DayHigh, &r.DayLow,
                                  &r.Volume}) {
             fuzz::check(!f->contains(u'"'), "a stored field holds no double quote");

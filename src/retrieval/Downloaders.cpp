@@ -9,7 +9,7 @@
 #include "retrieval/MainWindowPort.h"
 #include "retrieval/Transports.h"
 #include "stockdata/EntryRules.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/Stocks.h"
 
 
@@ -121,14 +121,14 @@ void Downloaders::runStock(const StockDownloader& d, const QString& title)
         const SiteEndpoint site = SiteEndpoint::of(d.site);
         if (rs.OneStockOnly) {
             // Only the selected stock, also when its row fails or finds nothing.
-            stockRow(d, site, CurrentIndex, CurrentSymbol, title);
+            stockRow(d, site, CurrentIndex(), CurrentSymbol(), title);
         } else {
-            const int last = std::min<int>(d.rows == Rows::ThroughCountTwoChars ? StockCount : StockCount - 1,
+            const int last = std::min<int>(d.rows == Rows::ThroughCountTwoChars ? StockCount() : StockCount() - 1,
                                            kLastStockRow);
             for (int row = 0; row <= last; ++row) {
                 if (rs.StopFlag)
                     break;
-                if (stockRow(d, site, row, Stocks[std::size_t(row)].Symbol, title) == RowResult::End)
+                if (stockRow(d, site, row, Stocks()[std::size_t(row)].Symbol, title) == RowResult::End)
                     break;
             }
             if (d.special == Special::Recommendation && DirEntry(CacheFolder() + kRecName) == kRecName)
@@ -199,13 +199,13 @@ Downloaders::RowResult Downloaders::recommendationRow(const StockDownloader& d, 
     if (symbol.size() >= 2 && IsFileSafeSymbol(symbol)) {
         const PageRequest request = RequestFor(d, symbol);
         const bool inTable = row >= 0 && row <= kLastStockRow;
-        const QString rowSymbol = inTable ? Stocks[std::size_t(row)].Symbol : QString();
+        const QString rowSymbol = inTable ? Stocks()[std::size_t(row)].Symbol : QString();
         m_transports.DownloadFile(recPath, site.address(request.pathAndQuery),
                                   rs.OrigCaption + blanks(d.statusGap) + request.status);
         try {
             // The row may hold another stock by now (a set switched or edited in the
             // set editor during the download): the value is not its rating.
-            if (inTable && Stocks[std::size_t(row)].Symbol != rowSymbol)
+            if (inTable && Stocks()[std::size_t(row)].Symbol != rowSymbol)
                 throw RuntimeError::make(9);
             bool ok = false;
             QString page = fromCp1252(ReadBytes(recPath, &ok));
@@ -221,7 +221,7 @@ Downloaders::RowResult Downloaders::recommendationRow(const StockDownloader& d, 
                     throw RuntimeError::make(6);
                 if (row < 0 || row > kLastStockRow)
                     throw RuntimeError::make(9);
-                Stocks[std::size_t(row)].AvgRecommendation = float(value);
+                Stocks()[std::size_t(row)].AvgRecommendation = float(value);
                 SaveStocks();
                 const int W = m_port.gaugeScaleWidth();
                 for (int slot = 0; slot < 7; ++slot) {

@@ -13,7 +13,7 @@
 #include "retrieval/MainWindowPort.h"
 #include "retrieval/RunServices.h"
 #include "retrieval/Transports.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/Stocks.h"
 #include "stockdata/ViewHost.h"
@@ -39,7 +39,7 @@ void ClearStockName(std::int16_t row)
 {
     if (row < 0 || row > kLastStockRow)
         return;
-    StockRec& r = Stocks[std::size_t(row)];
+    StockRec& r = Stocks()[std::size_t(row)];
     r.CompanyName = QStringLiteral("No Current Stock");
     const QString zero = QStringLiteral("0");
     for (QString StockRec::*field :
@@ -62,9 +62,9 @@ void ClearStockName(std::int16_t row)
 QString FastPricesAddress()
 {
     QStringList symbols;
-    const int last = std::min<int>(StockCount, kLastStockRow);
+    const int last = std::min<int>(StockCount(), kLastStockRow);
     for (int row = 0; row <= last; ++row) {
-        const QString& symbol = Stocks[std::size_t(row)].Symbol;
+        const QString& symbol = Stocks()[std::size_t(row)].Symbol;
         if (symbol.isEmpty())
             break;
         symbols << EncodeQueryValue(symbol.toLower());
@@ -145,12 +145,12 @@ void UpdateRun::UpdateCurrentPrices()
     if (rs.OneStockOnly) {
         // The selected stock's own row, found here: a symbol that is not in the set
         // gets nothing written, and no other row is touched.
-        const std::optional<std::int16_t> row = LookupSymbol(CurrentSymbol);
+        const std::optional<std::int16_t> row = LookupSymbol(CurrentSymbol());
         if (row)
             updateCurrentPriceRow(*row, true);
         return;
     }
-    const int last = std::min<int>(StockCount, kLastStockRow);
+    const int last = std::min<int>(StockCount(), kLastStockRow);
     for (int row = 0; row <= last; ++row) {
         if (rs.StopFlag)
             break;
@@ -163,7 +163,7 @@ void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
 {
     RunState& rs = m_port.runState();
     const QString Q = CacheFolder() + kQuotePage;
-    const QString SYM = Stocks[std::size_t(row)].Symbol;
+    const QString SYM = Stocks()[std::size_t(row)].Symbol;
     try {
         const bool priced = SYM.size() >= 2;
         QString Name;
@@ -178,7 +178,7 @@ void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
             DoEvents();
             // The row may hold another stock by now (a set switched or edited in the
             // set editor during the download): this page is not its quote.
-            if (Stocks[std::size_t(row)].Symbol != SYM)
+            if (Stocks()[std::size_t(row)].Symbol != SYM)
                 return;
             Name = m_quotes.ParseQuote(row);
             DoEvents();
@@ -189,17 +189,17 @@ void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
 
         // The new price goes into every transaction of the stock.
         for (int t = 0; t <= kLastWorkingTransRow; ++t) {
-            PortRec& trans = Transactions[std::size_t(t)];
+            PortRec& trans = Transactions()[std::size_t(t)];
             if (trans.Symbol != SYM)
                 continue;
-            trans.PriceText = Stocks[std::size_t(row)].LastPrice;
+            trans.PriceText = Stocks()[std::size_t(row)].LastPrice;
             SavePortfolio();
             DoEvents();
         }
 
         // A shown quotes view is drawn again before the row of this stock is sought in it.
         emit pricesChanged();
-        if (CurrentView == QLatin1String("Current")) {
+        if (CurrentView() == QLatin1String("Current")) {
             FlexGrid* grid = viewHost().mainGrid();
             if (grid && !Name.isEmpty()) {
                 for (int r = 2; r < grid->Rows(); ++r) {

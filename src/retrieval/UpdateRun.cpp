@@ -9,7 +9,7 @@
 #include "retrieval/MainWindowPort.h"
 #include "retrieval/RunServices.h"
 #include "retrieval/Transports.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 
 #include <QLoggingCategory>
 
@@ -111,7 +111,7 @@ void UpdateRun::StartUpdate()
             quietFetchControl();
             enterBusyFrame();
             rs.StopFlag = false;
-            if (rs.OneStockOnly && CurrentSymbol.isEmpty()) {
+            if (rs.OneStockOnly && CurrentSymbol().isEmpty()) {
                 Dialogs::MsgBox(QStringLiteral("You have to select one stock."),
                                 Dialogs::vbOKOnly + Dialogs::vbInformation, QStringLiteral("Select stock and try again"));
             } else {

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 
-bool OldStyleBackgroundChecked = false;
 
 namespace {
 

@@ -28,7 +28,6 @@ const QVector<QuoteColumn>& CurrentQuoteColumns();
 
 // The check mark of the grid popup's "Old Style Background" item: while set, the
 // odd grid rows are shaded. The popup's action toggles it and redraws.
-extern bool OldStyleBackgroundChecked;
 
 // Colours of the view (BGR: red in the low byte).
 namespace QuoteColors {

@@ -1,5 +1,7 @@
 #include "sheets/GridLayout.h"
 
+#include "stockdata/ProgramState.h"
+
 #include "platform/AppPath.h"
 #include "platform/FlexGrid.h"
 #include "platform/SkipFailedSteps.h"
@@ -12,8 +14,6 @@
 
 #include <algorithm>
 
-std::array<LayoutRec, kLayoutRows> LayOut;
-int DragCol = -1;
 
 namespace {
 
@@ -69,7 +69,7 @@ bool readRecord(BinaryReader& in, LayoutRec& rec)
 bool SaveLayout()
 {
     try {
-        return writeTableFile(LayoutFilePath(), LayOut);
+        return writeTableFile(LayoutFilePath(), LayOut());
     } catch (...) {
         return false;
     }
@@ -77,11 +77,11 @@ bool SaveLayout()
 
 bool LoadLayout()
 {
-    LayOut.fill(LayoutRec());
+    LayOut().fill(LayoutRec());
     try {
-        return readTableFile(LayoutFilePath(), LayOut) != DataFileStatus::Failed;
+        return readTableFile(LayoutFilePath(), LayOut()) != DataFileStatus::Failed;
     } catch (...) {
-        LayOut.fill(LayoutRec());
+        LayOut().fill(LayoutRec());
         return false;
     }
 }
@@ -101,7 +101,7 @@ void FixLayOut(FlexGrid& fg)
             // Entry 20 is never searched: once the others stand, the last one is
             // in place too.
             for (int j = 0; j < kLastLayoutCol; ++j) {
-                const LayoutRec& rec = LayOut[j];
+                const LayoutRec& rec = LayOut()[j];
                 // An empty entry records nothing, and a position the grid does not
                 // have (or the fixed column) can only come from a damaged file.
                 if (rec.Caption.isEmpty() || rec.Caption != header)
@@ -124,7 +124,7 @@ void FG_DragDrop(QWidget* Source, double X, double Y)
     Q_UNUSED(Y);
     step([] { splitBar().setVisible(false); });
     FlexGrid* grid = mainGrid();
-    if (!grid || DragCol == -1)
+    if (!grid || DragCol() == -1)
         return;
     FlexGrid& fg = *grid;
     const int target = fg.MouseCol();
@@ -134,7 +134,7 @@ void FG_DragDrop(QWidget* Source, double X, double Y)
         return;
     try {
         fg.setRedraw(false);
-        fg.setColPosition(DragCol, target);
+        fg.setColPosition(DragCol(), target);
     } catch (...) {
         // A drag from a column the grid no longer has moves nothing and records
         // nothing.
@@ -146,9 +146,9 @@ void FG_DragDrop(QWidget* Source, double X, double Y)
     const int lastCol = std::min(fg.Cols() - 1, kLastLayoutCol);
     for (int c = 1; c <= lastCol; ++c) {
         step([&] {
-            LayOut[c].Caption = fg.TextMatrix(0, c);
-            LayOut[c].Pos1 = c;
-            LayOut[c].Pos2 = c;
+            LayOut()[c].Caption = fg.TextMatrix(0, c);
+            LayOut()[c].Pos1 = c;
+            LayOut()[c].Pos2 = c;
         });
     }
     SaveLayout();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stockdata/Records.h"
+
 #include <QString>
 
 #include <array>
@@ -19,25 +21,8 @@ class QWidget;
 // Every routine here works on the main grid (viewHost().mainGrid()), never on a
 // zoom window's grid, and passes over a step that fails.
 
-// One recorded column: the header that stood at position Pos1.
-struct LayoutRec
-{
-    QString Caption;        // the column's header text; "" = nothing recorded
-    std::int16_t Flag = 0;  // carried through the file, never set or read
-    std::int32_t Pos1 = 0;  // the column's position
-    std::int32_t Pos2 = 0;  // the same position again; never read
-
-    bool operator==(const LayoutRec&) const = default;
-};
-
-inline constexpr int kLayoutRows = 21;  // LayOut(0 To 20); entry 0 is never recorded
-
-// The layout table of the main window.
-extern std::array<LayoutRec, kLayoutRows> LayOut;
-
-// The column at which the main grid's current header drag started; -1 while none.
-// The grid's mouse handling sets it, FG_DragDrop reads it.
-extern int DragCol;
+// The layout table LayOut and the drag column DragCol live in the program state
+// (stockdata/ProgramState.h); LayoutRec is a record of the data files (Records.h).
 
 // The thin bar over the main grid that marks where a dragged column will land
 // (the main window's picSplit). The main window installs its own; until then a

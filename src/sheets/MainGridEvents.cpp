@@ -4,7 +4,7 @@
 #include "platform/Runtime.h"
 #include "platform/SkipFailedSteps.h"
 #include "sheets/GridLayout.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/Stocks.h"
 
 #include <QLoggingCategory>
@@ -13,7 +13,6 @@
 #include <cmath>
 #include <exception>
 
-int SortAsc = 0;
 
 namespace {
 
@@ -47,7 +46,7 @@ bool SortsOnDblClick(const QString& view)
 
 void ToggleSort(FlexGrid& grid)
 {
-    SortAsc = SortAsc == FlexGrid::flexSortGenericAscending ? FlexGrid::flexSortGenericDescending
+    SortAsc() = SortAsc() == FlexGrid::flexSortGenericAscending ? FlexGrid::flexSortGenericDescending
                                                             : FlexGrid::flexSortGenericAscending;
     // The views keep a hidden empty row right under the header and their data from
     // the row after it, where every row search starts. That spacer keeps its place:
@@ -61,7 +60,7 @@ void ToggleSort(FlexGrid& grid)
             spacer = grid.TextMatrix(fixed, c).isEmpty();
     });
     if (!spacer) {
-        step([&] { grid.setSort(SortAsc); });
+        step([&] { grid.setSort(SortAsc()); });
         return;
     }
     const int row = grid.Row();
@@ -71,7 +70,7 @@ void ToggleSort(FlexGrid& grid)
     step([&] {
         grid.setFixedRows(fixed + 1);
         grid.setCol(col);
-        grid.setSort(SortAsc);
+        grid.setSort(SortAsc());
     });
     step([&] { grid.setFixedRows(fixed); });
     step([&] { grid.setTopRow(top); });
@@ -176,9 +175,9 @@ bool SelectStockRow(FlexGrid& grid)
 
 void MainGridEvents::FG_DblClick()
 {
-    if (SortsOnDblClick(CurrentView))
+    if (SortsOnDblClick(CurrentView()))
         ToggleSort(m_grid);
-    else if (CurrentView == QLatin1String("Port"))
+    else if (CurrentView() == QLatin1String("Port"))
         m_popups.mnuEdit_Click(8);
 }
 
@@ -199,7 +198,7 @@ std::optional<GridPopupState> MainGridEvents::FG_MouseDown(int Button, int Shift
         // The popup acts on the row the last left click made current.
         QString holdingKey;
         step([&] { holdingKey = m_grid.TextMatrix(m_grid.Row(), 10); });
-        return GridPopupStates(CurrentView, holdingKey);
+        return GridPopupStates(CurrentView(), holdingKey);
     }
 
     HighlightHeader(m_grid);
@@ -210,7 +209,7 @@ std::optional<GridPopupState> MainGridEvents::FG_MouseDown(int Button, int Shift
     step([&] { splitBar().setLeft(m_grid.ColPos(mouseCol) + kHeaderMarkerOffset); });
     step([&] { DragStartX = rt::CInt(QVariant(X)); });
     step([&] { DragStartY = rt::CInt(QVariant(Y)); });
-    DragCol = -1;
+    DragCol() = -1;
     DragArmed = true;
     return std::nullopt;
 }
@@ -218,15 +217,15 @@ std::optional<GridPopupState> MainGridEvents::FG_MouseDown(int Button, int Shift
 void MainGridEvents::FG_MouseMove(int Button, int Shift, double X, double Y)
 {
     Q_UNUSED(Shift);
-    step([&] { m_grid.setMousePointer(LinkPointer(CurrentView, m_grid.MouseCol())); });
+    step([&] { m_grid.setMousePointer(LinkPointer(CurrentView(), m_grid.MouseCol())); });
 
-    if (CurrentView.startsWith(QLatin1String("F_")))
+    if (CurrentView().startsWith(QLatin1String("F_")))
         return;
-    if (!DragArmed || Button != 1 || DragCol != -1 || m_grid.MouseRow() != 0)
+    if (!DragArmed || Button != 1 || DragCol() != -1 || m_grid.MouseRow() != 0)
         return;
     if (std::abs(DragStartX - X) + std::abs(DragStartY - Y) < kDragDistance)
         return;
-    DragCol = m_grid.MouseCol();
+    DragCol() = m_grid.MouseCol();
     step([&] { m_grid.Drag(1); });
 }
 

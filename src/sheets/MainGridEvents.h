@@ -17,7 +17,6 @@ class FlexGrid;
 
 // The order of the last double-click sort, shared by every grid of the program:
 // 1 ascending, 2 descending, 0 before the first sort (which is then ascending).
-extern int SortAsc;
 
 // Whether a double click sorts the grid in view `view`.
 bool SortsOnDblClick(const QString& view);

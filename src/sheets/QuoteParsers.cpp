@@ -4,7 +4,7 @@
 #include "platform/AppPath.h"
 #include "platform/Codec.h"
 #include "platform/Runtime.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -118,7 +118,7 @@ void LoadQuotesCsv()
                     if (n <= fields.size())
                         target = fields.at(n - 1);
                 };
-                StockRec& rec = Stocks[k];
+                StockRec& rec = Stocks()[k];
                 put(2, rec.LastPrice);
                 put(3, rec.LastTradeTime);
                 put(5, rec.PctChange);
@@ -155,7 +155,7 @@ QString ParseQuote(int row)
         page.remove(QStringLiteral("</sub>"));
         NormaliseTags(page, true, true, true, true);
 
-        StockRec& rec = Stocks[row];
+        StockRec& rec = Stocks()[row];
         // Position of the marker found last: the next label is searched from here.
         // A label that is missing stores nothing and leaves it where it was.
         int p = 1;

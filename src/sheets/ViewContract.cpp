@@ -4,7 +4,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/ViewHost.h"
 
 Q_LOGGING_CATEGORY(lcViews, "tradewright.views")
@@ -91,7 +91,7 @@ void ShowGridMessage(const QString& text)
     FlexGrid* grid = nullptr;
     step([&] { grid = viewHost().mainGrid(); });
     if (grid)
-        ShowGridMessage(*grid, text, StdRowHeight);
+        ShowGridMessage(*grid, text, StdRowHeight());
 }
 
 namespace {

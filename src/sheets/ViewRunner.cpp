@@ -6,7 +6,7 @@
 #include "platform/RuntimeError.h"
 #include "sheets/CurrentQuotes.h"
 #include "sheets/GridLayout.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/Stocks.h"
 #include "stockdata/ViewHost.h"
@@ -100,22 +100,22 @@ ViewContext ViewRunner::contextFor(const ViewRow& row, const QString& key)
     ViewContext ctx;
     ctx.code = row.code;
     ctx.key = key;
-    ctx.symbol = CurrentSymbol;
+    ctx.symbol = CurrentSymbol();
     ctx.companyName = GetSelectedName();
-    ctx.setRow = LookupSymbol(CurrentSymbol).value_or(-1);
+    ctx.setRow = LookupSymbol(CurrentSymbol()).value_or(-1);
     ctx.appPath = AppPath();
-    ctx.stdRowHeight = StdRowHeight;
-    ctx.stocks = &Stocks;
-    ctx.stockCount = StockCount;
-    ctx.transactions = &Transactions;
-    ctx.portSymbols = &PortSymbols;
+    ctx.stdRowHeight = StdRowHeight();
+    ctx.stocks = &Stocks();
+    ctx.stockCount = StockCount();
+    ctx.transactions = &Transactions();
+    ctx.portSymbols = &PortSymbols();
     // Each setting read goes to the settings file: only the views that use them.
     if (row.quoteSettings) {
         ctx.fractions = Settings::SettingIsOne(QString::fromLatin1(Settings::Fractions));
         ctx.groupVolume = Settings::SettingIsOne(QString::fromLatin1(Settings::Volume));
     }
-    ctx.oldStyleBackground = OldStyleBackgroundChecked;
-    ctx.pagePath = ctx.cachePath(row.pageFor(key, CurrentSymbol));
+    ctx.oldStyleBackground = OldStyleBackgroundChecked();
+    ctx.pagePath = ctx.cachePath(row.pageFor(key, CurrentSymbol()));
     ctx.afterRead = [] { QCoreApplication::processEvents(); };
     return ctx;
 }
@@ -139,12 +139,12 @@ bool ViewRunner::show(const ViewRow& row, const QString& key)
 {
     if (!row.builder)
         return false;
-    const bool zoom = row.zoomAware && ZoomMode;
+    const bool zoom = row.zoomAware && ZoomMode();
     if (g_filling) {
         // The request takes ZoomMode with it, as the view would have cleared it.
         g_pending = Request{this, row, key, zoom};
         if (row.zoomAware)
-            ZoomMode = false;
+            ZoomMode() = false;
         qCDebug(lcViews) << "view" << row.viewCodeFor(key) << "waits for the fill under way";
         return true;
     }
@@ -158,7 +158,7 @@ bool ViewRunner::show(const ViewRow& row, const QString& key)
         Request next = std::move(*g_pending);
         g_pending.reset();
         if (next.row.zoomAware)
-            ZoomMode = next.zoom;
+            ZoomMode() = next.zoom;
         ViewRunner* runner = next.runner ? next.runner.data() : this;
         runner->run(next.row, next.key, next.zoom);
     }
@@ -168,7 +168,7 @@ bool ViewRunner::show(const ViewRow& row, const QString& key)
 void ViewRunner::redrawIfShown(const QString& code)
 {
     QString key;
-    const ViewRow* row = findViewFor(CurrentView, &key);
+    const ViewRow* row = findViewFor(CurrentView(), &key);
     if (!row || row->code != code)
         return;
     if (row->viewCode == ViewCodeRule::Code && g_shownCode == row->code)
@@ -179,7 +179,7 @@ void ViewRunner::redrawIfShown(const QString& code)
 void ViewRunner::run(const ViewRow& row, const QString& key, bool zoom)
 {
     const QString viewCode = row.viewCodeFor(key);
-    CurrentView = viewCode;
+    CurrentView() = viewCode;
     g_shownCode = row.code;
     g_shownKey = key;
     BusyPointer busy(row.hourglass && !row.leavesPointer);
@@ -193,13 +193,13 @@ void ViewRunner::run(const ViewRow& row, const QString& key, bool zoom)
     if (!target) {
         qCWarning(lcViews) << "no grid to show view" << viewCode << "in";
         if (row.zoomAware)
-            ZoomMode = false;
+            ZoomMode() = false;
         emit viewShown(viewCode);
         return;
     }
-    const QPointer<FlexGrid> previousZoomGrid = ZoomGrid;
+    const QPointer<FlexGrid> previousZoomGrid = ZoomGrid();
     if (row.zoomAware)
-        ZoomGrid = target;
+        ZoomGrid() = target;
 
     std::optional<Failure> failure;
     ViewContext ctx;
@@ -250,13 +250,13 @@ void ViewRunner::run(const ViewRow& row, const QString& key, bool zoom)
     if (failure) {
         qCInfo(lcViews).noquote() << "view" << viewCode << "failed:" << failure->description;
         if (zoom) {
-            if (ZoomGrid == target)
-                ZoomGrid = previousZoomGrid;
+            if (ZoomGrid() == target)
+                ZoomGrid() = previousZoomGrid;
             m_host.discardZoom(target);
         }
         if (failure->kind == Failure::Untouched) {
             if (row.zoomAware)
-                ZoomGrid = previousZoomGrid;
+                ZoomGrid() = previousZoomGrid;
         } else {
             QString text = failure->text;
             if (failure->kind == Failure::Policy)
@@ -268,10 +268,10 @@ void ViewRunner::run(const ViewRow& row, const QString& key, bool zoom)
                 qCWarning(lcViews) << "no main grid for the message of" << viewCode << e.what();
             }
             if (main)
-                ShowGridMessage(*main, text, StdRowHeight);
+                ShowGridMessage(*main, text, StdRowHeight());
         }
     }
     if (row.zoomAware)
-        ZoomMode = false;
+        ZoomMode() = false;
     emit viewShown(viewCode);
 }

@@ -15,9 +15,11 @@
 #include <cmath>
 #include <vector>
 
-QString SkinName;
-QString SkinBackName;
-std::int32_t SkinDC = 0;
+SkinState& skinState()
+{
+    static SkinState state;
+    return state;
+}
 
 namespace Skins {
 
@@ -480,9 +482,9 @@ int LiveHdcs()
 void ResetSkinState()
 {
     contexts().clear();
-    SkinName.clear();
-    SkinBackName.clear();
-    SkinDC = 0;
+    SkinName().clear();
+    SkinBackName().clear();
+    SkinDC() = 0;
 }
 
 void LoadSkin(StockStrip& strip)
@@ -497,25 +499,25 @@ void LoadSkin(StockStrip& strip)
     if (isNumber) {
         for (const Skins::SkinRow& row : Skins::Table()) {
             if (number == row.picBar) {
-                SkinName = QString::fromLatin1(row.name);
-                SkinBackName = QString::fromLatin1(row.backName);
+                SkinName() = QString::fromLatin1(row.name);
+                SkinBackName() = QString::fromLatin1(row.backName);
                 break;
             }
         }
     }
-    if (SkinName.isEmpty()) {
-        SkinName = QStringLiteral("GlassBlue");
-        SkinBackName = QStringLiteral("GlassBlueb");
+    if (SkinName().isEmpty()) {
+        SkinName() = QStringLiteral("GlassBlue");
+        SkinBackName() = QStringLiteral("GlassBlueb");
     }
 
-    if (!Skins::Bitmap(SkinName).isNull()) {
+    if (!Skins::Bitmap(SkinName()).isNull()) {
         for (StripSlot& slot : strip.items)
-            slot.picture = SkinName;
+            slot.picture = SkinName();
     }
 
     const auto w = std::int16_t(std::clamp(strip.gaugeScaleWidth, 0, 32767));
     const auto h = std::int16_t(std::clamp(strip.gaugeScaleHeight, 0, 32767));
-    SkinDC = CreateMemHdc(w, h);
-    LoadBmpToHdc(SkinDC, SkinBackName);
+    SkinDC() = CreateMemHdc(w, h);
+    LoadBmpToHdc(SkinDC(), SkinBackName());
     strip.notify();
 }

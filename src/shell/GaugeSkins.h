@@ -48,10 +48,18 @@ inline constexpr int kMarkerCopyHeight = 10;
 
 } // namespace Skins
 
-// The skin in use, set by LoadSkin.
-extern QString SkinName;      // the gauge bar's bitmap name; "" before the first LoadSkin
-extern QString SkinBackName;  // the marker's bitmap name
-extern std::int32_t SkinDC;   // memory context holding the marker; 0 before the first LoadSkin
+// The skin in use, set by LoadSkin: the shell's state, one object reached through
+// its accessors.
+struct SkinState
+{
+    QString SkinName;      // the gauge bar's bitmap name; "" before the first LoadSkin
+    QString SkinBackName;  // the marker's bitmap name
+    std::int32_t SkinDC = 0;  // memory context holding the marker; 0 before the first LoadSkin
+};
+SkinState& skinState();
+inline QString& SkinName() { return skinState().SkinName; }
+inline QString& SkinBackName() { return skinState().SkinBackName; }
+inline std::int32_t& SkinDC() { return skinState().SkinDC; }
 
 // Memory contexts: each holds one picture in memory so that a gauge is drawn by one
 // copy. Every context made is kept until DestroyHdcs releases them all at exit.

@@ -13,11 +13,13 @@
 #include "sheets/CurrentQuotes.h"
 #include "shell/MainWindowParts.h"
 #include "shell/WireWindows.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/Stocks.h"
+#include "tree/NavigationTree.h"
 #include "tree/SetNames.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 
 using namespace mainwindow;
@@ -288,7 +290,7 @@ void frmMain::mnuTicker_Click(int Index)
     case 1:
         // The selected stock's quote line for the ticker; it keeps CurrentIndex on
         // the stock's row (which a set read since the selection may have moved).
-        GetStockLine(CurrentSymbol);
+        GetStockLine(CurrentSymbol());
         break;
     case 3:
     case 6:
@@ -341,7 +343,7 @@ void frmMain::showGridPopup(const GridPopupState& state, const QPoint& global)
         mnuEdit[i]->setEnabled(state[i].enabled);
         mnuEdit[i]->setVisible(state[i].visible);
     }
-    mnuEdit[kOldStyleBackgroundItem]->setChecked(OldStyleBackgroundChecked);
+    mnuEdit[kOldStyleBackgroundItem]->setChecked(OldStyleBackgroundChecked());
     if (m_popup)
         m_popup(mnuEdits, global);
     else

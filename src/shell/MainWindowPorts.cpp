@@ -7,6 +7,7 @@
 #include "shell/GaugeSkins.h"
 #include "shell/frmMain.h"
 #include "tree/NavigationTree.h"
+#include "stockdata/ProgramState.h"
 
 #include <QAction>
 #include <QApplication>
@@ -187,8 +188,8 @@ void MainWindowPorts::selectAllGrid()
 
 void MainWindowPorts::toggleOldStyleBackground()
 {
-    OldStyleBackgroundChecked = !OldStyleBackgroundChecked;
-    m_main.mnuEdit[kOldStyleBackgroundItem]->setChecked(OldStyleBackgroundChecked);
+    OldStyleBackgroundChecked() = !OldStyleBackgroundChecked();
+    m_main.mnuEdit[kOldStyleBackgroundItem]->setChecked(OldStyleBackgroundChecked());
 }
 
 void MainWindowPorts::redrawQuotes()

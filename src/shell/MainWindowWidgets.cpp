@@ -35,7 +35,7 @@ protected:
         if (m_slot.markerX >= 0) {
             // One plain copy of the marker's top-left 8 x 10 pixels; what lies outside
             // the gauge (or outside a smaller marker bitmap) is clipped.
-            const QImage marker = HdcImage(SkinDC);
+            const QImage marker = HdcImage(SkinDC());
             if (!marker.isNull()) {
                 const QRect source(0, 0, std::min(Skins::kMarkerCopyWidth, marker.width()),
                                    std::min(Skins::kMarkerCopyHeight, marker.height()));

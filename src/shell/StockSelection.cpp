@@ -4,7 +4,7 @@
 #include "platform/SkipFailedSteps.h"
 #include "sheets/MainGridEvents.h"
 #include "shell/StockStrip.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/Stocks.h"
 
 #include <QLoggingCategory>
@@ -19,10 +19,10 @@ const SkipFailedSteps step(lcSelection, "selecting a stock");
 
 bool StockSelection::makeCurrent(const QString& symbol)
 {
-    CurrentSymbol = symbol;
+    CurrentSymbol() = symbol;
     const std::optional<std::int16_t> row = SelectedStockRow(symbol);
     if (row)
-        CurrentIndex = *row;
+        CurrentIndex() = *row;
     return row.has_value();
 }
 
@@ -54,6 +54,6 @@ void StockSelection::img_Click(int slot)
     m_strip.notify();
     feedTicker();
     // The per-stock views redraw for the new stock; the quotes view selects its row.
-    if (CurrentView == QLatin1String("Current"))
+    if (CurrentView() == QLatin1String("Current"))
         step([&] { SelectStockRow(m_grid); });
 }

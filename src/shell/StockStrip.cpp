@@ -6,7 +6,7 @@
 #include "platform/RuntimeError.h"
 #include "shell/GaugeSkins.h"
 #include "shell/PaneLayout.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/Stocks.h"
 
 #include <exception>
@@ -24,7 +24,7 @@ void StockStrip::LoadPrices()
     try {
         int k = 0;
         for (int i = 0; i <= 6; ++i) {
-            const QString& symbol = Stocks[i].Symbol;
+            const QString& symbol = Stocks()[i].Symbol;
             if (symbol.size() > 1)
                 items[k++].caption = symbol;
         }
@@ -43,7 +43,7 @@ void StockStrip::drawGauge(int k, double r)
     slot.gaugeVisible = true;
     slot.markerX = -1;  // Cls: the drawing goes, the picture stays
     if (slot.picture.isEmpty())
-        slot.picture = SkinName;
+        slot.picture = SkinName();
     slot.markerX = GaugeMarkerX(r, gaugeScaleWidth);
 }
 
@@ -89,18 +89,18 @@ void StockStrip::setHighlight(int k, bool on)
 
 void StockStrip::highlight(int k)
 {
-    setHighlight(k, !CurrentSymbol.isEmpty() && items[k].caption == CurrentSymbol);
+    setHighlight(k, !CurrentSymbol().isEmpty() && items[k].caption == CurrentSymbol());
 }
 
 void StockStrip::ScrollStockBar(bool up)
 {
     const QString first = items[0].caption;
-    const int n = StockCount;
+    const int n = StockCount();
     int slot = 0;
     // Every row 0..n holding the first slot's symbol moves the strip; row n is the
     // empty row after the set, so a strip whose first slot is empty can come back.
     for (int i = 0; i <= n && i <= kLastStockRow; ++i) {
-        if (Stocks[i].Symbol != first)
+        if (Stocks()[i].Symbol != first)
             continue;
         if (up) {
             slot = 0;
@@ -109,7 +109,7 @@ void StockStrip::ScrollStockBar(bool up)
                     notify();
                     return;
                 }
-                items[slot].caption = Stocks[j].Symbol;
+                items[slot].caption = Stocks()[j].Symbol;
                 highlight(slot);
                 ++slot;
             }
@@ -122,7 +122,7 @@ void StockStrip::ScrollStockBar(bool up)
                 items[slot].labelVisible = fits ? fits(slot) : true;
                 // A row past the table's end (a full set) leaves the caption alone.
                 if (j <= kLastStockRow)
-                    items[slot].caption = Stocks[j].Symbol;
+                    items[slot].caption = Stocks()[j].Symbol;
                 highlight(slot);
                 ++slot;
             }
@@ -137,8 +137,8 @@ bool StockStrip::ShowStockHeader(const QString& symbol)
         setHighlight(k, false);
 
     int found = -1;
-    for (int i = 0; i <= StockCount && i <= kLastStockRow; ++i) {
-        if (Stocks[i].Symbol == symbol) {
+    for (int i = 0; i <= StockCount() && i <= kLastStockRow; ++i) {
+        if (Stocks()[i].Symbol == symbol) {
             found = i;
             break;
         }
@@ -148,12 +148,12 @@ bool StockStrip::ShowStockHeader(const QString& symbol)
             const int j = found + k;
             if (j > kLastStockRow)
                 continue;
-            if (Stocks[j].Symbol.isEmpty()) {
+            if (Stocks()[j].Symbol.isEmpty()) {
                 items[k].picture.clear();
                 items[k].markerX = -1;
                 items[k].caption.clear();
             } else {
-                items[k].caption = Stocks[j].Symbol;
+                items[k].caption = Stocks()[j].Symbol;
                 ShowRec();
             }
         }

@@ -17,7 +17,7 @@
 #include "shell/MainWindowParts.h"
 #include "shell/WireWindows.h"
 #include "stockdata/DetailCard.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/StkSet.h"
 #include "tree/NavigationTree.h"
 
@@ -177,7 +177,7 @@ void frmMain::Form_Load()
         SplitterMaxTop = m_layout.FG.Top;
         // The resize object records the window at its first resize, when it is first
         // shown, with the tree's width of the last run in place.
-        StdRowHeight = m_grid.RowHeight(0);
+        StdRowHeight() = m_grid.RowHeight(0);
         Splitter->setCursor(Qt::OpenHandCursor);
 
         if (const std::optional<int> pos = MainWindowLoad::lastTreePos(m_layout.picSplit2.Left)) {
@@ -302,7 +302,7 @@ void frmMain::Panel1_Click(int Index)
         break;
     case 4:
         // The summary chooser waits for its window; without a stock the label says so.
-        if (CurrentSymbol.isEmpty())
+        if (CurrentSymbol().isEmpty())
             Dialogs::MsgBox(QStringLiteral("You have to select stock first.\r\n(Select one of the symbols in the "
                                            "upper tree, under the first item.)"),
                             Dialogs::vbInformation, QStringLiteral("Unselected Stock"));
@@ -343,7 +343,7 @@ void frmMain::showEditedSet()
 
 void frmMain::redrawShownQuotes()
 {
-    if (CurrentView != QLatin1String("Current"))
+    if (CurrentView() != QLatin1String("Current"))
         return;
     FlexGrid::UpdateLock lock(&m_grid);
     FG_Current();

@@ -7,7 +7,7 @@
 #include "stockdata/DataFile.h"
 #include "stockdata/EditorWindows.h"
 #include "stockdata/EntryRules.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/Stocks.h"
 
 #include <exception>
@@ -140,11 +140,11 @@ bool StoreAlertPrices(int set, const QString& symbol, std::optional<float> low, 
         if (high)
             rec.TargetHigh = *high;
     };
-    if (set == CurrentSet) {
+    if (set == CurrentSet()) {
         const std::optional<std::int16_t> row = LookupSymbol(symbol);
         if (!row)
             return false;
-        apply(Stocks[*row]);
+        apply(Stocks()[*row]);
         return SaveStocks();
     }
     // The card's set is no longer the current one: change that set's file only.
@@ -161,9 +161,9 @@ bool StoreAlertPrices(int set, const QString& symbol, std::optional<float> low, 
 
 bool OpenDetailCard()
 {
-    const std::optional<std::int16_t> row = LookupSymbol(CurrentSymbol);
+    const std::optional<std::int16_t> row = LookupSymbol(CurrentSymbol());
     if (!row)
         return false;
-    editorWindows().showDetailCard(std::make_unique<DetailCard>(Stocks[*row], CurrentSet));
+    editorWindows().showDetailCard(std::make_unique<DetailCard>(Stocks()[*row], CurrentSet()));
     return true;
 }

@@ -8,7 +8,7 @@
 #include "stockdata/EditingHost.h"
 #include "stockdata/EditorWindows.h"
 #include "stockdata/EntryRules.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/PortfolioViews.h"
 #include "stockdata/PurchasePicker.h"
@@ -80,7 +80,7 @@ std::pair<int, int> purchasesOf(const QString& symbol)
 {
     int first = -1;
     for (int i = 0; i <= kLastWorkingTransRow; ++i) {
-        const PortRec& r = Transactions[i];
+        const PortRec& r = Transactions()[i];
         if (r.Symbol.isEmpty() || r.Symbol != symbol || r.Action != kBuy)
             continue;
         if (first < 0)
@@ -99,7 +99,7 @@ std::optional<QString> setNameOf(const QString& symbol)
     const std::optional<std::int16_t> row = LookupSymbol(symbol);
     if (!row)
         return std::nullopt;
-    const QString& name = Stocks[*row].CompanyName;
+    const QString& name = Stocks()[*row].CompanyName;
     return name.size() >= 2 ? name : symbol;
 }
 
@@ -129,31 +129,31 @@ void openPicker()
 
 void sellHolding()
 {
-    if (CurrentView != QLatin1String("Port"))
+    if (CurrentView() != QLatin1String("Port"))
         return;
     const int r = currentRow();
     const std::optional<std::int16_t> key = keyOf(cell(r, HKey));
     if (!key)
         return;  // the total rows hold no purchase
-    TransactionId = *key;
-    TransMode = QStringLiteral("Sell");
-    TransSymbol = cell(r, HSymbol);
-    const auto [first, second] = purchasesOf(TransSymbol);
+    TransactionId() = *key;
+    TransMode() = QStringLiteral("Sell");
+    TransSymbol() = cell(r, HSymbol);
+    const auto [first, second] = purchasesOf(TransSymbol());
     if (first < 0)
         return;
     if (second >= 0) {
         openPicker();
         return;
     }
-    LotShares = Transactions[first].Shares;
-    LotPrice = Transactions[first].Price;
+    LotShares() = Transactions()[first].Shares;
+    LotPrice() = Transactions()[first].Price;
 
     TransactionForm form;
     form.Form_Load();
     saleLabels(form);
-    form.lblSymbol = TransSymbol;
+    form.lblSymbol = TransSymbol();
     form.lblCurrent = cell(r, HPrice);
-    if (const auto name = setNameOf(TransSymbol))
+    if (const auto name = setNameOf(TransSymbol()))
         form.lblName = *name;
     form.setText(TransactionForm::txtComm, cell(r, HCommission));
     form.setText(TransactionForm::txtPrice, cell(r, HPrice));
@@ -167,14 +167,14 @@ void sellHolding()
 std::optional<int> transactionRowAt(int r)
 {
     int row = -1;
-    if (CurrentView == QLatin1String("PortLog")) {
+    if (CurrentView() == QLatin1String("PortLog")) {
         if (const auto key = keyOf(cell(r, LRow)))
             row = *key;
-    } else if (CurrentView == QLatin1String("Port")) {
+    } else if (CurrentView() == QLatin1String("Port")) {
         if (const auto key = keyOf(cell(r, HKey)))
             row = PurchaseRowOfLot(*key);
     }
-    if (row < 0 || row > kLastWorkingTransRow || Transactions[row].Symbol.isEmpty())
+    if (row < 0 || row > kLastWorkingTransRow || Transactions()[row].Symbol.isEmpty())
         return std::nullopt;
     return row;
 }
@@ -184,10 +184,10 @@ void editTransaction()
     const std::optional<int> row = transactionRowAt(currentRow());
     if (!row)
         return;
-    const PortRec rec = Transactions[*row];
-    TransRow = static_cast<std::int16_t>(*row);
-    TransSymbol = rec.Symbol;
-    TransMode = QStringLiteral("Edit");
+    const PortRec rec = Transactions()[*row];
+    TransRow() = static_cast<std::int16_t>(*row);
+    TransSymbol() = rec.Symbol;
+    TransMode() = QStringLiteral("Edit");
 
     TransactionForm form;
     form.Form_Load();
@@ -208,13 +208,13 @@ void editTransaction()
 
 void deleteTransaction()
 {
-    if (CurrentView != QLatin1String("PortLog"))
+    if (CurrentView() != QLatin1String("PortLog"))
         return;
     // The total row and an emptied row hold no transaction: nothing to ask about.
     const std::optional<int> row = transactionRowAt(currentRow());
     if (!row)
         return;
-    PortRec& rec = Transactions[*row];
+    PortRec& rec = Transactions()[*row];
     const QString question = QStringLiteral("Are you sure you want to remove this transaction (") + rec.Symbol +
                              QLatin1Char('-') + rec.Action + QStringLiteral(")?");
     if (Dialogs::MsgBox(question, Dialogs::vbYesNo + Dialogs::vbQuestion, PopupTexts::DeleteTransactionTitle) !=
@@ -234,12 +234,12 @@ void deleteTransaction()
 
 void buyCurrent()
 {
-    if (CurrentSymbol.isEmpty()) {
+    if (CurrentSymbol().isEmpty()) {
         Dialogs::MsgBox(PopupTexts::NoStockText, Dialogs::vbInformation, PopupTexts::NoStockTitle);
         return;
     }
-    TransMode = QStringLiteral("NewStock");
-    TransSymbol = CurrentSymbol;
+    TransMode() = QStringLiteral("NewStock");
+    TransSymbol() = CurrentSymbol();
     TransactionForm form;
     form.Form_Load();
     form.caption = QStringLiteral("Parchase Share");
@@ -248,19 +248,19 @@ void buyCurrent()
 
 void sellCurrent()
 {
-    TransMode = QStringLiteral("Sell");
-    TransSymbol = CurrentSymbol;
-    const auto [first, second] = purchasesOf(TransSymbol);
+    TransMode() = QStringLiteral("Sell");
+    TransSymbol() = CurrentSymbol();
+    const auto [first, second] = purchasesOf(TransSymbol());
     if (first < 0)
         return;
     if (second >= 0) {
         openPicker();
         return;
     }
-    const PortRec& buy = Transactions[first];
-    LotShares = buy.Shares;
-    LotPrice = buy.Price;
-    TransactionId = buy.LotId;
+    const PortRec& buy = Transactions()[first];
+    LotShares() = buy.Shares;
+    LotPrice() = buy.Price;
+    TransactionId() = buy.LotId;
     TransactionForm form;
     form.Form_Load();
     saleLabels(form);
@@ -275,7 +275,7 @@ void emptyStockCache()
                         Dialogs::vbYesNo + Dialogs::vbExclamation + Dialogs::vbDefaultButton2,
                         PopupTexts::ClearCacheTitle) != Dialogs::vbYes)
         return;
-    DeleteStockCache(CurrentSymbol);
+    DeleteStockCache(CurrentSymbol());
     QCoreApplication::processEvents();
 }
 
@@ -296,7 +296,7 @@ void PopupActions::removeStock(std::int16_t row, const QString& question)
 
 void PopupActions::deleteShareFromQuotes()
 {
-    if (CurrentView != QLatin1String("Current"))
+    if (CurrentView() != QLatin1String("Current"))
         return;
     const int r = currentRow();
     const std::optional<int> row = QuotesRowStock(r);
@@ -310,20 +310,20 @@ void PopupActions::deleteShareFromQuotes()
 void PopupActions::deleteCurrent()
 {
     // A symbol outside the current set (a portfolio symbol, say) removes nothing.
-    const std::optional<std::int16_t> row = LookupSymbol(CurrentSymbol);
+    const std::optional<std::int16_t> row = LookupSymbol(CurrentSymbol());
     if (!row)
         return;
     removeStock(*row, QStringLiteral("Do you want to remove ") + GetSelectedName() + QStringLiteral(" (") +
-                          CurrentSymbol + QStringLiteral(")?"));
+                          CurrentSymbol() + QStringLiteral(")?"));
 }
 
 void PopupActions::showProperties()
 {
     // The card of a stock the strip shows, as the strip's double click opens it.
-    if (CurrentSymbol.isEmpty())
+    if (CurrentSymbol().isEmpty())
         return;
     const QStringList strip = m_host.stripSymbols();
-    if (strip.mid(0, 7).contains(CurrentSymbol))
+    if (strip.mid(0, 7).contains(CurrentSymbol()))
         OpenDetailCard();
 }
 
@@ -389,7 +389,7 @@ TreePopupState TreePopupStates(TreePopupFrom from, bool nodeIsStock)
 
 bool mnuTrees_Click()
 {
-    return !CurrentSymbol.isEmpty() && purchasesOf(CurrentSymbol).first >= 0;
+    return !CurrentSymbol().isEmpty() && purchasesOf(CurrentSymbol()).first >= 0;
 }
 
 void PopupActions::mnuEdit_Click(int Index)
@@ -462,7 +462,7 @@ std::optional<int> QuotesRowStock(int r)
     FlexGrid* g = mainGrid();
     if (!g || r < 2 || r >= g->Rows())
         return std::nullopt;
-    const int last = std::clamp<int>(StockCount, 0, kStockRows) - 1;
+    const int last = std::clamp<int>(StockCount(), 0, kStockRows) - 1;
 
     // A "Symbol" column names the stock outright.
     for (int c = 0; c < g->Cols(); ++c) {
@@ -470,7 +470,7 @@ std::optional<int> QuotesRowStock(int r)
             continue;
         const QString symbol = cell(r, c);
         for (int i = 0; i <= last; ++i)
-            if (!symbol.isEmpty() && Stocks[i].Symbol == symbol)
+            if (!symbol.isEmpty() && Stocks()[i].Symbol == symbol)
                 return i;
         return std::nullopt;
     }
@@ -481,7 +481,7 @@ std::optional<int> QuotesRowStock(int r)
     const QString name = cell(r, QCompany);
     QVector<int> stocks;
     for (int i = 0; i <= last; ++i)
-        if (!Stocks[i].Symbol.isEmpty() && Stocks[i].CompanyName == name)
+        if (!Stocks()[i].Symbol.isEmpty() && Stocks()[i].CompanyName == name)
             stocks << i;
     if (stocks.isEmpty())
         return std::nullopt;

@@ -5,7 +5,7 @@
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
 #include "stockdata/DataFile.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 
 #include <cmath>
 #include <exception>
@@ -16,9 +16,9 @@ void countTransactions()
 {
     int count = 0;
     for (int i = 0; i <= kLastWorkingTransRow; ++i)
-        if (!Transactions[i].Symbol.isEmpty())
+        if (!Transactions()[i].Symbol.isEmpty())
             ++count;
-    TransCount = static_cast<std::int16_t>(count);
+    TransCount() = static_cast<std::int16_t>(count);
 }
 
 // PriceText is stored only when it reads as a number above 0.
@@ -46,7 +46,7 @@ QString PortfolioFilePath()
 
 bool SavePortfolio()
 {
-    if (writeTableFile(PortfolioFilePath(), Transactions))
+    if (writeTableFile(PortfolioFilePath(), Transactions()))
         return true;
     LogError(RuntimeError(75, QStringLiteral("Path/File access error: ") + PortfolioFilePath()),
              QStringLiteral("Portfolio_SavePortfolio"), false);
@@ -55,8 +55,8 @@ bool SavePortfolio()
 
 bool LoadPortfolio()
 {
-    Transactions.fill(PortRec());
-    const bool ok = readTableFile(PortfolioFilePath(), Transactions) != DataFileStatus::Failed;
+    Transactions().fill(PortRec());
+    const bool ok = readTableFile(PortfolioFilePath(), Transactions()) != DataFileStatus::Failed;
     countTransactions();
     return ok;
 }
@@ -66,7 +66,7 @@ void UpdatePortfolioRow(const QString& Action, const QString& Symbol, std::int16
                         std::int16_t LotId, std::int16_t Row)
 {
     if (Row >= 0 && Row < kTransRows) {
-        PortRec& r = Transactions[Row];
+        PortRec& r = Transactions()[Row];
         if (!Symbol.isEmpty())
             r.Symbol = Symbol;
         if (Shares > 0)
@@ -96,14 +96,14 @@ void PackPortfolio()
 {
     std::array<PortRec, kTransRows> scratch;
     for (int i = 0; i <= kLastWorkingTransRow; ++i)
-        if (!Transactions[i].Symbol.isEmpty())
-            scratch[i] = Transactions[i];
-    Transactions = scratch;  // free rows and row 100 come back entirely empty
+        if (!Transactions()[i].Symbol.isEmpty())
+            scratch[i] = Transactions()[i];
+    Transactions() = scratch;  // free rows and row 100 come back entirely empty
 }
 
 void ClearPortfolio()
 {
-    Transactions.fill(PortRec());
+    Transactions().fill(PortRec());
     // Emptying replaces the file whatever it holds, even one that could not be read.
     datafile::forgetUnread(PortfolioFilePath());
     SavePortfolio();
@@ -113,7 +113,7 @@ void ClearPortfolio()
 
 std::int16_t SalesLeft(std::int16_t lot, std::int16_t shares)
 {
-    return SalesLeft(Transactions, lot, shares);
+    return SalesLeft(Transactions(), lot, shares);
 }
 
 std::int16_t SalesLeft(const std::array<PortRec, kTransRows>& table, std::int16_t lot, std::int16_t shares)
@@ -142,11 +142,11 @@ double RealisedGain(double shares, double salePrice, double purchasePrice, doubl
 
 int FreeTransRow()
 {
-    const int next = TransCount + 1;
-    if (next >= 1 && next <= kLastWorkingTransRow && Transactions[next].Symbol.isEmpty())
+    const int next = TransCount() + 1;
+    if (next >= 1 && next <= kLastWorkingTransRow && Transactions()[next].Symbol.isEmpty())
         return next;
     for (int i = 1; i <= kLastWorkingTransRow; ++i)
-        if (Transactions[i].Symbol.isEmpty())
+        if (Transactions()[i].Symbol.isEmpty())
             return i;
     return -1;
 }

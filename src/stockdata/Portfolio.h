@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdint>
 
-// The portfolio (Transactions, TransCount in Globals.h) and its file Portfolio.dat.
+// The portfolio (Transactions, TransCount in the program state) and its file Portfolio.dat.
 // Rows 0 to 99 are the working range; row 100 is kept in the file but never used.
 // Used rows need not be contiguous: deleting a transaction leaves its row free.
 

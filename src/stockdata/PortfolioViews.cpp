@@ -6,7 +6,7 @@
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
 #include "platform/SkipFailedSteps.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/Portfolio.h"
 
 #include <QCoreApplication>
@@ -256,7 +256,7 @@ void AddPortSymbol(std::array<QString, kPortSymbols>& portSymbols, const QString
 
 void AddPortSymbol(const QString& symbol)
 {
-    AddPortSymbol(PortSymbols, symbol);
+    AddPortSymbol(PortSymbols(), symbol);
 }
 
 void FillHoldings(FlexGrid& g, const PortTable& table, int rowHeight)

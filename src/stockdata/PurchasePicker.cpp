@@ -3,7 +3,7 @@
 #include "core/Utilities.h"
 #include "platform/Runtime.h"
 #include "platform/SkipFailedSteps.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -40,8 +40,8 @@ void PurchasePicker::Form_Load()
     });
     SetHeaders(m_grid, {QStringLiteral("Date"), QStringLiteral("Shares"), QStringLiteral("Cost")});
     for (int i = 0; i <= kLastWorkingTransRow; ++i) {
-        const PortRec& r = Transactions[i];
-        if (r.Symbol.isEmpty() || r.Symbol != TransSymbol || r.Action != QLatin1String("Buy"))
+        const PortRec& r = Transactions()[i];
+        if (r.Symbol.isEmpty() || r.Symbol != TransSymbol() || r.Action != QLatin1String("Buy"))
             continue;
         step([&] {
             m_grid.AddItem(QStringList{r.TransDate, QString::number(r.Shares), rt::SingleText(r.Price),
@@ -54,7 +54,7 @@ void PurchasePicker::Form_Load()
     SetColAlign(m_grid, {FlexGrid::flexAlignLeftTop, FlexGrid::flexAlignCenterCenter,
                          FlexGrid::flexAlignCenterCenter});
     step([&] { m_grid.setRedraw(true); });
-    LotPrice = 0;
+    LotPrice() = 0;
 }
 
 void PurchasePicker::FG_Click(int row)
@@ -65,19 +65,19 @@ void PurchasePicker::FG_Click(int row)
         step([&] {
             const double price = rt::CDbl(QVariant(m_grid.TextMatrix(r, 2)));
             const std::int16_t shares = rt::CInt(m_grid.TextMatrix(r, 1));
-            LotPrice = price;
-            LotShares = shares;
+            LotPrice() = price;
+            LotShares() = shares;
         });
     }
     // The header and the hidden row hold no id: the conversion fails and the id
     // stays as it was.
-    step([&] { TransactionId = rt::CInt(m_grid.TextMatrix(r, 3)); });
+    step([&] { TransactionId() = rt::CInt(m_grid.TextMatrix(r, 3)); });
 }
 
 bool PurchasePicker::cmdOK_Click()
 {
     cmdCancel_Click();
-    if (LotPrice == 0)
+    if (LotPrice() == 0)
         return false;
     QCoreApplication::processEvents();
     m_accepted = true;

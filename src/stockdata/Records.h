@@ -80,3 +80,16 @@ struct PortRec
 
     bool operator==(const PortRec&) const = default;
 };
+
+// One recorded main-grid column of LayOut.dat: the header that stood at position Pos1.
+struct LayoutRec
+{
+    QString Caption;        // the column's header text; "" = nothing recorded
+    std::int16_t Flag = 0;  // carried through the file, never set or read
+    std::int32_t Pos1 = 0;  // the column's position
+    std::int32_t Pos2 = 0;  // the same position again; never read
+
+    bool operator==(const LayoutRec&) const = default;
+};
+
+inline constexpr int kLayoutRows = 21;  // LayOut(0 To 20); entry 0 is never recorded

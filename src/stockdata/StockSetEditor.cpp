@@ -8,7 +8,7 @@
 #include "platform/Sites.h"
 #include "platform/Runtime.h"
 #include "stockdata/EntryRules.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/StockSets.h"
 #include "stockdata/Stocks.h"
 
@@ -27,7 +27,7 @@ constexpr int kHelpTopic = 1006;
 int rowOf(const QString& symbol)
 {
     for (int i = 0; i < kStockRows; ++i)
-        if (!symbol.isEmpty() && Stocks[i].Symbol == symbol)
+        if (!symbol.isEmpty() && Stocks()[i].Symbol == symbol)
             return i;
     return -1;
 }
@@ -58,9 +58,9 @@ const std::array<QString, 4>& StockSetEditor::ActionCaptions()
 void StockSetEditor::Form_Load()
 {
     m_closed = false;
-    m_openingSet = CurrentSet;
-    m_openingCount = StockCount;
-    m_openingStocks = std::make_unique<Table>(Stocks);
+    m_openingSet = CurrentSet();
+    m_openingCount = StockCount();
+    m_openingStocks = std::make_unique<Table>(Stocks());
     m_openingSetSaved = false;
     LoadSets();
     lstSets_Click(0);
@@ -78,7 +78,7 @@ void StockSetEditor::LoadSets()
 void StockSetEditor::LoadData()
 {
     ReadStocks();
-    for (const StockRec& rec : Stocks)
+    for (const StockRec& rec : Stocks())
         if (!rec.Symbol.isEmpty())
             m_symbols << rec.Symbol;
 }
@@ -119,7 +119,7 @@ void StockSetEditor::selectSet(int position)
     m_addEnabled = true;
     m_removeEnabled = true;
     m_selectedSet = position;
-    CurrentSet = static_cast<std::int16_t>(position);
+    CurrentSet() = static_cast<std::int16_t>(position);
     m_symbols.clear();
     LoadData();
     selectNoSymbol();
@@ -159,9 +159,9 @@ void StockSetEditor::lstStk_Click(int position)
         return;
     m_selRow = position;
     // A symbol added but not yet applied has no alert prices.
-    const int row = CurrentSet == m_selectedSet ? rowOf(m_symbols[position]) : -1;
-    m_alert[0] = rt::SingleText(row >= 0 ? Stocks[row].TargetLow : 0.0f);
-    m_alert[1] = rt::SingleText(row >= 0 ? Stocks[row].TargetHigh : 0.0f);
+    const int row = CurrentSet() == m_selectedSet ? rowOf(m_symbols[position]) : -1;
+    m_alert[0] = rt::SingleText(row >= 0 ? Stocks()[row].TargetLow : 0.0f);
+    m_alert[1] = rt::SingleText(row >= 0 ? Stocks()[row].TargetHigh : 0.0f);
 }
 
 void StockSetEditor::setAlert(int index, const QString& text)
@@ -262,8 +262,8 @@ void StockSetEditor::UpdateINI()
     if (m_selectedSet < 0)
         return;
     // The list belongs to the editor's set, whatever became current meanwhile.
-    if (CurrentSet != m_selectedSet) {
-        CurrentSet = static_cast<std::int16_t>(m_selectedSet);
+    if (CurrentSet() != m_selectedSet) {
+        CurrentSet() = static_cast<std::int16_t>(m_selectedSet);
         ReadStocks();
     }
     // Every listed symbol keeps its whole record (quotes, recommendation, alert
@@ -273,7 +273,7 @@ void StockSetEditor::UpdateINI()
     for (int i = 0; i < count; ++i) {
         const int old = rowOf(m_symbols[i]);
         if (old >= 0)
-            (*table)[i] = Stocks[old];
+            (*table)[i] = Stocks()[old];
         else
             (*table)[i].Symbol = m_symbols[i];
     }
@@ -287,10 +287,10 @@ void StockSetEditor::UpdateINI()
             if (const auto v = AlertValue(m_alert[1]))
                 rec.TargetHigh = *v;
     }
-    Stocks = *table;
+    Stocks() = *table;
     SaveStocks();
     ReadStocks();
-    if (CurrentSet == m_openingSet)
+    if (CurrentSet() == m_openingSet)
         m_openingSetSaved = true;
 }
 
@@ -303,7 +303,7 @@ void StockSetEditor::cmdApply_Click()
 void StockSetEditor::cmdOK_Click()
 {
     UpdateINI();
-    m_stockSets.makeCurrent(CurrentSet);
+    m_stockSets.makeCurrent(CurrentSet());
     QCoreApplication::processEvents();
     m_closed = true;
     m_stockSets.namesEdited();
@@ -311,13 +311,13 @@ void StockSetEditor::cmdOK_Click()
 
 void StockSetEditor::restoreOpeningSet()
 {
-    CurrentSet = m_openingSet;
+    CurrentSet() = m_openingSet;
     if (m_openingSetSaved || !m_openingStocks) {
         ReadStocks();
         return;
     }
-    Stocks = *m_openingStocks;
-    StockCount = m_openingCount;
+    Stocks() = *m_openingStocks;
+    StockCount() = m_openingCount;
 }
 
 void StockSetEditor::cmdCancel_Click()

@@ -5,7 +5,7 @@
 #include "platform/AppPath.h"
 #include "platform/RuntimeError.h"
 #include "stockdata/DataFile.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 
 #include <QStringList>
 
@@ -24,14 +24,14 @@ RuntimeError fileError(const QString& path)
 // Last row the stock-count-bounded lookups look at.
 int countedLastRow()
 {
-    return std::clamp<int>(StockCount, 0, kLastStockRow);
+    return std::clamp<int>(StockCount(), 0, kLastStockRow);
 }
 
 // First row in 0..last holding symbol, or -1.
 int firstRow(const QString& symbol, int last)
 {
     for (int i = 0; i <= last; ++i)
-        if (Stocks[i].Symbol == symbol)
+        if (Stocks()[i].Symbol == symbol)
             return i;
     return -1;
 }
@@ -63,17 +63,17 @@ QString USFilePath()
 bool ReadStocks()
 {
     try {
-        Stocks.fill(StockRec());
-        if (CurrentSet < 0 || CurrentSet >= kStockSets)
+        Stocks().fill(StockRec());
+        if (CurrentSet() < 0 || CurrentSet() >= kStockSets)
             throw RuntimeError(9, QStringLiteral("Subscript out of range"), kFileSource);
-        const QString path = SetFilePath(CurrentSet);
-        if (readTableFile(path, Stocks) == DataFileStatus::Failed)
+        const QString path = SetFilePath(CurrentSet());
+        if (readTableFile(path, Stocks()) == DataFileStatus::Failed)
             throw fileError(path);
         int count = 0;
-        for (const StockRec& r : Stocks)
+        for (const StockRec& r : Stocks())
             if (!r.Symbol.isEmpty())
                 ++count;
-        StockCount = static_cast<std::int16_t>(count);
+        StockCount() = static_cast<std::int16_t>(count);
         return true;
     } catch (const RuntimeError& e) {
         LogError(e, QStringLiteral("Stocks_ReadStocks"), false);
@@ -84,10 +84,10 @@ bool ReadStocks()
 bool SaveStocks()
 {
     try {
-        if (CurrentSet < 0 || CurrentSet >= kStockSets)
+        if (CurrentSet() < 0 || CurrentSet() >= kStockSets)
             throw RuntimeError(9, QStringLiteral("Subscript out of range"), kFileSource);
-        const QString path = SetFilePath(CurrentSet);
-        if (!writeTableFile(path, Stocks))
+        const QString path = SetFilePath(CurrentSet());
+        if (!writeTableFile(path, Stocks()))
             throw fileError(path);
         return true;
     } catch (const RuntimeError& e) {
@@ -125,8 +125,8 @@ QString GetStockLine(const QString& symbol)
     const std::optional<std::int16_t> row = SelectedStockRow(symbol);
     if (!row)
         return QString();
-    CurrentIndex = *row;
-    const StockRec& r = Stocks[std::size_t(*row)];
+    CurrentIndex() = *row;
+    const StockRec& r = Stocks()[std::size_t(*row)];
     const QStringList fields{r.CompanyName, r.Change,   r.PctChange,   r.Volume,   r.DayHigh,
                              r.DayLow,      r.Bid,      r.Ask,         r.LastTradeSize, r.OpenPrice,
                              r.PrevClose,   r.YearHigh, r.YearLow,     r.EPS,      r.PERatio,
@@ -139,7 +139,7 @@ QString GetLastPrice(const QString& symbol)
     const int row = firstRow(symbol, kLastStockRow - 1);
     if (row < 0)
         return QString();
-    QString price = Stocks[row].LastPrice;  // FormatP may rewrite its argument; keep the stored text
+    QString price = Stocks()[row].LastPrice;  // FormatP may rewrite its argument; keep the stored text
     return FormatP(price, false);
 }
 
@@ -147,14 +147,14 @@ void ClearSetRow(std::int16_t row)
 {
     if (row < 0 || row > kLastStockRow)
         return;
-    clearHead(Stocks[row]);
+    clearHead(Stocks()[row]);
 }
 
 void PackSet()
 {
     std::array<StockRec, kStockRows> scratch;
     int k = 0;
-    for (const StockRec& r : Stocks) {
+    for (const StockRec& r : Stocks()) {
         if (r.Symbol.isEmpty())
             continue;
         StockRec head = r;  // only fields 1 to 26 travel; the quote-page extras are dropped
@@ -164,24 +164,24 @@ void PackSet()
         head.Yield.clear();
         scratch[k++] = std::move(head);
     }
-    Stocks = scratch;
+    Stocks() = scratch;
 }
 
 QString GetSelectedName()
 {
-    if (CurrentSymbol.isEmpty())
+    if (CurrentSymbol().isEmpty())
         return QString();
-    const int row = firstRow(CurrentSymbol, countedLastRow());
+    const int row = firstRow(CurrentSymbol(), countedLastRow());
     if (row < 0)
         return QString();
-    const QString& name = Stocks[row].CompanyName;
-    return name.size() >= 2 ? name : CurrentSymbol;
+    const QString& name = Stocks()[row].CompanyName;
+    return name.size() >= 2 ? name : CurrentSymbol();
 }
 
 float GetRecommendation(const QString& symbol)
 {
     const int row = firstRow(symbol, kLastStockRow);
-    return row < 0 ? 0.0f : Stocks[row].AvgRecommendation;
+    return row < 0 ? 0.0f : Stocks()[row].AvgRecommendation;
 }
 
 int GaugeMarkerX(double rating, int width)
@@ -195,11 +195,11 @@ int GaugeMarkerX(double rating, int width)
 
 bool SaveUS()
 {
-    return writeTableFile(USFilePath(), USIndexes);
+    return writeTableFile(USFilePath(), USIndexes());
 }
 
 bool LoadUS()
 {
-    USIndexes.fill(USRec());
-    return readTableFile(USFilePath(), USIndexes) != DataFileStatus::Failed;
+    USIndexes().fill(USRec());
+    return readTableFile(USFilePath(), USIndexes()) != DataFileStatus::Failed;
 }

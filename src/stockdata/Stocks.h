@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-// The current stock set (Stocks, Globals.h), its file Set<n>.dat and US.dat, and
+// The current stock set (Stocks, in the program state), its file Set<n>.dat and US.dat, and
 // the lookups the rest of the program uses. Symbols compare exactly (case counts).
 
 // AppPath/Set<n>.dat for set n.

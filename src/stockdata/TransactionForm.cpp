@@ -4,7 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/RuntimeError.h"
 #include "stockdata/EntryRules.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/Stocks.h"
 
@@ -31,8 +31,8 @@ bool validRow(int row)
 // The edit of a sale: the sale's own row.
 bool editsASale()
 {
-    return TransMode == kEdit && validRow(TransRow) && Transactions[TransRow].Action == kSellAction &&
-           !Transactions[TransRow].Symbol.isEmpty();
+    return TransMode() == kEdit && validRow(TransRow()) && Transactions()[TransRow()].Action == kSellAction &&
+           !Transactions()[TransRow()].Symbol.isEmpty();
 }
 
 // A whole number of shares the way the 16-bit conversion rounds (half to even),
@@ -53,7 +53,7 @@ int PurchaseRowOfLot(std::int16_t lot)
     if (lot < 1)
         return -1;
     for (int i = 0; i <= kLastWorkingTransRow; ++i) {
-        const PortRec& r = Transactions[i];
+        const PortRec& r = Transactions()[i];
         if (r.Action == kBuyAction && r.LotId == lot && !r.Symbol.isEmpty())
             return i;
     }
@@ -64,7 +64,7 @@ int SharesLeftOfLot(std::int16_t lot, int shares, int exceptRow)
 {
     long sold = 0;
     for (int i = 0; i <= kLastWorkingTransRow; ++i) {
-        const PortRec& r = Transactions[i];
+        const PortRec& r = Transactions()[i];
         if (i != exceptRow && r.Action == kSellAction && r.LotId == lot && !r.Symbol.isEmpty())
             sold += r.Shares;
     }
@@ -106,27 +106,27 @@ TransactionForm::TransactionForm()
 void TransactionForm::Form_Load()
 {
     m_sharesLimit = kMaxShares;
-    if (TransMode == kEdit) {
+    if (TransMode() == kEdit) {
         // The boxes are the opener's; only the limit of an edited sale is ours.
         if (editsASale()) {
-            const PortRec& sale = Transactions[TransRow];
+            const PortRec& sale = Transactions()[TransRow()];
             const int buy = PurchaseRowOfLot(sale.LotId);
             if (buy >= 0)
-                m_sharesLimit = SharesLeftOfLot(sale.LotId, Transactions[buy].Shares, TransRow);
+                m_sharesLimit = SharesLeftOfLot(sale.LotId, Transactions()[buy].Shares, TransRow());
         }
         return;
     }
-    if (TransMode != kNewStock && TransMode != kSell)
+    if (TransMode() != kNewStock && TransMode() != kSell)
         return;
-    if (TransMode == kSell)
-        m_sharesLimit = SharesLeftOfLot(TransactionId, LotShares);
+    if (TransMode() == kSell)
+        m_sharesLimit = SharesLeftOfLot(TransactionId(), LotShares());
     setText(txtDate, TodayText());
-    m_curPrice = GetLastPrice(TransSymbol);
+    m_curPrice = GetLastPrice(TransSymbol());
     lblCurrent = m_curPrice;
     setText(txtPrice, m_curPrice);
-    lblSymbol = TransSymbol;
-    lblID = QString::number(TransactionId);
-    if (TransMode == kSell)
+    lblSymbol = TransSymbol();
+    lblID = QString::number(TransactionId());
+    if (TransMode() == kSell)
         setText(txtShares, QString::number(m_sharesLimit));
 }
 
@@ -177,7 +177,7 @@ void TransactionForm::guardShares()
     }
     const double v = NumberOf(t);
     if (v > m_sharesLimit) {
-        if (TransMode == kSell || editsASale())
+        if (TransMode() == kSell || editsASale())
             Dialogs::MsgBox(SellLessText(m_sharesLimit), Dialogs::vbInformation, SellLessTitle(m_sharesLimit));
         else
             Dialogs::MsgBox(QStringLiteral("The number of shares can not be more than 32,767."),
@@ -229,7 +229,7 @@ int TransactionForm::freeRowOrTell() const
 void TransactionForm::AddPurchase()
 {
     try {
-        if (TransSymbol.isEmpty())
+        if (TransSymbol().isEmpty())
             return;
         if (!completeBoxes(QStringLiteral("How many shares do you want to buy?"),
                            QStringLiteral("Enter the number of shares to buy"), QStringLiteral("1"),
@@ -240,7 +240,7 @@ void TransactionForm::AddPurchase()
             return;
         // A purchase's id is its own row.
         const auto r = static_cast<std::int16_t>(row);
-        UpdatePortfolioRow(kBuyAction, TransSymbol, sharesValue(), static_cast<float>(NumberOf(m_text[txtComm])),
+        UpdatePortfolioRow(kBuyAction, TransSymbol(), sharesValue(), static_cast<float>(NumberOf(m_text[txtComm])),
                            m_text[txtDate], NumberOf(m_text[txtPrice]), m_curPrice, 0, r, r);
     } catch (const std::exception& e) {
         // A step that fails stores nothing more; the form closes as after any OK.
@@ -255,7 +255,7 @@ void TransactionForm::Sell()
                            QStringLiteral("Enter the number of shares to sell"), QString::number(m_sharesLimit),
                            QStringLiteral("What is the sale price?"), QStringLiteral("Enter shares price")))
             return;
-        if (TransSymbol.isEmpty() || TransactionId < 1)
+        if (TransSymbol().isEmpty() || TransactionId() < 1)
             throw RuntimeError(5, QStringLiteral("Invalid procedure call or argument: no purchase to sell"));
         const std::int16_t shares = sharesValue();
         if (shares > m_sharesLimit) {
@@ -265,12 +265,12 @@ void TransactionForm::Sell()
         }
         const double price = NumberOf(m_text[txtPrice]);
         const double commission = NumberOf(m_text[txtComm]);
-        const double gain = RealisedGain(shares, price, LotPrice, commission);
+        const double gain = RealisedGain(shares, price, LotPrice(), commission);
         const int row = freeRowOrTell();
         if (row < 0)
             return;
-        UpdatePortfolioRow(kSellAction, TransSymbol, shares, static_cast<float>(commission), m_text[txtDate], price,
-                           m_curPrice, gain, TransactionId, static_cast<std::int16_t>(row));
+        UpdatePortfolioRow(kSellAction, TransSymbol(), shares, static_cast<float>(commission), m_text[txtDate], price,
+                           m_curPrice, gain, TransactionId(), static_cast<std::int16_t>(row));
     } catch (const RuntimeError& e) {
         LogError(e, QStringLiteral("Stocks_Sell"), false);
     } catch (const std::exception& e) {
@@ -281,7 +281,7 @@ void TransactionForm::Sell()
 void TransactionForm::EditTransaction()
 {
     try {
-        if (!validRow(TransRow) || Transactions[TransRow].Symbol.isEmpty())
+        if (!validRow(TransRow()) || Transactions()[TransRow()].Symbol.isEmpty())
             return;
         if (!completeBoxes(QStringLiteral("How many shares do you want to buy?"),
                            QStringLiteral("Enter the number of shares to buy"), QStringLiteral("1"),
@@ -292,8 +292,8 @@ void TransactionForm::EditTransaction()
         const float commission = static_cast<float>(NumberOf(m_text[txtComm]));
 
         // The row as it will read after the edit: a value of 0 keeps the old one.
-        auto after = Transactions;
-        PortRec& edited = after[TransRow];
+        auto after = Transactions();
+        PortRec& edited = after[TransRow()];
         if (shares > 0)
             edited.Shares = shares;
         if (price > 0)
@@ -312,24 +312,24 @@ void TransactionForm::EditTransaction()
             for (int i = 0; i <= kLastWorkingTransRow; ++i) {
                 const PortRec& s = after[i];
                 if (s.Action == kSellAction && s.LotId == lot && !s.Symbol.isEmpty())
-                    Transactions[i].Gain = RealisedGain(s.Shares, s.Price, after[buy].Price, s.Commission);
+                    Transactions()[i].Gain = RealisedGain(s.Shares, s.Price, after[buy].Price, s.Commission);
             }
         }
-        UpdatePortfolioRow(QString(), TransSymbol, shares, commission, m_text[txtDate], price, QString(), 0, 0,
-                           TransRow);
+        UpdatePortfolioRow(QString(), TransSymbol(), shares, commission, m_text[txtDate], price, QString(), 0, 0,
+                           TransRow());
     } catch (const std::exception& e) {
         // The edit is not stored; the window closes as after any OK.
-        qCWarning(lcTransactions) << "the edit of transaction" << TransRow << "failed:" << e.what();
+        qCWarning(lcTransactions) << "the edit of transaction" << TransRow() << "failed:" << e.what();
     }
 }
 
 void TransactionForm::cmdOK_Click()
 {
-    if (TransMode == kNewStock)
+    if (TransMode() == kNewStock)
         AddPurchase();
-    else if (TransMode == kSell)
+    else if (TransMode() == kSell)
         Sell();
-    else if (TransMode == kEdit)
+    else if (TransMode() == kEdit)
         EditTransaction();
     cmdCancel_Click();
 }

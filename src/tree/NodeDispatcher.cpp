@@ -3,7 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/TreeModel.h"
 #include "sheets/MainGridEvents.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "tree/TreeTables.h"
 
 #include <QLoggingCategory>
@@ -397,14 +397,14 @@ bool NodeDispatcher::stockOfSet(const TreeNode& node)
 {
     if (!node.Key().startsWith(QLatin1String(TreeTables::StockKeyPrefix)) || node.Image() != TreeTables::StockImage)
         return false;
-    CurrentSymbol = node.Text();
-    m_window.ShowStockHeader(CurrentSymbol);
-    if (CurrentView == kProfileView) {
+    CurrentSymbol() = node.Text();
+    m_window.ShowStockHeader(CurrentSymbol());
+    if (CurrentView() == kProfileView) {
         showView(kProfileView, QString());
         return true;
     }
     // The quotes view already shown is not filled again; only its selection moves.
-    if (CurrentView != kQuotesView)
+    if (CurrentView() != kQuotesView)
         showView(kQuotesView, QString());
     SelectStockRow(m_window.mainGrid());
     return true;

@@ -5,7 +5,7 @@
 #include "platform/Codec.h"
 #include "retrieval/CacheFiles.h"
 #include "stockdata/EntryRules.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 
 #include <QFileInfo>
 
@@ -35,9 +35,9 @@ QString ProfilePagePath(const QString& symbol)
 
 QString GetProfileText()
 {
-    if (CurrentSymbol.isEmpty())
+    if (CurrentSymbol().isEmpty())
         return QString();
-    const QString path = ProfilePagePath(CurrentSymbol);
+    const QString path = ProfilePagePath(CurrentSymbol());
     if (path.isEmpty())
         return QString();
     bool ok = false;
@@ -66,7 +66,7 @@ bool ProfileTextCache::recent(const Stamp& stamp, const QDateTime& now)
 
 QString ProfileTextCache::text()
 {
-    const QString symbol = CurrentSymbol;
+    const QString symbol = CurrentSymbol();
     if (symbol.isEmpty())
         return QString();
     const QString path = ProfilePagePath(symbol);

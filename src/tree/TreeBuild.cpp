@@ -2,7 +2,7 @@
 
 #include "platform/SkipFailedSteps.h"
 #include "platform/TreeModel.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/PortfolioViews.h"
 
 #include <QLoggingCategory>
@@ -37,15 +37,15 @@ void setImage(TreeModel& tree, const QString& key, int image)
 
 void addPortfolioSymbols(TreeModel& tree)
 {
-    for (QString& s : PortSymbols)
+    for (QString& s : PortSymbols())
         s.clear();
     // Row 100 is never used by the portfolio, so it is not looked at.
     for (int j = 0; j <= kLastWorkingTransRow; ++j) {
         step([&] {
-            const QString s = Transactions.at(size_t(j)).Symbol;
+            const QString s = Transactions().at(size_t(j)).Symbol;
             if (s.size() < 2)
                 return;
-            if (std::find(PortSymbols.begin(), PortSymbols.end(), s) != PortSymbols.end())
+            if (std::find(PortSymbols().begin(), PortSymbols().end(), s) != PortSymbols().end())
                 return;
             AddPortSymbol(s);
             const QString key = QLatin1String(TreeTables::PortSymbolKeyPrefix) + QString::number(j);
@@ -57,13 +57,13 @@ void addPortfolioSymbols(TreeModel& tree)
 
 void addStocks(TreeModel& tree)
 {
-    const int n = StockCount;
+    const int n = StockCount();
     const QString all = QLatin1String(TreeTables::AllKey);
     // StockCount is a count, but the rows up to and including it are visited: a
     // set with a gap still shows its last stock. Never past the last row.
     for (int i = 0; i <= std::min(n, kLastStockRow); ++i) {
         step([&] {
-            const QString s = Stocks.at(size_t(i)).Symbol;
+            const QString s = Stocks().at(size_t(i)).Symbol;
             if (s.isEmpty())
                 return;
             const QString row = QString::number(i);

@@ -13,7 +13,7 @@
 #include "platform/RegistryStore.h"
 #include "platform/SingleInstance.h"
 #include "services/Thanks.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/Stocks.h"
 
@@ -51,7 +51,7 @@ public:
     {
         ++shown;
         progressWhenShown = frmSplash::instance() ? frmSplash::instance()->progress() : -1;
-        stockCountWhenShown = StockCount;
+        stockCountWhenShown = StockCount();
         for (int p : {60, 65, 70, 75, 80, 85, 90, 100})
             setSplashProgress(p);
         closeSplash();
@@ -67,7 +67,7 @@ protected:
     void SetUp() override
     {
         IsolatedStore::SetUp();
-        ResetStockDataGlobals();
+        ResetProgramState();
         NetSetting::SetInitDelay(0);
         m_start.setWaiter([this](int ms, std::function<void()> then) {
             m_waits << ms;
@@ -81,7 +81,7 @@ protected:
         settle();
         SplashProgress::install({});
         NetSetting::SetInitDelay(2000);
-        ResetStockDataGlobals();
+        ResetProgramState();
         SingleInstance::release();
         IsolatedStore::TearDown();
     }
@@ -93,13 +93,13 @@ protected:
         save(Settings::RunOnce, "1");
         if (!thanks.isNull())
             save(Settings::Thanks, thanks);
-        Stocks[0].Symbol = "ibm";
-        Stocks[1].Symbol = "sunw";
+        Stocks()[0].Symbol = "ibm";
+        Stocks()[1].Symbol = "sunw";
         ASSERT_TRUE(SaveStocks());
-        Transactions[1].Symbol = "ibm";
-        Transactions[1].Action = "Buy";
+        Transactions()[1].Symbol = "ibm";
+        Transactions()[1].Action = "Buy";
         ASSERT_TRUE(SavePortfolio());
-        ResetStockDataGlobals();
+        ResetProgramState();
     }
 
     FakeMainWindow m_main;
@@ -189,8 +189,8 @@ TEST_F(StartUpTest, LaterRunReadsTheDataWaitsThenShowsTheMainWindow)
 
         ASSERT_TRUE(m_start.Main());
         // Data read, splash at 35, the wait asked for; the main window not yet.
-        EXPECT_EQ(StockCount, 2);
-        EXPECT_EQ(TransCount, 1);
+        EXPECT_EQ(StockCount(), 2);
+        EXPECT_EQ(TransCount(), 1);
         EXPECT_EQ(m_waits, QList<int>{c.waitMs});
         EXPECT_EQ(m_start.splashDelay(), c.waitMs);
         ASSERT_NE(frmSplash::instance(), nullptr);
@@ -206,7 +206,7 @@ TEST_F(StartUpTest, LaterRunReadsTheDataWaitsThenShowsTheMainWindow)
         EXPECT_EQ(m_main.shown, 1);
         EXPECT_EQ(m_main.progressWhenShown, 40);
         EXPECT_EQ(frmSplash::instance(), nullptr);
-        ResetStockDataGlobals();
+        ResetProgramState();
     }
 }
 
@@ -231,10 +231,10 @@ TEST_F(StartUpTest, LaterRunWithTheQuestionnaireBoxClearShowsTheQuestionnaire)
         Thanks::instance()->close();
         settle();
         EXPECT_EQ(m_main.shown, 1);
-        EXPECT_EQ(StockCount, 2);
-        EXPECT_EQ(TransCount, 1);
+        EXPECT_EQ(StockCount(), 2);
+        EXPECT_EQ(TransCount(), 1);
         EXPECT_TRUE(visibleWindows().isEmpty());
-        ResetStockDataGlobals();
+        ResetProgramState();
     }
 }
 

@@ -3,7 +3,7 @@
 #include "platform/AppPath.h"
 #include "platform/Clock.h"
 #include "retrieval/CacheFiles.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +13,7 @@ void RetrievalTest::SetUp()
     m_oldAppPath = AppPath();
     SetAppPath(m_home.path());
     ASSERT_TRUE(CreateCacheFolders());
-    ResetStockDataGlobals();
+    ResetProgramState();
     test::dialogs().reset();
     server = std::make_unique<test::LoopbackHttpServer>();
     for (Site site : Sites::All())
@@ -33,15 +33,15 @@ void RetrievalTest::TearDown()
     for (Site site : Sites::All())
         Sites::Override(site, QString(), 0);
     Clock::setFixed(QDateTime());
-    ResetStockDataGlobals();
+    ResetProgramState();
     SetAppPath(m_oldAppPath);
 }
 
 void RetrievalTest::setStocks(const QStringList& symbols)
 {
     for (int i = 0; i < symbols.size(); ++i)
-        Stocks[std::size_t(i)].Symbol = symbols[i];
-    StockCount = std::int16_t(symbols.size());
+        Stocks()[std::size_t(i)].Symbol = symbols[i];
+    StockCount() = std::int16_t(symbols.size());
 }
 
 QString RetrievalTest::cachePath(const QString& name) const

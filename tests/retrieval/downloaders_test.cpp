@@ -8,7 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/RuntimeError.h"
 #include "retrieval/CacheFiles.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/Stocks.h"
 
 #include <QDir>
@@ -142,8 +142,8 @@ TEST_F(RetrievalTest, EveryUpdateItemFetchesItsAddressIntoItsFile)
     server->setDefaultRoute(big);
     setStocks({QStringLiteral("Msft")});
     port.state.OneStockOnly = true;  // keeps the scratch page of the recommendations
-    CurrentSymbol = QStringLiteral("Msft");
-    CurrentIndex = 0;
+    CurrentSymbol() = QStringLiteral("Msft");
+    CurrentIndex() = 0;
 
     int covered = 0;
     for (const Row& r : rows) {
@@ -202,8 +202,8 @@ TEST_F(RetrievalTest, OneStockOnlyFetchesTheSelectedStockAlone)
 {
     setStocks({QStringLiteral("IBM"), QStringLiteral("F"), QStringLiteral("MSFT")});
     port.state.OneStockOnly = true;
-    CurrentSymbol = QStringLiteral("MSFT");
-    CurrentIndex = 2;
+    CurrentSymbol() = QStringLiteral("MSFT");
+    CurrentIndex() = 2;
     downloaders->UpdateIT();
     downloaders->UpdateSplits();
     EXPECT_EQ(server->requestPaths().size(), 2);
@@ -292,15 +292,15 @@ TEST_F(RetrievalTest, RecommendationValueIsStoredAndTheGaugesOfItsSlotsAreDrawn)
     QByteArray longPage = QByteArray(40000, ' ') + "Current Average Recommendation <font color=#0000ee>7</font>";
     server->setReply(QStringLiteral("/cgi-bin/ShowFreeCompRep?LONG"), longPage);
     setStocks({QStringLiteral("IBM"), QStringLiteral("MSFT"), QStringLiteral("LONG")});
-    Stocks[1].AvgRecommendation = 3.25f;
+    Stocks()[1].AvgRecommendation = 3.25f;
     port.strip = {QStringLiteral("IBM"), QStringLiteral("MSFT"), QStringLiteral("IBM"), QStringLiteral("LONG")};
     port.scaleWidth = 100;
 
     downloaders->UpdateRec();
 
-    EXPECT_FLOAT_EQ(Stocks[0].AvgRecommendation, 2.5f);
-    EXPECT_FLOAT_EQ(Stocks[1].AvgRecommendation, 3.25f);  // abandoned row
-    EXPECT_FLOAT_EQ(Stocks[2].AvgRecommendation, 7.0f);   // stored as read
+    EXPECT_FLOAT_EQ(Stocks()[0].AvgRecommendation, 2.5f);
+    EXPECT_FLOAT_EQ(Stocks()[1].AvgRecommendation, 3.25f);  // abandoned row
+    EXPECT_FLOAT_EQ(Stocks()[2].AvgRecommendation, 7.0f);   // stored as read
     ASSERT_EQ(port.gauges.size(), 3);
     EXPECT_EQ(port.gauges[0].slot, 0);
     EXPECT_EQ(port.gauges[0].x, 60);
@@ -308,7 +308,7 @@ TEST_F(RetrievalTest, RecommendationValueIsStoredAndTheGaugesOfItsSlotsAreDrawn)
     EXPECT_EQ(port.gauges[1].x, 60);
     EXPECT_EQ(port.gauges[2].slot, 3);
     EXPECT_EQ(port.gauges[2].x, 3);  // placed as 5, the end of the scale
-    EXPECT_TRUE(FileExists(SetFilePath(CurrentSet)));
+    EXPECT_TRUE(FileExists(SetFilePath(CurrentSet())));
     EXPECT_FALSE(FileExists(cachePath(QStringLiteral("Rec.Sh"))));
 }
 
@@ -318,15 +318,15 @@ TEST_F(RetrievalTest, ARatingFetchedForAStockThatLeftItsRowIsNotStored)
     // page is on its way, and IBM's rating must not become AOL's.
     server->setReply(QStringLiteral("/cgi-bin/ShowFreeCompRep?IBM"), fixture("rec_plain.html"));
     setStocks({QStringLiteral("IBM")});
-    Stocks[0].AvgRecommendation = 4.0f;
+    Stocks()[0].AvgRecommendation = 4.0f;
     port.strip = {QStringLiteral("AOL")};
     QObject::connect(server.get(), &test::LoopbackHttpServer::requestReceived, server.get(),
-                     [] { Stocks[0].Symbol = QStringLiteral("AOL"); });
+                     [] { Stocks()[0].Symbol = QStringLiteral("AOL"); });
 
     downloaders->UpdateRec();
 
     EXPECT_EQ(server->requests().size(), 1);
-    EXPECT_FLOAT_EQ(Stocks[0].AvgRecommendation, 4.0f);
+    EXPECT_FLOAT_EQ(Stocks()[0].AvgRecommendation, 4.0f);
     EXPECT_TRUE(port.gauges.isEmpty());
 }
 

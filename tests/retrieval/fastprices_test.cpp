@@ -6,7 +6,7 @@
 #include "platform/AppPath.h"
 #include "platform/FlexGrid.h"
 #include "platform/RuntimeError.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/ViewHost.h"
 
 #include <QFile>
@@ -30,7 +30,7 @@ protected:
         quotes.loadQuotesCsv = [this] { ++loads; };
         // What the main window does with new prices: a shown quotes view is drawn again.
         QObject::connect(run.get(), &UpdateRun::pricesChanged, run.get(), [this] {
-            if (CurrentView != QLatin1String("Current"))
+            if (CurrentView() != QLatin1String("Current"))
                 return;
             ++redraws;
             if (redraw)
@@ -74,7 +74,7 @@ TEST_F(FastPricesTest, QuoteServiceAddressLists)
         {{}, ""},
     };
     for (const Case& c : cases) {
-        ResetStockDataGlobals();
+        ResetProgramState();
         setStocks(c.symbols);
         const QString expected = *c.list ? server->url(kQuotesRequest.arg(QLatin1String(c.list))) : QString();
         EXPECT_EQ(FastPricesAddress(), expected) << c.list;
@@ -85,7 +85,7 @@ TEST_F(FastPricesTest, QuoteServiceAddressLists)
 TEST_F(FastPricesTest, AReplyUnder100BytesIsDeletedAndNotParsed)
 {
     setStocks({"IBM", "F", "MSFT"});
-    CurrentView = QStringLiteral("Current");
+    CurrentView() = QStringLiteral("Current");
     for (int size : {99, 100}) {
         loads = redraws = 0;
         server->clearRecords();
@@ -112,9 +112,9 @@ TEST_F(FastPricesTest, FramesItselfLikeARunAndParsesTheQuotes)
     run->UpdateFastPrices();
 
     EXPECT_EQ(duringFetch, QStringList({"Stop", "Stop", "B4", "0", "1"}));
-    EXPECT_EQ(Stocks[0].LastPrice, "84.50");
-    EXPECT_EQ(Stocks[1].LastPrice, "61.20");
-    EXPECT_EQ(Stocks[1].Volume, "30123400");
+    EXPECT_EQ(Stocks()[0].LastPrice, "84.50");
+    EXPECT_EQ(Stocks()[1].LastPrice, "61.20");
+    EXPECT_EQ(Stocks()[1].Volume, "30123400");
     EXPECT_TRUE(QFile::exists(AppPath() + "/Set0.dat"));
     const QString orig = port.state.OrigCaption;
     EXPECT_TRUE(port.titles.contains(orig + "    Getting fast stocks prices"));
@@ -136,7 +136,7 @@ TEST_F(FastPricesTest, AFailedRequestParsesNoOldFileAndAnEmptySetRequestsNothing
     EXPECT_FALSE(QFile::exists(cachePath("quotes_csv.txt")));
     EXPECT_TRUE(frame.isIdle());
 
-    ResetStockDataGlobals();
+    ResetProgramState();
     server->clearRecords();
     run->UpdateFastPrices();
     EXPECT_TRUE(server->requests().isEmpty());
@@ -160,15 +160,15 @@ TEST_F(FastPricesTest, PagesOfEveryStockWithNewPricesInThePortfolio)
 {
     quotes.parseQuote = [this](int row) {
         parsedRows << row;
-        Stocks[std::size_t(row)].LastPrice = QStringLiteral("1%1.00").arg(row);
+        Stocks()[std::size_t(row)].LastPrice = QStringLiteral("1%1.00").arg(row);
         return QString();
     };
     setStocks({"IBM", "F", "MSFT"});
     for (int t : {0, 3, 7})
-        Transactions[std::size_t(t)].Symbol = QStringLiteral("IBM");
-    Transactions[4].Symbol = QStringLiteral("MSFT");
-    Transactions[5].Symbol = QStringLiteral("AOL");
-    Transactions[5].PriceText = QStringLiteral("40.00");
+        Transactions()[std::size_t(t)].Symbol = QStringLiteral("IBM");
+    Transactions()[4].Symbol = QStringLiteral("MSFT");
+    Transactions()[5].Symbol = QStringLiteral("AOL");
+    Transactions()[5].PriceText = QStringLiteral("40.00");
     server->setReply(QStringLiteral("/q"), page(400));
 
     priceRun();
@@ -176,10 +176,10 @@ TEST_F(FastPricesTest, PagesOfEveryStockWithNewPricesInThePortfolio)
     EXPECT_EQ(targets(), QStringList({"/q?s=ibm&d=t", "/q?s=msft&d=t"}));
     EXPECT_EQ(parsedRows, QList<int>({0, 2}));
     for (int t : {0, 3, 7})
-        EXPECT_EQ(Transactions[std::size_t(t)].PriceText, "10.00") << t;
-    EXPECT_EQ(Transactions[4].PriceText, "12.00");
-    EXPECT_EQ(Transactions[5].PriceText, "40.00");
-    EXPECT_EQ(Transactions[1].PriceText, "");  // free rows are not priced
+        EXPECT_EQ(Transactions()[std::size_t(t)].PriceText, "10.00") << t;
+    EXPECT_EQ(Transactions()[4].PriceText, "12.00");
+    EXPECT_EQ(Transactions()[5].PriceText, "40.00");
+    EXPECT_EQ(Transactions()[1].PriceText, "");  // free rows are not priced
     EXPECT_TRUE(QFile::exists(AppPath() + "/Set0.dat"));
     EXPECT_TRUE(QFile::exists(AppPath() + "/Portfolio.dat"));
     EXPECT_EQ(frame.selectedNodes, QStringList({"IBM", "MSFT"}));
@@ -198,7 +198,7 @@ TEST_F(FastPricesTest, TheGridKeepsThePricedStockInSight)
     };
     const Case cases[] = {{20, 20, 20}, {15, 10, 15}, {16, 10, 16}, {17, 17, 17}, {5, 5, 5}, {-1, 10, 3}};
     setStocks({"IBM"});
-    CurrentView = QStringLiteral("Current");
+    CurrentView() = QStringLiteral("Current");
     server->setReply(QStringLiteral("/q"), page(400));
     FlexGrid* grid = viewHost().mainGrid();
     redraw = [&] {
@@ -227,17 +227,17 @@ TEST_F(FastPricesTest, TheGridKeepsThePricedStockInSight)
 TEST_F(FastPricesTest, OneStockModeFindsTheSelectedRowItself)
 {
     setStocks({"IBM", "F", "MSFT"});
-    Transactions[0].Symbol = QStringLiteral("MSFT");
-    CurrentView = QStringLiteral("Current");
+    Transactions()[0].Symbol = QStringLiteral("MSFT");
+    CurrentView() = QStringLiteral("Current");
     port.state.OneStockOnly = true;
-    CurrentSymbol = QStringLiteral("MSFT");
-    CurrentIndex = 0;  // left over from another stock
+    CurrentSymbol() = QStringLiteral("MSFT");
+    CurrentIndex() = 0;  // left over from another stock
     server->setReply(QStringLiteral("/q"), page(400));
 
     priceRun();
     EXPECT_EQ(targets(), QStringList({"/q?s=msft&d=t"}));
     EXPECT_EQ(parsedRows, QList<int>({2}));
-    EXPECT_EQ(Transactions[0].PriceText, "");
+    EXPECT_EQ(Transactions()[0].PriceText, "");
     EXPECT_EQ(redraws, 0);
     EXPECT_TRUE(frame.selectedNodes.isEmpty());
 
@@ -245,7 +245,7 @@ TEST_F(FastPricesTest, OneStockModeFindsTheSelectedRowItself)
     server->clearRecords();
     parsedRows.clear();
     QFile::remove(AppPath() + "/Set0.dat");
-    CurrentSymbol = QStringLiteral("XYZ");
+    CurrentSymbol() = QStringLiteral("XYZ");
     port.state.OneStockOnly = true;
     priceRun();
     EXPECT_TRUE(server->requests().isEmpty());
@@ -256,20 +256,20 @@ TEST_F(FastPricesTest, OneStockModeFindsTheSelectedRowItself)
 TEST_F(FastPricesTest, AnInvalidCallInARowClearsItsQuoteAndTheNextRowGoesOn)
 {
     setStocks({"IBM", "MSFT"});
-    Stocks[0].CompanyName = QStringLiteral("IBM Corp");
-    Stocks[0].LastPrice = QStringLiteral("84.50");
-    Stocks[0].TargetLow = 70;
-    Stocks[0].TargetHigh = 90;
+    Stocks()[0].CompanyName = QStringLiteral("IBM Corp");
+    Stocks()[0].LastPrice = QStringLiteral("84.50");
+    Stocks()[0].TargetLow = 70;
+    Stocks()[0].TargetHigh = 90;
     throwFor = 0;
     server->setReply(QStringLiteral("/q"), page(400));
 
     priceRun();
 
     EXPECT_EQ(parsedRows, QList<int>({0, 1}));
-    EXPECT_EQ(Stocks[0].CompanyName, "No Current Stock");
-    EXPECT_EQ(Stocks[0].LastPrice, "0");
-    EXPECT_EQ(Stocks[0].TargetLow, 70.f);
-    EXPECT_EQ(Stocks[0].TargetHigh, 90.f);
+    EXPECT_EQ(Stocks()[0].CompanyName, "No Current Stock");
+    EXPECT_EQ(Stocks()[0].LastPrice, "0");
+    EXPECT_EQ(Stocks()[0].TargetLow, 70.f);
+    EXPECT_EQ(Stocks()[0].TargetHigh, 90.f);
     EXPECT_EQ(frame.selectedNodes, QStringList({"MSFT"}));
 }
 
@@ -293,8 +293,8 @@ TEST_F(FastPricesTest, PricesFetchedForAStockThatLeftItsRowAreNotStored)
     // page is on its way puts another stock into the row the page was asked for.
     auto swapFirstRowOnRequest = [this] {
         QObject::connect(server.get(), &test::LoopbackHttpServer::requestReceived, run.get(), [] {
-            if (Stocks[0].Symbol == QLatin1String("IBM"))
-                Stocks[0].Symbol = QStringLiteral("AOL");
+            if (Stocks()[0].Symbol == QLatin1String("IBM"))
+                Stocks()[0].Symbol = QStringLiteral("AOL");
         });
     };
 
@@ -321,7 +321,7 @@ TEST_F(FastPricesTest, PricesFetchedForAStockThatLeftItsRowAreNotStored)
 
 TEST(ClearStockNameTest, ResetsTheQuoteAndRatingButKeepsSymbolAlertsAndTheLastFourTexts)
 {
-    ResetStockDataGlobals();
+    ResetProgramState();
     StockRec full;
     int k = 0;
     for (QString StockRec::*f :
@@ -335,7 +335,7 @@ TEST(ClearStockNameTest, ResetsTheQuoteAndRatingButKeepsSymbolAlertsAndTheLastFo
     full.AvgRecommendation = 2.5f;
     full.TargetLow = 10;
     full.TargetHigh = 20;
-    Stocks[7] = full;
+    Stocks()[7] = full;
 
     ClearStockName(7);
 
@@ -351,13 +351,13 @@ TEST(ClearStockNameTest, ResetsTheQuoteAndRatingButKeepsSymbolAlertsAndTheLastFo
     for (QString StockRec::*f :
          {&StockRec::Tag, &StockRec::Exchange, &StockRec::Industry, &StockRec::LastTradeTime, &StockRec::Field25})
         expected.*f = QString();
-    EXPECT_EQ(Stocks[7], expected);
+    EXPECT_EQ(Stocks()[7], expected);
 
-    const auto before = Stocks;
+    const auto before = Stocks();
     ClearStockName(-1);
     ClearStockName(201);
-    EXPECT_EQ(Stocks, before);
-    ResetStockDataGlobals();
+    EXPECT_EQ(Stocks(), before);
+    ResetProgramState();
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 #include "platform/Codec.h"
 #include "platform/Dialogs.h"
 #include "retrieval/CacheFiles.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 
 #include <QFile>
 #include <QNetworkProxy>
@@ -90,7 +90,7 @@ TEST_F(UpdateRunTest, NoBoxTickedFetchesNothingAndReturnsToIdle)
 {
     tickOnly({});
     port.state.OneStockOnly = true;
-    CurrentSymbol = QStringLiteral("IBM");
+    CurrentSymbol() = QStringLiteral("IBM");
     setStocks({"IBM"});
     run->StartUpdate();
 
@@ -107,7 +107,7 @@ TEST_F(UpdateRunTest, OneStockModeWithoutAStockSaysSoAndFetchesNothing)
 {
     tickOnly({0, 8, 16});
     port.state.OneStockOnly = true;
-    CurrentSymbol.clear();
+    CurrentSymbol().clear();
     QList<int> calls;
     run->setItemCaller([&](int item) { calls << item; });
 
@@ -318,7 +318,7 @@ TEST_F(UpdateRunTest, FullRunFillsTheCacheTheStockTableAndTheNewsList)
 {
     useProgramServices();
     setStocks({"IBM", "MSFT"});
-    Stocks[1].CompanyName = QStringLiteral("Old Name");
+    Stocks()[1].CompanyName = QStringLiteral("Old Name");
     tickOnly({1, 2, 8, 16, 85});
     // A quote page left from an earlier day under another spelling of its name: it must
     // not be taken for the page of a stock whose fetch fails.
@@ -346,9 +346,9 @@ TEST_F(UpdateRunTest, FullRunFillsTheCacheTheStockTableAndTheNewsList)
         << asked.join(" | ").toStdString();
     // The stock table: IBM priced from its page; MSFT's fetch failed and its row kept
     // its values (IBM's page was not taken for it).
-    EXPECT_EQ(Stocks[0].CompanyName, "International Business Machines Corp & Co");
-    EXPECT_EQ(Stocks[0].LastPrice, "84.50");
-    EXPECT_EQ(Stocks[1].CompanyName, "Old Name");
+    EXPECT_EQ(Stocks()[0].CompanyName, "International Business Machines Corp & Co");
+    EXPECT_EQ(Stocks()[0].LastPrice, "84.50");
+    EXPECT_EQ(Stocks()[1].CompanyName, "Old Name");
     EXPECT_TRUE(QFile::exists(AppPath() + "/Set0.dat"));
     EXPECT_EQ(frame.selectedNodes, QStringList({"IBM", "MSFT"}));
     // The news list of IBM from its page; the cache files of the other items.

@@ -7,7 +7,7 @@
 #include "core/frmSplashInfo.h"
 #include "platform/RegistryStore.h"
 #include "services/Thanks.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/Stocks.h"
 
@@ -33,7 +33,7 @@ protected:
         RegistryStore::createKey(QString::fromLatin1(Settings::ProductKey));
         SplashInfo::SetProgramVersion(QStringLiteral("5.4.0"));
         Clock::setFixed(QDateTime(QDate(2024, 3, 7), QTime(10, 0)));
-        ResetStockDataGlobals();
+        ResetProgramState();
         QMessage().clear();
         Thanks::setMainWindowOpener([this] { ++m_mainShown; });
     }
@@ -43,7 +43,7 @@ protected:
         for (QWidget* w : QApplication::topLevelWidgets())
             delete w;
         settle();
-        ResetStockDataGlobals();
+        ResetProgramState();
         IsolatedStore::TearDown();
     }
 
@@ -198,17 +198,17 @@ TEST_F(ThanksTest, LoadFillsTheListsAndTheDontShowBox)
 TEST_F(ThanksTest, CloseQueuesLoadsAndShowsTheMainWindow)
 {
     // A portfolio and a set on disk, which Close reads.
-    Transactions[3].Symbol = "ibm";
-    Transactions[3].Action = "Buy";
-    Transactions[3].Shares = 10;
+    Transactions()[3].Symbol = "ibm";
+    Transactions()[3].Action = "Buy";
+    Transactions()[3].Shares = 10;
     ASSERT_TRUE(SavePortfolio());
-    Stocks[0].Symbol = "msft";
+    Stocks()[0].Symbol = "msft";
     ASSERT_TRUE(SaveStocks());
-    ResetStockDataGlobals();
+    ResetProgramState();
 
     for (const bool byFrame : {false, true}) {
         SCOPED_TRACE(byFrame ? "window frame" : "Close button");
-        ResetStockDataGlobals();
+        ResetProgramState();
         m_mainShown = 0;
         save(Settings::EmailServer, QStringLiteral("smtp.test"));
         save(Settings::Q_Message, QString());
@@ -224,9 +224,9 @@ TEST_F(ThanksTest, CloseQueuesLoadsAndShowsTheMainWindow)
         EXPECT_EQ(Thanks::instance(), nullptr);
         EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
         EXPECT_TRUE(setting(Settings::Q_Message).contains("Gender.......... Female\r\n"));
-        EXPECT_EQ(TransCount, 1);
-        EXPECT_EQ(Transactions[3].Symbol, "ibm");
-        EXPECT_EQ(StockCount, 1);
-        EXPECT_EQ(Stocks[0].Symbol, "msft");
+        EXPECT_EQ(TransCount(), 1);
+        EXPECT_EQ(Transactions()[3].Symbol, "ibm");
+        EXPECT_EQ(StockCount(), 1);
+        EXPECT_EQ(Stocks()[0].Symbol, "msft");
     }
 }

@@ -2,6 +2,7 @@
 #include "SheetsFixture.h"
 
 #include "platform/Runtime.h"
+#include "stockdata/ProgramState.h"
 
 namespace {
 
@@ -42,8 +43,8 @@ StockRec quoted(const QString& name)
 void setStocks(const std::vector<StockRec>& rows)
 {
     for (std::size_t i = 0; i < rows.size(); ++i)
-        Stocks[i] = rows[i];
-    StockCount = static_cast<std::int16_t>(rows.size());
+        Stocks()[i] = rows[i];
+    StockCount() = static_cast<std::int16_t>(rows.size());
 }
 
 } // namespace
@@ -54,7 +55,7 @@ protected:
     void SetUp() override
     {
         SheetsTest::SetUp();
-        StdRowHeight = 300;
+        StdRowHeight() = 300;
         grid().setWidth(10000);
     }
 };
@@ -64,8 +65,8 @@ TEST_F(CurrentQuotes, EmptySetGivesHeadersSpacerAndFormats)
     FG_Current();
     FlexGrid& g = grid();
 
-    EXPECT_EQ(CurrentView, "Current");
-    EXPECT_EQ(ZoomGrid, &g);
+    EXPECT_EQ(CurrentView(), "Current");
+    EXPECT_EQ(ZoomGrid(), &g);
     EXPECT_EQ(g.Rows(), 2);
     EXPECT_EQ(g.Cols(), 21);
     EXPECT_EQ(rowTexts(g, 0), kHeaders);
@@ -142,7 +143,7 @@ TEST_F(CurrentQuotes, PriceAndVolumeSettings)
         EXPECT_EQ(g.TextMatrix(2, columnOf(g, "Open")), c.open) << c.fractions;
         // FormatP runs on the stored price whatever the setting, and takes the
         // blank out of a sign followed by a blank.
-        EXPECT_EQ(Stocks[0].OpenPrice, "-1 1/2") << c.fractions;
+        EXPECT_EQ(Stocks()[0].OpenPrice, "-1 1/2") << c.fractions;
     }
 }
 
@@ -199,7 +200,7 @@ TEST_F(CurrentQuotes, OldStyleBackgroundShadesOddRowsToTheLast)
     for (int dataRows : {2, 3}) {
         std::vector<StockRec> rows(dataRows, quoted("Acme Widgets"));
         setStocks(rows);
-        OldStyleBackgroundChecked = true;
+        OldStyleBackgroundChecked() = true;
         FG_Current();
         FlexGrid& g = grid();
         ASSERT_EQ(g.Rows(), dataRows + 2);
@@ -209,7 +210,7 @@ TEST_F(CurrentQuotes, OldStyleBackgroundShadesOddRowsToTheLast)
                 EXPECT_EQ(g.cellFormat(r, c).backColor, r % 2 == 1 ? QuoteColors::OldStyleRow : 0)
                     << dataRows << " rows, cell " << r << "," << c;
         }
-        OldStyleBackgroundChecked = false;
+        OldStyleBackgroundChecked() = false;
         FG_Current();
         EXPECT_EQ(g.cellFormat(3, 1).backColor, 0);
     }
@@ -219,15 +220,15 @@ TEST_F(CurrentQuotes, ZoomModeDrawsIntoANewWindowAndClearsTheMode)
 {
     setStocks({quoted("Acme Widgets")});
     grid().setTextMatrix(0, 0, "untouched");
-    ZoomMode = true;
+    ZoomMode() = true;
 
     FG_Current();
 
     ASSERT_EQ(host.zooms.size(), 1u);
     FlexGrid* zoom = host.zooms.front().get();
     EXPECT_EQ(host.shown, std::vector<FlexGrid*>{zoom});
-    EXPECT_EQ(ZoomGrid, zoom);
-    EXPECT_FALSE(ZoomMode);
+    EXPECT_EQ(ZoomGrid(), zoom);
+    EXPECT_FALSE(ZoomMode());
     EXPECT_EQ(zoom->TextMatrix(2, 1), "Acme Widgets");
     EXPECT_EQ(grid().TextMatrix(0, 0), "untouched");
 
@@ -244,7 +245,7 @@ TEST_F(CurrentQuotes, DraggedColumnSurvivesRedrawAndRestart)
     FlexGrid& g = grid();
 
     // The user drags "Volume" onto the second data column.
-    DragCol = columnOf(g, "Volume");
+    DragCol() = columnOf(g, "Volume");
     g.setMouseRow(0);
     g.setMouseCol(2);
     FG_DragDrop(nullptr, 0, 0);
@@ -262,7 +263,7 @@ TEST_F(CurrentQuotes, DraggedColumnSurvivesRedrawAndRestart)
     EXPECT_EQ(g.ColAlignment(2), FlexGrid::flexAlignRightCenter);
 
     // Quitting and starting again: the layout comes back from LayOut.dat.
-    LayOut.fill(LayoutRec());
+    LayOut().fill(LayoutRec());
     ASSERT_TRUE(LoadLayout());
     host.main.setCols(2);
     FG_Current();
@@ -275,8 +276,8 @@ TEST_F(CurrentQuotes, DraggedColumnSurvivesRedrawAndRestart)
 TEST_F(CurrentQuotes, ZoomedDrawLeavesTheRecordedOrderToTheMainGrid)
 {
     setStocks({quoted("Acme Widgets")});
-    LayOut[2] = {"Volume", 0, 2, 2};
-    ZoomMode = true;
+    LayOut()[2] = {"Volume", 0, 2, 2};
+    ZoomMode() = true;
     FG_Current();
     FlexGrid* zoom = host.zooms.front().get();
     EXPECT_EQ(zoom->TextMatrix(0, 2), "Last Sale");

@@ -2,6 +2,7 @@
 #include "SheetsFixture.h"
 
 #include "sheets/ViewContract.h"
+#include "stockdata/ProgramState.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -51,25 +52,25 @@ TEST_F(GridLayout, LayoutFileBytesAndRoundTrip)
     ASSERT_TRUE(SaveLayout());
     EXPECT_EQ(fileBytes(kLayoutFile), QByteArray(21 * 12, '\0'));
 
-    LayOut[1] = {"Companey", 0, 1, 1};
-    LayOut[2] = {"Volume", 7, 2, -2};
-    LayOut[20] = {"Last Update", 0, 20, 20};
+    LayOut()[1] = {"Companey", 0, 1, 1};
+    LayOut()[2] = {"Volume", 7, 2, -2};
+    LayOut()[20] = {"Last Update", 0, 20, 20};
     ASSERT_TRUE(SaveLayout());
     const QByteArray expected = QByteArray(12, '\0') + entryBytes("Companey", 0, 1, 1) + entryBytes("Volume", 7, 2, -2)
                                 + QByteArray(17 * 12, '\0') + entryBytes("Last Update", 0, 20, 20);
     EXPECT_EQ(fileBytes(kLayoutFile), expected);
 
-    const auto saved = LayOut;
-    LayOut.fill(LayoutRec{"stale", 1, 1, 1});
+    const auto saved = LayOut();
+    LayOut().fill(LayoutRec{"stale", 1, 1, 1});
     ASSERT_TRUE(LoadLayout());
-    EXPECT_EQ(LayOut, saved);
+    EXPECT_EQ(LayOut(), saved);
 }
 
 TEST_F(GridLayout, MissingLayoutFileIsCreatedEmpty)
 {
-    LayOut[3] = {"stale", 0, 3, 3};
+    LayOut()[3] = {"stale", 0, 3, 3};
     EXPECT_TRUE(LoadLayout());
-    EXPECT_EQ(LayOut, decltype(LayOut){});
+    EXPECT_EQ(LayOut(), std::remove_reference_t<decltype(LayOut())>{});
     EXPECT_EQ(fileBytes(kLayoutFile), QByteArray(21 * 12, '\0'));
 }
 
@@ -90,11 +91,11 @@ TEST_F(GridLayout, DamagedLayoutFileReadsAsFarAsItIsWhole)
     };
     for (const Case& c : cases) {
         writeFile(kLayoutFile, c.file);
-        LayOut.fill(LayoutRec{"stale", 1, 1, 1});
+        LayOut().fill(LayoutRec{"stale", 1, 1, 1});
         EXPECT_TRUE(LoadLayout()) << c.name;
-        EXPECT_EQ(LayOut[1].Caption, c.caption2) << c.name;
-        EXPECT_EQ(LayOut[2].Caption, c.caption3) << c.name;
-        EXPECT_EQ(LayOut[20], LayoutRec()) << c.name;
+        EXPECT_EQ(LayOut()[1].Caption, c.caption2) << c.name;
+        EXPECT_EQ(LayOut()[2].Caption, c.caption3) << c.name;
+        EXPECT_EQ(LayOut()[20], LayoutRec()) << c.name;
     }
 }
 
@@ -106,7 +107,7 @@ TEST_F(GridLayout, DropMovesTheColumnRecordsAndSaves)
     fillGrid(g, 3, 5);
     g.setColWidth(4, 777);
     bar.Visible = true;
-    DragCol = 4;
+    DragCol() = 4;
     g.setMouseRow(0);
     g.setMouseCol(1);
 
@@ -116,10 +117,10 @@ TEST_F(GridLayout, DropMovesTheColumnRecordsAndSaves)
     EXPECT_EQ(rowTexts(g, 0), QStringList({"H0", "H4", "H1", "H2", "H3"}));
     EXPECT_EQ(rowTexts(g, 2), QStringList({"2,0", "2,4", "2,1", "2,2", "2,3"}));
     EXPECT_EQ(g.ColWidth(1), 777);
-    EXPECT_EQ(LayOut[0], LayoutRec());
-    EXPECT_EQ(LayOut[1], (LayoutRec{"H4", 0, 1, 1}));
-    EXPECT_EQ(LayOut[4], (LayoutRec{"H3", 0, 4, 4}));
-    EXPECT_EQ(LayOut[5], LayoutRec());
+    EXPECT_EQ(LayOut()[0], LayoutRec());
+    EXPECT_EQ(LayOut()[1], (LayoutRec{"H4", 0, 1, 1}));
+    EXPECT_EQ(LayOut()[4], (LayoutRec{"H3", 0, 4, 4}));
+    EXPECT_EQ(LayOut()[5], LayoutRec());
     EXPECT_EQ(fileBytes(kLayoutFile), QByteArray(12, '\0') + entryBytes("H4", 0, 1, 1) + entryBytes("H1", 0, 2, 2)
                                           + entryBytes("H2", 0, 3, 3) + entryBytes("H3", 0, 4, 4)
                                           + QByteArray(16 * 12, '\0'));
@@ -129,14 +130,14 @@ TEST_F(GridLayout, DropKeepsFlagsAndEntriesBeyondTheGrid)
 {
     FlexGrid& g = grid();
     fillGrid(g, 2, 3);
-    LayOut[1] = {"old", 9, 5, 5};
-    LayOut[7] = {"Volume", 0, 7, 7};
-    DragCol = 2;
+    LayOut()[1] = {"old", 9, 5, 5};
+    LayOut()[7] = {"Volume", 0, 7, 7};
+    DragCol() = 2;
     g.setMouseRow(0);
     g.setMouseCol(1);
     FG_DragDrop(nullptr, 0, 0);
-    EXPECT_EQ(LayOut[1], (LayoutRec{"H2", 9, 1, 1}));
-    EXPECT_EQ(LayOut[7], (LayoutRec{"Volume", 0, 7, 7}));
+    EXPECT_EQ(LayOut()[1], (LayoutRec{"H2", 9, 1, 1}));
+    EXPECT_EQ(LayOut()[7], (LayoutRec{"Volume", 0, 7, 7}));
 }
 
 TEST_F(GridLayout, DropsThatChangeNothing)
@@ -155,9 +156,9 @@ TEST_F(GridLayout, DropsThatChangeNothing)
         fillGrid(g, 3, 5);
         g.setFixedCols(c.fixedCols);
         QFile::remove(path(kLayoutFile));
-        LayOut.fill(LayoutRec());
+        LayOut().fill(LayoutRec());
         bar.Visible = true;
-        DragCol = c.dragCol;
+        DragCol() = c.dragCol;
         g.setMouseRow(c.mouseRow);
         g.setMouseCol(c.mouseCol);
 
@@ -166,7 +167,7 @@ TEST_F(GridLayout, DropsThatChangeNothing)
         EXPECT_FALSE(bar.Visible) << c.name;
         EXPECT_EQ(rowTexts(g, 0), QStringList({"H0", "H1", "H2", "H3", "H4"})) << c.name;
         EXPECT_FALSE(fileExists(kLayoutFile)) << c.name;
-        EXPECT_EQ(LayOut, decltype(LayOut){}) << c.name;
+        EXPECT_EQ(LayOut(), std::remove_reference_t<decltype(LayOut())>{}) << c.name;
         EXPECT_TRUE(g.Redraw()) << c.name;
     }
 }
@@ -176,7 +177,7 @@ TEST_F(GridLayout, DropOnColumnZeroWithoutFixedColumn)
     FlexGrid& g = grid();
     fillGrid(g, 2, 3);
     g.setFixedCols(0);
-    DragCol = 2;
+    DragCol() = 2;
     g.setMouseRow(0);
     g.setMouseCol(0);
     FG_DragDrop(nullptr, 0, 0);
@@ -203,11 +204,11 @@ TEST_F(GridLayout, FixLayOutAppliesRecordedPositionsAndIgnoresTheRest)
 {
     FlexGrid& g = grid();
     fillGrid(g, 2, 6);
-    LayOut[1] = {"H5", 0, 1, 1};
-    LayOut[2] = {"H3", 0, 2, 2};
-    LayOut[3] = {"Nowhere", 0, 3, 3};   // matches no header
-    LayOut[4] = {"H1", 0, 99, 99};      // a position the grid does not have
-    LayOut[5] = {"H2", 0, 0, 0};        // the fixed column is never a target
+    LayOut()[1] = {"H5", 0, 1, 1};
+    LayOut()[2] = {"H3", 0, 2, 2};
+    LayOut()[3] = {"Nowhere", 0, 3, 3};   // matches no header
+    LayOut()[4] = {"H1", 0, 99, 99};      // a position the grid does not have
+    LayOut()[5] = {"H2", 0, 0, 0};        // the fixed column is never a target
     FixLayOut();
     FixLayOut();
     EXPECT_EQ(rowTexts(g, 0), QStringList({"H0", "H5", "H3", "H1", "H2", "H4"}));
@@ -218,7 +219,7 @@ TEST_F(GridLayout, FixLayOutNeverSearchesEntryTwenty)
 {
     FlexGrid& g = grid();
     fillGrid(g, 2, 4);
-    LayOut[20] = {"H3", 0, 1, 1};
+    LayOut()[20] = {"H3", 0, 1, 1};
     FixLayOut();
     EXPECT_EQ(rowTexts(g, 0), QStringList({"H0", "H1", "H2", "H3"}));
 }
@@ -284,8 +285,8 @@ TEST_F(GridLayout, GridMessageReplacesTheGridByOneCentredCell)
     g.setBackColor(0xFFFFFF);
     g.setRow(4);
     g.setCol(3);
-    StdRowHeight = 250;
-    ZoomMode = true;  // a failing zoom redraw still reports in the main grid
+    StdRowHeight() = 250;
+    ZoomMode() = true;  // a failing zoom redraw still reports in the main grid
 
     ShowGridMessage("Tradewright do not have additional information for Acme");
 

@@ -5,6 +5,7 @@
 
 #include "sheets/MainGridEvents.h"
 #include "stockdata/StockSets.h"
+#include "stockdata/ProgramState.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -17,7 +18,7 @@ protected:
     void SetUp() override
     {
         SheetsTest::SetUp();
-        SortAsc = 0;
+        SortAsc() = 0;
         // Header row and 4 data rows, 6 columns, one fixed row and column.
         FlexGrid& g = grid();
         g.setRows(5);
@@ -55,21 +56,21 @@ protected:
 TEST_F(MainGridEventsTest, DoubleClickSortsOnlyTheListedViewsAndTheOrderIsShared)
 {
     grid().setCol(1);
-    CurrentView = QStringLiteral("ABS");
+    CurrentView() = QStringLiteral("ABS");
     events.FG_DblClick();
-    EXPECT_EQ(SortAsc, 0);
+    EXPECT_EQ(SortAsc(), 0);
     EXPECT_EQ(column(1), QStringList({"Delta", "alpha", "Charlie", "bravo"}));
 
-    CurrentView = QStringLiteral("Current");
+    CurrentView() = QStringLiteral("Current");
     events.FG_DblClick();
-    EXPECT_EQ(SortAsc, 1);
+    EXPECT_EQ(SortAsc(), 1);
     EXPECT_EQ(column(1), QStringList({"alpha", "bravo", "Charlie", "Delta"}));
 
     // The next sort, in another sorting view (or another grid), goes the other way.
-    CurrentView = QStringLiteral("Put");
+    CurrentView() = QStringLiteral("Put");
     MainGridEvents other(grid(), popups);
     other.FG_DblClick();
-    EXPECT_EQ(SortAsc, 2);
+    EXPECT_EQ(SortAsc(), 2);
     EXPECT_EQ(column(1), QStringList({"Delta", "Charlie", "bravo", "alpha"}));
 
     for (const char* view : {"SUP", "QR", "IT", "BR", "Upgrade", "Downgrade", "Coverage", "Call"})
@@ -89,7 +90,7 @@ TEST_F(MainGridEventsTest, AHiddenSpacerUnderTheHeaderKeepsItsPlace)
     g.setRow(3);
     g.setCol(1);
     g.setTopRow(2);
-    CurrentView = QStringLiteral("Current");
+    CurrentView() = QStringLiteral("Current");
     for (const QStringList& expected :
          {QStringList({"", "alpha", "bravo", "Delta"}), QStringList({"", "Delta", "bravo", "alpha"})}) {
         events.FG_DblClick();
@@ -140,7 +141,7 @@ TEST_F(MainGridEventsTest, RightButtonAsksForThePopupOfTheViewAndTouchesNothing)
     grid().setRow(2);
     pointAt(0, 3);
 
-    CurrentView = QStringLiteral("Port");
+    CurrentView() = QStringLiteral("Port");
     auto popup = events.FG_MouseDown(2, 0, 600, 30);
     ASSERT_TRUE(popup.has_value());
     EXPECT_TRUE((*popup)[6].visible);
@@ -152,11 +153,11 @@ TEST_F(MainGridEventsTest, RightButtonAsksForThePopupOfTheViewAndTouchesNothing)
     ASSERT_TRUE(popup.has_value());
     EXPECT_FALSE((*popup)[6].enabled);
 
-    CurrentView = QStringLiteral("Current");
+    CurrentView() = QStringLiteral("Current");
     EXPECT_TRUE(events.FG_MouseDown(2, 0, 0, 0).has_value());
-    CurrentView = QStringLiteral("PortLog");
+    CurrentView() = QStringLiteral("PortLog");
     EXPECT_TRUE(events.FG_MouseDown(2, 0, 0, 0).has_value());
-    CurrentView = QStringLiteral("ABS");
+    CurrentView() = QStringLiteral("ABS");
     EXPECT_FALSE(events.FG_MouseDown(2, 0, 0, 0).has_value());
 
     // No header was recoloured, no drag armed, the current row kept.
@@ -212,11 +213,11 @@ TEST_F(MainGridEventsTest, AColumnDragStartsAfterFiftyTwipsWithTheLeftButtonOnTh
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        CurrentView = QLatin1String(c.view);
+        CurrentView() = QLatin1String(c.view);
         grid().endDrag();
         grid().setFixedCols(c.fixedCols);
         bar = RecordedSplitBar();
-        DragCol = 7;
+        DragCol() = 7;
         pointAt(0, c.pressCol);
         events.FG_MouseDown(1, 0, 1000.4, 100.6);
         EXPECT_EQ(events.DragArmed, c.armed);
@@ -230,7 +231,7 @@ TEST_F(MainGridEventsTest, AColumnDragStartsAfterFiftyTwipsWithTheLeftButtonOnTh
         events.FG_MouseMove(c.button, 0, 1000 + c.dx, 101 + c.dy);
         EXPECT_EQ(grid().dragging(), c.drags);
         if (c.drags) {
-            EXPECT_EQ(DragCol, 3);
+            EXPECT_EQ(DragCol(), 3);
         }
         bar.Visible = true;
         events.FG_MouseUp(1, 0, 0, 0);
@@ -274,7 +275,7 @@ TEST_F(MainGridEventsTest, LinkPointerByViewAndColumn)
     }
 
     // The pointer follows the column under it as the mouse moves.
-    CurrentView = QStringLiteral("Coverage");
+    CurrentView() = QStringLiteral("Coverage");
     pointAt(2, 4);
     events.FG_MouseMove(0, 0, 0, 0);
     EXPECT_EQ(grid().MousePointer(), 99);
@@ -290,13 +291,13 @@ TEST_F(MainGridEventsTest, StockRowIsSelectedAndScrolledOnlyWhenOutOfReach)
     g.setCols(3);
     for (int i = 0; i < 30; ++i)
         g.AddItem(QStringLiteral("\tName %1\tx").arg(i));
-    Stocks[0].Symbol = QStringLiteral("N5");
-    Stocks[0].CompanyName = QStringLiteral("Name 5");
-    Stocks[1].Symbol = QStringLiteral("N20");
-    Stocks[1].CompanyName = QStringLiteral("Name 20");
-    StockCount = 2;
+    Stocks()[0].Symbol = QStringLiteral("N5");
+    Stocks()[0].CompanyName = QStringLiteral("Name 5");
+    Stocks()[1].Symbol = QStringLiteral("N20");
+    Stocks()[1].CompanyName = QStringLiteral("Name 20");
+    StockCount() = 2;
 
-    CurrentSymbol = QStringLiteral("N5");  // row 7: within the seven rows from the top row 2
+    CurrentSymbol() = QStringLiteral("N5");  // row 7: within the seven rows from the top row 2
     g.setTopRow(2);
     ASSERT_TRUE(SelectStockRow(g));
     EXPECT_EQ(g.TopRow(), 2);
@@ -305,16 +306,16 @@ TEST_F(MainGridEventsTest, StockRowIsSelectedAndScrolledOnlyWhenOutOfReach)
     EXPECT_EQ(g.Col(), 0);
     EXPECT_EQ(g.ColSel(), 1);
 
-    CurrentSymbol = QStringLiteral("N20");  // row 22: becomes the top row
+    CurrentSymbol() = QStringLiteral("N20");  // row 22: becomes the top row
     ASSERT_TRUE(SelectStockRow(g));
     EXPECT_EQ(g.TopRow(), 22);
     EXPECT_EQ(g.Row(), 22);
 
-    CurrentSymbol = QStringLiteral("N5");  // above the top row
+    CurrentSymbol() = QStringLiteral("N5");  // above the top row
     ASSERT_TRUE(SelectStockRow(g));
     EXPECT_EQ(g.TopRow(), 7);
 
-    CurrentSymbol = QStringLiteral("XX");
+    CurrentSymbol() = QStringLiteral("XX");
     EXPECT_FALSE(SelectStockRow(g));
     EXPECT_EQ(g.Row(), 7);
 }

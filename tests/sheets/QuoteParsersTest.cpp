@@ -49,9 +49,9 @@ class QuoteParsers : public SheetsTest
 TEST_F(QuoteParsers, QuotesFileFillsRowsByPositionUpToTheFirstEmptyLine)
 {
     for (int i = 0; i < 5; ++i)
-        Stocks[i] = stale();
-    Stocks[1].Symbol = QStringLiteral("NOT-MSFT");  // the symbol in the line is not compared
-    StockCount = 5;
+        Stocks()[i] = stale();
+    Stocks()[1].Symbol = QStringLiteral("NOT-MSFT");  // the symbol in the line is not compared
+    StockCount() = 5;
     writeFile(kCsv, fixture("quotes_csv.txt"));
 
     LoadQuotesCsv();
@@ -65,7 +65,7 @@ TEST_F(QuoteParsers, QuotesFileFillsRowsByPositionUpToTheFirstEmptyLine)
         {2, "0.00", "N/A", "N/A", "N/A", "N/A", "N/A", ""},
     };
     for (const Expect& e : table) {
-        const StockRec& r = Stocks[e.row];
+        const StockRec& r = Stocks()[e.row];
         EXPECT_EQ(r.LastPrice, e.last) << e.row;
         EXPECT_EQ(r.LastTradeTime, e.date) << e.row;
         EXPECT_EQ(r.PctChange, e.change) << e.row;
@@ -78,10 +78,10 @@ TEST_F(QuoteParsers, QuotesFileFillsRowsByPositionUpToTheFirstEmptyLine)
         EXPECT_EQ(r.CompanyName, "old") << e.row;
         EXPECT_EQ(r.Bid, "old") << e.row;
     }
-    EXPECT_EQ(Stocks[1].Symbol, "NOT-MSFT");
+    EXPECT_EQ(Stocks()[1].Symbol, "NOT-MSFT");
     // The empty line ends the reading: rows 3 and 4 are untouched.
-    EXPECT_EQ(Stocks[3], stale());
-    EXPECT_EQ(Stocks[4], stale());
+    EXPECT_EQ(Stocks()[3], stale());
+    EXPECT_EQ(Stocks()[4], stale());
 }
 
 TEST_F(QuoteParsers, QuotesLineShapes)
@@ -101,22 +101,22 @@ TEST_F(QuoteParsers, QuotesLineShapes)
         {"empty first line", "\r\n\"A\",1.5,\"d\",\"t\",+1,2,3,4,777\r\n", "old", "old", "old"},
     };
     for (const Case& c : cases) {
-        Stocks[0] = stale();
-        StockCount = 1;
+        Stocks()[0] = stale();
+        StockCount() = 1;
         writeFile(kCsv, c.file);
         LoadQuotesCsv();
-        EXPECT_EQ(Stocks[0].LastPrice, c.price) << c.name;
-        EXPECT_EQ(Stocks[0].Volume, c.volume) << c.name;
-        EXPECT_EQ(Stocks[0].DayHigh, c.high) << c.name;
+        EXPECT_EQ(Stocks()[0].LastPrice, c.price) << c.name;
+        EXPECT_EQ(Stocks()[0].Volume, c.volume) << c.name;
+        EXPECT_EQ(Stocks()[0].DayHigh, c.high) << c.name;
     }
 }
 
 TEST_F(QuoteParsers, MissingQuotesFileChangesNothing)
 {
-    Stocks[0] = stale();
-    StockCount = 1;
+    Stocks()[0] = stale();
+    StockCount() = 1;
     LoadQuotesCsv();
-    EXPECT_EQ(Stocks[0], stale());
+    EXPECT_EQ(Stocks()[0], stale());
 }
 
 TEST_F(QuoteParsers, QuotesFileUsesAtMostTheWholeTable)
@@ -126,17 +126,17 @@ TEST_F(QuoteParsers, QuotesFileUsesAtMostTheWholeTable)
         file += "\"S\"," + QByteArray::number(i) + ",\"d\",\"t\",+1,2,3,4,5\r\n";
     writeFile(kCsv, file);
     LoadQuotesCsv();
-    EXPECT_EQ(Stocks[0].LastPrice, "0");
-    EXPECT_EQ(Stocks[200].LastPrice, "200");
+    EXPECT_EQ(Stocks()[0].LastPrice, "0");
+    EXPECT_EQ(Stocks()[200].LastPrice, "200");
 }
 
 // One line of 16 MiB with eight million commas: only the nine fields used are cut
 // out (splitting all of them took over 600 MB).
 TEST_F(QuoteParsers, AHugeQuotesLineCostsLittleMoreThanItsText)
 {
-    Stocks[0] = stale();
-    Stocks[1] = stale();
-    StockCount = 2;
+    Stocks()[0] = stale();
+    Stocks()[1] = stale();
+    StockCount() = 2;
     {
         QByteArray file = "\"A\",1.5,\"d\",\"t\",+1,2,3,4,777,";
         file += QByteArray(16 * 1024 * 1024 - file.size(), ',');
@@ -147,23 +147,23 @@ TEST_F(QuoteParsers, AHugeQuotesLineCostsLittleMoreThanItsText)
     LoadQuotesCsv();
     // The file (16 MiB) and its text (32 MiB) are all it needs.
     EXPECT_LT(memory.growthKiB(), 160 * 1024);
-    EXPECT_EQ(Stocks[0].LastPrice, "1.5");
-    EXPECT_EQ(Stocks[0].Volume, "777");
-    EXPECT_EQ(Stocks[1].LastPrice, "2.5");
-    EXPECT_EQ(Stocks[1].Volume, "888");
+    EXPECT_EQ(Stocks()[0].LastPrice, "1.5");
+    EXPECT_EQ(Stocks()[0].Volume, "777");
+    EXPECT_EQ(Stocks()[1].LastPrice, "2.5");
+    EXPECT_EQ(Stocks()[1].Volume, "888");
 }
 
 // ---- ParseQuote ----------------------------------------------------------------
 
 TEST_F(QuoteParsers, QuotePageFillsEveryField)
 {
-    Stocks[3] = stale();
-    StockCount = 4;
+    Stocks()[3] = stale();
+    StockCount() = 4;
     writeFile(kQuotePage, fixture("quote_page.htm"));
 
     const QString name = ParseQuote(3);
 
-    const StockRec& r = Stocks[3];
+    const StockRec& r = Stocks()[3];
     EXPECT_EQ(name, "International Business Machines Corp & Co");
     struct Field { const char* name; QString value; QString expected; };
     const Field fields[] = {
@@ -202,17 +202,17 @@ TEST_F(QuoteParsers, QuotePageFillsEveryField)
     EXPECT_EQ(r.TargetLow, 70.f);
     EXPECT_EQ(r.TargetHigh, 90.f);
     // Only the row asked for changes.
-    EXPECT_EQ(Stocks[2], StockRec());
+    EXPECT_EQ(Stocks()[2], StockRec());
 }
 
 TEST_F(QuoteParsers, MissingQuotePageChangesNothing)
 {
-    Stocks[0] = stale();
+    Stocks()[0] = stale();
     EXPECT_EQ(ParseQuote(0), "");
-    EXPECT_EQ(Stocks[0], stale());
+    EXPECT_EQ(Stocks()[0], stale());
     writeFile(kQuotePage, "");
     EXPECT_EQ(ParseQuote(0), "");
-    EXPECT_EQ(Stocks[0], stale());
+    EXPECT_EQ(Stocks()[0], stale());
     // A row outside the table is no error either.
     writeFile(kQuotePage, fixture("quote_page.htm"));
     EXPECT_EQ(ParseQuote(201), "");
@@ -247,14 +247,14 @@ TEST_F(QuoteParsers, QuotePageWithMarkersMissingOrReshaped)
          "", &StockRec::LastPrice, "84.50"},
     };
     for (const Case& c : cases) {
-        Stocks[0] = stale();
+        Stocks()[0] = stale();
         QString changed = page;
         ASSERT_TRUE(changed.contains(c.from)) << c.name;
         changed.replace(c.from, c.to);
         writeFile(kQuotePage, changed.toLatin1());
         ParseQuote(0);
-        EXPECT_EQ(Stocks[0].*c.field, c.expected) << c.name;
-        EXPECT_EQ(Stocks[0].*c.after, c.afterExpected) << c.name;
+        EXPECT_EQ(Stocks()[0].*c.field, c.expected) << c.name;
+        EXPECT_EQ(Stocks()[0].*c.after, c.afterExpected) << c.name;
     }
 }
 
@@ -262,9 +262,9 @@ TEST_F(QuoteParsers, CompanyNameWithoutViewsLinkComesFromTheFirstCell)
 {
     writeFile(kQuotePage, "<html><table><tr><td><b>Acme Widgets</b> (ACW)</td></tr></table></html>");
     EXPECT_EQ(ParseQuote(0), "Acme Widgets");
-    EXPECT_EQ(Stocks[0].CompanyName, "Acme Widgets");
-    EXPECT_EQ(Stocks[0].LastPrice, "");
-    EXPECT_EQ(Stocks[0].Exchange, "-");
+    EXPECT_EQ(Stocks()[0].CompanyName, "Acme Widgets");
+    EXPECT_EQ(Stocks()[0].LastPrice, "");
+    EXPECT_EQ(Stocks()[0].Exchange, "-");
 }
 
 // ---- ParseRecentNews -----------------------------------------------------------

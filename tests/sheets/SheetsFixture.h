@@ -6,7 +6,7 @@
 #include "platform/FlexGrid.h"
 #include "sheets/CurrentQuotes.h"
 #include "sheets/GridLayout.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/ViewHost.h"
 
 #include <QDir>
@@ -48,10 +48,10 @@ protected:
         SetAppPath(m_dir.path());
         QDir(m_dir.path()).mkpath(QStringLiteral("Cache/DataSheet"));
         QDir(m_dir.path()).mkpath(QStringLiteral("Cache/News"));
-        ResetStockDataGlobals();
-        LayOut.fill(LayoutRec());
-        DragCol = -1;
-        OldStyleBackgroundChecked = false;
+        ResetProgramState();
+        LayOut().fill(LayoutRec());
+        DragCol() = -1;
+        OldStyleBackgroundChecked() = false;
         // Settings are written only under a key that exists.
         mdlRegistry::CreateNewKey(mdlRegistry::HKEY_CURRENT_USER, QString::fromLatin1(Settings::ProductKey));
         Settings::SaveSetting(QString::fromLatin1(Settings::Fractions), QStringLiteral("0"));
@@ -64,9 +64,9 @@ protected:
     {
         installSplitBar(nullptr);
         installViewHost(nullptr);
-        ResetStockDataGlobals();
-        LayOut.fill(LayoutRec());
-        DragCol = -1;
+        ResetProgramState();
+        LayOut().fill(LayoutRec());
+        DragCol() = -1;
         SetAppPath(m_oldAppPath);
     }
 

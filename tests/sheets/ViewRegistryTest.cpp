@@ -138,7 +138,7 @@ class ViewRegistryRuns : public SheetsTest
 
 TEST_F(ViewRegistryRuns, EveryRowWithABuilderRuns)
 {
-    StdRowHeight = 300;
+    StdRowHeight() = 300;
     ViewRunner runner(host);
     for (const ViewRow& row : viewRegistry()) {
         if (!row.builder)
@@ -148,7 +148,7 @@ TEST_F(ViewRegistryRuns, EveryRowWithABuilderRuns)
         host.main.setRows(1);
         host.main.setTextMatrix(0, 0, "before");
         EXPECT_TRUE(runner.show(row.code, key));
-        EXPECT_EQ(CurrentView, row.viewCodeFor(key));
+        EXPECT_EQ(CurrentView(), row.viewCodeFor(key));
         EXPECT_NE(host.main.TextMatrix(0, 0), "before");
         EXPECT_FALSE(host.main.isUpdatesLocked());
     }

@@ -5,6 +5,7 @@
 #include "platform/RuntimeError.h"
 #include "sheets/ViewRunner.h"
 #include "stockdata/Portfolio.h"
+#include "stockdata/ProgramState.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -62,12 +63,12 @@ protected:
     void SetUp() override
     {
         SheetsTest::SetUp();
-        StdRowHeight = 300;
+        StdRowHeight() = 300;
         grid().setWidth(9000);
-        Stocks[0].Symbol = "ACME";
-        Stocks[0].CompanyName = "Acme Widgets";
-        StockCount = 1;
-        CurrentSymbol = "ACME";
+        Stocks()[0].Symbol = "ACME";
+        Stocks()[0].CompanyName = "Acme Widgets";
+        StockCount() = 1;
+        CurrentSymbol() = "ACME";
         // What the previous view left on screen.
         drawRows(grid(), "Before", 3);
         g_build = nullptr;
@@ -128,8 +129,8 @@ TEST_F(ViewRunnerTest, AFilledViewIsSwappedInWithOneResetAndNoCellSignals)
     EXPECT_EQ(grid().Rows(), 41);
     EXPECT_EQ(grid().TextMatrix(40, 0), "Fake row");
     EXPECT_TRUE(grid().cellFormat(40, 1).bold);
-    EXPECT_EQ(CurrentView, "Fake");
-    EXPECT_EQ(ZoomGrid, &grid());
+    EXPECT_EQ(CurrentView(), "Fake");
+    EXPECT_EQ(ZoomGrid(), &grid());
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown.front().front().toString(), "Fake");
     EXPECT_FALSE(grid().isUpdatesLocked());
@@ -143,7 +144,7 @@ TEST_F(ViewRunnerTest, AFilledViewIsSwappedInWithOneResetAndNoCellSignals)
     EXPECT_EQ(seen.stdRowHeight, 300);
     EXPECT_EQ(seen.appPath, AppPath());
     EXPECT_EQ(seen.pagePath, path("Cache/DataSheet/ACME_fake.Sh"));
-    EXPECT_EQ(seen.stocks, &Stocks);
+    EXPECT_EQ(seen.stocks, &Stocks());
 }
 
 TEST_F(ViewRunnerTest, EachFailureShowsItsMessageAndNothingTheBuilderWrote)
@@ -181,10 +182,10 @@ TEST_F(ViewRunnerTest, EachFailureShowsItsMessageAndNothingTheBuilderWrote)
         };
         ViewRow row = fakeRow("Fake");
         row.otherErrors = c.policy;
-        CurrentView = "Before";
+        CurrentView() = "Before";
         runner.show(row);
 
-        EXPECT_EQ(CurrentView, "Fake");
+        EXPECT_EQ(CurrentView(), "Fake");
         ASSERT_EQ(grid().Rows(), 1);
         EXPECT_EQ(grid().TextMatrix(0, 0), c.shown);
         EXPECT_EQ(grid().RowHeight(0), 900);
@@ -205,7 +206,7 @@ TEST_F(ViewRunnerTest, AnUntouchedViewLeavesTheGridAsItWas)
     };
     QSignalSpy resets(&grid(), &QAbstractItemModel::modelReset);
     runner.show(fakeRow("NoSymbol"));
-    EXPECT_EQ(CurrentView, "NoSymbol");
+    EXPECT_EQ(CurrentView(), "NoSymbol");
     EXPECT_EQ(resets.size(), 0);
     EXPECT_EQ(grid().Rows(), 4);
     EXPECT_EQ(grid().TextMatrix(0, 0), "Before");
@@ -215,14 +216,14 @@ TEST_F(ViewRunnerTest, ZoomModeOpensOneWindowOnSuccessAndNoneOnFailure)
 {
     g_build = [](const ViewContext& ctx, FlexGrid& g) { drawRows(g, ctx.code, 2); };
 
-    ZoomMode = true;
+    ZoomMode() = true;
     runner.show(fakeRow("Zoomed"));
     ASSERT_EQ(host.zooms.size(), 1u);
     FlexGrid* zoom = host.zooms.front().get();
     EXPECT_EQ(host.shown, std::vector<FlexGrid*>{zoom});
     EXPECT_EQ(zoom->TextMatrix(0, 0), "Zoomed");
-    EXPECT_EQ(ZoomGrid, zoom);
-    EXPECT_FALSE(ZoomMode);
+    EXPECT_EQ(ZoomGrid(), zoom);
+    EXPECT_FALSE(ZoomMode());
     EXPECT_EQ(grid().TextMatrix(0, 0), "Before");
 
     // A failing zoom shows its message in the main grid and no window.
@@ -230,12 +231,12 @@ TEST_F(ViewRunnerTest, ZoomModeOpensOneWindowOnSuccessAndNoneOnFailure)
         drawRows(g, "Half", 2);
         throw ViewError::number(5);
     };
-    ZoomMode = true;
+    ZoomMode() = true;
     runner.show(fakeRow("Zoomed"));
     EXPECT_EQ(host.zooms.size(), 2u);   // made, never shown
     EXPECT_EQ(host.shown.size(), 1u);
-    EXPECT_FALSE(ZoomMode);
-    EXPECT_EQ(ZoomGrid, zoom);
+    EXPECT_FALSE(ZoomMode());
+    EXPECT_EQ(ZoomGrid(), zoom);
     EXPECT_EQ(grid().TextMatrix(0, 0), "Tradewright do not have additional information for Acme Widgets");
     EXPECT_TRUE(host.zooms.back()->TextMatrix(0, 0).isEmpty());
 
@@ -249,19 +250,19 @@ TEST_F(ViewRunnerTest, ZoomModeOpensOneWindowOnSuccessAndNoneOnFailure)
 TEST_F(ViewRunnerTest, AViewThatIsNotZoomAwareDrawsIntoTheMainGridAndLeavesZoomMode)
 {
     g_build = [](const ViewContext& ctx, FlexGrid& g) { drawRows(g, ctx.code, 2); };
-    QPointer<FlexGrid> before = ZoomGrid;
-    ZoomMode = true;
+    QPointer<FlexGrid> before = ZoomGrid();
+    ZoomMode() = true;
     runner.show(fakeRow("Earnings", false));
     EXPECT_TRUE(host.zooms.empty());
-    EXPECT_TRUE(ZoomMode);
-    EXPECT_EQ(ZoomGrid, before);
+    EXPECT_TRUE(ZoomMode());
+    EXPECT_EQ(ZoomGrid(), before);
     EXPECT_EQ(grid().TextMatrix(0, 0), "Earnings");
 
     g_build = [](const ViewContext&, FlexGrid&) { throw ViewError::number(53); };
     runner.show(fakeRow("Earnings", false));
-    EXPECT_TRUE(ZoomMode);
+    EXPECT_TRUE(ZoomMode());
     EXPECT_TRUE(host.zooms.empty());
-    ZoomMode = false;
+    ZoomMode() = false;
 }
 
 TEST_F(ViewRunnerTest, StateIsRestoredAfterAThrow)
@@ -271,9 +272,9 @@ TEST_F(ViewRunnerTest, StateIsRestoredAfterAThrow)
         g.setUpdatesLocked(true);
         throw 42;
     };
-    ZoomMode = true;
+    ZoomMode() = true;
     runner.show(row);
-    EXPECT_FALSE(ZoomMode);
+    EXPECT_FALSE(ZoomMode());
     EXPECT_FALSE(grid().isUpdatesLocked());
     for (const auto& zoom : host.zooms)
         EXPECT_FALSE(zoom->isUpdatesLocked());
@@ -312,7 +313,7 @@ TEST_F(ViewRunnerTest, AViewAskedForDuringAFillRunsAfterItAndTheLatestWins)
                 EXPECT_TRUE(runner.show(fakeRow("Third")));
             });
             ctx.eventPass();
-            EXPECT_EQ(CurrentView, "First");
+            EXPECT_EQ(CurrentView(), "First");
         }
         drawRows(g, ctx.code, 1);
         inFill = false;
@@ -321,7 +322,7 @@ TEST_F(ViewRunnerTest, AViewAskedForDuringAFillRunsAfterItAndTheLatestWins)
     runner.show(fakeRow("First"));
     EXPECT_EQ(calls, QStringList({"First", "Third"}));
     EXPECT_FALSE(nested);
-    EXPECT_EQ(CurrentView, "Third");
+    EXPECT_EQ(CurrentView(), "Third");
     EXPECT_EQ(grid().TextMatrix(0, 0), "Third");
     EXPECT_EQ(shown.size(), 2);
     EXPECT_FALSE(ViewRunner::filling());
@@ -332,7 +333,7 @@ TEST_F(ViewRunnerTest, AZoomAskedForDuringAFillOpensItsWindowAfterIt)
     g_build = [&](const ViewContext& ctx, FlexGrid& g) {
         if (ctx.code == "Main") {
             QTimer::singleShot(0, [&] {
-                ZoomMode = true;
+                ZoomMode() = true;
                 runner.show(fakeRow("Zoomed"));
             });
             ctx.eventPass();
@@ -344,7 +345,7 @@ TEST_F(ViewRunnerTest, AZoomAskedForDuringAFillOpensItsWindowAfterIt)
     ASSERT_EQ(host.zooms.size(), 1u);
     EXPECT_EQ(host.zooms.front()->TextMatrix(0, 0), "Zoomed");
     EXPECT_EQ(host.shown.size(), 1u);
-    EXPECT_FALSE(ZoomMode);
+    EXPECT_FALSE(ZoomMode());
 }
 
 TEST_F(ViewRunnerTest, TheLoadingStateIsOnScreenBeforeTheFill)
@@ -374,27 +375,27 @@ TEST_F(ViewRunnerTest, TheLoadingStateIsOnScreenBeforeTheFill)
 
 TEST_F(ViewRunnerTest, CodesWithoutARowOrBuilderDoNothing)
 {
-    CurrentView = "Before";
+    CurrentView() = "Before";
     QSignalSpy resets(&grid(), &QAbstractItemModel::modelReset);
     EXPECT_FALSE(runner.show("NoSuchView"));
     EXPECT_FALSE(runner.show("current"));  // codes compare case-sensitively
     EXPECT_FALSE(runner.show("ABS"));      // a row whose builder is still to come
-    EXPECT_EQ(CurrentView, "Before");
+    EXPECT_EQ(CurrentView(), "Before");
     EXPECT_EQ(resets.size(), 0);
 }
 
 TEST_F(ViewRunnerTest, TheQuotesViewFillsWithOneResetAndItsLayout)
 {
     for (int i = 0; i < 30; ++i) {
-        Stocks[i].Symbol = QStringLiteral("S%1").arg(i);
-        Stocks[i].CompanyName = QStringLiteral("Company %1").arg(i);
-        Stocks[i].LastPrice = "10.50";
-        Stocks[i].PctChange = i % 2 ? "+1%" : "-1%";
-        Stocks[i].Volume = "1000";
-        Stocks[i].Exchange = "NYSE";
+        Stocks()[i].Symbol = QStringLiteral("S%1").arg(i);
+        Stocks()[i].CompanyName = QStringLiteral("Company %1").arg(i);
+        Stocks()[i].LastPrice = "10.50";
+        Stocks()[i].PctChange = i % 2 ? "+1%" : "-1%";
+        Stocks()[i].Volume = "1000";
+        Stocks()[i].Exchange = "NYSE";
     }
-    StockCount = 30;
-    LayOut[2] = {"Volume", 0, 2, 2};
+    StockCount() = 30;
+    LayOut()[2] = {"Volume", 0, 2, 2};
     QSignalSpy resets(&grid(), &QAbstractItemModel::modelReset);
     QSignalSpy changes(&grid(), &QAbstractItemModel::dataChanged);
     EXPECT_TRUE(runner.show("Current"));
@@ -406,13 +407,13 @@ TEST_F(ViewRunnerTest, TheQuotesViewFillsWithOneResetAndItsLayout)
 
 TEST_F(ViewRunnerTest, RedrawIfShownRedrawsOnlyTheViewOnScreenWithItsKey)
 {
-    Transactions[1] = PortRec{"IBM", "1/2/03", 10, 100, 15, "12", "Buy", 0, 1};
-    Transactions[2] = PortRec{"AOL", "1/2/03", 1, 5, 0, "2", "Buy", 0, 2};
+    Transactions()[1] = PortRec{"IBM", "1/2/03", 10, 100, 15, "12", "Buy", 0, 1};
+    Transactions()[2] = PortRec{"AOL", "1/2/03", 1, 5, 0, "2", "Buy", 0, 2};
     ASSERT_TRUE(SavePortfolio());
     runner.show("PortSelected", "AOL");
     EXPECT_EQ(grid().TextMatrix(2, 0), "AOL");
 
-    Transactions[2].PriceText = "3";
+    Transactions()[2].PriceText = "3";
     ASSERT_TRUE(SavePortfolio());
     runner.redrawIfShown("Port");
     EXPECT_EQ(grid().TextMatrix(2, 9), "2");

@@ -88,10 +88,10 @@ TEST_F(GaugeSkinsTest, PicBarPicksTheSkin)
         if (r.picBar)
             setSetting(Settings::PicBar, QString::fromLatin1(r.picBar));
         LoadSkin(strip);
-        EXPECT_EQ(SkinName, QString::fromLatin1(r.name)) << (r.picBar ? r.picBar : "(missing)");
-        EXPECT_EQ(SkinBackName, QString::fromLatin1(r.back));
-        EXPECT_NE(SkinDC, 0);
-        EXPECT_EQ(HdcImage(SkinDC), Skins::Bitmap(QString::fromLatin1(r.back)));
+        EXPECT_EQ(SkinName(), QString::fromLatin1(r.name)) << (r.picBar ? r.picBar : "(missing)");
+        EXPECT_EQ(SkinBackName(), QString::fromLatin1(r.back));
+        EXPECT_NE(SkinDC(), 0);
+        EXPECT_EQ(HdcImage(SkinDC()), Skins::Bitmap(QString::fromLatin1(r.back)));
         for (const StripSlot& s : strip.items)
             EXPECT_EQ(s.picture, QString::fromLatin1(r.name));
     }
@@ -102,7 +102,7 @@ TEST_F(GaugeSkinsTest, PicBarPicksTheSkin)
     LoadSkin(strip);
     setSetting(Settings::PicBar, QStringLiteral("11"));
     LoadSkin(strip);
-    EXPECT_EQ(SkinName, QStringLiteral("GlassRed"));
+    EXPECT_EQ(SkinName(), QStringLiteral("GlassRed"));
 }
 
 TEST_F(GaugeSkinsTest, EverySkinChangeKeepsAContextUntilExit)
@@ -114,12 +114,12 @@ TEST_F(GaugeSkinsTest, EverySkinChangeKeepsAContextUntilExit)
     // The load and three changes: four contexts, SkinDC the newest.
     EXPECT_EQ(HdcCount(), 4);
     EXPECT_EQ(LiveHdcs(), 4);
-    EXPECT_EQ(SkinDC, 4);
-    EXPECT_EQ(HdcImage(SkinDC).size(), QSize(9, 10));  // NeonRedB replaced the blank one
+    EXPECT_EQ(SkinDC(), 4);
+    EXPECT_EQ(HdcImage(SkinDC()).size(), QSize(9, 10));  // NeonRedB replaced the blank one
     DestroyHdcs();
     EXPECT_EQ(LiveHdcs(), 0);
     EXPECT_EQ(HdcCount(), 4);
-    EXPECT_TRUE(HdcImage(SkinDC).isNull());
+    EXPECT_TRUE(HdcImage(SkinDC()).isNull());
 
     // A context for a name that is no bitmap keeps its blank picture and logs.
     ResetSkinState();

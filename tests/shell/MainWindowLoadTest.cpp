@@ -55,13 +55,13 @@ TEST_F(MainWindowLoadTest, OpensTheLastSetAndLogsADamagedNumber)
                          Row{"-1", 0, true}}) {
         setSetting(Settings::LastGroup, QString::fromLatin1(r.stored));
         load.openLastSet();
-        EXPECT_EQ(CurrentSet, r.set) << r.stored;
+        EXPECT_EQ(CurrentSet(), r.set) << r.stored;
         EXPECT_EQ(setting(Settings::LastGroup), QString::number(r.set)) << r.stored;
         entries += r.logged ? 1 : 0;
         EXPECT_EQ(errorLog().count(MainWindowLoad::LoadDataTag), entries) << r.stored;
     }
     EXPECT_EQ(announced.count(), 5);
-    EXPECT_EQ(StockCount, 0);  // set 0 has no file yet: read empty
+    EXPECT_EQ(StockCount(), 0);  // set 0 has no file yet: read empty
 }
 
 TEST_F(MainWindowLoadTest, TheProxyIsUsedWhenProxyEIsOne)

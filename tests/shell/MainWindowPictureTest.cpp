@@ -46,7 +46,7 @@ TEST_F(ShellTest, MainWindowAsShown)
     fillSet({});
     int row = 0;
     for (const Quote& q : kQuotes) {
-        StockRec& s = Stocks[row++];
+        StockRec& s = Stocks()[row++];
         s.Symbol = QString::fromLatin1(q.symbol);
         s.CompanyName = QString::fromLatin1(q.company);
         s.AvgRecommendation = q.rating;
@@ -61,7 +61,7 @@ TEST_F(ShellTest, MainWindowAsShown)
         s.Exchange = QStringLiteral("NASDAQ");
         s.LastTradeTime = QStringLiteral("4:00pm");
     }
-    StockCount = std::int16_t(row);
+    StockCount() = std::int16_t(row);
     ASSERT_TRUE(SaveStocks());
     Settings::SaveSettingAt(QString::fromLatin1(Settings::GroupsKey), QStringLiteral("Group0"),
                             QStringLiteral("Technology"));
@@ -70,7 +70,7 @@ TEST_F(ShellTest, MainWindowAsShown)
     frmMain form;
     form.setEndProgram([] {});
     form.Show();
-    CurrentView = QStringLiteral("Current");
+    CurrentView() = QStringLiteral("Current");
     FG_Current();
     form.ShowStockHeader(QStringLiteral("IBM"));
     form.LoadPrices();

@@ -11,7 +11,7 @@
 #include "sheets/CurrentQuotes.h"
 #include "sheets/GridLayout.h"
 #include "shell/GaugeSkins.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 #include "stockdata/Stocks.h"
 
 #include <QDir>
@@ -37,10 +37,10 @@ protected:
         RegistryStore::setFilePath(m_dir.path() + QStringLiteral("/Tradewright5.ini"));
         mdlRegistry::CreateNewKey(mdlRegistry::HKEY_CURRENT_USER, QString::fromLatin1(Settings::ProductKey));
         mdlRegistry::CreateNewKey(mdlRegistry::HKEY_CURRENT_USER, QString::fromLatin1(Settings::GroupsKey));
-        ResetStockDataGlobals();
+        ResetProgramState();
         ResetSkinState();
-        LayOut.fill(LayoutRec());
-        OldStyleBackgroundChecked = false;
+        LayOut().fill(LayoutRec());
+        OldStyleBackgroundChecked() = false;
         updateChoices().unload();
         SplashProgress::install({});
         test::dialogs().reset();
@@ -51,7 +51,7 @@ protected:
     {
         SplashProgress::install({});
         updateChoices().unload();
-        ResetStockDataGlobals();
+        ResetProgramState();
         ResetSkinState();
         RegistryStore::setFilePath(m_oldStore);
         SetAppPath(m_oldAppPath);
@@ -67,28 +67,28 @@ protected:
     // counts them, as a set read from its file would be.
     static void fillSet(const QStringList& symbols, const QVector<float>& ratings = {})
     {
-        Stocks.fill(StockRec());
+        Stocks().fill(StockRec());
         for (int i = 0; i < symbols.size(); ++i) {
-            Stocks[i].Symbol = symbols[i];
-            Stocks[i].CompanyName = symbols[i] + QStringLiteral(" Corp");
-            Stocks[i].LastPrice = QStringLiteral("%1.25").arg(10 + i);
-            Stocks[i].Volume = QStringLiteral("125000");
-            Stocks[i].Exchange = QStringLiteral("NASDAQ");
-            Stocks[i].AvgRecommendation = i < ratings.size() ? ratings[i] : float(i % 5 + 1);
+            Stocks()[i].Symbol = symbols[i];
+            Stocks()[i].CompanyName = symbols[i] + QStringLiteral(" Corp");
+            Stocks()[i].LastPrice = QStringLiteral("%1.25").arg(10 + i);
+            Stocks()[i].Volume = QStringLiteral("125000");
+            Stocks()[i].Exchange = QStringLiteral("NASDAQ");
+            Stocks()[i].AvgRecommendation = i < ratings.size() ? ratings[i] : float(i % 5 + 1);
         }
-        StockCount = std::int16_t(symbols.size());
+        StockCount() = std::int16_t(symbols.size());
     }
 
     // Writes the symbols as set n's file.
     static void writeSet(int n, const QStringList& symbols, const QVector<float>& ratings = {})
     {
-        const std::int16_t old = CurrentSet;
+        const std::int16_t old = CurrentSet();
         fillSet(symbols, ratings);
-        CurrentSet = std::int16_t(n);
+        CurrentSet() = std::int16_t(n);
         ASSERT_TRUE(SaveStocks());
-        CurrentSet = old;
-        Stocks.fill(StockRec());
-        StockCount = 0;
+        CurrentSet() = old;
+        Stocks().fill(StockRec());
+        StockCount() = 0;
     }
 
     static QStringList symbols(int count, const QString& prefix = QStringLiteral("S"))

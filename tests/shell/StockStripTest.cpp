@@ -23,7 +23,7 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        SkinName = QStringLiteral("NeonBlue");
+        SkinName() = QStringLiteral("NeonBlue");
         strip.fits = [this](int slot) { return slot < fitting; };
     }
 
@@ -31,14 +31,14 @@ protected:
     void showRows(int first)
     {
         for (int k = 0; k < kSlotCount; ++k)
-            strip.items[k].caption = first + k <= kLastStockRow ? Stocks[first + k].Symbol : QString();
+            strip.items[k].caption = first + k <= kLastStockRow ? Stocks()[first + k].Symbol : QString();
     }
 
     QStringList rows(std::initializer_list<int> list) const
     {
         QStringList out;
         for (int r : list)
-            out << (r < 0 ? QString() : Stocks[r].Symbol);
+            out << (r < 0 ? QString() : Stocks()[r].Symbol);
         return out;
     }
 
@@ -127,7 +127,7 @@ TEST_F(StockStripTest, ShowRecDrawsMarkersHidesUnratedAndStopsAtTheFirstEmptySlo
 TEST_F(StockStripTest, ScrollingATenStockSet)
 {
     fillSet(symbols(10));
-    CurrentSymbol = Stocks[5].Symbol;
+    CurrentSymbol() = Stocks()[5].Symbol;
     showRows(3);
 
     // Each down step moves the stocks up one slot; the freed slots stay empty.
@@ -191,7 +191,7 @@ TEST_F(StockStripTest, FullSetDownStepPastTheTableEnd)
     strip.ScrollStockBar(false);
     // Rows 197..200 move up; the step to row 201 (past the table) changes no caption.
     EXPECT_EQ(captions(strip).mid(0, 4), rows({197, 198, 199, 200}));
-    EXPECT_EQ(strip.items[4].caption, Stocks[200].Symbol);
+    EXPECT_EQ(strip.items[4].caption, Stocks()[200].Symbol);
     EXPECT_EQ(strip.items[5].caption, QStringLiteral("keep5"));
 }
 
@@ -201,9 +201,9 @@ TEST_F(StockSelectionTest, ShowStockHeaderRebasesTheStripAndFeedsTheTicker)
     showRows(0);
     for (StripSlot& s : strip.items)
         s.picture = QStringLiteral("NeonBlue");
-    selection.ShowStockHeader(Stocks[8].Symbol);
-    EXPECT_EQ(CurrentSymbol, Stocks[8].Symbol);
-    EXPECT_EQ(CurrentIndex, 8);
+    selection.ShowStockHeader(Stocks()[8].Symbol);
+    EXPECT_EQ(CurrentSymbol(), Stocks()[8].Symbol);
+    EXPECT_EQ(CurrentIndex(), 8);
     EXPECT_EQ(captions(strip), rows({8, 9, -1, -1, -1, -1, -1}));
     for (int k = 2; k < kSlotCount; ++k)
         EXPECT_TRUE(strip.items[k].picture.isEmpty()) << k;  // their pictures removed
@@ -213,7 +213,7 @@ TEST_F(StockSelectionTest, ShowStockHeaderRebasesTheStripAndFeedsTheTicker)
 
     // With "Selected Stock Prices" checked the ticker gets the prices.
     pricesChecked = true;
-    selection.ShowStockHeader(Stocks[9].Symbol);
+    selection.ShowStockHeader(Stocks()[9].Symbol);
     EXPECT_EQ(tickerCalls, (std::vector<int>{0, 1}));
     EXPECT_EQ(captions(strip), rows({9, -1, -1, -1, -1, -1, -1}));
 }
@@ -222,10 +222,10 @@ TEST_F(StockSelectionTest, ShowStockHeaderOfAStockOutsideTheSet)
 {
     fillSet(symbols(10));
     showRows(2);
-    CurrentIndex = 4;
+    CurrentIndex() = 4;
     selection.ShowStockHeader(QStringLiteral("NOPE"));
-    EXPECT_EQ(CurrentSymbol, QStringLiteral("NOPE"));
-    EXPECT_EQ(CurrentIndex, 4);  // kept
+    EXPECT_EQ(CurrentSymbol(), QStringLiteral("NOPE"));
+    EXPECT_EQ(CurrentIndex(), 4);  // kept
     EXPECT_TRUE(window.treeStocks.isEmpty());
     EXPECT_EQ(captions(strip), rows({2, 3, 4, 5, 6, 7, 8}));
     EXPECT_TRUE(tickerCalls.empty());
@@ -241,31 +241,31 @@ TEST_F(StockSelectionTest, AClickOnTheStripSelectsTheStockEverywhereButMovesNoSl
     grid.setRows(2 + 10);
     grid.setCols(3);
     for (int i = 0; i < 10; ++i)
-        grid.setTextMatrix(2 + i, 1, Stocks[i].CompanyName);
-    CurrentView = QStringLiteral("Current");
+        grid.setTextMatrix(2 + i, 1, Stocks()[i].CompanyName);
+    CurrentView() = QStringLiteral("Current");
     pricesChecked = true;
 
     selection.img_Click(2);  // row 5
-    EXPECT_EQ(CurrentSymbol, Stocks[5].Symbol);
-    EXPECT_EQ(CurrentIndex, 5);
+    EXPECT_EQ(CurrentSymbol(), Stocks()[5].Symbol);
+    EXPECT_EQ(CurrentIndex(), 5);
     EXPECT_EQ(captions(strip), rows({3, 4, 5, 6, 7, 8, 9}));
     for (int k = 0; k < kSlotCount; ++k)
         EXPECT_EQ(strip.items[k].bold, k == 2) << k;
-    EXPECT_EQ(window.treeStocks, QStringList{Stocks[5].Symbol});
+    EXPECT_EQ(window.treeStocks, QStringList{Stocks()[5].Symbol});
     EXPECT_EQ(tickerCalls, std::vector<int>{1});
-    EXPECT_EQ(grid.TextMatrix(grid.Row(), 1), Stocks[5].CompanyName);
+    EXPECT_EQ(grid.TextMatrix(grid.Row(), 1), Stocks()[5].CompanyName);
     EXPECT_EQ(grid.ColSel(), 1);
 
     // Another view keeps its grid as it is; a slot without a stock does nothing.
-    CurrentView = QStringLiteral("PortLog");
+    CurrentView() = QStringLiteral("PortLog");
     grid.setRow(2);
     selection.img_Click(0);
-    EXPECT_EQ(CurrentSymbol, Stocks[3].Symbol);
+    EXPECT_EQ(CurrentSymbol(), Stocks()[3].Symbol);
     EXPECT_EQ(grid.Row(), 2);
     strip.items[6].caption.clear();
     selection.img_Click(6);
     selection.img_Click(7);
-    EXPECT_EQ(CurrentSymbol, Stocks[3].Symbol);
+    EXPECT_EQ(CurrentSymbol(), Stocks()[3].Symbol);
     EXPECT_EQ(tickerCalls.size(), 2u);
 }
 

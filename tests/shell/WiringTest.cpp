@@ -17,6 +17,7 @@
 #include "stockdata/StockSetEditor.h"
 #include "stockdata/TransactionForm.h"
 #include "tree/NavigationTree.h"
+#include "stockdata/ProgramState.h"
 
 #include <QAction>
 #include <QApplication>
@@ -44,7 +45,7 @@ public:
 
     void showTransaction(TransactionForm& form) override
     {
-        transactions << TransMode + QLatin1Char('|') + form.caption + QLatin1Char('|') + TransSymbol;
+        transactions << TransMode() + QLatin1Char('|') + form.caption + QLatin1Char('|') + TransSymbol();
         form.cmdCancel_Click();
     }
     void showPicker(PurchasePicker& picker) override { picker.cmdCancel_Click(); }
@@ -93,11 +94,11 @@ protected:
     {
         ShellTest::SetUp();
         installEditorWindows(&windows);
-        SortAsc = 0;
+        SortAsc() = 0;
         // Set 0 holds S00..S04; S01 was bought once (lot 1) and S03 once (lot 2).
         writeSet(0, symbols(5));
-        Transactions[1] = purchase(QStringLiteral("S01"), 100, 10, 1);
-        Transactions[2] = purchase(QStringLiteral("S03"), 50, 20, 2);
+        Transactions()[1] = purchase(QStringLiteral("S01"), 100, 10, 1);
+        Transactions()[2] = purchase(QStringLiteral("S03"), 50, 20, 2);
         ASSERT_TRUE(SavePortfolio());
         ASSERT_TRUE(LoadPortfolio());
     }
@@ -243,7 +244,7 @@ TEST_F(WiringTest, GridPopupInTheHoldingsSellsTheShareOfTheRow)
 {
     frmMain& f = loaded();
     clickNode(QStringLiteral("PortDetail"));
-    ASSERT_EQ(CurrentView, QStringLiteral("Port"));
+    ASSERT_EQ(CurrentView(), QStringLiteral("Port"));
     int row = -1;
     for (int r = 1; r < f.grid().Rows() && row < 0; ++r)
         if (f.grid().TextMatrix(r, 0) == QStringLiteral("S03") && !f.grid().TextMatrix(r, 10).isEmpty())
@@ -280,14 +281,14 @@ TEST_F(WiringTest, GridPopupPerViewAndItsSimpleItems)
     EXPECT_EQ(shownItems(f.mnuEdit), QStringList({"Copy", "Select All", "Edit Transection", "Delete Transection"}));
 
     clickNode(QStringLiteral("All"));
-    ASSERT_EQ(CurrentView, QStringLiteral("Current"));
+    ASSERT_EQ(CurrentView(), QStringLiteral("Current"));
     gridClick(2, 1, Qt::RightButton);
     EXPECT_EQ(shownItems(f.mnuEdit), QStringList({"Copy", "Select All", "Old Style Background", "Delete Share"}));
     EXPECT_EQ(popups.size(), 2);
 
     // "Old Style Background" flips the mark the quotes view reads and redraws.
     f.mnuEdit[4]->trigger();
-    EXPECT_TRUE(OldStyleBackgroundChecked);
+    EXPECT_TRUE(OldStyleBackgroundChecked());
     EXPECT_TRUE(f.mnuEdit[4]->isChecked());
     // "Select All" and "Copy" work on the main grid.
     f.mnuEdit[2]->trigger();
@@ -296,7 +297,7 @@ TEST_F(WiringTest, GridPopupPerViewAndItsSimpleItems)
     EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QStringLiteral("S02 Corp")));
 
     // A view without a popup opens none.
-    CurrentView = QStringLiteral("PortSelected");
+    CurrentView() = QStringLiteral("PortSelected");
     gridClick(2, 1, Qt::RightButton);
     EXPECT_EQ(popups.size(), 2);
 }
@@ -312,9 +313,9 @@ TEST_F(WiringTest, MainGridSortsCopiesAndDragsItsColumns)
     // Double clicks on a column sort by it, up then down.
     gridClick(3, company);
     mouse(f.FG->viewport(), QEvent::MouseButtonDblClick, cellPoint(3, company), Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(SortAsc, 1);
+    EXPECT_EQ(SortAsc(), 1);
     mouse(f.FG->viewport(), QEvent::MouseButtonDblClick, cellPoint(3, company), Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(SortAsc, 2);
+    EXPECT_EQ(SortAsc(), 2);
     // The hidden row under the header stays in place: the data keep starting at row 2.
     QStringList companies;
     for (int r = 1; r < g.Rows(); ++r)
@@ -342,14 +343,14 @@ TEST_F(WiringTest, MainGridSortsCopiesAndDragsItsColumns)
     QPoint at = cellPoint(0, 2);
     mouse(f.FG->viewport(), QEvent::MouseMove, at + QPoint(5, 0), Qt::NoButton, Qt::LeftButton);
     EXPECT_TRUE(g.dragging());
-    EXPECT_EQ(DragCol, 2);
+    EXPECT_EQ(DragCol(), 2);
     mouse(f.FG->viewport(), QEvent::MouseMove, cellPoint(0, 4), Qt::NoButton, Qt::LeftButton);
     EXPECT_TRUE(f.picSplit->isVisible());
     gridRelease(0, 4, Qt::LeftButton);
     EXPECT_FALSE(f.picSplit->isVisible());
     EXPECT_FALSE(g.dragging());
     EXPECT_EQ(g.TextMatrix(0, 4), moved);
-    EXPECT_EQ(LayOut[4].Caption, moved);
+    EXPECT_EQ(LayOut()[4].Caption, moved);
     EXPECT_TRUE(QFile::exists(LayoutFilePath()));
 }
 
@@ -369,7 +370,7 @@ TEST_F(WiringTest, TreePopupFollowsTheRememberedNodeAndActsOnTheStock)
     f.TreeView1->expandItem(f.TreeView1->itemOf(stock->Parent()));
     QTest::mouseClick(f.TreeView1->viewport(), Qt::LeftButton, {},
                       f.TreeView1->visualItemRect(f.TreeView1->itemOf(stock)).center());
-    EXPECT_EQ(CurrentSymbol, QStringLiteral("S01"));
+    EXPECT_EQ(CurrentSymbol(), QStringLiteral("S01"));
     QTest::mouseClick(f.TreeView1->viewport(), Qt::RightButton, {}, QPoint(5, 5));
     EXPECT_EQ(shownItems(f.mnuTree),
               QStringList({"&Collapse All", "&Buy", "&Sell", "S&plit", "&Delete", "Empty S&tock Cache",
@@ -406,8 +407,8 @@ TEST_F(WiringTest, StripClickSelectsTheStockAndItsPicturesOpenTheCardAndThePopup
     mouse(f.img[3], QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton);
     EXPECT_FALSE(f.strip().items[3].framed);
     EXPECT_FALSE(f.Shape1->isVisible());
-    EXPECT_EQ(CurrentSymbol, QStringLiteral("S03"));
-    EXPECT_EQ(CurrentIndex, 3);
+    EXPECT_EQ(CurrentSymbol(), QStringLiteral("S03"));
+    EXPECT_EQ(CurrentIndex(), 3);
     EXPECT_TRUE(f.strip().items[3].bold);
     EXPECT_EQ(f.strip().items[3].foreColor, kHighlightColour);
     EXPECT_FALSE(f.strip().items[0].bold);
@@ -453,7 +454,7 @@ TEST_F(WiringTest, NodeClicksOfThePortfolioTheStocksAndTheRoot)
     };
     for (const Case& c : cases) {
         clickNode(c.key);
-        EXPECT_EQ(CurrentView, c.view) << c.key.toStdString();
+        EXPECT_EQ(CurrentView(), c.view) << c.key.toStdString();
         EXPECT_EQ(f.navigationTree()->LastNodeIndex(), model->Node(c.key)->Index()) << c.key.toStdString();
     }
     EXPECT_EQ(f.grid().TextMatrix(0, 1), QStringLiteral("Companey"));
@@ -461,8 +462,8 @@ TEST_F(WiringTest, NodeClicksOfThePortfolioTheStocksAndTheRoot)
     // A stock from another view: the quotes with its row selected, the strip on it.
     clickNode(QStringLiteral("PortLog"));
     clickNode(QStringLiteral("ID2"));
-    EXPECT_EQ(CurrentSymbol, QStringLiteral("S02"));
-    EXPECT_EQ(CurrentView, QStringLiteral("Current"));
+    EXPECT_EQ(CurrentSymbol(), QStringLiteral("S02"));
+    EXPECT_EQ(CurrentView(), QStringLiteral("Current"));
     EXPECT_EQ(f.grid().TextMatrix(f.grid().Row(), 1), QStringLiteral("S02 Corp"));
     EXPECT_EQ(f.stripSymbol(0), QStringLiteral("S02"));
     EXPECT_TRUE(f.strip().items[0].bold);
@@ -476,10 +477,10 @@ TEST_F(WiringTest, NodeClicksOfThePortfolioTheStocksAndTheRoot)
               QStringLiteral("Do you really want to delete all portfolio information?"));
     EXPECT_EQ(test::dialogs().shown[0].buttons,
               Dialogs::vbYesNo + Dialogs::vbExclamation + Dialogs::vbDefaultButton2);
-    EXPECT_EQ(TransCount, 2);
+    EXPECT_EQ(TransCount(), 2);
     clickNode(QStringLiteral("PortClear"));
-    EXPECT_EQ(TransCount, 0);
-    EXPECT_TRUE(Transactions[1].Symbol.isEmpty());
+    EXPECT_EQ(TransCount(), 0);
+    EXPECT_TRUE(Transactions()[1].Symbol.isEmpty());
 }
 
 } // namespace

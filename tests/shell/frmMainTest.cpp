@@ -17,6 +17,7 @@
 #include "shell/frmMain.h"
 #include "stockdata/StockSetEditor.h"
 #include "stockdata/RealEditorWindows.h"
+#include "stockdata/ProgramState.h"
 
 #include <QAction>
 #include <QApplication>
@@ -139,7 +140,7 @@ TEST_F(frmMainTest, FirstLoadMakesTheCacheFoldersAndTakesEveryDefault)
     EXPECT_FALSE(f.startLoad().FractionsOpt.isValid());
     EXPECT_FALSE(f.startLoad().VolumeOpt.isValid());
     // Set 0, checked, stored again, its unnamed caption on the Groups label and the tree.
-    EXPECT_EQ(CurrentSet, 0);
+    EXPECT_EQ(CurrentSet(), 0);
     EXPECT_TRUE(f.mnuSet[0]->isChecked());
     EXPECT_EQ(setting(Settings::LastGroup), QStringLiteral("0"));
     EXPECT_EQ(f.mnuSet[5]->text(), QStringLiteral("Group5"));
@@ -155,8 +156,8 @@ TEST_F(frmMainTest, FirstLoadMakesTheCacheFoldersAndTakesEveryDefault)
     EXPECT_EQ(f.layout().picSplit2.Left, 2280);
     EXPECT_EQ(setting(Settings::LastTreePos), QString());
     EXPECT_EQ(f.SplitterMaxTop, 3120);
-    EXPECT_EQ(StdRowHeight, f.grid().RowHeight(0));
-    EXPECT_EQ(SkinName, QStringLiteral("NeonBlue"));
+    EXPECT_EQ(StdRowHeight(), f.grid().RowHeight(0));
+    EXPECT_EQ(SkinName(), QStringLiteral("NeonBlue"));
     EXPECT_TRUE(errorLog().isEmpty()) << errorLog().toStdString();
     // The editing windows the popups open are the window's own.
     EXPECT_NE(dynamic_cast<RealEditorWindows*>(&editorWindows()), nullptr);
@@ -192,7 +193,7 @@ TEST_F(frmMainTest, LoadReadsTheStoredSettings)
     frmMain& f = loaded();
     EXPECT_EQ(f.startLoad().FractionsOpt.toString(), QStringLiteral("1"));
     EXPECT_EQ(f.startLoad().VolumeOpt.toString(), QStringLiteral("0"));
-    EXPECT_EQ(CurrentSet, 3);
+    EXPECT_EQ(CurrentSet(), 3);
     EXPECT_TRUE(f.mnuSet[3]->isChecked());
     EXPECT_FALSE(f.mnuSet[0]->isChecked());
     EXPECT_EQ(f.panelText(1), QStringLiteral("Tech"));
@@ -204,7 +205,7 @@ TEST_F(frmMainTest, LoadReadsTheStoredSettings)
     EXPECT_EQ(f.layout().picSplit2.Left, 400);
     EXPECT_EQ(setting(Settings::LastTreePos), QStringLiteral("400"));
     EXPECT_EQ(f.layout().TreeView1.Width, 300);
-    EXPECT_EQ(SkinName, QStringLiteral("GlassGreen"));
+    EXPECT_EQ(SkinName(), QStringLiteral("GlassGreen"));
 
     struct Row
     {
@@ -224,7 +225,7 @@ TEST_F(frmMainTest, SettingsThatAreNotNumbersCountAsMissing)
     setSetting(Settings::AutoUpdate, QStringLiteral("often"));
     setSetting(Settings::LastTreePos, QStringLiteral("wide"));
     frmMain& f = loaded();
-    EXPECT_EQ(CurrentSet, 0);
+    EXPECT_EQ(CurrentSet(), 0);
     EXPECT_TRUE(f.mnuSet[0]->isChecked());
     EXPECT_EQ(f.updateRun().AutoUpdateMin(), 0);
     // The start goes on to its end.
@@ -239,22 +240,22 @@ TEST_F(frmMainTest, SettingsThatAreNotNumbersCountAsMissing)
     form.reset();
     setSetting(Settings::LastGroup, QStringLiteral("25"));
     loaded();
-    EXPECT_EQ(CurrentSet, 0);
+    EXPECT_EQ(CurrentSet(), 0);
     EXPECT_FALSE(QFile::exists(appFile(QStringLiteral("Set25.dat"))));
 }
 
 TEST_F(frmMainTest, QuitSavesTheLayoutButNeverOverAFileItCouldNotRead)
 {
     frmMain& f = loaded();
-    LayOut[1].Caption = QStringLiteral("Last");
-    LayOut[1].Pos1 = LayOut[1].Pos2 = 3;
+    LayOut()[1].Caption = QStringLiteral("Last");
+    LayOut()[1].Pos1 = LayOut()[1].Pos2 = 3;
     f.ExitProgram();
     EXPECT_EQ(ended, 1);
     f.ExitProgram();  // once only
     EXPECT_EQ(ended, 1);
-    LayOut.fill(LayoutRec());
+    LayOut().fill(LayoutRec());
     ASSERT_TRUE(LoadLayout());
-    EXPECT_EQ(LayOut[1].Caption, QStringLiteral("Last"));
+    EXPECT_EQ(LayOut()[1].Caption, QStringLiteral("Last"));
     EXPECT_EQ(LiveHdcs(), 0);  // the skin's contexts are gone
 
     // A layout file that could not be read at load is not written at the quit, even
@@ -434,7 +435,7 @@ TEST_F(frmMainTest, TheStatusTextShowsWholeOrCutWithItsTip)
     // whole; the labels left of it keep their places.
     sized((needed + 20) * 9480 / (9480 - 6885) + 1);
     const QRect reports = f.Panel1[5]->geometry();
-    f.setStatusText(text);
+    f.ports().setStatusText(text);
     EXPECT_EQ(f.panelText(6), text);
     EXPECT_GE(status->contentsRect().width(), needed);
     EXPECT_FALSE(status->elided());
@@ -443,18 +444,18 @@ TEST_F(frmMainTest, TheStatusTextShowsWholeOrCutWithItsTip)
 
     // While the task label shows a count, the text stops at it and is cut; the
     // tip then shows it whole.
-    f.setTaskText(QStringLiteral("3/50"));
+    f.ports().setTaskText(QStringLiteral("3/50"));
     EXPECT_LE(status->geometry().left(), f.Panel1[7]->geometry().left());
     EXPECT_EQ(f.StatusBar1->childAt(f.Panel1[7]->geometry().center()), f.Panel1[7]);
     if (status->elided())
         EXPECT_EQ(tip(), text);
-    f.setTaskText(QString());
+    f.ports().setTaskText(QString());
     EXPECT_FALSE(status->elided());
 
     // At the window's design size a long text is cut, with the whole text as tip.
     sized(9480 / 15);
     const QString longer = text + QLatin1Char(' ') + text + QLatin1Char(' ') + text;
-    f.setStatusText(longer);
+    f.ports().setStatusText(longer);
     EXPECT_EQ(f.panelText(6), longer);
     EXPECT_TRUE(status->elided());
     EXPECT_EQ(status->geometry().right() + 1, f.StatusBar1->width());
@@ -471,10 +472,10 @@ TEST_F(frmMainTest, SwitchingTheSet)
     EXPECT_EQ(f.stripSymbol(3), QString());
 
     // A shown quotes view is redrawn for the new set.
-    CurrentView = QStringLiteral("Current");
+    CurrentView() = QStringLiteral("Current");
     f.mnuSets->actions()[2]->trigger();
-    EXPECT_EQ(CurrentSet, 2);
-    EXPECT_EQ(StockCount, 10);
+    EXPECT_EQ(CurrentSet(), 2);
+    EXPECT_EQ(StockCount(), 10);
     for (int i = 0; i < 21; ++i)
         EXPECT_EQ(f.mnuSet[i]->isChecked(), i == 2) << i;
     EXPECT_EQ(setting(Settings::LastGroup), QStringLiteral("2"));
@@ -529,10 +530,10 @@ TEST_F(frmMainTest, NewPricesRedrawTheQuotesViewWhenItIsShown)
     writeSet(0, symbols(3));
     frmMain& f = loaded();
     f.grid().setRows(1);
-    CurrentView = QStringLiteral("PortLog");
+    CurrentView() = QStringLiteral("PortLog");
     emit f.updateRun().pricesChanged();
     EXPECT_EQ(f.grid().Rows(), 1);
-    CurrentView = QStringLiteral("Current");
+    CurrentView() = QStringLiteral("Current");
     emit f.updateRun().pricesChanged();
     EXPECT_EQ(f.grid().Rows(), 2 + 3);
     EXPECT_EQ(f.grid().TextMatrix(2, 1), QStringLiteral("S00 Corp"));
@@ -582,8 +583,8 @@ TEST_F(frmMainTest, GaugesAreDrawnWithTheMarkerAtTheRating)
 {
     writeSet(0, {QStringLiteral("IBM"), QStringLiteral("MSFT"), QStringLiteral("ORCL")}, {1, 3, 0});
     frmMain& f = loaded();
-    const QImage marker = HdcImage(SkinDC);
-    const QImage bar = Skins::Bitmap(SkinName);
+    const QImage marker = HdcImage(SkinDC());
+    const QImage bar = Skins::Bitmap(SkinName());
     ASSERT_FALSE(marker.isNull());
 
     struct Row
@@ -668,7 +669,7 @@ TEST_F(frmMainTest, ControlsOfLaterWindowsStayWithoutAnAction)
     EXPECT_FALSE(f.mnuTree[1]->isVisible());
     EXPECT_TRUE(f.mnuTree[11]->isVisible());
     EXPECT_FALSE(f.mnuTree[3]->isEnabled());  // no purchase of CurrentSymbol
-    CurrentSymbol.clear();
+    CurrentSymbol().clear();
     f.mnuTree[9]->trigger();  // "&Update Selected Stock" without a stock: the run asks for one
     ASSERT_EQ(test::dialogs().shown.size(), 1);
     EXPECT_EQ(test::dialogs().shown[0].title, QStringLiteral("Select stock and try again"));
@@ -677,7 +678,7 @@ TEST_F(frmMainTest, ControlsOfLaterWindowsStayWithoutAnAction)
     popups.clear();
 
     // The Summary label without a stock says so and opens nothing.
-    CurrentSymbol.clear();
+    CurrentSymbol().clear();
     QTest::keyClick(f.FG, Qt::Key_M, Qt::AltModifier);
     ASSERT_EQ(test::dialogs().shown.size(), 1);
     EXPECT_EQ(test::dialogs().shown[0].title, QStringLiteral("Unselected Stock"));
@@ -691,7 +692,7 @@ TEST_F(frmMainTest, ControlsOfLaterWindowsStayWithoutAnAction)
     f.mnuTicker_Click(4);
     EXPECT_TRUE(f.mnuTicker[4]->isChecked());
     f.ShowStockHeader(QStringLiteral("S03"));
-    EXPECT_EQ(CurrentIndex, 3);
+    EXPECT_EQ(CurrentIndex(), 3);
     EXPECT_TRUE(f.mnuTicker[0]->isChecked());
     EXPECT_FALSE(f.mnuTicker[4]->isChecked());
 }

@@ -43,9 +43,9 @@ protected:
     void SetUp() override
     {
         EditingTest::SetUp();
-        Stocks[0] = stock("IBM");
-        Stocks[1] = stock("MSFT");
-        Stocks[1].PctChange = "-0.50%";
+        Stocks()[0] = stock("IBM");
+        Stocks()[1] = stock("MSFT");
+        Stocks()[1].PctChange = "-0.50%";
         ASSERT_TRUE(SaveStocks());
         ASSERT_TRUE(ReadStocks());
     }
@@ -60,7 +60,7 @@ protected:
 
 TEST_F(DetailCardTest, ShowsTheQuoteByTheDisplaySettings)
 {
-    const DetailCard plain(Stocks[0], 0);
+    const DetailCard plain(Stocks()[0], 0);
     EXPECT_EQ(plain.caption, "IBM Corp");
     EXPECT_EQ(plain.lblName, "IBM Corp");
     EXPECT_EQ(plain.lblTime, "4:01PM");
@@ -74,32 +74,32 @@ TEST_F(DetailCardTest, ShowsTheQuoteByTheDisplaySettings)
 
     Settings::SaveSetting(Settings::Fractions, "1");
     Settings::SaveSetting(Settings::Volume, "1");
-    const DetailCard shown(Stocks[0], 0);
+    const DetailCard shown(Stocks()[0], 0);
     EXPECT_EQ(shown.lblData[0], "12.38");
     EXPECT_EQ(shown.lblData[1], "0.50");
     EXPECT_EQ(shown.lblData[2], "+1.25%");  // shown as stored
     EXPECT_EQ(shown.lblData[3], "1,234,567");
     EXPECT_EQ(shown.lblData[10], "11.88");
     EXPECT_EQ(shown.lblData[11], "20");
-    EXPECT_EQ(Stocks[0].Change, "+ 1/2");  // the record keeps its text
+    EXPECT_EQ(Stocks()[0].Change, "+ 1/2");  // the record keeps its text
 
-    Stocks[0].Volume = "0";
-    EXPECT_EQ(DetailCard(Stocks[0], 0).lblData[3], "");
-    Stocks[0].Volume = "N/A";
-    EXPECT_EQ(DetailCard(Stocks[0], 0).lblData[3], "N/A");
+    Stocks()[0].Volume = "0";
+    EXPECT_EQ(DetailCard(Stocks()[0], 0).lblData[3], "");
+    Stocks()[0].Volume = "N/A";
+    EXPECT_EQ(DetailCard(Stocks()[0], 0).lblData[3], "N/A");
 }
 
 TEST_F(DetailCardTest, TheArrowFollowsThePercentageChange)
 {
-    EXPECT_EQ(DetailCard(Stocks[0], 0).arrow(), "UP");
-    EXPECT_EQ(DetailCard(Stocks[1], 0).arrow(), "DN");
-    Stocks[1].PctChange = "0.00%";
-    EXPECT_EQ(DetailCard(Stocks[1], 0).arrow(), "");
+    EXPECT_EQ(DetailCard(Stocks()[0], 0).arrow(), "UP");
+    EXPECT_EQ(DetailCard(Stocks()[1], 0).arrow(), "DN");
+    Stocks()[1].PctChange = "0.00%";
+    EXPECT_EQ(DetailCard(Stocks()[1], 0).arrow(), "");
 }
 
 TEST_F(DetailCardTest, AnAlertThatIsNoNumberBecomesZero)
 {
-    DetailCard card(Stocks[0], 0);
+    DetailCard card(Stocks()[0], 0);
     card.setTarget(0, "x");
     EXPECT_EQ(shownBoxes(), QStringList{"msg|Numbers only|Please type numbers."});
     EXPECT_EQ(test::dialogs().shown.front().buttons, Dialogs::vbInformation);
@@ -107,19 +107,19 @@ TEST_F(DetailCardTest, AnAlertThatIsNoNumberBecomesZero)
     EXPECT_EQ(card.focusBox(), 0);
     card.setTarget(1, "");
     EXPECT_TRUE(card.cmdOK_Click());
-    EXPECT_EQ(Stocks[0].TargetLow, 0);
-    EXPECT_FLOAT_EQ(Stocks[0].TargetHigh, 15.5f);  // an empty box keeps its price
+    EXPECT_EQ(Stocks()[0].TargetLow, 0);
+    EXPECT_FLOAT_EQ(Stocks()[0].TargetHigh, 15.5f);  // an empty box keeps its price
     EXPECT_EQ(setFile(0)[0].TargetLow, 0);         // and the set file has it
 }
 
 TEST_F(DetailCardTest, EachCardStoresIntoItsOwnStock)
 {
-    DetailCard ibm(Stocks[0], 0);
-    DetailCard msft(Stocks[1], 0);
+    DetailCard ibm(Stocks()[0], 0);
+    DetailCard msft(Stocks()[1], 0);
     // The rows move under the open cards: a stock is inserted before both.
-    Stocks[2] = Stocks[1];
-    Stocks[1] = Stocks[0];
-    Stocks[0] = stock("AOL");
+    Stocks()[2] = Stocks()[1];
+    Stocks()[1] = Stocks()[0];
+    Stocks()[0] = stock("AOL");
     ASSERT_TRUE(SaveStocks());
     ASSERT_TRUE(ReadStocks());
 
@@ -127,44 +127,44 @@ TEST_F(DetailCardTest, EachCardStoresIntoItsOwnStock)
     msft.setTarget(1, "$1,200");
     EXPECT_TRUE(msft.cmdOK_Click());
     EXPECT_TRUE(ibm.cmdOK_Click());
-    EXPECT_FLOAT_EQ(Stocks[1].TargetLow, 11);
-    EXPECT_FLOAT_EQ(Stocks[2].TargetHigh, 1200);
-    EXPECT_FLOAT_EQ(Stocks[0].TargetLow, 10);  // AOL untouched
-    EXPECT_FLOAT_EQ(Stocks[0].TargetHigh, 15.5f);
+    EXPECT_FLOAT_EQ(Stocks()[1].TargetLow, 11);
+    EXPECT_FLOAT_EQ(Stocks()[2].TargetHigh, 1200);
+    EXPECT_FLOAT_EQ(Stocks()[0].TargetLow, 10);  // AOL untouched
+    EXPECT_FLOAT_EQ(Stocks()[0].TargetHigh, 15.5f);
 }
 
 TEST_F(DetailCardTest, AStockThatLeftItsSetStoresNothing)
 {
-    DetailCard card(Stocks[1], 0);
-    Stocks[1] = StockRec();
+    DetailCard card(Stocks()[1], 0);
+    Stocks()[1] = StockRec();
     card.setTarget(0, "3");
     EXPECT_FALSE(card.cmdOK_Click());
     EXPECT_TRUE(card.closed());
-    for (const StockRec& r : Stocks)
+    for (const StockRec& r : Stocks())
         EXPECT_NE(r.TargetLow, 3);
 }
 
 TEST_F(DetailCardTest, ACardOfAnotherSetStoresIntoThatSetsFile)
 {
-    DetailCard card(Stocks[0], 0);
-    CurrentSet = 4;
+    DetailCard card(Stocks()[0], 0);
+    CurrentSet() = 4;
     ASSERT_TRUE(ReadStocks());  // set 4 is empty
     card.setTarget(0, "8");
     EXPECT_TRUE(card.cmdOK_Click());
     EXPECT_FLOAT_EQ(setFile(0)[0].TargetLow, 8);
     EXPECT_FLOAT_EQ(setFile(0)[0].TargetHigh, 15.5f);
-    EXPECT_EQ(Stocks[0], StockRec());
+    EXPECT_EQ(Stocks()[0], StockRec());
 }
 
 TEST_F(DetailCardTest, OpeningNeedsAStockOfTheSet)
 {
-    CurrentSymbol = "ORCL";
+    CurrentSymbol() = "ORCL";
     EXPECT_FALSE(OpenDetailCard());
     EXPECT_TRUE(windows.cards.empty());
-    CurrentSymbol = "MSFT";
+    CurrentSymbol() = "MSFT";
     EXPECT_TRUE(OpenDetailCard());
     ASSERT_EQ(windows.cards.size(), 1u);
     EXPECT_EQ(windows.cards[0]->symbol(), "MSFT");
     EXPECT_EQ(windows.cards[0]->lblName, "MSFT Corp");
-    EXPECT_EQ(CurrentIndex, 0);  // opening does not change it
+    EXPECT_EQ(CurrentIndex(), 0);  // opening does not change it
 }

@@ -47,7 +47,7 @@ public:
 
     void showTransaction(TransactionForm& f) override
     {
-        transactions.push_back({TransMode, f.caption, f.lblSymbol, f.lblName, f.lblCurrent, f.lblID, f.lblDate,
+        transactions.push_back({TransMode(), f.caption, f.lblSymbol, f.lblName, f.lblCurrent, f.lblID, f.lblDate,
                                 f.lblPrice, f.text(TransactionForm::txtDate), f.text(TransactionForm::txtShares),
                                 f.text(TransactionForm::txtPrice), f.text(TransactionForm::txtComm),
                                 f.okEnabled()});
@@ -116,11 +116,11 @@ protected:
     // A set of stocks in rows 0.. in order, saved as the current set.
     void makeSet(const QStringList& symbols)
     {
-        Stocks.fill(StockRec());
+        Stocks().fill(StockRec());
         for (int i = 0; i < symbols.size(); ++i) {
-            Stocks[i].Symbol = symbols[i];
-            Stocks[i].CompanyName = symbols[i] + QStringLiteral(" Corp");
-            Stocks[i].LastPrice = QStringLiteral("20");
+            Stocks()[i].Symbol = symbols[i];
+            Stocks()[i].CompanyName = symbols[i] + QStringLiteral(" Corp");
+            Stocks()[i].LastPrice = QStringLiteral("20");
         }
         ASSERT_TRUE(SaveStocks());
         ASSERT_TRUE(ReadStocks());

@@ -106,7 +106,7 @@ protected:
 
     Properties* newCard(int row)
     {
-        auto* card = new Properties(std::make_unique<DetailCard>(Stocks[row], CurrentSet));
+        auto* card = new Properties(std::make_unique<DetailCard>(Stocks()[row], CurrentSet()));
         card->move(300, 300);
         card->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(card));
@@ -145,8 +145,8 @@ TEST_F(EditingWindowEffects, WindowsRollClosedInTheirSteps)
         };
         switch (r.window) {
         case Window::Transaction: {
-            TransMode = "NewStock";
-            TransSymbol = "IBM";
+            TransMode() = "NewStock";
+            TransSymbol() = "IBM";
             TransactionForm form;
             form.Form_Load();
             frmPurchace window(form);
@@ -162,12 +162,12 @@ TEST_F(EditingWindowEffects, WindowsRollClosedInTheirSteps)
             break;
         }
         case Window::Card: {
-            QPointer<Properties> window = new Properties(std::make_unique<DetailCard>(Stocks[0], 0));
+            QPointer<Properties> window = new Properties(std::make_unique<DetailCard>(Stocks()[0], 0));
             EXPECT_EQ(rollSteps(window, act(window)), r.moves);
             break;
         }
         case Window::Picker: {
-            TransSymbol = "IBM";
+            TransSymbol() = "IBM";
             PurchasePicker picker;
             picker.Form_Load();
             LastPar window(picker);

@@ -44,23 +44,23 @@ protected:
     {
         EditingTest::SetUp();
         makeSet({"IBM", "MSFT", "AOL", "ORCL", "CSCO"});
-        Stocks[0].CompanyName = "International Business Machines";
-        Stocks[0].LastPrice = "81.25";
-        Stocks[0].TargetLow = 75;
-        Stocks[0].TargetHigh = 95.5f;
+        Stocks()[0].CompanyName = "International Business Machines";
+        Stocks()[0].LastPrice = "81.25";
+        Stocks()[0].TargetLow = 75;
+        Stocks()[0].TargetHigh = 95.5f;
         ASSERT_TRUE(SaveStocks());
     }
 };
 
 TEST_F(EditingWindows, TheTransactionWindowPassesTypingToItsForm)
 {
-    Transactions[1] = Buy("IBM", 200, 72.5f, 1);
+    Transactions()[1] = Buy("IBM", 200, 72.5f, 1);
     ASSERT_TRUE(SavePortfolio());
-    TransMode = "Sell";
-    TransSymbol = "IBM";
-    TransactionId = 1;
-    LotShares = 200;
-    LotPrice = 72.5;
+    TransMode() = "Sell";
+    TransSymbol() = "IBM";
+    TransactionId() = 1;
+    LotShares() = 200;
+    LotPrice() = 72.5;
     TransactionForm form;
     form.Form_Load();
     form.caption = "Sell Share";
@@ -94,10 +94,10 @@ TEST_F(EditingWindows, TheTransactionWindowPassesTypingToItsForm)
 
 TEST_F(EditingWindows, ThePickerHandsTheClickedPurchaseOver)
 {
-    Transactions[1] = Buy("IBM", 200, 72.5f, 1);
-    Transactions[2] = Buy("IBM", 100, 80, 2);
-    TransMode = "Sell";
-    TransSymbol = "IBM";
+    Transactions()[1] = Buy("IBM", 200, 72.5f, 1);
+    Transactions()[2] = Buy("IBM", 100, 80, 2);
+    TransMode() = "Sell";
+    TransSymbol() = "IBM";
     PurchasePicker picker;
     picker.Form_Load();
     LastPar window(picker);
@@ -109,8 +109,8 @@ TEST_F(EditingWindows, ThePickerHandsTheClickedPurchaseOver)
 
     picker.FG().setRow(3);
     emit window.FG()->Click();
-    EXPECT_DOUBLE_EQ(LotPrice, 80);
-    EXPECT_EQ(TransactionId, 2);
+    EXPECT_DOUBLE_EQ(LotPrice(), 80);
+    EXPECT_EQ(TransactionId(), 2);
     screenshot(window, "LastPar");
     QTest::mouseClick(window.cmdOK(), Qt::LeftButton);
     EXPECT_TRUE(picker.accepted());
@@ -146,8 +146,8 @@ TEST_F(EditingWindows, TheSetEditorShowsAndEditsTheSet)
     screenshot(*window, "StkSet");
 
     window->findChild<QPushButton*>("cmdApply")->click();
-    EXPECT_FLOAT_EQ(Stocks[0].TargetHigh, 99);
-    EXPECT_EQ(Stocks[5].Symbol, "INTC");
+    EXPECT_FLOAT_EQ(Stocks()[0].TargetHigh, 99);
+    EXPECT_EQ(Stocks()[5].Symbol, "INTC");
     window->findChild<QPushButton*>("cmdCancel")->click();
     QTest::qWait(0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -158,7 +158,7 @@ TEST_F(EditingWindows, TheSetEditorAsksBeforeAnotherSetReplacesTypedSymbols)
 {
     test::dialogs().inputAnswers << "intc";
     test::dialogs().msgAnswers << Dialogs::vbCancel << Dialogs::vbNo;
-    QPointer<StkSet> window = new StkSet;
+    QPointer<StkSet> window = new StkSet(sets);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     QTest::mouseClick(window->lblAction(0), Qt::LeftButton);
@@ -182,8 +182,8 @@ TEST_F(EditingWindows, TheSetEditorAsksBeforeAnotherSetReplacesTypedSymbols)
 
 TEST_F(EditingWindows, TheDetailCardShowsItsStockAndStoresItsAlerts)
 {
-    Stocks[0].PctChange = "+1.25%";
-    QPointer<Properties> window = new Properties(std::make_unique<DetailCard>(Stocks[0], 0));
+    Stocks()[0].PctChange = "+1.25%";
+    QPointer<Properties> window = new Properties(std::make_unique<DetailCard>(Stocks()[0], 0));
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     EXPECT_EQ(window->windowTitle(), "International Business Machines");
@@ -206,8 +206,8 @@ TEST_F(EditingWindows, TheDetailCardShowsItsStockAndStoresItsAlerts)
     window->findChild<QPushButton*>("cmdOK")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
-    EXPECT_FLOAT_EQ(Stocks[0].TargetLow, 70);
-    EXPECT_FLOAT_EQ(Stocks[0].TargetHigh, 95.5f);
+    EXPECT_FLOAT_EQ(Stocks()[0].TargetLow, 70);
+    EXPECT_FLOAT_EQ(Stocks()[0].TargetHigh, 95.5f);
 }
 
 TEST_F(EditingWindows, ShrinkStepsFollowTheFullSize)
@@ -253,7 +253,7 @@ TEST_F(EditingWindows, TheProgramsWindowsBelongToTheMainWindowTheyAreGiven)
     EXPECT_EQ(StkSet::instance(), editor.data());
     EXPECT_EQ(main.findChildren<StkSet*>().size(), 1);
 
-    real.showDetailCard(std::make_unique<DetailCard>(Stocks[0], 0));
+    real.showDetailCard(std::make_unique<DetailCard>(Stocks()[0], 0));
     const QList<Properties*> cards = main.findChildren<Properties*>();
     ASSERT_EQ(cards.size(), 1);
     EXPECT_EQ(cards[0]->y(), main.mapToGlobal(QPoint(0, 0)).y() + 1000 / 15);

@@ -39,7 +39,7 @@ protected:
         // again, and a shown quotes view drawn again.
         QObject::connect(&sets, &StockSets::stocksChanged, &sets, [this] {
             calls << "initTree";
-            if (CurrentView == QLatin1String("Current"))
+            if (CurrentView() == QLatin1String("Current"))
                 host.redrawQuotes();
         });
     }
@@ -74,7 +74,7 @@ protected:
         g.setTextMatrix(0, 1, "Companey");
         for (const QString& c : companies)
             g.AddItem("\t" + c + "\t20");
-        CurrentView = "Current";
+        CurrentView() = "Current";
     }
 
     PopupActions actions{host, sets};
@@ -83,7 +83,7 @@ protected:
 
 TEST_F(PopupTest, BuyFromTheTreeRecordsAPurchase)
 {
-    CurrentSymbol = "MSFT";
+    CurrentSymbol() = "MSFT";
     windows.onTransaction = [](TransactionForm& f) {
         f.setText(TransactionForm::txtShares, "10");
         f.setText(TransactionForm::txtComm, "7");
@@ -110,7 +110,7 @@ TEST_F(PopupTest, BuyFromTheTreeRecordsAPurchase)
 
 TEST_F(PopupTest, BuyWithoutAStockSaysSo)
 {
-    CurrentSymbol.clear();
+    CurrentSymbol().clear();
     mnuTree_Click(2);
     EXPECT_EQ(shownBoxes(), QStringList{"msg|UnSelected Stock|Select some stock first.."});
     EXPECT_EQ(test::dialogs().shown.front().buttons, Dialogs::vbInformation);
@@ -119,10 +119,10 @@ TEST_F(PopupTest, BuyWithoutAStockSaysSo)
 
 TEST_F(PopupTest, SellFromTheTreeWithOnePurchaseOpensTheSale)
 {
-    Transactions[1] = Buy("IBM", 100, 20, 1);
-    Transactions[40] = Buy("AOL", 5, 9, 40);  // another symbol's purchase beyond TransCount
+    Transactions()[1] = Buy("IBM", 100, 20, 1);
+    Transactions()[40] = Buy("AOL", 5, 9, 40);  // another symbol's purchase beyond TransCount
     savePortfolio();
-    CurrentSymbol = "IBM";
+    CurrentSymbol() = "IBM";
     windows.onTransaction = [](TransactionForm& f) {
         f.setText(TransactionForm::txtShares, "10");
         f.setText(TransactionForm::txtPrice, "25");
@@ -148,11 +148,11 @@ TEST_F(PopupTest, SellFromTheTreeWithOnePurchaseOpensTheSale)
 
 TEST_F(PopupTest, SellWithTwoPurchasesGoesThroughThePicker)
 {
-    Transactions[1] = Buy("IBM", 100, 20, 1);
-    Transactions[2] = Buy("IBM", 50, 18, 2);
-    Transactions[60] = Buy("IBM", 7, 19, 60);
+    Transactions()[1] = Buy("IBM", 100, 20, 1);
+    Transactions()[2] = Buy("IBM", 50, 18, 2);
+    Transactions()[60] = Buy("IBM", 7, 19, 60);
     savePortfolio();
-    CurrentSymbol = "IBM";
+    CurrentSymbol() = "IBM";
     windows.onPicker = [](PurchasePicker& p) {
         p.FG_Click(3);  // the second purchase
         p.cmdOK_Click();
@@ -182,9 +182,9 @@ TEST_F(PopupTest, SellWithTwoPurchasesGoesThroughThePicker)
 
 TEST_F(PopupTest, SellShareOnAHoldingFillsTheWindowFromTheRow)
 {
-    Transactions[1] = Buy("IBM", 100, 20, 1);
-    Transactions[2] = Sale("IBM", 30, 25, 1);
-    Transactions[1].PriceText = "22";
+    Transactions()[1] = Buy("IBM", 100, 20, 1);
+    Transactions()[2] = Sale("IBM", 30, 25, 1);
+    Transactions()[1].PriceText = "22";
     savePortfolio();
     FG_Portfolio_All();
     const int row = gridRow(10, "1");
@@ -202,7 +202,7 @@ TEST_F(PopupTest, SellShareOnAHoldingFillsTheWindowFromTheRow)
     EXPECT_EQ(shown.comm, "10.00");
     EXPECT_EQ(shown.date, "1/2/2003");
     EXPECT_EQ(shown.shares, "70");
-    EXPECT_EQ(TransactionId, 1);
+    EXPECT_EQ(TransactionId(), 1);
 
     // The group's total row holds no purchase: nothing opens.
     grid().setRow(row + 1);
@@ -213,8 +213,8 @@ TEST_F(PopupTest, SellShareOnAHoldingFillsTheWindowFromTheRow)
 
 TEST_F(PopupTest, EditFromTheLogTakesTheStoredFigures)
 {
-    Transactions[1] = Buy("IBM", 100, 20.125f, 1);
-    Transactions[2] = Sale("IBM", 10, 25, 1);
+    Transactions()[1] = Buy("IBM", 100, 20.125f, 1);
+    Transactions()[2] = Sale("IBM", 10, 25, 1);
     savePortfolio();
     FG_PortfolioLog();
     const int row = gridRow(8, "2");
@@ -239,14 +239,14 @@ TEST_F(PopupTest, EditFromTheLogTakesTheStoredFigures)
     EXPECT_EQ(shown.shares, "10");
     EXPECT_EQ(shown.price, "25");
     EXPECT_EQ(shown.comm, "5");
-    EXPECT_EQ(TransRow, 2);
+    EXPECT_EQ(TransRow(), 2);
 
     const auto file = portfolioFile();
     EXPECT_FLOAT_EQ(file[2].Price, 30);
     EXPECT_EQ(file[2].Action, "Sell");
     EXPECT_EQ(file[2].LotId, 1);
     EXPECT_DOUBLE_EQ(file[2].Gain, 10 * (30 - 20.125) - 5);
-    EXPECT_EQ(file[1], Transactions[1]);
+    EXPECT_EQ(file[1], Transactions()[1]);
 
     // The holdings view's double click edits the purchase its row stands for.
     FG_Portfolio_All();
@@ -255,13 +255,13 @@ TEST_F(PopupTest, EditFromTheLogTakesTheStoredFigures)
     mnuEdit_Click(8);
     ASSERT_EQ(windows.transactions.size(), 2);
     EXPECT_EQ(windows.transactions.back().price, "20.125");
-    EXPECT_EQ(TransRow, 1);
+    EXPECT_EQ(TransRow(), 1);
 }
 
 TEST_F(PopupTest, DeleteTransactionAsksAndEmptiesTheRow)
 {
-    Transactions[1] = Buy("IBM", 100, 20, 1);
-    Transactions[2] = Sale("IBM", 10, 25, 1);
+    Transactions()[1] = Buy("IBM", 100, 20, 1);
+    Transactions()[2] = Sale("IBM", 10, 25, 1);
     savePortfolio();
     FG_PortfolioLog();
     const int row = gridRow(8, "2");
@@ -278,7 +278,7 @@ TEST_F(PopupTest, DeleteTransactionAsksAndEmptiesTheRow)
     mnuEdit_Click(9);
     EXPECT_EQ(portfolioFile()[2], PortRec());
     EXPECT_EQ(portfolioFile()[1].Symbol, "IBM");
-    EXPECT_EQ(TransCount, 1);
+    EXPECT_EQ(TransCount(), 1);
     EXPECT_EQ(gridRow(8, "2"), -1);  // the log is drawn again without it
 
     // The total row holds no transaction: nothing is asked, nothing changes.
@@ -310,8 +310,8 @@ TEST_F(PopupTest, DeleteShareFindsTheStockOfTheClickedRowInASortedGrid)
 
 TEST_F(PopupTest, StocksOfOneNameAreTakenInTheirOrder)
 {
-    Stocks[1].CompanyName = "No Current Stock";
-    Stocks[2].CompanyName = "No Current Stock";
+    Stocks()[1].CompanyName = "No Current Stock";
+    Stocks()[2].CompanyName = "No Current Stock";
     ASSERT_TRUE(SaveStocks());
     showQuotes({"IBM Corp", "No Current Stock", "No Current Stock"});
     EXPECT_EQ(QuotesRowStock(2), 0);
@@ -327,18 +327,18 @@ TEST_F(PopupTest, StocksOfOneNameAreTakenInTheirOrder)
 
 TEST_F(PopupTest, DeleteFromTheTreeOnlyForAStockOfTheSet)
 {
-    CurrentView = "PortLog";
-    CurrentSymbol = "ORCL";  // a portfolio symbol, not in the set
+    CurrentView() = "PortLog";
+    CurrentSymbol() = "ORCL";  // a portfolio symbol, not in the set
     mnuTree_Click(6);
     EXPECT_TRUE(test::dialogs().shown.isEmpty());
     EXPECT_EQ(setFileSymbols(), (QStringList{"IBM", "MSFT", "AOL"}));
 
-    CurrentSymbol = "MSFT";
+    CurrentSymbol() = "MSFT";
     test::dialogs().msgAnswers << Dialogs::vbYes;
     mnuTree_Click(6);
     EXPECT_EQ(shownBoxes(), QStringList{"msg|Delete share?|Do you want to remove MSFT Corp (MSFT)?"});
     EXPECT_EQ(setFileSymbols(), (QStringList{"IBM", "AOL"}));
-    EXPECT_EQ(StockCount, 2);
+    EXPECT_EQ(StockCount(), 2);
     EXPECT_EQ(calls, QStringList{"initTree"});  // the quotes view is not the one shown
 }
 
@@ -354,7 +354,7 @@ TEST_F(PopupTest, EmptyStockCacheDeletesExactlyTheStocksPages)
                             "IBM_brp.Sh", "IBM_P.Sh",   "IBM_SI.Sh"};
     for (const QString& name : pages + kept)
         writeFile("Cache/DataSheet/" + name, "page");
-    CurrentSymbol = "IBM";
+    CurrentSymbol() = "IBM";
 
     mnuTree_Click(7);  // No (the default answer)
     const auto& box = test::dialogs().shown.value(0);
@@ -373,7 +373,7 @@ TEST_F(PopupTest, EmptyStockCacheDeletesExactlyTheStocksPages)
 
     // A symbol that could name a path outside the cache deletes nothing.
     writeFile("x_op.Sh", "keep");
-    CurrentSymbol = "../../x";
+    CurrentSymbol() = "../../x";
     test::dialogs().msgAnswers << Dialogs::vbYes;
     mnuTree_Click(7);
     EXPECT_EQ(fileBytes("x_op.Sh"), "keep");
@@ -402,8 +402,8 @@ TEST_F(PopupTest, GridPopupShowsTheItemsOfItsView)
 
 TEST_F(PopupTest, SellAndSplitAreEnabledOnlyForAHeldSymbol)
 {
-    Transactions[70] = Buy("IBM", 10, 20, 70);
-    Transactions[71] = Sale("MSFT", 10, 20, 5);
+    Transactions()[70] = Buy("IBM", 10, 20, 70);
+    Transactions()[71] = Sale("MSFT", 10, 20, 5);
     savePortfolio();
     const struct
     {
@@ -411,7 +411,7 @@ TEST_F(PopupTest, SellAndSplitAreEnabledOnlyForAHeldSymbol)
         bool held;
     } cases[] = {{"IBM", true}, {"MSFT", false}, {"", false}};
     for (const auto& c : cases) {
-        CurrentSymbol = c.symbol;
+        CurrentSymbol() = c.symbol;
         EXPECT_EQ(mnuTrees_Click(), c.held) << c.symbol.toStdString();
         const TreePopupState s = TreePopupStates(TreePopupFrom::Tree, true);
         EXPECT_EQ(s[3].enabled, c.held);
@@ -455,16 +455,16 @@ TEST_F(PopupTest, SimpleItemsCallTheMainWindow)
 TEST_F(PopupTest, PropertiesOpensTheCardOfAStockInTheStrip)
 {
     host.strip = QStringList{"AOL", "IBM", "", "", "", "", ""};
-    CurrentSymbol = "IBM";
+    CurrentSymbol() = "IBM";
     mnuTree_Click(11);
     ASSERT_EQ(windows.cards.size(), 1u);
     EXPECT_EQ(windows.cards.back()->symbol(), "IBM");
 
-    CurrentSymbol = "MSFT";  // in the set, not in the strip
+    CurrentSymbol() = "MSFT";  // in the set, not in the strip
     mnuTree_Click(11);
     EXPECT_EQ(windows.cards.size(), 1u);
 
-    CurrentSymbol = "AOL";
+    CurrentSymbol() = "AOL";
     mnuTree_Click(11);
     ASSERT_EQ(windows.cards.size(), 2u);
     EXPECT_EQ(windows.cards.back()->symbol(), "AOL");

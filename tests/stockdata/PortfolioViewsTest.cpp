@@ -48,11 +48,11 @@ protected:
     // Writes the portfolio to its file: the views read the file, not memory.
     void store(const std::vector<std::pair<int, PortRec>>& rows)
     {
-        Transactions.fill(PortRec());
+        Transactions().fill(PortRec());
         for (const auto& [row, rec] : rows)
-            Transactions[row] = rec;
+            Transactions()[row] = rec;
         ASSERT_TRUE(SavePortfolio());
-        Transactions.fill(PortRec());
+        Transactions().fill(PortRec());
     }
 };
 
@@ -62,8 +62,8 @@ TEST_F(PortfolioViews, HoldingsRowTotalsAndGrandTotal)
     FG_Portfolio_All();
     FlexGrid& g = grid();
 
-    EXPECT_EQ(CurrentView, "Port");
-    EXPECT_EQ(ZoomGrid, &g);
+    EXPECT_EQ(CurrentView(), "Port");
+    EXPECT_EQ(ZoomGrid(), &g);
     ASSERT_EQ(g.Rows(), 5);
     EXPECT_EQ(rowTexts(g, 0), QStringList({"Symbol", "Date", "Qun.", "Cost", "Com.", "Total Cost", "Total Value",
                                            "% Gain", "$ Gain", "Current Price", ""}));
@@ -166,10 +166,10 @@ TEST_F(PortfolioViews, PortSelectedMatchesSalesByLot)
         {8, sell("IBM", 4, 10, 17, 0)},
         {9, sell("IBM", 6, 10, 17, 0)},
     });
-    PortSymbols[0] = "OLD";
+    PortSymbols()[0] = "OLD";
     PortSelected("IBM");
     FlexGrid& g = grid();
-    EXPECT_EQ(CurrentView, "PortSelected");
+    EXPECT_EQ(CurrentView(), "PortSelected");
     ASSERT_EQ(g.Rows(), 5);
     EXPECT_EQ(rowTexts(g, 2),
               QStringList({"IBM", "1/2/03", "100", "10", "15.00", "1015", "1200", "18.23", "185", "12", "1"}));
@@ -178,8 +178,8 @@ TEST_F(PortfolioViews, PortSelectedMatchesSalesByLot)
     EXPECT_EQ(rowTexts(g, 4), QStringList({"    Total:", "", "130", "", "", "1,375 $", "1,560 $", "13.45",
                                            "185 $", "12", ""}));
     EXPECT_EQ(g.cellFormat(4, 5).backColor, PortColors::TotalRow);
-    EXPECT_EQ(PortSymbols[0], "IBM");
-    EXPECT_EQ(PortSymbols[1], "");
+    EXPECT_EQ(PortSymbols()[0], "IBM");
+    EXPECT_EQ(PortSymbols()[1], "");
 
     PortSelected("NONE");
     EXPECT_EQ(grid().Rows(), 2);
@@ -196,7 +196,7 @@ TEST_F(PortfolioViews, LogShowsSignedGainsAndTheirTotal)
     });
     FG_PortfolioLog();
     FlexGrid& g = grid();
-    EXPECT_EQ(CurrentView, "PortLog");
+    EXPECT_EQ(CurrentView(), "PortLog");
     ASSERT_EQ(g.Rows(), 7);
     EXPECT_EQ(rowTexts(g, 0), QStringList({"Symbol", "Action", "Date", "Qun.", "Cost", "Com.", "Gain", "", ""}));
     EXPECT_EQ(rowTexts(g, 2), QStringList({"IBM", "Buy", "1/2/03", "100", "10", "15.00", "0.00", "1", "1"}));
@@ -317,13 +317,13 @@ TEST_F(PortfolioViews, ZoomModeDrawsIntoANewShownWindow)
     FG_PortfolioLog();  // the main grid shows the log
     const int mainRows = grid().Rows();
 
-    ZoomMode = true;
+    ZoomMode() = true;
     FG_Portfolio_All();
-    EXPECT_FALSE(ZoomMode);
-    EXPECT_EQ(CurrentView, "Port");
-    ASSERT_NE(ZoomGrid, nullptr);
-    ASSERT_NE(ZoomGrid, &grid());
-    EXPECT_EQ(ZoomGrid->TextMatrix(2, 5), "1015");
+    EXPECT_FALSE(ZoomMode());
+    EXPECT_EQ(CurrentView(), "Port");
+    ASSERT_NE(ZoomGrid(), nullptr);
+    ASSERT_NE(ZoomGrid(), &grid());
+    EXPECT_EQ(ZoomGrid()->TextMatrix(2, 5), "1015");
     EXPECT_EQ(grid().Rows(), mainRows);
     EXPECT_EQ(grid().TextMatrix(0, 1), "Action");  // the main grid still holds the log
 
@@ -331,23 +331,23 @@ TEST_F(PortfolioViews, ZoomModeDrawsIntoANewShownWindow)
     QWidget* zoom = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         for (FlexGridView* view : w->findChildren<FlexGridView*>())
-            if (view->grid() == ZoomGrid)
+            if (view->grid() == ZoomGrid())
                 zoom = w;
     ASSERT_NE(zoom, nullptr);
     EXPECT_TRUE(zoom->isVisible());
     EXPECT_EQ(zoom->objectName(), "Zoom");
 
     // A second zoom opens another window.
-    FlexGrid* first = ZoomGrid;
-    ZoomMode = true;
+    FlexGrid* first = ZoomGrid();
+    ZoomMode() = true;
     FG_PortfolioLog();
-    EXPECT_NE(ZoomGrid, first);
-    EXPECT_EQ(ZoomGrid->TextMatrix(2, 0), "IBM");
+    EXPECT_NE(ZoomGrid(), first);
+    EXPECT_EQ(ZoomGrid()->TextMatrix(2, 0), "IBM");
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == "Zoom")
             w->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(ZoomGrid, nullptr);  // a closed zoom window leaves no dangling grid behind
+    EXPECT_EQ(ZoomGrid(), nullptr);  // a closed zoom window leaves no dangling grid behind
 }
 
 TEST_F(PortfolioViews, UpdatePortfolioRowRedrawsTheOpenHoldings)
@@ -361,13 +361,13 @@ TEST_F(PortfolioViews, UpdatePortfolioRowRedrawsTheOpenHoldings)
 
 TEST(AddPortSymbol, FillsTheFirstFreeEntryAndStopsWhenFull)
 {
-    PortSymbols.fill(QString());
-    PortSymbols[0] = "A";
-    PortSymbols[2] = "C";
+    PortSymbols().fill(QString());
+    PortSymbols()[0] = "A";
+    PortSymbols()[2] = "C";
     AddPortSymbol("B");
-    EXPECT_EQ(PortSymbols[1], "B");
-    PortSymbols.fill("X");
+    EXPECT_EQ(PortSymbols()[1], "B");
+    PortSymbols().fill("X");
     AddPortSymbol("Y");
-    EXPECT_EQ(std::count(PortSymbols.begin(), PortSymbols.end(), QString("Y")), 0);
-    PortSymbols.fill(QString());
+    EXPECT_EQ(std::count(PortSymbols().begin(), PortSymbols().end(), QString("Y")), 0);
+    PortSymbols().fill(QString());
 }

@@ -7,16 +7,16 @@ protected:
     void SetUp() override
     {
         EditingTest::SetUp();
-        Transactions[3] = Buy("IBM", 100, 12.5f, 3, "3/3/03");
-        Transactions[5] = Sale("IBM", 40, 15, 3);
-        Transactions[7] = Buy("IBM", 50, 20, 7, "7/7/03");
-        Transactions[8] = Buy("MSFT", 10, 30, 8);
-        Transactions[9] = Buy("IBM", 5, 0, 9);       // bought for nothing
-        Transactions[100] = Buy("IBM", 1, 1, 100);  // outside the working rows
-        TransMode = "Sell";
-        TransSymbol = "IBM";
-        TransactionId = 77;
-        LotPrice = 99;
+        Transactions()[3] = Buy("IBM", 100, 12.5f, 3, "3/3/03");
+        Transactions()[5] = Sale("IBM", 40, 15, 3);
+        Transactions()[7] = Buy("IBM", 50, 20, 7, "7/7/03");
+        Transactions()[8] = Buy("MSFT", 10, 30, 8);
+        Transactions()[9] = Buy("IBM", 5, 0, 9);       // bought for nothing
+        Transactions()[100] = Buy("IBM", 1, 1, 100);  // outside the working rows
+        TransMode() = "Sell";
+        TransSymbol() = "IBM";
+        TransactionId() = 77;
+        LotPrice() = 99;
         picker.Form_Load();
     }
 
@@ -37,7 +37,7 @@ TEST_F(PickerTest, ListsEveryPurchaseOfTheSymbolInRowOrder)
     for (int i = 0; i < 3; ++i)
         for (int c = 0; c < 4; ++c)
             EXPECT_EQ(g.TextMatrix(2 + i, c), rows[i][c]) << i << "," << c;
-    EXPECT_EQ(LotPrice, 0);  // nothing chosen yet
+    EXPECT_EQ(LotPrice(), 0);  // nothing chosen yet
 }
 
 TEST_F(PickerTest, AClickHandsThePurchaseOver)
@@ -57,14 +57,14 @@ TEST_F(PickerTest, AClickHandsThePurchaseOver)
         {4, 0, 5, 9, false},   // a purchase at price 0 cannot be handed over
     };
     for (const Case& c : cases) {
-        TransactionId = 77;
-        LotShares = 0;
+        TransactionId() = 77;
+        LotShares() = 0;
         PurchasePicker p;
         p.Form_Load();
         p.FG_Click(c.row);
-        EXPECT_DOUBLE_EQ(LotPrice, c.price) << c.row;
-        EXPECT_EQ(LotShares, c.shares) << c.row;
-        EXPECT_EQ(TransactionId, c.id) << c.row;
+        EXPECT_DOUBLE_EQ(LotPrice(), c.price) << c.row;
+        EXPECT_EQ(LotShares(), c.shares) << c.row;
+        EXPECT_EQ(TransactionId(), c.id) << c.row;
         EXPECT_EQ(p.cmdOK_Click(), c.opens) << c.row;
         EXPECT_TRUE(p.closed());
     }
@@ -74,5 +74,5 @@ TEST_F(PickerTest, OkWithoutAClickOpensNothing)
 {
     EXPECT_FALSE(picker.cmdOK_Click());
     EXPECT_FALSE(picker.accepted());
-    EXPECT_EQ(TransactionId, 77);
+    EXPECT_EQ(TransactionId(), 77);
 }

@@ -2,7 +2,7 @@
 
 #include "platform/AppPath.h"
 #include "stockdata/DataFile.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,13 +19,13 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         m_oldAppPath = AppPath();
         SetAppPath(m_dir.path());
-        ResetStockDataGlobals();
+        ResetProgramState();
     }
 
     void TearDown() override
     {
         datafile::setReader({});
-        ResetStockDataGlobals();
+        ResetProgramState();
         SetAppPath(m_oldAppPath);
     }
 

@@ -30,13 +30,13 @@ protected:
     // Set `set` on file holding the given stocks in rows 0..
     void writeSet(int set, const std::vector<StockRec>& rows)
     {
-        const std::int16_t was = CurrentSet;
-        CurrentSet = static_cast<std::int16_t>(set);
-        Stocks.fill(StockRec());
+        const std::int16_t was = CurrentSet();
+        CurrentSet() = static_cast<std::int16_t>(set);
+        Stocks().fill(StockRec());
         for (size_t i = 0; i < rows.size(); ++i)
-            Stocks[i] = rows[i];
+            Stocks()[i] = rows[i];
         ASSERT_TRUE(SaveStocks());
-        CurrentSet = was;
+        CurrentSet() = was;
     }
 
     std::array<StockRec, kStockRows> setFile(int set)
@@ -69,7 +69,7 @@ TEST_F(SetEditorTest, AFreshInstallationShowsTheDefaultNames)
     EXPECT_EQ(editor.sets().front(), "Group0");
     EXPECT_EQ(editor.sets().back(), "Group20");
     EXPECT_EQ(editor.selectedSet(), 0);
-    EXPECT_EQ(CurrentSet, 0);
+    EXPECT_EQ(CurrentSet(), 0);
     EXPECT_TRUE(editor.addEnabled());
     EXPECT_TRUE(editor.removeEnabled());
     EXPECT_FALSE(editor.applyEnabled());
@@ -127,7 +127,7 @@ TEST_F(SetEditorTest, AddingChecksTheSymbol)
     EXPECT_FALSE(editor.applyEnabled());
     EXPECT_EQ(setFile(0)[1].Symbol, "MSFT");
     EXPECT_EQ(setFile(0)[2].Symbol, "^DJI");
-    EXPECT_EQ(StockCount, 3);
+    EXPECT_EQ(StockCount(), 3);
 }
 
 TEST_F(SetEditorTest, AFullSetTakesNoMoreSymbols)
@@ -168,7 +168,7 @@ TEST_F(SetEditorTest, RemovingOrRenamingKeepsTheOtherStocksWhole)
     EXPECT_EQ(file[2].TargetLow, 7);     // but the alert boxes shown for it are applied
     EXPECT_EQ(file[2].TargetHigh, 8);
     EXPECT_EQ(file[3], StockRec());
-    EXPECT_EQ(Stocks[1], rows[2]);
+    EXPECT_EQ(Stocks()[1], rows[2]);
 }
 
 TEST_F(SetEditorTest, AlertPricesBelongToTheSelectedSymbol)
@@ -207,20 +207,20 @@ TEST_F(SetEditorTest, CancelPutsBackTheSetThatWasCurrent)
 {
     writeSet(0, {quoted("AAA", 1, 2)});
     writeSet(5, {quoted("FFF", 1, 2), quoted("GGG", 0, 0)});
-    CurrentSet = 5;
+    CurrentSet() = 5;
     ASSERT_TRUE(ReadStocks());
-    Stocks[0].TargetLow = 42;  // set by a detail card, not saved yet
-    const auto before = Stocks;
+    Stocks()[0].TargetLow = 42;  // set by a detail card, not saved yet
+    const auto before = Stocks();
 
     editor.Form_Load();
-    EXPECT_EQ(CurrentSet, 0);
-    EXPECT_EQ(Stocks[0].Symbol, "AAA");
+    EXPECT_EQ(CurrentSet(), 0);
+    EXPECT_EQ(Stocks()[0].Symbol, "AAA");
     editor.lstSets_Click(2);
     editor.cmdCancel_Click();
     EXPECT_TRUE(editor.closed());
-    EXPECT_EQ(CurrentSet, 5);
-    EXPECT_EQ(StockCount, 2);
-    EXPECT_TRUE(Stocks == before);
+    EXPECT_EQ(CurrentSet(), 5);
+    EXPECT_EQ(StockCount(), 2);
+    EXPECT_TRUE(Stocks() == before);
 
     // After Apply on that set, Cancel reads what was applied.
     StockSetEditor again{sets};
@@ -230,9 +230,9 @@ TEST_F(SetEditorTest, CancelPutsBackTheSetThatWasCurrent)
     again.lblAction_Click(1);
     again.cmdApply_Click();
     again.cmdCancel_Click();
-    EXPECT_EQ(CurrentSet, 5);
-    EXPECT_EQ(StockCount, 1);
-    EXPECT_EQ(Stocks[1].Symbol, "");
+    EXPECT_EQ(CurrentSet(), 5);
+    EXPECT_EQ(StockCount(), 1);
+    EXPECT_EQ(Stocks()[1].Symbol, "");
 }
 
 TEST_F(SetEditorTest, OkMakesTheSetCurrentInTheMainWindow)
@@ -249,7 +249,7 @@ TEST_F(SetEditorTest, OkMakesTheSetCurrentInTheMainWindow)
     editor.cmdOK_Click();
     EXPECT_TRUE(editor.closed());
     EXPECT_EQ(calls, (QStringList{"mnuSet_Click(3)", "LoadSets"}));
-    EXPECT_EQ(CurrentSet, 3);
+    EXPECT_EQ(CurrentSet(), 3);
     EXPECT_EQ(setFile(3)[1].Symbol, "DDD");
 }
 
@@ -260,7 +260,7 @@ TEST_F(SetEditorTest, ApplyWritesTheEditorsSetEvenAfterASwitch)
     editor.Form_Load();
     answer("BBB");
     editor.lblAction_Click(0);
-    CurrentSet = 7;  // the main window switched sets meanwhile
+    CurrentSet() = 7;  // the main window switched sets meanwhile
     ASSERT_TRUE(ReadStocks());
     editor.cmdApply_Click();
     EXPECT_EQ(setFile(0)[1].Symbol, "BBB");
@@ -305,7 +305,7 @@ TEST_F(SetEditorTest, SwitchingSetsAsksWhetherToApplyWhatWasTyped)
         EXPECT_EQ(setFile(set)[1].Symbol, c.applied ? "NEW" : "");
         if (c.stays) {
             EXPECT_EQ(ed.selectedSet(), set);
-            EXPECT_EQ(CurrentSet, set);
+            EXPECT_EQ(CurrentSet(), set);
             EXPECT_EQ(ed.symbols(), (QStringList{"AAA", "NEW"}));
             EXPECT_TRUE(ed.applyEnabled());
             // Apply still writes what was typed.
@@ -313,7 +313,7 @@ TEST_F(SetEditorTest, SwitchingSetsAsksWhetherToApplyWhatWasTyped)
             EXPECT_EQ(setFile(set)[1].Symbol, "NEW");
         } else {
             EXPECT_EQ(ed.selectedSet(), 10);
-            EXPECT_EQ(CurrentSet, 10);
+            EXPECT_EQ(CurrentSet(), 10);
             EXPECT_EQ(ed.symbols(), QStringList{"TTT"});
             EXPECT_FALSE(ed.applyEnabled());
         }

@@ -9,26 +9,26 @@ protected:
     {
         EditingTest::SetUp();
         makeSet({"IBM", "MSFT"});
-        Stocks[0].LastPrice = "21.5";
+        Stocks()[0].LastPrice = "21.5";
         ASSERT_TRUE(SaveStocks());
     }
 
     void openPurchase(const QString& symbol)
     {
-        TransMode = "NewStock";
-        TransSymbol = symbol;
-        TransactionId = 0;
+        TransMode() = "NewStock";
+        TransSymbol() = symbol;
+        TransactionId() = 0;
         form.Form_Load();
     }
 
     // A sale of the purchase in row `row` of Transactions.
     static void openSale(TransactionForm& f, int row)
     {
-        TransMode = "Sell";
-        TransSymbol = Transactions[row].Symbol;
-        TransactionId = Transactions[row].LotId;
-        LotShares = Transactions[row].Shares;
-        LotPrice = Transactions[row].Price;
+        TransMode() = "Sell";
+        TransSymbol() = Transactions()[row].Symbol;
+        TransactionId() = Transactions()[row].LotId;
+        LotShares() = Transactions()[row].Shares;
+        LotPrice() = Transactions()[row].Price;
         f.Form_Load();
     }
 
@@ -80,8 +80,8 @@ TEST_F(TransactionWindow, GuardsPutTheirFallbackBack)
     };
     for (const Case& c : cases) {
         TransactionForm fresh;
-        TransMode = "NewStock";
-        TransSymbol = "IBM";
+        TransMode() = "NewStock";
+        TransSymbol() = "IBM";
         fresh.Form_Load();
         fresh.setText(c.box, "7");  // something else first, so the typed text is a change
         fresh.setText(c.box, c.typed);
@@ -128,8 +128,8 @@ TEST_F(TransactionWindow, PurchasesTakeTheFirstFreeRowFromOne)
     } buys[] = {{"IBM", "10", 1}, {"MSFT", "20", 2}, {"IBM", "5", 3}};
     for (const auto& b : buys) {
         TransactionForm f;
-        TransMode = "NewStock";
-        TransSymbol = b.symbol;
+        TransMode() = "NewStock";
+        TransSymbol() = b.symbol;
         f.Form_Load();
         f.setText(TransactionForm::txtShares, b.shares);
         f.setText(TransactionForm::txtComm, "9.95");
@@ -149,10 +149,10 @@ TEST_F(TransactionWindow, PurchasesTakeTheFirstFreeRowFromOne)
     EXPECT_FLOAT_EQ(portfolioFile()[2].Price, 20.0f);
 
     // After a deletion the freed row is used again, and nothing is overwritten.
-    Transactions[2] = PortRec();
+    Transactions()[2] = PortRec();
     ASSERT_TRUE(SavePortfolio());
     ASSERT_TRUE(LoadPortfolio());
-    ASSERT_EQ(TransCount, 2);  // TransCount + 1 = 3 is taken
+    ASSERT_EQ(TransCount(), 2);  // TransCount + 1 = 3 is taken
     openPurchase("MSFT");
     type(TransactionForm::txtShares, "7");
     form.cmdOK_Click();
@@ -164,7 +164,7 @@ TEST_F(TransactionWindow, PurchasesTakeTheFirstFreeRowFromOne)
 TEST_F(TransactionWindow, AFullPortfolioIsToldAndKeptWhole)
 {
     for (int i = 1; i <= 99; ++i)
-        Transactions[i] = Buy("IBM", 1, 10, std::int16_t(i));
+        Transactions()[i] = Buy("IBM", 1, 10, std::int16_t(i));
     ASSERT_TRUE(SavePortfolio());
     ASSERT_TRUE(LoadPortfolio());
     const auto before = portfolioFile();
@@ -174,12 +174,12 @@ TEST_F(TransactionWindow, AFullPortfolioIsToldAndKeptWhole)
     form.cmdOK_Click();
     EXPECT_EQ(shownBoxes(), QStringList{"msg|" + PortfolioFullTitle() + "|" + PortfolioFullText()});
     EXPECT_EQ(portfolioFile(), before);
-    EXPECT_EQ(Transactions[100], PortRec());
+    EXPECT_EQ(Transactions()[100], PortRec());
 }
 
 TEST_F(TransactionWindow, ASaleIsLimitedToWhatIsLeftOfItsLot)
 {
-    Transactions[1] = Buy("IBM", 100, 20, 1);
+    Transactions()[1] = Buy("IBM", 100, 20, 1);
     ASSERT_TRUE(SavePortfolio());
     openSale(form, 1);
     EXPECT_EQ(form.text(TransactionForm::txtShares), "100");
@@ -195,7 +195,7 @@ TEST_F(TransactionWindow, ASaleIsLimitedToWhatIsLeftOfItsLot)
     EXPECT_EQ(box.buttons, Dialogs::vbInformation);
 
     // After a sale of 30 only 70 are left to sell.
-    Transactions[2] = Sale("IBM", 30, 25, 1);
+    Transactions()[2] = Sale("IBM", 30, 25, 1);
     TransactionForm second;
     openSale(second, 1);
     EXPECT_EQ(second.text(TransactionForm::txtShares), "70");
@@ -214,18 +214,18 @@ TEST_F(TransactionWindow, ASaleStoresItsSignedGainAndItsLot)
     };
     const Case cases[] = {{"25", 10 * (25 - 20) - 5}, {"15", 10 * (15 - 20) - 5}};
     for (const Case& c : cases) {
-        ResetStockDataGlobals();
-        CurrentSet = 0;
+        ResetProgramState();
+        CurrentSet() = 0;
         ASSERT_TRUE(ReadStocks());
-        Transactions[1] = Buy("IBM", 100, 20, 1);
+        Transactions()[1] = Buy("IBM", 100, 20, 1);
         ASSERT_TRUE(SavePortfolio());
         ASSERT_TRUE(LoadPortfolio());
         TransactionForm f;
-        TransMode = "Sell";
-        TransSymbol = "IBM";
-        TransactionId = 1;
-        LotShares = 100;
-        LotPrice = 20;
+        TransMode() = "Sell";
+        TransSymbol() = "IBM";
+        TransactionId() = 1;
+        LotShares() = 100;
+        LotPrice() = 20;
         f.Form_Load();
         f.setText(TransactionForm::txtShares, "10");
         f.setText(TransactionForm::txtPrice, c.price);
@@ -237,17 +237,17 @@ TEST_F(TransactionWindow, ASaleStoresItsSignedGainAndItsLot)
         EXPECT_EQ(sale.Shares, 10);
         EXPECT_EQ(sale.LotId, 1);
         EXPECT_DOUBLE_EQ(sale.Gain, c.gain);
-        EXPECT_EQ(portfolioFile()[1], Transactions[1]);  // the purchase is untouched
+        EXPECT_EQ(portfolioFile()[1], Transactions()[1]);  // the purchase is untouched
     }
 }
 
 TEST_F(TransactionWindow, ASaleThatNamesNoPurchaseIsLoggedAndStoresNothing)
 {
-    TransMode = "Sell";
-    TransSymbol = "IBM";
-    TransactionId = 0;
-    LotShares = 10;
-    LotPrice = 20;
+    TransMode() = "Sell";
+    TransSymbol() = "IBM";
+    TransactionId() = 0;
+    LotShares() = 10;
+    LotPrice() = 20;
     form.Form_Load();
     ASSERT_TRUE(form.okEnabled());
     form.cmdOK_Click();
@@ -259,16 +259,16 @@ TEST_F(TransactionWindow, ASaleThatNamesNoPurchaseIsLoggedAndStoresNothing)
 
 TEST_F(TransactionWindow, AnEditRewritesItsRowAndKeepsWhatIsLeftAtZero)
 {
-    Transactions[1] = Buy("IBM", 100, 20, 1);
-    Transactions[2] = Sale("IBM", 10, 25, 1);
-    Transactions[2].Gain = 45;
+    Transactions()[1] = Buy("IBM", 100, 20, 1);
+    Transactions()[2] = Sale("IBM", 10, 25, 1);
+    Transactions()[2].Gain = 45;
     ASSERT_TRUE(SavePortfolio());
     ASSERT_TRUE(LoadPortfolio());
 
     // The purchase price goes to 22: the lot's sale is worked out again.
-    TransMode = "Edit";
-    TransRow = 1;
-    TransSymbol = "IBM";
+    TransMode() = "Edit";
+    TransRow() = 1;
+    TransSymbol() = "IBM";
     form.Form_Load();
     EXPECT_EQ(form.text(TransactionForm::txtDate), "");  // the opener fills the boxes
     type(TransactionForm::txtDate, "1/5/03");
@@ -286,7 +286,7 @@ TEST_F(TransactionWindow, AnEditRewritesItsRowAndKeepsWhatIsLeftAtZero)
 
     // The sale may not take more than its lot: 100 bought, none sold by others.
     TransactionForm sale;
-    TransRow = 2;
+    TransRow() = 2;
     sale.Form_Load();
     EXPECT_EQ(sale.sharesLimit(), 100);
     sale.setText(TransactionForm::txtShares, "120");
@@ -296,11 +296,11 @@ TEST_F(TransactionWindow, AnEditRewritesItsRowAndKeepsWhatIsLeftAtZero)
 
 TEST_F(TransactionWindow, AnEditWithoutSharesCannotBeConfirmed)
 {
-    Transactions[1] = Buy("IBM", 100, 20, 1);
+    Transactions()[1] = Buy("IBM", 100, 20, 1);
     ASSERT_TRUE(SavePortfolio());
-    TransMode = "Edit";
-    TransRow = 1;
-    TransSymbol = "IBM";
+    TransMode() = "Edit";
+    TransRow() = 1;
+    TransSymbol() = "IBM";
     form.Form_Load();
     type(TransactionForm::txtShares, "0");
     EXPECT_FALSE(form.okEnabled());

@@ -49,7 +49,7 @@ public:
         calls << "header " + symbol;
         if (headerThrows)
             throw RuntimeError::make(5);
-        CurrentSymbol = symbol;
+        CurrentSymbol() = symbol;
     }
     FlexGrid& mainGrid() override { return grid; }
     void FindGridRow(const QString& title) override { calls << "row " + title; }
@@ -59,7 +59,7 @@ public:
     bool run(NodeAction action, int n) override
     {
         calls << QStringLiteral("%1 %2").arg(QLatin1String(nodeActionName(action))).arg(n);
-        actionSymbols << CurrentSymbol;
+        actionSymbols << CurrentSymbol();
         return true;
     }
 };
@@ -333,7 +333,7 @@ int targets(const QStringList& calls)
 TEST_F(NodeDispatcherTest, EveryNodeOfTheTreeOpensWhatItsTableSays)
 {
     setStocks({{0, "S00"}, {1, "S01"}}, 2);
-    Stocks[0].CompanyName = QStringLiteral("S00 Corp");
+    Stocks()[0].CompanyName = QStringLiteral("S00 Corp");
     setTransactions({{3, "P3"}});
     build();
     ASSERT_EQ(model.Count(), TreeTables::FixedNodes + 1 + 2 * TreeTables::NodesPerStock);
@@ -343,8 +343,8 @@ TEST_F(NodeDispatcherTest, EveryNodeOfTheTreeOpensWhatItsTableSays)
     QSet<QString> fixedSeen;
     for (const TreeNode* n : model.allNodes()) {
         const QString key = n->Key();
-        CurrentView = QStringLiteral("PortLog");
-        CurrentSymbol = QStringLiteral("S00");
+        CurrentView() = QStringLiteral("PortLog");
+        CurrentSymbol() = QStringLiteral("S00");
         const QStringList got = click(key);
         EXPECT_EQ(rec.lastNode, n->Index()) << key.toStdString();
 
@@ -431,10 +431,10 @@ TEST_F(NodeDispatcherTest, StockNodeShowsItsProfileOrSelectsItsQuotesRow)
     // Rows 2.. of the quotes grid hold "Name 0" .. "Name 29": "Name 5" is row 7,
     // "Name 6" row 8, "Name 20" row 22.
     setStocks({{0, "N5"}, {1, "N20"}, {2, "ZZ"}, {3, "N6"}}, 4);
-    Stocks[0].CompanyName = QStringLiteral("Name 5");
-    Stocks[1].CompanyName = QStringLiteral("Name 20");
-    Stocks[2].CompanyName = QStringLiteral("Nowhere");
-    Stocks[3].CompanyName = QStringLiteral("Name 6");
+    Stocks()[0].CompanyName = QStringLiteral("Name 5");
+    Stocks()[1].CompanyName = QStringLiteral("Name 20");
+    Stocks()[2].CompanyName = QStringLiteral("Nowhere");
+    Stocks()[3].CompanyName = QStringLiteral("Name 6");
     build();
 
     struct Case
@@ -469,11 +469,11 @@ TEST_F(NodeDispatcherTest, StockNodeShowsItsProfileOrSelectsItsQuotesRow)
         g.setCol(2);
         g.setRowSel(1);
         g.setColSel(2);
-        CurrentView = QLatin1String(c.view);
-        CurrentSymbol = QStringLiteral("N20");
+        CurrentView() = QLatin1String(c.view);
+        CurrentSymbol() = QStringLiteral("N20");
 
         EXPECT_EQ(click(QLatin1String(c.key)), c.calls) << c.what;
-        EXPECT_EQ(CurrentSymbol, model.Node(QLatin1String(c.key))->Text()) << c.what;
+        EXPECT_EQ(CurrentSymbol(), model.Node(QLatin1String(c.key))->Text()) << c.what;
         EXPECT_EQ(g.TopRow(), c.top) << c.what;
         if (c.row < 0) {
             EXPECT_EQ(g.Row(), 1) << c.what;
@@ -494,17 +494,17 @@ TEST_F(NodeDispatcherTest, SheetsTakeTheirStockWhileWebPagesKeepTheCurrentOne)
 {
     setStocks({{0, "A"}, {1, "B"}}, 2);
     build();
-    CurrentSymbol = QStringLiteral("A");
+    CurrentSymbol() = QStringLiteral("A");
     for (const char* key : {"1y1", "TG1", "ICT1", "C1", "d1", "Y1", "eps1", "MB_S1", "IG_G1"}) {
         const QStringList calls = click(QLatin1String(key));
         EXPECT_EQ(calls.size(), 1) << key;
         EXPECT_FALSE(calls.join(' ').contains(QLatin1String("header"))) << key;
     }
     EXPECT_EQ(rec.actionSymbols, QStringList(9, QStringLiteral("A")));
-    EXPECT_EQ(CurrentSymbol, QStringLiteral("A"));
+    EXPECT_EQ(CurrentSymbol(), QStringLiteral("A"));
 
     EXPECT_EQ(click(QStringLiteral("ABS1")), QStringList({"header B", "view ABS"}));
-    EXPECT_EQ(CurrentSymbol, QStringLiteral("B"));
+    EXPECT_EQ(CurrentSymbol(), QStringLiteral("B"));
 }
 
 // The old dispatch went on after a portfolio symbol or a stock to the node-text
@@ -525,11 +525,11 @@ TEST_F(NodeDispatcherTest, SymbolNamedLikeANodeTextOpensNothingElse)
     ASSERT_FALSE(callsHolding.isEmpty());
     ASSERT_FALSE(blankHolding.isEmpty());
 
-    CurrentView = QStringLiteral("Profile");
+    CurrentView() = QStringLiteral("Profile");
     EXPECT_EQ(click(QStringLiteral("ID0")), QStringList({"header EPS", "view Profile"}));
-    CurrentView = QStringLiteral("PortLog");  // the empty grid has no row for it
+    CurrentView() = QStringLiteral("PortLog");  // the empty grid has no row for it
     EXPECT_EQ(click(QStringLiteral("ID1")), QStringList({"header Calls", "view Current"}));
-    CurrentView = QStringLiteral("Current");
+    CurrentView() = QStringLiteral("Current");
     EXPECT_EQ(click(QStringLiteral("ID2")), QStringList({"header Charts"}));
     EXPECT_EQ(click(callsHolding), QStringList({"view PortSelected Calls"}));
     EXPECT_EQ(click(blankHolding), QStringList({"view PortSelected Short Interest "}));
@@ -592,13 +592,13 @@ TEST_F(NodeDispatcherTest, FailureEndsTheClickWithoutAMessageOrALogEntry)
     setStocks({{0, "S00"}, {1, "S01"}}, 2);
     build();
     rec.headerThrows = true;
-    CurrentSymbol = QStringLiteral("S00");
+    CurrentSymbol() = QStringLiteral("S00");
     EXPECT_EQ(click(QStringLiteral("ABS1")), QStringList({"header S01"}));
     EXPECT_EQ(rec.lastNode, model.Node(QStringLiteral("ABS1"))->Index());
-    CurrentView = QStringLiteral("PortLog");
+    CurrentView() = QStringLiteral("PortLog");
     EXPECT_EQ(click(QStringLiteral("ID1")), QStringList({"header S01"}));
     // What was done before the failure stays.
-    EXPECT_EQ(CurrentSymbol, QStringLiteral("S01"));
+    EXPECT_EQ(CurrentSymbol(), QStringLiteral("S01"));
     EXPECT_TRUE(test::dialogs().shown.isEmpty());
     EXPECT_FALSE(QFile::exists(AppPath() + QStringLiteral("/ErrorLog.txt")));
 }

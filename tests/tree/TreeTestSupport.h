@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/TreeModel.h"
-#include "stockdata/Globals.h"
+#include "stockdata/ProgramState.h"
 
 #include <QString>
 #include <QStringList>
@@ -57,34 +57,34 @@ inline QVector<Row> allRows(const TreeModel& t)
 class TreeTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ResetStockDataGlobals(); }
-    void TearDown() override { ResetStockDataGlobals(); }
+    void SetUp() override { ResetProgramState(); }
+    void TearDown() override { ResetProgramState(); }
 
     // Puts symbols into the given rows of Stocks and sets StockCount.
     static void setStocks(std::initializer_list<std::pair<int, const char*>> rows, int count)
     {
         for (const auto& [row, symbol] : rows)
-            Stocks[size_t(row)].Symbol = QString::fromLatin1(symbol);
-        StockCount = std::int16_t(count);
+            Stocks()[size_t(row)].Symbol = QString::fromLatin1(symbol);
+        StockCount() = std::int16_t(count);
     }
     static void fullSet()
     {
         for (int i = 0; i < kStockRows; ++i)
-            Stocks[size_t(i)].Symbol = QStringLiteral("S%1").arg(i);
-        StockCount = kStockRows;
+            Stocks()[size_t(i)].Symbol = QStringLiteral("S%1").arg(i);
+        StockCount() = kStockRows;
     }
     static void setTransactions(std::initializer_list<std::pair<int, const char*>> rows)
     {
         for (const auto& [row, symbol] : rows) {
-            Transactions[size_t(row)].Symbol = QString::fromLatin1(symbol);
-            Transactions[size_t(row)].Action = QStringLiteral("Buy");
+            Transactions()[size_t(row)].Symbol = QString::fromLatin1(symbol);
+            Transactions()[size_t(row)].Action = QStringLiteral("Buy");
         }
     }
     static void fullPortfolio()
     {
         for (int j = 0; j <= kLastWorkingTransRow; ++j) {
-            Transactions[size_t(j)].Symbol = QStringLiteral("P%1").arg(j);
-            Transactions[size_t(j)].Action = QStringLiteral("Buy");
+            Transactions()[size_t(j)].Symbol = QStringLiteral("P%1").arg(j);
+            Transactions()[size_t(j)].Action = QStringLiteral("Buy");
         }
     }
 };

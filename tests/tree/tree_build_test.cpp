@@ -354,21 +354,21 @@ TEST_F(TreeBuild, PortfolioBranchOneNodePerDistinctSymbol)
     EXPECT_EQ(treetest::subtreeRows(tree, "Trans"), expected);
     EXPECT_EQ(tree.Count(), 146 + 4);
     // The list the portfolio view shares is filled in the same order.
-    EXPECT_EQ(PortSymbols[0], "IBM");
-    EXPECT_EQ(PortSymbols[3], "INTC");
-    EXPECT_EQ(PortSymbols[4], "");
+    EXPECT_EQ(PortSymbols()[0], "IBM");
+    EXPECT_EQ(PortSymbols()[3], "INTC");
+    EXPECT_EQ(PortSymbols()[4], "");
 }
 
 TEST_F(TreeBuild, PortfolioSymbolsFromAnEarlierBuildAreForgotten)
 {
-    PortSymbols[0] = QStringLiteral("IBM");   // left over from a portfolio view
+    PortSymbols()[0] = QStringLiteral("IBM");   // left over from a portfolio view
     setTransactions({{0, "IBM"}});
     build();
     EXPECT_EQ(childKeys(tree, "PortDetail"), QStringList({"TID0"}));
     setTransactions({{0, ""}, {5, "AAPL"}});
     build();
     EXPECT_EQ(childKeys(tree, "PortDetail"), QStringList({"TID5"}));
-    EXPECT_EQ(PortSymbols[0], "AAPL");
+    EXPECT_EQ(PortSymbols()[0], "AAPL");
 }
 
 TEST_F(TreeBuild, StockSubtreeKeysTextsAndPictures)
@@ -418,7 +418,7 @@ TEST_F(TreeBuild, StockRowsVisitedUpToAndIncludingStockCount)
         {"negative count", {{0, "A1"}}, -1, {}},
     };
     for (const Case& c : cases) {
-        ResetStockDataGlobals();
+        ResetProgramState();
         setStocks(c.rows, c.count);
         build();
         EXPECT_EQ(childKeys(tree, "All"), c.keys) << c.name;
@@ -487,8 +487,8 @@ TEST_F(TreeBuild, ARebuildForgetsStocksExpansionAndSelection)
     build();
     tree.Node("ID1")->setExpanded(true);
     tree.Node("AR1")->setSelected(true);
-    Stocks[1].Symbol.clear();   // the stock was deleted
-    StockCount = 1;
+    Stocks()[1].Symbol.clear();   // the stock was deleted
+    StockCount() = 1;
     build();
     EXPECT_EQ(tree.find("ID1"), nullptr);
     EXPECT_EQ(tree.SelectedItem(), nullptr);

@@ -116,8 +116,8 @@ TEST_F(TreeEvents, StaleIndexAfterASmallerRebuildShowsOnlyCollapseAll)
     // stock, so the remembered index lies past the end of the new tree.
     click("IG_C1");
     const int remembered = nav.LastNodeIndex();
-    Stocks[1].Symbol.clear();
-    StockCount = 1;
+    Stocks()[1].Symbol.clear();
+    StockCount() = 1;
     nav.initTree();
     ASSERT_GT(remembered, model.Count());
     EXPECT_EQ(nav.LastNodeIndex(), remembered);   // a rebuild does not reset it
@@ -130,8 +130,8 @@ TEST_F(TreeEvents, StaleIndexAfterASmallerRebuildShowsOnlyCollapseAll)
 
     // An index still in range names whatever node has it now: one portfolio
     // symbol more moves every stock node one place on.
-    Stocks[1].Symbol = QStringLiteral("MSFT");
-    StockCount = 2;
+    Stocks()[1].Symbol = QStringLiteral("MSFT");
+    StockCount() = 2;
     nav.initTree();
     click("ID1");
     EXPECT_EQ(visible(nav.TreeView1_MouseDown(Right, 0, 0, 0)), kAllItems);
@@ -232,15 +232,15 @@ TEST(ProfileText, CutBetweenTheFirstTwoRules)
 TEST_F(TreeEvents, GetProfileTextOfTheCurrentSymbol)
 {
     writePage("IBM", kIbmPage);
-    CurrentSymbol.clear();
+    CurrentSymbol().clear();
     EXPECT_EQ(GetProfileText(), "");
-    CurrentSymbol = "IBM";
+    CurrentSymbol() = "IBM";
     EXPECT_EQ(GetProfileText(), "International Business Machines makescomputers & software. It sells services.");
-    CurrentSymbol = "ibm";   // pages are found whatever the letter case
+    CurrentSymbol() = "ibm";   // pages are found whatever the letter case
     EXPECT_FALSE(GetProfileText().isEmpty());
-    CurrentSymbol = "NOPAGE";
+    CurrentSymbol() = "NOPAGE";
     EXPECT_EQ(GetProfileText(), "");
-    CurrentSymbol = "../IBM";   // never leaves the cache folder
+    CurrentSymbol() = "../IBM";   // never leaves the cache folder
     EXPECT_EQ(GetProfileText(), "");
     EXPECT_EQ(ProfilePagePath("../IBM"), "");
 }
@@ -250,11 +250,11 @@ TEST_F(TreeEvents, MouseMoveStopsTheStripAndShowsTheProfile)
     writePage("IBM", kIbmPage);
     int stops = 0;
     nav.setMouseMoveHook([&] { ++stops; });
-    CurrentSymbol.clear();
+    CurrentSymbol().clear();
     nav.TreeView1_MouseMove(0, 0, 10, 10);
     EXPECT_EQ(stops, 1);
     EXPECT_EQ(nav.ToolTipText(), "");
-    CurrentSymbol = "IBM";
+    CurrentSymbol() = "IBM";
     nav.TreeView1_MouseMove(0, 0, 20, 10);
     EXPECT_EQ(stops, 2);
     EXPECT_TRUE(nav.ToolTipText().startsWith("International Business Machines"));
@@ -284,11 +284,11 @@ TEST_F(TreeEvents, ProfilePageIsReadAgainOnlyWhenStockOrFileChanged)
     };
     const auto reads = [this] { return nav.profileCache().reads(); };
 
-    CurrentSymbol = "IBM";
+    CurrentSymbol() = "IBM";
     move(50);
     EXPECT_EQ(reads(), 1);
 
-    CurrentSymbol = "MSFT";   // another stock
+    CurrentSymbol() = "MSFT";   // another stock
     move(5);
     EXPECT_EQ(nav.ToolTipText(), "Software.");
     EXPECT_EQ(reads(), 2);
@@ -312,7 +312,7 @@ TEST_F(TreeEvents, ProfilePageIsReadAgainOnlyWhenStockOrFileChanged)
     move();
     EXPECT_EQ(nav.ToolTipText(), "");
 
-    CurrentSymbol = "AAPL";   // no page yet ...
+    CurrentSymbol() = "AAPL";   // no page yet ...
     move(3);
     EXPECT_EQ(nav.ToolTipText(), "");
     writePage("aapl", "<hr>Phones.<hr>");   // ... then one arrives, in other letters
@@ -403,7 +403,7 @@ TEST_F(TreeWidget, ViewEventsReachTheHandlers)
     ASSERT_TRUE(page.open(QIODevice::WriteOnly));
     page.write("<hr>Computers.<hr>");
     page.close();
-    CurrentSymbol = "IBM";
+    CurrentSymbol() = "IBM";
     int moves = 0;
     nav.setMouseMoveHook([&] { ++moves; });
     QTest::mouseMove(view.viewport(), QPoint(20, 20));
