@@ -11,6 +11,8 @@
 #include "retrieval/Downloaders.h"
 #include "retrieval/Transports.h"
 #include "sheets/CurrentQuotes.h"
+#include "sheets/ViewEntries.h"
+#include "sheets/ViewRunner.h"
 #include "sheets/GridLayout.h"
 #include "shell/GaugeSkins.h"
 #include "shell/KeyTable.h"
@@ -343,10 +345,7 @@ void frmMain::showEditedSet()
 
 void frmMain::redrawShownQuotes()
 {
-    if (CurrentView() != QLatin1String("Current"))
-        return;
-    FlexGrid::UpdateLock lock(&m_grid);
-    FG_Current();
+    entryRunner().redrawIfShown(QStringLiteral("Current"));
 }
 
 void frmMain::Form_KeyDown(int KeyCode, int Shift)

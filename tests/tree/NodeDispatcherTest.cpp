@@ -10,6 +10,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/RuntimeError.h"
 #include "platform/TreeModel.h"
+#include "sheets/ViewRegistry.h"
 #include "tree/NodeDispatcher.h"
 #include "tree/TreeBuild.h"
 #include "tree/TreeTables.h"
@@ -614,3 +615,45 @@ TEST_F(NodeDispatcherTest, UnknownKeyLeavesTheLastNodeAlone)
 }
 
 } // namespace
+
+// Every view an arm names is a row of the view registry: a code spelt otherwise in
+// the tree's tables than in the registry would make its node do nothing for ever.
+TEST(NodeDispatcherRegistry, EveryViewOfTheArmsIsARowOfTheRegistry)
+{
+    const auto check = [](const NodeTarget& t, const char* where) {
+        if (t.kind != NodeTarget::View && t.kind != NodeTarget::StockView)
+            return;
+        const ViewRow* row = findView(QString::fromLatin1(t.code));
+        ASSERT_NE(row, nullptr) << where << ": " << t.code;
+        if (t.kind == NodeTarget::StockView)
+            EXPECT_EQ(row->scope, ViewScope::PerStock) << where << ": " << t.code;
+    };
+    for (const TextArm& arm : nodeTextArms())
+        check(arm.target, arm.text);
+    for (const KeyArm& arm : nodeKeyArms())
+        check(arm.target, arm.key);
+}
+
+// The registry's tree keys and the dispatcher's arms say the same: each key arm that
+// shows a view is listed under that view with the same argument, each stock arm's key
+// prefix under its per-stock view.
+TEST(NodeDispatcherRegistry, TheRegistrysTreeKeysAreTheArmsKeys)
+{
+    for (const KeyArm& arm : nodeKeyArms()) {
+        if (arm.target.kind != NodeTarget::View)
+            continue;
+        const ViewRow* row = findView(QString::fromLatin1(arm.target.code));
+        ASSERT_NE(row, nullptr) << arm.key;
+        const int at = row->treeKeys.indexOf(QString::fromLatin1(arm.key));
+        ASSERT_GE(at, 0) << arm.key << " under " << arm.target.code;
+        if (!row->treeKeyArguments.isEmpty())
+            EXPECT_EQ(row->treeKeyArguments.value(at), QString::fromLatin1(arm.target.key)) << arm.key;
+    }
+    for (const TextArm& arm : nodeTextArms()) {
+        if (arm.target.kind != NodeTarget::StockView)
+            continue;
+        const ViewRow* row = findView(QString::fromLatin1(arm.target.code));
+        ASSERT_NE(row, nullptr) << arm.text;
+        EXPECT_TRUE(row->treeKeys.contains(QString::fromLatin1(arm.keyPrefix))) << arm.text;
+    }
+}
