@@ -397,8 +397,8 @@ bool NodeDispatcher::stockOfSet(const TreeNode& node)
 {
     if (!node.Key().startsWith(QLatin1String(TreeTables::StockKeyPrefix)) || node.Image() != TreeTables::StockImage)
         return false;
-    CurrentSymbol() = node.Text();
-    m_window.ShowStockHeader(CurrentSymbol());
+    // The window's one stock-selection routine makes it CurrentSymbol and moves the strip.
+    m_window.ShowStockHeader(node.Text());
     if (CurrentView() == kProfileView) {
         showView(kProfileView, QString());
         return true;

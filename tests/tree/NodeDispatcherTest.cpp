@@ -47,6 +47,8 @@ public:
     }
     void ShowStockHeader(const QString& symbol) override
     {
+        // As the main window's stock selection does: the symbol becomes current.
+        CurrentSymbol() = symbol;
         calls << "header " + symbol;
         if (headerThrows)
             throw RuntimeError::make(5);
