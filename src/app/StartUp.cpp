@@ -44,12 +44,12 @@ StartUp::StartUp(MainWindowFactory& mainWindow, QObject* parent)
     : QObject(parent), m_mainWindow(mainWindow)
 {
     m_wait = [this](int ms, std::function<void()> then) { QTimer::singleShot(ms, this, std::move(then)); };
+    // The questionnaire's Close (at the first start or from the mail menu) opens the
+    // main window.
+    connect(&Thanks::events(), &ThanksEvents::mainWindowWanted, this, [this] { m_mainWindow.showMainWindow(); });
 }
 
-StartUp::~StartUp()
-{
-    Thanks::setMainWindowOpener({});
-}
+StartUp::~StartUp() = default;
 
 void StartUp::setWaiter(Waiter waiter)
 {
@@ -87,8 +87,6 @@ bool StartUp::Main()
     // No other copy can be saving now: what a killed save left behind can go.
     RemoveInterruptedSaves();
 
-    // The questionnaire's Close (here or from the mail menu) opens the main window.
-    Thanks::setMainWindowOpener([this] { m_mainWindow.showMainWindow(); });
 
     guarded([this] {
         MakeDir(AppPath());

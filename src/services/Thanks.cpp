@@ -32,11 +32,6 @@ QPointer<Thanks>& thanksInstance()
     return w;
 }
 
-std::function<void()>& mainWindowOpener()
-{
-    static std::function<void()> opener;
-    return opener;
-}
 
 void logFailure(const std::exception& e, const QString& tag)
 {
@@ -79,9 +74,10 @@ Thanks* Thanks::instance()
     return (w && !w->m_unloading) ? w : nullptr;
 }
 
-void Thanks::setMainWindowOpener(std::function<void()> opener)
+ThanksEvents& Thanks::events()
 {
-    mainWindowOpener() = std::move(opener);
+    static ThanksEvents events;
+    return events;
 }
 
 Thanks::Thanks()
@@ -260,8 +256,7 @@ void Thanks::queueLoadAndShow()
     LoadPortfolio();
     QCoreApplication::processEvents();
     // The main window shows (or comes to the front) before this one goes.
-    if (mainWindowOpener())
-        mainWindowOpener()();
+    emit events().mainWindowWanted();
     QCoreApplication::processEvents();
 }
 

@@ -18,6 +18,15 @@ class QPushButton;
 // menu. Its Close queues the answers, loads the portfolio, shows the main window,
 // rolls itself up and reloads the current set. Closing it by the window frame does
 // the same, so the program never goes on without a window.
+// What the questionnaire announces. Its Close asks for the main window, which it
+// sits below and cannot create itself: the program's start connects to this.
+class ThanksEvents : public QObject
+{
+    Q_OBJECT
+signals:
+    void mainWindowWanted();
+};
+
 class Thanks : public QWidget
 {
     Q_OBJECT
@@ -26,9 +35,8 @@ public:
     static Thanks* ShowThanks();
     // The questionnaire while it is loaded, else null.
     static Thanks* instance();
-    // How Close shows the main window. The program's entry installs it; the
-    // questionnaire sits below the main window and cannot create it itself.
-    static void setMainWindowOpener(std::function<void()> opener);
+    // What the questionnaire announces (ThanksEvents).
+    static ThanksEvents& events();
 
     ~Thanks() override;
 

@@ -35,11 +35,11 @@ protected:
         Clock::setFixed(QDateTime(QDate(2024, 3, 7), QTime(10, 0)));
         ResetProgramState();
         QMessage().clear();
-        Thanks::setMainWindowOpener([this] { ++m_mainShown; });
+        m_opener = QObject::connect(&Thanks::events(), &ThanksEvents::mainWindowWanted, [this] { ++m_mainShown; });
     }
     void TearDown() override
     {
-        Thanks::setMainWindowOpener({});
+        QObject::disconnect(m_opener);
         for (QWidget* w : QApplication::topLevelWidgets())
             delete w;
         settle();
@@ -50,6 +50,7 @@ protected:
     static QString today() { return QLocale::system().toString(QDate(2024, 3, 7), QLocale::ShortFormat); }
 
     int m_mainShown = 0;
+    QMetaObject::Connection m_opener;
 };
 
 } // namespace
