@@ -204,7 +204,8 @@ public:
     QFont TextFont() const { return m_textFont; }
     void setTextFont(const QFont& font) { m_textFont = font; }
     // Twips column col needs to show the text of cell (row, col) whole: the text's
-    // advance in TextFont (bold when the cell is), the margins and the grid line.
+    // advance in TextFont (bold when the cell is), the margins and the grid line; 0 in
+    // a program without a display, which has no fonts to measure with.
     int TextWidth(int row, int col) const;
     // Widens every shown column (width > 0) of firstCol..lastCol to the widest text
     // of its shown rows (height > 0). Never narrows a column and never shows a

@@ -1,0 +1,103 @@
+// The view road: the input is a page for the contract's scanners and, laid out as a
+// quote page and as Portfolio.dat, the data the quotes and portfolio views show.
+// Nothing crashes, the scanners fail only with the contract's errors, and after
+// every view the contract's state is restored: CurrentView names the view, ZoomMode
+// is cleared, no fill is under way, and the main grid draws and is not locked.
+//
+// Seeds: tests/fixtures/sheets/*.htm tests/fixtures/stockdata/Portfolio.dat
+
+#include "FuzzSupport.h"
+
+#include "platform/FlexGrid.h"
+#include "platform/RuntimeError.h"
+#include "sheets/QuoteParsers.h"
+#include "sheets/ViewContract.h"
+#include "sheets/ViewRunner.h"
+#include "stockdata/Portfolio.h"
+#include "stockdata/ProgramState.h"
+#include "stockdata/ViewHost.h"
+
+#include <memory>
+
+namespace {
+
+// Grids without windows: the main grid, and zoom grids that are simply dropped.
+class PlainHost final : public ViewHost
+{
+public:
+    FlexGrid* mainGrid() override { return &m_main; }
+    FlexGrid* newZoomGrid() override
+    {
+        m_zoom = std::make_unique<FlexGrid>();
+        return m_zoom.get();
+    }
+    void showZoom(FlexGrid*) override {}
+    void discardZoom(FlexGrid*) override {}
+
+private:
+    FlexGrid m_main;
+    std::unique_ptr<FlexGrid> m_zoom;
+};
+
+// A scanner either gives its elements or fails with the contract's error.
+template <typename Scan>
+void scan(Scan&& run)
+{
+    try {
+        run();
+    } catch (const ViewError&) {
+    } catch (const RuntimeError&) {
+    }
+}
+
+void checkRestored(FlexGrid& grid, const char* code)
+{
+    fuzz::check(CurrentView() == QLatin1String(code), "CurrentView names the view");
+    fuzz::check(!ZoomMode(), "ZoomMode is cleared");
+    fuzz::check(!ViewRunner::filling(), "no fill is left under way");
+    fuzz::check(grid.Redraw() && !grid.isUpdatesLocked(), "the main grid draws and is not locked");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray input = fuzz::bytes(data, size);
+    const QString page = fromCp1252(input);
+    for (const Positions positions : {Positions::Strict, Positions::Lenient}) {
+        scan([&] {
+            for (const QString& row : ScanRows(page, positions)) {
+                scan([&] { ScanCells(row, positions); });
+                scan([&] { ScanHeaderCells(row, positions); });
+            }
+        });
+    }
+
+    static PlainHost host;
+    installViewHost(&host);
+    static ViewRunner runner(host);
+    FlexGrid& grid = *host.mainGrid();
+
+    // The input as the quote page of the first stock, then the quotes view.
+    ResetProgramState();
+    Stocks()[0].Symbol = QStringLiteral("IBM");
+    StockCount() = 1;
+    CurrentSymbol() = QStringLiteral("IBM");
+    fuzz::writeFile(QuotePagePath(), input);
+    ParseQuote(0);
+    ZoomMode() = size % 2 == 1;
+    runner.show(QStringLiteral("Current"));
+    checkRestored(grid, "Current");
+
+    // The input as the portfolio file, then its three views.
+    fuzz::writeFile(PortfolioFilePath(), input);
+    ZoomMode() = size % 3 == 1;
+    runner.show(QStringLiteral("Port"));
+    checkRestored(grid, "Port");
+    runner.show(QStringLiteral("PortLog"));
+    checkRestored(grid, "PortLog");
+    runner.show(QStringLiteral("PortSelected"), QStringLiteral("IBM"));
+    checkRestored(grid, "PortSelected");
+    fuzz::trimErrorLog();
+    return 0;
+}
