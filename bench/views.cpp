@@ -29,7 +29,11 @@
 #define TW_VIEW_ROAD 0
 #endif
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
+
+#include <cstring>
 
 #include <benchmark/benchmark.h>
 
@@ -191,6 +195,82 @@ void ThroughRunner(benchmark::State& state, const char* code)
 }
 BENCHMARK_CAPTURE(ThroughRunner, Quotes, "Current")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(ThroughRunner, Holdings, "Port")->Unit(benchmark::kMicrosecond);
+
+// ---- the history sheets over cached pages of about 300 KB and 1 MB ----------------
+
+// A raw reply of about `bytes` bytes: the page's head, its row repeated, its tail.
+QByteArray historyPage(const char* code, int bytes)
+{
+    const QByteArray head = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n<html><body>";
+    QByteArray open, row, tail;
+    const QByteArray c = code;
+    if (c == "Split") {
+        open = "<!-- begin splits --><table><tr><td>Type</td></tr>\r\n";
+        row = "<tr><td>Split</td><td>2-for-1</td><td>06/01/2001</td><td>06/15/2001</td><td>05/20/2001</td>"
+              "<td>04/30/2001</td></tr>\r\n";
+        tail = "</table><!-- end splits --></body></html>";
+    } else if (c == "NMR") {
+        // The rating's table comes after the page's other tables.
+        row = "<tr><td>News, Chart &amp; Compare</td><td>1,234&nbsp;</td></tr>\r\n";
+        tail = "<table><tr><th>Buys</th><th>Sells</th></tr><tr><td>1,234</td><td>25</td><td>12</td><td>3</td>"
+               "<td>0</td></tr></table></body></html>";
+    } else {
+        open = c == "BRP" ? "<!-- begin reports --><table><tr><td>Date</td></tr>\r\n"
+                          : "<!-- begin splits --><table><tr><td>Date</td></tr>\r\n";
+        row = "<tr><td>01-Mar-05</td><td>First Broker, Inc.</td><td>Upgraded to Buy, see News &amp; Chart</td>"
+              "</tr>\r\n";
+        tail = "</table></body></html>";
+    }
+    QByteArray page = head + open;
+    page.reserve(bytes + row.size() + tail.size());
+    while (page.size() + tail.size() < bytes)
+        page += row;
+    return page + tail;
+}
+
+const char* const kHistorySuffix[][2] = {
+    {"Split", "_sp.Sh"}, {"NMR", "_mr.Sh"}, {"UPH", "_uph.Sh"}, {"DNH", "_dnh.Sh"}, {"BRP", "_brp.Sh"}};
+
+// A history sheet's builder alone over its page, in MB/s of page.
+void HistorySheet(benchmark::State& state, const char* code)
+{
+    fixture();
+    CurrentSymbol() = QStringLiteral("S1");
+    const QByteArray page = historyPage(code, int(state.range(0)));
+    QString suffix;
+    for (const auto& s : kHistorySuffix)
+        if (QByteArray(s[0]) == code)
+            suffix = QLatin1String(s[1]);
+    QDir().mkpath(AppPath() + QStringLiteral("/Cache/DataSheet"));
+    QFile file(AppPath() + QStringLiteral("/Cache/DataSheet/S1") + suffix);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(page) != page.size()) {
+        state.SkipWithError("cannot write the page");
+        return;
+    }
+    file.close();
+    IntoDetachedModel(state, code);
+    state.SetBytesProcessed(state.iterations() * page.size());
+}
+
+// One memchr pass over the same bytes, for scale.
+void MemchrPass(benchmark::State& state)
+{
+    const QByteArray page = historyPage("UPH", int(state.range(0)));
+    for (auto _ : state) {
+        const void* hit = std::memchr(page.constData(), '\x01', size_t(page.size()));
+        benchmark::DoNotOptimize(hit);
+    }
+    state.SetBytesProcessed(state.iterations() * page.size());
+}
+
+constexpr int kPage300K = 300 * 1024;
+constexpr int kPage1M = 1024 * 1024;
+BENCHMARK(MemchrPass)->Arg(kPage300K)->Arg(kPage1M);
+BENCHMARK_CAPTURE(HistorySheet, Splits, "Split")->Arg(kPage300K)->Arg(kPage1M)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(HistorySheet, Momentum, "NMR")->Arg(kPage300K)->Arg(kPage1M)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(HistorySheet, Upgrades, "UPH")->Arg(kPage300K)->Arg(kPage1M)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(HistorySheet, Downgrades, "DNH")->Arg(kPage300K)->Arg(kPage1M)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(HistorySheet, BrokerReports, "BRP")->Arg(kPage300K)->Arg(kPage1M)->Unit(benchmark::kMillisecond);
 
 #endif
 

@@ -1,6 +1,7 @@
 #include "sheets/ViewRegistry.h"
 
 #include "sheets/CurrentQuotes.h"
+#include "sheets/HistorySheets.h"
 #include "stockdata/EntryRules.h"
 #include "stockdata/PortfolioViews.h"
 
@@ -74,6 +75,12 @@ ViewRow leavingPointer(ViewRow row)
     return row;
 }
 
+ViewRow withBuilder(ViewRow row, ViewBuilder builder)
+{
+    row.builder = builder;
+    return row;
+}
+
 ViewRow withCode(ViewRow row, ViewCodeRule rule)
 {
     row.viewCode = rule;
@@ -119,11 +126,11 @@ QVector<ViewRow> makeRegistry()
          << perStock("Call", "Calls", "_op.Sh", zoom, blank)
          << perStock("Put", "Puts", "_op.Sh", zoom, blank)
          << perStock("Options", "Options", "_op.Sh", zoom, blank)
-         << perStock("Split", "SPL", "_sp.Sh", zoom, blank)
-         << leavingPointer(perStock("NMR", "NMR", "_mr.Sh", zoom, blank))
-         << perStock("UPH", "UP", "_uph.Sh", zoom, blank)
-         << perStock("DNH", "DN", "_dnh.Sh", noZoom, blank)
-         << perStock("BRP", "BR", "_brp.Sh", zoom, blank);
+         << withBuilder(perStock("Split", "SPL", "_sp.Sh", zoom, blank), BuildSplits)
+         << withBuilder(leavingPointer(perStock("NMR", "NMR", "_mr.Sh", zoom, blank)), BuildMomentum)
+         << withBuilder(perStock("UPH", "UP", "_uph.Sh", zoom, blank), BuildUpgrades)
+         << withBuilder(perStock("DNH", "DN", "_dnh.Sh", noZoom, blank), BuildDowngrades)
+         << withBuilder(perStock("BRP", "BR", "_brp.Sh", zoom, blank), BuildBrokerReports);
 
     // The market lists. "BR" takes the page's file name as its key.
     rows << withArguments(

@@ -123,7 +123,7 @@ TEST(ViewRegistry, PerViewFacts)
     EXPECT_EQ(codesWhere([](const ViewRow& r) { return r.otherErrors == OtherErrorPolicy::StandardMessage; }),
               QStringList({"AIS"}));
     EXPECT_EQ(codesWhere([](const ViewRow& r) { return r.builder != nullptr; }),
-              QStringList({"Current", "Port", "PortLog", "PortSelected"}));
+              QStringList({"Current", "Split", "NMR", "UPH", "DNH", "BRP", "Port", "PortLog", "PortSelected"}));
     EXPECT_EQ(codesWhere([](const ViewRow& r) { return r.scope == ViewScope::Portfolio; }),
               QStringList({"Port", "PortLog", "PortSelected"}));
     EXPECT_FALSE(findView("WM")->hourglass);
@@ -139,6 +139,8 @@ class ViewRegistryRuns : public SheetsTest
 TEST_F(ViewRegistryRuns, EveryRowWithABuilderRuns)
 {
     StdRowHeight() = 300;
+    // A stock is selected: without one the momentum view leaves the grid as it was.
+    CurrentSymbol() = "ACME";
     ViewRunner runner(host);
     for (const ViewRow& row : viewRegistry()) {
         if (!row.builder)
