@@ -185,3 +185,18 @@ TEST_F(EarningsSheetsTest, FailuresShowTheStandardMessageOrABlankGrid)
         EXPECT_EQ(grid().TextMatrix(0, 0), standardMessage(name)) << symbol;
     }
 }
+
+TEST_F(EarningsSheetsTest, EventsRunOnceAfterTheReadAndNeverPerValue)
+{
+    writePage(kEarnings, page());
+    for (const char* code : kCodes) {
+        ViewContext ctx = ViewRunner::contextFor(*findView(code), QString());
+        int passes = 0;
+        ctx.afterRead = [&] { ++passes; };
+        FlexGrid g;
+        g.setWidth(10000);
+        BuildEarningsSheet(ctx, g);
+        EXPECT_EQ(passes, 1) << code;
+        EXPECT_GT(g.Rows(), 3) << code;
+    }
+}
