@@ -167,9 +167,8 @@ BENCHMARK_TEMPLATE(IntoUnshownGrid, FG_Portfolio_All)->Name("HoldingsEntryPointU
 #if TW_VIEW_ROAD
 
 // A view's builder alone, into a detached model nobody shows.
-void IntoDetachedModel(benchmark::State& state, const char* code)
+void fillDetached(benchmark::State& state, const char* code)
 {
-    fixture();
     const ViewRow& row = *findView(QString::fromLatin1(code));
     const ViewContext ctx = ViewRunner::contextFor(row, QString());
     FlexGrid grid;
@@ -179,6 +178,12 @@ void IntoDetachedModel(benchmark::State& state, const char* code)
         benchmark::DoNotOptimize(grid.Rows());
     }
     state.counters["rows"] = grid.Rows();
+}
+
+void IntoDetachedModel(benchmark::State& state, const char* code)
+{
+    fixture();
+    fillDetached(state, code);
 }
 BENCHMARK_CAPTURE(IntoDetachedModel, Quotes, "Current")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(IntoDetachedModel, Holdings, "Port")->Unit(benchmark::kMicrosecond);
@@ -271,6 +276,80 @@ BENCHMARK_CAPTURE(HistorySheet, Momentum, "NMR")->Arg(kPage300K)->Arg(kPage1M)->
 BENCHMARK_CAPTURE(HistorySheet, Upgrades, "UPH")->Arg(kPage300K)->Arg(kPage1M)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(HistorySheet, Downgrades, "DNH")->Arg(kPage300K)->Arg(kPage1M)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(HistorySheet, BrokerReports, "BRP")->Arg(kPage300K)->Arg(kPage1M)->Unit(benchmark::kMillisecond);
+
+// ---- views of a cached page, over pages of about 300 KB and 1 MB ------------------
+
+// Our fixture page grown to about `bytes` by repeating `row` just before `at` (the
+// markers stay valid), with `head` bytes of head text before it all.
+QByteArray grownPage(const char* fixtureName, const QByteArray& at, const QByteArray& row, qsizetype bytes,
+                     qsizetype head)
+{
+    QFile f(QStringLiteral(TW_FIXTURES "/sheets/") + QLatin1String(fixtureName));
+    QByteArray page = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    const qsizetype sites = page.count(at);
+    if (sites > 0 && page.size() < bytes) {
+        const qsizetype repeats = (bytes - page.size()) / (row.size() * sites) + 1;
+        page.replace(at, row.repeated(repeats) + at);
+    }
+    return QByteArray("<html><head><meta content=\"") + QByteArray(head, 'x') + "\"></head>" + page;
+}
+
+struct PageView
+{
+    const char* code;
+    const char* file;      // as the downloader names it
+    const char* fixture;
+    QByteArray at;         // where the repeated rows go
+    QByteArray row;
+};
+
+const PageView kPageViews[] = {
+    {"ABS", "S1_ABS.Sh", "statements/balance_sheet.htm", "</TABLE>\n<p>Figures",
+     "<TR><TD>Common Stock</TD><TD>41</TD><TD>42</TD><TD>43</TD><TD>44</TD><TD>45</TD></TR>\n"},
+    {"AIS", "S1_AIS.Sh", "statements/income_statement.htm", "</TABLE>",
+     "<TR><TD>Net Income</TD><TD>1</TD><TD>2</TD><TD>3</TD><TD>4</TD><TD>5</TD></TR>\n"},
+    // Empty value cells: each is scanned and skipped.
+    {"EG", "S1_ee.Sh", "earnings/earnings.htm", "</tr></TABLE>", "<td></td>"},
+    {"EH", "S1_ee.Sh", "earnings/earnings.htm", "</tr></TABLE>", "<td></td>"},
+    {"ER", "S1_ee.Sh", "earnings/earnings.htm", "</TR></TABLE>\n<p><b>Consensus", "<TD></TD>"},
+    {"EC", "S1_ee.Sh", "earnings/earnings.htm", "</TR></TABLE>\n<p><b>Earnings History", "<TD></TD>"},
+};
+
+const PageView& pageView(const char* code)
+{
+    for (const PageView& v : kPageViews)
+        if (qstrcmp(v.code, code) == 0)
+            return v;
+    return kPageViews[0];
+}
+
+// The builder alone, reading its page, into a detached model. Arguments: the
+// page's size and its head's size.
+void PageViewBuilder(benchmark::State& state, const char* code)
+{
+    fixture();
+    const PageView& v = pageView(code);
+    const QByteArray page = grownPage(v.fixture, v.at, v.row, state.range(0), state.range(1));
+    CurrentSymbol() = QStringLiteral("S1");
+    QDir().mkpath(AppPath() + QStringLiteral("/Cache/DataSheet"));
+    QFile out(AppPath() + QStringLiteral("/Cache/DataSheet/") + QLatin1String(v.file));
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(page) != page.size()) {
+        state.SkipWithError("cannot write the page");
+        return;
+    }
+    out.close();
+    fillDetached(state, code);
+    state.SetBytesProcessed(state.iterations() * page.size());
+}
+
+constexpr int k300K = 300 * 1024;
+constexpr int k1M = 1024 * 1024;
+BENCHMARK_CAPTURE(PageViewBuilder, BalanceSheet, "ABS")->Args({k300K, 0})->Args({k1M, 0})->Args({k300K, 400 * 1024})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PageViewBuilder, IncomeStatement, "AIS")->Args({k300K, 0})->Args({k1M, 0})->Args({k300K, 400 * 1024})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PageViewBuilder, EarningsGrowth, "EG")->Args({k300K, 0})->Args({k1M, 0})->Args({k300K, 400 * 1024})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PageViewBuilder, EarningsHistory, "EH")->Args({k300K, 0})->Args({k1M, 0})->Args({k300K, 400 * 1024})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PageViewBuilder, EarningsEstimates, "ER")->Args({k300K, 0})->Args({k1M, 0})->Args({k300K, 400 * 1024})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PageViewBuilder, EpsTrend, "EC")->Args({k300K, 0})->Args({k1M, 0})->Args({k300K, 400 * 1024})->Unit(benchmark::kMillisecond);
 
 #endif
 

@@ -6,7 +6,7 @@
 //
 // Seeds: tests/fixtures/sheets/*.htm tests/fixtures/stockdata/Portfolio.dat
 
-#include "SheetFuzz.h"
+#include "ViewFuzz.h"
 
 #include "platform/FlexGrid.h"
 #include "platform/RuntimeError.h"
@@ -16,8 +16,6 @@
 #include "stockdata/Portfolio.h"
 #include "stockdata/ProgramState.h"
 #include "stockdata/ViewHost.h"
-
-#include <memory>
 
 namespace {
 
@@ -30,14 +28,6 @@ void scan(Scan&& run)
     } catch (const ViewError&) {
     } catch (const RuntimeError&) {
     }
-}
-
-void checkRestored(FlexGrid& grid, const char* code)
-{
-    fuzz::check(CurrentView() == QLatin1String(code), "CurrentView names the view");
-    fuzz::check(!ZoomMode(), "ZoomMode is cleared");
-    fuzz::check(!ViewRunner::filling(), "no fill is left under way");
-    fuzz::check(grid.Redraw() && !grid.isUpdatesLocked(), "the main grid draws and is not locked");
 }
 
 } // namespace
@@ -69,17 +59,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ParseQuote(0);
     ZoomMode() = size % 2 == 1;
     runner.show(QStringLiteral("Current"));
-    checkRestored(grid, "Current");
+    fuzz::checkRestored(grid, "Current");
 
     // The input as the portfolio file, then its three views.
     fuzz::writeFile(PortfolioFilePath(), input);
     ZoomMode() = size % 3 == 1;
     runner.show(QStringLiteral("Port"));
-    checkRestored(grid, "Port");
+    fuzz::checkRestored(grid, "Port");
     runner.show(QStringLiteral("PortLog"));
-    checkRestored(grid, "PortLog");
+    fuzz::checkRestored(grid, "PortLog");
     runner.show(QStringLiteral("PortSelected"), QStringLiteral("IBM"));
-    checkRestored(grid, "PortSelected");
+    fuzz::checkRestored(grid, "PortSelected");
     fuzz::trimErrorLog();
     return 0;
 }

@@ -6,7 +6,7 @@
 // that is never zoomed), no fill is under way, and the main grid draws and is not
 // locked.
 
-#include "FuzzSupport.h"
+#include "ViewFuzz.h"
 
 #include "platform/FlexGrid.h"
 #include "sheets/ViewRegistry.h"
@@ -20,23 +20,6 @@
 
 namespace fuzz {
 
-// The main grid, and zoom grids that are simply dropped.
-class PlainHost final : public ViewHost
-{
-public:
-    FlexGrid* mainGrid() override { return &m_main; }
-    FlexGrid* newZoomGrid() override
-    {
-        m_zoom = std::make_unique<FlexGrid>();
-        return m_zoom.get();
-    }
-    void showZoom(FlexGrid*) override {}
-    void discardZoom(FlexGrid*) override {}
-
-private:
-    FlexGrid m_main;
-    std::unique_ptr<FlexGrid> m_zoom;
-};
 
 // One stock, "IBM", selected; the runner over the plain host.
 inline ViewRunner& sheetRunner()
@@ -64,11 +47,7 @@ inline void runSheet(ViewRunner& runner, const char* code, const QByteArray& inp
     writeFile(folder + row->pageFor(QString(), CurrentSymbol()), input);
     ZoomMode() = zoom;
     runner.show(name);
-    check(CurrentView() == name, "CurrentView names the view");
-    check(ZoomMode() == (zoom && !row->zoomAware), "ZoomMode is cleared by a zoomed view only");
-    check(!ViewRunner::filling(), "no fill is left under way");
-    FlexGrid& grid = *viewHost().mainGrid();
-    check(grid.Redraw() && !grid.isUpdatesLocked(), "the main grid draws and is not locked");
+    checkRestored(*viewHost().mainGrid(), code, zoom && !row->zoomAware);
     ZoomMode() = false;
 }
 

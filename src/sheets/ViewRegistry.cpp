@@ -1,6 +1,8 @@
 #include "sheets/ViewRegistry.h"
 
 #include "sheets/CurrentQuotes.h"
+#include "sheets/EarningsSheets.h"
+#include "sheets/StatementSheets.h"
 #include "sheets/HistorySheets.h"
 #include "stockdata/EntryRules.h"
 #include "stockdata/PortfolioViews.h"
@@ -69,6 +71,12 @@ ViewRow withArguments(ViewRow row, QStringList arguments)
     return row;
 }
 
+ViewRow built(ViewRow row, ViewBuilder builder)
+{
+    row.builder = builder;
+    return row;
+}
+
 ViewRow leavingPointer(ViewRow row)
 {
     row.leavesPointer = true;
@@ -110,13 +118,14 @@ QVector<ViewRow> makeRegistry()
     }
 
     // The sheets of a stock.
-    rows << perStock("ABS", "ABS", "_Abs.Sh", zoom, blank)
-         // Its builder turns every failure but a missing file into its own message.
-         << perStock("AIS", "AIS", "_Ais.Sh", zoom, Policy::StandardMessage)
-         << perStock("EG", "EG", "_ee.Sh", noZoom, blank)
-         << perStock("EH", "EH", "_ee.Sh", noZoom, blank)
-         << perStock("ER", "ER", "_ee.Sh", noZoom, blank)
-         << perStock("EC", "EC", "_ee.Sh", noZoom, blank)
+    rows << built(perStock("ABS", "ABS", "_Abs.Sh", zoom, blank), BuildAnnualBalanceSheet)
+         // Its builder turns every failure but a file-not-found (53) into its own
+         // message, a missing or empty page included.
+         << built(perStock("AIS", "AIS", "_Ais.Sh", zoom, Policy::StandardMessage), BuildAnnualIncomeStatement)
+         << built(perStock("EG", "EG", "_ee.Sh", noZoom, blank), BuildEarningsSheet)
+         << built(perStock("EH", "EH", "_ee.Sh", noZoom, blank), BuildEarningsSheet)
+         << built(perStock("ER", "ER", "_ee.Sh", noZoom, blank), BuildEarningsSheet)
+         << built(perStock("EC", "EC", "_ee.Sh", noZoom, blank), BuildEarningsSheet)
          << perStock("IT", "IT", "_it.Sh", zoom, blank)
          << perStock("QR", "QR", "_qr.Sh", zoom, blank)
          << perStock("Profile", "AR", "_P.Sh", zoom, blank)

@@ -1,0 +1,81 @@
+#pragma once
+
+// What the view targets share: a host whose grids have no windows, and the
+// contract's state every view must leave behind.
+
+#include "FuzzSupport.h"
+
+#include "platform/FlexGrid.h"
+#include "sheets/ViewRunner.h"
+#include "stockdata/ProgramState.h"
+#include "stockdata/ViewHost.h"
+
+#include <QDir>
+
+#include <initializer_list>
+#include <memory>
+
+namespace fuzz {
+
+// Grids without windows: the main grid, and zoom grids that are simply dropped.
+class PlainHost final : public ViewHost
+{
+public:
+    FlexGrid* mainGrid() override { return &m_main; }
+    FlexGrid* newZoomGrid() override
+    {
+        m_zoom = std::make_unique<FlexGrid>();
+        return m_zoom.get();
+    }
+    void showZoom(FlexGrid*) override {}
+    void discardZoom(FlexGrid*) override {}
+
+private:
+    FlexGrid m_main;
+    std::unique_ptr<FlexGrid> m_zoom;
+};
+
+// CurrentView names the view, ZoomMode is cleared (a view that is not zoom-aware
+// leaves it as it was), no fill is left under way, the main grid draws and is not locked.
+inline void checkRestored(FlexGrid& grid, const char* code, bool zoomLeft = false)
+{
+    check(CurrentView() == QLatin1String(code), "CurrentView names the view");
+    check(ZoomMode() == zoomLeft, "ZoomMode is cleared by a zoom-aware view and left by the others");
+    check(!ViewRunner::filling(), "no fill is left under way");
+    check(grid.Redraw() && !grid.isUpdatesLocked(), "the main grid draws and is not locked");
+}
+
+// The input as the cached page `fileName` of stock "ACME", then each view of
+// `codes` from it, once without and once with ZoomMode set. A view either fills
+// the grid (at least its set-up rows and the columns it asks for) or shows the
+// one-cell message.
+inline void showPerStockPage(const QByteArray& input, const char* fileName, std::initializer_list<const char*> codes,
+                             int filledCols, bool zoomAware)
+{
+    static PlainHost host;
+    installViewHost(&host);
+    static ViewRunner runner(host);
+    FlexGrid& grid = *host.mainGrid();
+    grid.setWidth(10000);
+
+    ResetProgramState();
+    StdRowHeight() = 240;
+    Stocks()[0].Symbol = QStringLiteral("ACME");
+    Stocks()[0].CompanyName = QStringLiteral("Acme Widgets");
+    StockCount() = 1;
+    CurrentSymbol() = QStringLiteral("ACME");
+    QDir().mkpath(AppPath() + QStringLiteral("/Cache/DataSheet"));
+    writeFile(AppPath() + QStringLiteral("/Cache/DataSheet/") + QLatin1String(fileName), input);
+    for (const bool zoom : {false, true}) {
+        for (const char* code : codes) {
+            ZoomMode() = zoom;
+            runner.show(QLatin1String(code));
+            checkRestored(grid, code, zoom && !zoomAware);
+            check(grid.Rows() == 1 || grid.Cols() == filledCols, "a filled grid or the one-cell message");
+        }
+    }
+    ZoomMode() = false;
+    trimErrorLog();
+}
+
+} // namespace fuzz
