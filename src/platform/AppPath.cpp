@@ -165,7 +165,7 @@ QString matchEntry(const QString& folder, const QString& name)
 }
 
 // Keeps a folder's index current across the program's own change of one entry:
-// note() before the change, done() after it. An index already out of date before
+// made before the change, done() after it. An index already out of date before
 // the change is dropped (the next use lists the folder).
 class IndexedChange {
 public:
