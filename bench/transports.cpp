@@ -22,133 +22,21 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "LoopbackBench.h"
+
 #include <benchmark/benchmark.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <map>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
 
 constexpr int kPages = 201;
 constexpr int kPageBytes = 300 * 1024;
-
-// A plain HTTP/1.0 server on 127.0.0.1: every request gets the same page, then the
-// connection closes. One thread per connection, so no client waits on another.
-class PageServer
-{
-public:
-    explicit PageServer(std::string reply) : m_reply(std::move(reply))
-    {
-        m_listen = ::socket(AF_INET, SOCK_STREAM, 0);
-        int one = 1;
-        ::setsockopt(m_listen, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        addr.sin_port = 0;
-        ::bind(m_listen, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-        ::listen(m_listen, 64);
-        socklen_t len = sizeof addr;
-        ::getsockname(m_listen, reinterpret_cast<sockaddr*>(&addr), &len);
-        m_port = ntohs(addr.sin_port);
-        m_thread = std::thread([this] { acceptLoop(); });
-    }
-
-    ~PageServer()
-    {
-        m_stop = true;
-        ::shutdown(m_listen, SHUT_RDWR);
-        ::close(m_listen);
-        m_thread.join();
-    }
-
-    int port() const { return m_port; }
-    int served() const { return m_served; }
-
-private:
-    void acceptLoop()
-    {
-        while (!m_stop) {
-            const int fd = ::accept(m_listen, nullptr, nullptr);
-            if (fd < 0)
-                continue;
-            std::thread([this, fd] { serve(fd); }).detach();
-        }
-    }
-
-    void serve(int fd)
-    {
-        std::string request;
-        char buffer[4096];
-        while (request.find("\r\n\r\n") == std::string::npos) {
-            const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
-            if (n <= 0) {
-                ::close(fd);
-                return;
-            }
-            request.append(buffer, std::size_t(n));
-        }
-        std::size_t sent = 0;
-        while (sent < m_reply.size()) {
-            const ssize_t n = ::send(fd, m_reply.data() + sent, m_reply.size() - sent, MSG_NOSIGNAL);
-            if (n <= 0)
-                break;
-            sent += std::size_t(n);
-        }
-        ::shutdown(fd, SHUT_WR);
-        // Let the client read to the end before the socket goes away.
-        while (::recv(fd, buffer, sizeof buffer, 0) > 0) {
-        }
-        ::close(fd);
-        ++m_served;
-    }
-
-    std::string m_reply;
-    int m_listen = -1;
-    int m_port = 0;
-    std::atomic<bool> m_stop{false};
-    std::atomic<int> m_served{0};
-    std::thread m_thread;
-};
-
-class BenchPort : public MainWindowPort
-{
-public:
-    RunState state;
-    QString title;
-    RunState& runState() override { return state; }
-    QString caption() const override { return title; }
-    void setCaption(const QString& text) override { title = text; }
-    void setStatusText(const QString&) override {}
-    QString stripSymbol(int) const override { return QString(); }
-    int gaugeScaleWidth() const override { return 100; }
-    void drawGaugeMarker(int, int) override {}
-    void hideGauge(int) override {}
-};
-
-// A failure must not wait for a person.
-class PrintingDialogs : public Dialogs::Backend
-{
-public:
-    int msgBox(const QString& prompt, int, const QString&) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(prompt));
-        return Dialogs::vbOK;
-    }
-    QString inputBox(const QString&, const QString&, const QString&) override { return QString(); }
-    QString saveFile(const Dialogs::SaveRequest&) override { return QString(); }
-};
 
 struct Context
 {
@@ -276,11 +164,8 @@ int main(int argc, char** argv)
         body += "<tr><td>S</td><td>12.50</td><td>+0.25</td><td>1,234,567</td></tr>\n";
     body += "</table></body></html>";
     body.resize(std::size_t(kPageBytes), ' ');
-    const std::string reply = "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
-                              std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
-    PageServer server(reply);
-    for (Site site : Sites::All())
-        Sites::Override(site, QStringLiteral("127.0.0.1"), server.port());
+    PageServer server(ClosingReply(body));
+    PointEverySiteAt(server);
 
     BenchPort port;
     port.state.OrigCaption = QStringLiteral("Tradewright");

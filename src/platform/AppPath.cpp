@@ -3,12 +3,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -45,6 +50,96 @@ QString cleanFolder(QString path)
     return path;
 }
 
+// One index per folder the resolver has looked into: each name in lower case to the
+// spellings stored on disk (sorted; usually one). It is built by one listing and kept
+// current by the program's own writes and deletes (ReplaceFile, RemoveFile); it is
+// listed again when the folder's modification time (to the nanosecond) is not the one
+// the index last saw, so a change made by another program is seen. An index listed in
+// the same clock tick as the folder's last change may miss a change made later in that
+// tick: it is listed once more on its next use. A name the index gives is checked on
+// disk before it is used, so a deleted file is never returned. (A change by another
+// program in the very tick of the program's own write there is seen at the folder's
+// next change.)
+struct FolderIndex {
+    QHash<QString, QStringList> spellings;
+    timespec mtime{};
+    bool listedInTick = false;
+};
+
+struct FolderIndexes {
+    QMutex mutex;
+    QHash<QString, FolderIndex> folders;
+};
+
+FolderIndexes& folderIndexes()
+{
+    static FolderIndexes indexes;
+    return indexes;
+}
+
+QString folderKey(const QString& folder)
+{
+    const QString dir = folder.isEmpty() ? QStringLiteral(".") : folder;
+    return QDir::cleanPath(dir.startsWith(u'/') ? dir : QDir::currentPath() + u'/' + dir);
+}
+
+bool folderTime(const QString& key, timespec* mtime)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(key).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return false;
+    *mtime = st.st_mtim;
+    return true;
+}
+
+bool sameTime(const timespec& a, const timespec& b)
+{
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// Whether a change made after this moment could still carry the folder's present
+// time: the file system stamps from a clock that moves in ticks (whole seconds when
+// it keeps no fraction).
+bool sameTick(const timespec& mtime)
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const qint64 tickNs = mtime.tv_nsec == 0 ? 1000000000LL : 20000000LL;
+    const qint64 ageNs = (qint64(now.tv_sec) - mtime.tv_sec) * 1000000000LL + (now.tv_nsec - mtime.tv_nsec);
+    return ageNs < tickNs;
+}
+
+void addSpelling(QStringList& list, const QString& name)
+{
+    const auto at = std::lower_bound(list.begin(), list.end(), name);
+    if (at == list.end() || *at != name)
+        list.insert(at, name);
+}
+
+// The folder's index, listed again when it is not current. Null when the folder
+// cannot be read. The caller holds the mutex.
+FolderIndex* currentIndex(const QString& key)
+{
+    FolderIndexes& all = folderIndexes();
+    timespec mtime{};
+    if (!folderTime(key, &mtime)) {
+        all.folders.remove(key);
+        return nullptr;
+    }
+    auto it = all.folders.find(key);
+    if (it != all.folders.end() && sameTime(it->mtime, mtime) && !it->listedInTick)
+        return &*it;
+    FolderIndex index;
+    index.mtime = mtime;
+    index.listedInTick = sameTick(mtime);
+    const QStringList entries =
+        QDir(key).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    index.spellings.reserve(entries.size());
+    for (const QString& entry : entries)
+        addSpelling(index.spellings[entry.toLower()], entry);
+    return &*all.folders.insert(key, std::move(index));
+}
+
 // The entry of 'folder' whose name equals 'name' without regard to case; the
 // exact spelling wins when both exist.
 QString matchEntry(const QString& folder, const QString& name)
@@ -52,14 +147,72 @@ QString matchEntry(const QString& folder, const QString& name)
     const QString dir = folder.isEmpty() ? QStringLiteral(".") : folder;
     if (QFileInfo::exists(dir + u'/' + name))
         return name;
-    const QStringList entries =
-        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString& entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return entry;
+    FolderIndexes& all = folderIndexes();
+    const QMutexLocker lock(&all.mutex);
+    FolderIndex* index = currentIndex(folderKey(folder));
+    if (!index)
+        return QString();
+    const QString lower = name.toLower();
+    auto it = index->spellings.constFind(lower);
+    if (it != index->spellings.constEnd() && !it->isEmpty() && !QFileInfo::exists(dir + u'/' + it->first())) {
+        index->mtime = timespec{};  // gone behind the index's back: list the folder again
+        index = currentIndex(folderKey(folder));
+        if (!index)
+            return QString();
+        it = index->spellings.constFind(lower);
     }
-    return QString();
+    return it == index->spellings.constEnd() || it->isEmpty() ? QString() : it->first();
 }
+
+// Keeps a folder's index current across the program's own change of one entry:
+// made before the change, done() after it. An index already out of date before
+// the change is dropped (the next use lists the folder).
+class IndexedChange {
+public:
+    explicit IndexedChange(const QString& path)
+        : m_key(folderKey(QFileInfo(path).path())), m_name(QFileInfo(path).fileName())
+    {
+        FolderIndexes& all = folderIndexes();
+        const QMutexLocker lock(&all.mutex);
+        const auto it = all.folders.find(m_key);
+        if (it == all.folders.end())
+            return;
+        timespec mtime{};
+        m_current = folderTime(m_key, &mtime) && sameTime(mtime, it->mtime);
+        if (!m_current)
+            all.folders.erase(it);
+    }
+
+    void done(bool exists)
+    {
+        if (!m_current)
+            return;
+        FolderIndexes& all = folderIndexes();
+        const QMutexLocker lock(&all.mutex);
+        const auto it = all.folders.find(m_key);
+        timespec mtime{};
+        if (it == all.folders.end())
+            return;
+        if (!folderTime(m_key, &mtime)) {
+            all.folders.erase(it);
+            return;
+        }
+        if (exists) {
+            addSpelling(it->spellings[m_name.toLower()], m_name);
+        } else {
+            const auto entry = it->spellings.find(m_name.toLower());
+            if (entry != it->spellings.end() && entry->removeOne(m_name) && entry->isEmpty())
+                it->spellings.erase(entry);
+        }
+        it->mtime = mtime;
+        it->listedInTick = false;
+    }
+
+private:
+    QString m_key;
+    QString m_name;
+    bool m_current = false;
+};
 
 } // namespace
 
@@ -170,7 +323,11 @@ bool AppendBytes(const QString& path, const QByteArray& bytes)
 
 bool RemoveFile(const QString& path)
 {
-    return QFile::remove(ResolvePath(path));
+    const QString resolved = ResolvePath(path);
+    IndexedChange change(resolved);
+    const bool removed = QFile::remove(resolved);
+    change.done(QFileInfo::exists(resolved));
+    return removed;
 }
 
 bool MakeDir(const QString& path)
@@ -195,6 +352,7 @@ bool ReplaceFile(const QString& path, const QByteArray& bytes, const QByteArray&
         target.exists() ? target.permissions()
                         : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                               QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    IndexedChange change(path);  // before the temporary file changes the folder
     QFile file;
     for (int attempt = 0; attempt < 16 && !file.isOpen(); ++attempt) {
         file.setFileName(folder + prefix + saveTempSuffix());
@@ -220,6 +378,7 @@ bool ReplaceFile(const QString& path, const QByteArray& bytes, const QByteArray&
         QFile::remove(temp);
         return fail(QString::fromLocal8Bit(std::strerror(error)));
     }
+    change.done(true);
     return true;
 }
 

@@ -115,6 +115,7 @@ void Downloaders::runStock(const StockDownloader& d, const QString& title)
     Transports::PassScope pass(m_transports);
     if (!m_transports.siteIsSet(d.site))
         return;
+    const SaveChangedTablesAtEnd save;  // once, at the end of the pass over the set
     try {
         if (d.transport == Transport::Socket)
             m_transports.Winsock1.Close();
@@ -222,7 +223,7 @@ Downloaders::RowResult Downloaders::recommendationRow(const StockDownloader& d, 
                 if (row < 0 || row > kLastStockRow)
                     throw RuntimeError::make(9);
                 Stocks()[std::size_t(row)].AvgRecommendation = float(value);
-                SaveStocks();
+                MarkStocksChanged();
                 const int W = m_port.gaugeScaleWidth();
                 for (int slot = 0; slot < 7; ++slot) {
                     if (m_port.stripSymbol(slot) != symbol)
@@ -237,7 +238,7 @@ Downloaders::RowResult Downloaders::recommendationRow(const StockDownloader& d, 
             // A page without a readable value abandons this stock only.
         }
     }
-    SaveStocks();
+    MarkStocksChanged();
     DoEvents();
     return RowResult::Next;
 }

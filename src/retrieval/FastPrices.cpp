@@ -142,6 +142,7 @@ void UpdateRun::UpdateCurrentPrices()
     Transports::PassScope pass(m_transports);
     if (!m_transports.siteIsSet(Site::Price))
         return;
+    const SaveChangedTablesAtEnd save;  // once, at the end of the pass over the set
     if (rs.OneStockOnly) {
         // The selected stock's own row, found here: a symbol that is not in the set
         // gets nothing written, and no other row is touched.
@@ -183,7 +184,7 @@ void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
             Name = m_quotes.ParseQuote(row);
             DoEvents();
         }
-        SaveStocks();
+        MarkStocksChanged();
         if (oneStock || !priced)
             return;
 
@@ -193,7 +194,7 @@ void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
             if (trans.Symbol != SYM)
                 continue;
             trans.PriceText = Stocks()[std::size_t(row)].LastPrice;
-            SavePortfolio();
+            MarkPortfolioChanged();
             DoEvents();
         }
 

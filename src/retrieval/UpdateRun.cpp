@@ -10,6 +10,7 @@
 #include "retrieval/RunServices.h"
 #include "retrieval/Transports.h"
 #include "stockdata/ProgramState.h"
+#include "stockdata/Stocks.h"
 
 #include <QLoggingCategory>
 
@@ -49,6 +50,7 @@ UpdateRun::UpdateRun(MainWindowPort& port, UpdateRunPort& frame, Transports& tra
 
 UpdateRun::~UpdateRun()
 {
+    SaveChangedTables();
     m_transports.Inet1.disconnect(this);
 }
 
@@ -211,6 +213,8 @@ void UpdateRun::StopUpdate()
 {
     RunState& rs = m_port.runState();
     rs.StopFlag = true;
+    // What the run fetched so far is written now (also on quit, which stops a run).
+    SaveChangedTables();
     // Whatever the transports do, the window comes back to the idle state.
     try {
         m_transports.CancelTransports();

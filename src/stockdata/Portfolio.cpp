@@ -46,15 +46,31 @@ QString PortfolioFilePath()
 
 bool SavePortfolio()
 {
-    if (writeTableFile(PortfolioFilePath(), Transactions()))
+    if (writeTableFile(PortfolioFilePath(), Transactions())) {
+        programState().PortfolioUnsaved = false;
         return true;
+    }
     LogError(RuntimeError(75, QStringLiteral("Path/File access error: ") + PortfolioFilePath()),
              QStringLiteral("Portfolio_SavePortfolio"), false);
     return false;
 }
 
+void MarkPortfolioChanged()
+{
+    programState().PortfolioUnsaved = true;
+}
+
+bool SaveChangedPortfolio()
+{
+    if (!programState().PortfolioUnsaved)
+        return true;
+    programState().PortfolioUnsaved = false;  // a failed write is logged once
+    return SavePortfolio();
+}
+
 bool LoadPortfolio()
 {
+    SaveChangedPortfolio();
     Transactions().fill(PortRec());
     const bool ok = readTableFile(PortfolioFilePath(), Transactions()) != DataFileStatus::Failed;
     countTransactions();

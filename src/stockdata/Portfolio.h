@@ -21,6 +21,10 @@ QString PortfolioFilePath();
 // Writes Transactions whole. A failed write keeps the old file, is logged as
 // "Portfolio_SavePortfolio" (no message) and returns false.
 bool SavePortfolio();
+// The update run's deferred write (see MarkStocksChanged): a pending write goes out
+// with SavePortfolio and before the file is read again.
+void MarkPortfolioChanged();
+bool SaveChangedPortfolio();
 // Empties Transactions, reads the file (a missing one is created empty) and counts
 // the used rows 0..99 into TransCount. False when the file could not be read.
 bool LoadPortfolio();

@@ -22,6 +22,7 @@ struct ProgramState
     std::int16_t CurrentSet = 0;              // 0 to 20: which Set<n>.dat Stocks holds
     QString CurrentSymbol;                    // the selected stock
     std::int16_t CurrentIndex = 0;            // row found by the last GetStockLine
+    std::int16_t StocksUnsavedSet = -1;       // the set whose table was marked changed and not yet written; -1 none
 
     // The US index table, one row per index of the US view's fixed list.
     std::array<USRec, kUSRows> USIndexes;
@@ -29,6 +30,7 @@ struct ProgramState
     // The portfolio.
     std::array<PortRec, kTransRows> Transactions;  // rows 0 to 100; 0 to 99 are used
     std::int16_t TransCount = 0;                   // used rows among 0 to 99
+    bool PortfolioUnsaved = false;                 // marked changed and not yet written
     std::array<QString, kPortSymbols> PortSymbols; // the tree's portfolio symbols; "" = free
 
     // What the grid shows and where a view draws.

@@ -5,6 +5,7 @@
 #include "platform/AppPath.h"
 #include "platform/RuntimeError.h"
 #include "stockdata/DataFile.h"
+#include "stockdata/Portfolio.h"
 #include "stockdata/ProgramState.h"
 
 #include <QStringList>
@@ -62,6 +63,7 @@ QString USFilePath()
 
 bool ReadStocks()
 {
+    SaveChangedStocks();
     try {
         Stocks().fill(StockRec());
         if (CurrentSet() < 0 || CurrentSet() >= kStockSets)
@@ -81,19 +83,53 @@ bool ReadStocks()
     return false;
 }
 
-bool SaveStocks()
+namespace {
+
+bool saveSet(int set)
 {
     try {
-        if (CurrentSet() < 0 || CurrentSet() >= kStockSets)
+        if (set < 0 || set >= kStockSets)
             throw RuntimeError(9, QStringLiteral("Subscript out of range"), kFileSource);
-        const QString path = SetFilePath(CurrentSet());
+        const QString path = SetFilePath(set);
         if (!writeTableFile(path, Stocks()))
             throw fileError(path);
+        if (programState().StocksUnsavedSet == set)
+            programState().StocksUnsavedSet = -1;
         return true;
     } catch (const RuntimeError& e) {
         LogError(e, QStringLiteral("Stocks_SaveStocks"), false);
     }
     return false;
+}
+
+} // namespace
+
+bool SaveStocks()
+{
+    return saveSet(CurrentSet());
+}
+
+void MarkStocksChanged()
+{
+    ProgramState& s = programState();
+    if (s.StocksUnsavedSet >= 0 && s.StocksUnsavedSet != s.CurrentSet)
+        SaveChangedStocks();
+    s.StocksUnsavedSet = s.CurrentSet;
+}
+
+bool SaveChangedStocks()
+{
+    const int set = programState().StocksUnsavedSet;
+    if (set < 0)
+        return true;
+    programState().StocksUnsavedSet = -1;  // a failed write is logged once, not at every later read
+    return saveSet(set);
+}
+
+bool SaveChangedTables()
+{
+    const bool stocks = SaveChangedStocks();
+    return SaveChangedPortfolio() && stocks;
 }
 
 std::int16_t FindSymbol(const QString& symbol)

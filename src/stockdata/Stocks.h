@@ -21,6 +21,22 @@ bool ReadStocks();
 // "Stocks_SaveStocks" and leaves the old file. False then.
 bool SaveStocks();
 
+// The update run marks the table changed instead of writing it for every stock, and
+// writes it once at the end of each pass over the set, on Stop and on quit
+// (SaveChangedTables). A pending write also goes out with SaveStocks, and before the
+// table is read again (into the file of the set it was marked in).
+void MarkStocksChanged();
+bool SaveChangedStocks();
+// SaveChangedStocks and SaveChangedPortfolio.
+bool SaveChangedTables();
+// Writes the tables marked changed when it goes out of scope.
+struct SaveChangedTablesAtEnd {
+    SaveChangedTablesAtEnd() = default;
+    SaveChangedTablesAtEnd(const SaveChangedTablesAtEnd&) = delete;
+    SaveChangedTablesAtEnd& operator=(const SaveChangedTablesAtEnd&) = delete;
+    ~SaveChangedTablesAtEnd() { SaveChangedTables(); }
+};
+
 // Row of the first row 0..StockCount whose Symbol equals symbol, and 0 when none
 // does: the same answer as a match in row 0, which the older callers rely on.
 // FindSymbol("") gives the first free row at or before StockCount.

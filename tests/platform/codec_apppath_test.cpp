@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <sys/inotify.h>
@@ -95,6 +96,44 @@ TEST_F(AppPathTest, ResolvePathMatchesEachComponentWithoutCase)
     other.close();
     EXPECT_EQ(ResolvePath(AppPath() + QStringLiteral("/Cache/DataSheet/YahooQuote.Sh")),
               AppPath() + QStringLiteral("/Cache/DataSheet/YahooQuote.Sh"));
+}
+
+TEST_F(AppPathTest, ResolverIndexFollowsTheProgramsWritesAndOtherPrograms)
+{
+    const QString folder = AppPath() + QStringLiteral("/Cache/DataSheet");
+    ASSERT_TRUE(MakeDir(folder));
+    const auto plainWrite = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write("x") == 1;
+    };
+    ASSERT_TRUE(plainWrite(folder + QStringLiteral("/Old.Sh")));
+    // The first miss lists the folder.
+    EXPECT_EQ(ResolvePath(folder + QStringLiteral("/OLD.SH")), folder + QStringLiteral("/Old.Sh"));
+
+    // Created by another program after the folder was listed.
+    EXPECT_EQ(ResolvePath(folder + QStringLiteral("/OUTSIDE.SH")), folder + QStringLiteral("/OUTSIDE.SH"));
+    ASSERT_TRUE(plainWrite(folder + QStringLiteral("/Outside.Sh")));
+    EXPECT_EQ(ResolvePath(folder + QStringLiteral("/OUTSIDE.SH")), folder + QStringLiteral("/Outside.Sh"));
+
+    // Written by the program under one spelling, read under another.
+    ASSERT_TRUE(ReplaceFile(folder + QStringLiteral("/Yahooquote.Sh"), "page", QByteArray(), false));
+    EXPECT_EQ(ResolvePath(folder + QStringLiteral("/YahooQuote.Sh")), folder + QStringLiteral("/Yahooquote.Sh"));
+
+    // Deleted by the program, and by another program: never returned.
+    ASSERT_TRUE(RemoveFile(folder + QStringLiteral("/YAHOOQUOTE.SH")));
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Yahooquote.Sh")));
+    EXPECT_EQ(ResolvePath(folder + QStringLiteral("/YahooQuote.Sh")), folder + QStringLiteral("/YahooQuote.Sh"));
+    ASSERT_TRUE(QFile::remove(folder + QStringLiteral("/Outside.Sh")));
+    EXPECT_EQ(ResolvePath(folder + QStringLiteral("/OUTSIDE.SH")), folder + QStringLiteral("/OUTSIDE.SH"));
+    ASSERT_TRUE(QFile::remove(folder + QStringLiteral("/Old.Sh")));
+    EXPECT_EQ(ResolvePath(folder + QStringLiteral("/OLD.SH")), folder + QStringLiteral("/OLD.SH"));
+
+    // Two spellings: the one that sorts first is found; deleting it finds the other.
+    ASSERT_TRUE(ReplaceFile(folder + QStringLiteral("/bb.sh"), "1", QByteArray(), false));
+    ASSERT_TRUE(ReplaceFile(folder + QStringLiteral("/Bb.sh"), "2", QByteArray(), false));
+    EXPECT_EQ(ResolvePath(folder + QStringLiteral("/BB.SH")), folder + QStringLiteral("/Bb.sh"));
+    ASSERT_TRUE(RemoveFile(folder + QStringLiteral("/Bb.sh")));
+    EXPECT_EQ(ResolvePath(folder + QStringLiteral("/BB.SH")), folder + QStringLiteral("/bb.sh"));
 }
 
 TEST_F(AppPathTest, FileHelpersGoThroughTheResolver)

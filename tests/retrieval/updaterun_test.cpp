@@ -8,8 +8,11 @@
 #include "platform/Codec.h"
 #include "platform/Dialogs.h"
 #include "retrieval/CacheFiles.h"
+#include "stockdata/Portfolio.h"
 #include "stockdata/ProgramState.h"
+#include "stockdata/Stocks.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QNetworkProxy>
 #include <QSignalSpy>
@@ -366,6 +369,64 @@ TEST_F(UpdateRunTest, FullRunFillsTheCacheTheStockTableAndTheNewsList)
     EXPECT_EQ(port.state.UpdateRemaining, 0);
     EXPECT_EQ(port.title, port.state.OrigCaption);
     EXPECT_EQ(port.statusTexts.last(), "");
+}
+
+// The set and portfolio files a whole run leaves, as SHA-256 of their bytes: the
+// stock table priced from the quote pages and rated from the recommendations, and
+// the portfolio priced from the table.
+TEST_F(UpdateRunTest, AFullRunLeavesTheSetAndPortfolioFilesAsTheyAlwaysWere)
+{
+    useProgramServices();
+    setStocks({"IBM", "MSFT", "F", "AOL"});
+    const char* lots[][2] = {{"IBM", "10"}, {"MSFT", "5"}, {"IBM", "7"}, {"AOL", "3"}};
+    for (int t = 0; t < 4; ++t) {
+        Transactions()[std::size_t(t * 2)].Symbol = QString::fromLatin1(lots[t][0]);
+        Transactions()[std::size_t(t * 2)].Shares = std::int16_t(QByteArray(lots[t][1]).toInt());
+        Transactions()[std::size_t(t * 2)].Action = QStringLiteral("Buy");
+    }
+    tickOnly({0, 1});
+    server->setReply(QStringLiteral("/q"), fixture("sheets/quote_page.htm"));
+    server->setReply(QStringLiteral("/cgi-bin/ShowFreeCompRep"),
+                     "<html>Current Average Recommendation <font color=#0000ee>2.25</font></html>");
+
+    run->PressUpdateButton();
+
+    const auto sha = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly)
+                   ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256).toHex().toStdString()
+                   : std::string("missing");
+    };
+    EXPECT_EQ(Stocks()[1].LastPrice, "84.50");
+    EXPECT_EQ(Stocks()[3].AvgRecommendation, 2.25f);
+    EXPECT_EQ(Transactions()[2].PriceText, "84.50");
+    EXPECT_EQ(sha(AppPath() + "/Set0.dat"), "3638f25dd2d2d2725af13b950aacf95482d058de54931cb41f0c896659f24166");
+    EXPECT_EQ(sha(AppPath() + "/Portfolio.dat"), "4faa1579cfedf8ad2d8442cd112ae94dd82585b3c1d3b0668b7a330ee8ff4d48");
+}
+
+// A run stopped in the middle of the prices keeps in the set file what it fetched.
+TEST_F(UpdateRunTest, ARunStoppedMidPassSavesWhatItFetched)
+{
+    setStocks({"IBM", "MSFT", "AOL"});
+    Transactions()[0].Symbol = QStringLiteral("MSFT");
+    tickOnly({1});
+    server->setReply(QStringLiteral("/q"), page(400));
+    quotes.parseQuote = [this](int row) {
+        Stocks()[std::size_t(row)].LastPrice = QStringLiteral("1%1.00").arg(row);
+        if (row == 1)
+            run->StopUpdate();
+        return QString();
+    };
+
+    run->PressUpdateButton();
+
+    ResetProgramState();
+    ASSERT_TRUE(ReadStocks());
+    EXPECT_EQ(Stocks()[0].LastPrice, "10.00");
+    EXPECT_EQ(Stocks()[1].LastPrice, "11.00");
+    EXPECT_EQ(Stocks()[2].LastPrice, "");
+    ASSERT_TRUE(LoadPortfolio());
+    EXPECT_EQ(Transactions()[0].PriceText, "11.00");
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 #include "EditingFixture.h"
 
 #include "core/Settings.h"
+#include "platform/AppPath.h"
 
+#include <QFile>
 #include <QSignalSpy>
 
 namespace {
@@ -45,6 +47,36 @@ TEST_F(StockSetsTest, MakingASetCurrentStoresItReadsItAndSaysSo)
         EXPECT_EQ(Settings::GetSetting(QString::fromLatin1(Settings::LastGroup)), "4");
     }
     EXPECT_EQ(announced, QList<int>{4});
+}
+
+// A change marked by the update run is written once, later: to the set it was made
+// in when another set is made current, and before the portfolio is read again.
+TEST_F(StockSetsTest, ChangesMarkedDuringARunAreWrittenBeforeTheTablesAreReadAgain)
+{
+    writeSet(0, {"AAA"});
+    writeSet(4, {"BBB"});
+    CurrentSet() = 0;
+    ASSERT_TRUE(ReadStocks());
+    const QByteArray before = ReadBytes(SetFilePath(0));
+
+    Stocks()[0].LastPrice = QStringLiteral("12.50");
+    MarkStocksChanged();
+    EXPECT_EQ(ReadBytes(SetFilePath(0)), before);  // not yet written
+    ASSERT_TRUE(sets.makeCurrent(4));
+    EXPECT_EQ(Stocks()[0].Symbol, "BBB");
+    ASSERT_TRUE(sets.makeCurrent(0));
+    EXPECT_EQ(Stocks()[0].LastPrice, "12.50");
+
+    Transactions()[3].Symbol = QStringLiteral("AAA");
+    Transactions()[3].PriceText = QStringLiteral("12.50");
+    MarkPortfolioChanged();
+    ASSERT_TRUE(LoadPortfolio());
+    EXPECT_EQ(Transactions()[3].PriceText, "12.50");
+
+    // Nothing pending: nothing written.
+    ASSERT_TRUE(QFile::remove(SetFilePath(0)));
+    EXPECT_TRUE(SaveChangedTables());
+    EXPECT_FALSE(QFile::exists(SetFilePath(0)));
 }
 
 TEST_F(StockSetsTest, EditsAreAnnounced)

@@ -1,0 +1,199 @@
+// A whole update run (every box that fetches a page ticked) of sets of 25, 50, 100
+// and 201 stocks against a server on 127.0.0.1 that answers every path with the same
+// 20 KB page (a quote page that parses), beside curl fetching the same request list
+// one by one from the same server. Prints milliseconds per request at each size and
+// the ratio to curl, the median of interleaved rounds. Targets: the 201-stock run
+// within 1.5 times curl; the cost per request at 201 stocks within 1.2 times that at
+// 25.
+//
+//   cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRADEWRIGHT_BENCH=ON
+//   cmake --build build-bench --target bench_update_run && build-bench/bench_update_run [rounds]
+#include "core/Settings.h"
+#include "core/UpdateChoices.h"
+#include "platform/AppPath.h"
+#include "platform/Dialogs.h"
+#include "platform/RegistryStore.h"
+#include "platform/Sites.h"
+#include "retrieval/CacheFiles.h"
+#include "retrieval/Downloaders.h"
+#include "retrieval/MainWindowPort.h"
+#include "retrieval/RunServices.h"
+#include "retrieval/Transports.h"
+#include "retrieval/UpdateRun.h"
+#include "shell/RunServices.h"
+#include "stockdata/ProgramState.h"
+#include "stockdata/Stocks.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "LoopbackBench.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kPageBytes = 20 * 1024;
+
+class BenchFrame : public UpdateRunPort
+{
+public:
+    QString caption = QStringLiteral("Update");
+    QString updateButtonCaption() const override { return caption; }
+    void setUpdateButtonCaption(const QString& text) override { caption = text; }
+    void setUpdateButtonPicture(const QString&) override {}
+    void setTrayUpdateCaption(const QString&) override {}
+    void setGroupsButtonEnabled(bool) override {}
+    void setStocksButtonEnabled(bool) override {}
+    void setTaskText(const QString&) override {}
+    void setBusyPointer(bool) override {}
+    bool selectStockNode(const QString&) override { return true; }
+};
+
+class NoMail final : public MailSending
+{
+public:
+    MailOutcome SendEmail(const QString&, const QString&, const QString&, const QString&, const QString&,
+                          const QString&, const QString&) override
+    {
+        return MailOutcome{false, QStringLiteral("no mail in the benchmark")};
+    }
+};
+
+void makeSet(int size)
+{
+    ResetProgramState();
+    for (int i = 0; i < size; ++i)
+        Stocks()[std::size_t(i)].Symbol = QStringLiteral("S%1").arg(i, 3, 10, QLatin1Char('0'));
+    StockCount() = std::int16_t(size);
+    SaveStocks();
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+double msSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QString base = qEnvironmentVariable("TW_BENCH_DIR", QDir::tempPath());
+    QTemporaryDir home(base + QStringLiteral("/tw-bench-XXXXXX"));
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
+    QApplication app(argc, argv);
+    SetAppPath(home.path() + QStringLiteral("/app"));
+    RegistryStore::setFilePath(home.path() + QStringLiteral("/config/Orvane/Tradewright5.ini"));
+    RegistryStore::createKey(QString::fromLatin1(Settings::ProductKey));
+    Settings::SaveSetting(QString::fromLatin1(Settings::Prompt), QStringLiteral("0"));
+    PrintingDialogs dialogs;
+    Dialogs::install(&dialogs);
+    CreateCacheFolders();
+    const QString curl = QStandardPaths::findExecutable(QStringLiteral("curl"));
+    if (curl.isEmpty()) {
+        std::fprintf(stderr, "curl is not installed\n");
+        return 1;
+    }
+
+    QFile quotePage(QStringLiteral(TW_FIXTURES "/sheets/quote_page.htm"));
+    if (!quotePage.open(QIODevice::ReadOnly))
+        return 1;
+    std::string body = quotePage.readAll().toStdString();
+    body.resize(std::max<std::size_t>(body.size(), kPageBytes), ' ');
+    PageServer server(ClosingReply(body));
+    PointEverySiteAt(server);
+
+    BenchPort port;
+    port.state.OrigCaption = QStringLiteral("Tradewright");
+    BenchFrame frame;
+    Transports transports(port);
+    transports.Inet1.setAccessType(UrlFetch::icDirect);
+    Downloaders downloaders(transports, port);
+    SheetQuoteParsing quotes;
+    NoMail mail;
+    UpdateRun run(port, frame, transports, downloaders, quotes, mail);
+    run.Timer1.stop();
+    UpdateChoices& choices = updateChoices();
+    choices.load();
+    for (int n = 0; n < UpdateChoices::Count; ++n)
+        choices.setTicked(n, UpdateChoices::fetches(n));
+
+    const int sizes[] = {25, 50, 100, 201};
+    std::map<int, std::vector<double>> runMs, curlMs;
+    std::map<int, std::size_t> requests;
+    const std::string scratch = (home.path() + QStringLiteral("/curl-out")).toStdString();
+    for (int round = 0; round < rounds; ++round) {
+        for (const int size : sizes) {
+            makeSet(size);
+            server.takeTargets();
+            auto start = std::chrono::steady_clock::now();
+            run.PressUpdateButton();
+            runMs[size].push_back(msSince(start));
+            const std::vector<std::string> targets = server.takeTargets();
+            requests[size] = targets.size();
+
+            // The same list, one request after another, each written to a file.
+            const QString listPath = home.path() + QStringLiteral("/curl-list");
+            QFile list(listPath);
+            list.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            for (std::size_t i = 0; i < targets.size(); ++i) {
+                // The socket transport asks with the whole address.
+                const QByteArray target = QByteArray::fromStdString(targets[i]);
+                const QByteArray url = target.startsWith("http")
+                                           ? target
+                                           : "http://127.0.0.1:" + QByteArray::number(server.port()) + target;
+                list.write("url = \"" + url + "\"\noutput = \"" +
+                           QByteArray::fromStdString(scratch) + QByteArray::number(qulonglong(i % 64)) + "\"\n");
+            }
+            list.close();
+            const std::string command = curl.toStdString() + " -s -g -K '" + listPath.toStdString() + "'";
+            start = std::chrono::steady_clock::now();
+            const int rc = std::system(command.c_str());
+            curlMs[size].push_back(msSince(start));
+            server.takeTargets();
+            if (rc != 0) {
+                std::fprintf(stderr, "curl failed (%d)\n", rc);
+                if (qEnvironmentVariableIsSet("TW_BENCH_KEEP"))
+                    QFile::copy(listPath, QStringLiteral("/tmp/p14/curl-list"));
+            }
+        }
+    }
+
+    std::printf("\nupdate run against 127.0.0.1, %d KB pages, median of %d interleaved rounds:\n", kPageBytes / 1024,
+                rounds);
+    std::printf("  stocks  requests    run ms   curl ms  ms/request  curl ms/req  run/curl\n");
+    double perRequest25 = 0, perRequest201 = 0, ratio201 = 0;
+    for (const int size : sizes) {
+        const double r = median(runMs[size]), c = median(curlMs[size]);
+        const double perRequest = requests[size] ? r / double(requests[size]) : 0;
+        std::printf("  %6d  %8zu  %8.1f  %8.1f  %10.3f  %11.3f  %8.2f\n", size, requests[size], r, c, perRequest,
+                    requests[size] ? c / double(requests[size]) : 0, c > 0 ? r / c : 0);
+        if (size == 25)
+            perRequest25 = perRequest;
+        if (size == 201) {
+            perRequest201 = perRequest;
+            ratio201 = c > 0 ? r / c : 0;
+        }
+    }
+    std::printf("  201 stocks: %.2f x curl (target <= 1.50: %s); per request %.2f x that at 25 (target <= 1.20: %s)\n",
+                ratio201, ratio201 <= 1.5 ? "met" : "MISSED", perRequest25 > 0 ? perRequest201 / perRequest25 : 0,
+                perRequest25 > 0 && perRequest201 / perRequest25 <= 1.2 ? "met" : "MISSED");
+    return 0;
+}
