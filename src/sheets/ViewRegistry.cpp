@@ -1,6 +1,8 @@
 #include "sheets/ViewRegistry.h"
 
 #include "sheets/CurrentQuotes.h"
+#include "sheets/FilingSheets.h"
+#include "sheets/ProfileSheets.h"
 #include "stockdata/EntryRules.h"
 #include "stockdata/PortfolioViews.h"
 
@@ -74,6 +76,12 @@ ViewRow leavingPointer(ViewRow row)
     return row;
 }
 
+ViewRow withBuilder(ViewRow row, ViewBuilder builder)
+{
+    row.builder = builder;
+    return row;
+}
+
 ViewRow withCode(ViewRow row, ViewCodeRule rule)
 {
     row.viewCode = rule;
@@ -110,10 +118,10 @@ QVector<ViewRow> makeRegistry()
          << perStock("EH", "EH", "_ee.Sh", noZoom, blank)
          << perStock("ER", "ER", "_ee.Sh", noZoom, blank)
          << perStock("EC", "EC", "_ee.Sh", noZoom, blank)
-         << perStock("IT", "IT", "_it.Sh", zoom, blank)
-         << perStock("QR", "QR", "_qr.Sh", zoom, blank)
-         << perStock("Profile", "AR", "_P.Sh", zoom, blank)
-         << perStock("SI", "SI", "_SI.Sh", zoom, blank)
+         << withBuilder(perStock("IT", "IT", "_it.Sh", zoom, blank), BuildInsiderTrades)
+         << withBuilder(perStock("QR", "QR", "_qr.Sh", zoom, blank), BuildQuarterlyReports)
+         << withBuilder(perStock("Profile", "AR", "_P.Sh", zoom, blank), BuildProfile)
+         << withBuilder(perStock("SI", "SI", "_SI.Sh", zoom, blank), BuildShortInterest)
          // The options views paint a loading text first (their builder adds the
          // painter) and count a missing page as filled.
          << perStock("Call", "Calls", "_op.Sh", zoom, blank)
