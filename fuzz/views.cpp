@@ -6,7 +6,7 @@
 //
 // Seeds: tests/fixtures/sheets/*.htm tests/fixtures/stockdata/Portfolio.dat
 
-#include "FuzzSupport.h"
+#include "ViewFuzz.h"
 
 #include "platform/FlexGrid.h"
 #include "platform/RuntimeError.h"
@@ -17,27 +17,8 @@
 #include "stockdata/ProgramState.h"
 #include "stockdata/ViewHost.h"
 
-#include <memory>
 
 namespace {
-
-// Grids without windows: the main grid, and zoom grids that are simply dropped.
-class PlainHost final : public ViewHost
-{
-public:
-    FlexGrid* mainGrid() override { return &m_main; }
-    FlexGrid* newZoomGrid() override
-    {
-        m_zoom = std::make_unique<FlexGrid>();
-        return m_zoom.get();
-    }
-    void showZoom(FlexGrid*) override {}
-    void discardZoom(FlexGrid*) override {}
-
-private:
-    FlexGrid m_main;
-    std::unique_ptr<FlexGrid> m_zoom;
-};
 
 // A scanner either gives its elements or fails with the contract's error.
 template <typename Scan>
@@ -48,14 +29,6 @@ void scan(Scan&& run)
     } catch (const ViewError&) {
     } catch (const RuntimeError&) {
     }
-}
-
-void checkRestored(FlexGrid& grid, const char* code)
-{
-    fuzz::check(CurrentView() == QLatin1String(code), "CurrentView names the view");
-    fuzz::check(!ZoomMode(), "ZoomMode is cleared");
-    fuzz::check(!ViewRunner::filling(), "no fill is left under way");
-    fuzz::check(grid.Redraw() && !grid.isUpdatesLocked(), "the main grid draws and is not locked");
 }
 
 } // namespace
@@ -73,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         });
     }
 
-    static PlainHost host;
+    static fuzz::PlainHost host;
     installViewHost(&host);
     static ViewRunner runner(host);
     FlexGrid& grid = *host.mainGrid();
@@ -87,17 +60,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ParseQuote(0);
     ZoomMode() = size % 2 == 1;
     runner.show(QStringLiteral("Current"));
-    checkRestored(grid, "Current");
+    fuzz::checkRestored(grid, "Current");
 
     // The input as the portfolio file, then its three views.
     fuzz::writeFile(PortfolioFilePath(), input);
     ZoomMode() = size % 3 == 1;
     runner.show(QStringLiteral("Port"));
-    checkRestored(grid, "Port");
+    fuzz::checkRestored(grid, "Port");
     runner.show(QStringLiteral("PortLog"));
-    checkRestored(grid, "PortLog");
+    fuzz::checkRestored(grid, "PortLog");
     runner.show(QStringLiteral("PortSelected"), QStringLiteral("IBM"));
-    checkRestored(grid, "PortSelected");
+    fuzz::checkRestored(grid, "PortSelected");
     fuzz::trimErrorLog();
     return 0;
 }
