@@ -350,6 +350,76 @@ BENCHMARK_CAPTURE(PageViewBuilder, EarningsGrowth, "EG")->Args({k300K, 0})->Args
 BENCHMARK_CAPTURE(PageViewBuilder, EarningsHistory, "EH")->Args({k300K, 0})->Args({k1M, 0})->Args({k300K, 400 * 1024})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PageViewBuilder, EarningsEstimates, "ER")->Args({k300K, 0})->Args({k1M, 0})->Args({k300K, 400 * 1024})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PageViewBuilder, EpsTrend, "EC")->Args({k300K, 0})->Args({k1M, 0})->Args({k300K, 400 * 1024})->Unit(benchmark::kMillisecond);
+// ---- the filings, profile and short-interest sheets over scaled pages -----------
+
+// A page of about `size` bytes: head text of `headSize` bytes, then the view's
+// markers around as many rows as fit.
+QByteArray scaledPage(const char* code, int size, int headSize)
+{
+    QByteArray head;
+    while (head.size() < headSize)
+        head += "<!-- head text of the page, no markers in it -->\n";
+    QByteArray open, row, close;
+    const QByteArray c = code;
+    if (c == "IT") {
+        open = "<html>Insider Trades<table></table><table></table><table></table><table>\n";
+        row = "<tr><td>Nov 3, 2026</td><td><a href=\"/ins/doe-john.html\">DOE JOHN</a></td><td>Sale</td>"
+              "<td>1,000</td><td>Direct</td><td>$12.50</td><td>$12,500</td></tr>\n";
+        close = "</table></html>";
+    } else if (c == "QR") {
+        open = "<html><table><tr><td>Sort By: Date</td></tr></table><TABLE><TR><TD>Date</TD></TR>\n";
+        row = "<TR><TD>2026-11-03</TD><TD><A HREF=\"/Archives/acme/q3.htm\">10-Q</A></TD>"
+              "<TD>Quarterly report: Q3</TD></TR>\n";
+        close = "</TABLE></html>";
+    } else if (c == "Profile") {
+        open = "<html><a href=\"/home\">Home</a><hr size=1>\n";
+        row = "Acme Widgets makes widgets &amp; gadgets. It sells them in forty countries. \n";
+        close = "<hr></html>";
+    } else {
+        open = "<html><TABLE><TR><TH>Days to Cover</TH></TR>\n";
+        row = "<TR><TD>Nov 14, 2026</TD><TD>1,234,567</TD><TD>456,789</TD><TD>2.7</TD></TR>\n";
+        close = "</TABLE></html>";
+    }
+    QByteArray page = head + open;
+    while (page.size() + row.size() + close.size() <= size)
+        page += row;
+    return page + close;
+}
+
+// The builder alone over the page; MB/s of page.
+void ScaledPageView(benchmark::State& state, const char* code, const char* suffix, int size, int headSize)
+{
+    fixture();
+    CurrentSymbol() = Stocks()[0].Symbol;
+    QDir().mkpath(AppPath() + QStringLiteral("/Cache/DataSheet"));
+    const QByteArray page = scaledPage(code, size, headSize);
+    QFile f(AppPath() + QStringLiteral("/Cache/DataSheet/") + CurrentSymbol() + QString::fromLatin1(suffix));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(page) != page.size()) {
+        state.SkipWithError("page not written");
+        return;
+    }
+    f.close();
+    const ViewRow& row = *findView(QString::fromLatin1(code));
+    const ViewContext ctx = ViewRunner::contextFor(row, QString());
+    FlexGrid grid;
+    grid.setWidth(15000);
+    for (auto _ : state) {
+        row.builder(ctx, grid);
+        benchmark::DoNotOptimize(grid.Rows());
+    }
+    state.counters["rows"] = grid.Rows();
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * page.size());
+}
+
+#define TW_PAGE_VIEW(name, code, suffix)                                                                        \
+    BENCHMARK_CAPTURE(ScaledPageView, name##_300KB, code, suffix, 300 << 10, 0)->Unit(benchmark::kMicrosecond);     \
+    BENCHMARK_CAPTURE(ScaledPageView, name##_1MB, code, suffix, 1 << 20, 0)->Unit(benchmark::kMicrosecond);         \
+    BENCHMARK_CAPTURE(ScaledPageView, name##_1MB_after_400KB_head, code, suffix, 1 << 20, 400 << 10)                 \
+        ->Unit(benchmark::kMicrosecond)
+TW_PAGE_VIEW(InsiderTrades, "IT", "_it.Sh");
+TW_PAGE_VIEW(QuarterlyReports, "QR", "_qr.Sh");
+TW_PAGE_VIEW(Profile, "Profile", "_P.Sh");
+TW_PAGE_VIEW(ShortInterest, "SI", "_SI.Sh");
 
 #endif
 

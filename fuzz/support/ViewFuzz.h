@@ -78,4 +78,27 @@ inline void showPerStockPage(const QByteArray& input, const char* fileName, std:
     trimErrorLog();
 }
 
+// The input as the cached page (suffix) of stock "ACME", then each of codes over
+// it, with and without ZoomMode.
+inline void runPageViews(const QByteArray& input, const QString& suffix, std::initializer_list<const char*> codes)
+{
+    static PlainHost host;
+    installViewHost(&host);
+    static ViewRunner runner(host);
+    ResetProgramState();
+    Stocks()[0].Symbol = QStringLiteral("ACME");
+    Stocks()[0].CompanyName = QStringLiteral("Acme Widgets");
+    StockCount() = 1;
+    CurrentSymbol() = QStringLiteral("ACME");
+    writeFile(AppPath() + QStringLiteral("/Cache/DataSheet/ACME") + suffix, input);
+    for (const char* code : codes) {
+        for (const bool zoom : {false, true}) {
+            ZoomMode() = zoom;
+            runner.show(QString::fromLatin1(code));
+            checkRestored(*host.mainGrid(), code);
+        }
+    }
+    trimErrorLog();
+}
+
 } // namespace fuzz

@@ -4,6 +4,8 @@
 #include "sheets/EarningsSheets.h"
 #include "sheets/StatementSheets.h"
 #include "sheets/HistorySheets.h"
+#include "sheets/FilingSheets.h"
+#include "sheets/ProfileSheets.h"
 #include "stockdata/EntryRules.h"
 #include "stockdata/PortfolioViews.h"
 
@@ -71,12 +73,6 @@ ViewRow withArguments(ViewRow row, QStringList arguments)
     return row;
 }
 
-ViewRow built(ViewRow row, ViewBuilder builder)
-{
-    row.builder = builder;
-    return row;
-}
-
 ViewRow leavingPointer(ViewRow row)
 {
     row.leavesPointer = true;
@@ -118,18 +114,18 @@ QVector<ViewRow> makeRegistry()
     }
 
     // The sheets of a stock.
-    rows << built(perStock("ABS", "ABS", "_Abs.Sh", zoom, blank), BuildAnnualBalanceSheet)
+    rows << withBuilder(perStock("ABS", "ABS", "_Abs.Sh", zoom, blank), BuildAnnualBalanceSheet)
          // Its builder turns every failure but a file-not-found (53) into its own
          // message, a missing or empty page included.
-         << built(perStock("AIS", "AIS", "_Ais.Sh", zoom, Policy::StandardMessage), BuildAnnualIncomeStatement)
-         << built(perStock("EG", "EG", "_ee.Sh", noZoom, blank), BuildEarningsSheet)
-         << built(perStock("EH", "EH", "_ee.Sh", noZoom, blank), BuildEarningsSheet)
-         << built(perStock("ER", "ER", "_ee.Sh", noZoom, blank), BuildEarningsSheet)
-         << built(perStock("EC", "EC", "_ee.Sh", noZoom, blank), BuildEarningsSheet)
-         << perStock("IT", "IT", "_it.Sh", zoom, blank)
-         << perStock("QR", "QR", "_qr.Sh", zoom, blank)
-         << perStock("Profile", "AR", "_P.Sh", zoom, blank)
-         << perStock("SI", "SI", "_SI.Sh", zoom, blank)
+         << withBuilder(perStock("AIS", "AIS", "_Ais.Sh", zoom, Policy::StandardMessage), BuildAnnualIncomeStatement)
+         << withBuilder(perStock("EG", "EG", "_ee.Sh", noZoom, blank), BuildEarningsSheet)
+         << withBuilder(perStock("EH", "EH", "_ee.Sh", noZoom, blank), BuildEarningsSheet)
+         << withBuilder(perStock("ER", "ER", "_ee.Sh", noZoom, blank), BuildEarningsSheet)
+         << withBuilder(perStock("EC", "EC", "_ee.Sh", noZoom, blank), BuildEarningsSheet)
+         << withBuilder(perStock("IT", "IT", "_it.Sh", zoom, blank), BuildInsiderTrades)
+         << withBuilder(perStock("QR", "QR", "_qr.Sh", zoom, blank), BuildQuarterlyReports)
+         << withBuilder(perStock("Profile", "AR", "_P.Sh", zoom, blank), BuildProfile)
+         << withBuilder(perStock("SI", "SI", "_SI.Sh", zoom, blank), BuildShortInterest)
          // The options views paint a loading text first (their builder adds the
          // painter) and count a missing page as filled.
          << perStock("Call", "Calls", "_op.Sh", zoom, blank)

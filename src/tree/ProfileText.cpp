@@ -4,6 +4,7 @@
 #include "platform/AppPath.h"
 #include "platform/Codec.h"
 #include "retrieval/CacheFiles.h"
+#include "sheets/ProfileSheets.h"
 #include "stockdata/EntryRules.h"
 #include "stockdata/ProgramState.h"
 
@@ -14,15 +15,8 @@ QString ProfileTextOf(const QString& page)
     QString text = page;
     text.remove(QLatin1Char('\r'));
     text.remove(QLatin1Char('\n'));
-    // The description sits between the page's first two horizontal rules; the cut
-    // starts inside the first rule's tag, which the cleaning below skips.
-    const qsizetype from = text.indexOf(QLatin1String("hr"));
-    if (from < 0)
-        return QString();
-    const qsizetype to = text.indexOf(QLatin1String("<hr"), from);
-    if (to < 0)
-        return QString();
-    QString cut = text.mid(from, to - from);
+    // The description sits between the page's first two horizontal rules.
+    QString cut = CutProfile(text);
     return CleanCell(cut, false, true, false).trimmed();
 }
 

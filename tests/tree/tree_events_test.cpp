@@ -219,7 +219,9 @@ TEST(ProfileText, CutBetweenTheFirstTwoRules)
          "International Business Machines makescomputers & software. It sells services."},
         {"tags inside the description", "<hr>Makes <b>chips</b> and <a href=x>boards</a>.<hr>",
          "Makes chips and boards."},
-        {"the first 'hr' may be a word", "Three <p>Shares</p><hr>", "Shares"},
+        // The cut starts at the first rule, not at the "hr" of a link before it.
+        {"a link before the first rule", "<a href=\"/home\">Home</a><hr size=1>Makes tools.<hr>", "Makes tools."},
+        {"a word holding 'hr' is no rule", "Three <p>Shares</p><hr>", ""},
         {"no second rule", "<p>x</p><hr>Only one rule", ""},
         {"no rule at all", "<p>Nothing here</p>", ""},
         {"empty page", "", ""},
