@@ -1,6 +1,7 @@
 #include "sheets/ViewRegistry.h"
 
 #include "sheets/CurrentQuotes.h"
+#include "sheets/OptionsSheets.h"
 #include "stockdata/EntryRules.h"
 #include "stockdata/PortfolioViews.h"
 
@@ -74,6 +75,14 @@ ViewRow leavingPointer(ViewRow row)
     return row;
 }
 
+// An options view: paints its loading text first.
+ViewRow optionsView(ViewRow row)
+{
+    row.builder = BuildOptionsSheet;
+    row.loading = PaintOptionsLoading;
+    return row;
+}
+
 ViewRow withCode(ViewRow row, ViewCodeRule rule)
 {
     row.viewCode = rule;
@@ -114,11 +123,11 @@ QVector<ViewRow> makeRegistry()
          << perStock("QR", "QR", "_qr.Sh", zoom, blank)
          << perStock("Profile", "AR", "_P.Sh", zoom, blank)
          << perStock("SI", "SI", "_SI.Sh", zoom, blank)
-         // The options views paint a loading text first (their builder adds the
-         // painter) and count a missing page as filled.
-         << perStock("Call", "Calls", "_op.Sh", zoom, blank)
-         << perStock("Put", "Puts", "_op.Sh", zoom, blank)
-         << perStock("Options", "Options", "_op.Sh", zoom, blank)
+         // The options views paint a loading text first and count a missing page
+         // as filled; their other failures leave the grid as it is.
+         << optionsView(perStock("Call", "Calls", "_op.Sh", zoom, blank))
+         << optionsView(perStock("Put", "Puts", "_op.Sh", zoom, blank))
+         << optionsView(perStock("Options", "Options", "_op.Sh", zoom, blank))
          << perStock("Split", "SPL", "_sp.Sh", zoom, blank)
          << leavingPointer(perStock("NMR", "NMR", "_mr.Sh", zoom, blank))
          << perStock("UPH", "UP", "_uph.Sh", zoom, blank)

@@ -123,7 +123,7 @@ TEST(ViewRegistry, PerViewFacts)
     EXPECT_EQ(codesWhere([](const ViewRow& r) { return r.otherErrors == OtherErrorPolicy::StandardMessage; }),
               QStringList({"AIS"}));
     EXPECT_EQ(codesWhere([](const ViewRow& r) { return r.builder != nullptr; }),
-              QStringList({"Current", "Port", "PortLog", "PortSelected"}));
+              QStringList({"Current", "Call", "Put", "Options", "Port", "PortLog", "PortSelected"}));
     EXPECT_EQ(codesWhere([](const ViewRow& r) { return r.scope == ViewScope::Portfolio; }),
               QStringList({"Port", "PortLog", "PortSelected"}));
     EXPECT_FALSE(findView("WM")->hourglass);
