@@ -21,24 +21,6 @@
 
 namespace {
 
-// Grids without windows: the main grid, and zoom grids that are simply dropped.
-class PlainHost final : public ViewHost
-{
-public:
-    FlexGrid* mainGrid() override { return &m_main; }
-    FlexGrid* newZoomGrid() override
-    {
-        m_zoom = std::make_unique<FlexGrid>();
-        return m_zoom.get();
-    }
-    void showZoom(FlexGrid*) override {}
-    void discardZoom(FlexGrid*) override {}
-
-private:
-    FlexGrid m_main;
-    std::unique_ptr<FlexGrid> m_zoom;
-};
-
 // A scanner either gives its elements or fails with the contract's error.
 template <typename Scan>
 void scan(Scan&& run)
@@ -73,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         });
     }
 
-    static PlainHost host;
+    static fuzz::PlainHost host;
     installViewHost(&host);
     static ViewRunner runner(host);
     FlexGrid& grid = *host.mainGrid();
