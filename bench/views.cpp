@@ -31,6 +31,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <cstring>
@@ -401,6 +402,51 @@ void ScaledPageView(benchmark::State& state, const char* code, const char* suffi
     f.close();
     const ViewRow& row = *findView(QString::fromLatin1(code));
     const ViewContext ctx = ViewRunner::contextFor(row, QString());
+// ---- the options views over a stored options reply ---------------------------
+
+// An options reply of about `bytes` bytes: headers, the table's header line and
+// strike lines of both sides.
+QByteArray optionsReply(qsizetype bytes)
+{
+    QByteArray page = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\nOption quotes for S0\r\n"
+                      "Calls,Last Sale,Net,Bid,Ask,Vol,Open Int,Puts,Last Sale,Net,Bid,Ask,Vol,Open Int\r\n";
+    for (int i = 0; page.size() < bytes; ++i)
+        page += QStringLiteral("Jan %1 (S0 A%2),12 3/8,+1/4,12 1/4,12 1/2,%3,%4,Jan %1 (S0 M%2),1/16,-1/16,0,1/8,%5,%6,\r\n")
+                    .arg(i % 200)
+                    .arg(i % 26)
+                    .arg(i % 977)
+                    .arg(i * 7 % 9973)
+                    .arg(i % 311)
+                    .arg(i * 3 % 7919)
+                    .toLatin1();
+    return page;
+}
+
+// One memchr pass over a page's bytes: the yardstick the view figures stand beside.
+void OptionsPageMemchr(benchmark::State& state)
+{
+    const QByteArray page = optionsReply(state.range(0) * 1000);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(std::memchr(page.constData(), 1, size_t(page.size())));
+    state.SetBytesProcessed(state.iterations() * page.size());
+}
+BENCHMARK(OptionsPageMemchr)->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// A view's builder over the stored reply, into a detached model.
+void OptionsViewBuilder(benchmark::State& state, const char* code)
+{
+    fixture();
+    const QByteArray page = optionsReply(state.range(0) * 1000);
+    CurrentSymbol() = QStringLiteral("S0");
+    const ViewRow& row = *findView(QString::fromLatin1(code));
+    const ViewContext ctx = ViewRunner::contextFor(row, QString());
+    QDir().mkpath(QFileInfo(ctx.pagePath).path());
+    QFile file(ctx.pagePath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(page) != page.size()) {
+        state.SkipWithError("cannot write the options page");
+        return;
+    }
+    file.close();
     FlexGrid grid;
     grid.setWidth(15000);
     for (auto _ : state) {
@@ -420,6 +466,12 @@ TW_PAGE_VIEW(InsiderTrades, "IT", "_it.Sh");
 TW_PAGE_VIEW(QuarterlyReports, "QR", "_qr.Sh");
 TW_PAGE_VIEW(Profile, "Profile", "_P.Sh");
 TW_PAGE_VIEW(ShortInterest, "SI", "_SI.Sh");
+    state.SetBytesProcessed(state.iterations() * page.size());
+    state.counters["rows"] = grid.Rows();
+}
+BENCHMARK_CAPTURE(OptionsViewBuilder, Calls, "Call")->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(OptionsViewBuilder, Puts, "Put")->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(OptionsViewBuilder, Chain, "Options")->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 #endif
 

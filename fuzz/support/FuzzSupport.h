@@ -8,12 +8,15 @@
 
 #include "platform/AppPath.h"
 #include "platform/Codec.h"
+#include "platform/FlexGrid.h"
+#include "stockdata/ViewHost.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 namespace fuzz {
 
@@ -30,5 +33,26 @@ void check(bool ok, const char* what);
 // Parsers that fail log to the program folder's error log; a long run would
 // otherwise grow it without end.
 void trimErrorLog();
+
+// Grids without windows for running views: the main grid, and zoom grids that are
+// dropped when the next one is made; `shown` is the zoom grid shown last.
+class PlainHost final : public ViewHost
+{
+public:
+    FlexGrid* mainGrid() override { return &m_main; }
+    FlexGrid* newZoomGrid() override
+    {
+        m_zoom = std::make_unique<FlexGrid>();
+        return m_zoom.get();
+    }
+    void showZoom(FlexGrid* grid) override { shown = grid; }
+    void discardZoom(FlexGrid*) override {}
+
+    FlexGrid* shown = nullptr;
+
+private:
+    FlexGrid m_main;
+    std::unique_ptr<FlexGrid> m_zoom;
+};
 
 } // namespace fuzz

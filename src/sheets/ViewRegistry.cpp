@@ -6,6 +6,7 @@
 #include "sheets/HistorySheets.h"
 #include "sheets/FilingSheets.h"
 #include "sheets/ProfileSheets.h"
+#include "sheets/OptionsSheets.h"
 #include "stockdata/EntryRules.h"
 #include "stockdata/PortfolioViews.h"
 
@@ -85,6 +86,14 @@ ViewRow withBuilder(ViewRow row, ViewBuilder builder)
     return row;
 }
 
+// An options view: paints its loading text first.
+ViewRow optionsView(ViewRow row)
+{
+    row.builder = BuildOptionsSheet;
+    row.loading = PaintOptionsLoading;
+    return row;
+}
+
 ViewRow withCode(ViewRow row, ViewCodeRule rule)
 {
     row.viewCode = rule;
@@ -126,11 +135,11 @@ QVector<ViewRow> makeRegistry()
          << withBuilder(perStock("QR", "QR", "_qr.Sh", zoom, blank), BuildQuarterlyReports)
          << withBuilder(perStock("Profile", "AR", "_P.Sh", zoom, blank), BuildProfile)
          << withBuilder(perStock("SI", "SI", "_SI.Sh", zoom, blank), BuildShortInterest)
-         // The options views paint a loading text first (their builder adds the
-         // painter) and count a missing page as filled.
-         << perStock("Call", "Calls", "_op.Sh", zoom, blank)
-         << perStock("Put", "Puts", "_op.Sh", zoom, blank)
-         << perStock("Options", "Options", "_op.Sh", zoom, blank)
+         // The options views paint a loading text first and count a missing page
+         // as filled; their other failures leave the grid as it is.
+         << optionsView(perStock("Call", "Calls", "_op.Sh", zoom, blank))
+         << optionsView(perStock("Put", "Puts", "_op.Sh", zoom, blank))
+         << optionsView(perStock("Options", "Options", "_op.Sh", zoom, blank))
          << withBuilder(perStock("Split", "SPL", "_sp.Sh", zoom, blank), BuildSplits)
          << withBuilder(leavingPointer(perStock("NMR", "NMR", "_mr.Sh", zoom, blank)), BuildMomentum)
          << withBuilder(perStock("UPH", "UP", "_uph.Sh", zoom, blank), BuildUpgrades)

@@ -123,8 +123,8 @@ TEST(ViewRegistry, PerViewFacts)
     EXPECT_EQ(codesWhere([](const ViewRow& r) { return r.otherErrors == OtherErrorPolicy::StandardMessage; }),
               QStringList({"AIS"}));
     EXPECT_EQ(codesWhere([](const ViewRow& r) { return r.builder != nullptr; }),
-              QStringList({"Current", "ABS", "AIS", "EG", "EH", "ER", "EC", "IT", "QR", "Profile", "SI", "Split",
-                           "NMR", "UPH", "DNH", "BRP", "Port", "PortLog", "PortSelected"}));
+              QStringList({"Current", "ABS", "AIS", "EG", "EH", "ER", "EC", "IT", "QR", "Profile", "SI", "Call",
+                           "Put", "Options", "Split", "NMR", "UPH", "DNH", "BRP", "Port", "PortLog", "PortSelected"}));
     EXPECT_EQ(codesWhere([](const ViewRow& r) { return r.scope == ViewScope::Portfolio; }),
               QStringList({"Port", "PortLog", "PortSelected"}));
     EXPECT_FALSE(findView("WM")->hourglass);
