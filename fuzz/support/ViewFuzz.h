@@ -17,23 +17,6 @@
 
 namespace fuzz {
 
-// Grids without windows: the main grid, and zoom grids that are simply dropped.
-class PlainHost final : public ViewHost
-{
-public:
-    FlexGrid* mainGrid() override { return &m_main; }
-    FlexGrid* newZoomGrid() override
-    {
-        m_zoom = std::make_unique<FlexGrid>();
-        return m_zoom.get();
-    }
-    void showZoom(FlexGrid*) override {}
-    void discardZoom(FlexGrid*) override {}
-
-private:
-    FlexGrid m_main;
-    std::unique_ptr<FlexGrid> m_zoom;
-};
 
 // CurrentView names the view, ZoomMode is cleared (a view that is not zoom-aware
 // leaves it as it was), no fill is left under way, the main grid draws and is not locked.
