@@ -17,14 +17,7 @@ protected:
     void SetUp() override
     {
         SheetsTest::SetUp();
-        StdRowHeight() = kBase;
-        grid().setWidth(10000);
-        Stocks()[0].Symbol = "ACME";
-        Stocks()[0].CompanyName = "Acme Widgets";
-        Stocks()[1].Symbol = "Q";
-        Stocks()[1].CompanyName = "Q";
-        StockCount() = 2;
-        CurrentSymbol() = "ACME";
+        selectAcme(10000, true);
     }
 
     // The page as its downloader names it (the views ask in another letter case).

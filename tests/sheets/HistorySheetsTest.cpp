@@ -39,14 +39,7 @@ protected:
     void SetUp() override
     {
         SheetsTest::SetUp();
-        StdRowHeight() = 300;
-        grid().setWidth(9000);
-        Stocks()[0].Symbol = "ACME";
-        Stocks()[0].CompanyName = "Acme Widgets";
-        Stocks()[1].Symbol = "Q";
-        Stocks()[1].CompanyName = "Q";
-        StockCount() = 2;
-        CurrentSymbol() = "ACME";
+        selectAcme(9000, true);
         // What the previous view left on screen.
         grid().setRows(3);
         grid().setCols(2);

@@ -38,12 +38,7 @@ protected:
     void SetUp() override
     {
         SheetsTest::SetUp();
-        StdRowHeight() = 300;
-        grid().setWidth(10000);
-        Stocks()[0].Symbol = "ACME";
-        Stocks()[0].CompanyName = "Acme Widgets";
-        StockCount() = 1;
-        CurrentSymbol() = "ACME";
+        selectAcme(10000, false);
     }
 
     void writePage(const QByteArray& bytes) { writeFile("Cache/DataSheet/ACME_op.Sh", bytes); }

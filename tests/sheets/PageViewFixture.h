@@ -18,14 +18,7 @@ protected:
     void SetUp() override
     {
         SheetsTest::SetUp();
-        StdRowHeight() = 300;
-        grid().setWidth(10000);
-        Stocks()[0].Symbol = "ACME";
-        Stocks()[0].CompanyName = "Acme Widgets";
-        Stocks()[1].Symbol = "Q";
-        Stocks()[1].CompanyName = "Q";
-        StockCount() = 2;
-        CurrentSymbol() = "ACME";
+        selectAcme(10000, true);
     }
 
     void writePage(const QString& symbol, const QString& suffix, const QByteArray& bytes)

@@ -60,6 +60,23 @@ protected:
         installSplitBar(&bar);
     }
 
+    // What the view tests start from: base rows of 300 twips, a main grid `gridWidth`
+    // twips wide, and the stock ACME ("Acme Widgets") selected; with withQ also Q,
+    // whose one-character name makes the messages show the symbol.
+    void selectAcme(int gridWidth, bool withQ)
+    {
+        StdRowHeight() = 300;
+        grid().setWidth(gridWidth);
+        Stocks()[0].Symbol = "ACME";
+        Stocks()[0].CompanyName = "Acme Widgets";
+        if (withQ) {
+            Stocks()[1].Symbol = "Q";
+            Stocks()[1].CompanyName = "Q";
+        }
+        StockCount() = withQ ? 2 : 1;
+        CurrentSymbol() = "ACME";
+    }
+
     void TearDown() override
     {
         installSplitBar(nullptr);

@@ -63,12 +63,7 @@ protected:
     void SetUp() override
     {
         SheetsTest::SetUp();
-        StdRowHeight() = 300;
-        grid().setWidth(9000);
-        Stocks()[0].Symbol = "ACME";
-        Stocks()[0].CompanyName = "Acme Widgets";
-        StockCount() = 1;
-        CurrentSymbol() = "ACME";
+        selectAcme(9000, false);
         // What the previous view left on screen.
         drawRows(grid(), "Before", 3);
         g_build = nullptr;
