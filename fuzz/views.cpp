@@ -11,7 +11,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/RuntimeError.h"
 #include "sheets/QuoteParsers.h"
-#include "sheets/ViewContract.h"
+#include "retrieval/ViewContract.h"
 #include "sheets/ViewRunner.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/ProgramState.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sheets/ViewContract.h"
+#include "retrieval/ViewContract.h"
 
 #include <QString>
 

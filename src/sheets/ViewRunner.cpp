@@ -2,6 +2,7 @@
 
 #include "core/Settings.h"
 #include "platform/AppPath.h"
+#include "platform/BusyPointer.h"
 #include "platform/FlexGrid.h"
 #include "platform/RuntimeError.h"
 #include "sheets/CurrentQuotes.h"
@@ -34,29 +35,6 @@ std::optional<Request> g_pending;
 // The view started last and its key (CurrentView does not carry every key).
 QString g_shownCode;
 QString g_shownKey;
-
-// The hourglass while a view fills; the pointer goes back when it ends.
-class BusyPointer
-{
-public:
-    explicit BusyPointer(bool on)
-    {
-        if (on && qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-            m_set = true;
-        }
-    }
-    ~BusyPointer()
-    {
-        if (m_set)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-private:
-    bool m_set = false;
-};
 
 // A detached grid holding what target holds, at its size: what a builder draws
 // into instead of the grid on screen.

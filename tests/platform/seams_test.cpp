@@ -3,6 +3,7 @@
 #include "TestDoubles.h"
 
 #include "platform/AppPath.h"
+#include "platform/BusyPointer.h"
 #include "platform/Dialer.h"
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
@@ -13,10 +14,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLockFile>
 #include <QSet>
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 namespace {
 
@@ -236,4 +240,26 @@ TEST(Dialogs, TitleDefaultsToTheProgramName)
     ASSERT_EQ(test::dialogs().shown.size(), 1);
     EXPECT_EQ(test::dialogs().shown[0].title, "Tradewright");
     EXPECT_EQ(Dialogs::appTitle(), "Tradewright");
+}
+
+TEST(BusyPointerGuard, GivesThePointerBackOnEveryWayOut)
+{
+    ASSERT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    try {
+        BusyPointer busy;
+        EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
+        throw std::runtime_error("a failing step");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    {
+        BusyPointer busy;
+        busy.release();
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    }
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    {
+        BusyPointer off(false);
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    }
 }

@@ -1,7 +1,7 @@
 // The layout file, column drops and the small routines on the main grid.
 #include "SheetsFixture.h"
 
-#include "sheets/ViewContract.h"
+#include "retrieval/ViewContract.h"
 #include "stockdata/ProgramState.h"
 
 #include <QClipboard>

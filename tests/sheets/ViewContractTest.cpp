@@ -3,7 +3,7 @@
 #include "SheetsFixture.h"
 
 #include "platform/RuntimeError.h"
-#include "sheets/ViewContract.h"
+#include "retrieval/ViewContract.h"
 
 #include <optional>
 

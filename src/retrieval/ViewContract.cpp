@@ -1,4 +1,4 @@
-#include "sheets/ViewContract.h"
+#include "retrieval/ViewContract.h"
 
 #include "platform/AppPath.h"
 #include "platform/FlexGrid.h"
