@@ -1,6 +1,7 @@
 // The Email menu and the tray's mail items: each opens its window in its place with
 // its prepared texts, or runs the error-log mail into the status label.
 #include "ShellFixture.h"
+#include "../services/MailServers.h"
 
 #include "core/frmSplashInfo.h"
 #include "services/Thanks.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 #include <functional>
 #include <memory>
@@ -144,6 +146,44 @@ TEST_F(MailMenuTest, ErrorLogItemTellsTheStatusLabelAndFeedbackShowsTheQuestionn
     ASSERT_NE(Thanks::instance(), nullptr);
     EXPECT_TRUE(Thanks::instance()->isVisible());
     EXPECT_FALSE(Thanks::instance()->isModal());
+}
+
+TEST_F(MailMenuTest, MenuMailsReachARealMailServer)
+{
+    const QString missing = SmtpSink::unavailable();
+    if (!missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    SmtpSink sink;
+    const QString failed = sink.start();
+    ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
+    setSetting(Settings::EmailServer, sink.server());
+    setSetting(Settings::Email, QStringLiteral("ann@example.org"));
+    frmMain& f = loaded();
+
+    // The tray's "New Massage": the recipient is typed and Send pressed.
+    bool accepted = false;
+    answerModal([&](QWidget* dialog) {
+        auto* mail = qobject_cast<frmEmail*>(dialog);
+        ASSERT_NE(mail, nullptr);
+        mail->txtToEmail->setText(QStringLiteral("bob@example.org"));
+        mail->txtSubject->setText(QStringLiteral("Quotes"));
+        mail->cmdSend->click();
+        accepted = mail->result() == QDialog::Accepted;
+    });
+    f.mnuTray[2]->trigger();
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(sink.file("1.env"), "ann@example.org\nbob@example.org\n");
+    EXPECT_TRUE(sink.file("1.eml").startsWith("From: Name\r\n"));
+
+    // "Send Error Log To Orvane" with a log: the status label ends at "Error Log Sent".
+    QFile log(AppPath() + QStringLiteral("/ErrorLog.txt"));
+    ASSERT_TRUE(log.open(QIODevice::WriteOnly));
+    log.write("--------------\r\nWhere: Misc_Main\r\n");
+    log.close();
+    f.mnuEmail[3]->trigger();
+    EXPECT_EQ(f.panelText(6), "Error Log Sent");
+    EXPECT_TRUE(sink.file("2.eml").contains("Subject: Tradewright User Error Log\r\n"));
+    EXPECT_TRUE(test::dialogs().shown.isEmpty());
 }
 
 } // namespace
