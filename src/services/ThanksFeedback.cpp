@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Runtime.h"
+#include "services/MailWindow.h"
 
 #include <QLocale>
 
@@ -120,29 +121,14 @@ QString BuildText(const Answers& a, const QString& email, const QString& date, c
     return lines.join(kCrLf);
 }
 
-QString MailServerPrompt()
-{
-    return QStringLiteral("Please enter your mail server address.") + kCrLf
-         + QStringLiteral("Ex.: \"mail.example.com\"");
-}
-
-QString MailServerTitle()
-{
-    return QStringLiteral("Mail Server");
-}
-
-QString MailServerDefault()
-{
-    return QStringLiteral("mail.example.com");
-}
-
 bool SendData(const Answers& answers, QString* email)
 {
     if (answers.gender.isEmpty() && answers.country.isEmpty() && answers.comments.isEmpty())
         return false;
 
     if (Settings::GetSetting(name(Settings::EmailServer)).size() < 2) {
-        const QString server = Dialogs::InputBox(MailServerPrompt(), MailServerTitle(), MailServerDefault());
+        const QString server = Dialogs::InputBox(MailTexts::MailServerPrompt(), MailTexts::MailServerTitle(),
+                                                 MailTexts::MailServerDefault());
         if (server.isEmpty())
             return false;
         Settings::SaveSetting(name(Settings::EmailServer), server);

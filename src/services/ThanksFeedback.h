@@ -29,11 +29,6 @@ struct Answers
 // The feedback text: lines joined by CR LF, nothing after the last line.
 QString BuildText(const Answers& answers, const QString& email, const QString& date, const QString& trademarks);
 
-// The mail-server question asked when no server is stored.
-QString MailServerPrompt();
-QString MailServerTitle();
-QString MailServerDefault();
-
 // SendData: queues the answers unless gender, country and comments are all empty,
 // or no mail server is stored and the user gives none. Stores the text in QMessage
 // and Q_Message (replacing a text still waiting) and says whether it did. *email

@@ -72,7 +72,8 @@ void frmMain::buildMenus()
     fill(mnuEmails, mnuEmail,
          {{0, "New Massage"}, {1, "Tell It To Your Friend"}, {2, "Bug Report"}, {3, "Send Error Log To Orvane"},
           {4, "Send Feedback To Orvane"}, {5, "Technical Support "}});
-    // The mail items wait for the mail windows: no action yet.
+    for (int i = 0; i < int(mnuEmail.size()); ++i)
+        connect(mnuEmail[i], &QAction::triggered, this, [this, i] { mnuEmail_Click(i); });
 
     fill(mnuSettings, mnuSetting,
          {{0, "Daily Consulting"}, {1, "Stock Data"}, {2, "Market Data"}, {3, "Funds"}, {4, "Voice Option"},
@@ -268,8 +269,11 @@ void frmMain::mnuTray_Click(int Index)
     case 9:
         mnuStart_Click(8);
         break;
+    case 2:
+    case 3:
+        mnuEmail_Click(Index - 2);
+        break;
     default:
-        // 2 and 3, the mail items, wait for the mail windows: no action yet.
         break;
     }
 }

@@ -94,6 +94,10 @@ public:
     void mnuHelp_Click(int Index);
     void mnuSetting_Click(int Index);
     void mnuTray_Click(int Index);
+    // The Email menu (MainWindowMail.cpp): the mail window blank, as a recommendation
+    // or as a bug report, the error-log mail, the questionnaire and the support window.
+    void mnuEmail_Click(int Index);
+    void SendErrorLog();
     void mnuTicker_Click(int Index);
     void mnuSet_Click(int Index);
     // LoadSets: the 21 set names into the set menu; the Groups label and the tree

@@ -1,6 +1,7 @@
 // The update run: which downloaders a set of ticked boxes calls and in what order,
 // the busy frame and the task panel, Stop, the one-stock rule, the connection check
 // and the auto-update countdown; a whole run against the loopback server.
+#include "OfflineProbe.h"
 #include "UpdateRunFixture.h"
 
 #include "platform/AppPath.h"
@@ -25,16 +26,7 @@ QByteArray fixture(const QString& name)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Fewer connections than one: the connection check asks to dial and answers false.
-class OfflineProbe : public Dialer::Probe
-{
-public:
-    int activeConnections() override { return 0; }
-    QString defaultEntry() override { return QString(); }
-    bool dial(const QString&) override { return false; }
-    bool hangUp() override { return false; }
-    bool isConnected() override { return false; }
-};
+using test::OfflineProbe;
 
 TEST_F(UpdateRunTest, TickedBoxesRunInBoxOrderAndBoxesWithoutPagesAreNotCounted)
 {

@@ -1,6 +1,8 @@
 // The mail sender against two peers on 127.0.0.1: a scripted server inside the test
 // (exact client bytes, replies in pieces, refusals, silence) and a real mail server
 // from Debian's aiosmtpd started as a separate process.
+#include "MailServers.h"
+
 #include "services/SmtpSender.h"
 
 #include "platform/Clock.h"
@@ -23,106 +25,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// A mail server that answers from a script. Each answer is a list of pieces sent
-// 40 ms apart, so a reply can be split anywhere; an empty list means no answer at
-// all. It records every byte the client sends and whether the client spoke while a
-// reply was still coming in. The piece "<close>" hangs up instead.
-class ScriptedSmtpServer
-{
-public:
-    enum class OnConnect { Greet, CloseAtOnce, StaySilent };
-
-    OnConnect onConnect = OnConnect::Greet;
-    // Keys: "greeting", "helo", "mail", "rcpt", "data", "end" (after the end mark), "quit".
-    QMap<QString, QList<QByteArray>> replies{
-        {"greeting", {"220 scripted.test ready\r\n"}},
-        {"helo", {"250 scripted.test\r\n"}},
-        {"mail", {"250 sender ok\r\n"}},
-        {"rcpt", {"250 recipient ok\r\n"}},
-        {"data", {"354 end data with <CR><LF>.<CR><LF>\r\n"}},
-        {"end", {"250 queued as 42\r\n"}},
-        {"quit", {"221 bye\r\n"}},
-    };
-    QByteArray received;
-    bool spokeDuringReply = false;
-    int connections = 0;
-
-    ScriptedSmtpServer()
-    {
-        QObject::connect(&m_server, &QTcpServer::newConnection, [this] { accept(); });
-        m_server.listen(QHostAddress::LocalHost, 0);
-    }
-    QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_server.serverPort()); }
-    quint16 port() const { return m_server.serverPort(); }
-
-private:
-    void accept()
-    {
-        QTcpSocket* client = m_server.nextPendingConnection();
-        client->setParent(&m_server);
-        ++connections;
-        m_client = client;
-        QObject::connect(client, &QTcpSocket::readyRead, client, [this, client] { read(client); });
-        if (onConnect == OnConnect::CloseAtOnce)
-            client->disconnectFromHost();
-        else if (onConnect == OnConnect::Greet)
-            reply(QStringLiteral("greeting"));
-    }
-
-    void read(QTcpSocket* client)
-    {
-        const QByteArray data = client->readAll();
-        received += data;
-        if (m_replying)
-            spokeDuringReply = true;
-        m_buffer += data;
-        qsizetype end;
-        while ((end = m_buffer.indexOf("\r\n")) >= 0) {
-            const QByteArray line = m_buffer.left(end);
-            m_buffer.remove(0, end + 2);
-            if (m_inData) {
-                if (line == ".") {
-                    m_inData = false;
-                    reply(QStringLiteral("end"));
-                }
-                continue;
-            }
-            const QString word = QString::fromLatin1(line.split(' ').value(0)).toLower();
-            reply(word);
-            if (word == QLatin1String("data") && replies.value(word).value(0).startsWith("354"))
-                m_inData = true;
-        }
-    }
-
-    void reply(const QString& key)
-    {
-        const QList<QByteArray> pieces = replies.value(key);
-        const bool closeAfter = key == QLatin1String("quit");
-        for (int i = 0; i < pieces.size(); ++i) {
-            QTimer::singleShot(40 * i, &m_server, [this, pieces, i, closeAfter] {
-                if (!m_client)
-                    return;
-                if (pieces[i] == "<close>") {  // hang up instead of answering
-                    m_client->disconnectFromHost();
-                    return;
-                }
-                m_client->write(pieces[i]);
-                m_client->flush();
-                m_replying = i + 1 < pieces.size();
-                if (!m_replying && closeAfter)
-                    m_client->disconnectFromHost();
-            });
-        }
-        m_replying = pieces.size() > 1;
-    }
-
-    QTcpServer m_server;
-    QPointer<QTcpSocket> m_client;
-    QByteArray m_buffer;
-    bool m_inData = false;
-    bool m_replying = false;
-};
 
 const QString TimedOut = QStringLiteral("SMTP service error, timed out while waiting for response");
 const QString Closed = QStringLiteral("SMTP service error, the server closed the connection");
@@ -503,39 +405,16 @@ protected:
     void SetUp() override
     {
         SmtpTest::SetUp();
-        ASSERT_TRUE(m_folder.isValid());
-        m_sink.setProgram(QStringLiteral("/usr/bin/python3"));
-        m_sink.setArguments({QStringLiteral(TW_FIXTURES "/services/smtp_sink.py"), m_folder.path()});
-        m_sink.setProcessChannelMode(QProcess::SeparateChannels);
-        m_sink.start();
-        ASSERT_TRUE(m_sink.waitForStarted(10000));
-        QByteArray firstLine;
-        while (!firstLine.contains('\n') && m_sink.waitForReadyRead(15000))
-            firstLine += m_sink.readAllStandardOutput();
-        m_port = firstLine.trimmed().toInt();
-        ASSERT_GT(m_port, 0) << "mail sink did not start: " << m_sink.readAllStandardError().toStdString();
+        const QString missing = SmtpSink::unavailable();
+        if (!missing.isEmpty())
+            GTEST_SKIP() << missing.toStdString();
+        const QString failed = m_sink.start();
+        ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
     }
-    void TearDown() override
-    {
-        if (m_sink.state() != QProcess::NotRunning) {
-            m_sink.closeWriteChannel();  // the sink stops when its input closes
-            if (!m_sink.waitForFinished(5000)) {
-                m_sink.kill();
-                m_sink.waitForFinished(5000);
-            }
-        }
-        SmtpTest::TearDown();
-    }
-    QString server() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
-    QByteArray file(const QString& name) const
-    {
-        QFile f(QDir(m_folder.path()).filePath(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QString server() const { return m_sink.server(); }
+    QByteArray file(const QString& name) const { return m_sink.file(name); }
 
-    QTemporaryDir m_folder;
-    QProcess m_sink;
-    int m_port = 0;
+    SmtpSink m_sink;
 };
 
 TEST_F(RealSmtpServer, MessageArrivesWithExactHeadersAndBody)
@@ -583,7 +462,7 @@ TEST_F(RealSmtpServer, RefusedRecipientEndsTheDialogue)
         "SMTP service error, impromper response code. Code should have been: 250 Code recieved: 5")))
         << r.error.toStdString();
     EXPECT_FALSE(rec.statuses.contains(QStringLiteral("Disconnecting")));
-    EXPECT_TRUE(QDir(m_folder.path()).entryList({"*.eml"}).isEmpty());
+    EXPECT_EQ(m_sink.messageCount(), 0);
     EXPECT_EQ(sender.Winsock1().State(), Socket::sckClosed);
 }
 

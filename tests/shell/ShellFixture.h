@@ -14,13 +14,39 @@
 #include "stockdata/ProgramState.h"
 #include "stockdata/Stocks.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QVector>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+// Answers the next modal window: hands it to `look` and cancels it.
+inline void answerModal(const std::function<void(QWidget*)>& look)
+{
+    auto* timer = new QTimer;
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, tries, look] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w && ++*tries < 300)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (!w)
+            return;
+        look(w);
+        if (auto* dialog = qobject_cast<QDialog*>(w))
+            dialog->reject();
+    });
+    timer->start(10);
+}
 
 // Every test of the shell gets its own program folder and settings file, empty
 // tables, no skin loaded, fresh update choices and unscripted dialogs.

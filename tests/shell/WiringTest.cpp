@@ -67,26 +67,6 @@ PortRec purchase(const QString& symbol, std::int16_t shares, float price, std::i
     return r;
 }
 
-// Answers the next modal window: hands it to `look` and cancels it.
-void answerModal(const std::function<void(QWidget*)>& look)
-{
-    auto* timer = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, look] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w && ++*tries < 300)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (!w)
-            return;
-        look(w);
-        if (auto* dialog = qobject_cast<QDialog*>(w))
-            dialog->reject();
-    });
-    timer->start(10);
-}
-
 class WiringTest : public ShellTest
 {
 protected:

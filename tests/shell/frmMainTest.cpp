@@ -655,8 +655,6 @@ TEST_F(frmMainTest, ControlsOfLaterWindowsStayWithoutAnAction)
         f.Picture1_Click(i);
     for (int i : {3, 5})
         f.Panel1_Click(i);
-    f.mnuTray_Click(2);
-    f.mnuTray_Click(3);
     EXPECT_TRUE(popups.isEmpty());
     EXPECT_TRUE(test::dialogs().shown.isEmpty());
     EXPECT_EQ(int(QApplication::topLevelWidgets().size()), windows);
