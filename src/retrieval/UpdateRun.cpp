@@ -1,5 +1,6 @@
 #include "retrieval/UpdateRun.h"
 
+#include "core/MailTexts.h"
 #include "core/Misc.h"
 #include "core/Settings.h"
 #include "core/UpdateChoices.h"
@@ -25,8 +26,6 @@ const QString kStop = QStringLiteral("Stop");
 
 } // namespace
 
-const char* const UpdateRun::FeedbackAddress = "feedback@orvane.example";
-const char* const UpdateRun::ExampleMailServer = "mail.example.net";
 
 UpdateRun::UpdateRun(MainWindowPort& port, UpdateRunPort& frame, Transports& transports, Downloaders& downloaders,
                      QuoteParsing& quotes, MailSending& mail, QObject* parent)
@@ -184,9 +183,8 @@ void UpdateRun::sendQueuedFeedback()
                         QStringLiteral("Enter mail server in options"));
         m_port.setStatusText(QStringLiteral("No Email Server"));
         // The answer serves this mail only; it is not stored.
-        server = Dialogs::InputBox(QStringLiteral("Please enter your mail server address.\r\nEx.: \"") +
-                                       QLatin1String(ExampleMailServer) + u'"',
-                                   QStringLiteral("Mail Server"), QLatin1String(ExampleMailServer));
+        server = Dialogs::InputBox(MailTexts::MailServerPrompt(), MailTexts::MailServerTitle(),
+                                   MailTexts::MailServerDefault());
         if (server.size() < 2)
             return;  // the text stays queued for the next run
     }
@@ -195,7 +193,7 @@ void UpdateRun::sendQueuedFeedback()
         email = QStringLiteral("-");
 
     const MailOutcome outcome = m_mail.SendEmail(server, email, email, QStringLiteral("Orvane"),
-                                                 QLatin1String(FeedbackAddress),
+                                                 MailTexts::FeedbackAddress(),
                                                  QStringLiteral("Tradewright User Feedback"), text);
     DoEvents();
     // The text leaves the queue only once the server has taken it; a failed attempt

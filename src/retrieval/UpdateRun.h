@@ -67,10 +67,6 @@ class UpdateRun : public QObject
     Q_OBJECT
 
 public:
-    // The texts of the run.
-    static const char* const FeedbackAddress;   // the maker's address for queued feedback
-    static const char* const ExampleMailServer; // offered when no mail server is set
-
     UpdateRun(MainWindowPort& port, UpdateRunPort& frame, Transports& transports, Downloaders& downloaders,
               QuoteParsing& quotes, MailSending& mail, QObject* parent = nullptr);
     ~UpdateRun() override;

@@ -38,50 +38,6 @@ bool holdsControl(const QString& text)
 
 } // namespace
 
-namespace MailTexts {
-
-QString SupportAddress()
-{
-    return SplashInfo::SupportAddress();
-}
-
-QString DownloadAddress()
-{
-    return Sites::Address(Site::Maker, QStringLiteral("/download/"));
-}
-
-QString HomePageAddress()
-{
-    return SplashInfo::HomePageAddress();
-}
-
-QString ExampleServer()
-{
-    return QStringLiteral("mail.example.com");
-}
-
-QString ExampleAddress()
-{
-    return QStringLiteral("friend@example.com");
-}
-
-QString MailServerPrompt()
-{
-    return QStringLiteral("Please enter your mail server address.") + kCrLf + QStringLiteral("Ex.: \"") +
-           ExampleServer() + QLatin1Char('"');
-}
-
-QString MailServerTitle()
-{
-    return QStringLiteral("Mail Server");
-}
-
-QString MailServerDefault()
-{
-    return ExampleServer();
-}
-
-} // namespace MailTexts
 
 QString HeaderFieldProblem(const OutgoingMail& mail)
 {

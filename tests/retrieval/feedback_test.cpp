@@ -149,7 +149,7 @@ TEST_F(FeedbackTest, WithoutAMailServerTheUserIsAskedAndAShortAnswerKeepsTheText
     EXPECT_EQ(test::dialogs().shown[0].buttons, Dialogs::vbOKOnly + Dialogs::vbCritical);
     EXPECT_EQ(test::dialogs().shown[1].kind, "input");
     EXPECT_EQ(test::dialogs().shown[1].title, "Mail Server");
-    EXPECT_EQ(test::dialogs().shown[1].prompt, "Please enter your mail server address.\r\nEx.: \"mail.example.net\"");
+    EXPECT_EQ(test::dialogs().shown[1].prompt, "Please enter your mail server address.\r\nEx.: \"mail.example.com\"");
     EXPECT_TRUE(port.statusTexts.contains("No Email Server"));
     EXPECT_EQ(queued(), kQueued);
     EXPECT_EQ(Settings::GetSetting(QString::fromLatin1(Settings::EmailServer)), "");
