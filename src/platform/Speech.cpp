@@ -16,6 +16,11 @@ public:
     bool isSpeaking() override { return missing("isSpeaking"), false; }
     void stop() override { missing("stop"); }
     void say(const QString&) override { missing("say"); }
+    void pause() override { missing("pause"); }
+    void resume() override { missing("resume"); }
+    void rewind() override { missing("rewind"); }
+    void skipForward() override { missing("skipForward"); }
+    int errorCode() override { return missing("errorCode"), 0; }
     int voiceMode() override { return missing("voiceMode"), 1; }
     void setVoiceMode(int mode) override
     {
@@ -79,6 +84,61 @@ void CheckVoiceMode(int mode)
 {
     if (mode < 1 || mode > PresetCount)
         throw RuntimeError(380, QStringLiteral("Invalid property value"));
+}
+
+QStringList SplitSentences(const QString& text)
+{
+    QStringList sentences;
+    QString piece;
+    const auto flush = [&] {
+        const QString s = piece.trimmed();
+        if (!s.isEmpty())
+            sentences << s;
+        piece.clear();
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            flush();
+            continue;
+        }
+        piece += c;
+        const bool ender = c == QLatin1Char('.') || c == QLatin1Char('!') || c == QLatin1Char('?');
+        if (ender && (i + 1 == text.size() || text[i + 1].isSpace()))
+            flush();
+    }
+    flush();
+    return sentences;
+}
+
+void SentenceQueue::load(const QString& text)
+{
+    m_sentences = SplitSentences(text);
+    m_at = 0;
+}
+
+void SentenceQueue::clear()
+{
+    m_sentences.clear();
+    m_at = 0;
+}
+
+QString SentenceQueue::current() const
+{
+    return atEnd() ? QString() : m_sentences[m_at];
+}
+
+bool SentenceQueue::advance()
+{
+    if (m_at < m_sentences.size())
+        ++m_at;
+    return !atEnd();
+}
+
+void SentenceQueue::back()
+{
+    if (m_at > 0)
+        --m_at;
 }
 
 Engine& engine()

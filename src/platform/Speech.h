@@ -5,7 +5,8 @@
 #include <QVector>
 
 // The program's voice: speaking prices and headlines, and the twelve voice presets
-// the Options window offers under "Select Broadcaster:".
+// the Options window offers under "Select Broadcaster:". One engine serves both the
+// speech window and the Options window's voice list.
 //
 // A voice mode is a 1-based preset number (1..12). Each preset names a voice
 // gender, a speaking rate and a pitch; the engine picks a voice of the system that
@@ -36,14 +37,55 @@ const Preset& PresetForMode(int mode);
 // What every engine's setVoiceMode does first: RuntimeError 380 for a mode outside 1..12.
 void CheckVoiceMode(int mode);
 
+// A text cut into the sentences an engine speaks one after the other, so that
+// Rewind and Forward can move by a sentence. A sentence ends at a line break, or at
+// ".", "!" or "?" followed by a blank or the end of the text (so "10.25" stays
+// whole); blank pieces are dropped.
+QStringList SplitSentences(const QString& text);
+
+class SentenceQueue
+{
+public:
+    // Replaces the queue by the sentences of text and stands on the first.
+    void load(const QString& text);
+    void clear();
+    bool atEnd() const { return m_at >= m_sentences.size(); }
+    // The sentence to speak now; "" past the last one.
+    QString current() const;
+    // Moves to the next sentence; false (and past the end) after the last one.
+    bool advance();
+    // Moves back to the sentence before the current one; the first stays the first.
+    // Past the end it goes back to the last sentence.
+    void back();
+    int position() const { return m_at; }
+    const QStringList& sentences() const { return m_sentences; }
+
+private:
+    QStringList m_sentences;
+    int m_at = 0;
+};
+
 class Engine
 {
 public:
     virtual ~Engine() = default;
 
+    // True while the engine speaks: from say until the last sentence is done, except
+    // while paused or after stop.
     virtual bool isSpeaking() = 0;
+    // Stops speaking and forgets the text.
     virtual void stop() = 0;
+    // Speaks text sentence by sentence (an earlier text is dropped).
     virtual void say(const QString& text) = 0;
+    // Holds the voice where it is; resume goes on from there.
+    virtual void pause() = 0;
+    virtual void resume() = 0;
+    // Rewind: the sentence before the one being spoken, and on from there;
+    // Forward: the next sentence. Both speak even when paused.
+    virtual void rewind() = 0;
+    virtual void skipForward() = 0;
+    // The engine's last error: 0 for none (shown in hexadecimal digits to the user).
+    virtual int errorCode() = 0;
 
     // 1-based preset number. Setting a mode outside 1..12 raises RuntimeError 380.
     virtual int voiceMode() = 0;

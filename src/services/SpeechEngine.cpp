@@ -1,5 +1,7 @@
 #include "SpeechEngine.h"
 
+#include "platform/RuntimeError.h"
+
 #include <QCoreApplication>
 #include <QtGlobal>
 
@@ -17,18 +19,52 @@ class QTextToSpeech
 };
 #endif
 
+namespace {
+
+// The number a call raises when the speech service has failed ("Automation error").
+constexpr int kServiceFailed = 440;
+
+} // namespace
+
 SpeechEngine::SpeechEngine() = default;
-SpeechEngine::~SpeechEngine() = default;
+
+SpeechEngine::~SpeechEngine()
+{
+#if TW_HAVE_TTS
+    if (m_tts)
+        QObject::disconnect(m_tts.get(), nullptr, nullptr, nullptr);
+#endif
+}
 
 QTextToSpeech* SpeechEngine::tts()
 {
 #if TW_HAVE_TTS
     if (!m_tts) {
         m_tts = std::make_unique<QTextToSpeech>();
+        QObject::connect(m_tts.get(), &QTextToSpeech::stateChanged, m_tts.get(),
+                         [this](QTextToSpeech::State state) {
+                             if (state == QTextToSpeech::Ready)
+                                 serviceReady();
+                             else if (state == QTextToSpeech::Error)
+                                 m_error = int(m_tts->errorReason());
+                         });
+        QObject::connect(m_tts.get(), &QTextToSpeech::errorOccurred, m_tts.get(),
+                         [this](QTextToSpeech::ErrorReason reason, const QString&) { m_error = int(reason); });
         applyPreset();
     }
 #endif
     return m_tts.get();
+}
+
+void SpeechEngine::checkService()
+{
+#if TW_HAVE_TTS
+    if (m_tts && m_tts->state() == QTextToSpeech::Error) {
+        if (m_error == 0)
+            m_error = int(m_tts->errorReason());
+        throw RuntimeError(kServiceFailed, QStringLiteral("Automation error"), QStringLiteral("TextToSpeech"));
+    }
+#endif
 }
 
 void SpeechEngine::applyPreset()
@@ -51,18 +87,59 @@ void SpeechEngine::applyPreset()
 #endif
 }
 
-bool SpeechEngine::isSpeaking()
+void SpeechEngine::speakCurrent()
 {
 #if TW_HAVE_TTS
-    // Nothing speaks before the service was started.
-    return m_tts && m_tts->state() == QTextToSpeech::Speaking;
-#else
-    return false;
+    QTextToSpeech* t = tts();
+    if (!t)
+        return;
+    checkService();
+    // Cutting a sentence short makes the service report Ready once for it; that
+    // report must not move the queue on.
+    if (t->state() == QTextToSpeech::Speaking || t->state() == QTextToSpeech::Paused) {
+        ++m_replacing;
+        t->stop();
+    }
+    if (m_queue.atEnd()) {
+        m_active = false;
+        return;
+    }
+    m_active = true;
+    m_paused = false;
+    t->say(m_queue.current());
 #endif
+}
+
+void SpeechEngine::serviceReady()
+{
+    if (m_replacing > 0) {
+        --m_replacing;
+        return;
+    }
+    if (!m_active)
+        return;
+    if (m_paused) {
+        // The sentence ended just as the pause came: resume starts the next one.
+        m_queue.advance();
+        return;
+    }
+    if (m_queue.advance())
+        speakCurrent();
+    else
+        m_active = false;
+}
+
+bool SpeechEngine::isSpeaking()
+{
+    // Nothing speaks before the service was started.
+    return m_tts && m_active && !m_paused;
 }
 
 void SpeechEngine::stop()
 {
+    m_active = false;
+    m_paused = false;
+    m_queue.clear();
 #if TW_HAVE_TTS
     if (m_tts)
         m_tts->stop();
@@ -72,11 +149,59 @@ void SpeechEngine::stop()
 void SpeechEngine::say(const QString& text)
 {
 #if TW_HAVE_TTS
-    if (QTextToSpeech* t = tts())
-        t->say(text);
+    if (!tts())
+        return;
+    m_queue.load(text);
+    speakCurrent();
 #else
     Q_UNUSED(text);
 #endif
+}
+
+void SpeechEngine::pause()
+{
+#if TW_HAVE_TTS
+    if (!m_tts || !m_active)
+        return;
+    checkService();
+    m_paused = true;
+    m_tts->pause();
+#endif
+}
+
+void SpeechEngine::resume()
+{
+#if TW_HAVE_TTS
+    if (!m_tts || !m_active || !m_paused)
+        return;
+    checkService();
+    m_paused = false;
+    if (m_tts->state() == QTextToSpeech::Paused)
+        m_tts->resume();
+    else
+        speakCurrent();  // the pause came between two sentences
+#endif
+}
+
+void SpeechEngine::rewind()
+{
+    if (!m_tts || m_queue.sentences().isEmpty())
+        return;
+    m_queue.back();
+    speakCurrent();
+}
+
+void SpeechEngine::skipForward()
+{
+    if (!m_tts || !m_active)
+        return;
+    m_queue.advance();
+    speakCurrent();
+}
+
+int SpeechEngine::errorCode()
+{
+    return m_error;
 }
 
 int SpeechEngine::voiceMode()

@@ -1,12 +1,11 @@
 #include "services/frmSupport.h"
 
+#include "services/LabelButtons.h"
 #include "services/frmEmail.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -123,29 +122,20 @@ frmSupport::frmSupport(QWidget* parent)
 
     // The three label buttons; Shape1 frames the one under the pointer.
     auto* bar = new QWidget(this);
-    bar->setMouseTracking(true);
     bar->setFixedHeight(34);
     auto* barRow = new QHBoxLayout(bar);
     barRow->setContentsMargins(0, 0, 0, 0);
     barRow->setSpacing(12);
     barRow->addStretch(1);
-    Shape1 = new QFrame(bar);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Shape1->hide();
-    setShapeColour(QColor(255, 255, 0));
+    auto* buttons = new LabelButtons(bar, 3, this);
+    Shape1 = buttons->shape();
     const char* captions[] = {"Exit", "Submit", "Reset"};
     for (int i = 0; i < 3; ++i) {
-        auto* label = new QLabel(QString::fromLatin1(captions[i]), bar);
-        label->setObjectName(QStringLiteral("Panel1(%1)").arg(i));
-        label->setAlignment(Qt::AlignCenter);
-        label->setFixedSize(80, 28);
-        label->setMouseTracking(true);
-        label->setStyleSheet(QStringLiteral("QLabel { background: #1a3f80; color: white; font-weight: bold; }"));
-        label->installEventFilter(this);
-        Panel1[std::size_t(i)] = label;
-        barRow->addWidget(label);
+        Panel1[std::size_t(i)] = buttons->add(QString::fromLatin1(captions[i]), QStringLiteral("Panel1(%1)").arg(i),
+                                              QSize(80, 28));
+        barRow->addWidget(Panel1[std::size_t(i)]);
     }
+    connect(buttons, &LabelButtons::clicked, this, &frmSupport::Panel1_Click);
     outer->addWidget(bar);
 
     connect(m_connect, &QButtonGroup::idClicked, this, [this](int id) { m_engine.optConnect_Click(id); });
@@ -260,53 +250,4 @@ void frmSupport::mouseMoveEvent(QMouseEvent* event)
 {
     Shape1->hide();
     QDialog::mouseMoveEvent(event);
-}
-
-void frmSupport::Panel1_MouseMove(int Index)
-{
-    QLabel* button = Panel1[std::size_t(Index)];
-    const QRect around = button->geometry().adjusted(-3, -3, 3, 3);
-    if (Shape1->geometry().left() != around.left() || Shape1->isHidden()) {
-        Shape1->setGeometry(around);
-        Shape1->show();
-        Shape1->lower();
-        button->setCursor(Qt::ArrowCursor);
-        QCoreApplication::processEvents();
-    }
-}
-
-void frmSupport::setShapeColour(const QColor& colour)
-{
-    Shape1->setStyleSheet(QStringLiteral("QFrame#Shape1 { border: 3px solid %1; background: transparent; }")
-                              .arg(colour.name()));
-}
-
-bool frmSupport::eventFilter(QObject* watched, QEvent* event)
-{
-    for (int i = 0; i < 3; ++i) {
-        if (watched != Panel1[std::size_t(i)])
-            continue;
-        switch (event->type()) {
-        case QEvent::MouseMove:
-            // Consumed here: passed on, the move would reach the form, which hides the shape.
-            Panel1_MouseMove(i);
-            return true;
-        case QEvent::Enter:
-            Panel1_MouseMove(i);
-            break;
-        case QEvent::MouseButtonPress:
-            setShapeColour(QColor(0, 255, 0));
-            break;
-        case QEvent::MouseButtonRelease: {
-            setShapeColour(QColor(255, 255, 0));
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton && Panel1[std::size_t(i)]->rect().contains(mouse->position().toPoint()))
-                Panel1_Click(i);
-            return true;
-        }
-        default:
-            break;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }

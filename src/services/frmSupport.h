@@ -52,14 +52,10 @@ public:
     QFrame* Shape1 = nullptr;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    void Panel1_MouseMove(int Index);
-    void setShapeColour(const QColor& colour);
-
     SupportRequest m_engine;
     QButtonGroup* m_connect = nullptr;
     QButtonGroup* m_proxy = nullptr;

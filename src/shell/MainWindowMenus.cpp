@@ -10,8 +10,11 @@
 #include "platform/Dialogs.h"
 #include "platform/DoEvents.h"
 #include "platform/Help.h"
+#include "services/frmSpeech.h"
+#include "stockdata/RealEditorWindows.h"
 #include "sheets/CurrentQuotes.h"
 #include "shell/MainWindowParts.h"
+#include "shell/SpokenText.h"
 #include "shell/WireWindows.h"
 #include "stockdata/ProgramState.h"
 #include "stockdata/Stocks.h"
@@ -20,11 +23,17 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QMenu>
+#include <QPointer>
+
+#include <exception>
 
 using namespace mainwindow;
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcMenus, "tradewright.shell.menus")
 
 QAction* addItem(QMenu* menu, const QString& caption)
 {
@@ -302,10 +311,36 @@ void frmMain::mnuTicker_Click(int Index)
                         Dialogs::vbOKOnly + Dialogs::vbInformation, QStringLiteral(" Coming Soon.."));
         mnuTicker[0]->setChecked(true);
         return;
+    case 8:
+    case 9:
+    case 11:
+    case 12:
+        // A failure of the voice leaves the menu as it was.
+        try {
+            Speak(Index < 11 ? Index - 8 : Index - 9);
+        } catch (const std::exception& e) {
+            qCWarning(lcMenus) << "speaking ticker item" << Index << "failed:" << e.what();
+        }
+        return;
     default:
         break;
     }
-    // The ticker and the speech it feeds are not built yet.
+    // The ticker is not built yet.
+}
+
+void frmMain::Speak(int Index)
+{
+    const QString text = SpokenText(Index);
+    frmSpeech* window = frmSpeech::Load(this);
+    window->BeginSpeak();
+    window->adjustSize();
+    PlaceBelowTicker(window, this, ports().newsTickerTop());
+    window->show();
+    window->raise();
+    QPointer<frmSpeech> alive(window);
+    DoEvents();
+    if (alive)
+        alive->Speak(text);
 }
 
 void frmMain::mnuSet_Click(int Index)

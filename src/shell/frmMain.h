@@ -99,6 +99,8 @@ public:
     void mnuEmail_Click(int Index);
     void SendErrorLog();
     void mnuTicker_Click(int Index);
+    // Reads SpokenText(Index) aloud in the speech window, placed below the ticker.
+    void Speak(int Index);
     void mnuSet_Click(int Index);
     // LoadSets: the 21 set names into the set menu; the Groups label and the tree
     // root follow a new name of the set shown.

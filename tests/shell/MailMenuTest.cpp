@@ -35,27 +35,9 @@ struct Seen
     int top = 0;
 };
 
-class MailMenuTest : public ShellTest
+class MailMenuTest : public MainWindowTest
 {
 protected:
-    void TearDown() override
-    {
-        form.reset();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            delete w;
-        ShellTest::TearDown();
-    }
-
-    frmMain& loaded()
-    {
-        form = std::make_unique<frmMain>();
-        form->setEndProgram([] {});
-        form->setPopupOpener([](QMenu*, const QPoint&) {});
-        form->Form_Load();
-        form->show();
-        return *form;
-    }
-
     // Runs action and records the modal window it opens, then rejects it.
     Seen modal(const std::function<void()>& action)
     {
@@ -84,8 +66,6 @@ protected:
     {
         return form->mapToGlobal(QPoint(0, 0)).y() + (form->ports().newsTickerTop() + below) / 15;
     }
-
-    std::unique_ptr<frmMain> form;
 };
 
 TEST_F(MailMenuTest, MailItemsOpenTheMailWindowBelowTheTickerWithTheirTexts)

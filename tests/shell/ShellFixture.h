@@ -9,6 +9,7 @@
 #include "platform/AppPath.h"
 #include "platform/RegistryStore.h"
 #include "sheets/CurrentQuotes.h"
+#include "shell/frmMain.h"
 #include "sheets/GridLayout.h"
 #include "shell/GaugeSkins.h"
 #include "stockdata/ProgramState.h"
@@ -18,6 +19,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -138,4 +140,30 @@ protected:
 private:
     QString m_oldAppPath;
     QString m_oldStore;
+};
+
+// A shell test with the main window loaded and shown (no popups, no program end);
+// every top-level window left over is deleted after the test.
+class MainWindowTest : public ShellTest
+{
+protected:
+    void TearDown() override
+    {
+        form.reset();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            delete w;
+        ShellTest::TearDown();
+    }
+
+    frmMain& loaded()
+    {
+        form = std::make_unique<frmMain>();
+        form->setEndProgram([] {});
+        form->setPopupOpener([](QMenu*, const QPoint&) {});
+        form->Form_Load();
+        form->show();
+        return *form;
+    }
+
+    std::unique_ptr<frmMain> form;
 };

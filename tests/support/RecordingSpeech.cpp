@@ -6,10 +6,12 @@ namespace test {
 
 namespace {
 
-void failIfAsked(int failWith)
+void failIfAsked(RecordingSpeech& engine)
 {
-    if (failWith != 0)
-        throw RuntimeError::make(failWith);
+    if (engine.failWith != 0) {
+        engine.error = engine.failWith;
+        throw RuntimeError::make(engine.failWith);
+    }
 }
 
 } // namespace
@@ -21,6 +23,9 @@ void RecordingSpeech::reset()
     high = 0;
     stops = 0;
     said.clear();
+    calls.clear();
+    error = 0;
+    m_text.clear();
     modesSet.clear();
     highSet.clear();
     failWith = 0;
@@ -28,32 +33,70 @@ void RecordingSpeech::reset()
 
 bool RecordingSpeech::isSpeaking()
 {
-    failIfAsked(failWith);
+    failIfAsked(*this);
     return speaking;
 }
 
 void RecordingSpeech::stop()
 {
-    failIfAsked(failWith);
+    failIfAsked(*this);
     ++stops;
+    calls << QStringLiteral("stop");
     speaking = false;
+    m_text.clear();
 }
 
 void RecordingSpeech::say(const QString& text)
 {
-    failIfAsked(failWith);
+    failIfAsked(*this);
     said << text;
+    m_text = text.trimmed();
+    speaking = !m_text.isEmpty();
+}
+
+void RecordingSpeech::pause()
+{
+    failIfAsked(*this);
+    calls << QStringLiteral("pause");
+    speaking = false;
+}
+
+void RecordingSpeech::resume()
+{
+    failIfAsked(*this);
+    calls << QStringLiteral("resume");
+    speaking = !m_text.isEmpty();
+}
+
+void RecordingSpeech::rewind()
+{
+    failIfAsked(*this);
+    calls << QStringLiteral("rewind");
+    speaking = !m_text.isEmpty();
+}
+
+void RecordingSpeech::skipForward()
+{
+    failIfAsked(*this);
+    calls << QStringLiteral("skipForward");
+    speaking = !m_text.isEmpty();
+}
+
+int RecordingSpeech::errorCode()
+{
+    // Read by the error handlers themselves, so it never fails.
+    return error;
 }
 
 int RecordingSpeech::voiceMode()
 {
-    failIfAsked(failWith);
+    failIfAsked(*this);
     return mode;
 }
 
 void RecordingSpeech::setVoiceMode(int value)
 {
-    failIfAsked(failWith);
+    failIfAsked(*this);
     Speech::CheckVoiceMode(value);
     mode = value;
     modesSet << value;
@@ -61,19 +104,19 @@ void RecordingSpeech::setVoiceMode(int value)
 
 int RecordingSpeech::ModeGender(int value)
 {
-    failIfAsked(failWith);
+    failIfAsked(*this);
     return Speech::PresetForMode(value).gender;
 }
 
 int RecordingSpeech::highVoice()
 {
-    failIfAsked(failWith);
+    failIfAsked(*this);
     return high;
 }
 
 void RecordingSpeech::setHighVoice(int value)
 {
-    failIfAsked(failWith);
+    failIfAsked(*this);
     high = value;
     highSet << value;
 }
