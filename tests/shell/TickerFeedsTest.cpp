@@ -4,6 +4,7 @@
 
 #include "platform/Sites.h"
 #include "shell/NewsHeadlines.h"
+#include "shell/NewsTicker.h"
 #include "shell/TickerFeeds.h"
 
 #include <QFile>
@@ -292,6 +293,47 @@ TEST_F(TickerFeedsTest, AClickOnAHeadlineOpensItsAbsoluteWebAddress)
     feeds.NewsTicker1_ItemClick(2);
     EXPECT_EQ(window.statusTexts, QStringList{"Click on news subjects to review the full story."});
     Sites::Override(Site::Quotes, QString(), 0);
+}
+
+TEST_F(TickerFeedsTest, TheTickerNumbersItsItemsAndScrollsThemRoundAgain)
+{
+    NewsTicker ticker;
+    ticker.resize(200, 26);
+    struct Case
+    {
+        QString caption;
+        QStringList items;
+    };
+    const Case cases[] = {
+        {"a;bb;;c", {"a", "bb", "", "c"}},
+        {"one;", {"one"}},
+        {"      S00 1  2  3;;", {"      S00 1  2  3", ""}},
+        {"", {}},
+    };
+    for (const Case& c : cases) {
+        ticker.setCaption(c.caption);
+        EXPECT_EQ(ticker.caption(), c.caption);
+        EXPECT_EQ(ticker.items(), c.items) << c.caption.toStdString();
+    }
+
+    // New text comes in at the right edge and moves left one pixel a step.
+    ticker.setCaption(QStringLiteral("first;second;"));
+    EXPECT_EQ(ticker.itemLeft(1), 200);
+    EXPECT_EQ(ticker.itemAt(5), 0);
+    ticker.scrollStep();
+    EXPECT_EQ(ticker.itemLeft(1), 199);
+    EXPECT_GT(ticker.itemLeft(2), ticker.itemLeft(1));
+    EXPECT_EQ(ticker.itemAt(ticker.itemLeft(2) + 1), 2);
+    // Once the whole text has gone it comes in at the right again.
+    int steps = 0;
+    while (ticker.itemLeft(1) != 200 && steps < 5000) {
+        ticker.scrollStep();
+        ++steps;
+    }
+    EXPECT_LT(steps, 5000);
+    EXPECT_GT(steps, 200);
+    // Not shown, it does not scroll.
+    EXPECT_FALSE(ticker.scrolling());
 }
 
 } // namespace
