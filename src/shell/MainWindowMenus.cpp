@@ -279,8 +279,8 @@ void frmMain::mnuSetting_Click(int Index)
 
 void frmMain::mnu_Preference_Click()
 {
+    // The page shown last; pending events run once after the window closes.
     ShowOptionsWindow(*this, -1, OptionsPlacement::InnerWidth);
-    DoEvents();
 }
 
 void frmMain::mnuTray_Click(int Index)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QFont>
 #include <QStringList>
 #include <QTimer>
+#include <QVector>
 #include <QWidget>
 
 // The news ticker: one line of text scrolled from right to left across a black
