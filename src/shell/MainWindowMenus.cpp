@@ -12,7 +12,6 @@
 #include "sheets/CurrentQuotes.h"
 #include "shell/HelpPages.h"
 #include "shell/MainWindowParts.h"
-#include "shell/NewsTicker.h"
 #include "shell/WireWindows.h"
 #include "stockdata/ProgramState.h"
 #include "stockdata/Stocks.h"
