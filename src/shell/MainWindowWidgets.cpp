@@ -8,6 +8,7 @@
 #include "shell/ElidedLabel.h"
 #include "shell/GaugeSkins.h"
 #include "shell/MainWindowParts.h"
+#include "shell/NewsTicker.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -105,14 +106,9 @@ void frmMain::buildWidgets()
 {
     watch(this, KForm);
 
-    auto* ticker = new QFrame(this);
-    ticker->setObjectName(QStringLiteral("NewsTicker1"));
-    ticker->setAutoFillBackground(true);
-    QPalette tp = ticker->palette();
-    tp.setColor(QPalette::Window, QColor(0, 0, 0));
-    ticker->setPalette(tp);
-    ticker->setFrameStyle(QFrame::NoFrame);
-    NewsTicker1 = ticker;
+    NewsTicker1 = new NewsTicker(this);
+    NewsTicker1->setObjectName(QStringLiteral("NewsTicker1"));
+    connect(NewsTicker1, &NewsTicker::ItemClick, this, [this](int index) { NewsTicker1_ItemClick(index); });
 
     PicCont = new QWidget(this);
     PicCont->setObjectName(QStringLiteral("PicCont"));

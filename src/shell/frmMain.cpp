@@ -274,6 +274,9 @@ void frmMain::Picture1_Click(int Index)
     case 0:
         m_run->PressUpdateButton();
         break;
+    case 1:
+        openPopup(mnuTickers, m_layout.frmButtom.Left + 20, m_layout.frmButtom.Top + 70);
+        break;
     case 4:
         if (m_bar.stocksEnabled)
             ShowStockSetEditor();
@@ -282,8 +285,8 @@ void frmMain::Picture1_Click(int Index)
         ShowOptionsWindow(*this, -1);
         break;
     default:
-        // 1 the ticker menu (its feeds), 2 "Deruvu" (the news reader), 3 "Zoom" and
-        // 5 "Screen" (the screener) wait for their windows: no action yet.
+        // 2 "Deruvu" (the news reader), 3 "Zoom" and 5 "Screen" (the screener) wait
+        // for their windows: no action yet.
         break;
     }
 }
