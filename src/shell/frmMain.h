@@ -14,6 +14,7 @@
 #include "stockdata/RealEditorWindows.h"
 #include "stockdata/StockSets.h"
 #include "stockdata/ViewHost.h"
+#include "weblinks/RealWebLinkWindows.h"
 
 #include <QString>
 #include <QTimer>
@@ -276,6 +277,7 @@ private:
     MainWindowLoad m_load{m_sets};
     PopupActions m_popupActions{m_ports, m_sets};
     RealEditorWindows m_editorWindows{m_ports, m_sets};
+    RealWebLinkWindows m_webLinkWindows{this};
     MainGridEvents m_gridEvents{m_grid, m_popupActions};
     StockSelection m_selection{m_strip, m_grid, m_ports};
 

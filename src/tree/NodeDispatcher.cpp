@@ -305,8 +305,8 @@ constexpr KeyArm kKeyArms[] = {
 // ---- the windows and pages ------------------------------------------------------------
 
 constexpr NodeActionRow kActions[] = {
-    {A::BigChart, "BigChart", &BigChart},
-    {A::TechGraph, "TechGraph", &TechGraph},
+    {A::BigChart, "BigChart", &ShowBigChart},
+    {A::TechGraph, "TechGraph", &ShowTechGraph},
     {A::OpenStockChart, "OpenStockChart", &OpenStockChart},
     {A::OpenStockNews, "OpenStockNews", &OpenStockNews},
     {A::OpenFundamentalChart, "OpenFundamentalChart", &OpenFundamentalChart},

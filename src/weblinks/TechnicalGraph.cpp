@@ -92,6 +92,7 @@ void TechnicalGraph::optGraph_Click(int Index)
     if (Index < 0 || Index >= IndicatorCount)
         return;
     const IndicatorRow& row = kIndicators[Index];
+    m_option = Index;
     m_indicator = QLatin1String(row.key);
     for (std::size_t i = 0; i < row.params.size(); ++i)
         ShowParam(int(i), QLatin1String(row.params[i].value), QLatin1String(row.params[i].caption));

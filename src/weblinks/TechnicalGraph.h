@@ -35,6 +35,8 @@ public:
     static QString periodCaption(int position);
 
     QString Indicator() const { return m_indicator; }
+    // The option last chosen (-1 before the first).
+    int selectedOption() const { return m_option; }
     std::int16_t PeriodIndex() const { return m_periodIndex; }
     std::int32_t Timespan() const { return m_timespan; }
     QString sliderTip() const { return m_tip; }
@@ -61,6 +63,7 @@ public:
 
 private:
     QString m_indicator;
+    int m_option = -1;
     std::int16_t m_periodIndex = 0;
     std::int32_t m_timespan = 0;
     QString m_tip;

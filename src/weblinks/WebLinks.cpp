@@ -120,12 +120,12 @@ void RadioStreamURL(int Index)
     guarded("RadioStreamURL", [Index] { open(WebLinks::RadioStreamAddress(Index)); });
 }
 
-void BigChart(int)
+void ShowBigChart(int)
 {
     webLinkWindows().showChartExplorer();
 }
 
-void TechGraph(int)
+void ShowTechGraph(int)
 {
     webLinkWindows().showTechnicalGraphs();
 }

@@ -23,5 +23,5 @@ void IndustryGroupURL(int Index);
 void TVStreamURL(int Index);
 void RadioStreamURL(int Index);
 // The tree's "Charts" and "Technical Graphs" nodes (Index is not used).
-void BigChart(int Index);
-void TechGraph(int Index);
+void ShowBigChart(int Index);
+void ShowTechGraph(int Index);

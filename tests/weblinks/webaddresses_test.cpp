@@ -270,8 +270,8 @@ TEST_F(WebLinksOpeners, HeadlineNodeShowsTheQueryWindowWithTheSymbolInUpperCase)
 {
     CurrentSymbol() = QStringLiteral("dell");
     OpenStockNews(14);
-    BigChart(0);
-    TechGraph(0);
+    ShowBigChart(0);
+    ShowTechGraph(0);
     EXPECT_EQ(windows.shown, QStringList({"Reuters DELL", "BigChart", "TechGraph"}));
     EXPECT_TRUE(test::shell().opened.isEmpty());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
