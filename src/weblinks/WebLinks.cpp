@@ -67,10 +67,11 @@ void OpenStockNews(int Index)
             noSymbol("Select any stock.");
             return;
         }
+        // The hourglass while the page or the window opens, given back on every way out.
         BusyPointer busy;
         if (Index == WebLinks::HeadlineQueryNews) {
-            busy.release();
             webLinkWindows().showHeadlineQuery(symbol.toUpper());
+            DoEvents();
             return;
         }
         open(WebLinks::StockNewsAddress(Index, symbol));

@@ -282,14 +282,20 @@ TEST_F(WebLinksOpeners, NewsOpenerResetsThePointerWhenTheWindowFails)
 {
     struct Throwing final : WebLinkWindows
     {
+        bool busyMeanwhile = false;
         void showChartExplorer() override {}
         void showTechnicalGraphs() override {}
-        void showHeadlineQuery(const QString&) override { throw std::runtime_error("no window"); }
+        void showHeadlineQuery(const QString&) override
+        {
+            busyMeanwhile = QGuiApplication::overrideCursor() != nullptr;
+            throw std::runtime_error("no window");
+        }
         void showScreener() override {}
     } throwing;
     installWebLinkWindows(&throwing);
     CurrentSymbol() = QStringLiteral("dell");
     OpenStockNews(14);
+    EXPECT_TRUE(throwing.busyMeanwhile);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
