@@ -71,6 +71,10 @@ TEST_F(QueryWindowsTest, ScreenerQueryResetAndColours)
     w->cmdShow->click();
     EXPECT_EQ(test::shell().opened, QStringList{"http://screener.example/basicscreen.asp?noofrecs=25&sandp=1"
                                                 "&industry=0&name=Select"});
+    test::shell().reset();
+    w->cmdHelp->click();
+    ASSERT_EQ(test::shell().opened.size(), 1);
+    EXPECT_TRUE(test::shell().opened[0].endsWith("/topic1004.html")) << test::shell().opened[0].toStdString();
     w->cmdClose->click();
     test::settle();
     EXPECT_TRUE(w.isNull());
