@@ -88,6 +88,7 @@ frmMain::~frmMain()
 {
     if (g_connected == this) {
         setDefaultEditorWindows(nullptr);
+        setDefaultWebLinkWindows(nullptr);
         if (optionsHost() == &m_ports)
             installOptionsHost(nullptr);
         if (&viewHost() == this)
@@ -135,6 +136,7 @@ void frmMain::connectParts()
     installSplitBar(m_splitBar.get());
     installOptionsHost(&m_ports);
     setDefaultEditorWindows(&m_editorWindows);
+    setDefaultWebLinkWindows(&m_webLinkWindows);
 
     // The navigation tree on TreeView1: titled by the Groups label, its mouse moves
     // stop the strip, its right button opens the tree popup, its clicks go to the
@@ -281,12 +283,14 @@ void frmMain::Picture1_Click(int Index)
         if (m_bar.stocksEnabled)
             ShowStockSetEditor();
         break;
+    case 5:
+        webLinkWindows().showScreener();
+        break;
     case 6:
         ShowOptionsWindow(*this, -1);
         break;
     default:
-        // 2 "Deruvu" (the news reader), 3 "Zoom" and 5 "Screen" (the screener) wait
-        // for their windows: no action yet.
+        // 2 "Deruvu" (the news reader) and 3 "Zoom" wait for their windows: no action yet.
         break;
     }
 }

@@ -15,6 +15,7 @@
 #include "stockdata/RealEditorWindows.h"
 #include "stockdata/StockSets.h"
 #include "stockdata/ViewHost.h"
+#include "weblinks/RealWebLinkWindows.h"
 
 #include <QString>
 #include <QTimer>
@@ -292,6 +293,7 @@ private:
     MainWindowLoad m_load{m_sets};
     PopupActions m_popupActions{m_ports, m_sets};
     RealEditorWindows m_editorWindows{m_ports, m_sets};
+    RealWebLinkWindows m_webLinkWindows{this};
     MainGridEvents m_gridEvents{m_grid, m_popupActions};
     StockSelection m_selection{m_strip, m_grid, m_ports};
     TickerFeeds m_ticker{m_ports};

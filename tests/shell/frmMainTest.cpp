@@ -15,6 +15,9 @@
 #include "retrieval/Transports.h"
 #include "shell/ElidedLabel.h"
 #include "shell/frmMain.h"
+#include "weblinks/Scr.h"
+
+#include <QListWidget>
 #include "stockdata/StockSetEditor.h"
 #include "stockdata/RealEditorWindows.h"
 #include "stockdata/ProgramState.h"
@@ -676,13 +679,28 @@ TEST_F(frmMainTest, TheUpdateRunAndTheStripPlaceTheMarkerAlike)
     Sites::Override(Site::Recommendations, QString(), 0);
 }
 
+TEST_F(frmMainTest, TheScreenButtonShowsTheOneScreener)
+{
+    frmMain& f = loaded();
+    f.Picture1_Click(5);
+    Scr* screen = f.findChild<Scr*>();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_TRUE(screen->isVisible());
+    EXPECT_TRUE(screen->isWindow());
+    EXPECT_EQ(screen->windowTitle(), QStringLiteral("Tradewright Screen"));
+    EXPECT_EQ(screen->lstIndestry->count(), Screener::IndustryCount);
+    f.Picture1_Click(5);
+    EXPECT_EQ(f.findChildren<Scr*>().size(), 1);
+    delete screen;
+}
+
 TEST_F(frmMainTest, ControlsOfLaterWindowsStayWithoutAnAction)
 {
     frmMain& f = loaded();
     const int windows = int(QApplication::topLevelWidgets().size());
-    // "Deruvu", "Zoom", "Screen", "Adviser" and "Reports" wait for their windows:
-    // nothing opens, nothing is asked.
-    for (int i : {2, 3, 5})
+    // "Deruvu", "Zoom", "Adviser" and "Reports" wait for their windows: nothing
+    // opens, nothing is asked.
+    for (int i : {2, 3})
         f.Picture1_Click(i);
     for (int i : {3, 5})
         f.Panel1_Click(i);
