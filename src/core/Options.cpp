@@ -1,4 +1,6 @@
 #include "Options.h"
+#include "core/OptionsHost.h"
+#include "core/VersionCheck.h"
 
 #include "core/Settings.h"
 #include "core/UpdateChoices.h"
@@ -307,7 +309,7 @@ void Options::build()
         refresh();
     });
     connect(cmdEmpty, &QPushButton::clicked, this, [this] { m_model.cmdEmpty_Click(); });
-    // The version check comes with the upgrade window; until then the button does nothing.
+    connect(cmdUpgrade, &QPushButton::clicked, this, &Options::cmdUpgrade_Click);
 
     // Outside the pages.
     lblInfo = label(QString(), this, 14, kWindowH - 40, 360, 24);
@@ -449,6 +451,22 @@ bool Options::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     return false;
+}
+
+void Options::cmdUpgrade_Click()
+{
+    if (m_closing)
+        return;
+    VersionCheck check;
+    lblInfo->setText(QStringLiteral("Checking Tradewright Updates"));
+    const VersionCheck::Result result = check.Run();
+    lblInfo->clear();
+    if (result != VersionCheck::Result::Upgrade)
+        return;
+    m_closing = true;
+    QDialog::done(QDialog::Rejected);
+    if (OptionsHost* host = optionsHost())
+        host->showUpgradeWindow();
 }
 
 void Options::closeRolled()

@@ -1,5 +1,6 @@
 #include "services/NntpSession.h"
 
+#include "platform/AppPath.h"
 #include "platform/Codec.h"
 #include "platform/Sites.h"
 #include "platform/Socket.h"
@@ -327,3 +328,48 @@ void NntpSession::headerDone()
         NewsState = QStringLiteral("STAT");
     send(QStringLiteral("NEXT"), QStringLiteral("STAT"));
 }
+
+namespace NewsReader {
+
+QString ServerListFile()
+{
+    return ResolvePath(AppPath() + QStringLiteral("/Server.lst"));
+}
+
+QStringList LoadServerList(bool* exists)
+{
+    const QString path = ServerListFile();
+    const bool there = FileExists(path);
+    if (exists)
+        *exists = there;
+    QStringList groups;
+    if (!there)
+        return groups;
+    const QString text = fromCp1252(ReadBytes(path));
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (!line.isEmpty())
+            groups << line;
+    }
+    return groups;
+}
+
+bool SaveServerList(const QStringList& groups)
+{
+    QString text;
+    for (const QString& g : groups)
+        text += NntpSession::CommandLine(g) + CRLF;
+    return WriteFileAtomic(ServerListFile(), toCp1252(text));
+}
+
+int SplitterTop(int top, int frameHeight)
+{
+    if (top < 400)
+        return 400;
+    if (top > frameHeight)
+        return frameHeight - 400;
+    return top;
+}
+
+} // namespace NewsReader

@@ -111,3 +111,18 @@ private:
     QStringList m_body;
     QStringList m_pendingGroups;
 };
+
+// The reader window's rules that need no window.
+namespace NewsReader {
+
+// The group-list file Server.lst in the program folder (any letter case).
+QString ServerListFile();
+// Its groups, one a line, blank lines skipped; empty when the file is missing.
+QStringList LoadServerList(bool* exists = nullptr);
+// Writes the groups, each line ended by CR LF, replacing the file.
+bool SaveServerList(const QStringList& groups);
+// Where a dropped splitter bar stays: not above 400 twips, not below the frame's
+// height less 400.
+int SplitterTop(int top, int frameHeight);
+
+} // namespace NewsReader

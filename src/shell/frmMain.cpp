@@ -1,5 +1,8 @@
 #include "shell/frmMain.h"
 
+#include "services/News.h"
+#include "services/frmAdviser.h"
+
 #include "core/DimScreen.h"
 #include "core/ErrorLog.h"
 #include "core/SplashProgress.h"
@@ -278,12 +281,19 @@ void frmMain::Picture1_Click(int Index)
         if (m_bar.stocksEnabled)
             ShowStockSetEditor();
         break;
+    case 2: {
+        News& reader = News::Instance();
+        reader.show();
+        reader.raise();
+        reader.activateWindow();
+        break;
+    }
     case 6:
         ShowOptionsWindow(*this, -1);
         break;
     default:
-        // 1 the ticker menu (its feeds), 2 "Deruvu" (the news reader), 3 "Zoom" and
-        // 5 "Screen" (the screener) wait for their windows: no action yet.
+        // 1 the ticker menu (its feeds), 3 "Zoom" and 5 "Screen" (the screener) wait
+        // for their windows: no action yet.
         break;
     }
 }
@@ -309,9 +319,13 @@ void frmMain::Panel1_Click(int Index)
                                            "upper tree, under the first item.)"),
                             Dialogs::vbInformation, QStringLiteral("Unselected Stock"));
         break;
+    case 3: {
+        frmAdviser adviser(*m_downloaders, this);
+        adviser.exec();
+        break;
+    }
     default:
-        // 3 "Adviser" (the weekly tip) and 5 "Reports" (the report menu) wait for
-        // their windows: no action yet.
+        // 5 "Reports" (the report menu) waits for its window: no action yet.
         break;
     }
 }
