@@ -21,6 +21,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <QLabel>
 #include <QMenu>
@@ -658,16 +660,27 @@ TEST_F(frmMainTest, DeruvuShowsTheNewsReaderAndAdviserTheTipWindow)
     EXPECT_EQ(reader->windowTitle(), QStringLiteral("Tradewright Deruvu Reader"));
     reader->close();
 
-    // The adviser window is modal: it is closed as soon as it shows.
-    QString modal;
-    QTimer::singleShot(0, [&modal] {
+    // The adviser window is modal: it is closed as soon as it shows, with its tip.
+    WriteFileAtomic(AppPath() + QStringLiteral("/Tip.Sh"), "<p>123456789Tradewright says: hold.</p>");
+    QString modal, tip;
+    QTimer::singleShot(0, [&modal, &tip] {
         if (QWidget* w = QApplication::activeModalWidget()) {
             modal = w->objectName();
+            if (auto* box = w->findChild<QPlainTextEdit*>(QStringLiteral("txtTip")))
+                tip = box->toPlainText();
+            // Its two help buttons open topics 1010 and 1007.
+            for (const char* name : {"cmdFull", "cmdHelp"})
+                if (auto* button = w->findChild<QPushButton*>(QString::fromLatin1(name)))
+                    button->click();
             w->close();
         }
     });
     f.Panel1_Click(3);
     EXPECT_EQ(modal, QStringLiteral("frmAdviser"));
+    EXPECT_EQ(tip, QStringLiteral("123456789Tradewright says: hold.</p"));
+    ASSERT_EQ(test::shell().opened.size(), 2);
+    EXPECT_TRUE(test::shell().opened[0].endsWith(QStringLiteral("topic1010.html")));
+    EXPECT_TRUE(test::shell().opened[1].endsWith(QStringLiteral("topic1007.html")));
 }
 
 TEST_F(frmMainTest, ControlsOfLaterWindowsStayWithoutAnAction)
