@@ -1,6 +1,8 @@
 #include "Options.h"
 #include "core/OptionsHost.h"
 #include "core/VersionCheck.h"
+#include "core/ErrorLog.h"
+#include "platform/RuntimeError.h"
 
 #include "core/Settings.h"
 #include "core/UpdateChoices.h"
@@ -457,11 +459,17 @@ void Options::cmdUpgrade_Click()
 {
     if (m_closing)
         return;
-    VersionCheck check;
-    lblInfo->setText(QStringLiteral("Checking Tradewright Updates"));
-    const VersionCheck::Result result = check.Run();
+    VersionCheck::Result result = VersionCheck::Result::Failed;
+    try {
+        VersionCheck check;
+        lblInfo->setText(QStringLiteral("Checking Tradewright Updates"));
+        result = check.Run();
+    } catch (const RuntimeError& e) {
+        LogError(e, QStringLiteral("cmdUpgrade_Click"));
+    }
     lblInfo->clear();
-    if (result != VersionCheck::Result::Upgrade)
+    // The window may have been closed while the check waited.
+    if (result != VersionCheck::Result::Upgrade || m_closing)
         return;
     m_closing = true;
     QDialog::done(QDialog::Rejected);

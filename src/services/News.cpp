@@ -353,8 +353,8 @@ void News::ResetGrid()
 void News::FG_Click()
 {
     const int row = m_grid->Row();
-    if (row < 1 || row >= m_grid->Rows())
-        return;
+    if (row < 1 || row >= m_grid->Rows() || m_grid->TextMatrix(row, 5).isEmpty())
+        return;  // the header row or the empty row under it
     m_session.Body(m_grid->TextMatrix(row, 5));
 }
 
