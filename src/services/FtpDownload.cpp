@@ -303,7 +303,6 @@ void FtpDownload::tryFinish()
              ErrorTitle);
         return;
     }
-    m_control->SendData(QStringLiteral("QUIT") + CRLF);
     stop();
     Dialogs::MsgBox(QString::fromLatin1(DoneText), Dialogs::vbInformation, QStringLiteral("Done"));
     emit finished(true);

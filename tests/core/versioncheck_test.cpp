@@ -48,6 +48,15 @@ TEST_F(VersionCheckTest, TheMarkerInTheReplyOffersTheUpgrade)
     EXPECT_TRUE(test::dialogs().shown.isEmpty());
 }
 
+TEST_F(VersionCheckTest, AReplyInSmallPiecesIsReadWhole)
+{
+    // The marker is split over several reads.
+    server.setSlow("/Trw55.txt", test::LoopbackHttpServer::httpReply("x New version Available y", 200, "text/plain"),
+                   7, 5);
+    VersionCheck check;
+    EXPECT_EQ(check.Run(), VersionCheck::Result::Upgrade);
+}
+
 TEST_F(VersionCheckTest, WithoutTheExactMarkerTheVersionIsTheLast)
 {
     for (const QByteArray& body : {QByteArray("Tradewright 5.4 is current"), QByteArray("new version available")}) {
