@@ -1,5 +1,7 @@
 #include "shell/MainWindowPorts.h"
 
+#include "services/frmUpgrade.h"
+
 #include "platform/TreeModel.h"
 #include "platform/TreeView.h"
 #include "sheets/CurrentQuotes.h"
@@ -229,6 +231,13 @@ void MainWindowPorts::showStockInTree(const QString& symbol)
     if (NavigationTree* tree = m_main.navigationTree())
         tree->CollapseStockNodes();
     selectStockNode(symbol);
+}
+
+void MainWindowPorts::showUpgradeWindow()
+{
+    frmUpgrade& window = frmUpgrade::Instance();
+    window.show();
+    window.raise();
 }
 
 void MainWindowPorts::redrawStockView(const QString& code)

@@ -53,6 +53,7 @@ public:
     void applySkin() override;
     QWidget* mainWindowWidget() override;
     int newsTickerTop() override;
+    void showUpgradeWindow() override;
     QStringList stripSymbols() override;
     void copyGrid() override;
     void selectAllGrid() override;

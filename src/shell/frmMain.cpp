@@ -1,5 +1,8 @@
 #include "shell/frmMain.h"
 
+#include "services/News.h"
+#include "services/frmAdviser.h"
+
 #include "core/DimScreen.h"
 #include "core/ErrorLog.h"
 #include "core/SplashProgress.h"
@@ -279,6 +282,13 @@ void frmMain::Picture1_Click(int Index)
     case 1:
         openPopup(mnuTickers, m_layout.frmButtom.Left + 20, m_layout.frmButtom.Top + 70);
         break;
+    case 2: {
+        News& reader = News::Instance();
+        reader.show();
+        reader.raise();
+        reader.activateWindow();
+        break;
+    }
     case 4:
         if (m_bar.stocksEnabled)
             ShowStockSetEditor();
@@ -290,7 +300,7 @@ void frmMain::Picture1_Click(int Index)
         ShowOptionsWindow(*this, -1);
         break;
     default:
-        // 2 "Deruvu" (the news reader) and 3 "Zoom" wait for their windows: no action yet.
+        // 3 "Zoom" waits for its window: no action yet.
         break;
     }
 }
@@ -316,9 +326,13 @@ void frmMain::Panel1_Click(int Index)
                                            "upper tree, under the first item.)"),
                             Dialogs::vbInformation, QStringLiteral("Unselected Stock"));
         break;
+    case 3: {
+        frmAdviser adviser(*m_downloaders, this);
+        adviser.exec();
+        break;
+    }
     default:
-        // 3 "Adviser" (the weekly tip) and 5 "Reports" (the report menu) wait for
-        // their windows: no action yet.
+        // 5 "Reports" (the report menu) waits for its window: no action yet.
         break;
     }
 }

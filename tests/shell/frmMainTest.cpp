@@ -24,6 +24,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QHelpEvent>
@@ -694,15 +697,49 @@ TEST_F(frmMainTest, TheScreenButtonShowsTheOneScreener)
     delete screen;
 }
 
+TEST_F(frmMainTest, DeruvuShowsTheNewsReaderAndAdviserTheTipWindow)
+{
+    frmMain& f = loaded();
+    f.Picture1_Click(2);
+    QWidget* reader = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("News") && w->isVisible())
+            reader = w;
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->windowTitle(), QStringLiteral("Tradewright Deruvu Reader"));
+    reader->close();
+
+    // The adviser window is modal: it is closed as soon as it shows, with its tip.
+    WriteFileAtomic(AppPath() + QStringLiteral("/Tip.Sh"), "<p>123456789Tradewright says: hold.</p>");
+    QString modal, tip;
+    QTimer::singleShot(0, [&modal, &tip] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            modal = w->objectName();
+            if (auto* box = w->findChild<QPlainTextEdit*>(QStringLiteral("txtTip")))
+                tip = box->toPlainText();
+            // Its two help buttons open topics 1010 and 1007.
+            for (const char* name : {"cmdFull", "cmdHelp"})
+                if (auto* button = w->findChild<QPushButton*>(QString::fromLatin1(name)))
+                    button->click();
+            w->close();
+        }
+    });
+    f.Panel1_Click(3);
+    EXPECT_EQ(modal, QStringLiteral("frmAdviser"));
+    EXPECT_EQ(tip, QStringLiteral("123456789Tradewright says: hold.</p"));
+    ASSERT_EQ(test::shell().opened.size(), 2);
+    EXPECT_TRUE(test::shell().opened[0].endsWith(QStringLiteral("topic1010.html")));
+    EXPECT_TRUE(test::shell().opened[1].endsWith(QStringLiteral("topic1007.html")));
+}
+
 TEST_F(frmMainTest, ControlsOfLaterWindowsStayWithoutAnAction)
 {
     frmMain& f = loaded();
     const int windows = int(QApplication::topLevelWidgets().size());
-    // "Deruvu", "Zoom", "Adviser" and "Reports" wait for their windows: nothing
-    // opens, nothing is asked.
-    for (int i : {2, 3})
+    // "Zoom" and "Reports" wait for their windows: nothing opens, nothing is asked.
+    for (int i : {3})
         f.Picture1_Click(i);
-    for (int i : {3, 5})
+    for (int i : {5})
         f.Panel1_Click(i);
     EXPECT_TRUE(popups.isEmpty());
     EXPECT_TRUE(test::dialogs().shown.isEmpty());
