@@ -19,7 +19,7 @@ struct SiteEntry
 };
 
 // One row per site; the order follows the enum.
-constexpr std::array<SiteEntry, 17> kSites{{
+constexpr std::array<SiteEntry, 22> kSites{{
     {Site::Price, "Price", "prices.example", 80},
     {Site::Quotes, "Quotes", "quotes.example", 80},
     {Site::Recommendations, "Recommendations", "recommendations.example", 80},
@@ -37,6 +37,11 @@ constexpr std::array<SiteEntry, 17> kSites{{
     {Site::MarketData, "MarketData", "market-data.example", 80},
     {Site::SplitsRanking, "SplitsRanking", "splits.example", 80},
     {Site::UpgradeFtp, "UpgradeFtp", "ftp.maker.example", 21},
+    {Site::FilingPages, "FilingPages", "filing-pages.example", 80},
+    {Site::MessageBoards, "MessageBoards", "boards.example", 80},
+    {Site::BrokerResearch, "BrokerResearch", "broker-research.example", 80},
+    {Site::CompanyDigest, "CompanyDigest", "company-digest.example", 80},
+    {Site::MomentumRating, "MomentumRating", "momentum.example", 80},
 }};
 
 const SiteEntry& entry(Site site)

@@ -30,6 +30,12 @@ enum class Site {
     MarketData,
     SplitsRanking,
     UpgradeFtp,       // the maker's FTP server for the upgrade archive (port 21)
+    // Pages the grids' row links open in the browser (nothing is fetched from them):
+    FilingPages,      // the quote provider's filings pages "/e/l/u/"
+    MessageBoards,    // "/?action=q&board="
+    BrokerResearch,   // "/ows-bin/owa/zbrc"
+    CompanyDigest,    // "/cgi/inet/qndigest.trn"
+    MomentumRating,   // "/quote.asp"
 };
 
 namespace Sites {

@@ -14,6 +14,8 @@
 #include "sheets/ViewEntries.h"
 #include "sheets/ViewRunner.h"
 #include "sheets/GridLayout.h"
+#include "sheets/ReportsPort.h"
+#include "sheets/Zoom.h"
 #include "shell/GaugeSkins.h"
 #include "shell/KeyTable.h"
 #include "shell/MainWindowParts.h"
@@ -92,6 +94,7 @@ frmMain::~frmMain()
             installOptionsHost(nullptr);
         if (&viewHost() == this)
             installViewHost(nullptr);
+        setZoomOwner(nullptr);
         installSplitBar(nullptr);
         g_connected = nullptr;
     }
@@ -132,6 +135,7 @@ void frmMain::connectParts()
     // Zoom windows are still made the way the host before this window made them.
     m_previousHost = dynamic_cast<frmMain*>(&viewHost()) ? nullptr : &viewHost();
     installViewHost(this);
+    setZoomOwner(this);
     installSplitBar(m_splitBar.get());
     installOptionsHost(&m_ports);
     setDefaultEditorWindows(&m_editorWindows);
@@ -281,9 +285,12 @@ void frmMain::Picture1_Click(int Index)
     case 6:
         ShowOptionsWindow(*this, -1);
         break;
+    case 3:
+        Zoom_FG(entryRunner());
+        break;
     default:
-        // 1 the ticker menu (its feeds), 2 "Deruvu" (the news reader), 3 "Zoom" and
-        // 5 "Screen" (the screener) wait for their windows: no action yet.
+        // 1 the ticker menu (its feeds), 2 "Deruvu" (the news reader) and 5 "Screen"
+        // (the screener) wait for their windows: no action yet.
         break;
     }
 }
@@ -309,9 +316,11 @@ void frmMain::Panel1_Click(int Index)
                                            "upper tree, under the first item.)"),
                             Dialogs::vbInformation, QStringLiteral("Unselected Stock"));
         break;
+    case 5:
+        openPopup(mnuReports, m_layout.Panel1[5].Left, m_layout.StatusBar1.Top);
+        break;
     default:
-        // 3 "Adviser" (the weekly tip) and 5 "Reports" (the report menu) wait for
-        // their windows: no action yet.
+        // 3 "Adviser" (the weekly tip) waits for its window: no action yet.
         break;
     }
 }
@@ -439,8 +448,22 @@ TreeModel* frmMain::treeModel() const
 }
 
 // ---------------------------------------------------------------------------
+// The grid's reports: the "Reports" menu follows the view on screen.
+void frmMain::mnuReports_Click()
+{
+    const QVector<bool> enabled = ReportItemsEnabled(CurrentView(), ReportWindow::Main);
+    for (int i = 0; i < kMainReportItems; ++i)
+        mnuReport[i]->setEnabled(enabled.value(i));
+}
+
+void frmMain::mnuReport_Click(int Index)
+{
+    SkipFailedSteps(lcMainWindow, "mnuReport_Click")([&] { ReportItemChosen(Index, ReportWindow::Main); });
+}
+
+// ---------------------------------------------------------------------------
 // ViewHost: the views draw into FG; zoom windows are made by the host that served
-// before this window.
+// before this window, owned by this window.
 
 FlexGrid* frmMain::newZoomGrid()
 {

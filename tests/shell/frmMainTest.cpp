@@ -649,11 +649,11 @@ TEST_F(frmMainTest, ControlsOfLaterWindowsStayWithoutAnAction)
 {
     frmMain& f = loaded();
     const int windows = int(QApplication::topLevelWidgets().size());
-    // The ticker menu, "Deruvu", "Zoom", "Screen", "Adviser" and "Reports" wait for
-    // their windows: nothing opens, nothing is asked.
+    // The ticker menu, "Deruvu", "Screen" and "Adviser" wait for their windows:
+    // nothing opens, nothing is asked. "Zoom" with no view on screen opens nothing.
     for (int i : {1, 2, 3, 5})
         f.Picture1_Click(i);
-    for (int i : {3, 5})
+    for (int i : {3})
         f.Panel1_Click(i);
     f.mnuTray_Click(2);
     f.mnuTray_Click(3);
@@ -765,3 +765,22 @@ TEST_F(frmMainTest, MouseEventsReachTheHandlers)
 }
 
 } // namespace
+
+TEST_F(frmMainTest, TheReportsButtonAndAltROpenTheReportsMenuEnabledByTheView)
+{
+    frmMain& f = loaded();
+    CurrentView() = QStringLiteral("Current");
+    f.Panel1_Click(5);
+    EXPECT_EQ(popups, QStringList{QStringLiteral("Reports")});
+    f.Form_KeyDown('R', 4);
+    EXPECT_EQ(popups, QStringList({QStringLiteral("Reports"), QStringLiteral("Reports")}));
+    // The items follow the view on screen each time the menu opens.
+    emit f.mnuReports->aboutToShow();
+    for (int i = 0; i < 17; ++i)
+        EXPECT_EQ(f.mnuReport[i]->isEnabled(), (i <= 8 || i >= 15)) << i;
+    EXPECT_EQ(f.mnuReport[4]->text(), QStringLiteral("Quicken  5.0 Or Later"));
+    CurrentView() = QStringLiteral("US");
+    emit f.mnuReports->aboutToShow();
+    for (int i = 0; i < 17; ++i)
+        EXPECT_FALSE(f.mnuReport[i]->isEnabled()) << i;
+}
