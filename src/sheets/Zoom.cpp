@@ -40,6 +40,7 @@ constexpr int kBarHeight = 26;
 constexpr int kLabelTop = 5;
 constexpr int kLabelHeight = 17;
 constexpr int kLabelWidth = 48;
+constexpr int kLabelsLeft = 30;
 constexpr int kShapeRaise = 20;  // twips above the label
 constexpr const char* kLabelCaptions[] = {"Exit", "Edit", "Export"};
 constexpr unsigned kYellow = 0x00FFFF;  // &HBBGGRR
@@ -167,7 +168,7 @@ void Zoom::buildWidgets()
         auto* label = new QLabel(QString::fromLatin1(kLabelCaptions[i]), this);
         label->setObjectName(QStringLiteral("Panel1(%1)").arg(i));
         label->setAlignment(Qt::AlignCenter);
-        label->setGeometry(6 + i * (kLabelWidth + 4), kLabelTop, kLabelWidth, kLabelHeight);
+        label->setGeometry(kLabelsLeft + i * (kLabelWidth + 4), kLabelTop, kLabelWidth, kLabelHeight);
         label->setProperty("Tag", QStringLiteral("@"));
         label->setMouseTracking(true);
         label->installEventFilter(this);
@@ -177,8 +178,9 @@ void Zoom::buildWidgets()
     cmdMin->setObjectName(QStringLiteral("cmdMin"));
     cmdMin->setToolTip(QStringLiteral("Click Here To Minimize"));
     cmdMin->setText(QStringLiteral("_"));
-    cmdMin->setGeometry(kDesignWidth - 24, 3, 20, 20);
-    cmdMin->setProperty("Tag", QStringLiteral("@L"));
+    // At the left, so that it stays within reach in the strip.
+    cmdMin->setGeometry(3, 3, 20, 20);
+    cmdMin->setProperty("Tag", QStringLiteral("@"));
     connect(cmdMin, &QToolButton::clicked, this, [this] { cmdMin_Click(); });
 
     FG = new FlexGridView(this);

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QMap>
 #include <QMenu>
 #include <QPointer>
 #include <QToolButton>
@@ -126,6 +127,42 @@ TEST_F(ZoomTest, TheButtonZoomsTheViewOnScreenIntoANewWindowEachTime)
     for (Zoom* z : zoomWindowsOpen())
         port = port || z->ViewCode == QLatin1String("Port");
     EXPECT_TRUE(port);
+}
+
+TEST_F(ZoomTest, EveryZoomableViewOpensOneWindowWithItsCodeAndWidths)
+{
+    const QMap<QString, QString> pages{
+        {"ABS", "statements/balance_sheet.htm"}, {"AIS", "statements/income_statement.htm"},
+        {"IT", "filings/insider.htm"},           {"QR", "filings/filings.htm"},
+        {"Profile", "profile/profile.htm"},      {"SI", "profile/shortinterest.htm"},
+        {"Call", "options/acme_op.Sh"},          {"Put", "options/acme_op.Sh"},
+        {"Options", "options/acme_op.Sh"},       {"Split", "history/splits.Sh"},
+        {"NMR", "history/momentum.Sh"},          {"UPH", "history/upgrades.Sh"},
+        {"BRP", "history/brokers.Sh"},
+    };
+    int zoomed = 0;
+    for (const ViewRow& row : viewRegistry()) {
+        if (!row.zoomable || !row.builder || row.viewCode != ViewCodeRule::Code)
+            continue;  // the market views join as their builders land
+        if (row.scope == ViewScope::PerStock) {
+            ASSERT_TRUE(pages.contains(row.code)) << row.code.toStdString();
+            writeFile(QStringLiteral("Cache/DataSheet/") + row.pageFor(QString(), QStringLiteral("ACME")),
+                      fixture(pages.value(row.code)));
+        }
+        CurrentView() = row.code;
+        EXPECT_TRUE(Zoom_FG(runner)) << row.code.toStdString();
+        const QList<Zoom*> open = zoomWindowsOpen();
+        ASSERT_EQ(open.size(), 1) << row.code.toStdString();
+        Zoom* zoom = open.front();
+        EXPECT_EQ(zoom->ViewCode, row.code);
+        EXPECT_FALSE(ZoomMode());
+        for (int c = 0; c < row.zoomWidths.size() && c < zoom->grid().Cols(); ++c)
+            EXPECT_NEAR(double(zoom->grid().ColWidth(c)) / zoom->grid().Width(), row.zoomWidths[c] / 100.0, 0.01)
+                << row.code.toStdString() << " column " << c;
+        delete zoom;
+        ++zoomed;
+    }
+    EXPECT_GE(zoomed, 16);
 }
 
 TEST_F(ZoomTest, ViewsTheButtonDoesNotZoomOpenNothing)

@@ -15,6 +15,8 @@
 #include "retrieval/Transports.h"
 #include "shell/ElidedLabel.h"
 #include "shell/frmMain.h"
+#include "sheets/Zoom.h"
+#include "core/WindowEffects.h"
 #include "stockdata/StockSetEditor.h"
 #include "stockdata/RealEditorWindows.h"
 #include "stockdata/ProgramState.h"
@@ -783,4 +785,24 @@ TEST_F(frmMainTest, TheReportsButtonAndAltROpenTheReportsMenuEnabledByTheView)
     emit f.mnuReports->aboutToShow();
     for (int i = 0; i < 17; ++i)
         EXPECT_FALSE(f.mnuReport[i]->isEnabled()) << i;
+}
+
+TEST_F(frmMainTest, TheZoomButtonAndAltZOpenZoomWindowsOwnedByTheMainWindow)
+{
+    frmMain& f = loaded();
+    setRollStepDelay(0);
+    CurrentView() = QStringLiteral("Current");
+    f.Picture1_Click(3);
+    f.Form_KeyDown('Z', 4);
+    QList<Zoom*> zooms;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* z = qobject_cast<Zoom*>(w); z && z->isVisible())
+            zooms << z;
+    ASSERT_EQ(zooms.size(), 2);
+    for (Zoom* z : zooms) {
+        EXPECT_EQ(z->parentWidget(), &f);
+        EXPECT_EQ(z->ViewCode, QStringLiteral("Current"));
+    }
+    for (Zoom* z : zooms)
+        delete z;
 }
