@@ -31,14 +31,22 @@ QString encodeSymbol(const QString& symbol)
     return QString::fromLatin1(QUrl::toPercentEncoding(symbol, QByteArrayLiteral(".-^="), QByteArrayLiteral("_~")));
 }
 
-// A link text from a page keeps its own / ? # & = and the like; blanks, controls,
-// backslashes and anything outside ASCII go out as %XX.
+bool isHex(QChar ch)
+{
+    return (ch >= u'0' && ch <= u'9') || (ch >= u'a' && ch <= u'f') || (ch >= u'A' && ch <= u'F');
+}
+
+// A link text from a page keeps its own / ? # & = ^ and the like and its %XX;
+// blanks, controls, backslashes, a "%" that starts no %XX and anything outside
+// ASCII go out as %XX.
 QString encodeLinkText(const QString& text)
 {
     QString out;
-    for (const QChar ch : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
         const char16_t u = ch.unicode();
-        if (u > 0x20 && u < 0x7F && u != u'\\' && u != u'"' && u != u'<' && u != u'>' && u != u'`' && u != u'{'
+        const bool escape = u == u'%' && !(i + 2 < text.size() && isHex(text.at(i + 1)) && isHex(text.at(i + 2)));
+        if (!escape && u > 0x20 && u < 0x7F && u != u'\\' && u != u'"' && u != u'<' && u != u'>' && u != u'`' && u != u'{'
             && u != u'}' && u != u'|')
             out += ch;
         else
@@ -55,9 +63,10 @@ bool isWebAddress(const QUrl& url)
 }
 
 // The address when it parses as an http address on site's host and port, else "".
+// (Parsed leniently: the pages' own links and the index symbols carry "^".)
 QString onSite(Site site, const QString& address)
 {
-    const QUrl url(address, QUrl::StrictMode);
+    const QUrl url(address, QUrl::TolerantMode);
     const QUrl base(Sites::Address(site, QStringLiteral("/")));
     if (!isWebAddress(url) || url.scheme() != base.scheme() || url.host().compare(base.host(), Qt::CaseInsensitive) != 0
         || url.port(80) != base.port(80) || !url.userInfo().isEmpty())
@@ -71,7 +80,7 @@ QString wholeAddress(const QString& text)
     const QString address = encodeLinkText(text.trimmed());
     if (address.size() < 2)
         return QString();
-    const QUrl url(address, QUrl::StrictMode);
+    const QUrl url(address, QUrl::TolerantMode);
     return isWebAddress(url) && url.userInfo().isEmpty() ? address : QString();
 }
 

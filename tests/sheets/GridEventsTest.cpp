@@ -99,6 +99,9 @@ TEST(GridLinkAddress, EveryRowOfTheLinkTable)
         {"IT", 2, 2, rowWith({{1, "/other.example/x?y#z"}}), "http://business-news.example//other.example/x?y#z"},
         {"QR", 1, 2, rowWith({{4, "@evil.example/"}}), "http://filings.example/auth/doctrans@evil.example/"},
         {"IPO_News", 1, 2, rowWith({{4, "a b.html"}}), "http://business-news.example/a%20b.html"},
+        // Index symbols keep their caret; a stray "%" is sent as "%25", a whole one stays.
+        {"US", 2, 2, rowWith({{8, "http://quotes.example/q?s=^DJI&d=t"}}), "http://quotes.example/q?s=^DJI&d=t"},
+        {"IT", 2, 2, rowWith({{1, "q?s=^DJI%20x&p=5%"}}), "http://business-news.example/q?s=^DJI%20x&p=5%25"},
     };
     for (const LinkCase& c : cases) {
         const GridLinkAction action = GridLinkAddress(QLatin1String(c.view), c.col, c.row, c.texts);
