@@ -1,6 +1,5 @@
 #include "sheets/GridEvents.h"
 
-#include "platform/Runtime.h"
 #include "platform/Sites.h"
 
 #include <QUrl>

@@ -3,7 +3,6 @@
 #include "platform/BusyPointer.h"
 #include "platform/FlexGrid.h"
 #include "platform/Shell.h"
-#include "platform/Runtime.h"
 #include "platform/SkipFailedSteps.h"
 #include "sheets/GridLayout.h"
 #include "stockdata/ProgramState.h"
@@ -13,7 +12,6 @@
 #include <QLoggingCategory>
 #include <QStringList>
 
-#include <cmath>
 #include <exception>
 
 
