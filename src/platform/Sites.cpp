@@ -19,7 +19,7 @@ struct SiteEntry
 };
 
 // One row per site; the order follows the enum.
-constexpr std::array<SiteEntry, 48> kSites{{
+constexpr std::array<SiteEntry, 52> kSites{{
     {Site::Price, "Price", "prices.example", 80},
     {Site::Quotes, "Quotes", "quotes.example", 80},
     {Site::Recommendations, "Recommendations", "recommendations.example", 80},
@@ -68,6 +68,10 @@ constexpr std::array<SiteEntry, 48> kSites{{
     {Site::ChartService, "ChartService", "chart-service.example", 80},
     {Site::HeadlineNews, "HeadlineNews", "headline-news.example", 80},
     {Site::TechnicalCharts, "TechnicalCharts", "technical-charts.example", 80},
+    {Site::FilingPages, "FilingPages", "filing-pages.example", 80},
+    {Site::BrokerResearch, "BrokerResearch", "broker-research.example", 80},
+    {Site::CompanyDigest, "CompanyDigest", "company-digest.example", 80},
+    {Site::MomentumRating, "MomentumRating", "momentum.example", 80},
 }};
 
 const SiteEntry& entry(Site site)

@@ -62,6 +62,11 @@ enum class Site {
     ChartService,     // the chart explorer's chart server
     HeadlineNews,     // the headline query's news site
     TechnicalCharts,  // the technical-graph site
+    // Pages the grids' row links open in the browser (nothing is fetched from them):
+    FilingPages,      // the quote provider's filings pages "/e/l/u/"
+    BrokerResearch,   // "/ows-bin/owa/zbrc"
+    CompanyDigest,    // "/cgi/inet/qndigest.trn"
+    MomentumRating,   // "/quote.asp"
 };
 
 namespace Sites {

@@ -11,6 +11,7 @@
 #include "platform/DoEvents.h"
 #include "sheets/CurrentQuotes.h"
 #include "shell/HelpPages.h"
+#include "sheets/ReportsPort.h"
 #include "shell/MainWindowParts.h"
 #include "shell/WireWindows.h"
 #include "stockdata/ProgramState.h"
@@ -173,16 +174,15 @@ void frmMain::buildMenus()
     for (int i = 6; i <= 9; ++i)
         mnuEdit[i]->setVisible(false);
 
-    // The report and export menu.
+    // The report and export menu: enabled by the view as it opens; at start only
+    // the last item ("XML") is.
     mnuReports = new QMenu(QStringLiteral("Reports"), this);
-    fill(mnuReports, mnuReport,
-         {{0, "HTML"}, {1, "Tab Delimited Text"}, {2, "Comma Delimited Text"}, {3, "Quicken Pre 5.0"},
-          {4, "Quicken  5.0 Or Later"}, {5, "MetaStock"}, {6, "Quote Link"}, {7, "Prodigy Quotetrack"},
-          {8, "Excel"}, {9, "Microsoft Money"}, {10, "Access "}, {11, "Word"}, {12, "Oracle"},
-          {13, "SQL Server"}, {14, "Microsoft Mail"}, {15, "Clipboard"}, {16, "XML"}});
-    for (int i = 0; i <= 15; ++i)
-        mnuReport[i]->setEnabled(false);
-    // The report items wait for the reports: no action yet.
+    for (int i = 0; i < kMainReportItems; ++i) {
+        mnuReport[i] = addItem(mnuReports, mnuReportCaptions().at(i));
+        mnuReport[i]->setEnabled(i == kMainReportItems - 1);
+        connect(mnuReport[i], &QAction::triggered, this, [this, i] { mnuReport_Click(i); });
+    }
+    connect(mnuReports, &QMenu::aboutToShow, this, [this] { mnuReports_Click(); });
 
     // The tray menu.
     mnuTrays = new QMenu(QStringLiteral("Tray"), this);
@@ -390,3 +390,4 @@ void frmMain::showGridPopup(const GridPopupState& state, const QPoint& global)
     else
         mnuEdits->popup(global);
 }
+

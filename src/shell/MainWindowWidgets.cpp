@@ -2,6 +2,8 @@
 // drawing the strip's, the button bar's and the status bar's state onto them.
 #include "shell/frmMain.h"
 
+#include "sheets/Zoom.h"
+
 #include "platform/FlexGridView.h"
 #include "platform/TreeView.h"
 #include "sheets/GridLayout.h"
@@ -195,6 +197,8 @@ void frmMain::buildWidgets()
     FG = new FlexGridView(PicCont);
     FG->setObjectName(QStringLiteral("FG"));
     FG->setGrid(&m_grid);
+    FG->setMouseIcon(LinkCursor(GridWindow::Main));
+    connect(FG, &FlexGridView::Click, this, [this] { m_gridEvents.FG_Click(); });
     connect(FG, &FlexGridView::DblClick, this, [this] { m_gridEvents.FG_DblClick(); });
     connect(FG, &FlexGridView::KeyDown, this,
             [this](int KeyCode, int Shift) { m_gridEvents.FG_KeyDown(KeyCode, Shift); });

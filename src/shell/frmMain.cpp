@@ -17,6 +17,8 @@
 #include "sheets/ViewEntries.h"
 #include "sheets/ViewRunner.h"
 #include "sheets/GridLayout.h"
+#include "sheets/ReportsPort.h"
+#include "sheets/Zoom.h"
 #include "shell/GaugeSkins.h"
 #include "shell/KeyTable.h"
 #include "shell/MainWindowParts.h"
@@ -96,6 +98,7 @@ frmMain::~frmMain()
             installOptionsHost(nullptr);
         if (&viewHost() == this)
             installViewHost(nullptr);
+        setZoomOwner(nullptr);
         installSplitBar(nullptr);
         g_connected = nullptr;
     }
@@ -136,6 +139,7 @@ void frmMain::connectParts()
     // Zoom windows are still made the way the host before this window made them.
     m_previousHost = dynamic_cast<frmMain*>(&viewHost()) ? nullptr : &viewHost();
     installViewHost(this);
+    setZoomOwner(this);
     installSplitBar(m_splitBar.get());
     installOptionsHost(&m_ports);
     setDefaultEditorWindows(&m_editorWindows);
@@ -299,8 +303,11 @@ void frmMain::Picture1_Click(int Index)
     case 6:
         ShowOptionsWindow(*this, -1);
         break;
+    case 3:
+        Zoom_FG(entryRunner());
+        break;
     default:
-        // 3 "Zoom" waits for its window: no action yet.
+        // No other button.
         break;
     }
 }
@@ -319,6 +326,11 @@ void frmMain::Panel1_Click(int Index)
     case 2:
         m_run->UpdateFastPrices();
         break;
+    case 3: {
+        frmAdviser adviser(*m_downloaders, this);
+        adviser.exec();
+        break;
+    }
     case 4:
         // The summary chooser waits for its window; without a stock the label says so.
         if (CurrentSymbol().isEmpty())
@@ -326,13 +338,11 @@ void frmMain::Panel1_Click(int Index)
                                            "upper tree, under the first item.)"),
                             Dialogs::vbInformation, QStringLiteral("Unselected Stock"));
         break;
-    case 3: {
-        frmAdviser adviser(*m_downloaders, this);
-        adviser.exec();
+    case 5:
+        openPopup(mnuReports, m_layout.Panel1[5].Left, m_layout.StatusBar1.Top);
         break;
-    }
     default:
-        // 5 "Reports" (the report menu) waits for its window: no action yet.
+        // No other label acts on a click.
         break;
     }
 }
@@ -460,8 +470,22 @@ TreeModel* frmMain::treeModel() const
 }
 
 // ---------------------------------------------------------------------------
+// The grid's reports: the "Reports" menu follows the view on screen.
+void frmMain::mnuReports_Click()
+{
+    const QVector<bool> enabled = ReportItemsEnabled(CurrentView(), ReportWindow::Main);
+    for (int i = 0; i < kMainReportItems; ++i)
+        mnuReport[i]->setEnabled(enabled.value(i));
+}
+
+void frmMain::mnuReport_Click(int Index)
+{
+    SkipFailedSteps(lcMainWindow, "mnuReport_Click")([&] { ReportItemChosen(Index, ReportWindow::Main); });
+}
+
+// ---------------------------------------------------------------------------
 // ViewHost: the views draw into FG; zoom windows are made by the host that served
-// before this window.
+// before this window, owned by this window.
 
 FlexGrid* frmMain::newZoomGrid()
 {

@@ -104,6 +104,9 @@ public:
     void mnuTicker_Click(int Index);
     void mnuSet_Click(int Index);
     void mnu_Preference_Click();
+    // The "Reports" menu: its items enabled by CurrentView as it opens; an item chosen.
+    void mnuReports_Click();
+    void mnuReport_Click(int Index);
     // LoadSets: the 21 set names into the set menu; the Groups label and the tree
     // root follow a new name of the set shown.
     void loadSetNames();

@@ -18,6 +18,8 @@
 #include "weblinks/Scr.h"
 
 #include <QListWidget>
+#include "sheets/Zoom.h"
+#include "core/WindowEffects.h"
 #include "stockdata/StockSetEditor.h"
 #include "stockdata/RealEditorWindows.h"
 #include "stockdata/ProgramState.h"
@@ -736,11 +738,8 @@ TEST_F(frmMainTest, ControlsOfLaterWindowsStayWithoutAnAction)
 {
     frmMain& f = loaded();
     const int windows = int(QApplication::topLevelWidgets().size());
-    // "Zoom" and "Reports" wait for their windows: nothing opens, nothing is asked.
-    for (int i : {3})
-        f.Picture1_Click(i);
-    for (int i : {5})
-        f.Panel1_Click(i);
+    // "Zoom" with no view on screen opens nothing, nothing is asked.
+    f.Picture1_Click(3);
     EXPECT_TRUE(popups.isEmpty());
     EXPECT_TRUE(test::dialogs().shown.isEmpty());
     EXPECT_EQ(int(QApplication::topLevelWidgets().size()), windows);
@@ -849,3 +848,42 @@ TEST_F(frmMainTest, MouseEventsReachTheHandlers)
 }
 
 } // namespace
+
+TEST_F(frmMainTest, TheReportsButtonAndAltROpenTheReportsMenuEnabledByTheView)
+{
+    frmMain& f = loaded();
+    CurrentView() = QStringLiteral("Current");
+    f.Panel1_Click(5);
+    EXPECT_EQ(popups, QStringList{QStringLiteral("Reports")});
+    f.Form_KeyDown('R', 4);
+    EXPECT_EQ(popups, QStringList({QStringLiteral("Reports"), QStringLiteral("Reports")}));
+    // The items follow the view on screen each time the menu opens.
+    emit f.mnuReports->aboutToShow();
+    for (int i = 0; i < 17; ++i)
+        EXPECT_EQ(f.mnuReport[i]->isEnabled(), (i <= 8 || i >= 15)) << i;
+    EXPECT_EQ(f.mnuReport[4]->text(), QStringLiteral("Quicken  5.0 Or Later"));
+    CurrentView() = QStringLiteral("US");
+    emit f.mnuReports->aboutToShow();
+    for (int i = 0; i < 17; ++i)
+        EXPECT_FALSE(f.mnuReport[i]->isEnabled()) << i;
+}
+
+TEST_F(frmMainTest, TheZoomButtonAndAltZOpenZoomWindowsOwnedByTheMainWindow)
+{
+    frmMain& f = loaded();
+    setRollStepDelay(0);
+    CurrentView() = QStringLiteral("Current");
+    f.Picture1_Click(3);
+    f.Form_KeyDown('Z', 4);
+    QList<Zoom*> zooms;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* z = qobject_cast<Zoom*>(w); z && z->isVisible())
+            zooms << z;
+    ASSERT_EQ(zooms.size(), 2);
+    for (Zoom* z : zooms) {
+        EXPECT_EQ(z->parentWidget(), &f);
+        EXPECT_EQ(z->ViewCode, QStringLiteral("Current"));
+    }
+    for (Zoom* z : zooms)
+        delete z;
+}
