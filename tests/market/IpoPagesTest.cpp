@@ -315,3 +315,30 @@ TEST(HeadlineLink, QuotedUnquotedAndMissing)
     for (const auto& [item, link] : cases)
         EXPECT_EQ(HeadlineLink(QString::fromLatin1(item)), QString::fromLatin1(link)) << item;
 }
+
+// Redrawn for the zoom window, each zoom-aware view fills a new window's grid as it
+// fills the main grid, and clears ZoomMode.
+TEST_F(IpoPagesTest, ZoomRedrawFillsTheWindowAsTheMainGrid)
+{
+    const std::pair<const char*, const char*> views[] = {
+        {"IPO_Price", "IPO_Prc.sh"}, {"IPO_Gain", "IPO_G3.sh"}, {"IPO_Loss", "IPO_L3.sh"}, {"IPO_Reg", "IPO_Reg.sh"},
+        {"IPO_Last", "IPO_lts.sh"},  {"IPO_With", "IPO_wp.sh"}, {"IPO_News", "IPO_News.sh"},
+    };
+    for (const auto& [code, file] : views) {
+        SCOPED_TRACE(code);
+        ASSERT_TRUE(findView(code)->zoomAware);
+        ASSERT_TRUE(findView(code)->leavesPointer);
+        showPrevious();
+        FlexGrid main;
+        main.assignFrom(showPage(code, file, false));
+        FlexGrid& zoomed = showPage(code, file, true);
+        ASSERT_EQ(zoomed.Rows(), main.Rows());
+        ASSERT_EQ(zoomed.Cols(), main.Cols());
+        for (int r = 0; r < main.Rows(); ++r) {
+            EXPECT_EQ(row(zoomed, r), row(main, r)) << r;
+            EXPECT_EQ(zoomed.RowHeight(r), main.RowHeight(r)) << r;
+            for (int c = 0; c < main.Cols(); ++c)
+                EXPECT_EQ(zoomed.cellFormat(r, c), main.cellFormat(r, c)) << r << "," << c;
+        }
+    }
+}

@@ -32,6 +32,7 @@ protected:
     {
         grid().setRedraw(false);
         grid().Clear();
+        grid().setRows(1);  // the rows below come back at the default height
         grid().setRows(4);
         grid().setCols(2);
         grid().setTextMatrix(0, 0, QStringLiteral("previous view"));
