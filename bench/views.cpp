@@ -505,7 +505,8 @@ const MarketPage kMarketPages[] = {
      "<li><a href=\"/n/ipo/x.html\">Beta files\tfor an offering</a> - Wire One - 10:15</li>\n"},
     {"FMS", "0", "FMS_Today.Sh", "splits/FMS_Today.Sh", "</TABLE>",
      "<TR><TD>ACME</TD><TD>Acme Chart Works, Inc.</TD><TD></TD><TD>Dec 10, 2026</TD><TD>Dec 9, 2026</TD></TR>\n"},
-    {"FMS", "4", "FMS_Tech.Sh", "splits/FMS_Tech.Sh", "</TABLE>", "<TR><TD>THN</TD><TD>Thin Chips</TD><TD>5</TD></TR>\n"},
+    {"FMS", "4", "FMS_Tech.Sh", "splits/FMS_Tech.Sh", "</TABLE>",
+     "<TR><TD>THN</TD><TD>Thin Chips</TD><TD>5</TD></TR>\n"},
 };
 
 // The builder alone over its grown page, into a detached model, in MB/s of page.

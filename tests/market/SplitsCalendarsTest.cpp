@@ -50,9 +50,11 @@ TEST_F(SplitsCalendarsTest, LayoutsAndTitlesByCalendar)
         bool links;
     };
     const Case cases[] = {
-        {"1", "FMS_Week.Sh", "FMS_Rec.Sh", "This Week Splits", 1, {"Ticker", "Company", "Amount", "Ex-Date", "Pay Date", "", ""},
+        {"1", "FMS_Week.Sh", "FMS_Rec.Sh", "This Week Splits", 1,
+         {"Ticker", "Company", "Amount", "Ex-Date", "Pay Date", "", ""},
          {15, 36, 15, 15, 15, 0, 0}, {"RCN", "Recent Co", "3-for-1"}, true},
-        {"2", "FMS_Next.Sh", "FMS_Rec.Sh", "Next Week's Splits", 1, {"Ticker", "Company", "Amount", "Ex-Date", "Pay Date", "", ""},
+        {"2", "FMS_Next.Sh", "FMS_Rec.Sh", "Next Week's Splits", 1,
+         {"Ticker", "Company", "Amount", "Ex-Date", "Pay Date", "", ""},
          {15, 36, 15, 15, 15, 0, 0}, {"RCN", "Recent Co", "3-for-1"}, true},
         {"3", "FMS_Rec.Sh", "FMS_Rec.Sh", "Recently Announced Splits", 0,
          {"Symbol", "Company Name", "Amount", "Announce Date", "Ex Date", "Pay Date", ""},
