@@ -1,5 +1,10 @@
 #include "sheets/ViewRegistry.h"
 
+#include "market/BrokerReports.h"
+#include "market/Funds.h"
+#include "market/IpoPages.h"
+#include "market/OptionsSummary.h"
+#include "market/SplitsCalendars.h"
 #include "sheets/CurrentQuotes.h"
 #include "sheets/EarningsSheets.h"
 #include "sheets/StatementSheets.h"
@@ -179,9 +184,10 @@ QVector<ViewRow> makeRegistry()
                 row.hourglass = false;  // no hourglass, the default pointer at the end
                 return row;
             }()
-         << leavingPointer(withArguments(
-                market("OptSum", {"OptSum_D", "OptSum_G", "OptSum_L"}, {"OptSum.Sh"}, noZoom, blank),
-                {"0", "1", "2"}));
+         << withBuilder(leavingPointer(withArguments(
+                            market("OptSum", {"OptSum_D", "OptSum_G", "OptSum_L"}, {"OptSum.Sh"}, noZoom, blank),
+                            {"0", "1", "2"})),
+                        BuildOptionsSummary);
 
     // The fund tables: the key is the tree key itself and names the view.
     {
@@ -189,24 +195,29 @@ QVector<ViewRow> makeRegistry()
                                    "F_Precious", "F_Smith",   "F_AIM",     "F_Benham",  "F_Dean",    "F_Franklin",
                                    "F_Fidelity", "F_Merrill", "F_Janus",   "F_Putnam",  "F_Scudder", "F_Stagecoach",
                                    "F_Strong",   "F_T",       "F_Twentieth", "F_Vanguard"};
-        rows << withCode(leavingPointer(withArguments(market("F_", funds, {"%1.Sh"}, zoom, blank), funds)),
-                         ViewCodeRule::Key);
+        rows << withBuilder(withCode(leavingPointer(withArguments(market("F_", funds, {"%1.Sh"}, zoom, blank), funds)),
+                                     ViewCodeRule::Key),
+                            BuildFunds);
     }
 
-    rows << withCode(withArguments(market("M_BRP", {"M_BRP_t", "AR_B"}, {"M_BRP.Sh"}, noZoom, blank), {"0", "1"}),
-                     ViewCodeRule::CodeAndKey)
-         << leavingPointer(market("IPO_Price", {"ipo_price"}, {"IPO_Prc.sh"}, zoom, blank))
-         << leavingPointer(market("IPO_Gain", {"ipo_gain"}, {"IPO_G3.sh"}, zoom, blank))
-         << leavingPointer(market("IPO_Loss", {"ipo_Loss"}, {"IPO_L3.sh"}, zoom, blank))
-         << leavingPointer(market("IPO_Reg", {"ipo_reg"}, {"IPO_Reg.sh"}, zoom, blank))
-         << leavingPointer(market("IPO_Last", {"ipo_last"}, {"IPO_lts.sh"}, zoom, blank))
-         << leavingPointer(market("IPO_News", {"ipo_news"}, {"IPO_News.sh"}, zoom, blank))
-         << leavingPointer(market("IPO_With", {"ipo_with"}, {"IPO_wp.sh"}, zoom, blank))
-         << withCode(withArguments(market("FMS", {"SP_T", "SP_W", "SP_N", "SP_R", "SP_C"},
-                                          {"FMS_Today.Sh", "FMS_Week.Sh", "FMS_Next.Sh", "FMS_Rec.Sh", "FMS_Tech.Sh"},
-                                          noZoom, blank),
-                                   {"0", "1", "2", "3", "4"}),
-                     ViewCodeRule::CodeAndKey);
+    rows << withBuilder(withCode(withArguments(market("M_BRP", {"M_BRP_t", "AR_B"}, {"M_BRP.Sh"}, noZoom, blank),
+                                               {"0", "1"}),
+                                 ViewCodeRule::CodeAndKey),
+                        BuildMarketBrokerReports)
+         << withBuilder(leavingPointer(market("IPO_Price", {"ipo_price"}, {"IPO_Prc.sh"}, zoom, blank)), BuildIpoPage)
+         << withBuilder(leavingPointer(market("IPO_Gain", {"ipo_gain"}, {"IPO_G3.sh"}, zoom, blank)), BuildIpoPage)
+         << withBuilder(leavingPointer(market("IPO_Loss", {"ipo_Loss"}, {"IPO_L3.sh"}, zoom, blank)), BuildIpoPage)
+         << withBuilder(leavingPointer(market("IPO_Reg", {"ipo_reg"}, {"IPO_Reg.sh"}, zoom, blank)), BuildIpoPage)
+         << withBuilder(leavingPointer(market("IPO_Last", {"ipo_last"}, {"IPO_lts.sh"}, zoom, blank)), BuildIpoPage)
+         << withBuilder(leavingPointer(market("IPO_News", {"ipo_news"}, {"IPO_News.sh"}, zoom, blank)), BuildIpoPage)
+         << withBuilder(leavingPointer(market("IPO_With", {"ipo_with"}, {"IPO_wp.sh"}, zoom, blank)), BuildIpoPage)
+         << withBuilder(withCode(withArguments(market("FMS", {"SP_T", "SP_W", "SP_N", "SP_R", "SP_C"},
+                                                      {"FMS_Today.Sh", "FMS_Week.Sh", "FMS_Next.Sh", "FMS_Rec.Sh",
+                                                       "FMS_Tech.Sh"},
+                                                      noZoom, blank),
+                                               {"0", "1", "2", "3", "4"}),
+                                 ViewCodeRule::CodeAndKey),
+                        BuildSplitsCalendar);
 
     // The portfolio views read Portfolio.dat afresh (scope Portfolio).
     const auto portfolio = [](const char* code, ViewBuilder builder, QStringList treeKeys) {
