@@ -167,11 +167,23 @@ BENCHMARK_TEMPLATE(IntoUnshownGrid, FG_Portfolio_All)->Name("HoldingsEntryPointU
 
 #if TW_VIEW_ROAD
 
+// Lays page down as the cache page fileName; false (the run skipped) when it cannot.
+bool writeCachePage(benchmark::State& state, const QString& fileName, const QByteArray& page)
+{
+    QDir().mkpath(AppPath() + QStringLiteral("/Cache/DataSheet"));
+    QFile out(AppPath() + QStringLiteral("/Cache/DataSheet/") + fileName);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(page) != page.size()) {
+        state.SkipWithError("cannot write the page");
+        return false;
+    }
+    return true;
+}
+
 // A view's builder alone, into a detached model nobody shows.
-void fillDetached(benchmark::State& state, const char* code)
+void fillDetached(benchmark::State& state, const char* code, const QString& key = QString())
 {
     const ViewRow& row = *findView(QString::fromLatin1(code));
-    const ViewContext ctx = ViewRunner::contextFor(row, QString());
+    const ViewContext ctx = ViewRunner::contextFor(row, key);
     FlexGrid grid;
     grid.setWidth(15000);
     for (auto _ : state) {
@@ -247,13 +259,8 @@ void HistorySheet(benchmark::State& state, const char* code)
     for (const auto& s : kHistorySuffix)
         if (QByteArray(s[0]) == code)
             suffix = QLatin1String(s[1]);
-    QDir().mkpath(AppPath() + QStringLiteral("/Cache/DataSheet"));
-    QFile file(AppPath() + QStringLiteral("/Cache/DataSheet/S1") + suffix);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(page) != page.size()) {
-        state.SkipWithError("cannot write the page");
+    if (!writeCachePage(state, QStringLiteral("S1") + suffix, page))
         return;
-    }
-    file.close();
     IntoDetachedModel(state, code);
     state.SetBytesProcessed(state.iterations() * page.size());
 }
@@ -332,13 +339,8 @@ void PageViewBuilder(benchmark::State& state, const char* code)
     const PageView& v = pageView(code);
     const QByteArray page = grownPage(v.fixture, v.at, v.row, state.range(0), state.range(1));
     CurrentSymbol() = QStringLiteral("S1");
-    QDir().mkpath(AppPath() + QStringLiteral("/Cache/DataSheet"));
-    QFile out(AppPath() + QStringLiteral("/Cache/DataSheet/") + QLatin1String(v.file));
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(page) != page.size()) {
-        state.SkipWithError("cannot write the page");
+    if (!writeCachePage(state, QLatin1String(v.file), page))
         return;
-    }
-    out.close();
     fillDetached(state, code);
     state.SetBytesProcessed(state.iterations() * page.size());
 }
@@ -470,6 +472,69 @@ TW_PAGE_VIEW(ShortInterest, "SI", "_SI.Sh");
 BENCHMARK_CAPTURE(OptionsViewBuilder, Calls, "Call")->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(OptionsViewBuilder, Puts, "Put")->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(OptionsViewBuilder, Chain, "Options")->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// ---- the options summary, funds, broker reports, IPO pages and splits calendars ---
+
+struct MarketPage
+{
+    const char* code;
+    const char* key;
+    const char* file;
+    const char* fixture;  // under the market fixtures
+    QByteArray at;        // where the repeated rows go
+    QByteArray row;
+};
+
+const QByteArray kIpoCalendarRow = "<tr><td>12/02</td><td>Beta, Inc.</td><td>BETA</td><td>$5</td><td>$6</td>"
+                                   "<td>News,Chart,Profile</td></tr>\n";
+
+const MarketPage kMarketPages[] = {
+    {"OptSum", "0", "OptSum.Sh", "optsum/OptSum.Sh", "<TR></TR>",
+     "<TR><TD>XYZ</TD><TD>12 1/2</TD><TD>-1 1/4</TD><TD>+3/8</TD><TD>15,200</TD></TR>\n"},
+    {"F_", "F_Growth", "F_Growth.Sh", "funds/F_Growth.Sh", "</TABLE>",
+     "<TR><TD>AGROX</TD><TD>Growth&nbsp;Fund &amp; Co</TD><TD>55.10</TD><TD>-0.12</TD><TD>12/09</TD></TR>\n"},
+    {"M_BRP", "0", "M_BRP.Sh", "broker/M_BRP.Sh", "<tr><td>&nbsp;",
+     "<tr><td>ACME</td><td>Acme News Corp</td><td></td><td>Buy, target 1,250 &#039x&#039</td></tr>\n"},
+    {"IPO_Price", "", "IPO_Prc.sh", "ipo/IPO_Prc.sh", "</table>", kIpoCalendarRow},
+    {"IPO_Gain", "", "IPO_G3.sh", "ipo/IPO_G3.sh", "</table>", kIpoCalendarRow},
+    {"IPO_Reg", "", "IPO_Reg.sh", "ipo/IPO_Reg.sh", "</table>", kIpoCalendarRow},
+    {"IPO_Last", "", "IPO_lts.sh", "ipo/IPO_lts.sh", "</table>\n<h2>Filings", kIpoCalendarRow},
+    {"IPO_With", "", "IPO_wp.sh", "ipo/IPO_wp.sh", "</table>",
+     "<tr><td>10/02<td>Eta, Ltd<td>ETA<td>2,000<td>$5<td>09/02<td>lost</td></tr>\n"},
+    {"IPO_News", "", "IPO_News.sh", "ipo/IPO_News.sh", "</ul>",
+     "<li><a href=\"/n/ipo/x.html\">Beta files\tfor an offering</a> - Wire One - 10:15</li>\n"},
+    {"FMS", "0", "FMS_Today.Sh", "splits/FMS_Today.Sh", "</TABLE>",
+     "<TR><TD>ACME</TD><TD>Acme Chart Works, Inc.</TD><TD></TD><TD>Dec 10, 2026</TD><TD>Dec 9, 2026</TD></TR>\n"},
+    {"FMS", "4", "FMS_Tech.Sh", "splits/FMS_Tech.Sh", "</TABLE>",
+     "<TR><TD>THN</TD><TD>Thin Chips</TD><TD>5</TD></TR>\n"},
+};
+
+// The builder alone over its grown page, into a detached model, in MB/s of page.
+void MarketPageBuilder(benchmark::State& state, int index)
+{
+    fixture();
+    const MarketPage& v = kMarketPages[index];
+    const QByteArray page =
+        grownPage((QByteArray("../market/") + v.fixture).constData(), v.at, v.row, state.range(0), 0);
+    if (!writeCachePage(state, QLatin1String(v.file), page))
+        return;
+    fillDetached(state, v.code, QLatin1String(v.key));
+    state.SetBytesProcessed(state.iterations() * page.size());
+}
+
+#define TW_MARKET_PAGE(name, index)                                                                                  \
+    BENCHMARK_CAPTURE(MarketPageBuilder, name, index)->Arg(k300K)->Arg(k1M)->Unit(benchmark::kMillisecond)
+TW_MARKET_PAGE(OptionsSummary, 0);
+TW_MARKET_PAGE(Funds, 1);
+TW_MARKET_PAGE(MarketBrokerReports, 2);
+TW_MARKET_PAGE(IpoPricings, 3);
+TW_MARKET_PAGE(IpoGainers, 4);
+TW_MARKET_PAGE(IpoRegistrations, 5);
+TW_MARKET_PAGE(IpoLatest, 6);
+TW_MARKET_PAGE(IpoWithdrawals, 7);
+TW_MARKET_PAGE(IpoNews, 8);
+TW_MARKET_PAGE(SplitsToday, 9);
+TW_MARKET_PAGE(SplitsTopTech, 10);
 
 #endif
 

@@ -28,6 +28,26 @@ inline void checkRestored(FlexGrid& grid, const char* code, bool zoomLeft = fals
     check(grid.Redraw() && !grid.isUpdatesLocked(), "the main grid draws and is not locked");
 }
 
+// The runner over the windowless host, installed, for a view of a cached page: the
+// program state reset, base rows of 240 twips, a main grid 10000 twips wide and the
+// cache folder made.
+struct PageRoad
+{
+    PlainHost host;
+    ViewRunner runner{host};
+};
+
+inline PageRoad& pageRoad()
+{
+    static PageRoad road;
+    installViewHost(&road.host);
+    road.host.mainGrid()->setWidth(10000);
+    ResetProgramState();
+    StdRowHeight() = 240;
+    QDir().mkpath(AppPath() + QStringLiteral("/Cache/DataSheet"));
+    return road;
+}
+
 // The input as the cached page `fileName` of stock "ACME", then each view of
 // `codes` from it, once without and once with ZoomMode set. A view either fills
 // the grid (at least its set-up rows and the columns it asks for) or shows the
@@ -35,19 +55,13 @@ inline void checkRestored(FlexGrid& grid, const char* code, bool zoomLeft = fals
 inline void showPerStockPage(const QByteArray& input, const char* fileName, std::initializer_list<const char*> codes,
                              int filledCols, bool zoomAware)
 {
-    static PlainHost host;
-    installViewHost(&host);
-    static ViewRunner runner(host);
-    FlexGrid& grid = *host.mainGrid();
-    grid.setWidth(10000);
-
-    ResetProgramState();
-    StdRowHeight() = 240;
+    PageRoad& road = pageRoad();
+    ViewRunner& runner = road.runner;
+    FlexGrid& grid = *road.host.mainGrid();
     Stocks()[0].Symbol = QStringLiteral("ACME");
     Stocks()[0].CompanyName = QStringLiteral("Acme Widgets");
     StockCount() = 1;
     CurrentSymbol() = QStringLiteral("ACME");
-    QDir().mkpath(AppPath() + QStringLiteral("/Cache/DataSheet"));
     writeFile(AppPath() + QStringLiteral("/Cache/DataSheet/") + QLatin1String(fileName), input);
     for (const bool zoom : {false, true}) {
         for (const char* code : codes) {

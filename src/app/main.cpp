@@ -6,7 +6,7 @@
 #include "core/frmSplashInfo.h"
 #include "platform/DialogBoxes.h"
 #include "services/SpeechEngine.h"
-#include "stockdata/ZoomWindows.h"
+#include "sheets/Zoom.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,4 +1,8 @@
 #include "Options.h"
+#include "core/OptionsHost.h"
+#include "core/VersionCheck.h"
+#include "core/ErrorLog.h"
+#include "platform/RuntimeError.h"
 
 #include "core/Settings.h"
 #include "core/UpdateChoices.h"
@@ -307,7 +311,7 @@ void Options::build()
         refresh();
     });
     connect(cmdEmpty, &QPushButton::clicked, this, [this] { m_model.cmdEmpty_Click(); });
-    // The version check comes with the upgrade window; until then the button does nothing.
+    connect(cmdUpgrade, &QPushButton::clicked, this, &Options::cmdUpgrade_Click);
 
     // Outside the pages.
     lblInfo = label(QString(), this, 14, kWindowH - 40, 360, 24);
@@ -449,6 +453,28 @@ bool Options::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     return false;
+}
+
+void Options::cmdUpgrade_Click()
+{
+    if (m_closing)
+        return;
+    VersionCheck::Result result = VersionCheck::Result::Failed;
+    try {
+        VersionCheck check;
+        lblInfo->setText(QStringLiteral("Checking Tradewright Updates"));
+        result = check.Run();
+    } catch (const RuntimeError& e) {
+        LogError(e, QStringLiteral("cmdUpgrade_Click"));
+    }
+    lblInfo->clear();
+    // The window may have been closed while the check waited.
+    if (result != VersionCheck::Result::Upgrade || m_closing)
+        return;
+    m_closing = true;
+    QDialog::done(QDialog::Rejected);
+    if (OptionsHost* host = optionsHost())
+        host->showUpgradeWindow();
 }
 
 void Options::closeRolled()

@@ -66,6 +66,9 @@ public:
     void Form_Load();
     // Shows the model's state in every control.
     void refresh();
+    // "Check for Upgrade": the version check; with a newer version the window unloads
+    // (without the roll) and the main window shows the upgrade window.
+    void cmdUpgrade_Click();
 
     void reject() override;
 

@@ -23,6 +23,8 @@ public:
     virtual QWidget* mainWindowWidget() = 0;
     // Top of NewsTicker1 inside the main window's client area, in twips.
     virtual int newsTickerTop() = 0;
+    // The version check found a newer version: show the upgrade window, modeless.
+    virtual void showUpgradeWindow() = 0;
 };
 
 // The installed host, or nullptr. install(nullptr) removes it; the caller keeps

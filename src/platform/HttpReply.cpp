@@ -139,4 +139,14 @@ Facts FactsOfRaw(const QByteArray& raw)
     return facts;
 }
 
+QByteArray SocketRequest(const QByteArray& absoluteAddress)
+{
+    QByteArray request;
+    request.reserve(absoluteAddress.size() + 64);
+    request += "GET ";
+    request += absoluteAddress;
+    request += " HTTP/1.0\r\nAccept: */*\r\nAccept: text/html\r\n\r\n";
+    return request;
+}
+
 } // namespace HttpReply

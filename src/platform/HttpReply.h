@@ -41,4 +41,9 @@ inline Fault JudgeRaw(const QByteArray& raw)
     return Judge(FactsOfRaw(raw));
 }
 
+// The request the hand-driven socket sends: an HTTP/1.0 GET with the absolute address
+// in the request line and the two Accept lines, nothing else (no Host line): the
+// pages we read answer it as they always have.
+QByteArray SocketRequest(const QByteArray& absoluteAddress);
+
 } // namespace HttpReply

@@ -19,7 +19,7 @@ struct SiteEntry
 };
 
 // One row per site; the order follows the enum.
-constexpr std::array<SiteEntry, 17> kSites{{
+constexpr std::array<SiteEntry, 52> kSites{{
     {Site::Price, "Price", "prices.example", 80},
     {Site::Quotes, "Quotes", "quotes.example", 80},
     {Site::Recommendations, "Recommendations", "recommendations.example", 80},
@@ -37,6 +37,41 @@ constexpr std::array<SiteEntry, 17> kSites{{
     {Site::MarketData, "MarketData", "market-data.example", 80},
     {Site::SplitsRanking, "SplitsRanking", "splits.example", 80},
     {Site::UpgradeFtp, "UpgradeFtp", "ftp.maker.example", 21},
+    {Site::IntradayChart, "IntradayChart", "intraday-chart.example", 80},
+    {Site::ChartImages, "ChartImages", "chart-images.example", 80},
+    {Site::StockNews, "StockNews", "stock-news.example", 80},
+    {Site::MessageBoards, "MessageBoards", "message-boards.example", 80},
+    {Site::InteractiveChart, "InteractiveChart", "interactive-chart.example", 80},
+    {Site::PressReleases, "PressReleases", "press-releases.example", 80},
+    {Site::FilingsAlerts, "FilingsAlerts", "filings-alerts.example", 80},
+    {Site::MoneyMagazine, "MoneyMagazine", "money-magazine.example", 80},
+    {Site::TechNews, "TechNews", "tech-news.example", 80},
+    {Site::QuoteHeadlines, "QuoteHeadlines", "quote-headlines.example", 80},
+    {Site::MarketNewsAlerts, "MarketNewsAlerts", "market-news-alerts.example", 80},
+    {Site::PersonalFinance, "PersonalFinance", "personal-finance.example", 80},
+    {Site::FundResearch, "FundResearch", "fund-research.example", 80},
+    {Site::InvestorCommunity, "InvestorCommunity", "investor-community.example", 80},
+    {Site::NewsDigest, "NewsDigest", "news-digest.example", 80},
+    {Site::BroadcasterQuotes, "BroadcasterQuotes", "broadcaster-quotes.example", 80},
+    {Site::FundamentalCharts, "FundamentalCharts", "fundamental-charts.example", 80},
+    {Site::TechForum, "TechForum", "tech-forum.example", 80},
+    {Site::IndustryGroups, "IndustryGroups", "industry-groups.example", 80},
+    {Site::Broadcaster, "Broadcaster", "broadcaster.example", 80},
+    {Site::NewspaperTv, "NewspaperTv", "newspaper-tv.example", 80},
+    {Site::InvestorTv, "InvestorTv", "investor-tv.example", 80},
+    {Site::PublicBroadcaster, "PublicBroadcaster", "public-broadcaster.example", 80},
+    {Site::MarketRadio, "MarketRadio", "market-radio.example", 80},
+    {Site::TalkRadio, "TalkRadio", "talk-radio.example", 80},
+    {Site::BusinessRadio, "BusinessRadio", "business-radio.example", 80},
+    {Site::AudioVideoNews, "AudioVideoNews", "audio-video-news.example", 80},
+    {Site::Screener, "Screener", "screener.example", 80},
+    {Site::ChartService, "ChartService", "chart-service.example", 80},
+    {Site::HeadlineNews, "HeadlineNews", "headline-news.example", 80},
+    {Site::TechnicalCharts, "TechnicalCharts", "technical-charts.example", 80},
+    {Site::FilingPages, "FilingPages", "filing-pages.example", 80},
+    {Site::BrokerResearch, "BrokerResearch", "broker-research.example", 80},
+    {Site::CompanyDigest, "CompanyDigest", "company-digest.example", 80},
+    {Site::MomentumRating, "MomentumRating", "momentum.example", 80},
 }};
 
 const SiteEntry& entry(Site site)

@@ -30,6 +30,43 @@ enum class Site {
     MarketData,
     SplitsRanking,
     UpgradeFtp,       // the maker's FTP server for the upgrade archive (port 21)
+    // Pages only handed to the browser or media player (never fetched by the program).
+    IntradayChart,    // one-day price chart of a stock
+    ChartImages,      // price-chart pictures of several periods
+    StockNews,        // the market-data site's per-stock news pages
+    MessageBoards,    // the market-data site's message boards
+    InteractiveChart, // interactive chart and its news page
+    PressReleases,
+    FilingsAlerts,
+    MoneyMagazine,
+    TechNews,
+    QuoteHeadlines,
+    MarketNewsAlerts,
+    PersonalFinance,
+    FundResearch,
+    InvestorCommunity,
+    NewsDigest,
+    BroadcasterQuotes,
+    FundamentalCharts,
+    TechForum,
+    IndustryGroups,
+    Broadcaster,      // television and radio streams of the financial broadcaster
+    NewspaperTv,
+    InvestorTv,
+    PublicBroadcaster,
+    MarketRadio,
+    TalkRadio,
+    BusinessRadio,
+    AudioVideoNews,
+    Screener,         // the stock screener's query page
+    ChartService,     // the chart explorer's chart server
+    HeadlineNews,     // the headline query's news site
+    TechnicalCharts,  // the technical-graph site
+    // Pages the grids' row links open in the browser (nothing is fetched from them):
+    FilingPages,      // the quote provider's filings pages "/e/l/u/"
+    BrokerResearch,   // "/ows-bin/owa/zbrc"
+    CompanyDigest,    // "/cgi/inet/qndigest.trn"
+    MomentumRating,   // "/quote.asp"
 };
 
 namespace Sites {

@@ -195,14 +195,7 @@ void Transports::Winsock1_Connect()
         PageBuffer.clear();
     else
         PageBuffer.truncate(0);
-    // An HTTP/1.0 request with the absolute address in the request line and the two
-    // Accept lines, nothing else: the pages we read answer it as they always have.
-    QByteArray request;
-    request.reserve(CurURL.size() + 64);
-    request += "GET ";
-    request += toCp1252(CurURL);
-    request += " HTTP/1.0\r\nAccept: */*\r\nAccept: text/html\r\n\r\n";
-    Winsock1.SendData(request);
+    Winsock1.SendData(HttpReply::SocketRequest(toCp1252(CurURL)));
 }
 
 void Transports::Winsock1_DataArrival(qint64 /*bytesTotal*/)

@@ -88,10 +88,12 @@ void SmtpReplyReader::close()
         m_replies.enqueue(fromCp1252(m_reply));
         m_reply.clear();
     }
+    m_openCode.clear();
 }
 
 void SmtpReplyReader::clear()
 {
+    m_openCode.clear();
     m_partial.clear();
     m_reply.clear();
     m_replies.clear();
@@ -106,8 +108,20 @@ bool SmtpReplyReader::takeLine()
     if (!m_reply.isEmpty())
         m_reply += "\r\n";
     m_reply.append(m_partial.constData(), length);
-    // "250-..." announces more lines of the same reply; "250 ..." (or a bare code) ends it.
-    const bool more = continuesReply(m_partial);
+    bool more;
+    if (m_rule == Rule::Smtp) {
+        // "250-..." announces more lines of the same reply; "250 ..." (or a bare code) ends it.
+        more = continuesReply(m_partial);
+    } else if (m_openCode.isEmpty()) {
+        more = continuesReply(m_partial);
+        if (more)
+            m_openCode = m_partial.left(3);
+    } else {
+        // Only "220 ..." (or a bare "220") closes a reply opened by "220-".
+        more = !(m_partial.startsWith(m_openCode) && (length == 3 || m_partial[3] == ' '));
+        if (!more)
+            m_openCode.clear();
+    }
     m_partial.clear();
     if (more)
         return false;

@@ -13,9 +13,16 @@ class Socket;
 // 64 KiB without an end is taken as it stands. "250-..." announces more lines of the
 // same reply, "250 ..." (or a bare code, or any line that is not a code) ends it; the
 // lines of one reply are joined by CR LF. Bytes may come in pieces of any size.
+//
+// A file server's replies (Rule::Ftp) follow the stricter multi-line rule: a reply that
+// opens with "220-" ends only at a line that starts with the same code and a blank
+// ("220 "); the lines between may be any text.
 class SmtpReplyReader
 {
 public:
+    enum class Rule { Smtp, Ftp };
+    explicit SmtpReplyReader(Rule rule = Rule::Smtp) : m_rule(rule) {}
+
     // A whole reply may not pass this: a peer repeating "220-..." without end must not
     // make the program hold what it sends.
     static constexpr qsizetype MaxReplyBytes = 64 * 1024;
@@ -41,8 +48,10 @@ private:
     // Bytes of an unfinished line, the lines of an unfinished multi-line reply (joined
     // by CR LF as they come, turned into text once when the reply is whole), and whole
     // replies not yet taken.
+    Rule m_rule;
     QByteArray m_partial;
     QByteArray m_reply;
+    QByteArray m_openCode;  // Ftp: the code of an open multi-line reply
     QQueue<QString> m_replies;
     bool m_tooLong = false;
 };

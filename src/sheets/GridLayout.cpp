@@ -143,6 +143,10 @@ void FG_DragDrop(QWidget* Source, double X, double Y)
     }
     step([&] { fg.setRedraw(true); });
 
+    // The layout is the quotes view's column order: a drop in another view moves
+    // the column and leaves the record and the file alone.
+    if (CurrentView() != QLatin1String("Current"))
+        return;
     const int lastCol = std::min(fg.Cols() - 1, kLastLayoutCol);
     for (int c = 1; c <= lastCol; ++c) {
         step([&] {
@@ -181,25 +185,31 @@ void FindGridRow(const QString& text)
     });
 }
 
+void SelectAllGrid(FlexGrid& grid)
+{
+    step([&] { grid.setCol(0); });
+    step([&] { grid.setRow(0); });
+    step([&] { grid.setRowSel(grid.Rows() - 1); });
+    step([&] { grid.setColSel(grid.Cols() - 1); });
+}
+
+void CopyGridToClipboard(FlexGrid& grid)
+{
+    step([&] {
+        const QString text = grid.Clip();
+        if (QClipboard* clipboard = QGuiApplication::clipboard())
+            clipboard->setText(text);
+    });
+}
+
 void SelectAllGrid()
 {
-    FlexGrid* grid = mainGrid();
-    if (!grid)
-        return;
-    step([&] { grid->setCol(0); });
-    step([&] { grid->setRow(0); });
-    step([&] { grid->setRowSel(grid->Rows() - 1); });
-    step([&] { grid->setColSel(grid->Cols() - 1); });
+    if (FlexGrid* grid = mainGrid())
+        SelectAllGrid(*grid);
 }
 
 void CopyGridToClipboard()
 {
-    FlexGrid* grid = mainGrid();
-    if (!grid)
-        return;
-    step([&] {
-        const QString text = grid->Clip();
-        if (QClipboard* clipboard = QGuiApplication::clipboard())
-            clipboard->setText(text);
-    });
+    if (FlexGrid* grid = mainGrid())
+        CopyGridToClipboard(*grid);
 }

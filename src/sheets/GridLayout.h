@@ -72,7 +72,8 @@ void FixLayOut();
 void FixLayOut(FlexGrid& grid);
 
 // The main grid's drop event: moves column DragCol to the header under the
-// pointer, records every header's new position and saves the layout. Does nothing
+// pointer; in the quotes view ("Current") it also records every header's new
+// position and saves the layout, so no other view's order reaches the file. Does nothing
 // without a drag, off the header row, or over the fixed first column.
 void FG_DragDrop(QWidget* Source, double X, double Y);
 // The main grid's drag-over event: shows the split bar 100 twips right of the left
@@ -84,6 +85,9 @@ void FG_DragOver(QWidget* Source, double X, double Y, int State);
 void FindGridRow(const QString& text);
 // Selects the whole main grid, fixed row and column included.
 void SelectAllGrid();
+// The same on any grid (a zoom window's).
+void SelectAllGrid(FlexGrid& grid);
+void CopyGridToClipboard(FlexGrid& grid);
 // Puts the main grid's selected cells on the clipboard: Tab between cells, CR
 // between rows.
 void CopyGridToClipboard();

@@ -2,6 +2,7 @@
 
 #include "core/Misc.h"
 #include "core/Utilities.h"
+#include "market/MarketFill.h"
 #include "platform/FlexGrid.h"
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
@@ -64,15 +65,7 @@ QString rowLine(const QString& row)
     return line;
 }
 
-void prepareGrid(FlexGrid& grid, int rows, int cols)
-{
-    grid.setRedraw(false);
-    grid.Clear();
-    grid.setRows(rows);
-    grid.setCols(cols);
-    grid.setBackColor(kWhite);
-    grid.setGridLines(1);
-}
+using market::PrepareGrid;
 
 // The title cell under the headings: bold on white.
 void writeTitle(FlexGrid& grid, const QString& title)
@@ -117,7 +110,7 @@ void fillSplits(const ViewContext& ctx, FlexGrid& grid)
     const QString section = CutText(text, start, end - start);
 
     auto lock = grid.updatesLocked();
-    prepareGrid(grid, 2, 6);
+    PrepareGrid(grid, 2, 6);
     for (const QString& row : ScanRows(section)) {
         const QString line = rowLine(row);
         if (!line.isEmpty())
@@ -149,7 +142,7 @@ void fillMomentum(const ViewContext& ctx, FlexGrid& grid)
     const int end = FindText(start, text, QStringLiteral("</table"));
     const QString section = CutText(text, start, end - start);
 
-    prepareGrid(grid, 7, 1);
+    PrepareGrid(grid, 7, 1);
     for (int r = 1; r <= 5; ++r) {
         grid.setRow(r);
         grid.setCol(0);
@@ -243,7 +236,7 @@ void fillHistory(const HistoryMember& m, const ViewContext& ctx, FlexGrid& grid)
     std::optional<FlexGrid::UpdateLock> lock;
     if (m.updateLock)
         lock.emplace(grid.updatesLocked());
-    prepareGrid(grid, 2, 3);
+    PrepareGrid(grid, 2, 3);
     if (m.brokerLook) {
         grid.setRowHeight(0, ctx.stdRowHeight);
         grid.setRowHeight(1, ctx.stdRowHeight);

@@ -1,25 +1,24 @@
 #include "sheets/MainGridEvents.h"
 
+#include "platform/BusyPointer.h"
 #include "platform/FlexGrid.h"
-#include "platform/Runtime.h"
+#include "platform/Shell.h"
 #include "platform/SkipFailedSteps.h"
 #include "sheets/GridLayout.h"
 #include "stockdata/ProgramState.h"
 #include "stockdata/Stocks.h"
 
+#include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QStringList>
 
-#include <cmath>
 #include <exception>
 
 
 namespace {
 
-constexpr int kLinkPointer = 99;
 constexpr int kBlue = 0xFF0000;
 constexpr int kHeaderMarkerOffset = 100;  // twips right of the column's left edge
-constexpr int kDragDistance = 50;         // twips, both axes together
 constexpr int kCtrlMask = 2;
 constexpr int kKeyA = 65;
 constexpr int kKeyC = 67;
@@ -29,20 +28,7 @@ Q_LOGGING_CATEGORY(lcMainGrid, "tradewright.sheets.maingrid")
 // Runs one step; a step that fails is passed over.
 const SkipFailedSteps step(lcMainGrid, "main grid");
 
-bool isOneOf(const QString& view, std::initializer_list<const char*> codes)
-{
-    for (const char* code : codes)
-        if (view == QLatin1String(code))
-            return true;
-    return false;
-}
-
 } // namespace
-
-bool SortsOnDblClick(const QString& view)
-{
-    return isOneOf(view, {"Current", "SUP", "QR", "IT", "BR", "Upgrade", "Downgrade", "Coverage", "Call", "Put"});
-}
 
 void ToggleSort(FlexGrid& grid)
 {
@@ -79,46 +65,23 @@ void ToggleSort(FlexGrid& grid)
     step([&] { grid.setRedraw(true); });
 }
 
-int LinkPointer(const QString& view, int col, bool zoomWindow)
+void ClickGridCell(FlexGrid& grid, const QString& view, GridWindow window)
 {
-    // The first rule whose view matches decides.
-    auto any = [col](std::initializer_list<int> cols) {
-        for (int c : cols)
-            if (c == col)
-                return kLinkPointer;
-        return 0;
-    };
-    auto from = [col](int first, std::initializer_list<int> cols) {
-        for (int c : cols)
-            if (c == col)
-                return kLinkPointer;
-        return col >= first ? kLinkPointer : 0;
-    };
-    if (view.startsWith(QLatin1String("F_")) || view == QLatin1String("SUP"))
-        return any({0});
-    if (isOneOf(view, {"FMS1", "FMS2"}))
-        return zoomWindow ? 0 : any({0});
-    if (isOneOf(view, {"IT", "US"}))
-        return any({2});
-    if (isOneOf(view, {"BR", "Upgrade", "Downgrade", "QR", "WINLOS", "IPO_News"}))
-        return any({1});
-    if (isOneOf(view, {"IPO_Price", "IPO_Last"}))
-        return from(5, {1});
-    if (view == QLatin1String("Coverage"))
-        return any({1, 4});
-    if (isOneOf(view, {"Call", "Put"}))
-        return zoomWindow ? any({0}) : any({0, 5});
-    if (isOneOf(view, {"IPO_Gain", "IPO_Loss"}))
-        return from(6, {1});
-    if (view == QLatin1String("WM"))
-        return from(7, {3});
-    if (view == QLatin1String("IPO_Reg"))
-        return any({7});
-    if (view == QLatin1String("IPO_With"))
-        return any({6});
-    if (view == QLatin1String("Options"))
-        return any({1, 8});
-    return 0;
+    Q_UNUSED(window);  // both windows open the same pages
+    BusyPointer busy;
+    GridLinkAction action;
+    step([&] {
+        const int row = grid.RowSel();
+        QStringList texts;
+        for (int c = 0; c < grid.Cols(); ++c)
+            texts << (row >= 0 && row < grid.Rows() ? grid.TextMatrix(row, c) : QString());
+        action = GridLinkAddress(view, grid.Col(), row, texts);
+    });
+    if (action.markRed)
+        step([&] { grid.setCellForeColor(kMarkedCellColor); });
+    else if (!action.address.isEmpty())
+        step([&] { Shell::Open(action.address); });
+    step([] { QCoreApplication::processEvents(); });
 }
 
 void HighlightHeader(FlexGrid& grid)
@@ -198,32 +161,36 @@ std::optional<GridPopupState> MainGridEvents::FG_MouseDown(int Button, int Shift
         // The popup acts on the row the last left click made current.
         QString holdingKey;
         step([&] { holdingKey = m_grid.TextMatrix(m_grid.Row(), 10); });
-        return GridPopupStates(CurrentView(), holdingKey);
+        return MainGridPopup(CurrentView(), holdingKey);
     }
 
     HighlightHeader(m_grid);
 
     const int mouseCol = m_grid.MouseCol();
-    if (m_grid.MouseRow() != 0 || mouseCol < 0 || (mouseCol == 0 && m_grid.FixedCols() == 1))
+    if (!MovableHeaderCell(m_grid.MouseRow(), mouseCol, m_grid.FixedCols()))
         return std::nullopt;
     step([&] { splitBar().setLeft(m_grid.ColPos(mouseCol) + kHeaderMarkerOffset); });
-    step([&] { DragStartX = rt::CInt(QVariant(X)); });
-    step([&] { DragStartY = rt::CInt(QVariant(Y)); });
-    DragCol() = -1;
-    DragArmed = true;
+    ColumnDrag drag;
+    ArmColumnDrag(drag, X, Y);
+    DragStartX = drag.startX;
+    DragStartY = drag.startY;
+    DragCol() = drag.col;
+    DragArmed = drag.armed;
     return std::nullopt;
+}
+
+void MainGridEvents::FG_Click()
+{
+    ClickGridCell(m_grid, CurrentView(), GridWindow::Main);
 }
 
 void MainGridEvents::FG_MouseMove(int Button, int Shift, double X, double Y)
 {
     Q_UNUSED(Shift);
-    step([&] { m_grid.setMousePointer(LinkPointer(CurrentView(), m_grid.MouseCol())); });
+    step([&] { m_grid.setMousePointer(LinkPointer(CurrentView(), m_grid.MouseCol(), GridWindow::Main)); });
 
-    if (CurrentView().startsWith(QLatin1String("F_")))
-        return;
-    if (!DragArmed || Button != 1 || DragCol() != -1 || m_grid.MouseRow() != 0)
-        return;
-    if (std::abs(DragStartX - X) + std::abs(DragStartY - Y) < kDragDistance)
+    const ColumnDrag drag{DragArmed, DragCol(), DragStartX, DragStartY};
+    if (!StartsColumnDrag(drag, CurrentView(), Button, X, Y, m_grid.MouseRow()))
         return;
     DragCol() = m_grid.MouseCol();
     step([&] { m_grid.Drag(1); });

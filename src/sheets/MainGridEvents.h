@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sheets/GridEvents.h"
 #include "stockdata/PopupActions.h"
 
 #include <QString>
@@ -15,19 +16,18 @@ class FlexGrid;
 // grid; the window binds its grid control's events to it and shows the popup menu
 // it asks for. Every handler passes over a step that fails and reports nothing.
 
-// The order of the last double-click sort, shared by every grid of the program:
-// 1 ascending, 2 descending, 0 before the first sort (which is then ascending).
+// The order of the last double-click sort, SortAsc, is shared by every grid of the
+// program: 1 ascending, 2 descending, 0 before the first sort (then ascending).
 
-// Whether a double click sorts the grid in view `view`.
-bool SortsOnDblClick(const QString& view);
 // Flips SortAsc and sorts grid's rows below the fixed rows by its current column in
 // that order; a hidden empty row right under the fixed rows stays where it is.
 void ToggleSort(FlexGrid& grid);
 
-// The grid's MousePointer over column col in view `view`: 99 (the grid's own link
-// icon) over the columns that open a web page, else 0. The zoom window has fewer
-// link columns in a few views.
-int LinkPointer(const QString& view, int col, bool zoomWindow = false);
+// A left click on a cell of a grid showing view `view`: opens the row's web page
+// through the Shell seam (without the connection check), or in the statements
+// turns the clicked cell red. The hourglass shows meanwhile; pending events run
+// before the pointer comes back.
+void ClickGridCell(FlexGrid& grid, const QString& view, GridWindow window);
 
 // Leaves the header of the column under the pointer blue and every other header
 // black; the current row stays and the current column becomes the one under the
@@ -59,6 +59,8 @@ public:
     // header and, on a movable header cell, arms a column drag (the drop marker is
     // placed, still hidden).
     std::optional<GridPopupState> FG_MouseDown(int Button, int Shift, double X, double Y);
+    // A left click: the row's web link (ClickGridCell over CurrentView).
+    void FG_Click();
     // The link pointer; starts the armed column drag once the left button alone has
     // moved 50 twips (both axes together) and the pointer is on the header row.
     void FG_MouseMove(int Button, int Shift, double X, double Y);
@@ -66,8 +68,8 @@ public:
     void FG_MouseUp(int Button, int Shift, double X, double Y);
 
     bool DragArmed = false;
-    std::int16_t DragStartX = 0;
-    std::int16_t DragStartY = 0;
+    std::int32_t DragStartX = 0;
+    std::int32_t DragStartY = 0;
 
 private:
     FlexGrid& m_grid;

@@ -1,5 +1,10 @@
 #include "sheets/ViewRegistry.h"
 
+#include "market/BrokerReports.h"
+#include "market/Funds.h"
+#include "market/IpoPages.h"
+#include "market/OptionsSummary.h"
+#include "market/SplitsCalendars.h"
 #include "sheets/CurrentQuotes.h"
 #include "sheets/EarningsSheets.h"
 #include "sheets/StatementSheets.h"
@@ -9,6 +14,8 @@
 #include "sheets/OptionsSheets.h"
 #include "stockdata/EntryRules.h"
 #include "stockdata/PortfolioViews.h"
+
+#include <optional>
 
 namespace {
 
@@ -177,9 +184,10 @@ QVector<ViewRow> makeRegistry()
                 row.hourglass = false;  // no hourglass, the default pointer at the end
                 return row;
             }()
-         << leavingPointer(withArguments(
-                market("OptSum", {"OptSum_D", "OptSum_G", "OptSum_L"}, {"OptSum.Sh"}, noZoom, blank),
-                {"0", "1", "2"}));
+         << withBuilder(leavingPointer(withArguments(
+                            market("OptSum", {"OptSum_D", "OptSum_G", "OptSum_L"}, {"OptSum.Sh"}, noZoom, blank),
+                            {"0", "1", "2"})),
+                        BuildOptionsSummary);
 
     // The fund tables: the key is the tree key itself and names the view.
     {
@@ -187,24 +195,29 @@ QVector<ViewRow> makeRegistry()
                                    "F_Precious", "F_Smith",   "F_AIM",     "F_Benham",  "F_Dean",    "F_Franklin",
                                    "F_Fidelity", "F_Merrill", "F_Janus",   "F_Putnam",  "F_Scudder", "F_Stagecoach",
                                    "F_Strong",   "F_T",       "F_Twentieth", "F_Vanguard"};
-        rows << withCode(leavingPointer(withArguments(market("F_", funds, {"%1.Sh"}, zoom, blank), funds)),
-                         ViewCodeRule::Key);
+        rows << withBuilder(withCode(leavingPointer(withArguments(market("F_", funds, {"%1.Sh"}, zoom, blank), funds)),
+                                     ViewCodeRule::Key),
+                            BuildFunds);
     }
 
-    rows << withCode(withArguments(market("M_BRP", {"M_BRP_t", "AR_B"}, {"M_BRP.Sh"}, noZoom, blank), {"0", "1"}),
-                     ViewCodeRule::CodeAndKey)
-         << leavingPointer(market("IPO_Price", {"ipo_price"}, {"IPO_Prc.sh"}, zoom, blank))
-         << leavingPointer(market("IPO_Gain", {"ipo_gain"}, {"IPO_G3.sh"}, zoom, blank))
-         << leavingPointer(market("IPO_Loss", {"ipo_Loss"}, {"IPO_L3.sh"}, zoom, blank))
-         << leavingPointer(market("IPO_Reg", {"ipo_reg"}, {"IPO_Reg.sh"}, zoom, blank))
-         << leavingPointer(market("IPO_Last", {"ipo_last"}, {"IPO_lts.sh"}, zoom, blank))
-         << leavingPointer(market("IPO_News", {"ipo_news"}, {"IPO_News.sh"}, zoom, blank))
-         << leavingPointer(market("IPO_With", {"ipo_with"}, {"IPO_wp.sh"}, zoom, blank))
-         << withCode(withArguments(market("FMS", {"SP_T", "SP_W", "SP_N", "SP_R", "SP_C"},
-                                          {"FMS_Today.Sh", "FMS_Week.Sh", "FMS_Next.Sh", "FMS_Rec.Sh", "FMS_Tech.Sh"},
-                                          noZoom, blank),
-                                   {"0", "1", "2", "3", "4"}),
-                     ViewCodeRule::CodeAndKey);
+    rows << withBuilder(withCode(withArguments(market("M_BRP", {"M_BRP_t", "AR_B"}, {"M_BRP.Sh"}, noZoom, blank),
+                                               {"0", "1"}),
+                                 ViewCodeRule::CodeAndKey),
+                        BuildMarketBrokerReports)
+         << withBuilder(leavingPointer(market("IPO_Price", {"ipo_price"}, {"IPO_Prc.sh"}, zoom, blank)), BuildIpoPage)
+         << withBuilder(leavingPointer(market("IPO_Gain", {"ipo_gain"}, {"IPO_G3.sh"}, zoom, blank)), BuildIpoPage)
+         << withBuilder(leavingPointer(market("IPO_Loss", {"ipo_Loss"}, {"IPO_L3.sh"}, zoom, blank)), BuildIpoPage)
+         << withBuilder(leavingPointer(market("IPO_Reg", {"ipo_reg"}, {"IPO_Reg.sh"}, zoom, blank)), BuildIpoPage)
+         << withBuilder(leavingPointer(market("IPO_Last", {"ipo_last"}, {"IPO_lts.sh"}, zoom, blank)), BuildIpoPage)
+         << withBuilder(leavingPointer(market("IPO_News", {"ipo_news"}, {"IPO_News.sh"}, zoom, blank)), BuildIpoPage)
+         << withBuilder(leavingPointer(market("IPO_With", {"ipo_with"}, {"IPO_wp.sh"}, zoom, blank)), BuildIpoPage)
+         << withBuilder(withCode(withArguments(market("FMS", {"SP_T", "SP_W", "SP_N", "SP_R", "SP_C"},
+                                                      {"FMS_Today.Sh", "FMS_Week.Sh", "FMS_Next.Sh", "FMS_Rec.Sh",
+                                                       "FMS_Tech.Sh"},
+                                                      noZoom, blank),
+                                               {"0", "1", "2", "3", "4"}),
+                                 ViewCodeRule::CodeAndKey),
+                        BuildSplitsCalendar);
 
     // The portfolio views read Portfolio.dat afresh (scope Portfolio).
     const auto portfolio = [](const char* code, ViewBuilder builder, QStringList treeKeys) {
@@ -226,6 +239,173 @@ QVector<ViewRow> makeRegistry()
                 return row;
             }();
     return rows;
+}
+
+// ---- the facts of the grid events, links, zoom window and menus -----------------
+
+ViewRow* rowOf(QVector<ViewRow>& rows, const char* code)
+{
+    for (ViewRow& row : rows)
+        if (row.code == QLatin1String(code))
+            return &row;
+    return nullptr;
+}
+
+// Applies set to the rows of codes (a code without a row is passed over).
+template <typename Set>
+void forCodes(QVector<ViewRow>& rows, std::initializer_list<const char*> codes, Set set)
+{
+    for (const char* code : codes)
+        if (ViewRow* row = rowOf(rows, code))
+            set(*row);
+}
+
+ColumnSet cols(QVector<int> columns, int from = -1)
+{
+    return ColumnSet{std::move(columns), from};
+}
+
+void setPointer(ViewRow& row, ColumnSet main, std::optional<ColumnSet> zoom = std::nullopt)
+{
+    row.pointerColumns = main;
+    row.zoomPointerColumns = zoom ? *zoom : main;
+}
+
+void setLink(ViewRow& row, GridLink link, ColumnSet columns, int textColumn)
+{
+    row.link = link;
+    row.linkColumns = std::move(columns);
+    row.linkTextColumn = textColumn;
+}
+
+void addGridFacts(QVector<ViewRow>& rows)
+{
+    forCodes(rows, {"Current", "SUP", "QR", "IT", "BR", "Upgrade", "Downgrade", "Coverage", "Call", "Put"},
+             [](ViewRow& r) { r.sortsOnDblClick = true; });
+
+    // The link pointer, and what a click opens.
+    forCodes(rows, {"F_", "SUP"}, [](ViewRow& r) { setPointer(r, cols({0})); });
+    forCodes(rows, {"FMS"}, [](ViewRow& r) {
+        setPointer(r, cols({0}), ColumnSet{});
+        r.linkKeys = {QStringLiteral("1"), QStringLiteral("2")};
+        setLink(r, GridLink::Momentum, cols({0}), 0);
+    });
+    forCodes(rows, {"IT", "US"}, [](ViewRow& r) { setPointer(r, cols({2})); });
+    forCodes(rows, {"BR", "Upgrade", "Downgrade", "QR", "WINLOS", "IPO_News"},
+             [](ViewRow& r) { setPointer(r, cols({1})); });
+    forCodes(rows, {"IPO_Price", "IPO_Last"}, [](ViewRow& r) {
+        setPointer(r, cols({1}, 5));
+        setLink(r, GridLink::LinkWord, cols({1}, 5), 2);
+    });
+    forCodes(rows, {"Coverage"}, [](ViewRow& r) {
+        setPointer(r, cols({1, 4}));
+        setLink(r, GridLink::QuoteThenNews, cols({1, 4}), 1);
+    });
+    forCodes(rows, {"Call", "Put"}, [](ViewRow& r) {
+        setPointer(r, cols({0, 5}), cols({0}));
+        setLink(r, GridLink::OptionTicker, cols({0}), 0);
+    });
+    forCodes(rows, {"IPO_Gain", "IPO_Loss"}, [](ViewRow& r) {
+        setPointer(r, cols({1}, 6));
+        setLink(r, GridLink::LinkWord, cols({1}, 6), 1);
+    });
+    forCodes(rows, {"WM"}, [](ViewRow& r) {
+        setPointer(r, cols({3}, 7));
+        // Column 6 opens a page too, though the pointer shows from column 7.
+        setLink(r, GridLink::LinkWordCaret, cols({3}, 6), 2);
+    });
+    forCodes(rows, {"IPO_Reg"}, [](ViewRow& r) {
+        setPointer(r, cols({7}));
+        setLink(r, GridLink::IpoProfile, cols({7}), 2);
+    });
+    forCodes(rows, {"IPO_With"}, [](ViewRow& r) {
+        setPointer(r, cols({6}));
+        setLink(r, GridLink::IpoProfile, cols({6}), 2);
+    });
+    forCodes(rows, {"Options"}, [](ViewRow& r) {
+        setPointer(r, cols({1, 8}));
+        setLink(r, GridLink::OptionTickerJoined, cols({1, 8}), -1);
+    });
+    forCodes(rows, {"QR"}, [](ViewRow& r) { setLink(r, GridLink::FilingText, cols({1}), 4); });
+    // Column 5 opens the news page, though the pointer shows over column 1 only.
+    forCodes(rows, {"Upgrade", "Downgrade"},
+             [](ViewRow& r) { setLink(r, GridLink::QuoteThenNews, cols({1, 5}), 1); });
+    forCodes(rows, {"WINLOS"}, [](ViewRow& r) { setLink(r, GridLink::CompanyDigest, cols({1}), 1); });
+    forCodes(rows, {"SUP"}, [](ViewRow& r) { setLink(r, GridLink::BrokerResearch, cols({0}), 0); });
+    forCodes(rows, {"IT"}, [](ViewRow& r) { setLink(r, GridLink::NewsRelative, cols({2}), 1); });
+    forCodes(rows, {"IPO_News"}, [](ViewRow& r) { setLink(r, GridLink::NewsRelative, cols({1}), 4); });
+    forCodes(rows, {"BR"}, [](ViewRow& r) { setLink(r, GridLink::WholeAddress, cols({1}), 9); });
+    forCodes(rows, {"US"}, [](ViewRow& r) { setLink(r, GridLink::WholeAddress, cols({2}), 8); });
+    // A click in the statements marks the cell, in every row and column.
+    forCodes(rows, {"ABS", "AIS"}, [](ViewRow& r) { setLink(r, GridLink::MarkRed, cols({}, 0), -1); });
+
+    // The right-button menus.
+    forCodes(rows, {"Current"}, [](ViewRow& r) { r.popup = GridPopup::Quotes; });
+    forCodes(rows, {"Port"}, [](ViewRow& r) { r.popup = GridPopup::Holdings; });
+    forCodes(rows, {"PortLog"}, [](ViewRow& r) { r.popup = GridPopup::Log; });
+    forCodes(rows, {"Current", "Port"}, [](ViewRow& r) { r.popupInZoom = true; });
+
+    // The "Zoom" button, and the zoom grid's column widths by window width.
+    forCodes(rows,
+             {"Current", "ABS", "AIS", "QR", "IT", "Call", "Put", "Options", "Split", "NMR", "UPH", "BRP", "Profile",
+              "SI", "Coverage", "Downgrade", "Upgrade", "SUP", "US", "WM", "IPO_Price", "IPO_Gain", "IPO_Loss",
+              "IPO_Reg", "IPO_Last", "IPO_News", "IPO_With", "Port", "PortLog", "F_"},
+             [](ViewRow& r) { r.zoomable = true; });
+    const struct
+    {
+        const char* code;
+        QVector<int> widths;
+    } widths[] = {
+        {"F_", {12, 48, 12, 12, 12}},
+        {"WINLOS", {2, 10, 48, 12, 12, 12}},
+        {"ABS", {31, 13, 13, 13, 13, 13}},
+        {"AIS", {31, 13, 13, 13, 13, 13}},
+        {"IPO_Price", {12, 25, 10, 16, 10, 9, 9, 9, 9, 9, 9, 9, 9, 9}},
+        {"IPO_Gain", {25, 10, 12, 10, 10, 11, 9, 9, 9, 9, 9, 9, 9, 9}},
+        {"IPO_Loss", {25, 10, 12, 10, 10, 11, 9, 9, 9, 9, 9, 9, 9, 9}},
+        {"IPO_Last", {9, 9, 20, 18, 12, 9, 9, 9, 9, 9, 9, 9, 9, 9}},
+        {"IPO_Reg", {12, 25, 10, 9, 12, 15, 12, 9}},
+        {"IPO_News", {2, 70, 12, 12, 0}},
+        {"IPO_With", {12, 25, 10, 10, 18, 12, 10}},
+        {"Coverage", {25, 12, 27, 20, 12}},
+        {"Downgrade", {25, 12, 25, 12, 12, 10}},
+        {"Upgrade", {25, 12, 25, 12, 12, 10}},
+        {"QR", {15, 15, 66, 0, 0, 0, 0}},
+        {"US", {4, 30, 9, 10, 12, 10, 12, 20, 0}},
+        {"WM", {4, 20, 10, 10, 9, 12, 12, 12, 10}},
+        {"SUP", {10, 32, 18, 18, 18}},
+        {"IT", {13, 0, 30, 12, 10, 10, 10, 12}},
+        {"BRP", {12, 20, 65}},
+        {"UPH", {12, 20, 66}},
+        {"Split", {17, 17, 16, 16, 16, 16}},
+        {"NMR", {97}},
+        {"Port", {9, 10, 8, 8, 6, 13, 13, 10, 10, 12, 0}},
+        {"PortLog", {12, 10, 15, 12, 12, 12, 15}},
+        {"Profile", {1, 97, 1}},
+        {"Options", {2, 12, 8, 8, 8, 8, 8, 8, 12, 8, 8, 8, 8, 8, 8}},
+        {"SI", {20, 25, 25, 25}},
+    };
+    for (const auto& w : widths)
+        if (ViewRow* row = rowOf(rows, w.code))
+            row->zoomWidths = w.widths;
+
+    // The report menus: item 0 "HTML", items 1 and up the exports of the set.
+    forCodes(rows, {"Current"}, [](ViewRow& r) {
+        r.reportItemsMain = {0, 1, 2, 3, 4, 5, 6, 7, 8, 15, 16};
+        r.reportItemsZoom = {0, 1, 2, 3, 4, 5, 6, 7, 8, 15};
+        r.htmlReport = HtmlReport::OfSet;
+        r.htmlReportInZoom = true;
+    });
+    forCodes(rows, {"ABS", "AIS", "IT", "EC", "ER", "EH", "EG", "Call", "Put"}, [](ViewRow& r) {
+        r.reportItemsMain = {0};
+        r.reportItemsZoom = {0};
+        r.htmlReport = HtmlReport::OfSymbol;
+        r.htmlReportInZoom = true;
+    });
+    forCodes(rows, {"QR", "SI"}, [](ViewRow& r) {
+        r.reportItemsMain = {0};
+        r.htmlReport = HtmlReport::OfSymbol;
+    });
 }
 
 bool isNumber(const QString& text)
@@ -270,7 +450,11 @@ QString ViewRow::pageFor(const QString& key, const QString& symbol) const
 
 const QVector<ViewRow>& viewRegistry()
 {
-    static const QVector<ViewRow> rows = makeRegistry();
+    static const QVector<ViewRow> rows = [] {
+        QVector<ViewRow> made = makeRegistry();
+        addGridFacts(made);
+        return made;
+    }();
     return rows;
 }
 

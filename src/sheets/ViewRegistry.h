@@ -37,6 +37,43 @@ enum class ViewCodeRule {
     Key,         // the key itself, which begins with the code: "F_Conv"
 };
 
+// A set of grid columns: the listed ones, and every column from `from` on (-1: none).
+struct ColumnSet
+{
+    QVector<int> columns;
+    int from = -1;
+    bool contains(int col) const { return col >= 0 && (columns.contains(col) || (from >= 0 && col >= from)); }
+    bool isEmpty() const { return columns.isEmpty() && from < 0; }
+};
+
+// The web page a click on a link column opens (see GridLinkAddress).
+enum class GridLink {
+    None,
+    FilingText,       // filings-search site: "/auth/doctrans" and the stored link text
+    QuoteThenNews,    // first link column: the quote page; the others: the company news page
+    CompanyDigest,    // company-digest site, the symbol
+    BrokerResearch,   // broker-research site, the symbol
+    NewsRelative,     // business-news site: "/" and the stored link text
+    OptionTicker,     // option-quotes site, the ticker in parentheses (blanks kept)
+    OptionTickerJoined,  // the same with every blank removed from the address
+    WholeAddress,     // the stored text is the whole address
+    IpoProfile,       // business-news site: "/p/" symbol ".html"
+    LinkWord,         // the clicked word picks the page of the symbol
+    LinkWordCaret,    // the same with "^" before the symbol (index symbols)
+    Momentum,         // momentum-rating site, the symbol
+    MarkRed,          // no address: the clicked cell turns red
+};
+
+// The main grid's right-button menu.
+enum class GridPopup { None, Quotes, Holdings, Log };
+
+// What the "HTML" report item writes.
+enum class HtmlReport {
+    None,
+    OfSet,     // the current prices of the set
+    OfSymbol,  // the view's page of CurrentSymbol (nothing without a symbol)
+};
+
 struct ViewRow
 {
     QString code;  // exact, case-sensitive
@@ -65,17 +102,25 @@ struct ViewRow
     OtherErrorPolicy otherErrors = OtherErrorPolicy::StandardMessage;
 
     // ---- facts of the grid events, links, zoom window and menus -----------------
-    // (filled as those arrive; the defaults are what a code no branch names gets)
-    QVector<int> pointerColumns;      // main grid: columns with the link pointer
-    QVector<int> zoomPointerColumns;  // zoom grid: columns with the link pointer
-    QVector<int> linkColumns;         // columns whose click opens a web page
-    bool popupInMain = false;         // the main grid's popup menu
-    bool popupInZoom = false;         // the zoom grid's popup menu
-    QVector<int> reportItemsMain;     // report-menu items enabled in the main window
-    QVector<int> reportItemsZoom;     // the same in a zoom window
+    // (the defaults are what a code no branch names gets: default pointer, no link,
+    // no popup, no zoom, no report)
+    bool sortsOnDblClick = false;     // a double click sorts by the current column
+    ColumnSet pointerColumns;         // main grid: columns with the link pointer
+    ColumnSet zoomPointerColumns;     // zoom grid: columns with the link pointer
+    // Rows whose CurrentView carries a key: the keys the pointer and the links
+    // serve ("FMS1" and "FMS2" only); empty: every key.
+    QStringList linkKeys;
+    GridLink link = GridLink::None;   // what a click on a link column opens
+    ColumnSet linkColumns;            // the columns whose click opens it
+    int linkTextColumn = -1;          // the cell the address takes (-1: the clicked one)
+    GridPopup popup = GridPopup::None;  // the main grid's right-button menu
+    bool popupInZoom = false;         // the zoom grid's "Edit" menu on the right button
+    bool zoomable = false;            // the "Zoom" button opens it in a zoom window
     QVector<int> zoomWidths;          // column widths of the zoom grid, per cent; empty: the view's own
-    QString report;                   // the report the reports menu writes for it ("" none)
-    bool exportEnabled = false;       // the export items of the report menus
+    QVector<int> reportItemsMain;     // "Reports" menu items enabled in the main window
+    QVector<int> reportItemsZoom;     // "Export" menu items enabled in a zoom window
+    HtmlReport htmlReport = HtmlReport::None;  // what item 0 "HTML" writes
+    bool htmlReportInZoom = false;    // ... also from a zoom window
 
     // CurrentView while the view shows key.
     QString viewCodeFor(const QString& key) const;

@@ -9,19 +9,21 @@
 #include "core/frmSplash.h"
 #include "platform/Dialogs.h"
 #include "platform/DoEvents.h"
-#include "platform/Help.h"
 #include "services/frmSpeech.h"
-#include "stockdata/RealEditorWindows.h"
 #include "sheets/CurrentQuotes.h"
+#include "shell/HelpPages.h"
+#include "sheets/ReportsPort.h"
 #include "shell/MainWindowParts.h"
 #include "shell/SpokenText.h"
 #include "shell/WireWindows.h"
 #include "stockdata/ProgramState.h"
+#include "stockdata/RealEditorWindows.h"
 #include "stockdata/Stocks.h"
 #include "tree/NavigationTree.h"
 #include "tree/SetNames.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QMenu>
@@ -117,6 +119,16 @@ void frmMain::buildMenus()
     mnuCons[14]->setEnabled(false);
     mnuCons[15]->setEnabled(false);
 
+    // Never shown either: the hidden "Setting" item and the stock-keeping list, which
+    // has no actions.
+    mnu_Preferences = new QMenu(QStringLiteral("Preferences"), this);
+    mnu_Preference = mnu_Preferences->addAction(QStringLiteral("Setting"));
+    connect(mnu_Preference, &QAction::triggered, this, [this] { mnu_Preference_Click(); });
+    mnuPro = new QMenu(QStringLiteral("NewProcess"), this);
+    fill(mnuPro, mnuProcess,
+         {{0, "Manage Stocks"}, {1, "-"}, {2, "Add Share"}, {3, "Remove Share"}, {4, "-"}, {5, "Parchase"},
+          {6, "Sell Share"}});
+
     // The sets.
     mnuSets = new QMenu(QStringLiteral("Sets"), this);
     mnuSets->setObjectName(QStringLiteral("mnuSets"));
@@ -149,6 +161,9 @@ void frmMain::buildMenus()
         if (!mnuTree[i]->isSeparator())
             connect(mnuTree[i], &QAction::triggered, this, [this, i] { m_popupActions.mnuTree_Click(i); });
     }
+    // "&Sell" and "S&plit" wait for a stock that has a purchase.
+    mnuTree[3]->setEnabled(false);
+    mnuTree[4]->setEnabled(false);
 
     mnuEdits = new QMenu(QStringLiteral("Edit"), this);
     for (int i = 0; i < kGridPopupItems; ++i) {
@@ -157,17 +172,26 @@ void frmMain::buildMenus()
             connect(mnuEdit[i], &QAction::triggered, this, [this, i] { m_popupActions.mnuEdit_Click(i); });
     }
     mnuEdit[kOldStyleBackgroundItem]->setCheckable(true);
+    // The keys shown beside "Copy" and "Select All"; the grid's key handler acts on
+    // them, so they are shown in the menu only.
+    for (auto [item, keys] : {std::pair{0, "Ctrl+C"}, std::pair{2, "Ctrl+A"}}) {
+        mnuEdit[item]->setShortcut(QKeySequence(QString::fromLatin1(keys)));
+        mnuEdit[item]->setShortcutContext(Qt::WidgetShortcut);
+        mnuEdit[item]->setShortcutVisibleInContextMenu(true);
+    }
+    // The portfolio's items show only in its views.
+    for (int i = 6; i <= 9; ++i)
+        mnuEdit[i]->setVisible(false);
 
-    // The report and export menu.
+    // The report and export menu: enabled by the view as it opens; at start only
+    // the last item ("XML") is.
     mnuReports = new QMenu(QStringLiteral("Reports"), this);
-    fill(mnuReports, mnuReport,
-         {{0, "HTML"}, {1, "Tab Delimited Text"}, {2, "Comma Delimited Text"}, {3, "Quicken Pre 5.0"},
-          {4, "Quicken  5.0 Or Later"}, {5, "MetaStock"}, {6, "Quote Link"}, {7, "Prodigy Quotetrack"},
-          {8, "Excel"}, {9, "Microsoft Money"}, {10, "Access "}, {11, "Word"}, {12, "Oracle"},
-          {13, "SQL Server"}, {14, "Microsoft Mail"}, {15, "Clipboard"}, {16, "XML"}});
-    for (int i = 0; i <= 15; ++i)
-        mnuReport[i]->setEnabled(false);
-    // The report items wait for the reports: no action yet.
+    for (int i = 0; i < kMainReportItems; ++i) {
+        mnuReport[i] = addItem(mnuReports, mnuReportCaptions().at(i));
+        mnuReport[i]->setEnabled(i == kMainReportItems - 1);
+        connect(mnuReport[i], &QAction::triggered, this, [this, i] { mnuReport_Click(i); });
+    }
+    connect(mnuReports, &QMenu::aboutToShow, this, [this] { mnuReports_Click(); });
 
     // The tray menu.
     mnuTrays = new QMenu(QStringLiteral("Tray"), this);
@@ -248,19 +272,24 @@ void frmMain::mnuUpdate_Click(int Index)
 
 void frmMain::mnuHelp_Click(int Index)
 {
-    static const std::array<int, 6> topics{1001, 1012, 1011, 1013, 1009, 1008};
-    if (Index >= 0 && Index < int(topics.size())) {
-        Help::ShowTopic(topics[Index]);
-    } else if (Index == 7) {
+    if (Index == 7) {
         GRP::ShowRelax(this);
         DoEvents();
+        return;
     }
+    ShowHelpMenuTopic(Index);
 }
 
 void frmMain::mnuSetting_Click(int Index)
 {
     Settings::SaveSetting(QString::fromLatin1(Settings::FrmNav), QString::number(Index));
     ShowOptionsWindow(*this, Index);
+}
+
+void frmMain::mnu_Preference_Click()
+{
+    // The page shown last; pending events run once after the window closes.
+    ShowOptionsWindow(*this, -1, OptionsPlacement::InnerWidth);
 }
 
 void frmMain::mnuTray_Click(int Index)
@@ -300,17 +329,20 @@ void frmMain::mnuTicker_Click(int Index)
     }
     switch (Index) {
     case 0:
+        m_ticker.selectedHeadlines();
+        break;
     case 1:
-        // The selected stock's quote line for the ticker; it keeps CurrentIndex on
-        // the stock's row (which a set read since the selection may have moved).
-        GetStockLine(CurrentSymbol());
+        m_ticker.selectedPrices();
         break;
     case 3:
     case 6:
         Dialogs::MsgBox(QStringLiteral("This option will be available in the next coming version, stay tune!"),
                         Dialogs::vbOKOnly + Dialogs::vbInformation, QStringLiteral(" Coming Soon.."));
         mnuTicker[0]->setChecked(true);
-        return;
+        break;
+    case 4:
+        m_ticker.Ticker_Quotes();
+        break;
     case 8:
     case 9:
     case 11:
@@ -321,11 +353,15 @@ void frmMain::mnuTicker_Click(int Index)
         } catch (const std::exception& e) {
             qCWarning(lcMenus) << "speaking ticker item" << Index << "failed:" << e.what();
         }
-        return;
+        break;
     default:
         break;
     }
-    // The ticker is not built yet.
+}
+
+void frmMain::NewsTicker1_ItemClick(int index)
+{
+    m_ticker.NewsTicker1_ItemClick(index);
 }
 
 void frmMain::Speak(int Index)
@@ -388,3 +424,4 @@ void frmMain::showGridPopup(const GridPopupState& state, const QPoint& global)
     else
         mnuEdits->popup(global);
 }
+

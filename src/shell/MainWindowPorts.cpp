@@ -1,10 +1,15 @@
 #include "shell/MainWindowPorts.h"
 
+#include "services/frmUpgrade.h"
+
 #include "platform/TreeModel.h"
 #include "platform/TreeView.h"
 #include "sheets/CurrentQuotes.h"
 #include "sheets/GridLayout.h"
+#include "sheets/ViewEntries.h"
+#include "sheets/ViewRunner.h"
 #include "shell/GaugeSkins.h"
+#include "shell/NewsTicker.h"
 #include "shell/frmMain.h"
 #include "tree/NavigationTree.h"
 #include "stockdata/ProgramState.h"
@@ -226,4 +231,24 @@ void MainWindowPorts::showStockInTree(const QString& symbol)
     if (NavigationTree* tree = m_main.navigationTree())
         tree->CollapseStockNodes();
     selectStockNode(symbol);
+}
+
+void MainWindowPorts::showUpgradeWindow()
+{
+    frmUpgrade& window = frmUpgrade::Instance();
+    window.show();
+    window.raise();
+}
+
+void MainWindowPorts::redrawStockView(const QString& code)
+{
+    entryRunner().show(code);
+}
+
+// ---------------------------------------------------------------------------
+// TickerWindow.
+
+void MainWindowPorts::setTickerCaption(const QString& text)
+{
+    m_main.NewsTicker1->setCaption(text);
 }

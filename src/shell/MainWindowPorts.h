@@ -4,20 +4,23 @@
 #include "retrieval/MainWindowPort.h"
 #include "retrieval/UpdateRun.h"
 #include "shell/StockSelection.h"
+#include "shell/TickerFeeds.h"
 #include "stockdata/EditingHost.h"
 
 class frmMain;
 
 // The main window as the lower layers ask it: the update run (title, status panels,
 // strip gauges, run flags, busy frame, tree), the Options window (auto-update, skin,
-// owner, ticker top), the editing windows and popups, and the stock selection. A
+// owner, ticker top), the editing windows and popups, the stock selection and the
+// news ticker's feeds. A
 // small adapter over the window's widgets and models, made with the window, so the
 // window class keeps its widgets, menus and layout.
 class MainWindowPorts final : public MainWindowPort,
                               public UpdateRunPort,
                               public OptionsHost,
                               public EditingHost,
-                              public StockSelectionWindow
+                              public StockSelectionWindow,
+                              public TickerWindow
 {
 public:
     explicit MainWindowPorts(frmMain& main) : m_main(main) {}
@@ -50,6 +53,7 @@ public:
     void applySkin() override;
     QWidget* mainWindowWidget() override;
     int newsTickerTop() override;
+    void showUpgradeWindow() override;
     QStringList stripSymbols() override;
     void copyGrid() override;
     void selectAllGrid() override;
@@ -63,6 +67,10 @@ public:
     bool tickerPricesChecked() const override;
     void tickerMenuClick(int index) override;
     void showStockInTree(const QString& symbol) override;
+    void redrawStockView(const QString& code) override;
+
+    // ---- TickerWindow (with setStatusText and setBusyPointer above) -----------
+    void setTickerCaption(const QString& text) override;
 
 private:
     frmMain& m_main;

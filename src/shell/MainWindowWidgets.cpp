@@ -2,12 +2,15 @@
 // drawing the strip's, the button bar's and the status bar's state onto them.
 #include "shell/frmMain.h"
 
+#include "sheets/Zoom.h"
+
 #include "platform/FlexGridView.h"
 #include "platform/TreeView.h"
 #include "sheets/GridLayout.h"
 #include "shell/ElidedLabel.h"
 #include "shell/GaugeSkins.h"
 #include "shell/MainWindowParts.h"
+#include "shell/NewsTicker.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -105,14 +108,9 @@ void frmMain::buildWidgets()
 {
     watch(this, KForm);
 
-    auto* ticker = new QFrame(this);
-    ticker->setObjectName(QStringLiteral("NewsTicker1"));
-    ticker->setAutoFillBackground(true);
-    QPalette tp = ticker->palette();
-    tp.setColor(QPalette::Window, QColor(0, 0, 0));
-    ticker->setPalette(tp);
-    ticker->setFrameStyle(QFrame::NoFrame);
-    NewsTicker1 = ticker;
+    NewsTicker1 = new NewsTicker(this);
+    NewsTicker1->setObjectName(QStringLiteral("NewsTicker1"));
+    connect(NewsTicker1, &NewsTicker::ItemClick, this, [this](int index) { NewsTicker1_ItemClick(index); });
 
     PicCont = new QWidget(this);
     PicCont->setObjectName(QStringLiteral("PicCont"));
@@ -199,6 +197,8 @@ void frmMain::buildWidgets()
     FG = new FlexGridView(PicCont);
     FG->setObjectName(QStringLiteral("FG"));
     FG->setGrid(&m_grid);
+    FG->setMouseIcon(LinkCursor(GridWindow::Main));
+    connect(FG, &FlexGridView::Click, this, [this] { m_gridEvents.FG_Click(); });
     connect(FG, &FlexGridView::DblClick, this, [this] { m_gridEvents.FG_DblClick(); });
     connect(FG, &FlexGridView::KeyDown, this,
             [this](int KeyCode, int Shift) { m_gridEvents.FG_KeyDown(KeyCode, Shift); });

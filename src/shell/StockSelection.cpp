@@ -17,6 +17,17 @@ const SkipFailedSteps step(lcSelection, "selecting a stock");
 
 } // namespace
 
+bool StripRedrawsView(const QString& code)
+{
+    static const QStringList sheets{
+        QStringLiteral("Profile"), QStringLiteral("AIS"),  QStringLiteral("ABS"), QStringLiteral("ER"),
+        QStringLiteral("EG"),      QStringLiteral("EH"),   QStringLiteral("QR"),  QStringLiteral("IT"),
+        QStringLiteral("Call"),    QStringLiteral("Put"),  QStringLiteral("BRP"), QStringLiteral("DNH"),
+        QStringLiteral("UPH"),     QStringLiteral("NMR"),  QStringLiteral("Split"), QStringLiteral("SI"),
+        QStringLiteral("Options")};
+    return sheets.contains(code, Qt::CaseSensitive);
+}
+
 bool StockSelection::makeCurrent(const QString& symbol)
 {
     CurrentSymbol() = symbol;
@@ -53,7 +64,10 @@ void StockSelection::img_Click(int slot)
         m_strip.setHighlight(k, k == slot);
     m_strip.notify();
     feedTicker();
-    // The per-stock views redraw for the new stock; the quotes view selects its row.
-    if (CurrentView() == QLatin1String("Current"))
+    // The stock's sheets show the new stock; the quotes view selects its row.
+    const QString view = CurrentView();
+    if (StripRedrawsView(view))
+        step([&] { m_window.redrawStockView(view); });
+    else if (view == QLatin1String("Current"))
         step([&] { SelectStockRow(m_grid); });
 }

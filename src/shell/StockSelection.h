@@ -19,7 +19,16 @@ public:
     virtual void tickerMenuClick(int index) = 0;
     // Closes the stock nodes of the tree and selects the stock's own node.
     virtual void showStockInTree(const QString& symbol) = 0;
+    // Shows the per-stock view `code` again, for the new CurrentSymbol, through the
+    // view road.
+    virtual void redrawStockView(const QString& code) = 0;
 };
+
+// Whether a click on the strip shows view `code` again for the new stock: the
+// stock's own sheets, compared exactly ("Profile", "AIS", ... "Options"). The
+// quotes view selects the stock's row instead; every other view ("EC", the market
+// lists, the portfolio) keeps what the grid shows.
+bool StripRedrawsView(const QString& code);
 
 // Selecting a stock: the one routine behind the tree's stock nodes, the strip's
 // click and the nodes under a stock. It sets CurrentSymbol and CurrentIndex (the
@@ -41,8 +50,9 @@ public:
     // stock is in the set.
     void ShowStockHeader(const QString& symbol);
     // From the strip: the stock of slot `slot` becomes current; the strip stays where
-    // it is with that slot highlighted, the tree shows the stock and a shown quotes
-    // view selects its row. A slot without a stock does nothing.
+    // it is with that slot highlighted, the tree shows the stock, the ticker follows,
+    // and the grid: a stock's sheet is shown again for the new stock, the quotes view
+    // selects its row. A slot without a stock does nothing.
     void img_Click(int slot);
 
 private:

@@ -75,11 +75,13 @@ void MainWindowNodeClicks::TreeView1_NodeClick(const QString& key)
     m_parts->dispatcher.TreeView1_NodeClick(key);
 }
 
-void ShowOptionsWindow(frmMain& main, int page)
+void ShowOptionsWindow(frmMain& main, int page, OptionsPlacement placement)
 {
     // The settings menu opens the window at its item's page; the button at the page
     // shown last.
-    const auto place = [&main](QWidget* window) { PlaceBelowTicker(window, &main, main.ports().newsTickerTop()); };
+    const auto place = [&main, placement](QWidget* window) {
+        PlaceOnScreenBelowTicker(window, &main, main.ports().newsTickerTop(), placement == OptionsPlacement::InnerWidth);
+    };
     if (page >= 0)
         Options::ShowOptionsAt(&main, page, place);
     else

@@ -24,7 +24,9 @@ private:
     std::unique_ptr<Parts> m_parts;
 };
 
-// The Options window, modal and owned by the main window, centred on it with its top
-// 700 twips below the news ticker. page >= 0 (the settings menu) is stored as FrmNav
-// first; -1 (the "Setting" button, Alt+N) opens the page shown last.
-void ShowOptionsWindow(frmMain& main, int page);
+// The Options window, modal and owned by the main window, placed on the screen by
+// half the main window's width (its inner width for the hidden "Setting" item) and
+// 700 twips below the news ticker's top. page >= 0 (the settings menu) opens that
+// page; -1 (the "Setting" button, Alt+N, the hidden item) the page shown last.
+enum class OptionsPlacement { Width, InnerWidth };
+void ShowOptionsWindow(frmMain& main, int page, OptionsPlacement placement = OptionsPlacement::Width);

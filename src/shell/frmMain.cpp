@@ -1,5 +1,8 @@
 #include "shell/frmMain.h"
 
+#include "services/News.h"
+#include "services/frmAdviser.h"
+
 #include "core/DimScreen.h"
 #include "core/ErrorLog.h"
 #include "core/SplashProgress.h"
@@ -14,6 +17,8 @@
 #include "sheets/ViewEntries.h"
 #include "sheets/ViewRunner.h"
 #include "sheets/GridLayout.h"
+#include "sheets/ReportsPort.h"
+#include "sheets/Zoom.h"
 #include "shell/GaugeSkins.h"
 #include "shell/KeyTable.h"
 #include "shell/MainWindowParts.h"
@@ -88,10 +93,12 @@ frmMain::~frmMain()
 {
     if (g_connected == this) {
         setDefaultEditorWindows(nullptr);
+        setDefaultWebLinkWindows(nullptr);
         if (optionsHost() == &m_ports)
             installOptionsHost(nullptr);
         if (&viewHost() == this)
             installViewHost(nullptr);
+        setZoomOwner(nullptr);
         installSplitBar(nullptr);
         g_connected = nullptr;
     }
@@ -132,9 +139,11 @@ void frmMain::connectParts()
     // Zoom windows are still made the way the host before this window made them.
     m_previousHost = dynamic_cast<frmMain*>(&viewHost()) ? nullptr : &viewHost();
     installViewHost(this);
+    setZoomOwner(this);
     installSplitBar(m_splitBar.get());
     installOptionsHost(&m_ports);
     setDefaultEditorWindows(&m_editorWindows);
+    setDefaultWebLinkWindows(&m_webLinkWindows);
 
     // The navigation tree on TreeView1: titled by the Groups label, its mouse moves
     // stop the strip, its right button opens the tree popup, its clicks go to the
@@ -274,16 +283,31 @@ void frmMain::Picture1_Click(int Index)
     case 0:
         m_run->PressUpdateButton();
         break;
+    case 1:
+        openPopup(mnuTickers, m_layout.frmButtom.Left + 20, m_layout.frmButtom.Top + 70);
+        break;
+    case 2: {
+        News& reader = News::Instance();
+        reader.show();
+        reader.raise();
+        reader.activateWindow();
+        break;
+    }
     case 4:
         if (m_bar.stocksEnabled)
             ShowStockSetEditor();
         break;
+    case 5:
+        webLinkWindows().showScreener();
+        break;
     case 6:
         ShowOptionsWindow(*this, -1);
         break;
+    case 3:
+        Zoom_FG(entryRunner());
+        break;
     default:
-        // 1 the ticker menu (its feeds), 2 "Deruvu" (the news reader), 3 "Zoom" and
-        // 5 "Screen" (the screener) wait for their windows: no action yet.
+        // No other button.
         break;
     }
 }
@@ -302,6 +326,11 @@ void frmMain::Panel1_Click(int Index)
     case 2:
         m_run->UpdateFastPrices();
         break;
+    case 3: {
+        frmAdviser adviser(*m_downloaders, this);
+        adviser.exec();
+        break;
+    }
     case 4:
         // The summary chooser waits for its window; without a stock the label says so.
         if (CurrentSymbol().isEmpty())
@@ -309,9 +338,11 @@ void frmMain::Panel1_Click(int Index)
                                            "upper tree, under the first item.)"),
                             Dialogs::vbInformation, QStringLiteral("Unselected Stock"));
         break;
+    case 5:
+        openPopup(mnuReports, m_layout.Panel1[5].Left, m_layout.StatusBar1.Top);
+        break;
     default:
-        // 3 "Adviser" (the weekly tip) and 5 "Reports" (the report menu) wait for
-        // their windows: no action yet.
+        // No other label acts on a click.
         break;
     }
 }
@@ -439,8 +470,22 @@ TreeModel* frmMain::treeModel() const
 }
 
 // ---------------------------------------------------------------------------
+// The grid's reports: the "Reports" menu follows the view on screen.
+void frmMain::mnuReports_Click()
+{
+    const QVector<bool> enabled = ReportItemsEnabled(CurrentView(), ReportWindow::Main);
+    for (int i = 0; i < kMainReportItems; ++i)
+        mnuReport[i]->setEnabled(enabled.value(i));
+}
+
+void frmMain::mnuReport_Click(int Index)
+{
+    SkipFailedSteps(lcMainWindow, "mnuReport_Click")([&] { ReportItemChosen(Index, ReportWindow::Main); });
+}
+
+// ---------------------------------------------------------------------------
 // ViewHost: the views draw into FG; zoom windows are made by the host that served
-// before this window.
+// before this window, owned by this window.
 
 FlexGrid* frmMain::newZoomGrid()
 {

@@ -10,10 +10,12 @@
 #include "shell/RunServices.h"
 #include "shell/StockSelection.h"
 #include "shell/StockStrip.h"
+#include "shell/TickerFeeds.h"
 #include "stockdata/PopupActions.h"
 #include "stockdata/RealEditorWindows.h"
 #include "stockdata/StockSets.h"
 #include "stockdata/ViewHost.h"
+#include "weblinks/RealWebLinkWindows.h"
 
 #include <QString>
 #include <QTimer>
@@ -28,6 +30,7 @@ class Downloaders;
 class FlexGridView;
 class MainWindowNodeClicks;
 class NavigationTree;
+class NewsTicker;
 class QAction;
 class QFrame;
 class QLabel;
@@ -102,6 +105,10 @@ public:
     // Reads SpokenText(Index) aloud in the speech window, placed below the ticker.
     void Speak(int Index);
     void mnuSet_Click(int Index);
+    void mnu_Preference_Click();
+    // The "Reports" menu: its items enabled by CurrentView as it opens; an item chosen.
+    void mnuReports_Click();
+    void mnuReport_Click(int Index);
     // LoadSets: the 21 set names into the set menu; the Groups label and the tree
     // root follow a new name of the set shown.
     void loadSetNames();
@@ -161,6 +168,11 @@ public:
     void Panel1_MouseMove(int Index);
     void Panel1_MouseUp(int Index);
 
+    // ---- news ticker ---------------------------------------------------------
+    // The feeds the ticker menu chooses, and the ticker's item click.
+    TickerFeeds& tickerFeeds() { return m_ticker; }
+    void NewsTicker1_ItemClick(int index);
+
     // ---- the parts the rest of the program reaches ----------------------------
     Transports& transports() { return *m_transports; }
     UpdateRun& updateRun() { return *m_run; }
@@ -172,7 +184,7 @@ public:
     QString buttonCaption(int index) const;
 
     // Controls, by their own names.
-    QWidget* NewsTicker1 = nullptr;
+    NewsTicker* NewsTicker1 = nullptr;
     QWidget* PicCont = nullptr;
     QFrame* frmButtom = nullptr;
     QWidget* StatusBar1 = nullptr;
@@ -206,6 +218,9 @@ public:
     QMenu* mnuReports = nullptr;
     QMenu* mnuTrays = nullptr;
     QMenu* mnuDataSheet = nullptr;
+    QMenu* mnu_Preferences = nullptr;  // never shown
+    QMenu* mnuPro = nullptr;           // never shown
+    QAction* mnu_Preference = nullptr;
     std::array<QAction*, 9> mnuStart{};
     std::array<QAction*, 5> mnuUpdate{};
     std::array<QAction*, 6> mnuEmail{};
@@ -219,6 +234,7 @@ public:
     std::array<QAction*, 10> mnuTray{};
     std::array<QAction*, 9> mnuData{};
     std::array<QAction*, 16> mnuCons{};
+    std::array<QAction*, 7> mnuProcess{};
 
     // How popup menus are opened (tests record instead of showing).
     void setPopupOpener(std::function<void(QMenu*, const QPoint& global)> opener) { m_popup = std::move(opener); }
@@ -282,8 +298,10 @@ private:
     MainWindowLoad m_load{m_sets};
     PopupActions m_popupActions{m_ports, m_sets};
     RealEditorWindows m_editorWindows{m_ports, m_sets};
+    RealWebLinkWindows m_webLinkWindows{this};
     MainGridEvents m_gridEvents{m_grid, m_popupActions};
     StockSelection m_selection{m_strip, m_grid, m_ports};
+    TickerFeeds m_ticker{m_ports};
 
     std::unique_ptr<Transports> m_transports;
     std::unique_ptr<Downloaders> m_downloaders;

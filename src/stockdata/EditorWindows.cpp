@@ -51,6 +51,12 @@ void setDefaultEditorWindows(EditorWindows* windows)
     s_default = windows;
 }
 
+QPoint ScreenPositionBelowTicker(const QPoint& screenOrigin, int mainWidth, int tickerTopTwips, int dialogWidth)
+{
+    return screenOrigin + QPoint(mainWidth / 2 - dialogWidth / 2,
+                                 (tickerTopTwips + kBelowTickerTwips) / input::TwipsPerPixel);
+}
+
 QPoint DialogPosition(const QRect& mainFrame, int clientTop, int tickerTopTwips, const QSize& dialogSize)
 {
     const int left = mainFrame.left() + (mainFrame.width() - dialogSize.width()) / 2;

@@ -43,3 +43,8 @@ void setDefaultEditorWindows(EditorWindows* windows);
 // top within the window's client area (clientTop: the client area's top on the
 // screen).
 QPoint DialogPosition(const QRect& mainFrame, int clientTop, int tickerTopTwips, const QSize& dialogSize);
+// Where the Options window and the detail card go: Left = half the main window's
+// width (mainWidth: its outer width, or its inner width where the caller says so)
+// minus half the window's, Top = the ticker's top + 700 twips, both counted from the
+// top left corner of the screen (screenOrigin), not of the main window.
+QPoint ScreenPositionBelowTicker(const QPoint& screenOrigin, int mainWidth, int tickerTopTwips, int dialogWidth);

@@ -6,6 +6,7 @@
 #include "platform/Runtime.h"
 
 #include <cmath>
+#include <cstring>
 #include <exception>
 #include <limits>
 
@@ -57,12 +58,17 @@ QString InvalidSymbolTitle()
 
 QString PercentEncodeQuery(const QString& value)
 {
+    return PercentEncode(value, "");
+}
+
+QString PercentEncode(const QString& value, const char* alsoKeep)
+{
     static const char hex[] = "0123456789ABCDEF";
     QString out;
     for (const char byte : toCp1252(value)) {
         const auto b = static_cast<unsigned char>(byte);
         if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' || b == '.' ||
-            b == '_' || b == '~') {
+            b == '_' || b == '~' || (b > ' ' && b < 127 && std::strchr(alsoKeep, char(b)))) {
             out += QLatin1Char(char(b));
         } else {
             out += QLatin1Char('%');

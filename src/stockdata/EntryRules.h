@@ -27,6 +27,8 @@ QString InvalidSymbolTitle();
 // A value as it goes into a query string: letters, digits and - . _ ~ stay, every
 // other byte of its Windows-1252 form is written %XX.
 QString PercentEncodeQuery(const QString& value);
+// The same, keeping also the ASCII characters of alsoKeep as they are.
+QString PercentEncode(const QString& value, const char* alsoKeep);
 
 // Today's date in the short form the transaction window writes ("M/d/yyyy").
 QString TodayText();

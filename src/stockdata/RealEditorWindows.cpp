@@ -10,7 +10,10 @@
 #include "stockdata/frmPurchace.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
 
 void RealEditorWindows::showTransaction(TransactionForm& form)
 {
@@ -30,7 +33,7 @@ void RealEditorWindows::showPicker(PurchasePicker& picker)
 void RealEditorWindows::showDetailCard(std::unique_ptr<DetailCard> card)
 {
     auto* window = new Properties(std::move(card), m_host.mainWindowWidget());
-    PlaceBelowTicker(window, m_host.mainWindowWidget(), m_host.newsTickerTop());
+    PlaceOnScreenBelowTicker(window, m_host.mainWindowWidget(), m_host.newsTickerTop());
     window->show();
     QApplication::processEvents();
 }
@@ -53,5 +56,17 @@ bool PlaceBelowTicker(QWidget* dialog, const QWidget* mainWindow, int tickerTopT
     const QPoint clientOrigin = mainWindow->mapToGlobal(QPoint(0, 0));
     const QSize size = dialog->frameGeometry().size().expandedTo(dialog->size());
     dialog->move(DialogPosition(mainWindow->frameGeometry(), clientOrigin.y(), tickerTopTwips, size));
+    return true;
+}
+
+bool PlaceOnScreenBelowTicker(QWidget* dialog, const QWidget* mainWindow, int tickerTopTwips, bool innerWidth)
+{
+    if (!dialog || !mainWindow)
+        return false;
+    const QScreen* screen = mainWindow->screen();
+    const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
+    const int mainWidth = innerWidth ? mainWindow->width() : mainWindow->frameGeometry().width();
+    const int width = std::max(dialog->frameGeometry().width(), dialog->width());
+    dialog->move(ScreenPositionBelowTicker(origin, mainWidth, tickerTopTwips, width));
     return true;
 }

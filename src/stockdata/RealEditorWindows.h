@@ -28,3 +28,7 @@ private:
 // tickerTopTwips into its client area. False (the dialog stays) when there is no
 // dialog or no main window.
 bool PlaceBelowTicker(QWidget* dialog, const QWidget* mainWindow, int tickerTopTwips);
+// Places dialog by ScreenPositionBelowTicker on the screen of mainWindow, with the
+// main window's outer width, or its inner width when innerWidth. False as above.
+bool PlaceOnScreenBelowTicker(QWidget* dialog, const QWidget* mainWindow, int tickerTopTwips,
+                              bool innerWidth = false);

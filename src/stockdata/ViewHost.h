@@ -4,8 +4,8 @@ class FlexGrid;
 
 // Where the views of this layer draw. The main window installs a host that hands
 // out its grid FG and creates zoom windows; until one is installed the default host
-// the program set at start serves (stockdata/ZoomWindows: a main grid of its own,
-// not shown, and for zoom mode a plain window holding one grid view). With neither,
+// the program set at start serves (sheets/Zoom: a main grid of its own,
+// not shown, and for zoom mode a new Zoom window). With neither,
 // every call is logged as a fault and the views draw into grids nobody sees.
 class ViewHost
 {

@@ -5,6 +5,7 @@
 #include "sheets/MainGridEvents.h"
 #include "stockdata/ProgramState.h"
 #include "tree/TreeTables.h"
+#include "weblinks/WebLinks.h"
 
 #include <QLoggingCategory>
 
@@ -303,18 +304,16 @@ constexpr KeyArm kKeyArms[] = {
 
 // ---- the windows and pages ------------------------------------------------------------
 
-// None of these windows and pages is built yet: each row gets its opener when its
-// window or page lands.
 constexpr NodeActionRow kActions[] = {
-    {A::BigChart, "BigChart", nullptr},
-    {A::TechGraph, "TechGraph", nullptr},
-    {A::OpenStockChart, "OpenStockChart", nullptr},
-    {A::OpenStockNews, "OpenStockNews", nullptr},
-    {A::OpenFundamentalChart, "OpenFundamentalChart", nullptr},
-    {A::MessageBoardURL, "MessageBoardURL", nullptr},
-    {A::IndustryGroupURL, "IndustryGroupURL", nullptr},
-    {A::TVStreamURL, "TVStreamURL", nullptr},
-    {A::RadioStreamURL, "RadioStreamURL", nullptr},
+    {A::BigChart, "BigChart", &ShowBigChart},
+    {A::TechGraph, "TechGraph", &ShowTechGraph},
+    {A::OpenStockChart, "OpenStockChart", &OpenStockChart},
+    {A::OpenStockNews, "OpenStockNews", &OpenStockNews},
+    {A::OpenFundamentalChart, "OpenFundamentalChart", &OpenFundamentalChart},
+    {A::MessageBoardURL, "MessageBoardURL", &MessageBoardURL},
+    {A::IndustryGroupURL, "IndustryGroupURL", &IndustryGroupURL},
+    {A::TVStreamURL, "TVStreamURL", &TVStreamURL},
+    {A::RadioStreamURL, "RadioStreamURL", &RadioStreamURL},
 };
 
 const NodeActionRow* actionRow(NodeAction action)

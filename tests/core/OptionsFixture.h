@@ -29,6 +29,8 @@ public:
     void applySkin() override { ++skins; }
     QWidget* mainWindowWidget() override { return main; }
     int newsTickerTop() override { return tickerTop; }
+    int upgradeWindows = 0;
+    void showUpgradeWindow() override { ++upgradeWindows; }
 };
 
 // A fresh store, a recording main window and voice, the shared update choices

@@ -42,6 +42,13 @@ QByteArray entryBytes(const QByteArray& caption, int flag, qint32 pos1, qint32 p
 
 class GridLayout : public SheetsTest
 {
+protected:
+    void SetUp() override
+    {
+        SheetsTest::SetUp();
+        // The layout is the quotes view's; the drops below happen there.
+        CurrentView() = QStringLiteral("Current");
+    }
 };
 
 // ---- LayOut.dat ----------------------------------------------------------------
@@ -124,6 +131,26 @@ TEST_F(GridLayout, DropMovesTheColumnRecordsAndSaves)
     EXPECT_EQ(fileBytes(kLayoutFile), QByteArray(12, '\0') + entryBytes("H4", 0, 1, 1) + entryBytes("H1", 0, 2, 2)
                                           + entryBytes("H2", 0, 3, 3) + entryBytes("H3", 0, 4, 4)
                                           + QByteArray(16 * 12, '\0'));
+}
+
+TEST_F(GridLayout, DropInAnotherViewMovesTheColumnButKeepsTheQuotesLayout)
+{
+    FlexGrid& g = grid();
+    fillGrid(g, 3, 5);
+    LayOut()[1] = LayoutRec{"Last", 0, 3, 3};
+    ASSERT_TRUE(SaveLayout());
+    const QByteArray saved = fileBytes(kLayoutFile);
+    for (const char* view : {"IT", "Port", "current"}) {
+        CurrentView() = QLatin1String(view);
+        DragCol() = 4;
+        g.setMouseRow(0);
+        g.setMouseCol(1);
+        FG_DragDrop(nullptr, 0, 0);
+        EXPECT_EQ(g.TextMatrix(0, 1), QStringLiteral("H4")) << view;
+        EXPECT_EQ(LayOut()[1], (LayoutRec{"Last", 0, 3, 3})) << view;
+        EXPECT_EQ(fileBytes(kLayoutFile), saved) << view;
+        fillGrid(g, 3, 5);
+    }
 }
 
 TEST_F(GridLayout, DropKeepsFlagsAndEntriesBeyondTheGrid)

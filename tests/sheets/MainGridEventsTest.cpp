@@ -252,6 +252,19 @@ TEST_F(MainGridEventsTest, LinkPointerByViewAndColumn)
         {"F_Growth", {0}, {0}},
         {"SUP", {0}, {0}},
         {"FMS1", {0}, {}},
+        {"FMS2", {0}, {}},
+        {"FMS0", {}, {}},   // the other splits calendars carry no link
+        {"FMS3", {}, {}},
+        {"BR", {1}, {1}},
+        {"Upgrade", {1}, {1}},
+        {"Downgrade", {1}, {1}},
+        {"QR", {1}, {1}},
+        {"IPO_News", {1}, {1}},
+        {"IPO_Last", {1, 5, 6, 7, 8, 9}, {1, 5, 6, 7, 8, 9}},
+        {"IPO_Gain", {1, 6, 7, 8, 9}, {1, 6, 7, 8, 9}},
+        {"Put", {0, 5}, {0}},
+        {"sup", {}, {}},
+        {"ABS", {}, {}},
         {"IT", {2}, {2}},
         {"US", {2}, {2}},
         {"WINLOS", {1}, {1}},
@@ -269,7 +282,7 @@ TEST_F(MainGridEventsTest, LinkPointerByViewAndColumn)
     for (const Case& c : cases) {
         for (int col = -1; col < 10; ++col) {
             EXPECT_EQ(LinkPointer(QLatin1String(c.view), col), c.mainCols.contains(col) ? 99 : 0) << c.view << col;
-            EXPECT_EQ(LinkPointer(QLatin1String(c.view), col, true), c.zoomCols.contains(col) ? 99 : 0)
+            EXPECT_EQ(LinkPointer(QLatin1String(c.view), col, GridWindow::Zoom), c.zoomCols.contains(col) ? 99 : 0)
                 << c.view << col;
         }
     }

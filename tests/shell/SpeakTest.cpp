@@ -5,10 +5,12 @@
 
 #include "services/frmSpeech.h"
 #include "shell/SpokenText.h"
+#include "shell/NewsTicker.h"
 #include "shell/frmMain.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 
@@ -17,6 +19,7 @@
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
+
 
 class SpeakTest : public MainWindowTest
 {
@@ -30,6 +33,14 @@ protected:
     {
         MainWindowTest::TearDown();
         test::speech().reset();
+    }
+
+    void writeHeadlines(const QString& symbol, const QByteArray& bytes)
+    {
+        QDir().mkpath(appFile(QStringLiteral("Cache/News")));
+        QFile f(appFile(QStringLiteral("Cache/News/") + symbol + QStringLiteral(".txt")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
     }
 
     // Triggers Ticker menu item and answers with what was said.
@@ -107,6 +118,40 @@ TEST_F(SpeakTest, AFailingVoiceLeavesTheMenuQuietly)
     test::speech().failWith = 5;
     EXPECT_NO_THROW(form->mnuTicker_Click(12));
     EXPECT_TRUE(test::speech().said.isEmpty());
+}
+
+TEST_F(SpeakTest, HeadlineItemsSpeakTheHeadlinesWithoutLinksOneSentenceEach)
+{
+    loaded();
+    fillSet({QStringLiteral("AAA"), QStringLiteral("BBB")});
+    writeHeadlines(QStringLiteral("AAA"),
+                   "\"Acme beats estimates#http://news.example/1#;\"\r\n\"Acme buys Widgetco#http://news.example/2#;\"\r\n");
+    CurrentSymbol() = QStringLiteral("AAA");
+    EXPECT_EQ(onAir(8), QStringList{QStringLiteral("Acme beats estimates.\r\nAcme buys Widgetco.\r\n")});
+
+    // Every stock: its name, " news: ", its headlines; BBB has no headline file.
+    test::speech().reset();
+    EXPECT_EQ(onAir(11), QStringList{QStringLiteral("AAA Corp news: Acme beats estimates.\r\nAcme buys Widgetco.\r\n")
+                                     + kCrLf + QStringLiteral("BBB Corp news: ") + kCrLf});
+}
+
+TEST_F(SpeakTest, AStockWithoutHeadlinesSpeaksNoneAndLeavesTheTickerAlone)
+{
+    frmMain& f = loaded();
+    fillSet({QStringLiteral("AAA")});
+    writeHeadlines(QStringLiteral("AAA"), "\"Acme beats estimates;\"\r\n");
+    const struct
+    {
+        const char* symbol;
+        const char* spoken;
+    } cases[] = {{"AAA", "Acme beats estimates.\r\n"}, {"ZZZ", ""}, {"", ""}};
+    for (const auto& c : cases) {
+        test::speech().reset();
+        CurrentSymbol() = QString::fromLatin1(c.symbol);
+        const QString before = f.NewsTicker1->caption();
+        EXPECT_EQ(onAir(8), QStringList{QString::fromLatin1(c.spoken)}) << c.symbol;
+        EXPECT_EQ(f.NewsTicker1->caption(), before) << c.symbol;
+    }
 }
 
 } // namespace

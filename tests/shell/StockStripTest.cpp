@@ -46,8 +46,8 @@ protected:
     int fitting = kSlotCount;
 };
 
-// The window's part of a selection, recorded: the ticker menu's clicks and the
-// stocks shown in the tree.
+// The window's part of a selection, recorded: the ticker menu's clicks, the
+// stocks shown in the tree and the views shown again.
 class SelectionRecorder : public StockSelectionWindow
 {
 public:
@@ -58,6 +58,8 @@ public:
     bool tickerPricesChecked() const override { return pricesChecked; }
     void tickerMenuClick(int index) override { tickerCalls.push_back(index); }
     void showStockInTree(const QString& symbol) override { treeStocks << symbol; }
+    void redrawStockView(const QString& code) override { redrawnViews << code; }
+    QStringList redrawnViews;
 };
 
 class StockSelectionTest : public StockStripTest
@@ -267,6 +269,40 @@ TEST_F(StockSelectionTest, AClickOnTheStripSelectsTheStockEverywhereButMovesNoSl
     selection.img_Click(7);
     EXPECT_EQ(CurrentSymbol(), Stocks()[3].Symbol);
     EXPECT_EQ(tickerCalls.size(), 2u);
+}
+
+TEST_F(StockSelectionTest, AClickOnTheStripShowsTheStocksSheetAgainByTheViewShown)
+{
+    fillSet(symbols(10));
+    showRows(0);
+    grid.setRows(12);
+    grid.setCols(3);
+    grid.setRow(4);
+    struct Case
+    {
+        const char* view;
+        bool redrawn;
+    };
+    const Case cases[] = {
+        {"Profile", true}, {"AIS", true},   {"ABS", true},    {"ER", true},     {"EG", true},  {"EH", true},
+        {"QR", true},      {"IT", true},    {"Call", true},   {"Put", true},    {"BRP", true}, {"DNH", true},
+        {"UPH", true},     {"NMR", true},   {"Split", true},  {"SI", true},     {"Options", true},
+        // The consensus trend, the market lists, the portfolio and other spellings keep the grid.
+        {"EC", false},     {"BR", false},   {"M_BRP0", false}, {"Port", false}, {"PortLog", false},
+        {"US", false},     {"abs", false},  {"Calls", false}, {"", false},
+    };
+    for (const Case& c : cases) {
+        window.redrawnViews.clear();
+        CurrentView() = QString::fromLatin1(c.view);
+        selection.img_Click(3);
+        EXPECT_EQ(window.redrawnViews, c.redrawn ? QStringList{QString::fromLatin1(c.view)} : QStringList()) << c.view;
+        EXPECT_EQ(StripRedrawsView(QString::fromLatin1(c.view)), c.redrawn) << c.view;
+        // Only the quotes view searches its rows.
+        EXPECT_EQ(grid.Row(), 4) << c.view;
+        EXPECT_EQ(CurrentSymbol(), Stocks()[3].Symbol);
+    }
+    // Every click feeds the ticker.
+    EXPECT_EQ(tickerCalls.size(), std::size(cases));
 }
 
 TEST_F(StockStripTest, SplitterPassesHideWhatDoesNotFitAndDrawTheRest)

@@ -1,14 +1,20 @@
 // The main window with its windows wired: the Options window, the set editor, the
 // grid popup and the main grid's events, the tree popup, the stock strip's click and
 // double click, and the tree's portfolio, stock and root nodes - each driven
-// through the window's own controls.
+// through the window's own controls; the menus item by item, the ticker menu with
+// the news ticker it feeds, the help topics and the Update submenu's "Hang-up".
 #include "ShellFixture.h"
 
 #include "core/Options.h"
+#include "platform/Dialer.h"
 #include "platform/FlexGridView.h"
+#include "platform/Sites.h"
 #include "platform/TreeModel.h"
 #include "platform/TreeView.h"
 #include "sheets/MainGridEvents.h"
+#include "shell/HelpPages.h"
+#include "shell/NewsTicker.h"
+#include "shell/TickerFeeds.h"
 #include "shell/frmMain.h"
 #include "stockdata/DetailCard.h"
 #include "stockdata/EditorWindows.h"
@@ -26,6 +32,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -66,6 +73,22 @@ PortRec purchase(const QString& symbol, std::int16_t shares, float price, std::i
     r.LotId = lot;
     return r;
 }
+
+class FakeDialUp : public Dialer::Probe
+{
+public:
+    int active = 0;
+    int hangUps = 0;
+    int activeConnections() override { return active; }
+    QString defaultEntry() override { return QString(); }
+    bool dial(const QString&) override { return false; }
+    bool hangUp() override
+    {
+        ++hangUps;
+        return true;
+    }
+    bool isConnected() override { return active > 0; }
+};
 
 class WiringTest : public ShellTest
 {
@@ -161,6 +184,34 @@ protected:
 
     void clickNode(const QString& key) { emit form->TreeView1->NodeClick(key); }
 
+    // "caption|v|e|c": visible, enabled, checked as 1 or 0; separators as "-".
+    template <std::size_t N>
+    static QStringList items(const std::array<QAction*, N>& actions)
+    {
+        QStringList list;
+        for (QAction* a : actions) {
+            if (!a) {
+                list << QStringLiteral("(none)");
+                continue;
+            }
+            QString text = a->isSeparator() ? QStringLiteral("-") : a->text();
+            if (!a->shortcut().isEmpty())
+                text += QStringLiteral("[") + a->shortcut().toString() + QStringLiteral("]");
+            list << text + QStringLiteral("|%1%2%3").arg(int(a->isVisible())).arg(int(a->isEnabled())).arg(
+                               int(a->isChecked()));
+        }
+        return list;
+    }
+
+    static void click(QWidget* w, QPoint at)
+    {
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(type, QPointF(at), QPointF(w->mapToGlobal(at)), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(w, &e);
+        }
+    }
+
     RecordedWindows windows;
     std::unique_ptr<frmMain> form;
     QStringList popups;
@@ -169,14 +220,19 @@ protected:
 TEST_F(WiringTest, SettingOpensTheOptionsWindowAtItsPage)
 {
     frmMain& f = loaded();
+    f.move(f.screen()->geometry().topLeft() + QPoint(130, 90));
+    int mainWidth = f.frameGeometry().width();
     QVector<int> pages;
     auto look = [&](QWidget* w) {
         auto* options = qobject_cast<Options*>(w);
         pages << (options ? options->model().CurrentPage : -1);
         EXPECT_EQ(w->parentWidget(), &f);
-        // Centred on the main window, its top 700 twips below the ticker.
-        EXPECT_NEAR(w->x() + w->width() / 2, f.frameGeometry().left() + f.frameGeometry().width() / 2, 1);
-        EXPECT_EQ(w->y(), f.mapToGlobal(QPoint(0, 0)).y() + (f.ports().newsTickerTop() + 700) / 15);
+        // Half the main window's width to the left of its middle and 700 twips below the
+        // ticker's top, both taken on the screen: the main window's own place does not
+        // move it.
+        const QPoint screen = f.screen()->geometry().topLeft();
+        EXPECT_NEAR(w->x() + w->width() / 2, screen.x() + mainWidth / 2, 1);
+        EXPECT_EQ(w->y(), screen.y() + (f.ports().newsTickerTop() + 700) / 15);
     };
 
     setSetting(Settings::FrmNav, QStringLiteral("2"));
@@ -187,6 +243,14 @@ TEST_F(WiringTest, SettingOpensTheOptionsWindowAtItsPage)
     answerModal(look);
     f.mnuSetting[5]->trigger();  // "Network Setting"
     EXPECT_EQ(pages, QVector<int>({2, 2, 5}));
+    EXPECT_EQ(setting(Settings::FrmNav), QStringLiteral("5"));
+
+    // The hidden "Setting" item: the inner width, and the page stored last.
+    f.resize(f.width() - 40, f.height());
+    mainWidth = f.width();
+    answerModal(look);
+    f.mnu_Preference->trigger();
+    EXPECT_EQ(pages, QVector<int>({2, 2, 5, 5}));
     EXPECT_EQ(setting(Settings::FrmNav), QStringLiteral("5"));
 }
 
@@ -408,6 +472,20 @@ TEST_F(WiringTest, StripClickSelectsTheStockAndItsPicturesOpenTheCardAndThePopup
     EXPECT_FALSE(f.strip().items[1].framed);
     EXPECT_EQ(shownItems(f.mnuTree).size(), 7);
     EXPECT_TRUE(f.mnuTree[3]->isEnabled());  // S03 is held
+
+    // A stock's sheet on the grid is shown again for the clicked stock; the
+    // consensus trend stays as it is.
+    for (const char* view : {"ABS", "EC"}) {
+        CurrentView() = QString::fromLatin1(view);
+        f.grid().setRows(3);
+        f.grid().setCols(2);
+        f.grid().setTextMatrix(2, 1, QStringLiteral("before"));
+        f.img_Click(view == QLatin1String("ABS") ? 1 : 2);
+        EXPECT_EQ(CurrentView(), QString::fromLatin1(view));
+        EXPECT_EQ(f.grid().Rows() >= 3 && f.grid().Cols() >= 2 && f.grid().TextMatrix(2, 1) == "before",
+                  view == QLatin1String("EC"))
+            << view;
+    }
 }
 
 TEST_F(WiringTest, NodeClicksOfThePortfolioTheStocksAndTheRoot)
@@ -461,6 +539,189 @@ TEST_F(WiringTest, NodeClicksOfThePortfolioTheStocksAndTheRoot)
     clickNode(QStringLiteral("PortClear"));
     EXPECT_EQ(TransCount(), 0);
     EXPECT_TRUE(Transactions()[1].Symbol.isEmpty());
+}
+
+TEST_F(WiringTest, EveryMenuWithItsItemsAndTheirStatesAtStart)
+{
+    frmMain& f = loaded();
+    EXPECT_EQ(items(f.mnuStart), QStringList({"U&pdate|110", "-|110", "&Email|110", "(none)", "&Setting|110",
+                                              "&Help|110", "&About Tradewright|110", "-|110",
+                                              "Sh&ut Down  (Alt X)|110"}));
+    EXPECT_EQ(items(f.mnuUpdate), QStringList({"Update Selected Group|110", "Update Selected Stock|110",
+                                               "Update All Groups|000", "-|110", "Hang-up|110"}));
+    EXPECT_EQ(items(f.mnuEmail), QStringList({"New Massage|110", "Tell It To Your Friend|110", "Bug Report|110",
+                                              "Send Error Log To Orvane|110", "Send Feedback To Orvane|110",
+                                              "Technical Support |110"}));
+    EXPECT_EQ(items(f.mnuSetting), QStringList({"Daily Consulting|110", "Stock Data|110", "Market Data|110",
+                                                "Funds|110", "Voice Option|110", "Network Setting|110",
+                                                "Tradewright Preferences|110"}));
+    EXPECT_EQ(items(f.mnuHelp), QStringList({"Documentation|110", "Getting Started|110", "How To..|110",
+                                             "References|110", "Keyboard Shortcut|110",
+                                             "Tecnical Support or Questions|110", "-|110", "Relax\tF9|110"}));
+    EXPECT_EQ(f.mnu_Preferences->title(), QStringLiteral("Preferences"));
+    EXPECT_EQ(f.mnu_Preference->text(), QStringLiteral("Setting"));
+    EXPECT_EQ(f.mnuPro->title(), QStringLiteral("NewProcess"));
+    EXPECT_EQ(items(f.mnuProcess), QStringList({"Manage Stocks|110", "-|110", "Add Share|110", "Remove Share|110",
+                                                "-|110", "Parchase|110", "Sell Share|110"}));
+    EXPECT_EQ(items(f.mnuTicker),
+              QStringList({"Selected Stock Headlines|111", "Selected Stock Prices|110", "-|110",
+                           "All Stocks Headlines|110", "All Stocks Price|110", "-|110", "Market Headlines|110",
+                           "-|110", "Put on air selected  stock headlines|110", "Put on air selected stock Prices|110",
+                           "-|110", "Put on air all news headlines|110", "Put on air all stocks Prices|110"}));
+    EXPECT_EQ(items(f.mnuTree), QStringList({"&Collapse All|110", "-|110", "&Buy|110", "&Sell|100", "S&plit|100",
+                                             "-|110", "&Delete|110", "Empty S&tock Cache|110", "-|110",
+                                             "&Update Selected Stock|110", "-|110", "&Properties|110"}));
+    EXPECT_EQ(items(f.mnuEdit), QStringList({"Copy[Ctrl+C]|110", "-|110", "Select All[Ctrl+A]|110", "-|110",
+                                             "Old Style Background|110", "-|110", "Sell Share|000",
+                                             "Delete Share|000", "Edit Transection|000", "Delete Transection|000"}));
+    EXPECT_EQ(items(f.mnuTray), QStringList({"Update|110", "-|110", "New Massage|110", "Tell It To Your Friend|110",
+                                             "(none)", "-|110", "Help|110", "About|110", "-|110",
+                                             "Shut Down Tradewright|110"}));
+    EXPECT_EQ(f.mnuReport[16]->isEnabled(), true);
+    for (int i = 0; i <= 15; ++i)
+        EXPECT_FALSE(f.mnuReport[i]->isEnabled()) << i;
+    QStringList titles;
+    for (QMenu* m : {f.mnuStarts, f.mnuDataSheet, f.mnu_Preferences, f.mnuSets, f.mnuTickers, f.mnuTrees,
+                     f.mnuEdits, f.mnuPro, f.mnuReports, f.mnuTrays})
+        titles << m->title();
+    EXPECT_EQ(titles, QStringList({"Start", "DataSheet", "Preferences", "Sets", "Ticker", "Tree", "Edit",
+                                   "NewProcess", "Reports", "Tray"}));
+    // The shown keys do nothing by themselves: the menus belong to no window.
+    EXPECT_EQ(f.mnuEdit[0]->shortcutContext(), Qt::WidgetShortcut);
+}
+
+TEST_F(WiringTest, TheTickerButtonAndItsMenuFeedTheTicker)
+{
+    frmMain& f = loaded();
+    EXPECT_TRUE(f.NewsTicker1->caption().isEmpty());  // empty until the first feed
+
+    // The button and Alt+T open the ticker menu.
+    f.Picture1_Click(1);
+    QTest::keyClick(f.FG, Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(popups, QStringList({"Ticker", "Ticker"}));
+
+    // "All Stocks Price": the whole set, the check mark on it.
+    f.mnuTicker[4]->trigger();
+    EXPECT_EQ(f.NewsTicker1->caption(), TickerQuotesText());
+    EXPECT_EQ(f.NewsTicker1->items().size(), 2);
+    EXPECT_EQ(items(f.mnuTicker).filter(QStringLiteral("|111")), QStringList{"All Stocks Price|111"});
+
+    // The two coming items give their notice and mark item 0 beside themselves; the
+    // ticker keeps what it shows.
+    for (int i : {3, 6}) {
+        test::dialogs().reset();
+        f.mnuTicker[i]->trigger();
+        ASSERT_EQ(test::dialogs().shown.size(), 1);
+        EXPECT_EQ(test::dialogs().shown[0].title, QStringLiteral(" Coming Soon.."));
+        EXPECT_EQ(test::dialogs().shown[0].prompt,
+                  QStringLiteral("This option will be available in the next coming version, stay tune!"));
+        EXPECT_EQ(test::dialogs().shown[0].buttons, Dialogs::vbOKOnly + Dialogs::vbInformation);
+        EXPECT_TRUE(f.mnuTicker[0]->isChecked());
+        EXPECT_TRUE(f.mnuTicker[i]->isChecked());
+        EXPECT_EQ(f.NewsTicker1->caption(), TickerQuotesText());
+    }
+
+    // "Selected Stock Prices", then a click on the strip: the new stock's prices.
+    f.ShowStockHeader(QStringLiteral("S01"));
+    f.mnuTicker[1]->trigger();
+    EXPECT_EQ(f.NewsTicker1->caption(), TickerQuotesDetailText(1));
+    f.img_Click(2);  // S03
+    EXPECT_EQ(CurrentSymbol(), QStringLiteral("S03"));
+    EXPECT_EQ(f.NewsTicker1->caption(), TickerQuotesDetailText(3));
+    EXPECT_TRUE(f.mnuTicker[1]->isChecked());
+    // The speech items leave the marks and the ticker alone.
+    f.mnuTicker[8]->trigger();
+    EXPECT_TRUE(f.mnuTicker[1]->isChecked());
+    EXPECT_EQ(f.NewsTicker1->caption(), TickerQuotesDetailText(3));
+
+    // Headlines: choosing a stock in the tree moves the mark back to item 0.
+    f.mnuTicker[4]->trigger();
+    f.ShowStockHeader(QStringLiteral("S02"));
+    EXPECT_TRUE(f.mnuTicker[0]->isChecked());
+    EXPECT_FALSE(f.mnuTicker[4]->isChecked());
+    EXPECT_EQ(f.NewsTicker1->caption(), TickerHeadlinesHeader(QStringLiteral("S02 Corp")));
+}
+
+TEST_F(WiringTest, AClickOnAHeadlineOfTheRunningTicker)
+{
+    QDir().mkpath(appFile(QStringLiteral("Cache/News")));
+    QFile file(appFile(QStringLiteral("Cache/News/S01.txt")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\" First #http://news.example/1# story;\"\r\n\" Second ## story;\"\r\n");
+    file.close();
+    frmMain& f = loaded();
+    f.ShowStockHeader(QStringLiteral("S01"));
+    NewsTicker* ticker = f.NewsTicker1;
+    EXPECT_EQ(ticker->items(),
+              QStringList({"... Latest S01 Corp News ...", " First  story", " Second  story"}));
+    EXPECT_TRUE(ticker->scrolling());
+
+    // Item 2 is the first headline: its address opens.
+    const auto itemPoint = [&](int n) {
+        // Hold the text still with item n on the band.
+        while (ticker->itemLeft(n) > 10)
+            ticker->scrollStep();
+        return QPoint(ticker->itemLeft(n) + 3, ticker->height() / 2);
+    };
+    click(ticker, itemPoint(2));
+    EXPECT_EQ(test::shell().opened, QStringList{"http://news.example/1"});
+    EXPECT_EQ(ticker->itemAt(itemPoint(2).x()), 2);
+    // Item 3 has an empty address; item 1 is the header.
+    click(ticker, itemPoint(3));
+    EXPECT_EQ(f.panelText(6), WrongWebAddressText());
+    test::shell().reset();
+    ticker->setCaption(ticker->caption());
+    click(ticker, itemPoint(1));
+    EXPECT_EQ(f.panelText(6), ClickOnNewsText());
+    EXPECT_TRUE(test::shell().opened.isEmpty());
+    // Past the text nothing is an item.
+    EXPECT_EQ(ticker->itemAt(ticker->itemLeft(3) + 5000), 0);
+    f.hide();
+    EXPECT_FALSE(ticker->scrolling());
+}
+
+TEST_F(WiringTest, HelpTopicsOpenOurOwnPagesInTheirWindowType)
+{
+    frmMain& f = loaded();
+    const QStringList types{"Box", "Box", "Box", "Box", "Small", "Small"};
+    const QList<int> numbers{1001, 1012, 1011, 1013, 1009, 1008};
+    for (int i = 0; i < 6; ++i) {
+        test::shell().reset();
+        f.mnuHelp[i]->trigger();
+        ASSERT_EQ(test::shell().opened.size(), 1) << i;
+        const QString path = test::shell().opened[0];
+        EXPECT_TRUE(path.endsWith(QStringLiteral("topic%1.html").arg(numbers[i]))) << path.toStdString();
+        QFile page(path);
+        ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+        const QString html = QString::fromLatin1(page.readAll());
+        EXPECT_TRUE(html.contains(QStringLiteral("<body class=\"%1\">").arg(types[i]))) << i;
+        EXPECT_TRUE(html.contains(QStringLiteral("<h1>") + f.mnuHelp[i]->text() + QStringLiteral("</h1>"))) << i;
+        EXPECT_EQ(HelpPageHtml(numbers[i]), html);
+    }
+    EXPECT_TRUE(HelpPageHtml(1234).isEmpty());
+    // The tray's "Help" is the documentation.
+    test::shell().reset();
+    f.mnuTray_Click(6);
+    ASSERT_EQ(test::shell().opened.size(), 1);
+    EXPECT_TRUE(test::shell().opened[0].endsWith(QStringLiteral("topic1001.html")));
+}
+
+TEST_F(WiringTest, HangUpFollowsTheDialUpConnectionEachTimeTheUpdateMenuOpens)
+{
+    FakeDialUp dialUp;
+    Dialer::install(&dialUp);
+    frmMain& f = loaded();
+    emit f.mnuUpdates->aboutToShow();
+    EXPECT_FALSE(f.mnuUpdate[4]->isEnabled());
+    dialUp.active = 1;
+    emit f.mnuUpdates->aboutToShow();
+    EXPECT_TRUE(f.mnuUpdate[4]->isEnabled());
+    f.mnuUpdate[4]->trigger();
+    EXPECT_EQ(dialUp.hangUps, 1);
+    dialUp.active = 0;
+    f.mnuStart_Click(0);
+    EXPECT_FALSE(f.mnuUpdate[4]->isEnabled());
+    Dialer::install(nullptr);
 }
 
 } // namespace

@@ -15,12 +15,20 @@
 #include "retrieval/Transports.h"
 #include "shell/ElidedLabel.h"
 #include "shell/frmMain.h"
+#include "weblinks/Scr.h"
+
+#include <QListWidget>
+#include "sheets/Zoom.h"
+#include "core/WindowEffects.h"
 #include "stockdata/StockSetEditor.h"
 #include "stockdata/RealEditorWindows.h"
 #include "stockdata/ProgramState.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QHelpEvent>
@@ -374,6 +382,37 @@ TEST_F(frmMainTest, ShutDownAsksOnlyWhenTheSettingIsOn)
     EXPECT_EQ(ended, 1);
 }
 
+TEST_F(frmMainTest, ShutDownQuitsAtOnceWhenTheQuestionIsOff)
+{
+    // Missing, empty or "0": Shut Down, Alt+X and the tray's item end the program
+    // without a box (a window ends once: each way gets its own).
+    int expected = 0;
+    for (const char* value : std::initializer_list<const char*>{nullptr, "", "0"}) {
+        if (value)
+            setSetting(Settings::ShutDown, QString::fromLatin1(value));
+        for (int way = 0; way < 3; ++way) {
+            frmMain& f = loaded();
+            if (way == 0)
+                f.mnuStart[8]->trigger();
+            else if (way == 1)
+                QTest::keyClick(f.FG, Qt::Key_X, Qt::AltModifier);
+            else
+                f.mnuTray_Click(9);
+            EXPECT_EQ(ended, ++expected) << (value ? value : "(missing)") << way;
+        }
+    }
+    EXPECT_TRUE(test::dialogs().shown.isEmpty());
+
+    // On: the question with Yes and No and its icon.
+    frmMain& f = loaded();
+    setSetting(Settings::ShutDown, QStringLiteral("1"));
+    f.mnuStart[8]->trigger();
+    ASSERT_EQ(test::dialogs().shown.size(), 1);
+    EXPECT_EQ(test::dialogs().shown[0].buttons, Dialogs::vbYesNo + Dialogs::vbQuestion);
+    EXPECT_EQ(ended, expected);  // the unscripted answer is No
+    EXPECT_FALSE(IsDimmed());
+}
+
 TEST_F(frmMainTest, FetchControlStatesShowInTheStatusPanel)
 {
     frmMain& f = loaded();
@@ -645,16 +684,62 @@ TEST_F(frmMainTest, TheUpdateRunAndTheStripPlaceTheMarkerAlike)
     Sites::Override(Site::Recommendations, QString(), 0);
 }
 
+TEST_F(frmMainTest, TheScreenButtonShowsTheOneScreener)
+{
+    frmMain& f = loaded();
+    f.Picture1_Click(5);
+    Scr* screen = f.findChild<Scr*>();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_TRUE(screen->isVisible());
+    EXPECT_TRUE(screen->isWindow());
+    EXPECT_EQ(screen->windowTitle(), QStringLiteral("Tradewright Screen"));
+    EXPECT_EQ(screen->lstIndestry->count(), Screener::IndustryCount);
+    f.Picture1_Click(5);
+    EXPECT_EQ(f.findChildren<Scr*>().size(), 1);
+    delete screen;
+}
+
+TEST_F(frmMainTest, DeruvuShowsTheNewsReaderAndAdviserTheTipWindow)
+{
+    frmMain& f = loaded();
+    f.Picture1_Click(2);
+    QWidget* reader = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("News") && w->isVisible())
+            reader = w;
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->windowTitle(), QStringLiteral("Tradewright Deruvu Reader"));
+    reader->close();
+
+    // The adviser window is modal: it is closed as soon as it shows, with its tip.
+    WriteFileAtomic(AppPath() + QStringLiteral("/Tip.Sh"), "<p>123456789Tradewright says: hold.</p>");
+    QString modal, tip;
+    QTimer::singleShot(0, [&modal, &tip] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            modal = w->objectName();
+            if (auto* box = w->findChild<QPlainTextEdit*>(QStringLiteral("txtTip")))
+                tip = box->toPlainText();
+            // Its two help buttons open topics 1010 and 1007.
+            for (const char* name : {"cmdFull", "cmdHelp"})
+                if (auto* button = w->findChild<QPushButton*>(QString::fromLatin1(name)))
+                    button->click();
+            w->close();
+        }
+    });
+    f.Panel1_Click(3);
+    EXPECT_EQ(modal, QStringLiteral("frmAdviser"));
+    EXPECT_EQ(tip, QStringLiteral("123456789Tradewright says: hold.</p"));
+    ASSERT_EQ(test::shell().opened.size(), 2);
+    EXPECT_TRUE(test::shell().opened[0].endsWith(QStringLiteral("topic1010.html")));
+    EXPECT_TRUE(test::shell().opened[1].endsWith(QStringLiteral("topic1007.html")));
+}
+
 TEST_F(frmMainTest, ControlsOfLaterWindowsStayWithoutAnAction)
 {
     frmMain& f = loaded();
     const int windows = int(QApplication::topLevelWidgets().size());
-    // The ticker menu, "Deruvu", "Zoom", "Screen", "Adviser" and "Reports" wait for
-    // their windows: nothing opens, nothing is asked.
-    for (int i : {1, 2, 3, 5})
-        f.Picture1_Click(i);
-    for (int i : {3, 5})
-        f.Panel1_Click(i);
+    // "Zoom" with no view on screen opens nothing, nothing is asked.
+    f.Picture1_Click(3);
     EXPECT_TRUE(popups.isEmpty());
     EXPECT_TRUE(test::dialogs().shown.isEmpty());
     EXPECT_EQ(int(QApplication::topLevelWidgets().size()), windows);
@@ -763,3 +848,42 @@ TEST_F(frmMainTest, MouseEventsReachTheHandlers)
 }
 
 } // namespace
+
+TEST_F(frmMainTest, TheReportsButtonAndAltROpenTheReportsMenuEnabledByTheView)
+{
+    frmMain& f = loaded();
+    CurrentView() = QStringLiteral("Current");
+    f.Panel1_Click(5);
+    EXPECT_EQ(popups, QStringList{QStringLiteral("Reports")});
+    f.Form_KeyDown('R', 4);
+    EXPECT_EQ(popups, QStringList({QStringLiteral("Reports"), QStringLiteral("Reports")}));
+    // The items follow the view on screen each time the menu opens.
+    emit f.mnuReports->aboutToShow();
+    for (int i = 0; i < 17; ++i)
+        EXPECT_EQ(f.mnuReport[i]->isEnabled(), (i <= 8 || i >= 15)) << i;
+    EXPECT_EQ(f.mnuReport[4]->text(), QStringLiteral("Quicken  5.0 Or Later"));
+    CurrentView() = QStringLiteral("US");
+    emit f.mnuReports->aboutToShow();
+    for (int i = 0; i < 17; ++i)
+        EXPECT_FALSE(f.mnuReport[i]->isEnabled()) << i;
+}
+
+TEST_F(frmMainTest, TheZoomButtonAndAltZOpenZoomWindowsOwnedByTheMainWindow)
+{
+    frmMain& f = loaded();
+    setRollStepDelay(0);
+    CurrentView() = QStringLiteral("Current");
+    f.Picture1_Click(3);
+    f.Form_KeyDown('Z', 4);
+    QList<Zoom*> zooms;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* z = qobject_cast<Zoom*>(w); z && z->isVisible())
+            zooms << z;
+    ASSERT_EQ(zooms.size(), 2);
+    for (Zoom* z : zooms) {
+        EXPECT_EQ(z->parentWidget(), &f);
+        EXPECT_EQ(z->ViewCode, QStringLiteral("Current"));
+    }
+    for (Zoom* z : zooms)
+        delete z;
+}

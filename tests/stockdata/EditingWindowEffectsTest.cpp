@@ -32,6 +32,7 @@ public:
     void applySkin() override {}
     QWidget* mainWindowWidget() override { return nullptr; }
     int newsTickerTop() override { return tickerTop; }
+    void showUpgradeWindow() override {}
 };
 
 // Counts the times a window's bottom edge moves up.

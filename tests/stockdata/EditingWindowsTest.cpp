@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -256,5 +257,11 @@ TEST_F(EditingWindows, TheProgramsWindowsBelongToTheMainWindowTheyAreGiven)
     real.showDetailCard(std::make_unique<DetailCard>(Stocks()[0], 0));
     const QList<Properties*> cards = main.findChildren<Properties*>();
     ASSERT_EQ(cards.size(), 1);
-    EXPECT_EQ(cards[0]->y(), main.mapToGlobal(QPoint(0, 0)).y() + 1000 / 15);
+    // Placed on the screen, not on the main window: half the main window's width
+    // to the left of the card's middle (the card may grow a few pixels to its
+    // layout's minimum once shown), 700 twips below the ticker's top.
+    const QPoint screen = main.screen()->geometry().topLeft();
+    EXPECT_EQ(cards[0]->y(), screen.y() + 1000 / 15);
+    EXPECT_NEAR(cards[0]->x() + cards[0]->frameGeometry().width() / 2,
+                screen.x() + main.frameGeometry().width() / 2, 4);
 }

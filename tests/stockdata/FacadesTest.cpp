@@ -7,7 +7,7 @@
 #include "stockdata/DetailCard.h"
 #include "stockdata/EditorWindows.h"
 #include "stockdata/ViewHost.h"
-#include "stockdata/ZoomWindows.h"
+#include "sheets/Zoom.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "TestDoubles.h"
 
 #include "RecordingSpeech.h"
-#include "stockdata/ZoomWindows.h"
+#include "sheets/Zoom.h"
 
 namespace test {
 

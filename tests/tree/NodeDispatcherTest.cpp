@@ -14,6 +14,8 @@
 #include "tree/NodeDispatcher.h"
 #include "tree/TreeBuild.h"
 #include "tree/TreeTables.h"
+#include "stockdata/ProgramState.h"
+#include "weblinks/WebLinkWindows.h"
 
 #include <QFile>
 #include <QHash>
@@ -389,24 +391,40 @@ TEST_F(NodeDispatcherTest, EveryNodeOfTheTreeOpensWhatItsTableSays)
     EXPECT_EQ(test::dialogs().shown[0].title, QStringLiteral("Delete Portfolio Information?"));
 }
 
-TEST_F(NodeDispatcherTest, TheWindowsAndPagesNotBuiltYetAreListedAndDoNothing)
+// Every window and page has its opener: the program's actions run each one, and
+// each hands one address to the shell or shows its window.
+TEST_F(NodeDispatcherTest, EveryWindowAndPageHasItsOpener)
 {
-    QStringList notBuilt;
     QSet<int> actions;
     for (const NodeActionRow& row : nodeActionTable()) {
         EXPECT_FALSE(actions.contains(int(row.action))) << row.name;
         actions << int(row.action);
         EXPECT_STREQ(nodeActionName(row.action), row.name);
-        if (!row.open)
-            notBuilt << QLatin1String(row.name);
+        EXPECT_NE(row.open, nullptr) << row.name;
     }
     EXPECT_EQ(actions.size(), int(NodeAction::RadioStreamURL) + 1);
-    EXPECT_EQ(notBuilt, QStringList({"BigChart", "TechGraph", "OpenStockChart", "OpenStockNews",
-                                     "OpenFundamentalChart", "MessageBoardURL", "IndustryGroupURL", "TVStreamURL",
-                                     "RadioStreamURL"}));
+
+    struct Windows final : WebLinkWindows
+    {
+        QStringList shown;
+        void showChartExplorer() override { shown << QStringLiteral("BigChart"); }
+        void showTechnicalGraphs() override { shown << QStringLiteral("TechGraph"); }
+        void showHeadlineQuery(const QString& symbol) override { shown << "Reuters " + symbol; }
+        void showScreener() override { shown << QStringLiteral("Scr"); }
+    } windows;
+    installWebLinkWindows(&windows);
+    test::shell().reset();
+    CurrentSymbol() = QStringLiteral("msft");
     TableNodeActions program;
     for (const NodeActionRow& row : nodeActionTable())
-        EXPECT_EQ(program.run(row.action, 0), row.open != nullptr) << row.name;
+        EXPECT_TRUE(program.run(row.action, 1)) << row.name;
+    EXPECT_TRUE(program.run(NodeAction::OpenStockNews, 14));
+    installWebLinkWindows(nullptr);
+    // Seven pages (chart, news, fundamental, board, industry group, TV, radio).
+    EXPECT_EQ(test::shell().opened.size(), 7) << test::shell().opened.join('\n').toStdString();
+    EXPECT_EQ(windows.shown, QStringList({"BigChart", "TechGraph", "Reuters MSFT"}));
+    EXPECT_TRUE(test::dialogs().shown.isEmpty());
+    test::shell().reset();
 }
 
 TEST_F(NodeDispatcherTest, EachTextAndEachKeyHasOneArm)

@@ -1,0 +1,91 @@
+#include "market/MarketFill.h"
+
+#include "core/Misc.h"
+#include "platform/FlexGrid.h"
+#include "platform/Runtime.h"
+
+namespace market {
+
+QString ReadPage(const ViewContext& ctx)
+{
+    QString text = ReadFile(ctx.pagePath);
+    ctx.eventPass();
+    return text;
+}
+
+QString CleanedCell(QString cell, bool breaks)
+{
+    return rt::Trim(CleanCell(cell, breaks, true, false));
+}
+
+void PrepareGrid(FlexGrid& grid, int rows, int cols)
+{
+    grid.setRedraw(false);
+    grid.Clear();
+    grid.setRows(rows);
+    grid.setCols(cols);
+    grid.setBackColor(kWhite);
+    grid.setGridLines(1);
+}
+
+void ColourBySign(FlexGrid& grid, int row, int col)
+{
+    const QString text = grid.TextMatrix(row, col);
+    if (text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+'))) {
+        grid.setRow(row);
+        grid.setCol(col);
+        grid.setCellForeColor(text.startsWith(QLatin1Char('-')) ? kRed : kBlue);
+    }
+}
+
+void AlignHeadingCells(FlexGrid& grid, int first, int last, int alignment)
+{
+    grid.setRow(0);
+    for (int c = first; c <= last; ++c) {
+        grid.setCol(c);
+        grid.setCellAlignment(alignment);
+    }
+}
+
+void BoldCell(FlexGrid& grid, int row, int col, bool white)
+{
+    grid.setRow(row);
+    grid.setCol(col);
+    grid.setCellFontBold(true);
+    if (white)
+        grid.setCellBackColor(kWhite);
+}
+
+void WhiteCell(FlexGrid& grid, int row, int col)
+{
+    grid.setRow(row);
+    grid.setCol(col);
+    grid.setCellBackColor(kWhite);
+}
+
+QString JoinedLine(const QString& row, bool skipEmpty)
+{
+    QString line;
+    for (const QString& cell : ScanCells(row)) {
+        const QString text = CleanedCell(cell);
+        if (skipEmpty && text.isEmpty())
+            continue;
+        line += text + QLatin1Char('\t');
+    }
+    return line;
+}
+
+void RemoveLinkWords(QString& text)
+{
+    for (const char* word : {"&nbsp;", ",", "News", "BrokerReports", "Chart", "Compare", "\t"})
+        text.remove(QLatin1String(word));
+}
+
+int TableNumber(const QString& key, int count)
+{
+    bool ok = false;
+    const int n = key.toInt(&ok);
+    return ok && n >= 0 && n < count ? n : -1;
+}
+
+} // namespace market

@@ -1,0 +1,53 @@
+#include "services/AdviserTip.h"
+
+#include "core/Misc.h"
+#include "core/Settings.h"
+#include "core/UpdateChoices.h"
+#include "platform/AppPath.h"
+
+namespace {
+
+constexpr int kWeeklyItem = 19;
+
+} // namespace
+
+namespace AdviserTip {
+
+QString TipFile()
+{
+    return AppPath() + QStringLiteral("/Tip.Sh");
+}
+
+QString CreditText()
+{
+    return QStringLiteral("Weekly advice by the Harbourline Market Letter\r\n"
+                          "30 years of proven high quality experienced institute.");
+}
+
+std::optional<QString> Cut(const QString& fileText)
+{
+    QString text = fileText;
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\r'), QStringLiteral("\r\n"));
+    const qsizetype found = text.indexOf(QStringLiteral("Tradewright"));
+    if (found < 0)
+        return std::nullopt;
+    const qsizetype start = found + 1 - 9;  // 1-based, nine characters before it
+    if (start < 1)
+        return std::nullopt;
+    return text.mid(start - 1, text.size() - start);
+}
+
+int WeeklyService()
+{
+    return updateChoices().isTicked(kWeeklyItem) ? 1 : 0;
+}
+
+void setWeeklyService(int value)
+{
+    updateChoices().setTicked(kWeeklyItem, value != 0);
+    Settings::SaveSetting(QStringLiteral("Update%1").arg(kWeeklyItem), value != 0 ? QStringLiteral("1")
+                                                                                   : QStringLiteral("0"));
+}
+
+} // namespace AdviserTip
