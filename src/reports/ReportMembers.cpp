@@ -40,16 +40,23 @@ QString cut(const QString& text, int begin, int end)
     return begin < 1 || end < begin ? QString() : CutText(text, begin, end - begin);
 }
 
-// The texts of every open..close element, in order (the views' scanner). An open
-// without a close after it ends the scan, keeping what was found before it.
-QStringList elements(const QString& text, const char* open, const char* close)
+// Hands fn the text of every open..close element of text in order, from the open
+// up to, not including, the close; the next search starts at that close. The walk
+// ends when no open follows, at an open without a close after it, after as many
+// rounds as text has characters, or when fn answers false.
+template <typename Fn>
+void forEachElement(const QString& text, const char* open, const char* close, Fn&& fn)
 {
+    const QLatin1String opening(open);
     const QLatin1String closing(close);
-    const qsizetype last = text.lastIndexOf(closing);
-    if (last < 0)
-        return {};
-    const qsizetype end = last + closing.size();
-    return ScanElements(end == text.size() ? text : text.left(end), QLatin1String(open), closing);
+    int position = 1;
+    for (qsizetype round = 0; round <= text.size(); ++round) {
+        const int begin = FindText(position, text, opening);
+        const int end = begin == 0 ? 0 : FindText(begin, text, closing);
+        if (end == 0 || !fn(CutText(text, begin, end - begin)))
+            return;
+        position = end;
+    }
 }
 
 // A cell as the reports show it: tags dropped, "&amp;" made "&", blanks trimmed.
@@ -64,14 +71,15 @@ QString cleaned(QString cell)
 template <typename CellFn, typename RowFn>
 void walkTable(const QString& table, CellFn&& onCell, RowFn&& onRowEnd)
 {
-    const QStringList rows = elements(table, "<tr", "</tr>");
-    for (const QString& row : rows) {
-        const QStringList cells = elements(row, "<td", "</td>");
+    forEachElement(table, "<tr", "</tr>", [&](const QString& row) {
         int slot = 0;
-        for (qsizetype i = 0; i < cells.size() && slot <= row.size(); ++i, ++slot)
-            onCell(cleaned(cells[i]), slot);
+        forEachElement(row, "<td", "</td>", [&](const QString& cell) {
+            onCell(cleaned(cell), slot);
+            return ++slot <= row.size();
+        });
         onRowEnd();
-    }
+        return true;
+    });
 }
 
 // Where the rows of a report collect: the row under construction goes to the page
@@ -85,8 +93,9 @@ struct RowPage
     void endRow()
     {
         page += html;
-        page += QStringLiteral("</tr>\r\n");
-        html = QStringLiteral("<tr>\r\n");
+        page += QLatin1String("</tr>\r\n");
+        html.resize(0);  // keeps its room for the next row
+        html += QLatin1String("<tr>\r\n");
     }
 };
 
@@ -119,9 +128,14 @@ QString tableAfter(const QString& page, const char* anchor)
     return cut(page, start, find(page, start, "</table>"));
 }
 
-QString cellText(const char* open, const QString& text, const char* close)
+// Appends open, text, close and CR LF to out, in place.
+template <typename Text>
+void addCell(QString& out, const char* open, const Text& text, const char* close)
 {
-    return QLatin1String(open) + text + QLatin1String(close) + kCrLf;
+    out += QLatin1String(open);
+    out += text;
+    out += QLatin1String(close);
+    out += QLatin1String("\r\n");
 }
 
 // ---- the balance sheet -------------------------------------------------------------
@@ -144,9 +158,9 @@ QString buildABS(const QString& source, const Frame& frame)
                                 "</u></b></TD></TR><TR>", text, slot))
                 text = EscapeHtmlText(cell);
             if (slot == 0)
-                rows.html += cellText("<TD WIDTH=\"50%\"><FONT color=#484848 size=-1>", text, "</FONT></td>");
+                addCell(rows.html, "<TD WIDTH=\"50%\"><FONT color=#484848 size=-1>", text, "</FONT></td>");
             else if (slot <= 5)
-                rows.html += cellText("<TD ALIGN=\"RIGHT\" WIDTH=\"10%\"><FONT color=#484848 size=-1>", text,
+                addCell(rows.html, "<TD ALIGN=\"RIGHT\" WIDTH=\"10%\"><FONT color=#484848 size=-1>", text,
                                       "</FONT></td>");
         },
         [&] { rows.endRow(); });
@@ -201,7 +215,7 @@ QString buildAIS(const QString& source, const Frame& frame)
                 return;
             const int column = slot == 0 ? 0 : slot == 5 ? 2 : 1;
             const auto& t = templates[styleOfRow(r)][column];
-            rows.html += cellText(t[0], text, t[1]);
+            addCell(rows.html, t[0], text, t[1]);
             lastSlotWritten = lastSlotWritten || slot == 5;
         },
         [&] {
@@ -232,7 +246,7 @@ QString buildOptions(const QString& source, const Frame& frame, bool calls)
     rows.html += calls ? QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"20%\" HEIGHT=\"26\">Calls</th>\r\n")
                        : QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"25%\" HEIGHT=\"26\">Puts</th>\r\n");
     for (const char* caption : {"Last Sale", "Net", "Bid", "Ask", "Vol", "Open Int"})
-        rows.html += cellText(calls ? "<TH ALIGN=\"CENTER\" WIDTH=\"13%\" HEIGHT=\"26\">" : "<TH ALIGN=\"CENTER\" WIDTH=\"12%\">",
+        addCell(rows.html, calls ? "<TH ALIGN=\"CENTER\" WIDTH=\"13%\" HEIGHT=\"26\">" : "<TH ALIGN=\"CENTER\" WIDTH=\"12%\">",
                               QLatin1String(caption), "</th>");
     rows.html += QStringLiteral("</TR>\r\n<TR>");
 
@@ -268,7 +282,7 @@ QString buildOptions(const QString& source, const Frame& frame, bool calls)
                          + EscapeHtmlText(name)
                          + (calls ? QStringLiteral("</a></FONT></td>\r\n") : QStringLiteral("</a></Font></td>\r\n"));
             for (int k = first + 1; k <= first + 6 && k <= commas.size(); ++k)
-                rows.html += cellText("<Td Align=\"Right\" Width=\"12%\"><Font color=#484848 size=-1>",
+                addCell(rows.html, "<Td Align=\"Right\" Width=\"12%\"><Font color=#484848 size=-1>",
                                       EscapeHtmlText(field(k)), "</Font></td>");
         }
         rows.endRow();
@@ -328,7 +342,7 @@ QString buildIT(const QString& source, const Frame& frame)
             case 5: open = "<TD ALIGN=\"CENTER\"><FONT size=-1 color=#151515>"; break;
             default: return;
             }
-            rows.html += cellText(open, EscapeHtmlText(cell), "</Font></td>");
+            addCell(rows.html, open, EscapeHtmlText(cell), "</Font></td>");
         },
         [&] { rows.endRow(); });
     return rows.page + frame.footer;
@@ -346,15 +360,15 @@ QString buildSI(const QString& source, const Frame& frame)
     // One text holds the whole page: the head is there with or without rows.
     QString text = frame.head + QStringLiteral("<TR>");
     for (const char* caption : {"Settlement Date", "Short Interest", "Avg Daily Share Volume", "Days to Cover"})
-        text += cellText("<TH ALIGN=\"CENTER\"  nowrap>", QLatin1String(caption), "<HR></th>");
+        addCell(text, "<TH ALIGN=\"CENTER\"  nowrap>", QLatin1String(caption), "<HR></th>");
     text += QStringLiteral("<tr>");
     walkTable(
         table,
         [&](const QString& cell, int& slot) {
-            text += slot == 0 ? cellText("<TD ALIGN=\"left\"><FONT size=-1 color=#151515>", EscapeHtmlText(cell),
-                                         "</Font></td>")
-                              : cellText("<TD ALIGN=\"right\"><FONT size=-1 color=#484848>", EscapeHtmlText(cell),
-                                         "</Font></td>");
+            addCell(text,
+                    slot == 0 ? "<TD ALIGN=\"left\"><FONT size=-1 color=#151515>"
+                              : "<TD ALIGN=\"right\"><FONT size=-1 color=#484848>",
+                    EscapeHtmlText(cell), "</Font></td>");
         },
         [&] { text += QStringLiteral("</TR>\r\n<TR>"); });
     return text + QStringLiteral("</TR>") + frame.footer;
@@ -399,7 +413,7 @@ QString buildQR(const QString& source, const Frame& frame)
                 count = 0;
                 return;
             }
-            rows.html += cellText("<TD><FONT color=#484848 size=-1>", filingCell(cell), "</FONT></td>");
+            addCell(rows.html, "<TD><FONT color=#484848 size=-1>", filingCell(cell), "</FONT></td>");
             ++count;
         },
         [&] {
@@ -465,15 +479,14 @@ QString buildEarnings(const QString& source, const Frame& frame, const Earnings&
     // gives blank headings, so the row keeps its full width.
     QString html = frame.head + QLatin1String(e.firstHeading);
     int headings = 0;
-    for (const QString& th : elements(headingPiece, "<th", "</th>")) {
+    forEachElement(headingPiece, "<th", "</th>", [&](const QString& th) {
         const QString text = cleaned(th);
-        if (text.isEmpty())
-            continue;
-        if (headings == e.headings)
-            break;
-        ++headings;
-        html += QLatin1String(e.headingOpen) + EscapeHtmlText(text) + QStringLiteral("<HR></th>");
-    }
+        if (!text.isEmpty()) {
+            html += QLatin1String(e.headingOpen) + EscapeHtmlText(text) + QStringLiteral("<HR></th>");
+            ++headings;
+        }
+        return headings < e.headings;
+    });
     for (; headings < e.headings; ++headings)
         html += QLatin1String(e.headingOpen) + QStringLiteral("&nbsp;<HR></th>");
     html += QStringLiteral("</tr>");
@@ -487,26 +500,29 @@ QString buildEarnings(const QString& source, const Frame& frame, const Earnings&
     };
     int labels = 0;
     if (e.sectionTable) {
-        for (const QString& tr : elements(labelTable, "<tr", "</tr>")) {
+        forEachElement(labelTable, "<tr", "</tr>", [&](const QString& tr) {
             const QString text = cleaned(tr);
-            if (!text.isEmpty() && labels < e.rows)
+            if (!text.isEmpty())
                 label(labels++, text);
-        }
+            return labels < e.rows;
+        });
         labels = 0;  // every value cell of the piece is a value
     } else {
         labels = e.rows;  // the first cells of the piece are the labels
     }
     int k = 0;
-    for (const QString& td : elements(valuePiece, "<td", "</td>")) {
+    // Cells after the last value are dropped: the walk stops there.
+    forEachElement(valuePiece, "<td", "</td>", [&](const QString& td) {
         const QString text = cleaned(td);
-        if (text.isEmpty())
-            continue;
-        if (k < labels)
-            label(k, text);
-        else if (k - labels < e.values)
-            value(k - labels, text);
-        ++k;
-    }
+        if (!text.isEmpty()) {
+            if (k < labels)
+                label(k, text);
+            else
+                value(k - labels, text);
+            ++k;
+        }
+        return k < labels + e.values;
+    });
     return html + QStringLiteral("<tr>") + rows.join(QStringLiteral("</tr><tr>")) + QStringLiteral("</tr>")
            + frame.footer;
 }
