@@ -21,11 +21,41 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 using Rewrites = std::initializer_list<std::pair<const char*, const char*>>;
 
+// Every occurrence of from, left to right, exact letter case, in one pass: a
+// replacement of the same length in place, any other into a new text (the
+// library's replace moves the rest of the text for every batch of matches).
+void replaceAll(QString& text, QLatin1String from, QLatin1String to)
+{
+    qsizetype at = text.indexOf(from);
+    if (at < 0)
+        return;
+    if (from.size() == to.size()) {
+        QChar* data = text.data();
+        do {
+            for (qsizetype i = 0; i < to.size(); ++i)
+                data[at + i] = QLatin1Char(to.at(i));
+            at = text.indexOf(from, at + from.size());
+        } while (at >= 0);
+        return;
+    }
+    QString out;
+    out.reserve(text.size() + (to.size() > from.size() ? text.count(from) * (to.size() - from.size()) : 0));
+    qsizetype copied = 0;
+    do {
+        out += QStringView(text).mid(copied, at - copied);
+        out += to;
+        copied = at + from.size();
+        at = text.indexOf(from, copied);
+    } while (at >= 0);
+    out += QStringView(text).mid(copied);
+    text = std::move(out);
+}
+
 // Each replacement over the whole text, every occurrence, exact letter case, in order.
 void rewrite(QString& text, Rewrites pairs)
 {
     for (const auto& [from, to] : pairs)
-        text.replace(QLatin1String(from), QLatin1String(to), Qt::CaseSensitive);
+        replaceAll(text, QLatin1String(from), QLatin1String(to));
 }
 
 // The 1-based search of the views; a search after a marker that was absent finds nothing.
@@ -97,6 +127,12 @@ struct RowPage
         html.resize(0);  // keeps its room for the next row
         html += QLatin1String("<tr>\r\n");
     }
+    // The page with the footer; the rows' text is handed over, not copied.
+    QString finish(const Frame& frame)
+    {
+        page += frame.footer;
+        return std::move(page);
+    }
 };
 
 struct Heading
@@ -164,7 +200,7 @@ QString buildABS(const QString& source, const Frame& frame)
                                       "</FONT></td>");
         },
         [&] { rows.endRow(); });
-    return rows.page + frame.footer;
+    return rows.finish(frame);
 }
 
 // ---- the income statement ----------------------------------------------------------
@@ -224,7 +260,7 @@ QString buildAIS(const QString& source, const Frame& frame)
             lastSlotWritten = false;
             rows.endRow();
         });
-    return rows.page + frame.footer;
+    return rows.finish(frame);
 }
 
 // ---- the option reports --------------------------------------------------------------
@@ -288,7 +324,7 @@ QString buildOptions(const QString& source, const Frame& frame, bool calls)
         rows.endRow();
         start = end;
     }
-    return rows.page + frame.footer;
+    return rows.finish(frame);
 }
 
 QString buildCalls(const QString& source, const Frame& frame)
@@ -345,7 +381,7 @@ QString buildIT(const QString& source, const Frame& frame)
             addCell(rows.html, open, EscapeHtmlText(cell), "</Font></td>");
         },
         [&] { rows.endRow(); });
-    return rows.page + frame.footer;
+    return rows.finish(frame);
 }
 
 // ---- short interest --------------------------------------------------------------------
@@ -371,7 +407,9 @@ QString buildSI(const QString& source, const Frame& frame)
                     EscapeHtmlText(cell), "</Font></td>");
         },
         [&] { text += QStringLiteral("</TR>\r\n<TR>"); });
-    return text + QStringLiteral("</TR>") + frame.footer;
+    text += QLatin1String("</TR>");
+    text += frame.footer;
+    return text;
 }
 
 // ---- quarterly reports -------------------------------------------------------------------
@@ -420,7 +458,7 @@ QString buildQR(const QString& source, const Frame& frame)
             count = 0;
             rows.endRow();
         });
-    return rows.page + frame.footer;
+    return rows.finish(frame);
 }
 
 // ---- the earnings family ---------------------------------------------------------------------
@@ -472,8 +510,8 @@ QString buildEarnings(const QString& source, const Frame& frame, const Earnings&
         valuePiece = cut(page, valueStart, find(page, valueStart, "</tr>"));
     }
     if (e.breakBeforeBracket)
-        headingPiece.replace(QLatin1String("("), QLatin1String("\r\n("));
-    valuePiece.replace(QLatin1String("<br>"), QLatin1String("</td><td></td><td>"));
+        rewrite(headingPiece, {{"(", "\r\n("}});
+    rewrite(valuePiece, {{"<br>", "</td><td></td><td>"}});
 
     // The header row: a heading for each non-empty heading cell; a page with fewer
     // gives blank headings, so the row keeps its full width.

@@ -157,6 +157,21 @@ TEST_F(ReportsTest, PageWithoutAnchorGivesFooterOnlyAndASecondRunReplacesTheFirs
               QStringList{QStringLiteral("IBM.htm")});
 }
 
+TEST_F(ReportsTest, RewritesGoLeftToRightWithoutOverlap)
+{
+    // "iii" loses its first pair only; a growing rewrite (":" in the filings) and a
+    // shrinking one ("ii") over many matches give what one pass gives.
+    QString cells;
+    for (int i = 0; i < 3000; ++i)
+        cells += QStringLiteral("<tr><td>aiiib iiiic %1</td></tr>").arg(i);
+    page(QStringLiteral("IBM_ABS.Sh"), QStringLiteral("Annual Balance Sheet<table>") + cells + QStringLiteral("</table>"));
+    reports.H_ABS(QStringLiteral("IBM"));
+    const QString out = report(QStringLiteral("Annual Balance Sheet/IBM.htm"));
+    EXPECT_TRUE(out.contains(left50(QStringLiteral("aib c 0"))));
+    EXPECT_TRUE(out.contains(left50(QStringLiteral("aib c 2999"))));
+    EXPECT_EQ(out.count(QStringLiteral("aib c ")), 3000);
+}
+
 TEST_F(ReportsTest, TableOverSixteenBitPositionsIsReportedWhole)
 {
     QString rows;
