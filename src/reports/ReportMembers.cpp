@@ -112,26 +112,27 @@ void walkTable(const QString& table, CellFn&& onCell, RowFn&& onRowEnd)
     });
 }
 
-// Where the rows of a report collect: the row under construction goes to the page
-// when its source row ends; the first one carries the head, so a table without
+// Where the rows of a report collect: html is the page so far and the row under
+// construction after it. A source row's end closes that row; the row left open when
+// the table ends is dropped. The first row carries the head, so a table without
 // rows leaves the footer alone.
 struct RowPage
 {
-    QString page;
     QString html;
+    qsizetype closed = 0;  // where the rows that ended stop
 
     void endRow()
     {
-        page += html;
-        page += QLatin1String("</tr>\r\n");
-        html.resize(0);  // keeps its room for the next row
+        html += QLatin1String("</tr>\r\n");
+        closed = html.size();
         html += QLatin1String("<tr>\r\n");
     }
-    // The page with the footer; the rows' text is handed over, not copied.
+    // The page with the footer; the text is handed over, not copied.
     QString finish(const Frame& frame)
     {
-        page += frame.footer;
-        return std::move(page);
+        html.truncate(closed);
+        html += frame.footer;
+        return std::move(html);
     }
 };
 
@@ -181,7 +182,7 @@ QString buildABS(const QString& source, const Frame& frame)
     QString page = source;
     rewrite(page, {{"\t", " "}, {"TD", "td"}, {"Td", "td"}, {"TR", "tr"}, {"TH", "th"},
                    {"</font></font>", "</font>"}, {"ii", ""}});
-    RowPage rows{QString(), frame.head + QStringLiteral("<TR>")};
+    RowPage rows{frame.head + QStringLiteral("<TR>")};
     walkTable(
         tableAfter(page, "Annual Balance Sheet"),
         [&](const QString& cell, int& slot) {
@@ -235,7 +236,7 @@ QString buildAIS(const QString& source, const Frame& frame)
          {"<TD ALIGN=\"RIGHT\"><B><FONT size=-1 color=#484848>", "</B></FONT></td>"}},
     };
 
-    RowPage rows{QString(), frame.head + QStringLiteral("<TR>")};
+    RowPage rows{frame.head + QStringLiteral("<TR>")};
     int r = 0;  // rows in which a slot-5 cell was written
     bool lastSlotWritten = false;
     walkTable(
@@ -278,7 +279,7 @@ QString optionSymbol(const QString& name)
 QString buildOptions(const QString& source, const Frame& frame, bool calls)
 {
     const QString data = Reports::OptionData(source);
-    RowPage rows{QString(), frame.head + QStringLiteral("<TR>")};
+    RowPage rows{frame.head + QStringLiteral("<TR>")};
     rows.html += calls ? QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"20%\" HEIGHT=\"26\">Calls</th>\r\n")
                        : QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"25%\" HEIGHT=\"26\">Puts</th>\r\n");
     for (const char* caption : {"Last Sale", "Net", "Bid", "Ask", "Vol", "Open Int"})
@@ -347,7 +348,7 @@ QString buildIT(const QString& source, const Frame& frame)
     rewrite(table, {{"\t", " "}, {"TD", "td"}, {"Td", "td"}, {"TR", "tr"}, {"TH", "th"},
                     {"<td><a href=\"", "<td>"}, {".html\">", ".html></td><td>"}});
 
-    RowPage rows{QString(), frame.head + QStringLiteral("<TR>")};
+    RowPage rows{frame.head + QStringLiteral("<TR>")};
     static const std::pair<const char*, const char*> headings[] = {
         {"Date", "13%"}, {"Name", "20%"},  {"Action", "15%"},   {"Shares", "13%"},
         {"Type", "13%"}, {"Price", "15%"}, {"Value Int", "15%"},
@@ -437,7 +438,7 @@ QString buildQR(const QString& source, const Frame& frame)
         at = find(text, at, marker);
     const QString table = cut(text, at, find(text, at, "</table>"));
 
-    RowPage rows{QString(), frame.head
+    RowPage rows{frame.head
                                 + QStringLiteral("<TR><TH ALIGN=\"LEFT\" WIDTH=\"15%\" HEIGHT=\"26\">Date<HR></th>"
                                                  "<TH ALIGN=\"LEFT\" WIDTH=\"15%\">Filings<HR></th>"
                                                  "<TH ALIGN=\"LEFT\" WIDTH=\"70%\">More Info<HR></th></TR><TR>")};
