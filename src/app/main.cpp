@@ -5,6 +5,7 @@
 #include "core/Connect.h"
 #include "core/frmSplashInfo.h"
 #include "platform/DialogBoxes.h"
+#include "reports/Reports.h"
 #include "services/SpeechEngine.h"
 #include "sheets/Zoom.h"
 
@@ -23,6 +24,8 @@ int main(int argc, char** argv)
     // fault.
     Dialogs::install(&Dialogs::boxes());
     setDefaultViewHost(&zoomWindows());
+    Reports reports;  // the report and export menus' port
+    installReportsPort(&reports);
     InstallSpeechEngine();  // created lazily: the speech service starts only when something is spoken
 
     AppMainWindow mainWindow;

@@ -139,12 +139,17 @@ TEST_F(ZoomTest, EveryZoomableViewOpensOneWindowWithItsCodeAndWidths)
         {"Options", "options/acme_op.Sh"},       {"Split", "history/splits.Sh"},
         {"NMR", "history/momentum.Sh"},          {"UPH", "history/upgrades.Sh"},
         {"BRP", "history/brokers.Sh"},
+        // The market views' pages.
+        {"IPO_Price", "../market/ipo/IPO_Prc.sh"}, {"IPO_Gain", "../market/ipo/IPO_G3.sh"},
+        {"IPO_Loss", "../market/ipo/IPO_L3.sh"},   {"IPO_Reg", "../market/ipo/IPO_Reg.sh"},
+        {"IPO_Last", "../market/ipo/IPO_lts.sh"},  {"IPO_News", "../market/ipo/IPO_News.sh"},
+        {"IPO_With", "../market/ipo/IPO_wp.sh"},
     };
     int zoomed = 0;
     for (const ViewRow& row : viewRegistry()) {
         if (!row.zoomable || !row.builder || row.viewCode != ViewCodeRule::Code)
             continue;  // the market views join as their builders land
-        if (row.scope == ViewScope::PerStock) {
+        if (row.scope == ViewScope::PerStock || row.scope == ViewScope::Market) {
             ASSERT_TRUE(pages.contains(row.code)) << row.code.toStdString();
             writeFile(QStringLiteral("Cache/DataSheet/") + row.pageFor(QString(), QStringLiteral("ACME")),
                       fixture(pages.value(row.code)));
