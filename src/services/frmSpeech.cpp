@@ -5,6 +5,7 @@
 #include "services/LabelButtons.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,6 +20,9 @@
 namespace {
 
 QPointer<frmSpeech> g_window;
+
+// How long the window stays hidden before the desktop under it is copied.
+constexpr int kSettleMs = 60;
 
 // Runs a handler whose errors only go to the log.
 template <typename Work>
@@ -190,7 +194,9 @@ void frmSpeech::mouseReleaseEvent(QMouseEvent* event)
 void frmSpeech::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
-    if (isVisible() && !m_tinting)
+    // Only a real move: the window system may report the old place again after the
+    // hide and show of the tinting itself.
+    if (isVisible() && !m_tinting && pos() != m_tintedAt)
         m_repaint->start();
 }
 
@@ -203,12 +209,23 @@ void frmSpeech::showEvent(QShowEvent* event)
 
 void frmSpeech::Form_Paint()
 {
-    // The copy of the desktop hides and shows the window for a moment; the show it
-    // causes must not start another copy.
+    // The copy of the desktop hides and shows the window; the show it causes must not
+    // start another copy. The window is hidden a moment first so that the window
+    // system has redrawn what lies under it before it is copied (else the copy may
+    // hold the window's own old picture).
     if (m_tinting || m_closing || !isVisible())
         return;
     m_tinting = true;
-    logged("frmSpeech_Form_Paint", [&] { SeeThrough(this, Tint); });
+    QPointer<frmSpeech> self(this);
+    hide();
+    QEventLoop settle;
+    QTimer::singleShot(kSettleMs, &settle, &QEventLoop::quit);
+    settle.exec();
+    if (!self)
+        return;
+    if (!m_closing)
+        logged("frmSpeech_Form_Paint", [&] { SeeThrough(this, Tint); });
+    m_tintedAt = pos();
     m_tinting = false;
     m_repaint->stop();
 }

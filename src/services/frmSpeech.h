@@ -61,6 +61,7 @@ private:
     SpeechSession m_session;
     QTimer* m_repaint = nullptr;   // the tint follows the window once it stops moving
     QPoint m_dragFrom;             // where a drag grabbed the window (no drag: null)
+    QPoint m_tintedAt{-1, -1};     // where the window stood when its background was copied
     bool m_tinting = false;
     bool m_closing = false;
 };
