@@ -43,7 +43,9 @@ QTextToSpeech* SpeechEngine::tts()
         m_tts = std::make_unique<QTextToSpeech>();
         QObject::connect(m_tts.get(), &QTextToSpeech::stateChanged, m_tts.get(),
                          [this](QTextToSpeech::State state) {
-                             if (state == QTextToSpeech::Ready)
+                             if (state == QTextToSpeech::Speaking)
+                                 m_awaitingStart = false;
+                             else if (state == QTextToSpeech::Ready)
                                  serviceReady();
                              else if (state == QTextToSpeech::Error)
                                  m_error = int(m_tts->errorReason());
@@ -94,29 +96,25 @@ void SpeechEngine::speakCurrent()
     if (!t)
         return;
     checkService();
-    // Cutting a sentence short makes the service report Ready once for it; that
-    // report must not move the queue on.
-    if (t->state() == QTextToSpeech::Speaking || t->state() == QTextToSpeech::Paused) {
-        ++m_replacing;
-        t->stop();
-    }
     if (m_queue.atEnd()) {
         m_active = false;
+        m_awaitingStart = false;
+        if (t->state() != QTextToSpeech::Ready)
+            t->stop();
         return;
     }
     m_active = true;
     m_paused = false;
+    // The service cuts short what it was saying; the Ready it reports for that comes
+    // before the new sentence starts, and must not move the queue on.
+    m_awaitingStart = true;
     t->say(m_queue.current());
 #endif
 }
 
 void SpeechEngine::serviceReady()
 {
-    if (m_replacing > 0) {
-        --m_replacing;
-        return;
-    }
-    if (!m_active)
+    if (m_awaitingStart || !m_active)
         return;
     if (m_paused) {
         // The sentence ended just as the pause came: resume starts the next one.
@@ -139,6 +137,7 @@ void SpeechEngine::stop()
 {
     m_active = false;
     m_paused = false;
+    m_awaitingStart = false;
     m_queue.clear();
 #if TW_HAVE_TTS
     if (m_tts)
@@ -176,10 +175,10 @@ void SpeechEngine::resume()
         return;
     checkService();
     m_paused = false;
-    if (m_tts->state() == QTextToSpeech::Paused)
-        m_tts->resume();
-    else
+    if (m_tts->state() == QTextToSpeech::Ready)
         speakCurrent();  // the pause came between two sentences
+    else
+        m_tts->resume();
 #endif
 }
 

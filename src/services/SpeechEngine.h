@@ -47,7 +47,7 @@ private:
     Speech::SentenceQueue m_queue;
     bool m_active = false;    // a text is being read (possibly paused)
     bool m_paused = false;
-    int m_replacing = 0;      // Ready signals to ignore: those of a sentence cut short on purpose
+    bool m_awaitingStart = false;  // a sentence was handed over and has not started yet
     int m_mode = 1;
     int m_high = 0;
     int m_error = 0;

@@ -302,4 +302,32 @@ TEST_F(SpeechTest, TheShapeFramesTheButtonUnderThePointer)
     EXPECT_FALSE(w->Shape1->isVisible());
 }
 
+TEST_F(SpeechTest, DraggingTheBackgroundMovesTheWindowAndDraggingAButtonDoesNot)
+{
+    frmSpeech* w = frmSpeech::Load(nullptr);
+    w->move(200, 150);
+    w->show();
+    QApplication::processEvents();
+    const auto send = [](QWidget* target, QEvent::Type type, QPoint global, Qt::MouseButtons held) {
+        const QPointF local = target->mapFromGlobal(QPointF(global));
+        QMouseEvent e(type, local, QPointF(global), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                      Qt::NoModifier);
+        QApplication::sendEvent(target, &e);
+    };
+    const QPoint start = w->frameGeometry().topLeft();
+    const QPoint grab = w->mapToGlobal(QPoint(3, 3));
+    send(w, QEvent::MouseButtonPress, grab, Qt::LeftButton);
+    send(w, QEvent::MouseMove, grab + QPoint(40, 25), Qt::LeftButton);
+    send(w, QEvent::MouseButtonRelease, grab + QPoint(40, 25), Qt::NoButton);
+    EXPECT_EQ(w->frameGeometry().topLeft(), start + QPoint(40, 25));
+
+    // A press on a button is the button's, not the start of a drag.
+    const QPoint moved = w->frameGeometry().topLeft();
+    QLabel* stop = nav(w, SpeechSession::Stop);
+    const QPoint onButton = stop->mapToGlobal(stop->rect().center());
+    send(stop, QEvent::MouseButtonPress, onButton, Qt::LeftButton);
+    send(w, QEvent::MouseMove, onButton + QPoint(30, 30), Qt::LeftButton);
+    EXPECT_EQ(w->frameGeometry().topLeft(), moved);
+}
+
 } // namespace
