@@ -41,14 +41,15 @@ void logged(const char* tag, Work work)
 
 frmSpeech* frmSpeech::Load(QWidget* owner)
 {
-    if (!g_window)
+    // A window on its way out (closed, waiting for its deletion) is not reused.
+    if (!instance())
         g_window = new frmSpeech(owner);
     return g_window;
 }
 
 frmSpeech* frmSpeech::instance()
 {
-    return g_window;
+    return g_window && !g_window->m_closing ? g_window.data() : nullptr;
 }
 
 frmSpeech::frmSpeech(QWidget* owner)
@@ -171,8 +172,8 @@ void frmSpeech::mousePressEvent(QMouseEvent* event)
         // The window has no caption: its background is where it is dragged. The
         // window system moves it where it can; elsewhere the window follows the pointer.
         QWindow* handle = windowHandle();
-        if (!(handle && handle->startSystemMove()))
-            m_dragFrom = event->globalPosition().toPoint() - frameGeometry().topLeft();
+        m_dragging = !(handle && handle->startSystemMove());
+        m_dragFrom = event->globalPosition().toPoint() - frameGeometry().topLeft();
         QApplication::processEvents();
     });
 }
@@ -180,14 +181,14 @@ void frmSpeech::mousePressEvent(QMouseEvent* event)
 void frmSpeech::mouseMoveEvent(QMouseEvent* event)
 {
     Shape1->hide();
-    if (!m_dragFrom.isNull() && (event->buttons() & Qt::LeftButton))
+    if (m_dragging && (event->buttons() & Qt::LeftButton))
         move(event->globalPosition().toPoint() - m_dragFrom);
     QWidget::mouseMoveEvent(event);
 }
 
 void frmSpeech::mouseReleaseEvent(QMouseEvent* event)
 {
-    m_dragFrom = QPoint();
+    m_dragging = false;
     QWidget::mouseReleaseEvent(event);
 }
 

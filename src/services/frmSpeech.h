@@ -25,7 +25,7 @@ public:
 
     // The window, made (hidden, owned by owner) when there is none yet.
     static frmSpeech* Load(QWidget* owner);
-    // The window when one is loaded, else nullptr.
+    // The window when one is loaded (and not closing), else nullptr.
     static frmSpeech* instance();
 
     ~frmSpeech() override;
@@ -60,7 +60,8 @@ private:
 
     SpeechSession m_session;
     QTimer* m_repaint = nullptr;   // the tint follows the window once it stops moving
-    QPoint m_dragFrom;             // where a drag grabbed the window (no drag: null)
+    QPoint m_dragFrom;             // where the drag grabbed the window, from its top left
+    bool m_dragging = false;       // a drag that the window does itself
     QPoint m_tintedAt{-1, -1};     // where the window stood when its background was copied
     bool m_tinting = false;
     bool m_closing = false;
