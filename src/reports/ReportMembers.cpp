@@ -1,0 +1,626 @@
+#include "reports/ReportMembers.h"
+
+#include "core/HtmlText.h"
+#include "core/Misc.h"
+#include "platform/Runtime.h"
+#include "platform/Sites.h"
+#include "reports/Reports.h"
+#include "retrieval/ViewContract.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <array>
+#include <initializer_list>
+#include <utility>
+
+namespace reports {
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+using Rewrites = std::initializer_list<std::pair<const char*, const char*>>;
+
+// Every occurrence of from, left to right, exact letter case, in one pass: a
+// replacement of the same length in place, any other into a new text (the
+// library's replace moves the rest of the text for every batch of matches).
+void replaceAll(QString& text, QLatin1String from, QLatin1String to)
+{
+    qsizetype at = text.indexOf(from);
+    if (at < 0)
+        return;
+    if (from.size() == to.size()) {
+        QChar* data = text.data();
+        do {
+            for (qsizetype i = 0; i < to.size(); ++i)
+                data[at + i] = QLatin1Char(to.at(i));
+            at = text.indexOf(from, at + from.size());
+        } while (at >= 0);
+        return;
+    }
+    QString out;
+    out.reserve(text.size() + (to.size() > from.size() ? text.count(from) * (to.size() - from.size()) : 0));
+    qsizetype copied = 0;
+    do {
+        out += QStringView(text).mid(copied, at - copied);
+        out += to;
+        copied = at + from.size();
+        at = text.indexOf(from, copied);
+    } while (at >= 0);
+    out += QStringView(text).mid(copied);
+    text = std::move(out);
+}
+
+// Each replacement over the whole text, every occurrence, exact letter case, in order.
+void rewrite(QString& text, Rewrites pairs)
+{
+    for (const auto& [from, to] : pairs)
+        replaceAll(text, QLatin1String(from), QLatin1String(to));
+}
+
+// The 1-based search of the views; a search after a marker that was absent finds nothing.
+int find(const QString& text, int start, const char* marker)
+{
+    return start < 1 ? 0 : FindText(start, text, QLatin1String(marker));
+}
+
+// The text from begin up to, not including, end; "" when either was not found.
+QString cut(const QString& text, int begin, int end)
+{
+    return begin < 1 || end < begin ? QString() : CutText(text, begin, end - begin);
+}
+
+// Hands fn the text of every open..close element of text in order, from the open
+// up to, not including, the close; the next search starts at that close. The walk
+// ends when no open follows, at an open without a close after it, after as many
+// rounds as text has characters, or when fn answers false.
+template <typename Fn>
+void forEachElement(const QString& text, const char* open, const char* close, Fn&& fn)
+{
+    const QLatin1String opening(open);
+    const QLatin1String closing(close);
+    int position = 1;
+    for (qsizetype round = 0; round <= text.size(); ++round) {
+        const int begin = FindText(position, text, opening);
+        const int end = begin == 0 ? 0 : FindText(begin, text, closing);
+        if (end == 0 || !fn(CutText(text, begin, end - begin)))
+            return;
+        position = end;
+    }
+}
+
+// A cell as the reports show it: tags dropped, "&amp;" made "&", blanks trimmed.
+QString cleaned(QString cell)
+{
+    return rt::Trim(CleanCell(cell, false, true, false));
+}
+
+// The rows and cells of a report's table: every "<tr".."</tr>" row, and in it every
+// "<td".."</td>" cell, cleaned, with its column slot counted from 0 (a cell may move
+// the slot on); the walk of a row ends once the slot passes the row's length.
+template <typename CellFn, typename RowFn>
+void walkTable(const QString& table, CellFn&& onCell, RowFn&& onRowEnd)
+{
+    forEachElement(table, "<tr", "</tr>", [&](const QString& row) {
+        int slot = 0;
+        forEachElement(row, "<td", "</td>", [&](const QString& cell) {
+            onCell(cleaned(cell), slot);
+            return ++slot <= row.size();
+        });
+        onRowEnd();
+        return true;
+    });
+}
+
+// Where the rows of a report collect: the row under construction goes to the page
+// when its source row ends; the first one carries the head, so a table without
+// rows leaves the footer alone.
+struct RowPage
+{
+    QString page;
+    QString html;
+
+    void endRow()
+    {
+        page += html;
+        page += QLatin1String("</tr>\r\n");
+        html.resize(0);  // keeps its room for the next row
+        html += QLatin1String("<tr>\r\n");
+    }
+    // The page with the footer; the rows' text is handed over, not copied.
+    QString finish(const Frame& frame)
+    {
+        page += frame.footer;
+        return std::move(page);
+    }
+};
+
+struct Heading
+{
+    const char* cleanedText;  // the cell's text as the page has it
+    const char* shown;        // the markup's text
+};
+
+// A section heading's cell: its markup opens a spanning row and the slot moves to
+// 4, so the heading cell is written there and a further cell lands in slot 5. The
+// markup is written as it stands (its "&amp;" is already an entity).
+bool sectionHeading(const QString& cell, std::initializer_list<Heading> headings, const char* before,
+                    const char* after, QString& text, int& slot)
+{
+    for (const Heading& h : headings) {
+        if (cell == QLatin1String(h.cleanedText)) {
+            text = QLatin1String(before) + QLatin1String(h.shown) + QLatin1String(after);
+            slot = 4;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The table after anchor: from the next "<table" up to its "</table>".
+QString tableAfter(const QString& page, const char* anchor)
+{
+    const int start = find(page, find(page, 1, anchor), "<table");
+    return cut(page, start, find(page, start, "</table>"));
+}
+
+// Appends open, text, close and CR LF to out, in place.
+template <typename Text>
+void addCell(QString& out, const char* open, const Text& text, const char* close)
+{
+    out += QLatin1String(open);
+    out += text;
+    out += QLatin1String(close);
+    out += QLatin1String("\r\n");
+}
+
+// ---- the balance sheet -------------------------------------------------------------
+
+QString buildABS(const QString& source, const Frame& frame)
+{
+    QString page = source;
+    rewrite(page, {{"\t", " "}, {"TD", "td"}, {"Td", "td"}, {"TR", "tr"}, {"TH", "th"},
+                   {"</font></font>", "</font>"}, {"ii", ""}});
+    RowPage rows{QString(), frame.head + QStringLiteral("<TR>")};
+    walkTable(
+        tableAfter(page, "Annual Balance Sheet"),
+        [&](const QString& cell, int& slot) {
+            QString text;
+            if (!sectionHeading(cell,
+                                {{"Assets", "Assets"},
+                                 {"Liabilities & Shareholder's Equity", "Liabilities &amp; Shareholder's Equity"},
+                                 {"Shareholders' Equity", "Shareholders' Equity"}},
+                                "</TD></TR><TR><TD HEIGHT=\"30\" ROWSPAN=\"2\" COLSPAN=\"6\" VALIGN=\"BOTTOM\"><b><u>",
+                                "</u></b></TD></TR><TR>", text, slot))
+                text = EscapeHtmlText(cell);
+            if (slot == 0)
+                addCell(rows.html, "<TD WIDTH=\"50%\"><FONT color=#484848 size=-1>", text, "</FONT></td>");
+            else if (slot <= 5)
+                addCell(rows.html, "<TD ALIGN=\"RIGHT\" WIDTH=\"10%\"><FONT color=#484848 size=-1>", text,
+                                      "</FONT></td>");
+        },
+        [&] { rows.endRow(); });
+    return rows.finish(frame);
+}
+
+// ---- the income statement ----------------------------------------------------------
+
+enum Style { HeaderStyle, PlainStyle, BoldStyle };
+
+Style styleOfRow(int r)
+{
+    static constexpr std::array<int, 11> bold{3, 5, 8, 13, 15, 16, 19, 20, 21, 23, 24};
+    if (r == 0)
+        return HeaderStyle;
+    return std::find(bold.begin(), bold.end(), r) != bold.end() ? BoldStyle : PlainStyle;
+}
+
+QString buildAIS(const QString& source, const Frame& frame)
+{
+    // The cut comes first, on the page as it is stored; only the table is rewritten.
+    QString table = tableAfter(source, "Annual Income Statement");
+    rewrite(table, {{"\t", " "}, {"TD", "td"}, {"Td", "td"}, {"TR", "tr"}, {"TH", "th"}, {"ii", ""},
+                    {"<th colspan=5>", "<th>"}, {" colspan=5>", "></td><td></td><td></td><td></td><td>"}});
+
+    // Opening and closing of a cell by style and by slot (0, 1 to 4, 5).
+    static const char* const templates[3][3][2] = {
+        {{"<TH WIDTH=\"50%\" height=\"30\">", "&nbsp;</TH>"},
+         {"<TH ALIGN=\"RIGHT\" WIDTH=\"10%\">", "<HR></TH>"},
+         {"<TH ALIGN=\"RIGHT\" WIDTH=\"10%\" HEIGHT=\"26\">", "<HR></TH>"}},
+        {{"<TD WIDTH=\"40%\"><FONT color=#484848 size=-1>", "</FONT></td>"},
+         {"<TD ALIGN=\"RIGHT\"><FONT color=#484848 size=-1>", "</FONT></td>"},
+         {"<TD ALIGN=\"RIGHT\"><FONT color=#484848 size=-1>", "</FONT></td>"}},
+        {{"<TD ALIGN=\"LEFT\" nowrap><B><FONT size=-1 color=#000099>", "</FONT></B></td>"},
+         {"<TD ALIGN=\"RIGHT\"><B><FONT size=-1 color=#484848>", "</B></FONT></td>"},
+         {"<TD ALIGN=\"RIGHT\"><B><FONT size=-1 color=#484848>", "</B></FONT></td>"}},
+    };
+
+    RowPage rows{QString(), frame.head + QStringLiteral("<TR>")};
+    int r = 0;  // rows in which a slot-5 cell was written
+    bool lastSlotWritten = false;
+    walkTable(
+        table,
+        [&](const QString& cell, int& slot) {
+            QString text;
+            if (!sectionHeading(cell, {{"Depreciation Footnote", "Depreciation Footnote"},
+                                       {"Earnings Per Share Data", "Earnings Per Share Data"}},
+                                "</TD></TR><TR><TD ROWSPAN=\"2\" COLSPAN=\"6\" VALIGN=\"BOTTOM\"><i><u>",
+                                "</u></i></TD></TR><TR>", text, slot))
+                text = EscapeHtmlText(cell);
+            if (r > 24 || slot > 5)
+                return;
+            const int column = slot == 0 ? 0 : slot == 5 ? 2 : 1;
+            const auto& t = templates[styleOfRow(r)][column];
+            addCell(rows.html, t[0], text, t[1]);
+            lastSlotWritten = lastSlotWritten || slot == 5;
+        },
+        [&] {
+            if (lastSlotWritten)
+                ++r;
+            lastSlotWritten = false;
+            rows.endRow();
+        });
+    return rows.finish(frame);
+}
+
+// ---- the option reports --------------------------------------------------------------
+
+// The option symbol in a name's parentheses, blanks trimmed; "" without them.
+QString optionSymbol(const QString& name)
+{
+    const qsizetype open = name.indexOf(QLatin1Char('('));
+    if (open < 0)
+        return QString();
+    const qsizetype close = name.indexOf(QLatin1Char(')'), open);
+    return rt::Trim(close < 0 ? QString() : name.mid(open + 1, close - open - 1));
+}
+
+QString buildOptions(const QString& source, const Frame& frame, bool calls)
+{
+    const QString data = Reports::OptionData(source);
+    RowPage rows{QString(), frame.head + QStringLiteral("<TR>")};
+    rows.html += calls ? QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"20%\" HEIGHT=\"26\">Calls</th>\r\n")
+                       : QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"25%\" HEIGHT=\"26\">Puts</th>\r\n");
+    for (const char* caption : {"Last Sale", "Net", "Bid", "Ask", "Vol", "Open Int"})
+        addCell(rows.html, calls ? "<TH ALIGN=\"CENTER\" WIDTH=\"13%\" HEIGHT=\"26\">" : "<TH ALIGN=\"CENTER\" WIDTH=\"12%\">",
+                              QLatin1String(caption), "</th>");
+    rows.html += QStringLiteral("</TR>\r\n<TR>");
+
+    const QString address = Sites::Address(Site::OptionQuotes, QStringLiteral("/cgi-bin/cboeget.exe?TICKER="));
+    const int first = calls ? 1 : 8;    // the field that holds the name
+    const int needed = calls ? 2 : 8;   // commas a line needs before it shows anything
+    QList<qsizetype> commas;
+    // A line runs from one CR LF (included) up to the next; the text after the last
+    // CR LF is no line.
+    int start = find(data, 1, "\r\n");
+    for (qsizetype round = 0; start > 0 && round <= data.size(); ++round) {
+        const int end = find(data, start + 2, "\r\n");
+        if (end == 0)
+            break;
+        const QStringView line = QStringView(data).mid(start - 1, end - start);
+        commas.clear();
+        for (qsizetype i = 0; i < line.size(); ++i)
+            if (line.at(i) == QLatin1Char(','))
+                commas << i;
+        // Field k (from 1) ends at comma k: the text after the last comma is none.
+        const auto field = [&](int k) {
+            const qsizetype from = k == 1 ? 0 : commas[k - 2] + 1;
+            return line.mid(from, commas[k - 1] - from).toString();
+        };
+        // The calls' name goes out with the field after it, the puts' once its own
+        // field is closed.
+        if (commas.size() >= needed) {
+            const QString name = field(first);
+            rows.html += (calls ? QStringLiteral("<Td Align=\"Left\" Width=\"25%\">")
+                                : QStringLiteral("<Td Align=\"Left\" Width=\"12%\">"))
+                         + QStringLiteral("<Font color=#484848 size=-1><a href=\"")
+                         + EscapeHtmlAttribute(address + optionSymbol(name)) + QStringLiteral("\">")
+                         + EscapeHtmlText(name)
+                         + (calls ? QStringLiteral("</a></FONT></td>\r\n") : QStringLiteral("</a></Font></td>\r\n"));
+            for (int k = first + 1; k <= first + 6 && k <= commas.size(); ++k)
+                addCell(rows.html, "<Td Align=\"Right\" Width=\"12%\"><Font color=#484848 size=-1>",
+                                      EscapeHtmlText(field(k)), "</Font></td>");
+        }
+        rows.endRow();
+        start = end;
+    }
+    return rows.finish(frame);
+}
+
+QString buildCalls(const QString& source, const Frame& frame)
+{
+    return buildOptions(source, frame, true);
+}
+
+QString buildPuts(const QString& source, const Frame& frame)
+{
+    return buildOptions(source, frame, false);
+}
+
+// ---- insider trades ------------------------------------------------------------------
+
+QString buildIT(const QString& source, const Frame& frame)
+{
+    const int start = find(source, 1, "Insider Trades");
+    QString text = cut(source, start, find(source, start, "</html"));
+    QString table = CutTable(text, 4);
+    rewrite(table, {{"\t", " "}, {"TD", "td"}, {"Td", "td"}, {"TR", "tr"}, {"TH", "th"},
+                    {"<td><a href=\"", "<td>"}, {".html\">", ".html></td><td>"}});
+
+    RowPage rows{QString(), frame.head + QStringLiteral("<TR>")};
+    static const std::pair<const char*, const char*> headings[] = {
+        {"Date", "13%"}, {"Name", "20%"},  {"Action", "15%"},   {"Shares", "13%"},
+        {"Type", "13%"}, {"Price", "15%"}, {"Value Int", "15%"},
+    };
+    for (const auto& [caption, width] : headings)
+        rows.html += QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"") + QLatin1String(width) + QStringLiteral("\">")
+                     + QLatin1String(caption) + QStringLiteral("<HR></th>\r\n");
+    rows.html += QStringLiteral("</TR>\r\n<TR>");
+
+    const QString site = Sites::Address(Site::BusinessNews, QStringLiteral("/"));
+    QString linkPath;  // slot 1 of the last row that had one
+    walkTable(
+        table,
+        [&](const QString& cell, int& slot) {
+            const char* open = nullptr;
+            switch (slot) {
+            case 0: open = "<TD ALIGN=\"CENTER\" Height =30><FONT size=-1 color=#151515>"; break;
+            case 1: linkPath = cell; return;
+            case 2:
+                rows.html += QStringLiteral("<TD ALIGN=\"LEFT\"><a href=\"") + EscapeHtmlAttribute(site + linkPath)
+                             + QStringLiteral("\"><small>") + EscapeHtmlText(cell)
+                             + QStringLiteral("<small></a></Font></td>\r\n");
+                return;
+            case 3: open = "<TD ALIGN=\"LEFT\"><FONT size=-1 color=#151515>"; break;
+            case 4:
+            case 6:
+            case 7: open = "<TD ALIGN=\"RIGHT\"><FONT size=-1 color=#151515>"; break;
+            case 5: open = "<TD ALIGN=\"CENTER\"><FONT size=-1 color=#151515>"; break;
+            default: return;
+            }
+            addCell(rows.html, open, EscapeHtmlText(cell), "</Font></td>");
+        },
+        [&] { rows.endRow(); });
+    return rows.finish(frame);
+}
+
+// ---- short interest --------------------------------------------------------------------
+
+QString buildSI(const QString& source, const Frame& frame)
+{
+    QString page = source;
+    rewrite(page, {{"TR", "tr"}, {"Tr", "tr"}, {"TD", "td"}, {"Td", "td"}, {"Th", "th"}, {"TABLE", "table"}});
+    const int start = find(page, 1, "Cover");
+    const QString table = cut(page, start, find(page, start, "</table>"));
+
+    // One text holds the whole page: the head is there with or without rows.
+    QString text = frame.head + QStringLiteral("<TR>");
+    for (const char* caption : {"Settlement Date", "Short Interest", "Avg Daily Share Volume", "Days to Cover"})
+        addCell(text, "<TH ALIGN=\"CENTER\"  nowrap>", QLatin1String(caption), "<HR></th>");
+    text += QStringLiteral("<tr>");
+    walkTable(
+        table,
+        [&](const QString& cell, int& slot) {
+            addCell(text,
+                    slot == 0 ? "<TD ALIGN=\"left\"><FONT size=-1 color=#151515>"
+                              : "<TD ALIGN=\"right\"><FONT size=-1 color=#484848>",
+                    EscapeHtmlText(cell), "</Font></td>");
+        },
+        [&] { text += QStringLiteral("</TR>\r\n<TR>"); });
+    text += QLatin1String("</TR>");
+    text += frame.footer;
+    return text;
+}
+
+// ---- quarterly reports -------------------------------------------------------------------
+
+// The filing cell: a quoted address becomes an anchor around the rest of the cell.
+QString filingCell(const QString& cell)
+{
+    const qsizetype open = cell.indexOf(QLatin1Char('"'));
+    const qsizetype close = open < 0 ? -1 : cell.indexOf(QLatin1Char('"'), open + 1);
+    if (close < 0)
+        return EscapeHtmlText(cell);
+    return QStringLiteral("<A HREF=\"") + EscapeHtmlAttribute(cell.mid(open + 1, close - open - 1))
+           + QStringLiteral("\">") + EscapeHtmlText(cell.mid(close + 1)) + QStringLiteral("</a>");
+}
+
+QString buildQR(const QString& source, const Frame& frame)
+{
+    const int begin = find(source, 1, "Sort By");
+    QString text = cut(source, begin, find(source, begin, "</html"));
+    rewrite(text, {{"\t", " "}, {"TABLE", "table"}, {"TD", "td"}, {"Td", "td"}, {"TR", "tr"}, {"Tr", "tr"},
+                   {":", "</td><td>"}, {"<A HREF=", "<>"}, {"ALT=\"Full Filing\">", "<>"}, {"/A", ""}});
+    // The first row of the table after the one that follows "Sort By" is skipped.
+    int at = find(text, 1, "Sort By");
+    for (const char* marker : {"</table>", "<table", "<tr", "</tr"})
+        at = find(text, at, marker);
+    const QString table = cut(text, at, find(text, at, "</table>"));
+
+    RowPage rows{QString(), frame.head
+                                + QStringLiteral("<TR><TH ALIGN=\"LEFT\" WIDTH=\"15%\" HEIGHT=\"26\">Date<HR></th>"
+                                                 "<TH ALIGN=\"LEFT\" WIDTH=\"15%\">Filings<HR></th>"
+                                                 "<TH ALIGN=\"LEFT\" WIDTH=\"70%\">More Info<HR></th></TR><TR>")};
+    int count = 0;  // non-empty cells of the row: three are written, the fourth is not
+    walkTable(
+        table,
+        [&](const QString& cell, int&) {
+            if (cell.isEmpty())
+                return;
+            if (count == 3) {
+                count = 0;
+                return;
+            }
+            addCell(rows.html, "<TD><FONT color=#484848 size=-1>", filingCell(cell), "</FONT></td>");
+            ++count;
+        },
+        [&] {
+            count = 0;
+            rows.endRow();
+        });
+    return rows.finish(frame);
+}
+
+// ---- the earnings family ---------------------------------------------------------------------
+
+struct Earnings
+{
+    bool titleCaseRows;        // "Tr" made "tr" too
+    const char* anchor;        // the section heading (or the heading's anchor)
+    bool sectionTable;         // labels from a section table, values after it
+    bool breakBeforeBracket;   // "(" in the headings gets a line end in front
+    const char* firstHeading;  // the empty heading cell that opens the header row
+    const char* headingOpen;
+    int headings;
+    const char* labelOpen;
+    const char* labelClose;
+    const char* valueOpen;
+    const char* valueClose;
+    int rows;
+    int values;
+    int rowSlots;  // row slots joined (the growth report has an empty last one)
+};
+
+const char* const kEstimateValue = "<td align=\"center\"><FONT color=#484848>";
+
+QString buildEarnings(const QString& source, const Frame& frame, const Earnings& e)
+{
+    QString page = source;
+    rewrite(page, {{"\n", " "}, {"\t", " "}, {"TR", "tr"}});
+    if (e.titleCaseRows)
+        rewrite(page, {{"Tr", "tr"}});
+    rewrite(page, {{"TD", "td"}, {"Td", "td"}, {"TH", "th"}, {"Th", "th"}});
+
+    QString headingPiece;
+    QString labelTable;
+    QString valuePiece;
+    if (e.sectionTable) {
+        const int headingStart = find(page, find(page, 1, "Earnings Estimates &amp;"), "<tr>");
+        headingPiece = cut(page, headingStart, find(page, headingStart, "<table"));
+        const int tableStart = find(page, find(page, 1, e.anchor), "<table");
+        const int tableEnd = find(page, tableStart, "</table>");
+        labelTable = cut(page, tableStart, tableEnd);
+        const int valueStart = find(page, tableEnd, "</td>");
+        valuePiece = cut(page, valueStart, find(page, valueStart, "</tr>"));
+    } else {
+        const int headingStart = find(page, find(page, 1, e.anchor), "<tr>");
+        const int headingEnd = find(page, headingStart, "</tr>");
+        headingPiece = cut(page, headingStart, headingEnd);
+        const int valueStart = find(page, headingEnd, "<tr>");
+        valuePiece = cut(page, valueStart, find(page, valueStart, "</tr>"));
+    }
+    if (e.breakBeforeBracket)
+        rewrite(headingPiece, {{"(", "\r\n("}});
+    rewrite(valuePiece, {{"<br>", "</td><td></td><td>"}});
+
+    // The header row: a heading for each non-empty heading cell; a page with fewer
+    // gives blank headings, so the row keeps its full width.
+    QString html = frame.head + QLatin1String(e.firstHeading);
+    int headings = 0;
+    forEachElement(headingPiece, "<th", "</th>", [&](const QString& th) {
+        const QString text = cleaned(th);
+        if (!text.isEmpty()) {
+            html += QLatin1String(e.headingOpen) + EscapeHtmlText(text) + QStringLiteral("<HR></th>");
+            ++headings;
+        }
+        return headings < e.headings;
+    });
+    for (; headings < e.headings; ++headings)
+        html += QLatin1String(e.headingOpen) + QStringLiteral("&nbsp;<HR></th>");
+    html += QStringLiteral("</tr>");
+
+    QStringList rows(e.rowSlots);
+    const auto label = [&](int row, const QString& text) {
+        rows[row] += QLatin1String(e.labelOpen) + EscapeHtmlText(text) + QLatin1String(e.labelClose);
+    };
+    const auto value = [&](int k, const QString& text) {
+        rows[k % e.rows] += QLatin1String(e.valueOpen) + EscapeHtmlText(text) + QLatin1String(e.valueClose);
+    };
+    int labels = 0;
+    if (e.sectionTable) {
+        forEachElement(labelTable, "<tr", "</tr>", [&](const QString& tr) {
+            const QString text = cleaned(tr);
+            if (!text.isEmpty())
+                label(labels++, text);
+            return labels < e.rows;
+        });
+        labels = 0;  // every value cell of the piece is a value
+    } else {
+        labels = e.rows;  // the first cells of the piece are the labels
+    }
+    int k = 0;
+    // Cells after the last value are dropped: the walk stops there.
+    forEachElement(valuePiece, "<td", "</td>", [&](const QString& td) {
+        const QString text = cleaned(td);
+        if (!text.isEmpty()) {
+            if (k < labels)
+                label(k, text);
+            else
+                value(k - labels, text);
+            ++k;
+        }
+        return k < labels + e.values;
+    });
+    return html + QStringLiteral("<tr>") + rows.join(QStringLiteral("</tr><tr>")) + QStringLiteral("</tr>")
+           + frame.footer;
+}
+
+// The four members: consensus trend, estimates, history, growth.
+const Earnings kEarnings[] = {
+    {false, "Consensus EPS Trend", true, true, "<TR><th align=\"center\" width=\"40%\" height=\"50\" nowrap>&nbsp;</th>",
+     "<th align=\"center\" width=\"15%\" height=\"50\">", 4, "<td align=\"Left\"><B>", "</b></td>",
+     "<td align=\"center\">", "</td>", 5, 20, 5},
+    {true, "Earnings Estimates<br>", true, true, "<TR><th align=\"center\" width=\"40%\" height=\"50\" nowrap>&nbsp;</th>",
+     "<th align=\"center\" width=\"15%\" height=\"50\">", 4, "<td align=\"Left\"><B><FONT>", "</font></b></td>",
+     kEstimateValue, "</font></td>", 6, 24, 6},
+    {true, "Earnings History", false, false, "<TR><th align=\"left\" width=\"28%\" height=\"50\" nowrap>&nbsp;</th>",
+     "<th align=\"center\" width=\"12%\">", 6, "<td align=\"left\"><b><FONT>", "</font></b></td>", kEstimateValue,
+     "</font></td>", 4, 20, 4},
+    {true, "Earnings Growth", false, true, "<TR><th align=\"left\" width=\"16%\" height=\"50\" nowrap>&nbsp;</th>",
+     "<th align=\"center\" width=\"12%\">", 7, "<td align=\"left\"><b><FONT>", "</font></b></td>", kEstimateValue,
+     "</font></td>", 3, 18, 4},
+};
+
+template <std::size_t I>
+QString buildEarningsMember(const QString& source, const Frame& frame)
+{
+    return buildEarnings(source, frame, kEarnings[I]);
+}
+
+const char* const kCallsQuestion = "There is to many records, and it might take time.\r\n(Up to 5 minuets).\r\n"
+                                   "Click Cancel to cancel this operation, or OK to continue";
+const char* const kPutsQuestion = "There is to many records, and it might take time.\r\n(Up to 5 minuets)\r\n"
+                                  "Click Cancel to cancel this operation, or OK to continue";
+
+const Member kMembers[] = {
+    {"ABS", "_ABS.Sh", "Annual Balance Sheet", ".htm", "#FFFEEA", "Annual Balance Sheet", "0", "1", "0", buildABS,
+     false, nullptr},
+    {"AIS", "_AIS.Sh", "Annual Income statement", ".htm", "#FFFEEA", "Annual Income Statement ", "0", "1", "0",
+     buildAIS, false, nullptr},
+    {"Call", "_op.Sh", "Options", " Calls.htm", "#FFFEEA", "Calls", "1", "0", "0", buildCalls, false, kCallsQuestion},
+    {"Put", "_op.Sh", "Options", " Puts.htm", "#EFFAF9", "Puts", "1", "0", "0", buildPuts, false, kPutsQuestion},
+    {"IT", "_it.Sh", "Insiders Traders", ".htm", "", "Insiders Traders", "1", "0", "0", buildIT, false, nullptr},
+    {"EC", "_ee.Sh", "Earnings", " Consensus EPS Trend.Htm", "#FFFEEA", "Consensus EPS Trend", "0", "1", "3", buildEarningsMember<0>,
+     false, nullptr},
+    {"ER", "_ee.Sh", "Earnings", "Earnings Estimates.htm", "#FFFEEA", "Earnings Estimates", "0", "1", "3", buildEarningsMember<1>,
+     false, nullptr},
+    {"EH", "_ee.Sh", "Earnings", " Earnings History.Htm", "#FFFEEA", "Earnings History", "0", "1", "3", buildEarningsMember<2>, false,
+     nullptr},
+    {"EG", "_ee.Sh", "Earnings", " Earnings Growth.Htm", "#FFFEEA", "Earnings Growth", "0", "1", "3", buildEarningsMember<3>, false,
+     nullptr},
+    {"QR", "_qr.Sh", "Quarterly Reports", " Quarterly Reports.htm", "#FFFEEA", "Quarterly Reports ", "0", "1", "0",
+     buildQR, true, nullptr},
+    {"SI", "_SI.Sh", "Misc", " Short Interest.Htm", "#FFFEEA", "Short Interest", "0", "4", "1", buildSI, true, nullptr},
+};
+
+} // namespace
+
+const Member* findMember(const QString& code)
+{
+    for (const Member& m : kMembers)
+        if (code == QLatin1String(m.code))
+            return &m;
+    return nullptr;
+}
+
+} // namespace reports
