@@ -7,9 +7,28 @@
 
 namespace reports {
 
+qsizetype findText(QStringView text, QLatin1String pattern, qsizetype from)
+{
+    const qsizetype n = pattern.size();
+    if (n == 0)
+        return from <= text.size() ? from : -1;
+    const QChar first = QLatin1Char(pattern.front());
+    const QLatin1String rest = pattern.sliced(1);
+    const qsizetype last = text.size() - n;  // the last position the pattern fits at
+    while (from <= last) {
+        const qsizetype at = text.indexOf(first, from);
+        if (at < 0 || at > last)
+            return -1;
+        if (text.sliced(at + 1, n - 1) == rest)
+            return at;
+        from = at + 1;
+    }
+    return -1;
+}
+
 void replaceAll(QString& text, QLatin1String from, QLatin1String to)
 {
-    qsizetype at = text.indexOf(from);
+    qsizetype at = findText(text, from);
     if (at < 0)
         return;
     if (from.size() == to.size()) {
@@ -17,18 +36,18 @@ void replaceAll(QString& text, QLatin1String from, QLatin1String to)
         do {
             for (qsizetype i = 0; i < to.size(); ++i)
                 data[at + i] = QLatin1Char(to.at(i));
-            at = text.indexOf(from, at + from.size());
+            at = findText(text, from, at + from.size());
         } while (at >= 0);
         return;
     }
     QString out;
-    out.reserve(text.size() + (to.size() > from.size() ? text.count(from) * (to.size() - from.size()) : 0));
+    out.reserve(text.size() + (to.size() > from.size() ? text.size() / 4 : 0));
     qsizetype copied = 0;
     do {
         out += QStringView(text).mid(copied, at - copied);
         out += to;
         copied = at + from.size();
-        at = text.indexOf(from, copied);
+        at = findText(text, from, copied);
     } while (at >= 0);
     out += QStringView(text).mid(copied);
     text = std::move(out);
@@ -72,9 +91,17 @@ EstimatePieces estimatePieces(const QString& page, bool sectionTable, const char
     return pieces;
 }
 
-QString cleaned(QString cell)
+QString cleaned(QStringView cell)
 {
-    return rt::Trim(CleanCell(cell, false, true, false));
+    // Without an "&" there is no "&amp;" to turn into "&" first.
+    QString text;
+    if (cell.contains(QLatin1Char('&'))) {
+        text = cell.toString();
+        text = CleanCell(text, false, true, false);
+    } else {
+        text = StripTags(cell);
+    }
+    return rt::Trim(text);
 }
 
 QString optionSymbol(const QString& name)

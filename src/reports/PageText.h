@@ -13,6 +13,34 @@ namespace reports {
 
 using Rewrites = std::initializer_list<std::pair<const char*, const char*>>;
 
+// The 0-based position of pattern in text at or after from, -1 when absent: a
+// scan for the pattern's first character, then a comparison.
+qsizetype findText(QStringView text, QLatin1String pattern, qsizetype from = 0);
+
+// Hands fn the text of every open..close element of text in order, from the open
+// up to, not including, the close; the next search starts at that close. The walk
+// ends when no open follows, at an open without a close after it (the answer is
+// then false), after as many rounds as text has characters, or when fn answers false.
+template <typename Fn>
+bool forEachElement(QStringView text, const char* open, const char* close, Fn&& fn)
+{
+    const QLatin1String opening(open);
+    const QLatin1String closing(close);
+    qsizetype position = 0;
+    for (qsizetype round = 0; round <= text.size(); ++round) {
+        const qsizetype begin = findText(text, opening, position);
+        if (begin < 0)
+            return true;
+        const qsizetype end = findText(text, closing, begin);
+        if (end < 0)
+            return false;
+        if (!fn(text.sliced(begin, end - begin)))
+            return true;
+        position = end;
+    }
+    return true;
+}
+
 // Every occurrence of from, left to right, exact letter case, in one pass: a
 // replacement of the same length in place, any other into a new text (the
 // library's replace moves the rest of the text for every batch of matches).
@@ -44,7 +72,7 @@ EstimatePieces estimatePieces(const QString& page, bool sectionTable, const char
                               const char* valueClose);
 
 // A cell as the pages show it: tags dropped, "&amp;" made "&", blanks trimmed.
-QString cleaned(QString cell);
+QString cleaned(QStringView cell);
 
 // The option code in a name's parentheses, blanks trimmed; "" without them.
 QString optionSymbol(const QString& name);
@@ -82,9 +110,9 @@ template <typename Fn>
 void forEachOptionLine(QStringView data, Fn&& fn)
 {
     const QLatin1String crlf("\r\n");
-    qsizetype start = data.indexOf(crlf);
+    qsizetype start = findText(data, crlf);
     while (start >= 0) {
-        const qsizetype end = data.indexOf(crlf, start + 2);
+        const qsizetype end = findText(data, crlf, start + 2);
         if (end < 0)
             return;
         fn(OptionLine(data.mid(start, end - start)));

@@ -20,34 +20,15 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-// Hands fn the text of every open..close element of text in order, from the open
-// up to, not including, the close; the next search starts at that close. The walk
-// ends when no open follows, at an open without a close after it, after as many
-// rounds as text has characters, or when fn answers false.
-template <typename Fn>
-void forEachElement(const QString& text, const char* open, const char* close, Fn&& fn)
-{
-    const QLatin1String opening(open);
-    const QLatin1String closing(close);
-    int position = 1;
-    for (qsizetype round = 0; round <= text.size(); ++round) {
-        const int begin = FindText(position, text, opening);
-        const int end = begin == 0 ? 0 : FindText(begin, text, closing);
-        if (end == 0 || !fn(CutText(text, begin, end - begin)))
-            return;
-        position = end;
-    }
-}
-
 // The rows and cells of a report's table: every "<tr".."</tr>" row, and in it every
 // "<td".."</td>" cell, cleaned, with its column slot counted from 0 (a cell may move
 // the slot on); the walk of a row ends once the slot passes the row's length.
 template <typename CellFn, typename RowFn>
 void walkTable(const QString& table, CellFn&& onCell, RowFn&& onRowEnd)
 {
-    forEachElement(table, "<tr", "</tr>", [&](const QString& row) {
+    forEachElement(table, "<tr", "</tr>", [&](QStringView row) {
         int slot = 0;
-        forEachElement(row, "<td", "</td>", [&](const QString& cell) {
+        forEachElement(row, "<td", "</td>", [&](QStringView cell) {
             onCell(cleaned(cell), slot);
             return ++slot <= row.size();
         });
@@ -375,7 +356,7 @@ QString buildEarnings(const QString& source, const Frame& frame, const Earnings&
     // gives blank headings, so the row keeps its full width.
     QString html = frame.head + QLatin1String(e.firstHeading);
     int headings = 0;
-    forEachElement(headingPiece, "<th", "</th>", [&](const QString& th) {
+    forEachElement(headingPiece, "<th", "</th>", [&](QStringView th) {
         const QString text = cleaned(th);
         if (!text.isEmpty()) {
             html += QLatin1String(e.headingOpen) + EscapeHtmlText(text) + QStringLiteral("<HR></th>");
@@ -396,7 +377,7 @@ QString buildEarnings(const QString& source, const Frame& frame, const Earnings&
     };
     int labels = 0;
     if (e.sectionTable) {
-        forEachElement(labelTable, "<tr", "</tr>", [&](const QString& tr) {
+        forEachElement(labelTable, "<tr", "</tr>", [&](QStringView tr) {
             const QString text = cleaned(tr);
             if (!text.isEmpty())
                 label(labels++, text);
@@ -408,7 +389,7 @@ QString buildEarnings(const QString& source, const Frame& frame, const Earnings&
     }
     int k = 0;
     // Cells after the last value are dropped: the walk stops there.
-    forEachElement(valuePiece, "<td", "</td>", [&](const QString& td) {
+    forEachElement(valuePiece, "<td", "</td>", [&](QStringView td) {
         const QString text = cleaned(td);
         if (!text.isEmpty()) {
             if (k < labels)

@@ -37,7 +37,10 @@ const QLatin1String kCrLf("\r\n");
 // absent) ends the builder.
 int at(const QString& text, int start, const char* marker)
 {
-    return FindText(start, text, QLatin1String(marker));
+    if (start < 1)
+        missingMarker();
+    const qsizetype found = reports::findText(text, QLatin1String(marker), start - 1);
+    return found < 0 ? 0 : static_cast<int>(found + 1);
 }
 
 // The text from begin up to, not including, end; a marker that was absent ends the builder.
@@ -53,8 +56,17 @@ QString regionAfter(const QString& text, const char* anchor, const char* open, c
     return between(text, begin, at(text, begin, close));
 }
 
+// Hands fn (which answers false to stop) every open..close element of text; an
+// open without its close ends the builder.
+template <typename Fn>
+void walk(QStringView text, const char* open, const char* close, Fn&& fn)
+{
+    if (!reports::forEachElement(text, open, close, std::forward<Fn>(fn)))
+        missingMarker();
+}
+
 // A page cell as the summary shows it: cleaned, then escaped.
-QString cellText(const QString& raw)
+QString cellText(QStringView raw)
 {
     return EscapeHtmlText(cleaned(raw));
 }
@@ -86,24 +98,22 @@ QString statementRows(const QString& table, std::initializer_list<Heading> headi
     QString result;
     QString row = QStringLiteral("<TR BGCOLOR=\"#FFFEEA\">");
     bool more = true;
-    for (const QString& tr : ScanRows(table)) {
-        if (!more)
-            break;
+    walk(table, "<tr", "</tr>", [&](QStringView tr) {
         int index = 0;
-        for (const QString& td : ScanCells(tr)) {
-            if (index > 5 || !more)
-                break;
+        walk(tr, "<td", "</td>", [&](QStringView td) {
             QString value = cellText(td);
             if (const char* heading = headingOf(value, headings)) {
                 value = QLatin1String(heading);
                 index = 5;
             }
             more = write(row, index++, value);
-        }
+            return index <= 5 && more;
+        });
         result += row;
         result += QLatin1String(rowClose);
         row = QStringLiteral("<TR BGCOLOR=\"#FFFEEA\">\r\n");
-    }
+        return more;
+    });
     return result;
 }
 
@@ -202,9 +212,9 @@ QString buildGrid(const QString& text, const Grid& g)
 
     QString result = QLatin1String(g.firstHeading) + kCrLf;
     int number = 0;
-    for (const QString& th : ScanHeaderCells(headerRegion)) {
+    walk(headerRegion, "<th", "</th>", [&](QStringView th) {
         if (++number > g.headings)
-            break;
+            return false;
         QString heading = cellText(th);
         if (!heading.isEmpty()) {
             if (heading.contains(QLatin1Char('(')))
@@ -213,7 +223,8 @@ QString buildGrid(const QString& text, const Grid& g)
                 heading += QLatin1String("<br>&nbsp;");
         }
         addCell(result, g.headingOpen, heading, "</Font><HR></th>");
-    }
+        return true;
+    });
     result += QLatin1String("</tr>\r\n");
 
     QStringList grid(g.rows);
@@ -223,29 +234,31 @@ QString buildGrid(const QString& text, const Grid& g)
     int labels = 0;
     if (g.labelTable) {
         int n = 0;
-        for (const QString& tr : ScanRows(labelRegion)) {
+        walk(labelRegion, "<tr", "</tr>", [&](QStringView tr) {
             if (++n > g.rows)
-                break;
+                return false;
             const QString value = cellText(tr);
             if (!value.isEmpty())
                 label(n - 1, value);
-        }
+            return true;
+        });
     } else {
         labels = g.rows;
     }
     int k = 0;
-    for (const QString& td : ScanCells(valueRow)) {
+    walk(valueRow, "<td", "</td>", [&](QStringView td) {
         if (k >= labels + g.values)
-            break;
+            return false;
         const QString value = cellText(td);
         if (value.isEmpty())
-            continue;
+            return true;
         if (k < labels)
             label(k, value);
         else
             addCell(grid[(k - labels) % g.rows], g.cellOpen, value, g.cellClose);
         ++k;
-    }
+        return true;
+    });
     result += QLatin1String("<tr>");
     result += grid.join(QLatin1String("</tr><tr>"));
     if (g.emptyLastRow)
@@ -303,13 +316,16 @@ template <typename CellFn>
 QString listRows(const QString& region, QString header, CellFn&& cell, RowEnds ends = RowEnds::PageRows)
 {
     RowPage rows{QString(), std::move(header)};
-    for (const QString& tr : ScanRows(region)) {
+    walk(region, "<tr", "</tr>", [&](QStringView tr) {
         int index = 0;
-        for (const QString& td : ScanCells(tr))
+        walk(tr, "<td", "</td>", [&](QStringView td) {
             cell(rows, index++, cleaned(td));
+            return true;
+        });
         if (ends == RowEnds::PageRows)
             rows.endRow();
-    }
+        return true;
+    });
     return std::move(rows.page);
 }
 
@@ -392,7 +408,11 @@ QString buildMR(const QString& text, Progress&)
     const QString region = between(text, begin, at(text, begin, "</table"));
     if (region.contains(QLatin1String("No data")))
         return kSmallNoData;
-    const QStringList cells = ScanCells(region);
+    QStringList cells;
+    walk(region, "<td", "</td>", [&](QStringView td) {
+        cells << td.toString();
+        return cells.size() < 5;
+    });
     if (cells.size() < 5)
         missingMarker();
     static const char* const labels[] = {
@@ -496,15 +516,18 @@ QString buildSI(const QString& text, Progress&)
                               {"<TH ALIGN=\"CENTER\"  nowrap>", "Avg Daily Share Volume"},
                               {"<TH ALIGN=\"CENTER\"  nowrap>", "Days to Cover"}},
                              "<HR></th>");
-    for (const QString& tr : ScanRows(table)) {
+    walk(table, "<tr", "</tr>", [&](QStringView tr) {
         int index = 0;
-        for (const QString& td : ScanCells(tr))
+        walk(tr, "<td", "</td>", [&](QStringView td) {
             addCell(rows,
                     index++ == 0 ? "<TD ALIGN=\"left\"><FONT size=-1 color=#151515>"
                                  : "<TD ALIGN=\"right\"><FONT size=-1 color=#484848>",
                     cellText(td), "</Font></td>");
+            return true;
+        });
         rows += QLatin1String("</tr>\r\n<tr>");
-    }
+        return true;
+    });
     return QLatin1String("</TR>") + rows;
 }
 

@@ -19,6 +19,8 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <utility>
+#include <vector>
 
 using namespace summary;
 
@@ -43,13 +45,27 @@ QString standardTable()
     return Summery::Table(QStringLiteral("100%"), QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("0"));
 }
 
+// Table1 appended to page in place.
+void appendTable1(QString& page, const QString& headline, const QString& data)
+{
+    page += QLatin1String("<P><CENTER>");
+    page += QLatin1String(kHeadline);
+    page += headline;
+    page += QLatin1String("</U></FONT></B> <CENTER>");
+    page += standardTable();
+    page += kCrLf;
+    page += data;
+    page += kCrLf;
+    page += QLatin1String("</TABLE></CENTER></P><BR>");
+}
+
 } // namespace
 
 QString Summery::Table1(const QString& headline, const QString& data)
 {
-    return QLatin1String("<P><CENTER>") + QLatin1String(kHeadline) + headline + QLatin1String("</U></FONT></B> ")
-           + QLatin1String("<CENTER>") + standardTable() + kCrLf + data + kCrLf
-           + QLatin1String("</TABLE></CENTER></P><BR>");
+    QString box;
+    appendTable1(box, headline, data);
+    return box;
 }
 
 QString Summery::RowPrice(const QString& label1, const QString& value1, const QString& label2, const QString& value2)
@@ -202,11 +218,24 @@ QString Summery::BuildPage(const Flags& flags)
         page += kCrLf + S_AR();
     if (flags[LP] == 1)
         page += kCrLf + TablePrice();
+    // The boxes first, so the page grows once to its whole size.
     const QString symbol = CurrentSymbol();
-    for (const Section& section : Sections())
-        if (flags[section.flag] == 1)
-            page += kCrLf + Table1(QLatin1String(section.headline), SectionBox(section, symbol, m_progress));
-    page += kCrLf + ClosingBlock();
+    std::vector<std::pair<const Section*, QString>> boxes;
+    qsizetype size = page.size() + 1024;
+    for (const Section& section : Sections()) {
+        if (flags[section.flag] != 1)
+            continue;
+        boxes.emplace_back(&section, SectionBox(section, symbol, m_progress));
+        size += boxes.back().second.size() + 512;
+    }
+    page.reserve(size);
+    for (auto& [section, box] : boxes) {
+        page += kCrLf;
+        appendTable1(page, QLatin1String(section->headline), box);
+        box = QString();
+    }
+    page += kCrLf;
+    page += ClosingBlock();
     return page;
 }
 
