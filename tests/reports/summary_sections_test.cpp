@@ -360,8 +360,9 @@ TEST_F(SummarySectionsTest, OptionsAskAbove30000CharactersAndCancelLeavesTheBoxE
             EXPECT_EQ(box.title, QStringLiteral("To many records"));
             EXPECT_EQ(box.buttons, Dialogs::vbOKCancel + Dialogs::vbInformation);
             EXPECT_TRUE(box.prompt.startsWith(QStringLiteral("There is to many records, and it might take time.\r\n")));
-            if (c.wording)
+            if (c.wording) {
                 EXPECT_TRUE(box.prompt.endsWith(QLatin1String(c.wording))) << qPrintable(box.prompt);
+            }
         }
         EXPECT_EQ(out.isEmpty(), c.answer == Dialogs::vbCancel) << c.size;
     }
