@@ -7,6 +7,7 @@
 //   cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRADEWRIGHT_BENCH=ON
 //   cmake --build build-bench --target bench_reports && build-bench/bench_reports
 #include "BenchMain.h"
+#include "ScaledPage.h"
 
 #include "reports/Reports.h"
 
@@ -14,16 +15,6 @@
 
 namespace {
 
-// head, then body repeated (its %1 the repeat number) until the page has size
-// characters, then tail.
-QString scaled(const QString& head, const QString& body, const QString& tail, qsizetype size)
-{
-    QString page = head;
-    page.reserve(size + body.size() + tail.size());
-    for (int i = 0; page.size() < size; ++i)
-        page += body.arg(i);
-    return page + tail;
-}
 
 QString pageFor(const QString& code, qsizetype size)
 {

@@ -100,6 +100,23 @@ QString CutTable(QString& page, int n)
     }
 }
 
+QString StripTags(QStringView piece)
+{
+    QString result(piece.size(), Qt::Uninitialized);
+    QChar* out = result.data();
+    bool outside = false;
+    for (const QChar c : piece) {
+        if (c == u'<')
+            outside = false;
+        else if (c == u'>')
+            outside = true;
+        else if (outside)
+            *out++ = c;
+    }
+    result.truncate(out - result.constData());
+    return result;
+}
+
 QString CleanCell(QString& cell, bool breaks, bool amps, bool link)
 {
     QString result;
@@ -120,18 +137,7 @@ QString CleanCell(QString& cell, bool breaks, bool amps, bool link)
             }
             return result;
         }
-        // The piece starts inside a tag (the text after "<td"), so nothing counts
-        // until the first '>'.
-        bool outside = false;
-        result.reserve(cell.size());
-        for (const QChar c : std::as_const(cell)) {
-            if (c == u'<')
-                outside = false;
-            else if (c == u'>')
-                outside = true;
-            else if (outside)
-                result += c;
-        }
+        result = StripTags(cell);
     } catch (...) {
         qCWarning(lcText) << "a cell's text could not be cleaned; what was taken goes back";
     }

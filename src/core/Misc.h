@@ -14,6 +14,9 @@ QString ReadFile(const QString& path);
 QString NormaliseTags(QString& text, bool table, bool td, bool tr, bool th);
 QString CutTable(QString& page, int n);
 QString CleanCell(QString& cell, bool breaks, bool amps, bool link);
+// The characters of a cell piece outside its tags, the piece starting inside a tag
+// (the text after "<td"): nothing counts until the first '>', no angle bracket stays.
+QString StripTags(QStringView piece);
 QString ReplaceWords(QString& text, const QStringList& words);
 QString FormatP(QString& s, bool FourDecimals);
 double ToDouble(QVariant& value);

@@ -1,5 +1,7 @@
 #include "platform/Codec.h"
 
+#include <QStringView>
+
 #include <array>
 
 namespace {
@@ -41,6 +43,9 @@ QString fromCp1252(const QByteArray& bytes)
 
 QByteArray toCp1252(const QString& text)
 {
+    // Plain ASCII, the usual case of a page the program writes, is the same in both.
+    if (QtPrivate::isAscii(QStringView(text)))
+        return text.toLatin1();
     QByteArray bytes(text.size(), Qt::Uninitialized);
     char* out = bytes.data();
     const QChar* in = text.constData();

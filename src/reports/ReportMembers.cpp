@@ -4,6 +4,7 @@
 #include "core/Misc.h"
 #include "platform/Runtime.h"
 #include "platform/Sites.h"
+#include "reports/PageText.h"
 #include "reports/Reports.h"
 #include "retrieval/ViewContract.h"
 
@@ -19,91 +20,15 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-using Rewrites = std::initializer_list<std::pair<const char*, const char*>>;
-
-// Every occurrence of from, left to right, exact letter case, in one pass: a
-// replacement of the same length in place, any other into a new text (the
-// library's replace moves the rest of the text for every batch of matches).
-void replaceAll(QString& text, QLatin1String from, QLatin1String to)
-{
-    qsizetype at = text.indexOf(from);
-    if (at < 0)
-        return;
-    if (from.size() == to.size()) {
-        QChar* data = text.data();
-        do {
-            for (qsizetype i = 0; i < to.size(); ++i)
-                data[at + i] = QLatin1Char(to.at(i));
-            at = text.indexOf(from, at + from.size());
-        } while (at >= 0);
-        return;
-    }
-    QString out;
-    out.reserve(text.size() + (to.size() > from.size() ? text.count(from) * (to.size() - from.size()) : 0));
-    qsizetype copied = 0;
-    do {
-        out += QStringView(text).mid(copied, at - copied);
-        out += to;
-        copied = at + from.size();
-        at = text.indexOf(from, copied);
-    } while (at >= 0);
-    out += QStringView(text).mid(copied);
-    text = std::move(out);
-}
-
-// Each replacement over the whole text, every occurrence, exact letter case, in order.
-void rewrite(QString& text, Rewrites pairs)
-{
-    for (const auto& [from, to] : pairs)
-        replaceAll(text, QLatin1String(from), QLatin1String(to));
-}
-
-// The 1-based search of the views; a search after a marker that was absent finds nothing.
-int find(const QString& text, int start, const char* marker)
-{
-    return start < 1 ? 0 : FindText(start, text, QLatin1String(marker));
-}
-
-// The text from begin up to, not including, end; "" when either was not found.
-QString cut(const QString& text, int begin, int end)
-{
-    return begin < 1 || end < begin ? QString() : CutText(text, begin, end - begin);
-}
-
-// Hands fn the text of every open..close element of text in order, from the open
-// up to, not including, the close; the next search starts at that close. The walk
-// ends when no open follows, at an open without a close after it, after as many
-// rounds as text has characters, or when fn answers false.
-template <typename Fn>
-void forEachElement(const QString& text, const char* open, const char* close, Fn&& fn)
-{
-    const QLatin1String opening(open);
-    const QLatin1String closing(close);
-    int position = 1;
-    for (qsizetype round = 0; round <= text.size(); ++round) {
-        const int begin = FindText(position, text, opening);
-        const int end = begin == 0 ? 0 : FindText(begin, text, closing);
-        if (end == 0 || !fn(CutText(text, begin, end - begin)))
-            return;
-        position = end;
-    }
-}
-
-// A cell as the reports show it: tags dropped, "&amp;" made "&", blanks trimmed.
-QString cleaned(QString cell)
-{
-    return rt::Trim(CleanCell(cell, false, true, false));
-}
-
 // The rows and cells of a report's table: every "<tr".."</tr>" row, and in it every
 // "<td".."</td>" cell, cleaned, with its column slot counted from 0 (a cell may move
 // the slot on); the walk of a row ends once the slot passes the row's length.
 template <typename CellFn, typename RowFn>
 void walkTable(const QString& table, CellFn&& onCell, RowFn&& onRowEnd)
 {
-    forEachElement(table, "<tr", "</tr>", [&](const QString& row) {
+    forEachElement(table, "<tr", "</tr>", [&](QStringView row) {
         int slot = 0;
-        forEachElement(row, "<td", "</td>", [&](const QString& cell) {
+        forEachElement(row, "<td", "</td>", [&](QStringView cell) {
             onCell(cleaned(cell), slot);
             return ++slot <= row.size();
         });
@@ -111,30 +36,6 @@ void walkTable(const QString& table, CellFn&& onCell, RowFn&& onRowEnd)
         return true;
     });
 }
-
-// Where the rows of a report collect: html is the page so far and the row under
-// construction after it. A source row's end closes that row; the row left open when
-// the table ends is dropped. The first row carries the head, so a table without
-// rows leaves the footer alone.
-struct RowPage
-{
-    QString html;
-    qsizetype closed = 0;  // where the rows that ended stop
-
-    void endRow()
-    {
-        html += QLatin1String("</tr>\r\n");
-        closed = html.size();
-        html += QLatin1String("<tr>\r\n");
-    }
-    // The page with the footer; the text is handed over, not copied.
-    QString finish(const Frame& frame)
-    {
-        html.truncate(closed);
-        html += frame.footer;
-        return std::move(html);
-    }
-};
 
 struct Heading
 {
@@ -165,16 +66,6 @@ QString tableAfter(const QString& page, const char* anchor)
     return cut(page, start, find(page, start, "</table>"));
 }
 
-// Appends open, text, close and CR LF to out, in place.
-template <typename Text>
-void addCell(QString& out, const char* open, const Text& text, const char* close)
-{
-    out += QLatin1String(open);
-    out += text;
-    out += QLatin1String(close);
-    out += QLatin1String("\r\n");
-}
-
 // ---- the balance sheet -------------------------------------------------------------
 
 QString buildABS(const QString& source, const Frame& frame)
@@ -201,7 +92,7 @@ QString buildABS(const QString& source, const Frame& frame)
                                       "</FONT></td>");
         },
         [&] { rows.endRow(); });
-    return rows.finish(frame);
+    return rows.finish(frame.footer);
 }
 
 // ---- the income statement ----------------------------------------------------------
@@ -261,20 +152,10 @@ QString buildAIS(const QString& source, const Frame& frame)
             lastSlotWritten = false;
             rows.endRow();
         });
-    return rows.finish(frame);
+    return rows.finish(frame.footer);
 }
 
 // ---- the option reports --------------------------------------------------------------
-
-// The option symbol in a name's parentheses, blanks trimmed; "" without them.
-QString optionSymbol(const QString& name)
-{
-    const qsizetype open = name.indexOf(QLatin1Char('('));
-    if (open < 0)
-        return QString();
-    const qsizetype close = name.indexOf(QLatin1Char(')'), open);
-    return rt::Trim(close < 0 ? QString() : name.mid(open + 1, close - open - 1));
-}
 
 QString buildOptions(const QString& source, const Frame& frame, bool calls)
 {
@@ -290,42 +171,24 @@ QString buildOptions(const QString& source, const Frame& frame, bool calls)
     const QString address = Sites::Address(Site::OptionQuotes, QStringLiteral("/cgi-bin/cboeget.exe?TICKER="));
     const int first = calls ? 1 : 8;    // the field that holds the name
     const int needed = calls ? 2 : 8;   // commas a line needs before it shows anything
-    QList<qsizetype> commas;
-    // A line runs from one CR LF (included) up to the next; the text after the last
-    // CR LF is no line.
-    int start = find(data, 1, "\r\n");
-    for (qsizetype round = 0; start > 0 && round <= data.size(); ++round) {
-        const int end = find(data, start + 2, "\r\n");
-        if (end == 0)
-            break;
-        const QStringView line = QStringView(data).mid(start - 1, end - start);
-        commas.clear();
-        for (qsizetype i = 0; i < line.size(); ++i)
-            if (line.at(i) == QLatin1Char(','))
-                commas << i;
-        // Field k (from 1) ends at comma k: the text after the last comma is none.
-        const auto field = [&](int k) {
-            const qsizetype from = k == 1 ? 0 : commas[k - 2] + 1;
-            return line.mid(from, commas[k - 1] - from).toString();
-        };
+    forEachOptionLine(data, [&](const OptionLine& line) {
         // The calls' name goes out with the field after it, the puts' once its own
         // field is closed.
-        if (commas.size() >= needed) {
-            const QString name = field(first);
+        if (line.fields() >= needed) {
+            const QString name = line.field(first);
             rows.html += (calls ? QStringLiteral("<Td Align=\"Left\" Width=\"25%\">")
                                 : QStringLiteral("<Td Align=\"Left\" Width=\"12%\">"))
                          + QStringLiteral("<Font color=#484848 size=-1><a href=\"")
                          + EscapeHtmlAttribute(address + optionSymbol(name)) + QStringLiteral("\">")
                          + EscapeHtmlText(name)
                          + (calls ? QStringLiteral("</a></FONT></td>\r\n") : QStringLiteral("</a></Font></td>\r\n"));
-            for (int k = first + 1; k <= first + 6 && k <= commas.size(); ++k)
+            for (int k = first + 1; k <= first + 6 && k <= line.fields(); ++k)
                 addCell(rows.html, "<Td Align=\"Right\" Width=\"12%\"><Font color=#484848 size=-1>",
-                                      EscapeHtmlText(field(k)), "</Font></td>");
+                                      EscapeHtmlText(line.field(k)), "</Font></td>");
         }
         rows.endRow();
-        start = end;
-    }
-    return rows.finish(frame);
+    });
+    return rows.finish(frame.footer);
 }
 
 QString buildCalls(const QString& source, const Frame& frame)
@@ -382,7 +245,7 @@ QString buildIT(const QString& source, const Frame& frame)
             addCell(rows.html, open, EscapeHtmlText(cell), "</Font></td>");
         },
         [&] { rows.endRow(); });
-    return rows.finish(frame);
+    return rows.finish(frame.footer);
 }
 
 // ---- short interest --------------------------------------------------------------------
@@ -414,17 +277,6 @@ QString buildSI(const QString& source, const Frame& frame)
 }
 
 // ---- quarterly reports -------------------------------------------------------------------
-
-// The filing cell: a quoted address becomes an anchor around the rest of the cell.
-QString filingCell(const QString& cell)
-{
-    const qsizetype open = cell.indexOf(QLatin1Char('"'));
-    const qsizetype close = open < 0 ? -1 : cell.indexOf(QLatin1Char('"'), open + 1);
-    if (close < 0)
-        return EscapeHtmlText(cell);
-    return QStringLiteral("<A HREF=\"") + EscapeHtmlAttribute(cell.mid(open + 1, close - open - 1))
-           + QStringLiteral("\">") + EscapeHtmlText(cell.mid(close + 1)) + QStringLiteral("</a>");
-}
 
 QString buildQR(const QString& source, const Frame& frame)
 {
@@ -459,7 +311,7 @@ QString buildQR(const QString& source, const Frame& frame)
             count = 0;
             rows.endRow();
         });
-    return rows.finish(frame);
+    return rows.finish(frame.footer);
 }
 
 // ---- the earnings family ---------------------------------------------------------------------
@@ -492,24 +344,10 @@ QString buildEarnings(const QString& source, const Frame& frame, const Earnings&
         rewrite(page, {{"Tr", "tr"}});
     rewrite(page, {{"TD", "td"}, {"Td", "td"}, {"TH", "th"}, {"Th", "th"}});
 
-    QString headingPiece;
-    QString labelTable;
-    QString valuePiece;
-    if (e.sectionTable) {
-        const int headingStart = find(page, find(page, 1, "Earnings Estimates &amp;"), "<tr>");
-        headingPiece = cut(page, headingStart, find(page, headingStart, "<table"));
-        const int tableStart = find(page, find(page, 1, e.anchor), "<table");
-        const int tableEnd = find(page, tableStart, "</table>");
-        labelTable = cut(page, tableStart, tableEnd);
-        const int valueStart = find(page, tableEnd, "</td>");
-        valuePiece = cut(page, valueStart, find(page, valueStart, "</tr>"));
-    } else {
-        const int headingStart = find(page, find(page, 1, e.anchor), "<tr>");
-        const int headingEnd = find(page, headingStart, "</tr>");
-        headingPiece = cut(page, headingStart, headingEnd);
-        const int valueStart = find(page, headingEnd, "<tr>");
-        valuePiece = cut(page, valueStart, find(page, valueStart, "</tr>"));
-    }
+    EstimatePieces pieces = estimatePieces(page, e.sectionTable, e.anchor, "<tr>", "</tr>");
+    QString& headingPiece = pieces.heading;
+    const QString& labelTable = pieces.labels;
+    QString& valuePiece = pieces.values;
     if (e.breakBeforeBracket)
         rewrite(headingPiece, {{"(", "\r\n("}});
     rewrite(valuePiece, {{"<br>", "</td><td></td><td>"}});
@@ -518,7 +356,7 @@ QString buildEarnings(const QString& source, const Frame& frame, const Earnings&
     // gives blank headings, so the row keeps its full width.
     QString html = frame.head + QLatin1String(e.firstHeading);
     int headings = 0;
-    forEachElement(headingPiece, "<th", "</th>", [&](const QString& th) {
+    forEachElement(headingPiece, "<th", "</th>", [&](QStringView th) {
         const QString text = cleaned(th);
         if (!text.isEmpty()) {
             html += QLatin1String(e.headingOpen) + EscapeHtmlText(text) + QStringLiteral("<HR></th>");
@@ -539,7 +377,7 @@ QString buildEarnings(const QString& source, const Frame& frame, const Earnings&
     };
     int labels = 0;
     if (e.sectionTable) {
-        forEachElement(labelTable, "<tr", "</tr>", [&](const QString& tr) {
+        forEachElement(labelTable, "<tr", "</tr>", [&](QStringView tr) {
             const QString text = cleaned(tr);
             if (!text.isEmpty())
                 label(labels++, text);
@@ -551,7 +389,7 @@ QString buildEarnings(const QString& source, const Frame& frame, const Earnings&
     }
     int k = 0;
     // Cells after the last value are dropped: the walk stops there.
-    forEachElement(valuePiece, "<td", "</td>", [&](const QString& td) {
+    forEachElement(valuePiece, "<td", "</td>", [&](QStringView td) {
         const QString text = cleaned(td);
         if (!text.isEmpty()) {
             if (k < labels)

@@ -9,8 +9,10 @@
 #include "platform/Dialogs.h"
 #include "platform/DoEvents.h"
 #include "platform/FlexGridView.h"
+#include "platform/InputCodes.h"
 #include "platform/SkipFailedSteps.h"
 #include "platform/TreeView.h"
+#include "reports/SummaryOpt.h"
 #include "retrieval/Downloaders.h"
 #include "retrieval/Transports.h"
 #include "sheets/CurrentQuotes.h"
@@ -332,11 +334,20 @@ void frmMain::Panel1_Click(int Index)
         break;
     }
     case 4:
-        // The summary chooser waits for its window; without a stock the label says so.
-        if (CurrentSymbol().isEmpty())
+        if (CurrentSymbol().isEmpty()) {
             Dialogs::MsgBox(QStringLiteral("You have to select stock first.\r\n(Select one of the symbols in the "
                                            "upper tree, under the first item.)"),
                             Dialogs::vbInformation, QStringLiteral("Unselected Stock"));
+        } else {
+            // The chooser opens above the Summary label, half its size to the right.
+            SummaryOpt chooser(this);
+            chooser.adjustSize();
+            const int widthTwips = chooser.width() * input::TwipsPerPixel;
+            const int heightTwips = chooser.height() * input::TwipsPerPixel;
+            chooser.move(popupPoint(m_layout.Panel1[4].Left + widthTwips / 2,
+                                    m_layout.StatusBar1.Top + heightTwips / 2 - 800));
+            chooser.exec();
+        }
         break;
     case 5:
         openPopup(mnuReports, m_layout.Panel1[5].Left, m_layout.StatusBar1.Top);

@@ -1,0 +1,122 @@
+#include "reports/SummaryChoice.h"
+
+#include "core/ErrorLog.h"
+#include "core/Settings.h"
+#include "platform/Dialogs.h"
+#include "reports/Summery.h"
+
+#include <exception>
+
+using namespace summary;
+
+namespace {
+
+// The box of each flag, in GanarateHTML's parameter order.
+constexpr int kBoxOfFlag[FlagCount] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 16, 10, 11, 12, 13, 14, 15, 17, 18};
+
+const char* const kCaptions[SummaryChoice::kBoxes] = {
+    "Profile",
+    "Analyst's Recommandation ",
+    "Latest Prices",
+    "Annual Balance Sheet ",
+    "Annual Income Statement ",
+    "Earning Growth ",
+    "Earning History ",
+    "Earning Estimates ",
+    "Consensus EPS Trade ",
+    "Insider Trader *",
+    "Upgrades History  ",
+    "Downgrades History ",
+    "Momentum Rating ",
+    "Broker Reports ",
+    "Calls *",
+    "Puts *",
+    "Split History",
+    "Quarterly Reports *",
+    "Short Interest",
+};
+
+} // namespace
+
+QString SummaryChoice::Caption(int i)
+{
+    return i >= 0 && i < kBoxes ? QLatin1String(kCaptions[i]) : QString();
+}
+
+std::array<int, SummaryChoice::kBoxes> SummaryChoice::InitialTicks()
+{
+    std::array<int, kBoxes> ticks;
+    ticks.fill(1);
+    for (int slow : {9, 14, 15, 17, 18})
+        ticks[static_cast<std::size_t>(slow)] = 0;
+    return ticks;
+}
+
+QString SummaryChoice::NoteText()
+{
+    return QStringLiteral("* It might take time, please be patiant..");
+}
+
+SummaryChoice::SummaryChoice() : m_chk(InitialTicks()) {}
+
+void SummaryChoice::LoadOptions()
+{
+    const QString s = Settings::GetSetting(QStringLiteral("SummaryOpt"));
+    qsizetype p = 0;
+    for (int i = 0; i <= s.size(); ++i) {
+        const qsizetype a = s.indexOf(QLatin1Char(','), p);
+        if (a < 0)
+            return;
+        p = s.indexOf(QLatin1Char(','), a + 1);
+        if (p < 0)
+            return;
+        const QChar v = s.at(a + 1);
+        if (i < kBoxes && v >= QLatin1Char('0') && v <= QLatin1Char('2'))
+            m_chk[static_cast<std::size_t>(i)] = v.unicode() - '0';
+    }
+}
+
+void SummaryChoice::SaveOptions() const
+{
+    QString s;
+    for (int v : m_chk)
+        s += QLatin1Char(',') + QString::number(v);
+    s += QLatin1Char(',');
+    Settings::SaveSetting(QStringLiteral("SummaryOpt"), s);
+}
+
+bool SummaryChoice::CheckOptions()
+{
+    int sum = 0;
+    for (int v : m_chk)
+        sum += v;
+    if (sum != 0)
+        return true;
+    m_chk[0] = 1;
+    Dialogs::MsgBox(QStringLiteral("You have to select at least one option."), Dialogs::vbInformation,
+                    QStringLiteral(""));
+    return false;
+}
+
+Flags SummaryChoice::flags() const
+{
+    Flags f{};
+    for (int k = 0; k < FlagCount; ++k)
+        f[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(m_chk[static_cast<std::size_t>(kBoxOfFlag[k])]);
+    return f;
+}
+
+bool SummaryChoice::cndGenerate_Click(Progress& progress)
+{
+    if (!CheckOptions())
+        return false;
+    SaveOptions();
+    try {
+        Summery summery(progress);
+        summery.GanarateHTML(flags());
+    } catch (const std::exception& e) {
+        LogError(QString::fromLocal8Bit(e.what()), 0, QStringLiteral("Tradewright"),
+                 QStringLiteral("SummaryOpt_cndGenerate_Click"), false);
+    }
+    return true;
+}
