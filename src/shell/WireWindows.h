@@ -24,6 +24,11 @@ private:
     std::unique_ptr<Parts> m_parts;
 };
 
+// The market list `index` (1 to 30) of the main window's market-list menu: its check
+// mark on the list's item (off on the others), then the list through the program's
+// runner.
+void ShowMarketList(frmMain& main, int index);
+
 // The Options window, modal and owned by the main window, centred on it with its top
 // 700 twips below the news ticker. page >= 0 (the settings menu) is stored as FrmNav
 // first; -1 (the "Setting" button, Alt+N) opens the page shown last.

@@ -124,7 +124,8 @@ TEST(ViewRegistry, PerViewFacts)
               QStringList({"AIS"}));
     EXPECT_EQ(codesWhere([](const ViewRow& r) { return r.builder != nullptr; }),
               QStringList({"Current", "ABS", "AIS", "EG", "EH", "ER", "EC", "IT", "QR", "Profile", "SI", "Call",
-                           "Put", "Options", "Split", "NMR", "UPH", "DNH", "BRP", "Port", "PortLog", "PortSelected"}));
+                           "Put", "Options", "Split", "NMR", "UPH", "DNH", "BRP", "BR", "WINLOS", "Coverage", "Upgrade",
+                           "Downgrade", "SUP", "US", "WM", "Port", "PortLog", "PortSelected"}));
     EXPECT_EQ(codesWhere([](const ViewRow& r) { return r.scope == ViewScope::Portfolio; }),
               QStringList({"Port", "PortLog", "PortSelected"}));
     EXPECT_FALSE(findView("WM")->hourglass);
