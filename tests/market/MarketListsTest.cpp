@@ -3,6 +3,7 @@
 #include "MarketViewFixture.h"
 
 #include "market/MarketLists.h"
+#include "tree/NodeDispatcher.h"
 
 #include <map>
 
@@ -95,6 +96,22 @@ TEST(ShowMarketList, EachIndexShowsItsListAndChecksOneItemAfterClearingAllSixtee
         EXPECT_EQ(port.checkedItem(), -1);
         EXPECT_EQ(port.clears, 16);
     }
+}
+
+TEST(ShowMarketList, TheTreesMarketListNodesShowWhatTheListIndexShows)
+{
+    int lists = 0;
+    for (const KeyArm& arm : nodeKeyArms()) {
+        if (arm.target.marketList < 0)
+            continue;
+        SCOPED_TRACE(arm.key);
+        ++lists;
+        const auto target = MarketListFor(arm.target.marketList);
+        ASSERT_TRUE(target.has_value());
+        EXPECT_EQ(target->code, QLatin1String(arm.target.code));
+        EXPECT_EQ(target->key, QLatin1String(arm.target.key));
+    }
+    EXPECT_EQ(lists, 30);
 }
 
 TEST(BigMoversTitle, NamesAreComparedExactlyAndTheDollarsTradedPagesGoToTheMostActiveFiller)
