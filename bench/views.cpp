@@ -23,6 +23,7 @@
 #include "sheets/ViewEntries.h"
 #include "sheets/ViewRegistry.h"
 #include "sheets/ViewRunner.h"
+#include "market/USIndices.h"
 #define TW_VIEW_ROAD 1
 #else
 #include "stockdata/PortfolioViews.h"
@@ -470,6 +471,109 @@ TW_PAGE_VIEW(ShortInterest, "SI", "_SI.Sh");
 BENCHMARK_CAPTURE(OptionsViewBuilder, Calls, "Call")->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(OptionsViewBuilder, Puts, "Put")->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(OptionsViewBuilder, Chain, "Options")->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+
+// ---- the market lists and indices over pages of about 300 KB and 1 MB ----------
+
+// One of our market fixture pages grown to about `bytes` by repeating `row` just
+// before each `at`.
+QByteArray grownMarketPage(const char* fixtureName, const QByteArray& at, const QByteArray& row, qsizetype bytes)
+{
+    QFile f(QStringLiteral(TW_FIXTURES "/market/") + QLatin1String(fixtureName));
+    QByteArray page = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    const qsizetype sites = page.count(at);
+    if (sites > 0 && page.size() < bytes) {
+        const qsizetype repeats = (bytes - page.size()) / (row.size() * sites) + 1;
+        page.replace(at, row.repeated(repeats) + at);
+    }
+    return page;
+}
+
+struct MarketPage
+{
+    const char* name;     // the benchmark's
+    const char* code;
+    const char* key;
+    const char* file;     // as the downloader names it
+    const char* fixture;
+    QByteArray at;
+    QByteArray row;
+};
+
+const MarketPage kMarketPages[] = {
+    {"Movers", "BR", "brPG_Q.Sh", "BrPG_Q.Sh", "movers/brPG_Q.Sh", "<TR><TD>&nbsp;</TD></TR>",
+     "<TR><TD>5</TD><TD>Some &amp; Co</TD><TD>SOM</TD><TD>2.0%</TD><TD>100</TD><TD>2.00</TD><TD>+0.02</TD>"
+     "<TD>8</TD></TR>\n"},
+    {"MostActive", "BR", "BrDT_Q.Sh", "BrDT_Q.Sh", "movers/BrDT_Q.Sh", "</TABLE>\n<p>Click",
+     "<TR><TD>3</TD><TD>SOM</TD><TD>Some Co</TD><TD>2.00</TD><TD>z</TD><TD>+0.02</TD><TD>1%</TD><TD>100</TD>"
+     "<TD>200</TD><TD><IMG SRC=\"/img/icon_news.gif\"></TD></TR>\n"},
+    {"WinnersLosers", "WINLOS", "mwwinners.Sh", "mwwinners.Sh", "winlos/mwwinners.Sh", "</TABLE>",
+     "<TR><TD>9</TD><TD>SOM</TD><TD>q</TD><TD>Some&nbsp;Co</TD><TD>2.00</TD><TD>100</TD><TD>+0.02</TD>"
+     "<TD>1%</TD></TR>\n"},
+    {"Upgrades", "Upgrade", "", "UpDown.Sh", "analyst/UpDown.Sh", "</TABLE>\n<big><b>Downgrades",
+     "<TR><TD>Some Co</TD><TD>SOM</TD><TD>Broker &amp; Co</TD><TD>Hold</TD><TD>Buy</TD><TD>More</TD></TR>\n"},
+    {"Coverage", "Coverage", "", "UpDown.Sh", "analyst/UpDown.Sh", "</TABLE>\n</HTML>",
+     "<TR><TD>Some Co</TD><TD>SOM</TD><TD>Broker &amp; Co</TD><TD>Buy</TD><TD>More</TD></TR>\n"},
+    {"Surprises", "SUP", "", "25_surp.Sh", "surprises/25_surp.Sh", "<TR><TD colspan=5>",
+     "<TR><TD>SOM</TD><TD>Some Co</TD><TD>1.10</TD><TD>1.00</TD><TD>10%</TD></TR>\n"},
+    {"WorldMarkets", "WM", "", "Market.Sh", "world/Market.Sh", "<TR><TD>Asia</TD></TR>",
+     "<TR><TD>Chile</TD><TD>x</TD><TD>^IPSA</TD><TD>12/9</TD><TD>1,234.5</TD><TD>+1.0</TD><TD>+0.1%</TD>"
+     "<TD>Chart</TD></TR>\n"},
+};
+
+// A market view's builder alone over its page, into a detached model; MB/s of page.
+void MarketPageView(benchmark::State& state, const MarketPage* v)
+{
+    fixture();
+    const QByteArray page = grownMarketPage(v->fixture, v->at, v->row, state.range(0));
+    QDir().mkpath(AppPath() + QStringLiteral("/Cache/DataSheet"));
+    QFile f(AppPath() + QStringLiteral("/Cache/DataSheet/") + QLatin1String(v->file));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(page) != page.size()) {
+        state.SkipWithError("page not written");
+        return;
+    }
+    f.close();
+    const ViewRow& row = *findView(QLatin1String(v->code));
+    const ViewContext ctx = ViewRunner::contextFor(row, QLatin1String(v->key));
+    FlexGrid grid;
+    grid.setWidth(15000);
+    for (auto _ : state) {
+        row.builder(ctx, grid);
+        benchmark::DoNotOptimize(grid.Rows());
+    }
+    state.counters["rows"] = grid.Rows();
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * page.size());
+}
+
+// The US page scraped into US.dat: the 37 figures spread over a long page.
+void USPageScrape(benchmark::State& state)
+{
+    fixture();
+    const QByteArray page = grownMarketPage("us/US.Sh", "<TR><TD><B>", "<!-- nothing of note in this line -->\r\n",
+                                            state.range(0));
+    QDir().mkpath(AppPath() + QStringLiteral("/Cache/DataSheet"));
+    QFile f(AppPath() + QStringLiteral("/Cache/DataSheet/US.Sh"));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(page) != page.size()) {
+        state.SkipWithError("page not written");
+        return;
+    }
+    f.close();
+    for (auto _ : state)
+        Parse_US();
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * page.size());
+}
+
+void registerMarketViews()
+{
+    for (const MarketPage& v : kMarketPages)
+        benchmark::RegisterBenchmark((std::string("MarketPageView/") + v.name).c_str(), MarketPageView, &v)
+            ->Arg(300 << 10)
+            ->Arg(1 << 20)
+            ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("USPageScrape", USPageScrape)->Arg(300 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
+}
+
+const bool kMarketViewsRegistered = (registerMarketViews(), true);
 
 #endif
 
