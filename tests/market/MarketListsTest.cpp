@@ -283,20 +283,4 @@ TEST_F(MoversTest, EachFailureShowsNoDataForTheTitle)
     EXPECT_EQ(BigMoversMessage(), QStringLiteral("No Data were found \r\nPlease update again."));
 }
 
-TEST_F(MoversTest, PagesPastTheSixteenBitLimitReadAsAnyOther)
-{
-    for (const char* file : {"brPG_Q.Sh", "BrDT_Q.Sh"}) {
-        SCOPED_TRACE(file);
-        const QByteArray plain = page(QStringLiteral("movers/") + QLatin1String(file));
-        writePage(QLatin1String(file), plain);
-        FlexGrid a;
-        a.assignFrom(show(QStringLiteral("BR"), QLatin1String(file)));
-        writePage(QLatin1String(file), behindLongHead(plain));
-        FlexGrid& b = show(QStringLiteral("BR"), QLatin1String(file));
-        ASSERT_EQ(a.Rows(), b.Rows());
-        for (int r = 0; r < a.Rows(); ++r)
-            EXPECT_EQ(rowTexts(a, r), rowTexts(b, r)) << r;
-    }
-}
-
 } // namespace

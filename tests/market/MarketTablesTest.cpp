@@ -261,3 +261,45 @@ TEST_F(WorldMarketsTest, FailuresShowNoDataOrABlankGrid)
 }
 
 } // namespace
+
+namespace {
+
+class LongPagesTest : public MarketViewTest
+{
+};
+
+// No position limit: every view reads its page behind 40 KB of head as it reads the page.
+TEST_F(LongPagesTest, EachViewFillsTheSameBehindALongHead)
+{
+    struct Case
+    {
+        const char* code;
+        const char* key;
+        const char* file;
+        const char* fixture;
+    };
+    const Case cases[] = {
+        {"BR", "brPG_Q.Sh", "brPG_Q.Sh", "movers/brPG_Q.Sh"},
+        {"BR", "BrDT_Q.Sh", "BrDT_Q.Sh", "movers/BrDT_Q.Sh"},
+        {"WINLOS", "mwwinners.Sh", "mwwinners.Sh", "winlos/mwwinners.Sh"},
+        {"Coverage", "", "UpDown.Sh", "analyst/UpDown.Sh"},
+        {"Downgrade", "", "UpDown.Sh", "analyst/UpDown.Sh"},
+        {"SUP", "", "25_surp.Sh", "surprises/25_surp.Sh"},
+        {"WM", "", "Market.Sh", "world/Market.Sh"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        const QByteArray plain = page(QLatin1String(c.fixture));
+        writePage(QLatin1String(c.file), plain);
+        FlexGrid a;
+        a.assignFrom(show(QLatin1String(c.code), QLatin1String(c.key)));
+        EXPECT_GE(a.Rows(), 3);
+        writePage(QLatin1String(c.file), behindLongHead(plain));
+        FlexGrid& b = show(QLatin1String(c.code), QLatin1String(c.key));
+        ASSERT_EQ(a.Rows(), b.Rows());
+        for (int r = 0; r < a.Rows(); ++r)
+            EXPECT_EQ(rowTexts(a, r), rowTexts(b, r)) << r;
+    }
+}
+
+} // namespace

@@ -128,6 +128,7 @@ TEST_F(USIndicesTest, WithoutUSDatTheViewShowsNamesSymbolsAndLinksWithEmptyValue
     EXPECT_EQ(rowTexts(g, 3), QStringList({"", "30 Industrials", "^DJI", "", "", "", "", "",
                                            USQuoteAddress(QStringLiteral("^DJI"))}));
     EXPECT_EQ(picture(g, 3), QString());
+    EXPECT_TRUE(fileExists(QStringLiteral("US.dat")));  // created empty
 }
 
 TEST_F(USIndicesTest, InTheZoomWindowTheMainGridIsLeftAlone)
