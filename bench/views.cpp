@@ -23,6 +23,7 @@
 #include "sheets/ViewEntries.h"
 #include "sheets/ViewRegistry.h"
 #include "sheets/ViewRunner.h"
+#include "market/USIndices.h"
 #define TW_VIEW_ROAD 1
 #else
 #include "stockdata/PortfolioViews.h"
@@ -535,6 +536,77 @@ TW_MARKET_PAGE(IpoWithdrawals, 7);
 TW_MARKET_PAGE(IpoNews, 8);
 TW_MARKET_PAGE(SplitsToday, 9);
 TW_MARKET_PAGE(SplitsTopTech, 10);
+
+// ---- the market lists and indices over pages of about 300 KB and 1 MB ----------
+
+struct MarketListPage
+{
+    const char* name;     // the benchmark's
+    const char* code;
+    const char* key;
+    const char* file;     // as the downloader names it
+    const char* fixture;
+    QByteArray at;
+    QByteArray row;
+};
+
+const MarketListPage kMarketListPages[] = {
+    {"Movers", "BR", "brPG_Q.Sh", "BrPG_Q.Sh", "movers/brPG_Q.Sh", "<TR><TD>&nbsp;</TD></TR>",
+     "<TR><TD>5</TD><TD>Some &amp; Co</TD><TD>SOM</TD><TD>2.0%</TD><TD>100</TD><TD>2.00</TD><TD>+0.02</TD>"
+     "<TD>8</TD></TR>\n"},
+    {"MostActive", "BR", "BrDT_Q.Sh", "BrDT_Q.Sh", "movers/BrDT_Q.Sh", "</TABLE>\n<p>Click",
+     "<TR><TD>3</TD><TD>SOM</TD><TD>Some Co</TD><TD>2.00</TD><TD>z</TD><TD>+0.02</TD><TD>1%</TD><TD>100</TD>"
+     "<TD>200</TD><TD><IMG SRC=\"/img/icon_news.gif\"></TD></TR>\n"},
+    {"WinnersLosers", "WINLOS", "mwwinners.Sh", "mwwinners.Sh", "winlos/mwwinners.Sh", "</TABLE>",
+     "<TR><TD>9</TD><TD>SOM</TD><TD>q</TD><TD>Some&nbsp;Co</TD><TD>2.00</TD><TD>100</TD><TD>+0.02</TD>"
+     "<TD>1%</TD></TR>\n"},
+    {"Upgrades", "Upgrade", "", "UpDown.Sh", "analyst/UpDown.Sh", "</TABLE>\n<big><b>Downgrades",
+     "<TR><TD>Some Co</TD><TD>SOM</TD><TD>Broker &amp; Co</TD><TD>Hold</TD><TD>Buy</TD><TD>More</TD></TR>\n"},
+    {"Coverage", "Coverage", "", "UpDown.Sh", "analyst/UpDown.Sh", "</TABLE>\n</HTML>",
+     "<TR><TD>Some Co</TD><TD>SOM</TD><TD>Broker &amp; Co</TD><TD>Buy</TD><TD>More</TD></TR>\n"},
+    {"Surprises", "SUP", "", "25_surp.Sh", "surprises/25_surp.Sh", "<TR><TD colspan=5>",
+     "<TR><TD>SOM</TD><TD>Some Co</TD><TD>1.10</TD><TD>1.00</TD><TD>10%</TD></TR>\n"},
+    {"WorldMarkets", "WM", "", "Market.Sh", "world/Market.Sh", "<TR><TD>Asia</TD></TR>",
+     "<TR><TD>Chile</TD><TD>x</TD><TD>^IPSA</TD><TD>12/9</TD><TD>1,234.5</TD><TD>+1.0</TD><TD>+0.1%</TD>"
+     "<TD>Chart</TD></TR>\n"},
+};
+
+// A market list or index view's builder alone over its page, into a detached model; MB/s of page.
+void MarketListView(benchmark::State& state, const MarketListPage* v)
+{
+    fixture();
+    const QByteArray page =
+        grownPage((QByteArray("../market/") + v->fixture).constData(), v->at, v->row, state.range(0), 0);
+    if (!writeCachePage(state, QLatin1String(v->file), page))
+        return;
+    fillDetached(state, v->code, QLatin1String(v->key));
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * page.size());
+}
+
+// The US page scraped into US.dat: the 37 figures spread over a long page.
+void USPageScrape(benchmark::State& state)
+{
+    fixture();
+    const QByteArray page = grownPage("../market/us/US.Sh", "<TR><TD><B>",
+                                      "<!-- nothing of note in this line -->\r\n", state.range(0), 0);
+    if (!writeCachePage(state, QStringLiteral("US.Sh"), page))
+        return;
+    for (auto _ : state)
+        Parse_US();
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * page.size());
+}
+
+void registerMarketViews()
+{
+    for (const MarketListPage& v : kMarketListPages)
+        benchmark::RegisterBenchmark((std::string("MarketListView/") + v.name).c_str(), MarketListView, &v)
+            ->Arg(300 << 10)
+            ->Arg(1 << 20)
+            ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("USPageScrape", USPageScrape)->Arg(300 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
+}
+
+const bool kMarketViewsRegistered = (registerMarketViews(), true);
 
 #endif
 

@@ -12,7 +12,7 @@ const QString kNoData = QStringLiteral("Data is not available, connect to Intern
 void fillReports(int list, const ViewContext& ctx, FlexGrid& grid)
 {
     using namespace market;
-    QString text = ReadPage(ctx);
+    QString text = ctx.readPage();
     NormaliseTags(text, true, true, true, true);
     RemoveLinkWords(text);
     text.replace(QLatin1String("&#039"), QLatin1String("'"));

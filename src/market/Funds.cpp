@@ -11,7 +11,7 @@ namespace {
 void fillFunds(const ViewContext& ctx, const QString& title, FlexGrid& grid)
 {
     using namespace market;
-    QString text = ReadPage(ctx);
+    QString text = ctx.readPage();
     NormaliseTags(text, true, true, true, true);
     text.remove(QStringLiteral("&nbsp;"));
 

@@ -73,7 +73,7 @@ bool isLinkColumn(const IpoMember& m, int col)
 // The document from the first "<html>" up to its "</html>", tags evened out.
 QString cutDocument(const ViewContext& ctx, bool upperHtml)
 {
-    QString text = ReadPage(ctx);
+    QString text = ctx.readPage();
     if (upperHtml) {
         text.replace(QLatin1String("<HTML>"), QLatin1String("<html>"));
         text.replace(QLatin1String("<Html>"), QLatin1String("<html>"));
@@ -303,7 +303,7 @@ void fillWithdrawals(const ViewContext& ctx, FlexGrid& grid)
 
 void fillNews(const ViewContext& ctx, FlexGrid& grid)
 {
-    const QString text = ReadPage(ctx);
+    const QString text = ctx.readPage();
     // The list is the document itself, whatever stands before its "<html>".
     const int start = FindText(1, text, QStringLiteral("<html>"));
     const int end = FindText(start, text, QStringLiteral("</html>"));

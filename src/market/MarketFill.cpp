@@ -6,28 +6,6 @@
 
 namespace market {
 
-QString ReadPage(const ViewContext& ctx)
-{
-    QString text = ReadFile(ctx.pagePath);
-    ctx.eventPass();
-    return text;
-}
-
-QString CleanedCell(QString cell, bool breaks)
-{
-    return rt::Trim(CleanCell(cell, breaks, true, false));
-}
-
-void PrepareGrid(FlexGrid& grid, int rows, int cols)
-{
-    grid.setRedraw(false);
-    grid.Clear();
-    grid.setRows(rows);
-    grid.setCols(cols);
-    grid.setBackColor(kWhite);
-    grid.setGridLines(1);
-}
-
 void ColourBySign(FlexGrid& grid, int row, int col)
 {
     const QString text = grid.TextMatrix(row, col);

@@ -23,7 +23,7 @@ const SummaryTable kTables[] = {
 void fillSummary(const SummaryTable& table, const ViewContext& ctx, FlexGrid& grid)
 {
     using namespace market;
-    QString text = ReadPage(ctx);
+    QString text = ctx.readPage();
     NormaliseTags(text, true, true, true, true);
 
     // The anchor word is found wherever it first stands in the page.

@@ -46,7 +46,7 @@ const Layout& layoutOf(int layout)
 void fillCalendar(const Calendar& cal, const ViewContext& ctx, FlexGrid& grid)
 {
     using namespace market;
-    QString text = ReadPage(ctx);
+    QString text = ctx.readPage();
     NormaliseTags(text, true, true, true, true);
     RemoveLinkWords(text);
 

@@ -7,6 +7,7 @@
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
 #include "retrieval/MainWindowPort.h"
+#include "retrieval/RunServices.h"
 #include "retrieval/Transports.h"
 #include "stockdata/EntryRules.h"
 #include "stockdata/ProgramState.h"
@@ -313,18 +314,18 @@ void Downloaders::UpdateAdvise()
 // ---------------------------------------------------------------------------
 // Market members.
 
-void Downloaders::runMarket(const MarketDownloader& d, const QHash<QString, QString>& values, const QString& preTitle)
+bool Downloaders::runMarket(const MarketDownloader& d, const QHash<QString, QString>& values, const QString& preTitle)
 {
     RunState& rs = m_port.runState();
     if (rs.StopFlag)
-        return;
+        return false;
     Transports::PassScope pass(m_transports);
     if (!m_transports.siteIsSet(d.site))
-        return;
+        return false;
     const PageRequest request = RequestFor(d, values);
     // A name made from codes stays inside the cache folder by the symbols' rule too.
     if (!IsFileSafeSymbol(request.fileName))
-        return;
+        return false;
     if (!preTitle.isEmpty())
         m_port.setCaption(rs.OrigCaption + QStringLiteral("   Updating ") + preTitle);
     const QString path = CacheFolder() + request.fileName;
@@ -336,7 +337,7 @@ void Downloaders::runMarket(const MarketDownloader& d, const QHash<QString, QStr
     } else {
         m_transports.SocketFetch(path, site, request.pathAndQuery, caption);
     }
-    ApplySizeRule(path, d.sizeRule, d.threshold, request.fileName);
+    return ApplySizeRule(path, d.sizeRule, d.threshold, request.fileName) == SizeRuleResult::Kept;
 }
 
 void Downloaders::UpdateBigMovers(std::int16_t Report, const QString& Code, std::int16_t Data, const QString& Title)
@@ -366,7 +367,11 @@ void Downloaders::UpdateLosers() { runMarket(market("UpdateLosers"), {}); }
 void Downloaders::UpdateWinners() { runMarket(market("UpdateWinners"), {}); }
 void Downloaders::UpdateSurp() { runMarket(market("UpdateSurp"), {}); }
 void Downloaders::UpdateUpDown() { runMarket(market("UpdateUpDown"), {}); }
-void Downloaders::UpdateUSMarket() { runMarket(market("UpdateUSMarket"), {}); }
+void Downloaders::UpdateUSMarket()
+{
+    if (runMarket(market("UpdateUSMarket"), {}) && m_parsers)
+        m_parsers->ParseUS();
+}
 void Downloaders::UpdateWorldMarket() { runMarket(market("UpdateWorldMarket"), {}); }
 void Downloaders::Update_IPO_Last() { runMarket(market("Update_IPO_Last"), {}); }
 void Downloaders::Update_IPO_News() { runMarket(market("Update_IPO_News"), {}); }

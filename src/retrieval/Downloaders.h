@@ -11,6 +11,8 @@
 #include <optional>
 #include <vector>
 
+class QuoteParsing;
+
 class MainWindowPort;
 class Transports;
 struct SiteEndpoint;
@@ -171,6 +173,9 @@ public:
     // The news parser UpdateNews hands each page to. Without one, UpdateNews fetches
     // and keeps the page ("Temp.htm") and leaves the old headline files alone.
     void setNewsParser(NewsParser parser) { m_newsParser = std::move(parser); }
+    // The parsers UpdateUSMarket hands a kept US page to (Parse_US). Without them the
+    // page is kept and US.dat left as it is.
+    void setQuoteParsing(QuoteParsing* parsers) { m_parsers = parsers; }
 
 private:
     enum class RowResult { Next, End };
@@ -181,11 +186,13 @@ private:
     RowResult recommendationRow(const StockDownloader& d, const SiteEndpoint& site, int row, const QString& symbol);
     RowResult newsRow(const StockDownloader& d, const SiteEndpoint& site, const QString& symbol);
     void finishStock(const StockDownloader& d);
-    void runMarket(const MarketDownloader& d, const QHash<QString, QString>& values, const QString& preTitle = QString());
+    // True when the page was fetched and kept.
+    bool runMarket(const MarketDownloader& d, const QHash<QString, QString>& values, const QString& preTitle = QString());
     const StockDownloader& stock(const char* procedure, const char* code = "") const;
     const MarketDownloader& market(const char* procedure) const;
 
     Transports& m_transports;
     MainWindowPort& m_port;
     NewsParser m_newsParser;
+    QuoteParsing* m_parsers = nullptr;
 };

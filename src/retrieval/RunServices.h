@@ -25,6 +25,9 @@ public:
     virtual QString ParseQuote(int row) = 0;
     // Appends the headlines of a stock's quote page to its news file.
     virtual void ParseRecentNews(const QString& symbol, const QString& pageFile, const QString& newsFile) = 0;
+    // Reads the US indices page AppPath\Cache\DataSheet\US.Sh into USIndexes and
+    // saves them to US.dat.
+    virtual void ParseUS() = 0;
 };
 
 class MailSending

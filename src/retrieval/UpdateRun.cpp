@@ -41,6 +41,8 @@ UpdateRun::UpdateRun(MainWindowPort& port, UpdateRunPort& frame, Transports& tra
     connect(&Timer1, &QTimer::timeout, this, &UpdateRun::Timer1_Timer);
     Timer1.start();
     connect(&m_transports.Inet1, &UrlFetch::StateChanged, this, &UpdateRun::Inet1_StateChanged);
+    // UpdateUSMarket hands a kept page to the US indices parser.
+    m_downloaders.setQuoteParsing(&m_quotes);
     // UpdateNews hands every page it fetched to the quote-page news parser.
     m_downloaders.setNewsParser([this](const QString& symbol, const QString& pageFile, const QString& newsFile) {
         m_quotes.ParseRecentNews(symbol, pageFile, newsFile);

@@ -1,5 +1,6 @@
 #include "retrieval/ViewContract.h"
 
+#include "core/Misc.h"
 #include "platform/AppPath.h"
 #include "platform/FlexGrid.h"
 #include "platform/Runtime.h"
@@ -8,6 +9,13 @@
 #include "stockdata/ViewHost.h"
 
 Q_LOGGING_CATEGORY(lcViews, "tradewright.views")
+
+QString ViewContext::readPage() const
+{
+    QString text = ReadFile(pagePath);
+    eventPass();
+    return text;
+}
 
 ViewError ViewError::message(const QString& text)
 {

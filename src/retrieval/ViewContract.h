@@ -88,6 +88,8 @@ struct ViewContext
         if (afterRead)
             afterRead();
     }
+    // The view's page read whole, then pending events let run once.
+    QString readPage() const;
 
     // AppPath/Cache/DataSheet/name, found whatever the letter case of the stored
     // file; "" for an empty name.

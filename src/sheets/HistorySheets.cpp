@@ -42,26 +42,13 @@ void withMessages(Fill fill, const QString& on5, const QString& on53)
     }
 }
 
-// The page as the sheets scan it: read whole, events let run once.
-QString readPage(const ViewContext& ctx)
-{
-    QString text = ReadFile(ctx.pagePath);
-    ctx.eventPass();
-    return text;
-}
-
-QString cleanCell(QString cell)
-{
-    return rt::Trim(CleanCell(cell, false, true, false));
-}
-
 // One table row as a grid line: each cleaned cell followed by a tab ("" for a row
 // without cells).
 QString rowLine(const QString& row)
 {
     QString line;
     for (const QString& cell : ScanCells(row))
-        line += cleanCell(cell) + QLatin1Char('\t');
+        line += market::CleanedCell(cell) + QLatin1Char('\t');
     return line;
 }
 
@@ -96,7 +83,7 @@ QString nameAndSymbol(const ViewContext& ctx)
 
 void fillSplits(const ViewContext& ctx, FlexGrid& grid)
 {
-    QString text = readPage(ctx);
+    QString text = ctx.readPage();
     NormaliseTags(text, true, true, true, true);
 
     // The table starts after the row that closes first after the marker.
@@ -132,7 +119,7 @@ void fillSplits(const ViewContext& ctx, FlexGrid& grid)
 
 void fillMomentum(const ViewContext& ctx, FlexGrid& grid)
 {
-    QString text = readPage(ctx);
+    QString text = ctx.readPage();
     NormaliseTags(text, true, true, true, true);
     text.replace(QLatin1Char('\t'), QLatin1Char(' '));
     for (const char* word : {"&nbsp;", ",", "News", "BrokerReports", "Chart", "Compare"})
@@ -156,7 +143,7 @@ void fillMomentum(const ViewContext& ctx, FlexGrid& grid)
         const int open = FindText(from, section, QStringLiteral("<td"));
         const int close = FindText(open, section, QStringLiteral("</td>"));
         from = close;
-        return cleanCell(CutText(section, open, close - open));
+        return market::CleanedCell(CutText(section, open, close - open));
     };
     static const char* const labels[] = {"Rank:", "Momentum Rating:", "Buys:", "Holds:", "Sell:"};
     const QString first = nextCell();
@@ -213,7 +200,7 @@ const HistoryMember kBrokerReports{nullptr, "begin reports", false, true, true, 
 
 void fillHistory(const HistoryMember& m, const ViewContext& ctx, FlexGrid& grid)
 {
-    QString text = readPage(ctx);
+    QString text = ctx.readPage();
     if (m.noDataSentence && text.contains(QLatin1String(m.noDataSentence)))
         throw ViewError::number(5);
     if (m.tabsBeforeTags)

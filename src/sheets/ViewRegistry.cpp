@@ -12,6 +12,12 @@
 #include "sheets/FilingSheets.h"
 #include "sheets/ProfileSheets.h"
 #include "sheets/OptionsSheets.h"
+#include "market/AnalystActions.h"
+#include "market/MarketLists.h"
+#include "market/Surprises.h"
+#include "market/USIndices.h"
+#include "market/WinnersLosers.h"
+#include "market/WorldMarkets.h"
 #include "stockdata/EntryRules.h"
 #include "stockdata/PortfolioViews.h"
 
@@ -154,7 +160,7 @@ QVector<ViewRow> makeRegistry()
          << withBuilder(perStock("BRP", "BR", "_brp.Sh", zoom, blank), BuildBrokerReports);
 
     // The market lists. "BR" takes the page's file name as its key.
-    rows << withArguments(
+    rows << withBuilder(withArguments(
                 market("BR",
                        {"pg",    "pl",    "vg",    "vl",    "52h",    "52l",    "mas",    "lmm",    "lmm_N",
                         "lmm_A", "pg_N",  "pl_N",  "vg_N",  "vl_N",   "52h_N",  "52l_N",  "mas_N",  "pg_A",
@@ -166,22 +172,25 @@ QVector<ViewRow> makeRegistry()
                  "brVG_N.Sh",     "brVL_N.Sh",     "br52-WPH_N.Sh", "br52-WPL_N.Sh", "brMAS_N.Sh", "brPG_A.Sh",
                  "brPL_A.Sh",     "brVG_A.Sh",     "brVL_A.Sh",  "br52-WPH_A.Sh", "br52-WPL_A.Sh", "brMAS_A.Sh",
                  "BrDT_Q.Sh",     "BrDT_N.Sh",     "BrDT_A.Sh",  "BrPU_Q.Sh",  "BrPU_N.Sh",     "BrPU_A.Sh",
-                 "BrPD_Q.Sh",     "BrPD_N.Sh",     "BrPD_A.Sh"})
-         << withArguments(market("WINLOS", {"win", "los"}, {"mwwinners.Sh", "mwlosers.Sh"}, noZoom, blank),
-                          {"mwwinners.Sh", "mwlosers.Sh"})
-         << market("Coverage", {"ci"}, {"UpDown.Sh"}, zoom, blank)
-         << market("Upgrade", {"up"}, {"UpDown.Sh"}, zoom, blank)
-         << market("Downgrade", {"down"}, {"UpDown.Sh"}, zoom, blank)
-         << market("SUP", {"sup"}, {"25_surp.Sh"}, zoom, blank)
+                 "BrPD_Q.Sh",     "BrPD_N.Sh",     "BrPD_A.Sh"}), BuildMarketList)
+         << withBuilder(withArguments(market("WINLOS", {"win", "los"}, {"mwwinners.Sh", "mwlosers.Sh"}, noZoom, blank),
+                                      {"mwwinners.Sh", "mwlosers.Sh"}), FG_WinLos)
+         << withBuilder(market("Coverage", {"ci"}, {"UpDown.Sh"}, zoom, blank), FG_AnalystActions)
+         << withBuilder(market("Upgrade", {"up"}, {"UpDown.Sh"}, zoom, blank), FG_AnalystActions)
+         << withBuilder(market("Downgrade", {"down"}, {"UpDown.Sh"}, zoom, blank), FG_AnalystActions)
+         << withBuilder(market("SUP", {"sup"}, {"25_surp.Sh"}, zoom, blank), FG_SUP)
          // The US view reads US.dat of the program folder, not a cache page; the
          // group keys show the same view scrolled to their group.
-         << leavingPointer(market("US",
-                                  {"US", "US_DJ", "US_NY", "US_NQ", "US_SP", "US_OTHER", "US_TS", "US_COMM"}, {},
-                                  zoom, blank))
+         << withBuilder(leavingPointer(market("US",
+                                              {"US", "US_DJ", "US_NY", "US_NQ", "US_SP", "US_OTHER", "US_TS",
+                                               "US_COMM"},
+                                              {}, zoom, blank)),
+                        FG_US)
          << [&] {
                 ViewRow row = market("WM", {"W_Market", "mkt_A", "mkt_AP", "mkt_E", "mkt_ME"}, {"Market.Sh"},
                                      zoom, blank);
                 row.hourglass = false;  // no hourglass, the default pointer at the end
+                row.builder = FG_WMarket;
                 return row;
             }()
          << withBuilder(leavingPointer(withArguments(

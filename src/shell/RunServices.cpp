@@ -1,5 +1,6 @@
 #include "shell/RunServices.h"
 
+#include "market/USIndices.h"
 #include "services/SmtpSender.h"
 #include "sheets/QuoteParsers.h"
 
@@ -16,6 +17,11 @@ QString SheetQuoteParsing::ParseQuote(int row)
 void SheetQuoteParsing::ParseRecentNews(const QString& symbol, const QString& pageFile, const QString& newsFile)
 {
     ::ParseRecentNews(symbol, pageFile, newsFile);
+}
+
+void SheetQuoteParsing::ParseUS()
+{
+    ::Parse_US();
 }
 
 MailOutcome SmtpMailSending::SendEmail(const QString& Server, const QString& From, const QString& FromEmail,

@@ -11,6 +11,7 @@ public:
     void LoadQuotesCsv() override;
     QString ParseQuote(int row) override;
     void ParseRecentNews(const QString& symbol, const QString& pageFile, const QString& newsFile) override;
+    void ParseUS() override;
 };
 
 class SmtpMailSending final : public MailSending

@@ -1,6 +1,7 @@
 #include "shell/WireWindows.h"
 
 #include "core/Options.h"
+#include "market/MarketLists.h"
 #include "sheets/CurrentQuotes.h"
 #include "sheets/GridLayout.h"
 #include "sheets/ViewEntries.h"
@@ -19,6 +20,23 @@
 
 namespace {
 
+// The market-list menu's check marks and the program's runner.
+class MainWindowMarketLists final : public MarketListPort
+{
+public:
+    explicit MainWindowMarketLists(frmMain& main) : m_main(main) {}
+
+    void setMenuChecked(int item, bool checked) override
+    {
+        if (item >= 0 && item < int(m_main.mnuCons.size()) && m_main.mnuCons[size_t(item)])
+            m_main.mnuCons[size_t(item)]->setChecked(checked);
+    }
+    bool showView(const QString& code, const QString& key) override { return entryRunner().show(code, key); }
+
+private:
+    frmMain& m_main;
+};
+
 // What the node-click dispatcher needs of the main window.
 class MainWindowNodes final : public NodeClickWindow
 {
@@ -32,8 +50,8 @@ public:
     void setLastNodeIndex(int index) override { m_tree.setLastNodeIndex(index); }
     void markMarketList(int index) override
     {
-        for (int k = 0; k < int(m_main.mnuCons.size()); ++k)
-            m_main.mnuCons[size_t(k)]->setChecked(k == index);
+        MainWindowMarketLists menu(m_main);
+        MarkMarketListMenu(index, menu);
     }
 
 private:
@@ -73,6 +91,12 @@ MainWindowNodeClicks::~MainWindowNodeClicks() = default;
 void MainWindowNodeClicks::TreeView1_NodeClick(const QString& key)
 {
     m_parts->dispatcher.TreeView1_NodeClick(key);
+}
+
+void ShowMarketList(frmMain& main, int index)
+{
+    MainWindowMarketLists port(main);
+    ::ShowMarketList(index, port);
 }
 
 void ShowOptionsWindow(frmMain& main, int page, OptionsPlacement placement)

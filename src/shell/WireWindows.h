@@ -24,6 +24,11 @@ private:
     std::unique_ptr<Parts> m_parts;
 };
 
+// The market list `index` (1 to 30) of the main window's market-list menu: its check
+// mark on the list's item (off on the others), then the list through the program's
+// runner.
+void ShowMarketList(frmMain& main, int index);
+
 // The Options window, modal and owned by the main window, placed on the screen by
 // half the main window's width (its inner width for the hidden "Setting" item) and
 // 700 twips below the news ticker's top. page >= 0 (the settings menu) opens that

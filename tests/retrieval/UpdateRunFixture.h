@@ -88,6 +88,13 @@ public:
         if (program)
             program->ParseRecentNews(symbol, pageFile, newsFile);
     }
+    int usParses = 0;  // how often the run asked for the US page to be parsed
+    void ParseUS() override
+    {
+        ++usParses;
+        if (program)
+            program->ParseUS();
+    }
 };
 
 class ScriptedMail final : public MailSending

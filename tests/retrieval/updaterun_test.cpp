@@ -4,6 +4,8 @@
 #include "OfflineProbe.h"
 #include "UpdateRunFixture.h"
 
+#include "USIndexPage.h"
+
 #include "platform/AppPath.h"
 #include "platform/Dialer.h"
 #include "platform/Codec.h"
@@ -503,4 +505,33 @@ TEST_F(UpdateRunTest, AHostThatFailsShowsOneBoxPerRunAndItsOtherRequestsAreSkipp
     // The next run asks the host again.
     run->StartUpdate();
     EXPECT_EQ(test::dialogs().shown.size(), 2);
+}
+
+// ---- the US market data: the kept page becomes US.dat ----------------------------------
+
+TEST_F(UpdateRunTest, TheUSMarketItemParsesTheKeptPageIntoUSDat)
+{
+    useProgramServices();
+    tickOnly({50});
+    server->setReply(QStringLiteral("/m1?u"), test::USIndicesPage());
+    run->PressUpdateButton();
+
+    EXPECT_EQ(targets(), QStringList({"/m1?u"}));
+    EXPECT_EQ(quotes.usParses, 1);
+    EXPECT_EQ(USIndexes()[0].LastTrade, QStringLiteral("l0"));
+    EXPECT_EQ(USIndexes()[36].Extra, QStringLiteral("x36"));
+    USIndexes().fill(USRec());
+    ASSERT_TRUE(LoadUS());
+    EXPECT_EQ(USIndexes()[8].LastTrade, QStringLiteral("l8"));
+}
+
+TEST_F(UpdateRunTest, AUSPageTooShortToKeepIsNotParsed)
+{
+    tickOnly({50});
+    server->setReply(QStringLiteral("/m1?u"), QByteArray(500, 'x'));
+    run->PressUpdateButton();
+
+    EXPECT_EQ(targets(), QStringList({"/m1?u"}));
+    EXPECT_EQ(quotes.usParses, 0);
+    EXPECT_FALSE(QFile::exists(AppPath() + QStringLiteral("/US.dat")));
 }

@@ -124,9 +124,10 @@ TEST(ViewRegistry, PerViewFacts)
               QStringList({"AIS"}));
     EXPECT_EQ(codesWhere([](const ViewRow& r) { return r.builder != nullptr; }),
               QStringList({"Current", "ABS", "AIS", "EG", "EH", "ER", "EC", "IT", "QR", "Profile", "SI", "Call",
-                           "Put", "Options", "Split", "NMR", "UPH", "DNH", "BRP", "OptSum", "F_", "M_BRP", "IPO_Price",
-                           "IPO_Gain", "IPO_Loss", "IPO_Reg", "IPO_Last", "IPO_News", "IPO_With", "FMS", "Port",
-                           "PortLog", "PortSelected"}));
+                           "Put", "Options", "Split", "NMR", "UPH", "DNH", "BRP", "BR", "WINLOS", "Coverage", "Upgrade",
+                           "Downgrade", "SUP", "US", "WM", "OptSum", "F_", "M_BRP", "IPO_Price", "IPO_Gain",
+                           "IPO_Loss", "IPO_Reg", "IPO_Last", "IPO_News", "IPO_With", "FMS", "Port", "PortLog",
+                           "PortSelected"}));
     EXPECT_EQ(codesWhere([](const ViewRow& r) { return r.scope == ViewScope::Portfolio; }),
               QStringList({"Port", "PortLog", "PortSelected"}));
     EXPECT_FALSE(findView("WM")->hourglass);

@@ -144,12 +144,16 @@ TEST_F(ZoomTest, EveryZoomableViewOpensOneWindowWithItsCodeAndWidths)
         {"IPO_Loss", "../market/ipo/IPO_L3.sh"},   {"IPO_Reg", "../market/ipo/IPO_Reg.sh"},
         {"IPO_Last", "../market/ipo/IPO_lts.sh"},  {"IPO_News", "../market/ipo/IPO_News.sh"},
         {"IPO_With", "../market/ipo/IPO_wp.sh"},
+        {"Coverage", "../market/analyst/UpDown.Sh"}, {"Upgrade", "../market/analyst/UpDown.Sh"},
+        {"Downgrade", "../market/analyst/UpDown.Sh"}, {"SUP", "../market/surprises/25_surp.Sh"},
+        {"WM", "../market/world/Market.Sh"},
     };
     int zoomed = 0;
     for (const ViewRow& row : viewRegistry()) {
         if (!row.zoomable || !row.builder || row.viewCode != ViewCodeRule::Code)
             continue;  // the market views join as their builders land
-        if (row.scope == ViewScope::PerStock || row.scope == ViewScope::Market) {
+        // The US view reads US.dat, which it makes empty when missing.
+        if ((row.scope == ViewScope::PerStock || row.scope == ViewScope::Market) && !row.cachePages.isEmpty()) {
             ASSERT_TRUE(pages.contains(row.code)) << row.code.toStdString();
             writeFile(QStringLiteral("Cache/DataSheet/") + row.pageFor(QString(), QStringLiteral("ACME")),
                       fixture(pages.value(row.code)));

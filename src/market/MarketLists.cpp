@@ -1,0 +1,347 @@
+#include "market/MarketLists.h"
+
+#include "core/Misc.h"
+#include "core/Utilities.h"
+#include "market/MarketPages.h"
+#include "platform/Dialogs.h"
+#include "platform/FlexGrid.h"
+#include "platform/Runtime.h"
+
+#include <array>
+
+using namespace market;
+
+namespace {
+
+// ---- the list index dispatch ----------------------------------------------------
+
+struct ListEntry
+{
+    const char* code;
+    const char* key;
+    int menuItem;  // the market-list menu item that names the list (-1 none)
+};
+
+// Lists 1 to 30 in index order.
+constexpr std::array<ListEntry, 30> kLists = {{
+    {"SUP", "", 1},
+    {"WINLOS", "mwwinners.Sh", 2},
+    {"WINLOS", "mwlosers.Sh", 3},
+    {"BR", "brPG_Q.Sh", 4},
+    {"BR", "brPL_Q.Sh", 5},
+    {"BR", "brVG_Q.Sh", 6},
+    {"BR", "brVL_Q.Sh", 7},
+    {"BR", "br52-WPH_Q.Sh", 8},
+    {"BR", "br52-WPL_Q.Sh", 9},
+    {"BR", "brMAS_Q.Sh", 10},
+    {"Upgrade", "", 11},
+    {"Downgrade", "", 12},
+    {"Coverage", "", 13},
+    {"BR", "brPG_N.Sh", 4},
+    {"BR", "brPL_N.Sh", 5},
+    {"BR", "brVG_N.Sh", 6},
+    {"BR", "brVL_N.Sh", 7},
+    {"BR", "br52-WPH_N.Sh", 8},
+    {"BR", "br52-WPL_N.Sh", 9},
+    {"BR", "brMAS_N.Sh", 10},
+    {"BR", "brPG_A.Sh", 4},
+    {"BR", "brPL_A.Sh", 5},
+    {"BR", "brVG_A.Sh", 6},
+    {"BR", "brVL_A.Sh", 7},
+    {"BR", "br52-WPH_A.Sh", 8},
+    {"BR", "br52-WPL_A.Sh", 9},
+    {"BR", "brMAS_A.Sh", 10},
+    {"BR", "BrLMM_Q.Sh", -1},
+    {"BR", "BrLMM_N.Sh", -1},
+    {"BR", "BrLMM_A.Sh", -1},
+}};
+
+const ListEntry* listEntry(int index)
+{
+    return index >= 1 && index <= int(kLists.size()) ? &kLists[size_t(index - 1)] : nullptr;
+}
+
+// ---- the movers titles ------------------------------------------------------------
+
+struct TitleEntry
+{
+    const char* file;
+    const char* title;
+    bool mostActive;
+};
+
+constexpr TitleEntry kTitles[] = {
+    {"brMAS_Q.Sh", "Most Active Stocks (NASDAQ)", false},
+    {"brPG_Q.Sh", "Largest % Gain in Price (NASDAQ)", false},
+    {"brPL_Q.Sh", "Largest % Loss in Price (NASDAQ)", false},
+    {"brVG_Q.Sh", "Largest % Gain in Volume (NASDAQ)", false},
+    {"brVL_Q.Sh", "Largest % Loss in Volume (NASDAQ)", false},
+    {"br52-WPH_Q.Sh", "New 52-Week Price High (NASDAQ)", false},
+    {"br52-WPL_Q.Sh", "New 52-Week Price Lows (NASDAQ)", false},
+    {"BrLMM_Q.Sh", "Largest Money Movers  (NASDAQ)", false},
+    {"BrDT_Q.Sh", "Most Active by Dollars Traded (NASDAQ)", true},
+    {"brMAS_N.Sh", "Most Active Stocks (NYSE)", false},
+    {"brPG_N.Sh", "Largest % Gain in Price (NYSE)", false},
+    {"brPL_N.Sh", "Largest % Loss in Price (NYSE)", false},
+    {"brVG_N.Sh", "Largest % Gain in Volume (NYSE)", false},
+    {"brVL_N.Sh", "Largest % Loss in Volume (NYSE)", false},
+    {"br52-WPH_N.Sh", "New 52-Week Price High (NYSE)", false},
+    {"br52-WPL_N.Sh", "New 52-Week Price Lows (NYSE)", false},
+    {"BrLMM_N.Sh", "Largest Money Movers  (NYSE)", false},
+    {"BrDT_N.Sh", "Most Active by Dollars Traded (NYSE)", true},
+    {"brMAS_A.Sh", "Most Active Stocks (AMEX)", false},
+    {"brPG_A.Sh", "Largest % Gain in Price (AMEX)", false},
+    {"brPL_A.Sh", "Largest % Loss in Price (AMEX)", false},
+    {"brVG_A.Sh", "Largest % Gain in Volume (AMEX)", false},
+    {"brVL_A.Sh", "Largest % Loss in Volume (AMEX)", false},
+    {"br52-WPH_A.Sh", "New 52-Week Price High (AMEX)", false},
+    {"br52-WPL_A.Sh", "New 52-Week Price Lows (AMEX)", false},
+    {"BrLMM_A.Sh", "Largest Money Movers  (AMEX)", false},
+    {"BrDT_A.Sh", "Most Active by Dollars Traded (AMEX)", true},
+};
+
+struct TreeTitle
+{
+    const char* file;
+    const char* title;
+};
+
+constexpr TreeTitle kTreeTitles[] = {
+    {"BrDT_Q.Sh", "Most Active By Volume Traded"}, {"BrDT_N.Sh", "Most Active By Volume Traded"},
+    {"BrDT_A.Sh", "Most Active By Volume Traded"}, {"BrPU_Q.Sh", "Most Active By Price Up"},
+    {"BrPU_N.Sh", "Most Active By Price Up"},      {"BrPU_A.Sh", "Most Active By Price Up"},
+    {"BrPD_Q.Sh", "Most Active By Price Down"},    {"BrPD_N.Sh", "Most Active By Price Down"},
+    {"BrPD_A.Sh", "Most Active By Price Down"},
+};
+
+// ---- the fillers ----------------------------------------------------------------------
+
+struct Headings
+{
+    const char* prefix;  // the file name's first four characters
+    std::array<const char*, 8> texts;
+};
+
+constexpr Headings kMoversHeadings[] = {
+    {"brPG", {"Rank", "Company Name", "Symbol", "% Increase in Price", "Volume", "Closing Price", "Price Change", "P/E Ratio"}},
+    {"brPL", {"Rank", "Company Name", "Symbol", "% Increase in Price", "Volume", "Closing Price", "Price Change", "P/E Ratio"}},
+    {"brVG", {"Rank", "Company Name", "Symbol", "% Increase in Volume", "Volume", "Closing Price", "Price Change", "P/E Ratio"}},
+    {"brVL", {"Rank", "Company Name", "Symbol", "% Increase in Volume", "Volume", "Closing Price", "Price Change", "P/E Ratio"}},
+    {"br52", {"Rank", "Company Name", "Symbol", "Closing price", "Price Change", "52-Week High", "52-Week Low", "% Change in Volume"}},
+    {"brMA", {"Rank", "Company Name", "Symbol", "Volume", "50-Day Avg. Vol.", "Closing Price", "Price Change", "P/E Ratio"}},
+    {"BrLM", {"Rank", "Company Name", "Symbol", "Total Dollars Traded", "50-Day Avg. Vol.", "Closing Price", "Price Change", "P/E Ratio"}},
+};
+
+// What tells the two fillers apart.
+struct Filler
+{
+    int cols;
+    QVariantList widths;
+    int arrowCol;
+    bool hideLastRows;
+};
+
+const QString kNoData = QStringLiteral("No data for: ");
+
+// The title row, the row heights, the widths and the arrows both fillers share.
+void finishList(FlexGrid& grid, const ViewContext& ctx, const QString& caption, const Filler& f)
+{
+    SetColAlign(grid, {4, 1, 1, 7, 7, 7, 7, 7});
+    AlignCells(grid, 0, 0, f.cols - 1, FlexGrid::flexAlignCenterCenter);
+    grid.setTopRow(1);
+    WriteTitle(grid, 1, 1, caption);
+    grid.setRowHeight(0, 2 * ctx.stdRowHeight);
+    grid.setRowHeight(1, 2 * ctx.stdRowHeight);
+    if (grid.Rows() > 2)
+        grid.setRowHeight(2, ctx.stdRowHeight);
+    if (f.hideLastRows) {
+        grid.setRowHeight(grid.Rows() - 1, 0);
+        grid.setRowHeight(grid.Rows() - 2, 0);
+    }
+    SetColWidths(grid, f.widths);
+    for (int r = 2; r < grid.Rows(); ++r)
+        PutArrow(grid, r, grid.TextMatrix(r, f.arrowCol));
+}
+
+void fillMovers(const ViewContext& ctx, FlexGrid& grid, const QString& caption)
+{
+    QString text = ctx.readPage();
+    text.remove(QLatin1Char('\t'));
+    NormaliseTags(text, true, true, true, false);
+    text.replace(QLatin1String("TH"), QLatin1String("td"));
+    text.replace(QLatin1String("Th"), QLatin1String("td"));
+    text.remove(QLatin1String("&#187;"));
+    text.remove(QLatin1String("</tr></table>"));
+    text.replace(QLatin1String("<table cellpadding=0 cellspacing=0 border=0><tr>"), QLatin1String("</td>"));
+    // The spacer row as the replacement of "TH" leaves it.
+    text.remove(QLatin1String("<tr WIDtd=\"100%\"><td COLSPAN=\"9\" BGCOLOR=\"#FFFFFF\">"
+                              "<IMG SRC=\"/images/trans.gif\" WIDtd=1 HEIGHT=1></td></tr>"));
+    const QString table = CutBetween(text, QStringLiteral("<BR>Ratio"), QStringLiteral("Show"));
+
+    PrepareGrid(grid, 2, 8, kWhite, 1);
+    // The second non-empty cell of the table may carry a link; the list has no
+    // column for it, so it is not kept and the list shows whole.
+    for (const QString& row : ScanUntilOpen(table, QStringLiteral("<tr"), QStringLiteral("</tr>"))) {
+        QString line;
+        for (const QString& cell : ScanCells(row)) {
+            QString value = CleanedCell(cell);
+            value = rt::Trim(value.replace(QLatin1String("&nbsp;"), QLatin1String(" ")));
+            if (!value.isEmpty())
+                line += value + QLatin1Char('\t');
+        }
+        grid.AddItem(line);
+    }
+    finishList(grid, ctx, caption, Filler{8, {4, 22, 10, 12, 12, 12, 12, 12}, 6, true});
+    const QString prefix = ctx.key.left(4);
+    for (const Headings& h : kMoversHeadings) {
+        if (prefix == QLatin1String(h.prefix)) {
+            QVariantList texts;
+            for (const char* t : h.texts)
+                texts << QString::fromLatin1(t);
+            SetHeaders(grid, texts);
+            break;
+        }
+    }
+    grid.setRedraw(true);
+}
+
+void fillMostActive(const ViewContext& ctx, FlexGrid& grid, const QString& caption)
+{
+    QString text = ctx.readPage();
+    NormaliseTags(text, true, true, true, false);
+    text.replace(QLatin1String("TH"), QLatin1String("td"));
+    text.replace(QLatin1String("Th"), QLatin1String("td"));
+    text.remove(QLatin1String("&#187;"));
+    const QString table = CutBetween(text, QStringLiteral("Go To"), QStringLiteral("Here"));
+
+    PrepareGrid(grid, 2, 9, kWhite, 1);
+    for (const QString& row : ScanUntilOpen(table, QStringLiteral("<tr"), QStringLiteral("icon_news.gif"))) {
+        QString line;
+        for (const QString& cell : ScanUntilOpen(row, QStringLiteral("<td"), QStringLiteral("</td>"))) {
+            // A cell of "&nbsp;" alone is not empty: it keeps its column as an empty field.
+            const QString value = CleanedCell(cell).replace(QLatin1String("&nbsp;"), QLatin1String(" "));
+            if (!value.isEmpty())
+                line += rt::Trim(value) + QLatin1Char('\t');
+        }
+        grid.AddItem(line);
+    }
+    finishList(grid, ctx, caption, Filler{9, {4, 13, 12, 10, 0, 12, 12, 16, 16}, 5, false});
+    const QString prefix = ctx.key.left(4);
+    if (prefix == QLatin1String("BrDT") || prefix == QLatin1String("BrPU") || prefix == QLatin1String("BrPD"))
+        SetHeaders(grid, {QString(), QStringLiteral("Symbol"), QStringLiteral("Company Name"), QStringLiteral("Price"),
+                           QString(), QStringLiteral("Change"), QStringLiteral("% Change"), QStringLiteral("Volume"),
+                           QStringLiteral("Dollars Traded")});
+    grid.setRedraw(true);
+}
+
+// Errors 5 and 53 give "No data for: " and the title.
+template <typename Fill>
+void withNoData(const QString& caption, Fill fill)
+{
+    WithMessage(fill, {5, 53}, kNoData + caption);
+}
+
+} // namespace
+
+std::optional<MarketListTarget> MarketListFor(int index)
+{
+    const ListEntry* e = listEntry(index);
+    if (!e)
+        return std::nullopt;
+    return MarketListTarget{QString::fromLatin1(e->code), QString::fromLatin1(e->key)};
+}
+
+int MarketListMenuItem(int index)
+{
+    const ListEntry* e = listEntry(index);
+    return e ? e->menuItem : -1;
+}
+
+void MarkMarketListMenu(int index, MarketListPort& port)
+{
+    for (int item = 0; item < kMarketListMenuItems; ++item)
+        port.setMenuChecked(item, false);
+    const int item = MarketListMenuItem(index);
+    if (item >= 0)
+        port.setMenuChecked(item, true);
+}
+
+void ShowMarketList(int index, MarketListPort& port)
+{
+    MarkMarketListMenu(index, port);
+    if (const auto target = MarketListFor(index))
+        port.showView(target->code, target->key);
+}
+
+MoversTitle BigMoversTitle(const QString& fileName)
+{
+    for (const TitleEntry& e : kTitles)
+        if (fileName == QLatin1String(e.file))
+            return MoversTitle{QString::fromLatin1(e.title), e.mostActive};
+    return MoversTitle{};
+}
+
+QString MostActiveTreeTitle(const QString& fileName)
+{
+    for (const TreeTitle& e : kTreeTitles)
+        if (fileName == QLatin1String(e.file))
+            return QString::fromLatin1(e.title);
+    return QString();
+}
+
+QString BigMoversMessage()
+{
+    return QStringLiteral("No Data were found \r\nPlease update again.");
+}
+
+void BuildMarketList(const ViewContext& ctx, FlexGrid& grid)
+{
+    const QString treeTitle = MostActiveTreeTitle(ctx.key);
+    if (!treeTitle.isEmpty())
+        Pares_BR2(ctx, grid, treeTitle);
+    else
+        ShowBigMovers(ctx, grid);
+}
+
+void ShowBigMovers(const ViewContext& ctx, FlexGrid& grid)
+{
+    MoversTitle t;
+    WithMessage([&] { t = BigMoversTitle(ctx.key); }, {5, 53}, BigMoversMessage());
+    if (t.mostActive)
+        Pares_BR2(ctx, grid, t.title);
+    else
+        Pares_BR(ctx, grid, t.title);
+}
+
+void Pares_BR(const ViewContext& ctx, FlexGrid& grid, const QString& caption)
+{
+    try {
+        withNoData(caption, [&] { fillMovers(ctx, grid, caption); });
+    } catch (const ViewError& e) {
+        if (e.kind() == ViewError::Message)
+            throw;
+        // Other errors show nothing: the grid stays as it was.
+        throw ViewError::untouched();
+    } catch (const std::exception&) {
+        throw ViewError::untouched();
+    }
+}
+
+void Pares_BR2(const ViewContext& ctx, FlexGrid& grid, const QString& caption)
+{
+    auto tellAndLeave = [](const QString& description, int number) {
+        Dialogs::MsgBox(description + QString::number(number));
+        throw ViewError::untouched();
+    };
+    try {
+        withNoData(caption, [&] { fillMostActive(ctx, grid, caption); });
+    } catch (const ViewError& e) {
+        if (e.kind() == ViewError::Message)
+            throw;
+        tellAndLeave(e.text(), e.errorNumber());
+    } catch (const RuntimeError& e) {
+        tellAndLeave(e.description(), e.number());
+    } catch (const std::exception& e) {
+        tellAndLeave(QString::fromLocal8Bit(e.what()), 0);
+    }
+}
