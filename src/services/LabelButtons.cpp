@@ -67,7 +67,11 @@ bool LabelButtons::eventFilter(QObject* watched, QEvent* event)
             hideShape();
         return false;
     }
-    const int index = m_labels.indexOf(static_cast<QLabel*>(watched));
+    // Compared as objects: a watched widget need not be one of the labels.
+    int index = -1;
+    for (int i = 0; i < m_labels.size() && index < 0; ++i)
+        if (static_cast<QObject*>(m_labels[i]) == watched)
+            index = i;
     if (index < 0)
         return false;
     switch (event->type()) {

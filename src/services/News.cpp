@@ -397,7 +397,9 @@ bool News::eventFilter(QObject* watched, QEvent* event)
     for (int i = 0; i < 3; ++i)
         if (watched == lblNav[std::size_t(i)] && event->type() == QEvent::MouseButtonRelease)
             lblNav_Click(i);
-    if (watched == Split) {
+    const bool mouseEvent = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove
+                            || event->type() == QEvent::MouseButtonRelease;
+    if (watched == Split && mouseEvent) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (event->type() == QEvent::MouseButtonPress) {
             if (mouse->button() == Qt::LeftButton) {
