@@ -5,6 +5,17 @@
 #include "platform/Runtime.h"
 #include "retrieval/ViewContract.h"
 
+#include <bit>
+#include <cstdint>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace reports {
 
 qsizetype findText(QStringView text, QLatin1String pattern, qsizetype from)
@@ -12,18 +23,59 @@ qsizetype findText(QStringView text, QLatin1String pattern, qsizetype from)
     const qsizetype n = pattern.size();
     if (n == 0)
         return from <= text.size() ? from : -1;
-    const QChar first = QLatin1Char(pattern.front());
-    const QLatin1String rest = pattern.sliced(1);
     const qsizetype last = text.size() - n;  // the last position the pattern fits at
-    while (from <= last) {
-        const qsizetype at = text.indexOf(first, from);
-        if (at < 0 || at > last)
-            return -1;
-        if (text.sliced(at + 1, n - 1) == rest)
-            return at;
-        from = at + 1;
+    if (from < 0 || from > last)
+        return -1;
+    const char16_t* const data = text.utf16();
+    const unsigned char* const wanted = reinterpret_cast<const unsigned char*>(pattern.data());
+    const char16_t first = wanted[0];
+    const char16_t final = wanted[n - 1];
+    // The rest of the pattern after its first character, compared at a position
+    // where the first and the last character stand.
+    const auto restMatches = [&](qsizetype at) {
+        for (qsizetype k = 1; k < n - 1; ++k)
+            if (data[at + k] != wanted[k])
+                return false;
+        return true;
+    };
+    qsizetype at = from;
+#if defined(__SSE2__)
+    // Eight positions at a time: those where the first character stands and the
+    // last one n - 1 further on; a page's many "<" seldom pass both.
+    const __m128i firsts = _mm_set1_epi16(static_cast<short>(first));
+    const __m128i finals = _mm_set1_epi16(static_cast<short>(final));
+    for (; at + 8 <= last + 1; at += 8) {
+        const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+        const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + n - 1));
+        unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi16(head, firsts), _mm_cmpeq_epi16(tail, finals))));
+        while (mask != 0) {
+            const int bit = std::countr_zero(mask);  // each position sets two bits
+            if (restMatches(at + bit / 2))
+                return at + bit / 2;
+            mask &= ~(3u << bit);
+        }
     }
+#endif
+    for (; at <= last; ++at)
+        if (data[at] == first && data[at + n - 1] == final && restMatches(at))
+            return at;
     return -1;
+}
+
+void reserveLarge(QString& text, qsizetype chars)
+{
+    text.reserve(chars);
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    constexpr std::uintptr_t kLargePage = std::uintptr_t(2) << 20;
+    const std::uintptr_t begin = reinterpret_cast<std::uintptr_t>(text.constData());
+    const std::uintptr_t end = begin + static_cast<std::uintptr_t>(text.capacity()) * sizeof(QChar);
+    const std::uintptr_t first = (begin + kLargePage - 1) & ~(kLargePage - 1);
+    const std::uintptr_t last = end & ~(kLargePage - 1);
+    // Only a hint: where the system has no large pages the block stays as it is.
+    if (last > first)
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#endif
 }
 
 void replaceAll(QString& text, QLatin1String from, QLatin1String to)

@@ -120,6 +120,12 @@ void forEachOptionLine(QStringView data, Fn&& fn)
     }
 }
 
+// Makes room in text for chars characters in one block. A block of several
+// megabytes is asked to be backed by large memory pages: the allocator maps such a
+// block fresh for every page laid out, and filling it 4 KB at a time costs more
+// than the layout when the report is tens of megabytes.
+void reserveLarge(QString& text, qsizetype chars);
+
 // Appends open, text, close and CR LF to out, in place.
 template <typename Text>
 void addCell(QString& out, const char* open, const Text& text, const char* close)

@@ -104,11 +104,11 @@ void Reports::OpenReport(const QString& path)
     Shell::Open(path);
 }
 
-QString Reports::OptionData(const QString& page)
+QStringView Reports::OptionData(const QString& page)
 {
     const int puts = FindText(1, page, QStringLiteral("Puts"));
     const int interest = FindText(puts + 1, page, QStringLiteral("Int"));
-    return rt::Mid(page, interest + 1);
+    return QStringView(page).mid(interest);
 }
 
 QString Reports::ReportFileName(const QString& viewCode, const QString& symbol)

@@ -82,8 +82,9 @@ public:
     // The page H_Current writes for the current set.
     static QString BuildCurrentPage();
     // What the option reports lay out: the text after the "I" of the first "Int"
-    // after "Puts". Over 30,000 characters the user is asked first.
-    static QString OptionData(const QString& page);
+    // after "Puts", a view into page (not a copy). Over 30,000 characters the user
+    // is asked first.
+    static QStringView OptionData(const QString& page);
     // The file member viewCode writes for symbol, from the Reports folder
     // ("Annual Balance Sheet/IBM.htm"); "" for any other code.
     static QString ReportFileName(const QString& viewCode, const QString& symbol);
