@@ -8,6 +8,7 @@
 #include "platform/DoEvents.h"
 #include "platform/Runtime.h"
 #include "platform/Sites.h"
+#include "reports/PageText.h"
 #include "reports/Reports.h"
 #include "retrieval/ViewContract.h"
 #include "stockdata/ProgramState.h"
@@ -219,16 +220,16 @@ QString Summery::BuildPage(const Flags& flags)
     if (flags[LP] == 1)
         page += kCrLf + TablePrice();
     // The boxes first, so the page grows once to its whole size.
-    const QString symbol = CurrentSymbol();
+    PageReads reads(CurrentSymbol());
     std::vector<std::pair<const Section*, QString>> boxes;
     qsizetype size = page.size() + 1024;
     for (const Section& section : Sections()) {
         if (flags[section.flag] != 1)
             continue;
-        boxes.emplace_back(&section, SectionBox(section, symbol, m_progress));
+        boxes.emplace_back(&section, SectionBox(section, reads, m_progress));
         size += boxes.back().second.size() + 512;
     }
-    page.reserve(size);
+    reports::reserveLarge(page, size);
     for (auto& [section, box] : boxes) {
         page += kCrLf;
         appendTable1(page, QLatin1String(section->headline), box);
