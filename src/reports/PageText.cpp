@@ -5,6 +5,7 @@
 #include "platform/Runtime.h"
 #include "retrieval/ViewContract.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 
@@ -121,6 +122,17 @@ QString cut(const QString& text, int begin, int end)
     return begin < 1 || end < begin ? QString() : CutText(text, begin, end - begin);
 }
 
+qsizetype optionLayoutSize(QStringView data, qsizetype lineMarkup, qsizetype cellMarkup)
+{
+    qsizetype lines = 0;
+    qsizetype commas = 0;
+    for (const QChar c : data) {
+        lines += c == u'\n';
+        commas += c == u',';
+    }
+    return 2 * data.size() + std::min(commas, 7 * lines) * cellMarkup + lines * lineMarkup;
+}
+
 EstimatePieces estimatePieces(const QString& page, bool sectionTable, const char* anchor, const char* valueOpen,
                               const char* valueClose)
 {
@@ -145,15 +157,37 @@ EstimatePieces estimatePieces(const QString& page, bool sectionTable, const char
 
 QString cleaned(QStringView cell)
 {
-    // Without an "&" there is no "&amp;" to turn into "&" first.
-    QString text;
-    if (cell.contains(QLatin1Char('&'))) {
-        text = cell.toString();
-        text = CleanCell(text, false, true, false);
-    } else {
-        text = StripTags(cell);
+    // One pass, as CleanCell then Trim would give it: each "&amp;" (left to right,
+    // in or out of a tag, which it never opens or closes) is "&", then the text
+    // outside the tags (none before the first ">"), then the blanks at both ends go.
+    const QLatin1String amp("&amp;");
+    QString text(cell.size(), Qt::Uninitialized);
+    QChar* const begin = text.data();
+    QChar* out = begin;
+    bool outside = false;
+    for (qsizetype i = 0, n = cell.size(); i < n; ++i) {
+        const QChar c = cell[i];
+        if (c == u'<') {
+            outside = false;
+        } else if (c == u'>') {
+            outside = true;
+        } else {
+            if (c == u'&' && cell.sliced(i).startsWith(amp))
+                i += amp.size() - 1;
+            if (outside)
+                *out++ = c;
+        }
     }
-    return rt::Trim(text);
+    QChar* end = out;
+    while (end > begin && end[-1] == u' ')
+        --end;
+    QChar* first = begin;
+    while (first < end && *first == u' ')
+        ++first;
+    if (first > begin)
+        std::copy(first, end, begin);
+    text.truncate(end - first);
+    return text;
 }
 
 QString optionSymbol(const QString& name)

@@ -104,6 +104,11 @@ private:
     QList<qsizetype> m_commas;
 };
 
+// At least the characters the option data lays out into (markup escapes aside): a
+// line shows its name twice (in the address and the link) and up to six fields
+// after it; each line adds lineMarkup (with the address), each field cellMarkup.
+qsizetype optionLayoutSize(QStringView data, qsizetype lineMarkup, qsizetype cellMarkup);
+
 // Hands fn every line of the option data: from one CR LF (included) up to the
 // next; the text before the first CR LF and after the last is no line.
 template <typename Fn>

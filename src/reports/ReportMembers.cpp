@@ -161,19 +161,9 @@ QString buildOptions(const QString& source, const Frame& frame, bool calls)
 {
     const QStringView data = Reports::OptionData(source);
     RowPage rows{frame.head + QStringLiteral("<TR>")};
-    // The page is laid out in one block: a line shows its name twice (in the
-    // address and the link) and up to six fields after it, each in a cell.
+    // The page is laid out in one block.
     const QString address = Sites::Address(Site::OptionQuotes, QStringLiteral("/cgi-bin/cboeget.exe?TICKER="));
-    static constexpr qsizetype kCellMarkup = 72;
-    static constexpr qsizetype kRowMarkup = 110;
-    qsizetype lines = 0;
-    qsizetype commas = 0;
-    for (const QChar c : data) {
-        lines += c == u'\n';
-        commas += c == u',';
-    }
-    reserveLarge(rows.html, rows.html.size() + frame.footer.size() + 2 * data.size()
-                                + std::min(commas, 7 * lines) * kCellMarkup + lines * (kRowMarkup + address.size()));
+    reserveLarge(rows.html, rows.html.size() + frame.footer.size() + optionLayoutSize(data, 110 + address.size(), 72));
     rows.html += calls ? QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"20%\" HEIGHT=\"26\">Calls</th>\r\n")
                        : QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"25%\" HEIGHT=\"26\">Puts</th>\r\n");
     for (const char* caption : {"Last Sale", "Net", "Bid", "Ask", "Vol", "Open Int"})

@@ -580,8 +580,8 @@ QString buildOptions(const QString& text, const OptionSide& side)
         addCell(header, side.headingOpen, QLatin1String(caption), side.headingClose);
     header += QLatin1String("</TR>\r\n<TR>");
     RowPage rows{header};
-
     const QString address = Sites::Address(Site::OptionQuotes, QStringLiteral("/cgi-bin/cboeget.exe?TICKER="));
+    reports::reserveLarge(rows.html, rows.html.size() + reports::optionLayoutSize(data, 130 + address.size(), 90));
     reports::forEachOptionLine(data, [&](const reports::OptionLine& line) {
         if (line.fields() >= side.nameField) {
             const QString name = line.field(side.nameField);

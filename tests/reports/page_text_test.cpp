@@ -2,6 +2,8 @@
 // what the library's search finds, at every offset, near the end of the text and
 // where a candidate has the right first and last character but not the middle.
 
+#include "core/Misc.h"
+#include "platform/Runtime.h"
 #include "reports/PageText.h"
 
 #include <gtest/gtest.h>
@@ -51,6 +53,32 @@ TEST(PageTextTest, FindTextOnAViewSeesOnlyTheView)
     const QStringView firstCell = QStringView(text).first(9);  // "<td>a</td" without the last ">"
     EXPECT_EQ(reports::findText(firstCell, QLatin1String("</td>")), -1);
     EXPECT_EQ(reports::findText(firstCell, QLatin1String("</td")), 5);
+}
+
+// A cell piece as the walkers hand it (the text after "<td"): cleaned in one pass,
+// it reads as the cell routine of the views and a trim give it.
+TEST(PageTextTest, CleanedReadsAsTheViewsCellRoutineThenATrim)
+{
+    const char* const pieces[] = {
+        ">Plain text",
+        "> Item 1 &amp; more </td",
+        " class=x>  spaced  ",
+        ">&amp;amp; twice",
+        ">&am<b>p; split by a tag",
+        "><a href=\"a&amp;b\">Link &amp; text</a>",
+        "no closing bracket &amp; so nothing",
+        ">&ampx; &amp",
+        ">   ",
+        "",
+        ">a<br>b&amp;<i>c</i>&amp;",
+        "> caf\xe9 &amp; cr\xe8me ",
+    };
+    for (const char* piece : pieces) {
+        const QString cell = QString::fromLatin1(piece);
+        QString viewCell = cell;
+        const QString expected = rt::Trim(CleanCell(viewCell, false, true, false));
+        EXPECT_EQ(reports::cleaned(cell), expected) << piece;
+    }
 }
 
 } // namespace
