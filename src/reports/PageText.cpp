@@ -2,6 +2,7 @@
 
 #include "core/HtmlText.h"
 #include "core/Misc.h"
+#include "platform/Codec.h"
 #include "platform/Runtime.h"
 #include "retrieval/ViewContract.h"
 
@@ -64,19 +65,47 @@ qsizetype findText(QStringView text, QLatin1String pattern, qsizetype from)
     return -1;
 }
 
-void reserveLarge(QString& text, qsizetype chars)
+namespace {
+
+// Only a hint: where the system has no large pages the block stays as it is.
+void adviseLargePages([[maybe_unused]] const void* data, [[maybe_unused]] std::size_t bytes)
 {
-    text.reserve(chars);
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     constexpr std::uintptr_t kLargePage = std::uintptr_t(2) << 20;
-    const std::uintptr_t begin = reinterpret_cast<std::uintptr_t>(text.constData());
-    const std::uintptr_t end = begin + static_cast<std::uintptr_t>(text.capacity()) * sizeof(QChar);
+    const std::uintptr_t begin = reinterpret_cast<std::uintptr_t>(data);
     const std::uintptr_t first = (begin + kLargePage - 1) & ~(kLargePage - 1);
-    const std::uintptr_t last = end & ~(kLargePage - 1);
-    // Only a hint: where the system has no large pages the block stays as it is.
+    const std::uintptr_t last = (begin + bytes) & ~(kLargePage - 1);
     if (last > first)
         madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
 #endif
+}
+
+} // namespace
+
+void reserveLarge(QString& text, qsizetype chars)
+{
+    text.reserve(chars);
+    adviseLargePages(text.constData(), static_cast<std::size_t>(text.capacity()) * sizeof(QChar));
+}
+
+void reserveLarge(QByteArray& bytes, qsizetype size)
+{
+    bytes.reserve(size);
+    adviseLargePages(bytes.constData(), static_cast<std::size_t>(bytes.capacity()));
+}
+
+void appendCp1252(QByteArray& bytes, QStringView text)
+{
+    if (!QtPrivate::isAscii(text)) {
+        bytes += toCp1252(text.toString());
+        return;
+    }
+    // Plain ASCII is the same in both.
+    const qsizetype at = bytes.size();
+    bytes.resize(at + text.size());
+    char* out = bytes.data() + at;
+    for (const QChar c : text)
+        *out++ = static_cast<char>(c.unicode());
 }
 
 void replaceAll(QString& text, QLatin1String from, QLatin1String to)

@@ -43,6 +43,8 @@ public:
     // The whole page and CR LF, replacing the old file in one rename; false when it
     // could not be written (the old file then stays).
     static bool WriteReport(const QString& path, const QString& page);
+    // The same for a page already in the file's encoding.
+    static bool WriteReport(const QString& path, const QByteArray& bytes);
     // Asks the desktop to open the written file.
     static void OpenReport(const QString& path);
 
