@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringView>
+#include <QVarLengthArray>
 
 #include <initializer_list>
 #include <QLatin1String>
@@ -90,7 +92,7 @@ public:
     {
         for (qsizetype i = 0; i < line.size(); ++i)
             if (line.at(i) == QLatin1Char(','))
-                m_commas << i;
+                m_commas.append(i);
     }
     int fields() const { return static_cast<int>(m_commas.size()); }
     QString field(int k) const
@@ -101,8 +103,13 @@ public:
 
 private:
     QStringView m_line;
-    QList<qsizetype> m_commas;
+    QVarLengthArray<qsizetype, 32> m_commas;  // a strike line's commas fit without an allocation
 };
+
+// At least the characters the option data lays out into (markup escapes aside): a
+// line shows its name twice (in the address and the link) and up to six fields
+// after it; each line adds lineMarkup (with the address), each field cellMarkup.
+qsizetype optionLayoutSize(QStringView data, qsizetype lineMarkup, qsizetype cellMarkup);
 
 // Hands fn every line of the option data: from one CR LF (included) up to the
 // next; the text before the first CR LF and after the last is no line.
@@ -119,6 +126,16 @@ void forEachOptionLine(QStringView data, Fn&& fn)
         start = end;
     }
 }
+
+// Makes room in text for chars characters in one block. A block of several
+// megabytes is asked to be backed by large memory pages: the allocator maps such a
+// block fresh for every page laid out, and filling it 4 KB at a time costs more
+// than the layout when the report is tens of megabytes.
+void reserveLarge(QString& text, qsizetype chars);
+void reserveLarge(QByteArray& bytes, qsizetype size);
+
+// Appends text to bytes in the report files' encoding, as toCp1252 gives it.
+void appendCp1252(QByteArray& bytes, QStringView text);
 
 // Appends open, text, close and CR LF to out, in place.
 template <typename Text>

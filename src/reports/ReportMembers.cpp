@@ -159,8 +159,11 @@ QString buildAIS(const QString& source, const Frame& frame)
 
 QString buildOptions(const QString& source, const Frame& frame, bool calls)
 {
-    const QString data = Reports::OptionData(source);
+    const QStringView data = Reports::OptionData(source);
     RowPage rows{frame.head + QStringLiteral("<TR>")};
+    // The page is laid out in one block.
+    const QString address = Sites::Address(Site::OptionQuotes, QStringLiteral("/cgi-bin/cboeget.exe?TICKER="));
+    reserveLarge(rows.html, rows.html.size() + frame.footer.size() + optionLayoutSize(data, 110 + address.size(), 72));
     rows.html += calls ? QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"20%\" HEIGHT=\"26\">Calls</th>\r\n")
                        : QStringLiteral("<TH ALIGN=\"CENTER\" WIDTH=\"25%\" HEIGHT=\"26\">Puts</th>\r\n");
     for (const char* caption : {"Last Sale", "Net", "Bid", "Ask", "Vol", "Open Int"})
@@ -168,7 +171,6 @@ QString buildOptions(const QString& source, const Frame& frame, bool calls)
                               QLatin1String(caption), "</th>");
     rows.html += QStringLiteral("</TR>\r\n<TR>");
 
-    const QString address = Sites::Address(Site::OptionQuotes, QStringLiteral("/cgi-bin/cboeget.exe?TICKER="));
     const int first = calls ? 1 : 8;    // the field that holds the name
     const int needed = calls ? 2 : 8;   // commas a line needs before it shows anything
     forEachOptionLine(data, [&](const OptionLine& line) {

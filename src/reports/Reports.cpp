@@ -92,8 +92,13 @@ QString Reports::ReportPath(const QString& folder, const QString& fileName)
 
 bool Reports::WriteReport(const QString& path, const QString& page)
 {
+    return WriteReport(path, toCp1252(page));
+}
+
+bool Reports::WriteReport(const QString& path, const QByteArray& bytes)
+{
     QString why;
-    const bool ok = ReplaceFile(path, toCp1252(page), QByteArrayLiteral("\r\n"), false, &why);
+    const bool ok = ReplaceFile(path, bytes, QByteArrayLiteral("\r\n"), false, &why);
     if (!ok)
         qCWarning(lcReports) << "the report" << path << "was not written:" << why;
     return ok;
@@ -104,11 +109,11 @@ void Reports::OpenReport(const QString& path)
     Shell::Open(path);
 }
 
-QString Reports::OptionData(const QString& page)
+QStringView Reports::OptionData(const QString& page)
 {
     const int puts = FindText(1, page, QStringLiteral("Puts"));
     const int interest = FindText(puts + 1, page, QStringLiteral("Int"));
-    return rt::Mid(page, interest + 1);
+    return QStringView(page).mid(interest);
 }
 
 QString Reports::ReportFileName(const QString& viewCode, const QString& symbol)

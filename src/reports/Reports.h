@@ -43,6 +43,8 @@ public:
     // The whole page and CR LF, replacing the old file in one rename; false when it
     // could not be written (the old file then stays).
     static bool WriteReport(const QString& path, const QString& page);
+    // The same for a page already in the file's encoding.
+    static bool WriteReport(const QString& path, const QByteArray& bytes);
     // Asks the desktop to open the written file.
     static void OpenReport(const QString& path);
 
@@ -82,8 +84,9 @@ public:
     // The page H_Current writes for the current set.
     static QString BuildCurrentPage();
     // What the option reports lay out: the text after the "I" of the first "Int"
-    // after "Puts". Over 30,000 characters the user is asked first.
-    static QString OptionData(const QString& page);
+    // after "Puts", a view into page (not a copy). Over 30,000 characters the user
+    // is asked first.
+    static QStringView OptionData(const QString& page);
     // The file member viewCode writes for symbol, from the Reports folder
     // ("Annual Balance Sheet/IBM.htm"); "" for any other code.
     static QString ReportFileName(const QString& viewCode, const QString& symbol);

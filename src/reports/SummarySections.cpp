@@ -580,8 +580,8 @@ QString buildOptions(const QString& text, const OptionSide& side)
         addCell(header, side.headingOpen, QLatin1String(caption), side.headingClose);
     header += QLatin1String("</TR>\r\n<TR>");
     RowPage rows{header};
-
     const QString address = Sites::Address(Site::OptionQuotes, QStringLiteral("/cgi-bin/cboeget.exe?TICKER="));
+    reports::reserveLarge(rows.html, rows.html.size() + reports::optionLayoutSize(data, 130 + address.size(), 90));
     reports::forEachOptionLine(data, [&](const reports::OptionLine& line) {
         if (line.fields() >= side.nameField) {
             const QString name = line.field(side.nameField);
@@ -705,15 +705,33 @@ QString BuildSection(const Section& section, const QString& page, Progress& prog
     return QString();
 }
 
-QString SectionBox(const Section& section, const QString& symbol, Progress& progress)
+const QString* PageReads::page(const char* suffix)
+{
+    for (auto& [read, text] : m_pages)
+        if (qstrcmp(read, suffix) == 0)
+            return text ? &*text : nullptr;
+    const QString path = Reports::DataSheetPath(m_symbol, QLatin1String(suffix));
+    std::optional<QString> text;
+    if (QFileInfo(path).isFile())
+        text = ReadFile(path);
+    m_pages.emplace_back(suffix, std::move(text));
+    return m_pages.back().second ? &*m_pages.back().second : nullptr;
+}
+
+QString SectionBox(const Section& section, PageReads& reads, Progress& progress)
 {
     progress.caption(QLatin1String(section.progress));
-    const QString path = Reports::DataSheetPath(symbol, QLatin1String(section.suffix));
-    if (!QFileInfo(path).isFile())
+    const QString* page = reads.page(section.suffix);
+    if (!page)
         return MissingText(section.missingPage);
-    const QString page = ReadFile(path);
     progress.pass();
-    return BuildSection(section, page, progress);
+    return BuildSection(section, *page, progress);
+}
+
+QString SectionBox(const Section& section, const QString& symbol, Progress& progress)
+{
+    PageReads reads(symbol);
+    return SectionBox(section, reads, progress);
 }
 
 QString S_ABS(const QString& page, Progress& progress) { return byName("S_ABS", page, progress); }

@@ -4,7 +4,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <utility>
+#include <vector>
 
 // The sixteen data-sheet sections of the summary page. Each builder turns the
 // cached page of one kind into the rows of its box; the table below drives them
@@ -85,9 +88,23 @@ QString MissingText(Missing missing);
 // The box of a section for a page text as read: the rewrites, the builder and
 // the missing-marker rule. No caption is set.
 QString BuildSection(const Section& section, const QString& page, Progress& progress);
+// The cached pages of one stock, each kind read once however many sections use it.
+class PageReads
+{
+public:
+    explicit PageReads(QString symbol) : m_symbol(std::move(symbol)) {}
+    // The page of suffix as read, nullptr when it is not in the cache.
+    const QString* page(const char* suffix);
+
+private:
+    QString m_symbol;
+    std::vector<std::pair<const char*, std::optional<QString>>> m_pages;
+};
+
 // The box of a section for symbol: the caption, the cached page (or the
 // missing-page text), one event pass after the read, then BuildSection.
 QString SectionBox(const Section& section, const QString& symbol, Progress& progress);
+QString SectionBox(const Section& section, PageReads& reads, Progress& progress);
 
 // Each builder on a page text as read (BuildSection of its table entry).
 QString S_ABS(const QString& page, Progress& progress);

@@ -8,6 +8,7 @@
 #include "platform/DoEvents.h"
 #include "platform/Runtime.h"
 #include "platform/Sites.h"
+#include "reports/PageText.h"
 #include "reports/Reports.h"
 #include "retrieval/ViewContract.h"
 #include "stockdata/ProgramState.h"
@@ -45,8 +46,11 @@ QString standardTable()
     return Summery::Table(QStringLiteral("100%"), QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("0"));
 }
 
-// Table1 appended to page in place.
-void appendTable1(QString& page, const QString& headline, const QString& data)
+// What follows the data of a Table1.
+const QLatin1String kTable1Close("\r\n</TABLE></CENTER></P><BR>");
+
+// The opening of a Table1, up to its data, appended to page in place.
+void openTable1(QString& page, const QString& headline)
 {
     page += QLatin1String("<P><CENTER>");
     page += QLatin1String(kHeadline);
@@ -54,9 +58,14 @@ void appendTable1(QString& page, const QString& headline, const QString& data)
     page += QLatin1String("</U></FONT></B> <CENTER>");
     page += standardTable();
     page += kCrLf;
+}
+
+// Table1 appended to page in place.
+void appendTable1(QString& page, const QString& headline, const QString& data)
+{
+    openTable1(page, headline);
     page += data;
-    page += kCrLf;
-    page += QLatin1String("</TABLE></CENTER></P><BR>");
+    page += kTable1Close;
 }
 
 } // namespace
@@ -188,7 +197,7 @@ QString Summery::ClosingBlock()
                           "<B><FONT COLOR=\"#009999\">Tradewright</FONT></B></CENTER></P></CENTER></BODY></HTML>");
 }
 
-QString Summery::BuildPage(const Flags& flags)
+std::vector<QString> Summery::PagePieces(const Flags& flags)
 {
     const QString name = EscapeHtmlText(GetSelectedName());
     QString page = QLatin1String("<HTML><HEAD><TITLE>") + name
@@ -218,24 +227,35 @@ QString Summery::BuildPage(const Flags& flags)
         page += kCrLf + S_AR();
     if (flags[LP] == 1)
         page += kCrLf + TablePrice();
-    // The boxes first, so the page grows once to its whole size.
-    const QString symbol = CurrentSymbol();
-    std::vector<std::pair<const Section*, QString>> boxes;
-    qsizetype size = page.size() + 1024;
+    // Each box goes between the opening and the closing of its table, as Table1 lays it out.
+    std::vector<QString> pieces;
+    PageReads reads(CurrentSymbol());
     for (const Section& section : Sections()) {
         if (flags[section.flag] != 1)
             continue;
-        boxes.emplace_back(&section, SectionBox(section, symbol, m_progress));
-        size += boxes.back().second.size() + 512;
-    }
-    page.reserve(size);
-    for (auto& [section, box] : boxes) {
+        QString box = SectionBox(section, reads, m_progress);
         page += kCrLf;
-        appendTable1(page, QLatin1String(section->headline), box);
-        box = QString();
+        openTable1(page, QLatin1String(section.headline));
+        pieces.push_back(std::move(page));
+        pieces.push_back(std::move(box));
+        page = kTable1Close;
     }
     page += kCrLf;
     page += ClosingBlock();
+    pieces.push_back(std::move(page));
+    return pieces;
+}
+
+QString Summery::BuildPage(const Flags& flags)
+{
+    const std::vector<QString> pieces = PagePieces(flags);
+    qsizetype size = 0;
+    for (const QString& piece : pieces)
+        size += piece.size();
+    QString page;
+    reports::reserveLarge(page, size);
+    for (const QString& piece : pieces)
+        page += piece;
     return page;
 }
 
@@ -245,9 +265,16 @@ void Summery::GanarateHTML(const Flags& flags)
     if (!Reports::SymbolAccepted(symbol))
         return;
     BusyPointer busy;
-    QString page;
+    // The page goes to the file's encoding piece by piece, not through a whole page of text first.
+    QByteArray bytes;
     try {
-        page = BuildPage(flags);
+        const std::vector<QString> pieces = PagePieces(flags);
+        qsizetype size = 0;
+        for (const QString& piece : pieces)
+            size += piece.size();
+        reports::reserveLarge(bytes, size);
+        for (const QString& piece : pieces)
+            reports::appendCp1252(bytes, piece);
     } catch (const std::exception& e) {
         LogError(QString::fromLocal8Bit(e.what()), 0, QStringLiteral("Tradewright"),
                  QStringLiteral("Summery_GanarateHTML"), false);
@@ -255,7 +282,7 @@ void Summery::GanarateHTML(const Flags& flags)
     }
     const QString path = Reports::ReportPath(QStringLiteral("Summary"), symbol + QLatin1String(".htm"));
     DoEvents();
-    const bool written = Reports::WriteReport(path, page);
+    const bool written = Reports::WriteReport(path, bytes);
     DoEvents();
     if (written)
         Reports::OpenReport(path);

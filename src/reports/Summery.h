@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <vector>
+
 // The summary page of the selected stock: the profile with its chart, the
 // analysts' bar, the latest prices and the chosen data-sheet sections, written to
 // Cache/Reports/Summary/<symbol>.htm and opened in the browser. Holds no state
@@ -19,6 +21,8 @@ public:
     void GanarateHTML(const summary::Flags& flags);
     // The page GanarateHTML writes, without writing it.
     QString BuildPage(const summary::Flags& flags);
+    // The same page as the texts that make it up, in order.
+    std::vector<QString> PagePieces(const summary::Flags& flags);
 
     static QString Table(const QString& width, const QString& border, const QString& spacing, const QString& inset);
     static QString Table1(const QString& headline, const QString& data);

@@ -174,6 +174,23 @@ TEST_F(SummaryPageTest, ChartCellFollowsTheConnectionCount)
     Dialer::install(&offline);
 }
 
+// The file holds the page BuildPage gives, in the report files' encoding, with
+// letters outside ASCII in the name, the boxes and the prices.
+TEST_F(SummaryPageTest, TheWrittenFileIsTheBuiltPageInTheFilesEncoding)
+{
+    Stocks()[1].CompanyName = QStringLiteral("Caf\u00e9 Cr\u00e8me \u20ac Works");
+    Stocks()[1].LastPrice = QStringLiteral("\u00a3101");
+    Stocks()[1].AvgRecommendation = 3;
+    cached(QStringLiteral("_P.Sh"), QStringLiteral("<html><b>Profile</b>hr Makes caf\u00e9 tools. Sells them.<hr></html>"));
+    cached(QStringLiteral("_uph.Sh"), QStringLiteral("<html>begin splits<table><tr><td>Type</td></tr>"
+                                                     "<tr><td>Upgrade</td><td>Br\u00f6ker</td><td>Buy</td></tr></table></html>"));
+    cached(QStringLiteral("_SI.Sh"), QStringLiteral("<html>Days to Cover<table><tr><td>12/1</td><td>1,000</td></tr></table></html>"));
+    const QString page = summery.BuildPage(all());
+    ASSERT_TRUE(page.contains(QStringLiteral("Br\u00f6ker")));
+    summery.GanarateHTML(all());
+    EXPECT_EQ(ReadBytes(AppPath() + QStringLiteral("/Cache/Reports/Summary/IBM.htm")), toCp1252(page) + "\r\n");
+}
+
 TEST_F(SummaryPageTest, AllSectionsWithoutCachedPagesAreWrittenAndOpened)
 {
     Stocks()[1].AvgRecommendation = 2;

@@ -414,3 +414,29 @@ TEST_F(SummarySectionsTest, TheTableRunsInPageOrder)
 }
 
 } // namespace
+
+namespace {
+
+// The sections that share a page kind read it once per stock: a page that changes
+// after the first read does not change the later boxes of the same stock.
+TEST_F(SummarySectionsTest, OneStocksSectionsShareEachPageRead)
+{
+    const QString dir = AppPath() + QStringLiteral("/Cache/DataSheet/");
+    QDir().mkpath(dir);
+    const QString page = QStringLiteral("<html>begin splits<table><tr><td>Type</td></tr>"
+                                        "<tr><td>Upgrade</td><td>Broker A</td><td>Buy</td></tr></table></html>");
+    ASSERT_TRUE(WriteFileAtomic(dir + QStringLiteral("IBM_uph.Sh"), toCp1252(page)));
+    PageReads reads(QStringLiteral("IBM"));
+    const QString first = SectionBox(*FindSection("S_UPH"), reads, progress);
+    EXPECT_TRUE(first.contains(QLatin1String("Broker A"))) << first.toStdString();
+    ASSERT_TRUE(WriteFileAtomic(dir + QStringLiteral("IBM_uph.Sh"), toCp1252(QStringLiteral("<html></html>"))));
+    EXPECT_EQ(SectionBox(*FindSection("S_UPH"), reads, progress), first);
+    EXPECT_EQ(reads.page("_uph.Sh"), reads.page("_uph.Sh"));
+    EXPECT_EQ(reads.page("_dnh.Sh"), nullptr);
+    EXPECT_EQ(SectionBox(*FindSection("S_DNH"), reads, progress), kSmallNoData);
+    // A new stock reads the page as it now is.
+    PageReads again(QStringLiteral("IBM"));
+    EXPECT_EQ(SectionBox(*FindSection("S_UPH"), again, progress), kSmallNoData);
+}
+
+} // namespace
