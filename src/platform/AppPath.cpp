@@ -415,7 +415,10 @@ bool ReplacePage(const QString& path, const QByteArray& bytes, const QByteArray&
     const QMutexLocker lock(&scratchMutex);
     const QByteArray scratch = QFile::encodeName(QFileInfo(path).absolutePath() + u'/' + kPageScratch);
     IndexedChange change(path);  // before the scratch may be made
-    const int fd = ::open(scratch.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+    // Not cut to nothing on opening: the new bytes are written over the old and only
+    // what is left beyond them is cut, so no blocks are freed and taken again (and the
+    // file system does not flush a file emptied and written again when it is closed).
+    const int fd = ::open(scratch.constData(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
         return ReplaceFile(path, bytes, tail, false, why);
     struct stat st {};
@@ -423,6 +426,9 @@ bool ReplacePage(const QString& path, const QByteArray& bytes, const QByteArray&
     if (written && (st.st_mode & 07777) != (old.st_mode & 07777))
         written = ::fchmod(fd, old.st_mode & 07777) == 0;
     written = written && writeAll(fd, bytes) && writeAll(fd, tail);
+    const off_t length = off_t(bytes.size() + tail.size());
+    if (written && st.st_size > length)
+        written = ::ftruncate(fd, length) == 0;
     int error = written ? 0 : errno;
     if (::close(fd) != 0 && written) {
         written = false;
