@@ -13,6 +13,9 @@
 #include <cstring>
 #include <ctime>
 
+#include <cstdio>
+
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +23,25 @@ namespace {
 
 const QLatin1String kSaveTempMark(".tw-save-");
 constexpr int kSaveTempLetters = 6;
+// ReplacePage's scratch file: a name of ReplaceFile's pattern, so a crash's leftover
+// is cleared with the others.
+const QLatin1String kPageScratch(".page.tw-save-reused");
+
+bool writeAll(int fd, const QByteArray& bytes)
+{
+    const char* at = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, at, std::size_t(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        at += n;
+        left -= n;
+    }
+    return true;
+}
 
 bool isTempLetter(QChar c)
 {
@@ -380,6 +402,56 @@ bool ReplaceFile(const QString& path, const QByteArray& bytes, const QByteArray&
     }
     change.done(true);
     return true;
+}
+
+bool ReplacePage(const QString& path, const QByteArray& bytes, const QByteArray& tail, QString* why)
+{
+    const QByteArray target = QFile::encodeName(path);
+    struct stat old {};
+    // Only a lone regular file trades places (a link keeps its meaning through ReplaceFile).
+    if (::lstat(target.constData(), &old) != 0 || !S_ISREG(old.st_mode) || old.st_nlink != 1)
+        return ReplaceFile(path, bytes, tail, false, why);
+    static QMutex scratchMutex;  // one writer of a folder's scratch at a time
+    const QMutexLocker lock(&scratchMutex);
+    const QByteArray scratch = QFile::encodeName(QFileInfo(path).absolutePath() + u'/' + kPageScratch);
+    IndexedChange change(path);  // before the scratch may be made
+    // Not cut to nothing on opening: the new bytes are written over the old and only
+    // what is left beyond them is cut, so no blocks are freed and taken again (and the
+    // file system does not flush a file emptied and written again when it is closed).
+    const int fd = ::open(scratch.constData(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return ReplaceFile(path, bytes, tail, false, why);
+    struct stat st {};
+    bool written = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1;
+    if (written && (st.st_mode & 07777) != (old.st_mode & 07777))
+        written = ::fchmod(fd, old.st_mode & 07777) == 0;
+    written = written && writeAll(fd, bytes) && writeAll(fd, tail);
+    const off_t length = off_t(bytes.size() + tail.size());
+    if (written && st.st_size > length)
+        written = ::ftruncate(fd, length) == 0;
+    int error = written ? 0 : errno;
+    if (::close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (written) {
+        if (::renameat2(AT_FDCWD, scratch.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) == 0) {
+            change.done(true);
+            return true;
+        }
+        // No exchange on this file system (or the page went meanwhile): a plain rename.
+        if ((errno == EINVAL || errno == ENOSYS || errno == ENOENT) &&
+            ::rename(scratch.constData(), target.constData()) == 0) {
+            change.done(true);
+            return true;
+        }
+        error = errno;
+    }
+    ::unlink(scratch.constData());
+    change.done(QFileInfo::exists(path));
+    if (why)
+        *why = QString::fromLocal8Bit(std::strerror(error ? error : EIO));
+    return false;
 }
 
 bool IsSaveTempName(const QString& fileName)

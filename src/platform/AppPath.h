@@ -42,6 +42,16 @@ bool MakeDir(const QString& path);  // creates missing parents too
 // With why given, a failure says there what went wrong.
 bool ReplaceFile(const QString& path, const QByteArray& bytes, const QByteArray& tail = QByteArray(),
                  bool syncToDisk = true, QString* why = nullptr);
+// Replaces a cache page at path (taken as it is) like ReplaceFile without the flush,
+// but an existing page is not given a new file: the bytes go to the folder's scratch
+// file (".page.tw-save-reused", one of ReplaceFile's temporary names), which then
+// trades places with the page in one exchanging rename; the scratch keeps the old
+// page's file and is written over by the next page of the folder. So a run that
+// rewrites its pages makes and deletes no files. A page that does not exist yet (or
+// a file system without the exchange) goes through ReplaceFile. False when the write
+// failed: the scratch is removed and the old page stays.
+bool ReplacePage(const QString& path, const QByteArray& bytes, const QByteArray& tail = QByteArray(),
+                 QString* why = nullptr);
 // Whether a bare file name is one of ReplaceFile's temporary files.
 bool IsSaveTempName(const QString& fileName);
 // Removes ReplaceFile's temporary files directly inside folder (not below it). Only

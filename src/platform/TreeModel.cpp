@@ -153,6 +153,7 @@ TreeNode* TreeModel::Add(TreeNode* relative, int relationship, const QString& ke
     node->m_parent = parent;
     node->m_index = int(m_nodes.size());
     m_nodes.push_back(std::move(owned));
+    ++m_structureVersion;
     siblings->insert(pos, node);
     if (!key.isEmpty())
         m_byKey.insert(key, node);
@@ -173,6 +174,7 @@ void TreeModel::Clear()
     m_roots.clear();
     m_selected = nullptr;
     m_nodes.clear();
+    ++m_structureVersion;
     if (live())
         emit reset();
     else
@@ -215,6 +217,7 @@ void TreeModel::Remove(TreeNode* node)
                                      return std::binary_search(gone.begin(), gone.end(), p.get());
                                  }),
                   m_nodes.end());
+    ++m_structureVersion;
     renumber();
 }
 

@@ -112,6 +112,9 @@ public:
     const QVector<TreeNode*>& roots() const { return m_roots; }
     // Every node in the order of adding.
     QVector<TreeNode*> allNodes() const;
+    // Moves on with every node added or removed (and Clear), so a lookup built over
+    // the nodes can tell it is out of date.
+    quint64 structureVersion() const { return m_structureVersion; }
 
     // The selected node (nullptr when none). Selecting a node expands its
     // ancestors first, as EnsureVisible does.
@@ -164,6 +167,7 @@ private:
     void renumber();
 
     std::vector<std::unique_ptr<TreeNode>> m_nodes;   // in the order of adding
+    quint64 m_structureVersion = 0;
     QHash<QString, TreeNode*> m_byKey;
     QVector<TreeNode*> m_roots;
     TreeNode* m_selected = nullptr;

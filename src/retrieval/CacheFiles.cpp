@@ -75,7 +75,16 @@ SizeRuleResult ApplySizeRule(const QString& path, SizeRule rule, int threshold, 
 bool WriteCacheFile(const QString& path, const QByteArray& bytes, const QByteArray& tail, QString* why)
 {
     // A page is cheap to fetch again: no flush to the disk before the rename.
-    return ReplaceFile(ResolvePath(path), bytes, tail, false, why);
+    return ReplacePage(ResolvePath(path), bytes, tail, why);
+}
+
+void DropUnwrittenPage(const QString& path, bool written, bool anySpelling)
+{
+    if (written)
+        return;
+    const QString stored = DirEntry(path);
+    if (!stored.isEmpty() && (anySpelling || stored == QFileInfo(path.section(u'\\', -1)).fileName()))
+        RemoveFile(path);
 }
 
 int RemoveInterruptedSaves()

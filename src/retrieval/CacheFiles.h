@@ -49,6 +49,14 @@ SizeRuleResult ApplySizeRule(const QString& path, SizeRule rule, int threshold, 
 bool WriteCacheFile(const QString& path, const QByteArray& bytes, const QByteArray& tail = QByteArray(),
                     QString* why = nullptr);
 
+// For the one file a downloader fetches each stock's page into (the quote page, the
+// rating page, the news page): the page stays until the next fetch writes over it in
+// place, and only when that fetch wrote nothing is the last stock's page removed (so
+// no page is taken for the wrong stock, and the folder holds what deleting it before
+// each fetch left). anySpelling removes it under whatever spelling it is stored;
+// otherwise only when stored exactly as the path's name.
+void DropUnwrittenPage(const QString& path, bool written, bool anySpelling);
+
 // Removes the temporary files that saves cut short (the program killed while writing)
 // left beside the data files, the settings file and the cache pages (see ReplaceFile).
 // Call it only while no save can be running: at start, once the instance lock is held.

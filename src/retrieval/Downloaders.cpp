@@ -196,14 +196,16 @@ Downloaders::RowResult Downloaders::recommendationRow(const StockDownloader& d, 
 {
     RunState& rs = m_port.runState();
     const QString recPath = CacheFolder() + kRecName;
-    if (DirEntry(recPath) == kRecName)
-        RemoveFile(recPath);
-    if (symbol.size() >= 2 && IsFileSafeSymbol(symbol)) {
+    const bool fetched = symbol.size() >= 2 && IsFileSafeSymbol(symbol);
+    if (!fetched)
+        DropUnwrittenPage(recPath, false, false);  // nothing fetched for this row: the last page goes
+    if (fetched) {
         const PageRequest request = RequestFor(d, symbol);
         const bool inTable = row >= 0 && row <= kLastStockRow;
         const QString rowSymbol = inTable ? Stocks()[std::size_t(row)].Symbol : QString();
         m_transports.DownloadFile(recPath, site.address(request.pathAndQuery),
                                   rs.OrigCaption + blanks(d.statusGap) + request.status);
+        DropUnwrittenPage(recPath, m_transports.lastDownloadWritten(), false);
         try {
             // The row may hold another stock by now (a set switched or edited in the
             // set editor during the download): the value is not its rating.
@@ -253,11 +255,10 @@ Downloaders::RowResult Downloaders::newsRow(const StockDownloader& d, const Site
     // The parser appends, so the old headlines go first; without a parser they stay.
     if (m_newsParser && FileExists(newsFile))
         RemoveFile(newsFile);
-    if (DirEntry(tempFile) == kTempName)
-        RemoveFile(tempFile);
     const PageRequest request = RequestFor(d, symbol);
     m_transports.DownloadFile(tempFile, site.address(request.pathAndQuery),
                               rs.OrigCaption + blanks(d.statusGap) + request.status);
+    DropUnwrittenPage(tempFile, m_transports.lastDownloadWritten(), false);
     if (m_newsParser)
         m_newsParser(symbol, tempFile, newsFile);
     DoEvents();

@@ -169,13 +169,16 @@ void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
         const bool priced = SYM.size() >= 2;
         QString Name;
         if (priced) {
-            // The last stock's page goes first, under whatever spelling it was stored,
-            // so a failed fetch leaves no page for the parser to mistake for this one.
-            if (!DirEntry(Q).isEmpty())
+            // The last stock's page is written over by this one's, and goes when the
+            // fetch wrote nothing, so the parser never mistakes it for this one. One
+            // stored under another spelling goes first: the page is stored as named.
+            const QString stored = DirEntry(Q);
+            if (!stored.isEmpty() && stored != kQuotePage)
                 RemoveFile(Q);
             const QString status = rs.OrigCaption + QStringLiteral("    ") + QStringLiteral("Updating Current Price - ") +
                                    SYM + QStringLiteral(" Current Prices");
             m_transports.DownloadFile(Q, QuotePageAddress(SYM), status);
+            DropUnwrittenPage(Q, m_transports.lastDownloadWritten(), true);
             DoEvents();
             // The row may hold another stock by now (a set switched or edited in the
             // set editor during the download): this page is not its quote.

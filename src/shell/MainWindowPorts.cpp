@@ -130,15 +130,32 @@ bool MainWindowPorts::selectStockNode(const QString& symbol)
     TreeModel* model = m_main.treeModel();
     if (!model)
         return false;
-    for (int i = 1; i <= model->Count(); ++i) {
-        TreeNode* node = model->Nodes(i);
-        if (node->Image() == 1 && node->Key().startsWith(QLatin1String("ID")) && node->Text() == symbol) {
-            node->setSelected(true);
-            m_main.TreeView1->setFocus();
-            return true;
-        }
+    const auto isStockNode = [&](const TreeNode* node) {
+        return node && node->Image() == 1 && node->Key().startsWith(QLatin1String("ID")) && node->Text() == symbol;
+    };
+    TreeNode* node = nullptr;
+    if (m_stockNodesOf == model && m_stockNodesVersion == model->structureVersion()) {
+        node = model->find(m_stockNodeKeys.value(symbol));
+        if (!isStockNode(node))
+            node = nullptr;
     }
-    return false;
+    if (!node) {
+        // One walk finds the first stock node of every symbol.
+        m_stockNodeKeys.clear();
+        for (int i = model->Count(); i >= 1; --i) {
+            const TreeNode* n = model->Nodes(i);
+            if (n->Image() == 1 && n->Key().startsWith(QLatin1String("ID")))
+                m_stockNodeKeys.insert(n->Text(), n->Key());
+        }
+        m_stockNodesOf = model;
+        m_stockNodesVersion = model->structureVersion();
+        node = model->find(m_stockNodeKeys.value(symbol));
+        if (!isStockNode(node))
+            return false;
+    }
+    node->setSelected(true);
+    m_main.TreeView1->setFocus();
+    return true;
 }
 
 // ---------------------------------------------------------------------------

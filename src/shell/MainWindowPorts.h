@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QHash>
+
 #include "core/OptionsHost.h"
+#include "platform/TreeModel.h"
 #include "retrieval/MainWindowPort.h"
 #include "retrieval/UpdateRun.h"
 #include "shell/StockSelection.h"
@@ -75,5 +78,10 @@ public:
 private:
     frmMain& m_main;
     RunState m_runState;
+    // Each stock symbol to the first stock node showing it (by key), built in one walk
+    // over the tree and built again when the tree's nodes changed.
+    QHash<QString, QString> m_stockNodeKeys;
+    const TreeModel* m_stockNodesOf = nullptr;
+    quint64 m_stockNodesVersion = 0;
     bool m_busyPointer = false;
 };

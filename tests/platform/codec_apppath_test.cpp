@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <sys/inotify.h>
@@ -263,4 +264,52 @@ TEST_F(AppPathTest, AFailedSaveSaysWhy)
         EXPECT_FALSE(why.isEmpty()) << c.path.toStdString();
     }
     EXPECT_EQ(QDir(root).entryList(QDir::Files | QDir::Hidden).size(), 0);
+}
+
+// A cache page rewritten in place makes and deletes no file after the folder's
+// scratch exists: the two trade places. The page keeps its spelling and permissions,
+// a link to it keeps the old bytes, and a crash's scratch is cleared like any save's.
+TEST_F(AppPathTest, PagesAreRewrittenWithoutNewFiles)
+{
+    const QString folder = AppPath();
+    const QString page = folder + QStringLiteral("/Yahooquote.Sh");
+    ASSERT_TRUE(ReplacePage(page, "first", "\r\n"));  // a new page: an ordinary save
+    ASSERT_TRUE(ReplacePage(page, "second"));          // makes the scratch
+    QFile::setPermissions(page, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(folder).constData(), IN_CREATE | IN_DELETE), 0);
+    for (const QByteArray& bytes : {QByteArray(20000, 'x'), QByteArray("third"), QByteArray("fourth")})
+        ASSERT_TRUE(ReplacePage(ResolvePath(folder + QStringLiteral("/YAHOOQUOTE.SH")), bytes, "\r\n"));
+    alignas(inotify_event) char buffer[4096];
+    EXPECT_LT(::read(watch, buffer, sizeof buffer), 0) << "a file was made or deleted";
+    ::close(watch);
+
+    EXPECT_EQ(ReadBytes(page), QByteArray("fourth\r\n"));
+    EXPECT_EQ(QFile::permissions(page) & (QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                          QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const QStringList hidden = QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(QRegularExpression("^\\."));
+    ASSERT_EQ(hidden.size(), 1);
+    EXPECT_TRUE(IsSaveTempName(hidden.first())) << qPrintable(hidden.first());
+
+    // A page with a second name gets a file of its own; the other name keeps the old bytes.
+    const QString other = folder + QStringLiteral("/other.Sh");
+    ASSERT_EQ(::link(QFile::encodeName(page).constData(), QFile::encodeName(other).constData()), 0);
+    ASSERT_TRUE(ReplacePage(page, "fifth"));
+    EXPECT_EQ(ReadBytes(page), QByteArray("fifth"));
+    EXPECT_EQ(ReadBytes(other), QByteArray("fourth\r\n"));
+
+    EXPECT_EQ(RemoveSaveTemps(folder), 1);
+    QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{"Yahooquote.Sh", "other.Sh"}));
+    ASSERT_TRUE(ReplacePage(page, "sixth"));  // a scratch is made again
+    EXPECT_EQ(ReadBytes(page), QByteArray("sixth"));
+
+    // A page that cannot be written says why and stays as it was.
+    QString why;
+    EXPECT_FALSE(ReplacePage(folder + QStringLiteral("/Missing/x.Sh"), "data", QByteArray(), &why));
+    EXPECT_FALSE(why.isEmpty());
 }

@@ -312,6 +312,29 @@ TEST_F(RetrievalTest, RecommendationValueIsStoredAndTheGaugesOfItsSlotsAreDrawn)
     EXPECT_FALSE(FileExists(cachePath(QStringLiteral("Rec.Sh"))));
 }
 
+// The rating and news pages are written over stock after stock: a stock whose fetch
+// fails never reads the last stock's page.
+TEST_F(RetrievalTest, AStockWhoseFetchFailsNeverReadsTheLastStocksPage)
+{
+    server->setReply(QStringLiteral("/cgi-bin/ShowFreeCompRep?IBM"), fixture("rec_plain.html"));
+    server->setReply(QStringLiteral("/cgi-bin/ShowFreeCompRep?MSFT"), "gone", 404);
+    server->setReply(QStringLiteral("/q?s=IBM"), "<html>IBM news</html>");
+    server->setReply(QStringLiteral("/q?s=MSFT"), "gone", 404);
+    setStocks({QStringLiteral("IBM"), QStringLiteral("MSFT")});
+    Stocks()[1].AvgRecommendation = 3.25f;
+
+    downloaders->UpdateRec();
+    EXPECT_FLOAT_EQ(Stocks()[0].AvgRecommendation, 2.5f);
+    EXPECT_FLOAT_EQ(Stocks()[1].AvgRecommendation, 3.25f);
+
+    QStringList pages;
+    downloaders->setNewsParser([&](const QString& symbol, const QString& pageFile, const QString&) {
+        pages << symbol + u'=' + QString::fromLatin1(ReadBytes(pageFile));
+    });
+    downloaders->UpdateNews();
+    EXPECT_EQ(pages, (QStringList{"IBM=<html>IBM news</html>", "MSFT="}));
+}
+
 TEST_F(RetrievalTest, ARatingFetchedForAStockThatLeftItsRowIsNotStored)
 {
     // The set editor stays open beside a run: the row gets another stock while IBM's

@@ -9,6 +9,7 @@
 #include "stockdata/ProgramState.h"
 #include "stockdata/ViewHost.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -186,6 +187,30 @@ TEST_F(FastPricesTest, PagesOfEveryStockWithNewPricesInThePortfolio)
     EXPECT_EQ(redraws, 0);  // the grid is not showing the current quotes
     const QString orig = port.state.OrigCaption;
     EXPECT_TRUE(port.titles.contains(orig + "    Updating Current Price - MSFT Current Prices"));
+}
+
+// The quote page is written over stock after stock; a stock whose fetch fails finds
+// no page (never the last stock's), and a page stored under another spelling gives
+// way to the page's own name.
+TEST_F(FastPricesTest, AStockWhoseFetchFailsFindsNoQuotePage)
+{
+    const QString folder = AppPath() + QStringLiteral("/Cache/DataSheet/");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(WriteFileAtomic(folder + QStringLiteral("yahooquote.sh"), "an old page"));
+    setStocks({"IBM", "MSFT", "F", "AOL"});
+    server->setReply(QStringLiteral("/q?s=ibm&d=t"), page(400));
+    server->setReply(QStringLiteral("/q?s=msft&d=t"), "gone", 404);
+    server->setReply(QStringLiteral("/q?s=aol&d=t"), page(300));
+    QStringList seen;
+    quotes.parseQuote = [&](int row) {
+        seen << Stocks()[std::size_t(row)].Symbol + u'=' + QString::number(FileLength(folder + "Yahooquote.Sh"));
+        return QString();
+    };
+
+    priceRun();
+
+    EXPECT_EQ(seen, QStringList({"IBM=400", "MSFT=-1", "AOL=300"}));
+    EXPECT_EQ(QDir(folder).entryList({QStringLiteral("*quote*")}, QDir::Files), QStringList{"Yahooquote.Sh"});
 }
 
 TEST_F(FastPricesTest, TheGridKeepsThePricedStockInSight)

@@ -725,3 +725,29 @@ TEST_F(WiringTest, HangUpFollowsTheDialUpConnectionEachTimeTheUpdateMenuOpens)
 }
 
 } // namespace
+
+// The update run selects each priced stock's node: the first stock node showing the
+// symbol, also after nodes were added and removed since the last lookup.
+TEST_F(WiringTest, APricedStockSelectsItsFirstStockNodeAfterEveryChangeOfTheTree)
+{
+    frmMain& f = loaded();
+    TreeModel* model = f.treeModel();
+    ASSERT_TRUE(f.ports().selectStockNode(QStringLiteral("S02")));
+    EXPECT_EQ(model->SelectedItem(), model->Node(QStringLiteral("ID2")));
+
+    model->Add(QString(), TreeModel::tvwLast, QStringLiteral("ID99"), QStringLiteral("S02"), 1);
+    model->Add(QString(), TreeModel::tvwLast, QStringLiteral("ID98"), QStringLiteral("S77"), 2);  // not a stock's picture
+    model->Add(QString(), TreeModel::tvwLast, QStringLiteral("XX97"), QStringLiteral("S77"), 1);  // not a stock's key
+    ASSERT_TRUE(f.ports().selectStockNode(QStringLiteral("S03")));
+    ASSERT_TRUE(f.ports().selectStockNode(QStringLiteral("S02")));
+    EXPECT_EQ(model->SelectedItem(), model->Node(QStringLiteral("ID2")));
+    EXPECT_FALSE(f.ports().selectStockNode(QStringLiteral("S77")));
+
+    model->Remove(QStringLiteral("ID2"));
+    ASSERT_TRUE(f.ports().selectStockNode(QStringLiteral("S02")));
+    EXPECT_EQ(model->SelectedItem(), model->Node(QStringLiteral("ID99")));
+    model->Add(QString(), TreeModel::tvwLast, QStringLiteral("ID77"), QStringLiteral("S77"), 1);
+    ASSERT_TRUE(f.ports().selectStockNode(QStringLiteral("S77")));
+    EXPECT_EQ(model->SelectedItem(), model->Node(QStringLiteral("ID77")));
+    EXPECT_FALSE(f.ports().selectStockNode(QStringLiteral("NONE")));
+}
