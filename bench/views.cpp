@@ -8,12 +8,12 @@
 //   cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRADEWRIGHT_BENCH=ON
 //   cmake --build build-bench --target bench_views && build-bench/bench_views
 #include "BenchMain.h"
+#include "ShownGridHost.h"
 
 #include "core/Settings.h"
 #include "core/mdlRegistry.h"
 #include "platform/AppPath.h"
 #include "platform/FlexGrid.h"
-#include "platform/FlexGridView.h"
 #include "sheets/CurrentQuotes.h"
 #include "stockdata/ProgramState.h"
 #include "stockdata/Portfolio.h"
@@ -40,24 +40,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// A shown main grid, as the main window has one; zoom windows are not used here.
-class BenchHost : public ViewHost
-{
-public:
-    BenchHost()
-    {
-        view.setGrid(&main);
-        view.resize(1000, 700);
-        view.show();
-    }
-    FlexGrid* mainGrid() override { return &main; }
-    FlexGrid* newZoomGrid() override { return nullptr; }
-    void showZoom(FlexGrid*) override {}
-
-    FlexGrid main;
-    FlexGridView view;
-};
 
 StockRec quoted(int i)
 {
@@ -111,7 +93,7 @@ public:
     }
     ~Fixture() { installViewHost(nullptr); }
 
-    BenchHost host;
+    ShownGridHost host;
 
 private:
     QTemporaryDir m_dir;

@@ -16,7 +16,7 @@ FlexGrid::FlexGrid(QObject* parent)
     : QAbstractTableModel(parent)
 {
     m_rows.resize(2);
-    for (RowData& r : m_rows)
+    for (RowStore& r : m_rows)
         r.cells.resize(m_cols);
     m_colWidths.fill(DefaultColWidth, m_cols);
     m_colAlignments.fill(flexAlignGeneral, m_cols);
@@ -62,7 +62,7 @@ void FlexGrid::setRows(int rows)
     if (rows > old) {
         if (live(DirtyStructure))
             beginInsertRows(QModelIndex(), old, rows - 1);
-        RowData blank;
+        RowStore blank;
         blank.cells.resize(m_cols);
         m_rows.resize(rows, blank);
         if (live(DirtyStructure))
@@ -76,7 +76,7 @@ void FlexGrid::setRows(int rows)
             // Still shared with the grid this one was copied from: copy only the
             // rows that stay, but keep room for as many as there were, since the
             // view refilling this grid grows it back row by row.
-            QVector<RowData> kept;
+            QVector<RowStore> kept;
             kept.reserve(old);
             for (int r = 0; r < rows; ++r)
                 kept.append(m_rows.at(r));
@@ -102,7 +102,7 @@ void FlexGrid::setCols(int cols)
         beginRemoveColumns(QModelIndex(), cols, old - 1);
     }
     m_cols = cols;
-    for (RowData& r : m_rows)
+    for (RowStore& r : m_rows)
         r.cells.resize(cols);
     m_colWidths.resize(cols);
     m_colAlignments.resize(cols);
@@ -177,7 +177,7 @@ void FlexGrid::AddItem(const QString& text, int at)
     const int row = at < 0 ? int(m_rows.size()) : at;
     if (row < 0 || row > m_rows.size() || m_rows.size() >= MaxRows)
         throw GridRangeError();
-    RowData r;
+    RowStore r;
     r.cells.resize(m_cols);
     const QStringList items = text.split(QLatin1Char('\t'));
     for (int c = 0; c < m_cols && c < items.size(); ++c)
@@ -207,14 +207,15 @@ void FlexGrid::Clear()
     if (!m_rows.isDetached()) {
         // The rows are still shared with the grid this one was copied from: fresh
         // empty rows of the same heights cost less than a copy emptied cell by cell.
-        QVector<RowData> blank(m_rows.size());
+        QVector<RowStore> blank(m_rows.size());
         for (qsizetype i = 0; i < blank.size(); ++i) {
             blank[i].height = m_rows.at(i).height;
+            blank[i].data = m_rows.at(i).data;
             blank[i].cells.resize(m_cols);
         }
         m_rows = std::move(blank);
     } else {
-        for (RowData& r : m_rows)
+        for (RowStore& r : m_rows)
             for (Cell& c : r.cells)
                 c = Cell();
     }
@@ -345,6 +346,18 @@ void FlexGrid::setLeftCol(int col)
 }
 
 // ---- geometry ----------------------------------------------------------------
+
+int FlexGrid::RowData(int row) const
+{
+    checkRow(row);
+    return m_rows[row].data;
+}
+
+void FlexGrid::setRowData(int row, int value)
+{
+    checkRow(row);
+    m_rows[row].data = value;
+}
 
 int FlexGrid::RowHeight(int row) const
 {
@@ -488,7 +501,7 @@ void FlexGrid::setColPosition(int col, int position)
         vec.remove(col);
         vec.insert(position, item);
     };
-    for (RowData& r : m_rows)
+    for (RowStore& r : m_rows)
         move(r.cells);
     move(m_colWidths);
     move(m_colAlignments);
@@ -703,7 +716,7 @@ void FlexGrid::setSort(int order)
     const bool signal = live(DirtyStructure);
     if (signal)
         emit layoutAboutToBeChanged();
-    QVector<RowData> sorted;
+    QVector<RowStore> sorted;
     sorted.reserve(count);
     for (int i : perm)
         sorted.append(std::move(m_rows[first + i]));

@@ -127,6 +127,10 @@ public:
     // the row is inserted there instead (FixedRows..Rows).
     void AddItem(const QString& text, int index = -1);
     void RemoveItem(int row);
+    // A number the program keeps with a row (0 for a new row): it moves with the
+    // row when rows are sorted, inserted or removed. Clear keeps it.
+    int RowData(int row) const;
+    void setRowData(int row, int value);
     // Clears texts, pictures and cell formats of every cell; keeps Rows, Cols,
     // row heights, column widths and column alignments.
     void Clear();
@@ -306,9 +310,10 @@ private:
         QString text;
         CellFormat format;
     };
-    struct RowData {
+    struct RowStore {
         QVector<Cell> cells;
         int height = DefaultRowHeight;
+        int data = 0;  // RowData: travels with the row (sorts, inserts, removals)
     };
 
     void checkRow(int row) const;
@@ -334,7 +339,7 @@ private:
     }
     void clampCursor();
 
-    QVector<RowData> m_rows;
+    QVector<RowStore> m_rows;
     int m_cols = 2;
     QVector<int> m_colWidths;
     QVector<int> m_colAlignments;

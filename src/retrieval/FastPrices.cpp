@@ -201,8 +201,8 @@ void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
             DoEvents();
         }
 
-        // A shown quotes view is drawn again before the row of this stock is sought in it.
-        emit pricesChanged();
+        // A shown quotes view draws this stock again before its row is sought in it.
+        emit stockPricesChanged(row);
         if (CurrentView() == QLatin1String("Current")) {
             FlexGrid* grid = viewHost().mainGrid();
             if (grid && !Name.isEmpty()) {

@@ -132,10 +132,12 @@ signals:
     void runFinished();
     // Update item `item` has run: its pages (those its sites gave) are in the cache.
     void pagesWritten(int item);
-    // New prices are in Stocks and the set file: after the quote service's reply, and
-    // after each stock's quote page in a run (not for the one-stock update). A shown
-    // quotes view is drawn again by whoever listens.
+    // New prices are in Stocks: after the quote service's reply. A shown quotes view
+    // is drawn again by whoever listens.
     void pricesChanged();
+    // New prices of one stock (its row in Stocks) are in Stocks, after its quote page
+    // in a run: a shown quotes view draws that stock's row again.
+    void stockPricesChanged(int row);
 
 private:
     enum class Mode { Idle, Run, Fast };

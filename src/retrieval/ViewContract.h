@@ -97,6 +97,9 @@ struct ViewContext
 };
 
 using ViewBuilder = void (*)(const ViewContext&, FlexGrid& grid);
+// Draws again the part of a shown view that one stock of the set (its row in
+// Stocks) makes; false when the view must be drawn whole instead.
+using ViewRowUpdater = bool (*)(const ViewContext&, FlexGrid& grid, int stockRow);
 
 // The standard failure text: "Tradewright do not have additional information for "
 // and the company name.

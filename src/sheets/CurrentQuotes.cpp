@@ -53,11 +53,44 @@ bool positiveNumber(const QString& text, double& value)
     return false;
 }
 
-// The pictures of an added row's fixed cell: the trend first, then the alerts.
+// The text of one column's cell for rec, as the settings of ctx give it.
+QString cellText(const ViewContext& ctx, const QuoteColumn& column, StockRec& rec)
+{
+    QString& field = rec.*(column.field);
+    if (column.rule == QuoteCellRule::Price) {
+        // FormatP also takes the blank out of a stored "+ 1/2".
+        const QString formatted = FormatP(field, false);
+        return ctx.fractions ? formatted : field;
+    }
+    if (column.rule == QuoteCellRule::Volume && ctx.groupVolume)
+        return volumeText(field);
+    return field;
+}
+
+// The cells of rec under the grid's headers, column by column (an empty text for a
+// column without a field), and whether they make a row at all.
+bool rowCells(const ViewContext& ctx, const FlexGrid& grid, StockRec& rec, QStringList& cells)
+{
+    cells.clear();
+    int length = 0;
+    for (int c = 1; c < grid.Cols(); ++c) {
+        const QuoteColumn* column = columnFor(grid.TextMatrix(0, c));
+        if (!column || !column->field) {
+            cells << QString();
+            continue;
+        }
+        cells << cellText(ctx, *column, rec);
+        length += 1 + int(cells.back().size());
+    }
+    return length >= kMinRowText;
+}
+
+// The pictures of a row's fixed cell: the trend first, then the alerts.
 void placePictures(FlexGrid& grid, int row, StockRec& rec)
 {
     grid.setRow(row);
     grid.setCol(0);
+    grid.setCellPicture(QString());
     const QString trend = rec.PctChange;
     double change = 0;
     if (trend.startsWith(u'-')) {
@@ -80,6 +113,27 @@ void placePictures(FlexGrid& grid, int row, StockRec& rec)
         grid.setCellPicture(FlexGrid::PictureHigh);
 }
 
+// The "% Change" cell of a row is red when falling, blue otherwise.
+void colourChange(FlexGrid& grid, int row, int col)
+{
+    grid.setRow(row);
+    grid.setCol(col);
+    grid.setCellForeColor(grid.TextMatrix(row, col).startsWith(u'-') ? QuoteColors::Falling : QuoteColors::Rising);
+}
+
+int changeColumn(const FlexGrid& grid)
+{
+    for (int c = 0; c < grid.Cols(); ++c)
+        if (grid.TextMatrix(0, c) == QLatin1String("% Change"))
+            return c;
+    return -1;
+}
+
+int stockCount(const ViewContext& ctx)
+{
+    return ctx.stocks ? std::clamp<int>(ctx.stockCount, 0, kStockRows) : 0;
+}
+
 } // namespace
 
 void BuildCurrentQuotes(const ViewContext& ctx, FlexGrid& grid)
@@ -92,38 +146,26 @@ void BuildCurrentQuotes(const ViewContext& ctx, FlexGrid& grid)
     grid.setRowHeight(0, ctx.stdRowHeight);
     grid.setRowHeight(1, 0);
     grid.setGridLines(0);
+    // The header and the spacer belong to no stock, whatever row they were before.
+    grid.setRowData(0, 0);
+    grid.setRowData(1, 0);
 
     QVariantList headers;
     for (const QuoteColumn& column : CurrentQuoteColumns())
         headers << column.header;
     SetHeaders(grid, headers);
 
-    const bool fractions = ctx.fractions;
-    const bool groupVolume = ctx.groupVolume;
-    const int count = ctx.stocks ? std::clamp<int>(ctx.stockCount, 0, kStockRows) : 0;
+    const int count = stockCount(ctx);
+    QStringList cells;
     for (int i = 0; i < count; ++i) {
         StockRec& rec = (*ctx.stocks)[i];
-        QString rowText;
-        for (int c = 1; c < kColumns; ++c) {
-            const QString header = grid.TextMatrix(0, c);
-            const QuoteColumn* column = columnFor(header);
-            if (!column || !column->field)
-                continue;
-            QString& field = rec.*(column->field);
-            QString cell = field;
-            if (column->rule == QuoteCellRule::Price) {
-                // FormatP also takes the blank out of a stored "+ 1/2".
-                const QString formatted = FormatP(field, false);
-                cell = fractions ? formatted : field;
-            } else if (column->rule == QuoteCellRule::Volume && groupVolume) {
-                cell = volumeText(field);
-            }
-            rowText += QLatin1Char('\t') + cell;
-        }
-        if (rowText.size() < kMinRowText)
+        if (!rowCells(ctx, grid, rec, cells))
             continue;
-        grid.AddItem(rowText);
-        placePictures(grid, grid.Rows() - 1, rec);
+        grid.AddItem(QLatin1Char('\t') + cells.join(QLatin1Char('\t')));
+        const int row = grid.Rows() - 1;
+        // The row knows its stock, so one stock's new prices can be put in its row alone.
+        grid.setRowData(row, i + 1);
+        placePictures(grid, row, rec);
     }
 
     const int lastRow = grid.Rows() - 1;
@@ -138,27 +180,83 @@ void BuildCurrentQuotes(const ViewContext& ctx, FlexGrid& grid)
     }
 
     for (int c = 0; c < kColumns; ++c) {
-        const QString header = grid.TextMatrix(0, c);
-        const QuoteColumn* column = columnFor(header);
+        const QuoteColumn* column = columnFor(grid.TextMatrix(0, c));
         if (!column)
             continue;
         grid.setColAlignment(c, column->alignment);
         grid.setColWidth(c, rt::CLng(double(grid.Width()) * column->widthPercent / 100.0));
-        if (header == QStringLiteral("% Change")) {
-            grid.setCol(c);
-            for (int r = kFirstDataRow; r <= lastRow; ++r) {
-                grid.setRow(r);
-                grid.setCellForeColor(grid.TextMatrix(r, c).startsWith(u'-') ? QuoteColors::Falling
-                                                                               : QuoteColors::Rising);
-            }
-        }
     }
+    if (const int c = changeColumn(grid); c >= 0)
+        for (int r = kFirstDataRow; r <= lastRow; ++r)
+            colourChange(grid, r, c);
     grid.setRow(0);
     for (int c = 0; c < kColumns; ++c) {
         grid.setCol(c);
         grid.setCellAlignment(kCentre);
     }
     grid.setRedraw(true);
+}
+
+bool RedrawCurrentQuoteRow(const ViewContext& ctx, FlexGrid& grid, int stockRow)
+{
+    if (stockRow < 0 || stockRow >= stockCount(ctx) || grid.Cols() != kColumns || grid.Rows() < kFirstDataRow)
+        return false;
+    const int key = stockRow + 1;
+    // The grid row of the stock, and where a new one would go while the rows stand in
+    // the set's order (a sort by a column leaves no such place).
+    int found = -1;
+    int insertAt = grid.Rows();
+    bool inOrder = true;
+    int previous = 0;
+    for (int r = kFirstDataRow; r < grid.Rows(); ++r) {
+        const int data = grid.RowData(r);
+        if (data == key)
+            found = r;
+        if (data <= previous)
+            inOrder = false;
+        if (data > key && insertAt == grid.Rows())
+            insertAt = r;
+        previous = data;
+    }
+
+    StockRec& rec = (*ctx.stocks)[stockRow];
+    QStringList cells;
+    const bool shown = rowCells(ctx, grid, rec, cells);
+    // A row that comes or goes moves the shading of the rows below it: those cases
+    // are drawn whole.
+    if (!shown && found < 0)
+        return true;
+    if (shown != (found >= 0) && (ctx.oldStyleBackground || !inOrder))
+        return false;
+
+    const int keepRow = grid.Row(), keepCol = grid.Col();
+    const int keepRowSel = grid.RowSel(), keepColSel = grid.ColSel();
+    auto restore = [&] {
+        const int last = grid.Rows() - 1;
+        grid.setRow(std::min(keepRow, last));
+        grid.setCol(keepCol);
+        grid.setRowSel(std::min(keepRowSel, last));
+        grid.setColSel(keepColSel);
+    };
+    if (!shown) {
+        grid.RemoveItem(found);
+        restore();
+        return true;
+    }
+    int row = found;
+    if (row < 0) {
+        grid.AddItem(QLatin1Char('\t') + cells.join(QLatin1Char('\t')), insertAt);
+        row = insertAt;
+        grid.setRowData(row, key);
+    } else {
+        for (int c = 1; c < grid.Cols(); ++c)
+            grid.setTextMatrix(row, c, cells[c - 1]);
+    }
+    placePictures(grid, row, rec);
+    if (const int c = changeColumn(grid); c >= 0)
+        colourChange(grid, row, c);
+    restore();
+    return true;
 }
 
 const QVector<QuoteColumn>& CurrentQuoteColumns()

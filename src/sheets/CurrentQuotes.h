@@ -43,6 +43,13 @@ inline constexpr int Rising = 0xFF0000;       // blue
 // the volume ctx.groupVolume (grouped); ctx.oldStyleBackground shades the odd rows.
 void BuildCurrentQuotes(const ViewContext& ctx, FlexGrid& grid);
 
+// Puts the quotes of ctx.stocks[stockRow] into the row the builder gave that stock
+// (a stock that gained quote data gets its row, one that lost it loses it), as a
+// redraw would show it, keeping the current cell, the selection and the scroll.
+// False when only a whole redraw can show it: the grid does not hold this view, or
+// a row must come or go while the rows are shaded or sorted by a column.
+bool RedrawCurrentQuoteRow(const ViewContext& ctx, FlexGrid& grid, int stockRow);
+
 // Shows the view through the runner of the entry points (ViewEntries.h): into the
 // main grid, or, while ZoomMode is set, into a new zoom window's grid.
 void FG_Current();

@@ -127,6 +127,7 @@ QVector<ViewRow> makeRegistry()
         row.code = QStringLiteral("Current");
         row.scope = ViewScope::StockSet;
         row.builder = BuildCurrentQuotes;
+        row.rowUpdater = RedrawCurrentQuoteRow;
         row.treeKeys = {QStringLiteral("All")};
         row.zoomAware = true;
         row.usesLayout = true;

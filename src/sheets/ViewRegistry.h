@@ -95,6 +95,9 @@ struct ViewRow
     // (the loading text and what the fill keeps of it); events then run once so
     // it paints. nullptr: none.
     ViewBuilder loading = nullptr;
+    // Redraws one stock's part of the shown view when its prices change (nullptr:
+    // the view is drawn whole).
+    ViewRowUpdater rowUpdater = nullptr;
     bool hourglass = true;      // the hourglass pointer while the view fills
     bool leavesPointer = false; // the view never touches the pointer (no hourglass, no default)
     bool usesLayout = false;    // the saved column order (LayOut) is applied after the fill

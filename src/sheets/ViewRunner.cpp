@@ -154,6 +154,27 @@ void ViewRunner::redrawIfShown(const QString& code)
     show(*row, key);
 }
 
+void ViewRunner::redrawStockIfShown(const QString& code, int stockRow)
+{
+    QString key;
+    const ViewRow* row = findViewFor(CurrentView(), &key);
+    if (!row || row->code != code)
+        return;
+    // A zoom window of the view, or a fill under way, takes the whole road.
+    if (row->rowUpdater && !g_filling && !(row->zoomAware && ZoomMode())) {
+        if (row->viewCode == ViewCodeRule::Code && g_shownCode == row->code)
+            key = g_shownKey;
+        try {
+            FlexGrid* grid = m_host.mainGrid();
+            if (grid && row->rowUpdater(contextFor(*row, key), *grid, stockRow))
+                return;
+        } catch (const std::exception& e) {
+            qCWarning(lcViews) << "the row of stock" << stockRow << "was not redrawn:" << e.what();
+        }
+    }
+    redrawIfShown(code);
+}
+
 void ViewRunner::run(const ViewRow& row, const QString& key, bool zoom)
 {
     const QString viewCode = row.viewCodeFor(key);

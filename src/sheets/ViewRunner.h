@@ -45,6 +45,10 @@ public:
     // Shows `code` again when CurrentView names it (prices or the portfolio changed),
     // with the key it was last shown with.
     void redrawIfShown(const QString& code);
+    // The prices of one stock (its row in Stocks) changed: when CurrentView names
+    // `code`, its part of the main grid is drawn again where the view can do that,
+    // else the view is shown again as redrawIfShown does.
+    void redrawStockIfShown(const QString& code, int stockRow);
 
     // Whether a view is being filled right now (by any runner).
     static bool filling();

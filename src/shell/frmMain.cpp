@@ -74,6 +74,8 @@ frmMain::frmMain(QWidget* parent)
     connect(&m_sets, &StockSets::namesChanged, this, &frmMain::loadSetNames);
     // New prices: a shown quotes view is drawn again.
     connect(m_run.get(), &UpdateRun::pricesChanged, this, &frmMain::redrawShownQuotes);
+    connect(m_run.get(), &UpdateRun::stockPricesChanged, this,
+            [](int row) { entryRunner().redrawStockIfShown(QStringLiteral("Current"), row); });
 
     m_strip.fits = [this](int slot) { return SlotFits(m_layout, slot); };
     m_strip.changed = [this] { syncStrip(); };

@@ -30,13 +30,15 @@ protected:
         UpdateRunTest::SetUp();
         quotes.loadQuotesCsv = [this] { ++loads; };
         // What the main window does with new prices: a shown quotes view is drawn again.
-        QObject::connect(run.get(), &UpdateRun::pricesChanged, run.get(), [this] {
+        const auto drawn = [this] {
             if (CurrentView() != QLatin1String("Current"))
                 return;
             ++redraws;
             if (redraw)
                 redraw();
-        });
+        };
+        QObject::connect(run.get(), &UpdateRun::pricesChanged, run.get(), drawn);
+        QObject::connect(run.get(), &UpdateRun::stockPricesChanged, run.get(), drawn);
         quotes.parseQuote = [this](int row) {
             parsedRows << row;
             if (throwFor == row)

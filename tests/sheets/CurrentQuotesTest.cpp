@@ -2,7 +2,11 @@
 #include "SheetsFixture.h"
 
 #include "platform/Runtime.h"
+#include "sheets/ViewEntries.h"
+#include "sheets/ViewRunner.h"
 #include "stockdata/ProgramState.h"
+
+#include <QSignalSpy>
 
 namespace {
 
@@ -281,4 +285,105 @@ TEST_F(CurrentQuotes, ZoomedDrawLeavesTheRecordedOrderToTheMainGrid)
     FG_Current();
     FlexGrid* zoom = host.zooms.front().get();
     EXPECT_EQ(zoom->TextMatrix(0, 2), "Last Sale");
+}
+
+// New prices of one stock during an update run go into its row alone; the grid then
+// holds what a whole redraw would show, and only where a row must come or go under
+// shading or a sort is the view drawn whole.
+TEST_F(CurrentQuotes, OneStocksNewPricesRedrawItsRowAsAWholeRedrawWould)
+{
+    struct Snapshot
+    {
+        QStringList cells;
+        bool operator==(const Snapshot&) const = default;
+    };
+    const auto snap = [](const FlexGrid& g) {
+        Snapshot s;
+        for (int r = 0; r < g.Rows(); ++r) {
+            QString row = QString::number(g.RowData(r));
+            for (int c = 0; c < g.Cols(); ++c) {
+                const FlexGrid::CellFormat f = g.cellFormat(r, c);
+                row += QStringLiteral("|%1/%2/%3/%4").arg(g.TextMatrix(r, c), f.picture).arg(f.foreColor).arg(f.backColor);
+            }
+            s.cells << row;
+        }
+        return s;
+    };
+    const StockRec bare = [] {
+        StockRec r;
+        r.Symbol = "NEW";
+        return r;
+    }();
+    struct Case
+    {
+        const char* what;
+        bool shaded;
+        bool sorted;
+        bool dragged;
+        StockRec before;            // stock 1 when the view is drawn
+        void (*change)(StockRec&);  // its new quotes
+        bool whole;                 // the view must be drawn whole
+    };
+    const auto newPrice = [](StockRec& r) {
+        r.LastPrice = "7.25";
+        r.PctChange = "-3.1%";
+        r.Change = "-0.22";
+    };
+    const auto belowAlert = [](StockRec& r) {
+        r.LastPrice = "4.00";
+        r.TargetLow = 5;
+    };
+    const auto quotedNow = [](StockRec& r) { r = quoted("Newly Quoted"); };
+    const auto emptied = [](StockRec& r) { r = StockRec(); };
+    const Case cases[] = {
+        {"new price", false, false, false, quoted("Bolt Works"), newPrice, false},
+        {"new price, shaded and sorted", true, true, false, quoted("Bolt Works"), newPrice, false},
+        {"new price, dragged column", false, false, true, quoted("Bolt Works"), newPrice, false},
+        {"alert", false, false, false, quoted("Bolt Works"), belowAlert, false},
+        {"first quotes", false, false, false, bare, quotedNow, false},
+        {"first quotes, shaded", true, false, false, bare, quotedNow, true},
+        {"first quotes, sorted", false, true, false, bare, quotedNow, true},
+        {"quotes gone", false, false, false, quoted("Bolt Works"), emptied, false},
+        {"quotes gone, shaded", true, false, false, quoted("Bolt Works"), emptied, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        LayOut().fill(LayoutRec());
+        setStocks({quoted("Acme Widgets"), c.before, quoted("Cog Makers")});
+        OldStyleBackgroundChecked() = c.shaded;
+        if (c.dragged)
+            LayOut()[2] = {"Volume", 0, 2, 2};
+        host.main.setCols(2);
+        FG_Current();
+        FlexGrid& g = grid();
+        if (c.sorted) {
+            // As a double click sorts: the hidden spacer row keeps its place.
+            g.setFixedRows(2);
+            g.setCol(columnOf(g, "Companey"));
+            g.setSort(FlexGrid::flexSortStringDescending);
+            g.setFixedRows(1);
+        }
+        g.setRow(2);
+        g.setCol(3);
+        c.change(Stocks()[1]);
+
+        QSignalSpy drawn(&entryRunner(), &ViewRunner::viewShown);
+        entryRunner().redrawStockIfShown(QStringLiteral("Current"), 1);
+        EXPECT_EQ(drawn.size(), c.whole ? 1 : 0);
+        if (!c.whole) {
+            EXPECT_EQ(g.Row(), 2);
+            EXPECT_EQ(g.Col(), 3);
+        }
+        const Snapshot rowDrawn = snap(g);
+        if (c.sorted && !c.whole)
+            continue;  // a whole redraw would undo the sort
+        FG_Current();
+        EXPECT_EQ(rowDrawn, snap(g));
+    }
+
+    // Another view shown: nothing is drawn.
+    CurrentView() = QStringLiteral("Port");
+    grid().setTextMatrix(2, 1, "kept");
+    entryRunner().redrawStockIfShown(QStringLiteral("Current"), 0);
+    EXPECT_EQ(grid().TextMatrix(2, 1), "kept");
 }

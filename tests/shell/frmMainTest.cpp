@@ -576,6 +576,11 @@ TEST_F(frmMainTest, NewPricesRedrawTheQuotesViewWhenItIsShown)
     emit f.updateRun().pricesChanged();
     EXPECT_EQ(f.grid().Rows(), 2 + 3);
     EXPECT_EQ(f.grid().TextMatrix(2, 1), QStringLiteral("S00 Corp"));
+
+    // One stock's new prices during a run: its row shows them ("Last Sale" is column 2).
+    Stocks()[1].LastPrice = QStringLiteral("77.25");
+    emit f.updateRun().stockPricesChanged(1);
+    EXPECT_EQ(f.grid().TextMatrix(3, 2), QStringLiteral("77.25"));
 }
 
 TEST_F(frmMainTest, SplittersOnTheWindow)
