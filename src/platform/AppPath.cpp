@@ -6,9 +6,11 @@
 #include <QHash>
 #include <QMutex>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <optional>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -26,22 +28,6 @@ constexpr int kSaveTempLetters = 6;
 // ReplacePage's scratch file: a name of ReplaceFile's pattern, so a crash's leftover
 // is cleared with the others.
 const QLatin1String kPageScratch(".page.tw-save-reused");
-
-bool writeAll(int fd, const QByteArray& bytes)
-{
-    const char* at = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, at, std::size_t(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        at += n;
-        left -= n;
-    }
-    return true;
-}
 
 bool isTempLetter(QChar c)
 {
@@ -357,101 +343,291 @@ bool MakeDir(const QString& path)
     return QDir().mkpath(ResolvePath(path));
 }
 
-bool ReplaceFile(const QString& path, const QByteArray& bytes, const QByteArray& tail, bool syncToDisk, QString* why)
+namespace {
+
+// The folders' scratch files a FileReplacer is writing now.
+struct ScratchClaims {
+    QMutex mutex;
+    QSet<QByteArray> taken;
+};
+
+ScratchClaims& scratchClaims()
 {
-    const auto fail = [why](const QString& reason) {
-        if (why)
-            *why = reason;
+    static ScratchClaims claims;
+    return claims;
+}
+
+bool claimScratch(const QByteArray& scratch)
+{
+    ScratchClaims& claims = scratchClaims();
+    const QMutexLocker lock(&claims.mutex);
+    if (claims.taken.contains(scratch))
         return false;
-    };
-    const QFileInfo target(path);
-    if (target.isDir())
-        return fail(QStringLiteral("%1 is a folder").arg(path));
-    const QString folder = target.absolutePath() + u'/';
-    const QString prefix = u'.' + target.fileName();
-    // A new file gets the usual permissions (the umask applies); a replaced one keeps its own.
-    const QFileDevice::Permissions permissions =
-        target.exists() ? target.permissions()
-                        : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                              QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
-    IndexedChange change(path);  // before the temporary file changes the folder
-    QFile file;
-    for (int attempt = 0; attempt < 16 && !file.isOpen(); ++attempt) {
-        file.setFileName(folder + prefix + saveTempSuffix());
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, permissions) && !file.exists())
-            return fail(file.errorString());  // not a clash of names: the folder cannot be written
-    }
-    if (!file.isOpen())
-        return fail(QStringLiteral("no free temporary name beside %1").arg(path));
-    const QString temp = file.fileName();
-    if (target.exists())
-        file.setPermissions(permissions);  // the umask applied at creation does not apply to them
-    bool written = file.write(bytes) == bytes.size() && file.write(tail) == tail.size() && file.flush();
-    if (written && syncToDisk)
-        written = ::fsync(file.handle()) == 0;
-    const QString writeError = written ? QString() : file.errorString();
-    file.close();
-    if (!written || file.error() != QFileDevice::NoError) {
-        QFile::remove(temp);
-        return fail(writeError.isEmpty() ? file.errorString() : writeError);
-    }
-    if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(path).constData()) != 0) {
-        const int error = errno;
-        QFile::remove(temp);
-        return fail(QString::fromLocal8Bit(std::strerror(error)));
-    }
-    change.done(true);
+    claims.taken.insert(scratch);
     return true;
 }
 
-bool ReplacePage(const QString& path, const QByteArray& bytes, const QByteArray& tail, QString* why)
+void releaseScratch(const QByteArray& scratch)
 {
-    const QByteArray target = QFile::encodeName(path);
-    struct stat old {};
-    // Only a lone regular file trades places (a link keeps its meaning through ReplaceFile).
-    if (::lstat(target.constData(), &old) != 0 || !S_ISREG(old.st_mode) || old.st_nlink != 1)
-        return ReplaceFile(path, bytes, tail, false, why);
-    static QMutex scratchMutex;  // one writer of a folder's scratch at a time
-    const QMutexLocker lock(&scratchMutex);
-    const QByteArray scratch = QFile::encodeName(QFileInfo(path).absolutePath() + u'/' + kPageScratch);
-    IndexedChange change(path);  // before the scratch may be made
-    // Not cut to nothing on opening: the new bytes are written over the old and only
-    // what is left beyond them is cut, so no blocks are freed and taken again (and the
-    // file system does not flush a file emptied and written again when it is closed).
-    const int fd = ::open(scratch.constData(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0)
-        return ReplaceFile(path, bytes, tail, false, why);
-    struct stat st {};
-    bool written = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1;
-    if (written && (st.st_mode & 07777) != (old.st_mode & 07777))
-        written = ::fchmod(fd, old.st_mode & 07777) == 0;
-    written = written && writeAll(fd, bytes) && writeAll(fd, tail);
-    const off_t length = off_t(bytes.size() + tail.size());
-    if (written && st.st_size > length)
-        written = ::ftruncate(fd, length) == 0;
+    ScratchClaims& claims = scratchClaims();
+    const QMutexLocker lock(&claims.mutex);
+    claims.taken.remove(scratch);
+}
+
+QString errorText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error ? error : EIO));
+}
+
+} // namespace
+
+struct FileReplacer::Private {
+    QString path;
+    QByteArray target;
+    Kind kind;
+    bool sync;
+    int fd = -1;
+    QByteArray temp;            // the file being written: a new temporary file or the scratch
+    bool scratch = false;       // temp is the folder's scratch (claimed), to trade places with target
+    off_t scratchSize = 0;      // what the scratch held before: cut to the new length at the end
+    bool opened = false;
+    bool finished = false;
+    QString failure;
+    qint64 size = 0;
+    std::optional<IndexedChange> change;  // made before the folder changes
+
+    bool fail(const QString& text)
+    {
+        if (failure.isEmpty())
+            failure = text;
+        return false;
+    }
+
+    // The page's own way: the folder's scratch, written over from the start. False
+    // when that way is not open to this page (then the Save way is taken).
+    bool openScratch()
+    {
+        struct stat old {};
+        // Only a lone regular file trades places (a link keeps its meaning through a new file).
+        if (::lstat(target.constData(), &old) != 0 || !S_ISREG(old.st_mode) || old.st_nlink != 1)
+            return false;
+        const QByteArray scratchPath = QFile::encodeName(QFileInfo(path).absolutePath() + u'/' + kPageScratch);
+        if (!claimScratch(scratchPath))
+            return false;
+        change.emplace(path);  // before the scratch may be made
+        // Not cut to nothing on opening: the new bytes are written over the old and only
+        // what is left beyond them is cut, so no blocks are freed and taken again (and the
+        // file system does not flush a file emptied and written again when it is closed).
+        fd = ::open(scratchPath.constData(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0) {
+            releaseScratch(scratchPath);
+            change.reset();
+            return false;
+        }
+        temp = scratchPath;
+        scratch = true;
+        struct stat st {};
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1)
+            return fail(errorText(errno == 0 ? EIO : errno));
+        scratchSize = st.st_size;
+        if ((st.st_mode & 07777) != (old.st_mode & 07777) && ::fchmod(fd, old.st_mode & 07777) != 0)
+            return fail(errorText(errno));
+        return true;
+    }
+
+    // A new temporary file beside the target.
+    void openTemp()
+    {
+        const QFileInfo info(path);
+        if (info.isDir()) {
+            fail(QStringLiteral("%1 is a folder").arg(path));
+            return;
+        }
+        struct stat old {};
+        const bool exists = ::stat(target.constData(), &old) == 0;
+        const QString prefix = info.absolutePath() + u'/' + u'.' + info.fileName();
+        change.emplace(path);  // before the temporary file changes the folder
+        for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+            const QByteArray name = QFile::encodeName(prefix + saveTempSuffix());
+            // A new file gets the usual permissions (the umask applies).
+            fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd >= 0)
+                temp = name;
+            else if (errno != EEXIST) {
+                fail(errorText(errno));  // not a clash of names: the folder cannot be written
+                return;
+            }
+        }
+        if (fd < 0) {
+            fail(QStringLiteral("no free temporary name beside %1").arg(path));
+            return;
+        }
+        // A replaced file keeps its own permissions.
+        if (exists && ::fchmod(fd, old.st_mode & 07777) != 0)
+            fail(errorText(errno));
+    }
+
+    void open()
+    {
+        opened = true;
+        if (kind == Kind::Page && openScratch())
+            return;
+        if (failure.isEmpty() && fd < 0)
+            openTemp();
+    }
+
+    // Closes and removes the file being written; the target stays as it is.
+    void discard()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+        if (!temp.isEmpty())
+            ::unlink(temp.constData());
+        if (scratch)
+            releaseScratch(temp);
+        if (change)
+            change->done(QFileInfo::exists(path));
+        change.reset();
+        finished = true;
+    }
+};
+
+FileReplacer::FileReplacer(const QString& path, Kind kind, bool syncToDisk) : d(std::make_unique<Private>())
+{
+    d->path = path;
+    d->target = QFile::encodeName(path);
+    d->kind = kind;
+    d->sync = syncToDisk;
+}
+
+FileReplacer::~FileReplacer()
+{
+    if (d)
+        abandon();
+}
+
+FileReplacer::FileReplacer(FileReplacer&&) noexcept = default;
+FileReplacer& FileReplacer::operator=(FileReplacer&& other) noexcept
+{
+    if (this != &other) {
+        if (d)
+            abandon();
+        d = std::move(other.d);
+    }
+    return *this;
+}
+
+bool FileReplacer::write(QByteArrayView bytes)
+{
+    if (d->finished || !d->failure.isEmpty())
+        return false;
+    if (!d->opened)
+        d->open();
+    if (!d->failure.isEmpty())
+        return false;
+    const char* at = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(d->fd, at, std::size_t(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return d->fail(errorText(n < 0 ? errno : ENOSPC));
+        at += n;
+        left -= n;
+        d->size += n;
+    }
+    return true;
+}
+
+bool FileReplacer::commit(QString* why)
+{
+    const auto failed = [&] {
+        d->discard();
+        if (why)
+            *why = d->failure;
+        return false;
+    };
+    if (d->finished) {
+        if (why)
+            *why = QStringLiteral("already put in place or given up");
+        return false;
+    }
+    if (!d->opened)
+        d->open();
+    if (!d->failure.isEmpty())
+        return failed();
+    const int fd = d->fd;
+    d->fd = -1;
+    bool written = true;
+    if (d->scratch && d->scratchSize > off_t(d->size))
+        written = ::ftruncate(fd, off_t(d->size)) == 0;
+    if (written && d->sync)
+        written = ::fsync(fd) == 0;
     int error = written ? 0 : errno;
     if (::close(fd) != 0 && written) {
         written = false;
         error = errno;
     }
-    if (written) {
-        if (::renameat2(AT_FDCWD, scratch.constData(), AT_FDCWD, target.constData(), RENAME_EXCHANGE) == 0) {
-            change.done(true);
-            return true;
-        }
-        // No exchange on this file system (or the page went meanwhile): a plain rename.
-        if ((errno == EINVAL || errno == ENOSYS || errno == ENOENT) &&
-            ::rename(scratch.constData(), target.constData()) == 0) {
-            change.done(true);
-            return true;
-        }
-        error = errno;
+    if (!written) {
+        d->fail(errorText(error));
+        return failed();
     }
-    ::unlink(scratch.constData());
-    change.done(QFileInfo::exists(path));
-    if (why)
-        *why = QString::fromLocal8Bit(std::strerror(error ? error : EIO));
-    return false;
+    bool placed;
+    if (d->scratch) {
+        placed = ::renameat2(AT_FDCWD, d->temp.constData(), AT_FDCWD, d->target.constData(), RENAME_EXCHANGE) == 0;
+        // No exchange on this file system (or the page went meanwhile): a plain rename.
+        if (!placed && (errno == EINVAL || errno == ENOSYS || errno == ENOENT))
+            placed = ::rename(d->temp.constData(), d->target.constData()) == 0;
+    } else {
+        placed = ::rename(d->temp.constData(), d->target.constData()) == 0;
+    }
+    if (!placed) {
+        d->fail(errorText(errno));
+        return failed();
+    }
+    if (d->scratch)
+        releaseScratch(d->temp);
+    d->change->done(true);
+    d->change.reset();
+    d->finished = true;
+    return true;
+}
+
+void FileReplacer::abandon()
+{
+    if (!d->finished)
+        d->discard();
+}
+
+bool FileReplacer::failed() const
+{
+    return !d->failure.isEmpty();
+}
+
+QString FileReplacer::failure() const
+{
+    return d->failure;
+}
+
+qint64 FileReplacer::size() const
+{
+    return d->size;
+}
+
+bool ReplaceFile(const QString& path, const QByteArray& bytes, const QByteArray& tail, bool syncToDisk, QString* why)
+{
+    FileReplacer file(path, FileReplacer::Kind::Save, syncToDisk);
+    file.write(bytes) && file.write(tail);
+    return file.commit(why);
+}
+
+bool ReplacePage(const QString& path, const QByteArray& bytes, const QByteArray& tail, QString* why)
+{
+    FileReplacer page(path, FileReplacer::Kind::Page);
+    page.write(bytes) && page.write(tail);
+    return page.commit(why);
 }
 
 bool IsSaveTempName(const QString& fileName)

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
 // The program folder: $TRADEWRIGHT_HOME when set, else ~/.local/share/Tradewright.
 // No trailing separator. Created on first use. Every data, cache, log and report
 // path starts here.
@@ -52,6 +54,42 @@ bool ReplaceFile(const QString& path, const QByteArray& bytes, const QByteArray&
 // failed: the scratch is removed and the old page stays.
 bool ReplacePage(const QString& path, const QByteArray& bytes, const QByteArray& tail = QByteArray(),
                  QString* why = nullptr);
+// Writes a file's new contents piece by piece and puts them in place in one rename
+// only at commit(): until then the old file (or its absence) stays as it was, and a
+// writer given up (abandon(), or destroyed without a commit) leaves nothing behind.
+// Nothing is made on disk before the first write. ReplaceFile and ReplacePage are one
+// write and a commit of it; a fetch streams its page through one as it arrives.
+// Save is ReplaceFile's way (a new temporary file, flushed to the disk before the
+// rename when syncToDisk), Page is ReplacePage's (the folder's scratch file trades
+// places with an existing page; a folder's scratch serves one writer at a time, a
+// second one meanwhile takes the Save way).
+class FileReplacer
+{
+public:
+    enum class Kind { Save, Page };
+
+    explicit FileReplacer(const QString& path, Kind kind = Kind::Save, bool syncToDisk = false);
+    ~FileReplacer();
+    FileReplacer(FileReplacer&&) noexcept;
+    FileReplacer& operator=(FileReplacer&&) noexcept;
+    FileReplacer(const FileReplacer&) = delete;
+    FileReplacer& operator=(const FileReplacer&) = delete;
+
+    // False once a write has failed (failure() says why; commit() then fails).
+    bool write(QByteArrayView bytes);
+    // Puts what was written in place; false when it could not be (the old file stays).
+    bool commit(QString* why = nullptr);
+    // Gives the new contents up; the old file stays.
+    void abandon();
+    bool failed() const;
+    QString failure() const;
+    qint64 size() const;
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
 // Whether a bare file name is one of ReplaceFile's temporary files.
 bool IsSaveTempName(const QString& fileName);
 // Removes ReplaceFile's temporary files directly inside folder (not below it). Only

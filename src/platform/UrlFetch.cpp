@@ -163,8 +163,6 @@ void UrlFetch::finish(Outcome outcome, const QString& errorText)
     m_outcome = outcome;
     m_errorText = errorText;
     m_timer->stop();
-    if (outcome != Outcome::Ok)
-        m_body.clear();
     if (m_reply) {
         QNetworkReply* reply = m_reply;
         m_reply = nullptr;
@@ -180,12 +178,10 @@ void UrlFetch::finish(Outcome outcome, const QString& errorText)
 // The reply has ended: only a whole page is a success.
 void UrlFetch::judge(QNetworkReply* reply)
 {
-    m_body += reply->readAll();
-    m_httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (m_body.size() > m_maxReplyBytes) {
-        finish(Outcome::TooLarge, QStringLiteral("The reply is too large"));
+    drain(reply);
+    if (m_outcome != Outcome::None)
         return;
-    }
+    m_httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QNetworkReply::NetworkError error = reply->error();
     if (m_httpStatus == 0) {
         // No reply head came: the connection failed or ended first.
@@ -203,7 +199,7 @@ void UrlFetch::judge(QNetworkReply* reply)
     facts.status = m_httpStatus;
     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
     facts.declaredLength = length.isValid() ? length.toLongLong() : -1;
-    facts.bodyBytes = m_body.size();
+    facts.bodyBytes = m_received;
     facts.chunked = reply->rawHeader("Transfer-Encoding").toLower().contains("chunked");
     // Qt takes the chunk framing off; a chunked body cut short is a closed connection to it.
     facts.chunksWhole = error == QNetworkReply::NoError;
@@ -216,14 +212,46 @@ void UrlFetch::judge(QNetworkReply* reply)
         finish(Outcome::Ok, QString());
 }
 
+void UrlFetch::drain(QNetworkReply* reply)
+{
+    // The status is known before the body: an error page is counted, never handed on.
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const bool page = status >= 200 && status < 300;
+    char buffer[64 * 1024];
+    for (;;) {
+        const qint64 n = reply->read(buffer, sizeof buffer);
+        if (n <= 0)
+            return;
+        m_received += n;
+        if (m_received > m_maxReplyBytes) {
+            finish(Outcome::TooLarge, QStringLiteral("The reply is too large"));
+            return;
+        }
+        if (page && m_sink && !(*m_sink)(QByteArrayView(buffer, n))) {
+            finish(Outcome::Error, QStringLiteral("The page could not be kept"));
+            return;
+        }
+    }
+}
+
 QByteArray UrlFetch::OpenURL(const QString& url)
+{
+    QByteArray body;
+    const bool whole = OpenURLInto(url, [&body](QByteArrayView bytes) {
+        body.append(bytes);
+        return true;
+    });
+    return whole ? body : QByteArray();
+}
+
+bool UrlFetch::OpenURLInto(const QString& url, const BodySink& sink)
 {
     if (m_running) {
         // A second fetch from an event handler while one waits: refused, the running one goes on.
         m_refused = true;
-        return QByteArray();
+        return false;
     }
-    m_body.clear();
+    m_received = 0;
     m_refused = false;
     m_outcome = Outcome::None;
     m_httpStatus = 0;
@@ -237,7 +265,7 @@ QByteArray UrlFetch::OpenURL(const QString& url)
         m_outcome = Outcome::Error;
         m_errorText = QStringLiteral("The address is not valid");
         setState(icError);
-        return QByteArray();
+        return false;
     }
 
     switch (m_accessType) {
@@ -261,10 +289,11 @@ QByteArray UrlFetch::OpenURL(const QString& url)
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
 
     m_running = true;
+    m_sink = &sink;
     QPointer<UrlFetch> self(this);
     setState(icConnecting);
     if (!self)
-        return QByteArray();
+        return false;
 
     QNetworkReply* reply = m_manager->get(request);
     m_reply = reply;
@@ -276,16 +305,11 @@ QByteArray UrlFetch::OpenURL(const QString& url)
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > m_maxReplyBytes)
             finish(Outcome::TooLarge, QStringLiteral("The reply is too large"));
-        else if (length.isValid() && length.toLongLong() > 0)
-            m_body.reserve(qsizetype(length.toLongLong()));  // one buffer for the whole page
     });
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
-        m_body += reply->readAll();
-        if (m_body.size() > m_maxReplyBytes) {
-            finish(Outcome::TooLarge, QStringLiteral("The reply is too large"));
-            return;
-        }
-        setState(icReceivingResponse);
+        drain(reply);
+        if (m_outcome == Outcome::None)
+            setState(icReceivingResponse);
     });
     connect(reply, &QNetworkReply::finished, this, [this, reply] { judge(reply); });
 
@@ -295,14 +319,13 @@ QByteArray UrlFetch::OpenURL(const QString& url)
     if (m_outcome == Outcome::None)
         loop.exec();
     if (!self)
-        return QByteArray();
+        return false;
     m_loop = nullptr;
+    m_sink = nullptr;
     m_running = false;
     m_refused = false;
     m_timer->stop();
 
-    const QByteArray body = m_outcome == Outcome::Ok ? m_body : QByteArray();
-    m_body.clear();
     switch (m_outcome) {
     case Outcome::Ok:
         setState(icResponseCompleted);
@@ -313,5 +336,5 @@ QByteArray UrlFetch::OpenURL(const QString& url)
         setState(icError);
         break;
     }
-    return body;
+    return m_outcome == Outcome::Ok;
 }

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QEventLoop;
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -64,6 +66,14 @@ public:
     // Fetches url (http or https). Re-entrant calls (from an event handler while a
     // fetch runs) return empty at once (lastOutcome() Busy); the running fetch goes on.
     QByteArray OpenURL(const QString& url);
+    // Fetches url as OpenURL does, but hands the body to sink piece by piece as it
+    // arrives instead of collecting it; only the body of a reply whose status says a
+    // page follows (2xx) reaches the sink. True only when a whole page arrived
+    // (lastOutcome() Ok): then the sink has had all of it. On false what the sink
+    // took is not the page and must not be used. A sink that returns false (it
+    // could not keep the bytes) ends the fetch: Outcome::Error.
+    using BodySink = std::function<bool(QByteArrayView)>;
+    bool OpenURLInto(const QString& url, const BodySink& sink);
     bool StillExecuting() const { return m_running; }
     // Ends a running OpenURL at once; it returns an empty result.
     void Cancel();
@@ -102,13 +112,16 @@ private:
     void setState(int state);
     void finish(Outcome outcome, const QString& errorText);
     void judge(QNetworkReply* reply);
+    // Reads what has arrived and hands it on (or drops it when no page follows).
+    void drain(QNetworkReply* reply);
     void armTimer();
 
     QNetworkAccessManager* m_manager = nullptr;
     QNetworkReply* m_reply = nullptr;
     QEventLoop* m_loop = nullptr;
     class QTimer* m_timer = nullptr;
-    QByteArray m_body;
+    const BodySink* m_sink = nullptr;
+    qint64 m_received = 0;
     bool m_running = false;
     bool m_refused = false;
     int m_timeoutSeconds = 90;

@@ -78,6 +78,11 @@ bool WriteCacheFile(const QString& path, const QByteArray& bytes, const QByteArr
     return ReplacePage(ResolvePath(path), bytes, tail, why);
 }
 
+FileReplacer OpenCachePage(const QString& path)
+{
+    return FileReplacer(ResolvePath(path), FileReplacer::Kind::Page);
+}
+
 void DropUnwrittenPage(const QString& path, bool written, bool anySpelling)
 {
     if (written)

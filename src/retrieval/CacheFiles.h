@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/AppPath.h"
+
 // The page cache below the program folder and the rules every downloader applies
 // to the file it has just fetched.
 
@@ -48,6 +50,11 @@ SizeRuleResult ApplySizeRule(const QString& path, SizeRule rule, int threshold, 
 // tail is written after bytes (the socket path's closing CR LF).
 bool WriteCacheFile(const QString& path, const QByteArray& bytes, const QByteArray& tail = QByteArray(),
                     QString* why = nullptr);
+
+// The same for a page that arrives piece by piece: the writer takes the pieces and
+// puts the page in place at its commit() (nothing before it; abandon() leaves the old
+// page as it was).
+FileReplacer OpenCachePage(const QString& path);
 
 // For the one file a downloader fetches each stock's page into (the quote page, the
 // rating page, the news page): the page stays until the next fetch writes over it in

@@ -96,19 +96,20 @@ void Transports::DownloadFile(QString FileName, const QString& URL, const QStrin
     const QUrl url(address, QUrl::TolerantMode);
     PassScope pass(*this);
     if (admit(url.host(), url.port(80), address, QStringLiteral("Transports_DownloadFile")) == SocketOutcome::None) {
-        const QByteArray body = Inet1.OpenURL(address);
+        // The page goes into its file's temporary file as it arrives, and only a whole
+        // page is put in place: a failed, cut-short, error-status, cancelled, timed-out
+        // or oversized fetch writes nothing, and the old page (or its absence) stays.
+        FileReplacer page = OpenCachePage(FileName);
+        const bool whole = Inet1.OpenURLInto(address, [&page](QByteArrayView bytes) { return page.write(bytes); });
         m_downloadAnswered = Inet1.lastHttpStatus() > 0;
-        // Only a whole page is written: a failed, cut-short, error-status, cancelled,
-        // timed-out or oversized fetch writes nothing, and the old page (or its
-        // absence) stays. The write itself goes through a temporary file, so a page
-        // is never left half written.
-        if (Inet1.lastOutcome() == UrlFetch::Outcome::Ok) {
-            QString why;
-            m_downloadWritten = WriteCacheFile(FileName, body, QByteArray(), &why);
-            if (!m_downloadWritten)
-                qCWarning(lcTransports) << "page not written:" << FileName << why;
-        }
-        else if (Inet1.lastHostErrorNumber() != 0)
+        QString why;
+        if (whole)
+            m_downloadWritten = page.commit(&why);
+        else
+            page.abandon();
+        if (page.failed())
+            qCWarning(lcTransports) << "page not written:" << FileName << (why.isEmpty() ? page.failure() : why);
+        if (!whole && Inet1.lastHostErrorNumber() != 0)
             hostFailed(url.host(), url.port(80), {Inet1.lastHostErrorNumber(), Inet1.lastErrorText()});
     }
     QCoreApplication::processEvents();

@@ -39,8 +39,7 @@ void MainWindowPorts::setCaption(const QString& text)
 
 void MainWindowPorts::setStatusText(const QString& text)
 {
-    m_main.Panel1[6]->setText(text);
-    m_main.placeStatusText();
+    m_main.m_statusText.setText(text);
 }
 
 QString MainWindowPorts::stripSymbol(int slot) const

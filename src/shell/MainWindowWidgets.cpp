@@ -414,6 +414,12 @@ QString frmMain::buttonCaption(int index) const
     return index >= 0 && index < kBarButtons ? lblDesc[index]->text() : QString();
 }
 
+void frmMain::showStatusText(const QString& text)
+{
+    Panel1[6]->setText(text);
+    placeStatusText();
+}
+
 void frmMain::placeStatusText()
 {
     QLabel* status = Panel1[6];

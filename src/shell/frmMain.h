@@ -6,6 +6,7 @@
 #include "shell/ButtonBar.h"
 #include "shell/MainWindowLoad.h"
 #include "shell/MainWindowPorts.h"
+#include "shell/StatusThrottle.h"
 #include "shell/PaneLayout.h"
 #include "shell/RunServices.h"
 #include "shell/StockSelection.h"
@@ -181,6 +182,10 @@ public:
     TreeModel* treeModel() const;
     NavigationTree* navigationTree() const { return m_tree.get(); }
     QString panelText(int index) const;
+    // The status text as last set (Panel1(6) shows it at most ten times a second),
+    // and showing a waiting one now.
+    const QString& statusText() const { return m_statusText.text(); }
+    void flushStatusText() { m_statusText.flush(); }
     QString buttonCaption(int index) const;
 
     // Controls, by their own names.
@@ -269,6 +274,7 @@ private:
     void applyGeometry();
     // Panel1(6) as wide as its text within the room StatusTextWidth gives it.
     void placeStatusText();
+    void showStatusText(const QString& text);
     void placeAlignedBars();
     void syncStrip();
     void syncButtons();
@@ -294,6 +300,7 @@ private:
     SheetQuoteParsing m_quoteParsing;
     SmtpMailSending m_mail;
     MainWindowPorts m_ports{*this};
+    StatusThrottle m_statusText{[this](const QString& text) { showStatusText(text); }};
     StockSets m_sets;
     MainWindowLoad m_load{m_sets};
     PopupActions m_popupActions{m_ports, m_sets};

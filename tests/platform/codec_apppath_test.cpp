@@ -313,3 +313,51 @@ TEST_F(AppPathTest, PagesAreRewrittenWithoutNewFiles)
     EXPECT_FALSE(ReplacePage(folder + QStringLiteral("/Missing/x.Sh"), "data", QByteArray(), &why));
     EXPECT_FALSE(why.isEmpty());
 }
+
+// Pages written piece by piece: nothing changes until the commit; two pages of one
+// folder written at once both land (the second does without the folder's scratch);
+// a writer given up or dropped leaves the old page and no file behind.
+TEST_F(AppPathTest, PagesWrittenPieceByPieceLandOnlyWhenCommitted)
+{
+    const QString folder = AppPath();
+    const QString a = folder + QStringLiteral("/a.Sh");
+    const QString b = folder + QStringLiteral("/b.Sh");
+    ASSERT_TRUE(ReplacePage(a, "old a"));
+    ASSERT_TRUE(ReplacePage(b, "old b"));
+    {
+        FileReplacer first(a, FileReplacer::Kind::Page);
+        FileReplacer second(b, FileReplacer::Kind::Page);
+        ASSERT_TRUE(first.write("new "));
+        ASSERT_TRUE(second.write("NEW "));
+        ASSERT_TRUE(first.write("a"));
+        ASSERT_TRUE(second.write("B"));
+        EXPECT_EQ(ReadBytes(a), QByteArray("old a"));
+        EXPECT_EQ(first.size(), 5);
+        ASSERT_TRUE(second.commit());
+        ASSERT_TRUE(first.commit());
+    }
+    EXPECT_EQ(ReadBytes(a), QByteArray("new a"));
+    EXPECT_EQ(ReadBytes(b), QByteArray("NEW B"));
+
+    const auto files = [&] {
+        QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        names.sort();
+        return names;
+    };
+    const QStringList before = files();
+    {
+        FileReplacer given(a, FileReplacer::Kind::Page);
+        ASSERT_TRUE(given.write("half"));
+        given.abandon();
+        EXPECT_FALSE(given.commit());
+        FileReplacer dropped(folder + QStringLiteral("/c.Sh"), FileReplacer::Kind::Save, true);
+        ASSERT_TRUE(dropped.write("never"));
+    }
+    EXPECT_EQ(ReadBytes(a), QByteArray("new a"));
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/c.Sh")));
+    QStringList after = files();
+    // The scratch given up is gone; the rest is as it was.
+    QStringList expected = before.filter(QRegularExpression(QStringLiteral("^[^.]")));
+    EXPECT_EQ(after.filter(QRegularExpression(QStringLiteral("^[^.]"))), expected);
+    EXPECT_TRUE(after.filter(QRegularExpression(QStringLiteral("^\\..*tw-save-[a-zA-Z0-9]{6}$"))).isEmpty());
+}

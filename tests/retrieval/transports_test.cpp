@@ -8,6 +8,8 @@
 #include "stockdata/EntryRules.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -331,6 +333,65 @@ TEST_F(RetrievalTest, DownloadFileWritesTheBodyExactlyAndLeavesFilesAloneOnStopO
     EXPECT_FALSE(transports->lastDownloadWritten());
     EXPECT_EQ(ReadBytes(target), QByteArray("new page"));
     EXPECT_FALSE(FileExists(cachePath(QStringLiteral("none.Sh"))));
+}
+
+// The fetch control writes a page into a temporary file as it arrives: while the
+// reply comes, that file holds what has come and the page is still the old one; a
+// whole reply takes the page's place, a reply cut short leaves nothing behind.
+TEST_F(RetrievalTest, TheFetchControlWritesAPageAsItArrivesAndPlacesOnlyAWholeOne)
+{
+    using Server = test::LoopbackHttpServer;
+    const QString folder = QFileInfo(cachePath(QStringLiteral("x"))).absolutePath();
+    const auto hiddenFiles = [&] {
+        return QDir(folder).entryInfoList(QStringList{QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+    };
+    const QByteArray fresh = page(6000);
+    const QByteArray cutShort = "HTTP/1.0 200 OK\r\nContent-Length: 9000\r\n\r\n" + fresh;
+    for (const bool pageExists : {false, true}) {
+        for (const bool whole : {true, false}) {
+            SCOPED_TRACE(std::string(pageExists ? "over an old page, " : "a new page, ") + (whole ? "whole" : "cut short"));
+            const QString name = QStringLiteral("IBM_it.Sh");
+            RemoveFile(cachePath(name));
+            for (const QFileInfo& f : hiddenFiles())
+                QFile::remove(f.filePath());
+            if (pageExists)
+                writeCache(name, page(3000));
+            Server::Route slow;
+            slow.behaviour = Server::Behaviour::Slow;
+            slow.reply = whole ? Server::httpReply(fresh) : cutShort;
+            slow.chunkBytes = 500;
+            slow.intervalMs = 10;
+            server->setRoute(QStringLiteral("/slow"), slow);
+
+            int seen = 0;
+            QByteArray arrived;
+            QByteArray pageMeanwhile;
+            const auto watch = QObject::connect(&transports->Inet1, &UrlFetch::StateChanged, [&](int state) {
+                if (state != UrlFetch::icReceivingResponse || seen++ > 0)
+                    return;
+                const QFileInfoList temps = hiddenFiles();
+                if (temps.size() == 1)
+                    arrived = ReadBytes(temps.first().filePath());
+                pageMeanwhile = readCache(name);
+            });
+            transports->DownloadFile(cachePath(name), server->url(QStringLiteral("/slow")), QStringLiteral("T"));
+            QObject::disconnect(watch);
+
+            ASSERT_GT(seen, 0);
+            EXPECT_FALSE(arrived.isEmpty());
+            EXPECT_LT(arrived.size(), fresh.size());
+            EXPECT_TRUE(fresh.startsWith(arrived));
+            EXPECT_EQ(pageMeanwhile, pageExists ? page(3000) : QByteArray());
+            EXPECT_EQ(transports->lastDownloadWritten(), whole);
+            EXPECT_EQ(readCache(name), whole ? fresh : pageExists ? page(3000) : QByteArray());
+            EXPECT_EQ(FileExists(cachePath(name)), whole || pageExists);
+            // Left behind at most the folder's scratch, which holds the page it replaced.
+            for (const QFileInfo& f : hiddenFiles()) {
+                EXPECT_TRUE(IsSaveTempName(f.fileName())) << qPrintable(f.fileName());
+                EXPECT_TRUE(whole && pageExists) << qPrintable(f.fileName());
+            }
+        }
+    }
 }
 
 TEST_F(RetrievalTest, StopDuringAFetchControlDownloadWritesNothing)

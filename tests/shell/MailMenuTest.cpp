@@ -118,7 +118,7 @@ TEST_F(MailMenuTest, ErrorLogItemTellsTheStatusLabelAndFeedbackShowsTheQuestionn
 {
     frmMain& f = loaded();
     f.mnuEmail[3]->trigger();
-    EXPECT_EQ(f.panelText(6), "Sending Error Log..");
+    EXPECT_EQ(f.statusText(), "Sending Error Log..");
     ASSERT_EQ(test::dialogs().shown.size(), 1);
     EXPECT_EQ(test::dialogs().shown[0].title, "Empty Error Log");
 
@@ -161,7 +161,7 @@ TEST_F(MailMenuTest, MenuMailsReachARealMailServer)
     log.write("--------------\r\nWhere: Misc_Main\r\n");
     log.close();
     f.mnuEmail[3]->trigger();
-    EXPECT_EQ(f.panelText(6), "Error Log Sent");
+    EXPECT_EQ(f.statusText(), "Error Log Sent");
     EXPECT_TRUE(sink.file("2.eml").contains("Subject: Tradewright User Error Log\r\n"));
     EXPECT_TRUE(test::dialogs().shown.isEmpty());
 }

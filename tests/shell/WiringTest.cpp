@@ -668,11 +668,11 @@ TEST_F(WiringTest, AClickOnAHeadlineOfTheRunningTicker)
     EXPECT_EQ(ticker->itemAt(itemPoint(2).x()), 2);
     // Item 3 has an empty address; item 1 is the header.
     click(ticker, itemPoint(3));
-    EXPECT_EQ(f.panelText(6), WrongWebAddressText());
+    EXPECT_EQ(f.statusText(), WrongWebAddressText());
     test::shell().reset();
     ticker->setCaption(ticker->caption());
     click(ticker, itemPoint(1));
-    EXPECT_EQ(f.panelText(6), ClickOnNewsText());
+    EXPECT_EQ(f.statusText(), ClickOnNewsText());
     EXPECT_TRUE(test::shell().opened.isEmpty());
     // Past the text nothing is an item.
     EXPECT_EQ(ticker->itemAt(ticker->itemLeft(3) + 5000), 0);

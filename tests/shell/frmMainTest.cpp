@@ -427,21 +427,24 @@ TEST_F(frmMainTest, FetchControlStatesShowInTheStatusPanel)
         {0, ""},
     };
     for (const Row& r : table) {
-        f.Panel1[6]->setText(QStringLiteral("old"));
+        f.ports().setStatusText(QStringLiteral("old"));
         emit f.transports().Inet1.StateChanged(r.state);
-        EXPECT_EQ(f.panelText(6), QString::fromLatin1(r.text)) << r.state;
+        EXPECT_EQ(f.statusText(), QString::fromLatin1(r.text)) << r.state;
     }
+    // The label takes the texts at most ten times a second; the last always shows.
+    emit f.transports().Inet1.StateChanged(7);
+    QTRY_COMPARE_WITH_TIMEOUT(f.panelText(6), QStringLiteral("Downloading Data..."), 5000);
 
     // While update items remain, an error or the end of a request stops nothing.
     f.runState().UpdateRemaining = 2;
     f.runState().StopFlag = false;
     f.ports().setCaption(QStringLiteral("Tradewright 5.4    Getting IBM Call/Put Options"));
     emit f.transports().Inet1.StateChanged(11);
-    EXPECT_EQ(f.panelText(6), QStringLiteral("An error occurred in communicating."));
+    EXPECT_EQ(f.statusText(), QStringLiteral("An error occurred in communicating."));
     EXPECT_EQ(f.ports().caption(), QStringLiteral("Tradewright 5.4"));
     EXPECT_FALSE(f.runState().StopFlag);
     emit f.transports().Inet1.StateChanged(12);
-    EXPECT_EQ(f.panelText(6), QStringLiteral("The request has completed and all data has been received."));
+    EXPECT_EQ(f.statusText(), QStringLiteral("The request has completed and all data has been received."));
     EXPECT_FALSE(f.runState().StopFlag);
 
     // With none left (a fast price update) the end of the request stops it.
@@ -475,6 +478,7 @@ TEST_F(frmMainTest, TheStatusTextShowsWholeOrCutWithItsTip)
     sized((needed + 20) * 9480 / (9480 - 6885) + 1);
     const QRect reports = f.Panel1[5]->geometry();
     f.ports().setStatusText(text);
+    f.flushStatusText();
     EXPECT_EQ(f.panelText(6), text);
     EXPECT_GE(status->contentsRect().width(), needed);
     EXPECT_FALSE(status->elided());
@@ -495,6 +499,7 @@ TEST_F(frmMainTest, TheStatusTextShowsWholeOrCutWithItsTip)
     sized(9480 / 15);
     const QString longer = text + QLatin1Char(' ') + text + QLatin1Char(' ') + text;
     f.ports().setStatusText(longer);
+    f.flushStatusText();
     EXPECT_EQ(f.panelText(6), longer);
     EXPECT_TRUE(status->elided());
     EXPECT_EQ(status->geometry().right() + 1, f.StatusBar1->width());
