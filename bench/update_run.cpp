@@ -37,6 +37,7 @@
 
 #include "LoopbackBench.h"
 #include "ShownGridHost.h"
+#include "shell/PaintThrottle.h"
 
 #include <algorithm>
 #include <chrono>
@@ -138,6 +139,10 @@ int main(int argc, char** argv)
     run.Timer1.stop();
     ShownGridHost host;
     host.main.setWidth(15000);
+    // As the main window does: while a run goes, the window repaints at most ten times a second.
+    PaintThrottle paint(&host.view);
+    QObject::connect(&run, &UpdateRun::runStarted, &paint, [&] { paint.setOn(true); });
+    QObject::connect(&run, &UpdateRun::runFinished, &paint, [&] { paint.setOn(false); });
     installViewHost(&host);
     ViewRunner views(host);
     const QString quotesView = QStringLiteral("Current");

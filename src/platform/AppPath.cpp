@@ -321,11 +321,22 @@ bool WriteFileAtomic(const QString& path, const QByteArray& bytes)
 
 bool AppendBytes(const QString& path, const QByteArray& bytes)
 {
-    QFile file(ResolvePath(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    const QString resolved = ResolvePath(path);
+    QFile file(resolved);
+    // Appending may make the file: the folder's index learns of it (else the next
+    // lookup there lists the whole folder again).
+    std::optional<IndexedChange> change;
+    if (!QFileInfo::exists(resolved))
+        change.emplace(resolved);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        if (change)
+            change->done(QFileInfo::exists(resolved));
         return false;
+    }
     const bool written = file.write(bytes) == bytes.size();
     file.close();
+    if (change)
+        change->done(true);
     return written && file.error() == QFileDevice::NoError;
 }
 

@@ -7,6 +7,7 @@
 #include "stockdata/ProgramState.h"
 
 #include <QCoreApplication>
+#include <QScopeGuard>
 #include <QLoggingCategory>
 #include <QStringList>
 
@@ -250,6 +251,13 @@ QString ParseQuote(int row)
 void ParseRecentNews(const QString& symbol, const QString& pageFile, const QString& newsFile)
 {
     Q_UNUSED(symbol);
+    // The lines are appended to the list in one write when the parse ends, however it
+    // ends: the lines taken so far stay in the list.
+    QByteArray lines;
+    const auto appendLines = qScopeGuard([&] {
+        if (!lines.isEmpty() && !AppendBytes(newsFile, lines))
+            qCWarning(lcQuoteParsers) << "the headlines could not be written to" << newsFile;
+    });
     try {
         QString page = joinedPage(pageFile);
         QCoreApplication::processEvents();
@@ -313,8 +321,7 @@ void ParseRecentNews(const QString& symbol, const QString& pageFile, const QStri
                 line += QStringLiteral(" ") + rt::Trim(CleanCell(cell, false, true, false));
                 ++counter;
             }
-            if (!AppendBytes(newsFile, toCp1252(kQuote + line + QStringLiteral(";") + kQuote + QStringLiteral("\r\n"))))
-                return;
+            lines += toCp1252(kQuote + line + QStringLiteral(";") + kQuote + QStringLiteral("\r\n"));
         }
     } catch (...) {
         // The lines written so far stay in the list.

@@ -39,7 +39,9 @@ void MainWindowPorts::setCaption(const QString& text)
 
 void MainWindowPorts::setStatusText(const QString& text)
 {
-    m_main.m_statusText.setText(text);
+    m_main.m_statusText = text;
+    if (m_main.m_statusShown.admit())
+        m_main.showStatusText(text);
 }
 
 QString MainWindowPorts::stripSymbol(int slot) const

@@ -6,7 +6,8 @@
 #include "shell/ButtonBar.h"
 #include "shell/MainWindowLoad.h"
 #include "shell/MainWindowPorts.h"
-#include "shell/StatusThrottle.h"
+#include "shell/PaintThrottle.h"
+#include "shell/Throttle.h"
 #include "shell/PaneLayout.h"
 #include "shell/RunServices.h"
 #include "shell/StockSelection.h"
@@ -184,8 +185,10 @@ public:
     QString panelText(int index) const;
     // The status text as last set (Panel1(6) shows it at most ten times a second),
     // and showing a waiting one now.
-    const QString& statusText() const { return m_statusText.text(); }
-    void flushStatusText() { m_statusText.flush(); }
+    const QString& statusText() const { return m_statusText; }
+    void flushStatusText() { m_statusShown.flush(); }
+    // While an update runs the window repaints at most ten times a second.
+    PaintThrottle& paintThrottle() { return *m_paintThrottle; }
     QString buttonCaption(int index) const;
 
     // Controls, by their own names.
@@ -300,7 +303,9 @@ private:
     SheetQuoteParsing m_quoteParsing;
     SmtpMailSending m_mail;
     MainWindowPorts m_ports{*this};
-    StatusThrottle m_statusText{[this](const QString& text) { showStatusText(text); }};
+    QString m_statusText;
+    Throttle m_statusShown{[this] { showStatusText(m_statusText); }};
+    PaintThrottle* m_paintThrottle = new PaintThrottle(this);
     StockSets m_sets;
     MainWindowLoad m_load{m_sets};
     PopupActions m_popupActions{m_ports, m_sets};

@@ -120,6 +120,10 @@ TEST_F(AppPathTest, ResolverIndexFollowsTheProgramsWritesAndOtherPrograms)
     ASSERT_TRUE(ReplaceFile(folder + QStringLiteral("/Yahooquote.Sh"), "page", QByteArray(), false));
     EXPECT_EQ(ResolvePath(folder + QStringLiteral("/YahooQuote.Sh")), folder + QStringLiteral("/Yahooquote.Sh"));
 
+    // Made by the program's appending, read under another spelling.
+    ASSERT_TRUE(AppendBytes(folder + QStringLiteral("/Ibm.txt"), "line"));
+    EXPECT_EQ(ResolvePath(folder + QStringLiteral("/IBM.TXT")), folder + QStringLiteral("/Ibm.txt"));
+
     // Deleted by the program, and by another program: never returned.
     ASSERT_TRUE(RemoveFile(folder + QStringLiteral("/YAHOOQUOTE.SH")));
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("/Yahooquote.Sh")));
