@@ -231,7 +231,7 @@ TEST_F(OptionsSheetsTest, TheLoadingTextShowsBeforeThePageIsRead)
         QString whileReading;
         FlexGrid filled;
         filled.setWidth(10000);
-        ctx.afterRead = [&] { whileReading = filled.TextMatrix(1, col); };
+        ctx.afterRead = [&, c = col] { whileReading = filled.TextMatrix(1, c); };
         BuildOptionsSheet(ctx, filled);
         EXPECT_EQ(whileReading, text);
         EXPECT_EQ(filled.TextMatrix(1, col), QString(text).replace("Loading ", "ACME ").remove(", please wait.."));
