@@ -93,9 +93,10 @@ QString VersionCheck::ReplyFailure(const QByteArray& reply)
     const int status = HttpReply::FactsOfRaw(reply).status;
     if (status == 0 || (status >= 200 && status < 300))
         return QString();
-    qsizetype lineEnd = reply.indexOf('\n');
-    if (lineEnd < 0)
-        lineEnd = reply.size();
+    // The status line ends at the first line break of either kind.
+    qsizetype lineEnd = 0;
+    while (lineEnd < reply.size() && reply[lineEnd] != '\r' && reply[lineEnd] != '\n')
+        ++lineEnd;
     return fromCp1252(reply.left(lineEnd)).trimmed();
 }
 
