@@ -72,11 +72,32 @@ VersionCheck::Result VersionCheck::Run()
 
     if (m_failed || !m_closed)
         return Result::Failed;
+    // An error page or a close before any byte is a failed check, not "no upgrade":
+    // the user is told what came back. A reply without a status line is read as it is.
+    const QString failure = ReplyFailure(m_reply);
+    if (!failure.isEmpty()) {
+        Dialogs::MsgBox(QStringLiteral("Error ") + failure, Dialogs::vbOKOnly);
+        return Result::Failed;
+    }
     if (m_reply.contains(Marker))
         return Result::Upgrade;
     Dialogs::MsgBox(QStringLiteral("You have the last version."), Dialogs::vbInformation,
                     QStringLiteral("No Upgrade Available"));
     return Result::NoUpgrade;
+}
+
+QString VersionCheck::ReplyFailure(const QByteArray& reply)
+{
+    if (reply.isEmpty())
+        return QStringLiteral("No reply");
+    const int status = HttpReply::FactsOfRaw(reply).status;
+    if (status == 0 || (status >= 200 && status < 300))
+        return QString();
+    // The status line ends at the first line break of either kind.
+    qsizetype lineEnd = 0;
+    while (lineEnd < reply.size() && reply[lineEnd] != '\r' && reply[lineEnd] != '\n')
+        ++lineEnd;
+    return fromCp1252(reply.left(lineEnd)).trimmed();
 }
 
 void VersionCheck::end()

@@ -5,40 +5,116 @@
 #include "Dialogs.h"
 #include "Shell.h"
 
+#include <QFile>
+
+// The pages live in the program's resource file, which the platform library holds;
+// the registration is asked for here so that no link leaves it out. (Outside any
+// namespace: the macro declares the resource file's own function.)
+static void initResources()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    (void)done;
+}
+
 namespace {
 
-// The page every topic gets until the help text is written topic by topic.
-constexpr const char* kTopicPage =
+QByteArray shipped(const QString& name)
+{
+    initResources();
+    QFile file(QStringLiteral(":/help/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString pageName(int number)
+{
+    return QStringLiteral("topic") + QString::number(number) + QStringLiteral(".html");
+}
+
+// A file on disk that differs from the shipped one (a page of an earlier version) is
+// replaced, so the browser never shows an old page.
+bool writeShipped(const QString& folder, const QString& name, const QByteArray& bytes)
+{
+    const QString path = folder + u'/' + name;
+    if (FileExists(path) && ReadBytes(path) == bytes)
+        return true;
+    return WriteFileAtomic(path, bytes);
+}
+
+// The page of a number the program ships none for: it names the topic and leads to
+// the contents.
+constexpr const char* kOtherTopicPage =
     "<!DOCTYPE html>\n"
-    "<html><head><meta charset=\"windows-1252\"><title>%1 Help - Topic %2</title></head>\n"
-    "<body style=\"font-family: sans-serif\">\n"
-    "<h1>%1 Help</h1>\n"
-    "<p>Topic %2.</p>\n"
-    "<p>The help for this topic is not written yet. Most windows of %1 explain their boxes in their "
-    "own captions; the Options window holds every setting.</p>\n"
+    "<html><head><meta charset=\"windows-1252\"><title>%1 Help - Topic %2</title>\n"
+    "<link rel=\"stylesheet\" href=\"help.css\"></head>\n"
+    "<body class=\"Box\"><h1>%1 Help</h1>\n"
+    "<p>Topic %2 belongs to no window of this version of %1. The contents lead to the page of every "
+    "window and to the help of the Help menu.</p>\n"
+    "<p class=\"contents\"><a href=\"topic1001.html\">Contents</a></p>\n"
     "</body></html>\n";
 
 } // namespace
 
 namespace Help {
 
+const QList<int>& Topics()
+{
+    static const QList<int> topics{1001, 1012, 1011, 1013, 1009, 1008,  // the Help menu
+                                   1002,   // the Options window
+                                   1006,   // the set editor
+                                   86,     // the stock detail card
+                                   1004,   // the screener
+                                   1007,   // the adviser window
+                                   1010};  // the adviser service ("Full Service User")
+    return topics;
+}
+
+const std::array<int, 6>& MenuTopics()
+{
+    static const std::array<int, 6> topics{1001, 1012, 1011, 1013, 1009, 1008};
+    return topics;
+}
+
+QString PageHtml(int number)
+{
+    return Topics().contains(number) ? fromCp1252(shipped(pageName(number))) : QString();
+}
+
 QString TopicPage(int number)
 {
     const QString folder = AppPath() + QStringLiteral("/Cache/Reports/Help");
-    const QString path = folder + QStringLiteral("/topic") + QString::number(number) + QStringLiteral(".html");
-    if (FileExists(path))
-        return ResolvePath(path);
-    const QString name = Dialogs::appTitle().toHtmlEscaped();
-    const QString page = QString::fromLatin1(kTopicPage).arg(name, QString::number(number));
-    if (!MakeDir(folder) || !WriteFileAtomic(path, toCp1252(page)))
+    const QString path = folder + u'/' + pageName(number);
+    if (!MakeDir(folder))
         return QString();
-    return ResolvePath(path);
+    // Every page is written, so that the links between them lead somewhere.
+    writeShipped(folder, QStringLiteral("help.css"), shipped(QStringLiteral("help.css")));
+    bool ok = false;
+    for (int topic : Topics()) {
+        const bool written = writeShipped(folder, pageName(topic), shipped(pageName(topic)));
+        if (topic == number)
+            ok = written;
+    }
+    if (!Topics().contains(number)) {
+        const QString name = Dialogs::appTitle().toHtmlEscaped();
+        ok = FileExists(path) ||
+             WriteFileAtomic(path, toCp1252(QString::fromLatin1(kOtherTopicPage).arg(name, QString::number(number))));
+    }
+    return ok ? ResolvePath(path) : QString();
 }
 
 bool ShowTopic(int number)
 {
     const QString path = TopicPage(number);
     return !path.isEmpty() && Shell::Open(path);
+}
+
+bool ShowMenuTopic(int index)
+{
+    if (index < 0 || index >= int(MenuTopics().size()))
+        return false;
+    return ShowTopic(MenuTopics()[std::size_t(index)]);
 }
 
 } // namespace Help

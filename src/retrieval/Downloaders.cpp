@@ -312,6 +312,18 @@ void Downloaders::UpdateAdvise()
     ApplySizeRule(path, d.sizeRule, d.threshold, QLatin1String(d.fileName));
 }
 
+void Downloaders::UpdateAdviseAlone()
+{
+    // Restored on every path: a written tip, an error page, no reply, a fault.
+    struct TitleBack
+    {
+        MainWindowPort& port;
+        QString before;
+        ~TitleBack() { port.setCaption(before); }
+    } titleBack{m_port, m_port.caption()};
+    UpdateAdvise();
+}
+
 // ---------------------------------------------------------------------------
 // Market members.
 

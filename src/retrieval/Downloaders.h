@@ -140,6 +140,10 @@ public:
     void UpdateProfile();
     void UpdateShortInterest();
     void UpdateAdvise();
+    // The tip fetched on its own (the adviser window's "&Get Free Tip"): the title the
+    // fetch shows goes back to the one before when the fetch ends, whatever came of it.
+    // Inside an update run UpdateAdvise keeps the run's title rule.
+    void UpdateAdviseAlone();
 
     // Market pages.
     void UpdateBigMovers(std::int16_t Report, const QString& Code, std::int16_t Data, const QString& Title);

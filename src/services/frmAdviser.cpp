@@ -69,7 +69,7 @@ void frmAdviser::cmdUpdate_Click()
             lblInfo->setText(QStringLiteral("Downloading Data.."));
             lblInfo->show();
             cmdUpdate->setEnabled(false);
-            m_downloaders.UpdateAdvise();
+            m_downloaders.UpdateAdviseAlone();
             QCoreApplication::processEvents();
             lblInfo->hide();
         }

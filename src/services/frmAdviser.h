@@ -9,7 +9,7 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The weekly adviser tip: the cut of Tip.Sh (AdviserTip), "&Get Free Tip" through the
-// update run's UpdateAdvise, two help topics and the weekly-service box, which is
+// update run's UpdateAdvise (the main window's title restored after it), two help topics and the weekly-service box, which is
 // update item 19 of the Options window.
 class frmAdviser : public QDialog
 {

@@ -9,9 +9,9 @@
 #include "core/frmSplash.h"
 #include "platform/Dialogs.h"
 #include "platform/DoEvents.h"
+#include "platform/Help.h"
 #include "services/frmSpeech.h"
 #include "sheets/CurrentQuotes.h"
-#include "shell/HelpPages.h"
 #include "sheets/ReportsPort.h"
 #include "shell/MainWindowParts.h"
 #include "shell/SpokenText.h"
@@ -277,7 +277,7 @@ void frmMain::mnuHelp_Click(int Index)
         DoEvents();
         return;
     }
-    ShowHelpMenuTopic(Index);
+    Help::ShowMenuTopic(Index);
 }
 
 void frmMain::mnuSetting_Click(int Index)

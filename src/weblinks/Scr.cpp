@@ -68,6 +68,10 @@ Scr::Scr(QWidget* owner) : QWidget(owner, Qt::Window)
     cmdReset = new QPushButton(QStringLiteral("&Reset"), this);
     cmdHelp = new QPushButton(QStringLiteral("&Help"), this);
     cmdClose = new QPushButton(QStringLiteral("&Close"), this);
+    cmdShow->setObjectName(QStringLiteral("cmdShow"));
+    cmdReset->setObjectName(QStringLiteral("cmdReset"));
+    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
     Text1 = new QLineEdit(QStringLiteral("Text1"), this);
     Text1->hide();
     connect(cmdShow, &QPushButton::clicked, this, &Scr::cmdShow_Click);

@@ -70,6 +70,42 @@ TEST_F(VersionCheckTest, WithoutTheExactMarkerTheVersionIsTheLast)
     }
 }
 
+TEST_F(VersionCheckTest, AnErrorReplyOrNoReplyIsAFailedCheckNotTheLastVersion)
+{
+    using B = test::LoopbackHttpServer::Behaviour;
+    const struct
+    {
+        const char* name;
+        B behaviour;
+        QByteArray reply;
+        VersionCheck::Result result;
+        QString box;
+    } cases[] = {
+        {"404", B::Reply, test::LoopbackHttpServer::httpReply("<html>Not Found</html>", 404), VersionCheck::Result::Failed,
+         "Error HTTP/1.0 404 Not Found"},
+        // The marker on an error page offers nothing either.
+        {"500", B::Reply, "HTTP/1.1 500 Internal Server Error\r\nContent-Length: 21\r\n\r\nNew version Available",
+         VersionCheck::Result::Failed, "Error HTTP/1.1 500 Internal Server Error"},
+        {"empty close", B::CloseWithoutReply, {}, VersionCheck::Result::Failed, "Error No reply"},
+        {"2xx without the marker", B::Reply, test::LoopbackHttpServer::httpReply("Tradewright 5.4", 203),
+         VersionCheck::Result::NoUpgrade, "You have the last version."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::dialogs().reset();
+        test::LoopbackHttpServer::Route route;
+        route.behaviour = c.behaviour;
+        route.reply = c.reply;
+        server.setRoute("/Trw55.txt", route);
+        // A stale file with the marker never turns a failed check into an offer.
+        WriteFileAtomic(AppPath() + "/Trw55.txt", "HTTP/1.0 200 OK\r\n\r\nNew version Available");
+        VersionCheck check;
+        EXPECT_EQ(check.Run(), c.result);
+        ASSERT_EQ(test::dialogs().shown.size(), 1);
+        EXPECT_EQ(lastBox(), c.box);
+    }
+}
+
 TEST_F(VersionCheckTest, AStaleFileNeverOffersTheUpgrade)
 {
     // An earlier reply with the marker lies in the folder; this check gets no reply.

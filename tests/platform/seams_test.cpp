@@ -4,6 +4,7 @@
 
 #include "platform/AppPath.h"
 #include "platform/BusyPointer.h"
+#include "platform/Codec.h"
 #include "platform/Dialer.h"
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
@@ -14,6 +15,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QGuiApplication>
 #include <QLockFile>
 #include <QSet>
@@ -183,6 +186,52 @@ TEST(Help, TopicPageIsWrittenBelowReportsAndOpened)
     ASSERT_TRUE(WriteFileAtomic(page, "<html>mine</html>"));
     EXPECT_TRUE(Help::ShowTopic(1016));
     EXPECT_EQ(ReadBytes(page), QByteArray("<html>mine</html>"));
+}
+
+TEST(Help, EveryTopicOpensItsShippedPageAndItsLinksLeadToWrittenFiles)
+{
+    QSet<int> seen;
+    for (int number : Help::Topics()) {
+        SCOPED_TRACE(number);
+        EXPECT_FALSE(seen.contains(number));
+        seen.insert(number);
+        const QString html = Help::PageHtml(number);
+        ASSERT_FALSE(html.isEmpty());
+        EXPECT_TRUE(html.contains(QStringLiteral("<body class=\"Box\"><h1>")) ||
+                    html.contains(QStringLiteral("<body class=\"Small\"><h1>")));
+        EXPECT_FALSE(html.contains(QStringLiteral("not written")));
+
+        test::shell().reset();
+        EXPECT_TRUE(Help::ShowTopic(number));
+        ASSERT_EQ(test::shell().opened.size(), 1);
+        const QString page = test::shell().opened.first();
+        EXPECT_TRUE(page.endsWith(QStringLiteral("/Cache/Reports/Help/topic%1.html").arg(number)));
+        EXPECT_EQ(ReadBytes(page), toCp1252(html));
+        // The style sheet and every page a link names lie beside it.
+        const QString folder = QFileInfo(page).path();
+        static const QRegularExpression link(QStringLiteral("(?:href)=\"([^\"]+)\""));
+        for (auto m = link.globalMatch(html); m.hasNext();) {
+            const QString target = m.next().captured(1);
+            EXPECT_TRUE(QFile::exists(folder + u'/' + target)) << target.toStdString();
+        }
+    }
+    for (int number : Help::MenuTopics())
+        EXPECT_TRUE(seen.contains(number)) << number;
+    EXPECT_TRUE(Help::PageHtml(1016).isEmpty());
+}
+
+TEST(Help, APageOfAnEarlierVersionIsReplacedByTheShippedOne)
+{
+    const QString page = Help::TopicPage(1002);
+    ASSERT_FALSE(page.isEmpty());
+    ASSERT_TRUE(WriteFileAtomic(page, "<html><p>The help for this topic is not written yet.</p></html>"));
+    test::shell().reset();
+    EXPECT_TRUE(Help::ShowTopic(1002));
+    EXPECT_EQ(ReadBytes(page), toCp1252(Help::PageHtml(1002)));
+    EXPECT_FALSE(Help::ShowMenuTopic(6));
+    EXPECT_TRUE(Help::ShowMenuTopic(0));
+    ASSERT_EQ(test::shell().opened.size(), 2);
+    EXPECT_TRUE(test::shell().opened[1].endsWith(QStringLiteral("/topic1001.html")));
 }
 
 TEST(SingleInstance, SecondHolderIsRefusedUntilReleased)

@@ -8,11 +8,11 @@
 #include "core/Options.h"
 #include "platform/Dialer.h"
 #include "platform/FlexGridView.h"
+#include "platform/Help.h"
 #include "platform/Sites.h"
 #include "platform/TreeModel.h"
 #include "platform/TreeView.h"
 #include "sheets/MainGridEvents.h"
-#include "shell/HelpPages.h"
 #include "shell/NewsTicker.h"
 #include "shell/TickerFeeds.h"
 #include "shell/frmMain.h"
@@ -696,9 +696,9 @@ TEST_F(WiringTest, HelpTopicsOpenOurOwnPagesInTheirWindowType)
         const QString html = QString::fromLatin1(page.readAll());
         EXPECT_TRUE(html.contains(QStringLiteral("<body class=\"%1\">").arg(types[i]))) << i;
         EXPECT_TRUE(html.contains(QStringLiteral("<h1>") + f.mnuHelp[i]->text() + QStringLiteral("</h1>"))) << i;
-        EXPECT_EQ(HelpPageHtml(numbers[i]), html);
+        EXPECT_EQ(Help::PageHtml(numbers[i]), html);
     }
-    EXPECT_TRUE(HelpPageHtml(1234).isEmpty());
+    EXPECT_TRUE(Help::PageHtml(1234).isEmpty());
     // The tray's "Help" is the documentation.
     test::shell().reset();
     f.mnuTray_Click(6);

@@ -23,6 +23,14 @@
 #include "stockdata/StockSetEditor.h"
 #include "stockdata/RealEditorWindows.h"
 #include "stockdata/ProgramState.h"
+#include "stockdata/DetailCard.h"
+#include "stockdata/Properties.h"
+#include "stockdata/StkSet.h"
+#include "stockdata/StockSets.h"
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QTextDocument>
 
 #include <QAction>
 #include <QApplication>
@@ -896,4 +904,100 @@ TEST_F(frmMainTest, TheZoomButtonAndAltZOpenZoomWindowsOwnedByTheMainWindow)
     }
     for (Zoom* z : zooms)
         delete z;
+}
+
+namespace {
+
+// What a user reads on a window: its buttons, check boxes, frames and label buttons,
+// as shown ("&OK" reads "OK", "S&&P" reads "S&P"). The update boxes are named by
+// their pages and the option values by their groups, so they are left out.
+QStringList shownCaptions(QWidget* window)
+{
+    const auto shown = [](const QString& caption) {
+        QString text;
+        for (qsizetype i = 0; i < caption.size(); ++i) {
+            if (caption[i] == u'&' && i + 1 < caption.size())
+                ++i;
+            text += caption[i];
+        }
+        return text.simplified();
+    };
+    QStringList captions;
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+        if ((qobject_cast<QPushButton*>(b) || qobject_cast<QCheckBox*>(b)) && !b->objectName().startsWith("chkUpdate"))
+            captions << shown(b->text());
+    for (QGroupBox* g : window->findChildren<QGroupBox*>())
+        captions << shown(g->title());
+    for (QLabel* l : window->findChildren<QLabel*>())
+        if (l->objectName().startsWith("lblAction") || l->objectName().startsWith("lblNav"))
+            captions << shown(l->text());
+    captions.removeAll(QString());
+    captions.removeDuplicates();
+    return captions;
+}
+
+// Clicks the window's help buttons and checks that each page opened names every
+// caption of the window; gives the pages' file names.
+QStringList checkHelpOf(QWidget* window, const QStringList& helpButtons)
+{
+    const QStringList captions = shownCaptions(window);
+    EXPECT_GE(captions.size(), 4) << window->objectName().toStdString();
+    QStringList pages;
+    for (const QString& name : helpButtons) {
+        test::shell().reset();
+        auto* button = window->findChild<QPushButton*>(name);
+        if (!button) {
+            ADD_FAILURE() << "no " << name.toStdString();
+            continue;
+        }
+        button->click();
+        if (test::shell().opened.size() != 1) {
+            ADD_FAILURE() << "nothing opened by " << name.toStdString();
+            continue;
+        }
+        const QString path = test::shell().opened[0];
+        pages << QFileInfo(path).fileName();
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        const QString html = QString::fromLatin1(file.readAll());
+        QTextDocument page;
+        page.setHtml(html);
+        const QString text = page.toPlainText().simplified();
+        EXPECT_FALSE(text.contains("not written")) << path.toStdString();
+        EXPECT_TRUE(html.contains("<h1>")) << path.toStdString();
+        for (const QString& caption : captions)
+            EXPECT_TRUE(text.contains(caption, Qt::CaseInsensitive))
+                << pages.last().toStdString() << " does not name \"" << caption.toStdString() << "\"";
+    }
+    return pages;
+}
+
+} // namespace
+
+TEST_F(frmMainTest, EveryHelpButtonOpensAPageThatNamesWhatItsWindowShows)
+{
+    frmMain& f = loaded();
+    QStringList pages;
+
+    answerModal([&pages](QWidget* w) { pages << checkHelpOf(w, {"cmdHelp"}); });
+    f.Picture1_Click(6);  // the Options window
+
+    StockSets sets;
+    StkSet editor(sets);
+    pages << checkHelpOf(&editor, {"cmdHelp"});
+
+    Properties card(std::make_unique<DetailCard>(Stocks()[0], 0));
+    pages << checkHelpOf(&card, {"cmdHelp"});
+
+    f.Picture1_Click(5);
+    Scr* screen = f.findChild<Scr*>();
+    ASSERT_NE(screen, nullptr);
+    pages << checkHelpOf(screen, {"cmdHelp"});
+    delete screen;
+
+    answerModal([&pages](QWidget* w) { pages << checkHelpOf(w, {"cmdHelp", "cmdFull"}); });
+    f.Panel1_Click(3);  // the adviser
+
+    EXPECT_EQ(pages, QStringList({"topic1002.html", "topic1006.html", "topic86.html", "topic1004.html",
+                                  "topic1007.html", "topic1010.html"}));
 }
