@@ -1116,24 +1116,26 @@ def broker_reports_today(today):
 
 def tip_text(today):
     monday = today - datetime.timedelta(days=today.weekday())
-    text = (f"Dear all Tradewright users,\r\n\r\nThe weekly letter of {long_date(monday)} (sample data of the "
-            "demonstration site: invented, not advice).\r\n\r\n"
+    text = (f"Dear all Tradewright users,\n\nThe weekly letter of {long_date(monday)} (sample data of the "
+            "demonstration site: invented, not advice).\n\n"
             "The market closed the week a little higher on light volume. Technology shares led while the "
             "utilities lagged; the bond market was quiet. We keep our stance: stay invested, keep some cash for "
-            "the dips, and review every position whose reason for buying no longer holds.\r\n\r\n"
-            "Three ideas for the week:\r\n"
+            "the dips, and review every position whose reason for buying no longer holds.\n\n"
+            "Three ideas for the week:\n"
             "1. Look at the quarterly reports of the stocks you hold before their earnings dates. The Tradewright "
-            "tree lists the filings and the earnings estimates of every stock of your set.\r\n"
+            "tree lists the filings and the earnings estimates of every stock of your set.\n"
             "2. Compare the momentum rating with the broker reports. A rating of 20 or more with few sells has "
-            "often come before a rise.\r\n"
+            "often come before a rise.\n"
             "3. Watch the short interest. Days to cover above five mean that a good surprise can move the price "
-            "fast.\r\n\r\n"
+            "fast.\n\n"
             "Sectors we like: software, semiconductors, medical devices. Sectors we avoid: airlines, "
-            "department stores.\r\n\r\n")
+            "department stores.\n\n")
     while len(text) < 2800:
         text += ("Keep a stop under every position and write down why you bought it. Review the list "
                  "each weekend. A loss taken early is the cheapest one. ")
-    return text + "\r\n\r\nGood investing!\r\nThe Harbourline Market Letter\r\n"
+    text += "\n\nGood investing!\nThe Harbourline Market Letter\n"
+    # The Adviser window breaks lines at a carriage return and joins them at a line feed.
+    return text.replace("\n", "\r")
 
 
 # ---- the whole site --------------------------------------------------------------
