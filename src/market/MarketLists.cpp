@@ -185,7 +185,8 @@ void fillMovers(const ViewContext& ctx, FlexGrid& grid, const QString& caption)
         QString line;
         for (const QString& cell : ScanCells(row)) {
             QString value = CleanedCell(cell);
-            value = rt::Trim(value.replace(QLatin1String("&nbsp;"), QLatin1String(" ")));
+            ReplaceAll(value, QStringLiteral("&nbsp;"), QStringLiteral(" "));
+            value = rt::Trim(value);
             if (!value.isEmpty())
                 line += value + QLatin1Char('\t');
         }
@@ -219,7 +220,8 @@ void fillMostActive(const ViewContext& ctx, FlexGrid& grid, const QString& capti
         QString line;
         for (const QString& cell : ScanUntilOpen(row, QStringLiteral("<td"), QStringLiteral("</td>"))) {
             // A cell of "&nbsp;" alone is not empty: it keeps its column as an empty field.
-            const QString value = CleanedCell(cell).replace(QLatin1String("&nbsp;"), QLatin1String(" "));
+            QString value = CleanedCell(cell);
+            ReplaceAll(value, QStringLiteral("&nbsp;"), QStringLiteral(" "));
             if (!value.isEmpty())
                 line += rt::Trim(value) + QLatin1Char('\t');
         }
