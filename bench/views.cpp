@@ -548,7 +548,6 @@ void registerPageViews()
                 ->Arg(k300K)
                 ->Arg(k1M)
                 ->Arg(k3M)
-                ->MinTime(0.2)
                 ->Unit(benchmark::kMillisecond);
     }
     benchmark::RegisterBenchmark("WorldMarketsOneLine", WorldMarketsOneLine)
@@ -556,7 +555,6 @@ void registerPageViews()
         ->Arg(4 << 20)
         ->Arg(8 << 20)
         ->Arg(16 << 20)
-        ->MinTime(0.2)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("USPageScrape", USPageScrape)->Arg(k300K)->Arg(k1M)->Unit(benchmark::kMicrosecond);
 }
@@ -581,7 +579,8 @@ public:
             const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
             if (run.run_type == Run::RT_Aggregate && !median)
                 continue;
-            const std::string name = run.run_name.str();
+            // The name without the minimum time or repetition suffixes: "ViewShown/Funds/1048576".
+            const std::string name = run.run_name.function_name + "/" + run.run_name.args;
             if (median || !m_medians.count(name) || !m_fromMedian[name]) {
                 const auto mb = run.counters.find("MB");
                 if (mb == run.counters.end())
@@ -604,6 +603,7 @@ public:
         std::printf("%-22s %-8s %9s %9s %9s %8s  %s\n", "view", "", "300 KB", "1 MB", "3 MB", "3MB/300KB",
                     "targets (<= 20 ms/MB shown, <= 1.3x)");
         bool allMet = true;
+        int shownViews = 0;
         const auto line = [&](const std::string& label, const char* kind, const std::string& prefix, bool targeted) {
             double perMB[3] = {-1, -1, -1};
             const qsizetype sizes[3] = {k300K, k1M, k3M};
@@ -620,6 +620,7 @@ public:
                 const double worst = std::max({perMB[0], perMB[1], perMB[2]});
                 const bool met = perMB[0] > 0 && perMB[1] > 0 && perMB[2] > 0 && worst <= 20.0 && ratio <= 1.3;
                 allMet = allMet && met;
+                ++shownViews;
                 verdict = met ? "met" : "NOT met";
             }
             std::printf("%-22s %-8s %9.3f %9.3f %9.3f %8.2fx  %s\n", label.c_str(), kind, perMB[0], perMB[1],
@@ -631,7 +632,7 @@ public:
             line(v.name, "builder", std::string("ViewBuilder/") + v.name + "/", false);
             line(v.name, "shown", std::string("ViewShown/") + v.name + "/", true);
         }
-        std::printf("every view's targets: %s\n", allMet ? "met" : "NOT met");
+        std::printf("every view's targets: %s\n", allMet && shownViews > 0 ? "met" : "NOT met");
     }
 
 private:
