@@ -187,8 +187,10 @@ void fillMovers(const ViewContext& ctx, FlexGrid& grid, const QString& caption)
             QString value = CleanedCell(cell);
             ReplaceAll(value, QStringLiteral("&nbsp;"), QStringLiteral(" "));
             value = rt::Trim(value);
-            if (!value.isEmpty())
-                line += value + QLatin1Char('\t');
+            if (!value.isEmpty()) {
+                line += value;
+                line += QLatin1Char('\t');
+            }
         }
         grid.AddItem(line);
     }
@@ -222,8 +224,10 @@ void fillMostActive(const ViewContext& ctx, FlexGrid& grid, const QString& capti
             // A cell of "&nbsp;" alone is not empty: it keeps its column as an empty field.
             QString value = CleanedCell(cell);
             ReplaceAll(value, QStringLiteral("&nbsp;"), QStringLiteral(" "));
-            if (!value.isEmpty())
-                line += rt::Trim(value) + QLatin1Char('\t');
+            if (!value.isEmpty()) {
+                line += rt::Trim(value);
+                line += QLatin1Char('\t');
+            }
         }
         grid.AddItem(line);
     }
