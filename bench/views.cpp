@@ -515,6 +515,16 @@ void WorldMarketsOneLine(benchmark::State& state)
     ViewBuilder(state, &oneLine);
 }
 
+// The same page with its line breaks, at the same sizes: what the one line adds.
+void WorldMarketsLines(benchmark::State& state)
+{
+    static const ViewPage lines = {"WorldMarketsLines", "WM", "", [](qsizetype bytes) {
+                                       return grownPage("market/world/Market.Sh", "<TR><TD>Asia</TD></TR>", kWorldRow,
+                                                        bytes);
+                                   }};
+    ViewBuilder(state, &lines);
+}
+
 // The US page scraped into US.dat: the 37 figures spread over a long page.
 void USPageScrape(benchmark::State& state)
 {
@@ -550,12 +560,16 @@ void registerPageViews()
                 ->Arg(k3M)
                 ->Unit(benchmark::kMillisecond);
     }
-    benchmark::RegisterBenchmark("WorldMarketsOneLine", WorldMarketsOneLine)
-        ->Arg(2 << 20)
-        ->Arg(4 << 20)
-        ->Arg(8 << 20)
-        ->Arg(16 << 20)
-        ->Unit(benchmark::kMillisecond);
+    using Run = void (*)(benchmark::State&);
+    const std::pair<const char*, Run> worldPages[] = {{"WorldMarketsOneLine", WorldMarketsOneLine},
+                                                      {"WorldMarketsLines", WorldMarketsLines}};
+    for (const auto& [name, run] : worldPages)
+        benchmark::RegisterBenchmark(name, run)
+            ->Arg(2 << 20)
+            ->Arg(4 << 20)
+            ->Arg(8 << 20)
+            ->Arg(16 << 20)
+            ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("USPageScrape", USPageScrape)->Arg(k300K)->Arg(k1M)->Unit(benchmark::kMicrosecond);
 }
 
