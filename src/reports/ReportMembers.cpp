@@ -101,6 +101,13 @@ QString tableAfter(const QString& page, const char* anchor, const TagSearch& tag
     return cut(page, start, tags.find(page, start, "</table>"));
 }
 
+// Room for a table's report rows in one block, so the text is not moved as it grows:
+// a row of the reports takes up to about four times the characters of its source.
+void reserveRows(QString& out, const QString& table, const Frame& frame)
+{
+    reserveLarge(out, out.size() + 4 * table.size() + frame.footer.size());
+}
+
 // ---- the balance sheet -------------------------------------------------------------
 
 QString layOutABS(const QString& source, const Frame& frame, TagSearch& tags)
@@ -108,9 +115,11 @@ QString layOutABS(const QString& source, const Frame& frame, TagSearch& tags)
     QString page = source;
     rewrite(page, {{"\t", " "}, {"TD", "td"}, {"Td", "td"}, {"TR", "tr"}, {"TH", "th"},
                    {"</font></font>", "</font>"}, {"ii", ""}});
+    const QString table = tableAfter(page, "Annual Balance Sheet", tags);
     RowPage rows{frame.head + QStringLiteral("<TR>")};
+    reserveRows(rows.html, table, frame);
     walkTable(
-        tableAfter(page, "Annual Balance Sheet", tags), tags,
+        table, tags,
         [&](const QString& cell, int& slot) {
             QString text;
             if (!sectionHeading(cell,
@@ -249,6 +258,7 @@ QString layOutIT(const QString& source, const Frame& frame, TagSearch& tags)
                     {"<td><a href=\"", "<td>"}, {".html\">", ".html></td><td>"}});
 
     RowPage rows{frame.head + QStringLiteral("<TR>")};
+    reserveRows(rows.html, table, frame);
     static const std::pair<const char*, const char*> headings[] = {
         {"Date", "13%"}, {"Name", "20%"},  {"Action", "15%"},   {"Shares", "13%"},
         {"Type", "13%"}, {"Price", "15%"}, {"Value Int", "15%"},
@@ -296,6 +306,7 @@ QString layOutSI(const QString& source, const Frame& frame, TagSearch& tags)
 
     // One text holds the whole page: the head is there with or without rows.
     QString text = frame.head + QStringLiteral("<TR>");
+    reserveRows(text, table, frame);
     for (const char* caption : {"Settlement Date", "Short Interest", "Avg Daily Share Volume", "Days to Cover"})
         addCell(text, "<TH ALIGN=\"CENTER\"  nowrap>", QLatin1String(caption), "<HR></th>");
     text += QStringLiteral("<tr>");
@@ -331,6 +342,7 @@ QString layOutQR(const QString& source, const Frame& frame, TagSearch& tags)
                                 + QStringLiteral("<TR><TH ALIGN=\"LEFT\" WIDTH=\"15%\" HEIGHT=\"26\">Date<HR></th>"
                                                  "<TH ALIGN=\"LEFT\" WIDTH=\"15%\">Filings<HR></th>"
                                                  "<TH ALIGN=\"LEFT\" WIDTH=\"70%\">More Info<HR></th></TR><TR>")};
+    reserveRows(rows.html, table, frame);
     int count = 0;  // non-empty cells of the row: three are written, the fourth is not
     walkTable(
         table, tags,
