@@ -418,7 +418,7 @@ void SetWriteFailure(const QString& folder, int error)
 {
     WriteFailure& f = writeFailure();
     const QMutexLocker lock(&f.mutex);
-    f.folder = QFileInfo(folder).absoluteFilePath() + u'/';
+    f.folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) + u'/';
     f.error = error;
 }
 
