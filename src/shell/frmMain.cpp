@@ -79,8 +79,14 @@ frmMain::frmMain(QWidget* parent)
             [](int row) { entryRunner().redrawStockIfShown(QStringLiteral("Current"), row); });
     // A run changes the grid, tree and texts with every page: the window shows them
     // at most ten times a second meanwhile, and whole at the end.
-    connect(m_run.get(), &UpdateRun::runStarted, this, [this] { m_paintThrottle->setOn(true); });
-    connect(m_run.get(), &UpdateRun::runFinished, this, [this] { m_paintThrottle->setOn(false); });
+    connect(m_run.get(), &UpdateRun::runStarted, this, [this] {
+        m_paintThrottle->setOn(true);
+        m_ports.setRunTexts(true);
+    });
+    connect(m_run.get(), &UpdateRun::runFinished, this, [this] {
+        m_ports.setRunTexts(false);
+        m_paintThrottle->setOn(false);
+    });
 
     m_strip.fits = [this](int slot) { return SlotFits(m_layout, slot); };
     m_strip.changed = [this] { syncStrip(); };
