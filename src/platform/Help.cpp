@@ -4,28 +4,14 @@
 #include "Codec.h"
 #include "Dialogs.h"
 #include "Shell.h"
+#include "Shipped.h"
 
-#include <QFile>
-
-// The pages live in the program's resource file, which the platform library holds;
-// the registration is asked for here so that no link leaves it out. (Outside any
-// namespace: the macro declares the resource file's own function.)
-static void initResources()
-{
-    static const bool done = [] {
-        Q_INIT_RESOURCE(resources);
-        return true;
-    }();
-    (void)done;
-}
 
 namespace {
 
 QByteArray shipped(const QString& name)
 {
-    initResources();
-    QFile file(QStringLiteral(":/help/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return ShippedFile(QStringLiteral("help/") + name);
 }
 
 QString pageName(int number)

@@ -1,8 +1,8 @@
 #include "reports/ReportPictures.h"
 
 #include "platform/AppPath.h"
+#include "platform/Shipped.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
 
@@ -10,10 +10,7 @@ Q_LOGGING_CATEGORY(lcPictures, "tradewright.reports.pictures")
 
 QByteArray ReportPicture(const QString& name)
 {
-    QFile shipped(QStringLiteral(":/") + name);
-    if (!shipped.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return shipped.readAll();
+    return ShippedFile(name);
 }
 
 bool PutReportPicture(const QString& name)
