@@ -1,6 +1,7 @@
-// Start-up beside a bare Qt window: fresh processes, started alternately, each timed
-// from its start to the first expose of its main window (the moment a window is
-// mapped). The program takes the later-run road with everything a user has after a
+// Start-up beside a bare Qt window (bench/bare/bare_window.cpp, which links Qt Widgets
+// only): fresh processes, started alternately, each timed from its start to the first
+// expose of its main window (the moment a window is mapped), with the processor time
+// it used until then. The program takes the later-run road with everything a user has after a
 // while: a full set of 201 stocks, a portfolio of 100 symbols, the window's layout
 // saved by an earlier run, and a splash delay of 0. Prints the medians of the rounds
 // and their ratio; the target is the program within 3 times the bare window.
@@ -8,8 +9,8 @@
 //   cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRADEWRIGHT_BENCH=ON
 //   cmake --build build-bench --target bench_startup && build-bench/bench_startup [rounds]
 //
-// The child roads run the same start as the program's main() (the copy below
-// follows src/app/main.cpp). TW_BENCH_KEEP=1 keeps the data folder.
+// The program's road runs the same start as its main() (the copy below follows
+// src/app/main.cpp). TW_BENCH_KEEP=1 keeps the data folder.
 #include "app/AppMainWindow.h"
 #include "app/StartUp.h"
 #include "core/Connect.h"
@@ -26,6 +27,8 @@
 #include "stockdata/Portfolio.h"
 #include "stockdata/ProgramState.h"
 #include "stockdata/Stocks.h"
+
+#include "FirstExpose.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,6 +48,7 @@
 #include <vector>
 
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -52,75 +56,30 @@ extern char** environ;
 
 namespace {
 
-long long nowNs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
-}
-
-// Waits for the first expose of a top-level window that `isMain` accepts; then
-// prints the time and ends the process at once (or, with `close`, closes the
-// window as a user would, so that the program saves what it saves on the way out).
-class FirstExpose : public QObject
-{
-public:
-    FirstExpose(std::function<bool(QObject*)> isMain, bool close) : m_isMain(std::move(isMain)), m_close(close) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Expose && !m_seen && watched->isWindowType()) {
-            auto* window = static_cast<QWindow*>(watched);
-            if (window->isExposed() && m_isMain(window)) {
-                m_seen = true;
-                if (!m_close) {
-                    std::printf("%lld\n", nowNs());
-                    std::fflush(stdout);
-                    std::_Exit(0);
-                }
-                QTimer::singleShot(0, [] {
-                    frmMain::mainForm().close();
-                    QTimer::singleShot(500, [] { QCoreApplication::quit(); });
-                });
-            }
-        }
-        return false;
-    }
-
-private:
-    std::function<bool(QObject*)> m_isMain;
-    bool m_close;
-    bool m_seen = false;
-};
-
-int runBare(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    QWidget window;
-    window.resize(800, 600);
-    window.setWindowTitle(QStringLiteral("bare"));
-    FirstExpose watch([](QObject*) { return true; }, false);
-    app.installEventFilter(&watch);
-    window.show();
-    return app.exec();
-}
-
 int runProgram(int argc, char** argv, bool close)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tradewright"));
     QApplication::setApplicationVersion(QStringLiteral(TW_VERSION));
     SplashInfo::SetProgramVersion(QStringLiteral(TW_VERSION));
+    std::function<void()> then;
+    if (close)
+        then = [] {
+            // Closed as a user would, so that the program saves what it saves on the way out.
+            QTimer::singleShot(0, [] {
+                frmMain::mainForm().close();
+                QTimer::singleShot(500, [] { QCoreApplication::quit(); });
+            });
+        };
     FirstExpose watch(
-        [](QObject* w) {
+        [](QWindow* w) {
             // Looked for among the windows: asking for the main form would make it.
             for (QWidget* top : QApplication::topLevelWidgets())
-                if (qobject_cast<frmMain*>(top) && static_cast<QObject*>(top->windowHandle()) == w)
+                if (qobject_cast<frmMain*>(top) && top->windowHandle() == w)
                     return true;
             return false;
         },
-        close);
+        then);
     app.installEventFilter(&watch);
     installShellRefusalLogging();
     Dialogs::install(&Dialogs::boxes());
@@ -158,26 +117,31 @@ void writeLaterRunData()
     ResetProgramState();
 }
 
-// Starts this program again with `mode`; returns the nanoseconds from the start to
-// the expose it printed (-1 when it printed none).
-long long timeChild(const char* self, const char* mode)
+struct Timing
+{
+    long long wallNs = -1;   // from the start to the expose it printed; -1 when none
+    long long cpuNs = 0;     // user and system time until then
+};
+
+// Starts `program` with `mode` (none when empty) and times it.
+Timing timeChild(const char* program, const char* mode)
 {
     int out[2];
     if (pipe(out) != 0)
-        return -1;
+        return {};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, out[0]);
-    char* args[] = {const_cast<char*>(self), const_cast<char*>(mode), nullptr};
+    char* args[] = {const_cast<char*>(program), *mode ? const_cast<char*>(mode) : nullptr, nullptr};
     pid_t pid = 0;
-    const long long start = nowNs();
-    const int rc = posix_spawn(&pid, self, &actions, nullptr, args, environ);
+    const long long start = benchNowNs();
+    const int rc = posix_spawn(&pid, program, &actions, nullptr, args, environ);
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
     if (rc != 0) {
         close(out[0]);
-        return -1;
+        return {};
     }
     std::string text;
     char buf[256];
@@ -185,9 +149,14 @@ long long timeChild(const char* self, const char* mode)
         text.append(buf, size_t(n));
     close(out[0]);
     int status = 0;
-    waitpid(pid, &status, 0);
+    rusage use{};
+    wait4(pid, &status, 0, &use);
     const long long at = std::atoll(text.c_str());
-    return at > start ? at - start : -1;
+    Timing t;
+    t.wallNs = at > start ? at - start : -1;
+    const auto ns = [](const timeval& v) { return static_cast<long long>(v.tv_sec) * 1000000000LL + v.tv_usec * 1000LL; };
+    t.cpuNs = ns(use.ru_utime) + ns(use.ru_stime);
+    return t;
 }
 
 double medianMs(std::vector<long long> v)
@@ -205,8 +174,6 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "--bare")
-        return runBare(argc, argv);
     if (mode == "--program")
         return runProgram(argc, argv, false);
     if (mode == "--program-and-close")
@@ -243,23 +210,29 @@ int main(int argc, char** argv)
         int status = 0;
         waitpid(pid, &status, 0);
     }
-    timeChild(path, "--bare");
+    const char* bareWindow = TW_BARE_WINDOW;
+    timeChild(bareWindow, "");
     timeChild(path, "--program");
 
-    std::vector<long long> bare, program;
+    std::vector<long long> bare, program, bareCpu, programCpu;
     for (int r = 0; r < rounds; ++r) {
-        const long long b = timeChild(path, "--bare");
-        const long long p = timeChild(path, "--program");
-        if (b < 0 || p < 0) {
+        const Timing b = timeChild(bareWindow, "");
+        const Timing p = timeChild(path, "--program");
+        if (b.wallNs < 0 || p.wallNs < 0) {
             std::fprintf(stderr, "round %d: a child showed no window\n", r + 1);
             return 1;
         }
-        bare.push_back(b);
-        program.push_back(p);
-        std::printf("round %d: bare window %.1f ms, program %.1f ms\n", r + 1, b / 1e6, p / 1e6);
+        bare.push_back(b.wallNs);
+        program.push_back(p.wallNs);
+        bareCpu.push_back(b.cpuNs);
+        programCpu.push_back(p.cpuNs);
+        std::printf("round %d: bare window %.1f ms (cpu %.1f), program %.1f ms (cpu %.1f)\n", r + 1, b.wallNs / 1e6,
+                    b.cpuNs / 1e6, p.wallNs / 1e6, p.cpuNs / 1e6);
     }
     const double b = medianMs(bare);
     const double p = medianMs(program);
+    std::printf("median of %d rounds: cpu: bare window %.1f ms, program %.1f ms, ratio %.2f\n", rounds,
+                medianMs(bareCpu), medianMs(programCpu), medianMs(programCpu) / medianMs(bareCpu));
     std::printf("median of %d rounds: bare window %.1f ms, program %.1f ms, ratio %.2f (target at most 3.00: %s)\n",
                 rounds, b, p, p / b, p <= 3 * b ? "met" : "not met");
     return 0;
