@@ -5,13 +5,17 @@
 #include <benchmark/benchmark.h>
 
 // The main() of the benchmarks that need widgets: headless Qt, then every benchmark.
-inline int runWidgetBenchmarks(int argc, char** argv)
+// A reporter given prints the results instead of the console's own.
+inline int runWidgetBenchmarks(int argc, char** argv, benchmark::BenchmarkReporter* reporter = nullptr)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    if (reporter)
+        benchmark::RunSpecifiedBenchmarks(reporter);
+    else
+        benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
 }

@@ -12,6 +12,9 @@
 #include <QGuiApplication>
 #include <QLoggingCategory>
 
+#include <QStringMatcher>
+
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -22,19 +25,46 @@ Q_LOGGING_CATEGORY(lcPointer, "tradewright.core.pointer")
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-// Every occurrence, case-sensitive, in the caller's own text.
-void replaceAll(QString& text, const QString& find, const QString& with)
-{
-    if (!find.isEmpty() && !text.isEmpty())
-        text.replace(find, with, Qt::CaseSensitive);
-}
-
 bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
 }
 
 } // namespace
+
+void ReplaceAll(QString& text, const QString& find, const QString& with)
+{
+    if (find.isEmpty() || text.isEmpty())
+        return;
+    // The first search without a matcher: most cells hold no match at all.
+    qsizetype at = text.indexOf(find);
+    if (at < 0)
+        return;
+    const QStringMatcher matcher(find);
+    const qsizetype step = find.size();
+    if (with.size() == step) {
+        // Same length: the characters change in place, nothing moves.
+        QChar* data = text.data();
+        do {
+            std::copy_n(with.constData(), step, data + at);
+            at = matcher.indexIn(text, at + step);
+        } while (at >= 0);
+        return;
+    }
+    // Otherwise the text is written anew once, left to right, the matches not
+    // overlapping, as QString::replace finds them.
+    QString out;
+    out.reserve(text.size());
+    qsizetype from = 0;
+    do {
+        out.append(QStringView(text).sliced(from, at - from));
+        out.append(with);
+        from = at + step;
+        at = matcher.indexIn(text, from);
+    } while (at >= 0);
+    out.append(QStringView(text).sliced(from));
+    text = std::move(out);
+}
 
 QString ReadFile(const QString& path)
 {
@@ -49,22 +79,53 @@ QString NormaliseTags(QString& text, bool table, bool td, bool tr, bool th)
 {
     // Plain text replacements, not tag-aware: "The" in the page body becomes "the"
     // as well, which the parsers that search for lower-case words rely on.
+    //
+    // Each of "Table", "TABLE", "Td", "TD", "Tr", "TR", "Th", "TH" begins with 'T'
+    // and its second letter tells which it can be; none holds a second 'T' and every
+    // replacement is lower-case and of the same length. So no replacement makes or
+    // spoils another match, and one pass over the 'T's gives what the replacements
+    // give one after the other.
     try {
-        if (table) {
-            replaceAll(text, QStringLiteral("Table"), QStringLiteral("table"));
-            replaceAll(text, QStringLiteral("TABLE"), QStringLiteral("table"));
-        }
-        if (td) {
-            replaceAll(text, QStringLiteral("Td"), QStringLiteral("td"));
-            replaceAll(text, QStringLiteral("TD"), QStringLiteral("td"));
-        }
-        if (tr) {
-            replaceAll(text, QStringLiteral("Tr"), QStringLiteral("tr"));
-            replaceAll(text, QStringLiteral("TR"), QStringLiteral("tr"));
-        }
-        if (th) {
-            replaceAll(text, QStringLiteral("Th"), QStringLiteral("th"));
-            replaceAll(text, QStringLiteral("TH"), QStringLiteral("th"));
+        if (!(table || td || tr || th))
+            return text;
+        const qsizetype n = text.size();
+        QChar* data = nullptr;  // the writable text, once something changes
+        qsizetype at = text.indexOf(u'T');
+        while (at >= 0 && at + 1 < n) {
+            const QChar* read = data ? data : text.constData();
+            const char16_t second = read[at + 1].unicode();
+            qsizetype length = 0;  // of the match
+            bool upper = false;    // every letter lowered, not the 'T' alone
+            switch (second) {
+            case u'a':
+            case u'A':
+                if (table && at + 5 <= n) {
+                    upper = second == u'A';
+                    const char16_t* rest = upper ? u"ABLE" : u"able";
+                    if (QStringView(read + at + 1, 4) == QStringView(rest, 4))
+                        length = 5;
+                }
+                break;
+            case u'd': length = td ? 2 : 0; break;
+            case u'D': length = td ? 2 : 0; upper = true; break;
+            case u'r': length = tr ? 2 : 0; break;
+            case u'R': length = tr ? 2 : 0; upper = true; break;
+            case u'h': length = th ? 2 : 0; break;
+            case u'H': length = th ? 2 : 0; upper = true; break;
+            default: break;
+            }
+            if (length > 0) {
+                if (!data)
+                    data = text.data();
+                data[at] = u't';
+                if (upper)
+                    for (qsizetype k = at + 1; k < at + length; ++k)
+                        data[k] = QChar(char16_t(data[k].unicode() + (u'a' - u'A')));
+                at += length;
+            } else {
+                ++at;
+            }
+            at = text.indexOf(u'T', at);
         }
     } catch (...) {
         qCWarning(lcText) << "NormaliseTags failed; the text goes back as far as it was changed";
@@ -77,8 +138,8 @@ QString CutTable(QString& page, int n)
     try {
         // Only the opening tag is evened out here; "</TABLE" is found only after the
         // caller ran NormaliseTags with the table flag.
-        replaceAll(page, QStringLiteral("<TABLE"), QStringLiteral("<table"));
-        replaceAll(page, QStringLiteral("<Table"), QStringLiteral("<table"));
+        ReplaceAll(page, QStringLiteral("<TABLE"), QStringLiteral("<table"));
+        ReplaceAll(page, QStringLiteral("<Table"), QStringLiteral("<table"));
 
         // Each search for the next table starts at the closing tag just found, so a
         // nested table closes its outer one early and counts as the next table.
@@ -122,13 +183,13 @@ QString CleanCell(QString& cell, bool breaks, bool amps, bool link)
     QString result;
     try {
         if (breaks)
-            replaceAll(cell, QStringLiteral("<br>"), kCrLf);
+            ReplaceAll(cell, QStringLiteral("<br>"), kCrLf);
         if (amps)
-            replaceAll(cell, QStringLiteral("&amp;"), QStringLiteral("&"));
+            ReplaceAll(cell, QStringLiteral("&amp;"), QStringLiteral("&"));
         if (link) {
-            replaceAll(cell, QStringLiteral("A HREF"), QStringLiteral("A href"));
-            replaceAll(cell, QStringLiteral("A Href"), QStringLiteral("A href"));
-            replaceAll(cell, QStringLiteral("a href"), QStringLiteral("A href"));
+            ReplaceAll(cell, QStringLiteral("A HREF"), QStringLiteral("A href"));
+            ReplaceAll(cell, QStringLiteral("A Href"), QStringLiteral("A href"));
+            ReplaceAll(cell, QStringLiteral("a href"), QStringLiteral("A href"));
             const int p = rt::InStr(cell, QStringLiteral("<A href=\""));
             if (p > 0) {
                 const int q = rt::InStr(p, cell, QStringLiteral("\">"));
@@ -148,7 +209,7 @@ QString ReplaceWords(QString& text, const QStringList& words)
 {
     for (const QString& word : words) {
         try {
-            replaceAll(text, word, word.toLower());
+            ReplaceAll(text, word, word.toLower());
         } catch (...) {
             qCWarning(lcText).noquote() << "ReplaceWords skipped" << word;
         }

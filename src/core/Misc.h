@@ -11,6 +11,10 @@
 // caller's own text too.
 
 QString ReadFile(const QString& path);
+// Every occurrence of find, case-sensitive, left to right and not overlapping, in
+// the caller's own text (as QString::replace), in time linear in the text however
+// many there are and whatever their lengths.
+void ReplaceAll(QString& text, const QString& find, const QString& with);
 QString NormaliseTags(QString& text, bool table, bool td, bool tr, bool th);
 QString CutTable(QString& page, int n);
 QString CleanCell(QString& cell, bool breaks, bool amps, bool link);

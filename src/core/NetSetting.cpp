@@ -2,6 +2,7 @@
 
 #include "core/SplashProgress.h"
 #include "core/WindowEffects.h"
+#include "platform/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -11,7 +12,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -114,10 +114,7 @@ void NetSetting::ShowFirstRun()
         if (!self)
             return;
         self->adjustSize();
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->availableGeometry();
-            self->move(area.center() - QPoint(self->width() / 2, self->height() / 2));
-        }
+        CentreOnScreen(*self);
         self->show();
         self->raise();
         self->activateWindow();

@@ -5,6 +5,7 @@
 #include "platform/InputCodes.h"
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
+#include "platform/WindowPlacement.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -254,5 +255,5 @@ void TileWindows(QWidget* form)
     // A platform that ignores moves leaves the windows where they are.
     for (int i = 0; i < forms.size(); ++i)
         if (forms[i].left != before[i].left || forms[i].top != before[i].top)
-            windows[i]->move(forms[i].left / kTwips, forms[i].top / kTwips);
+            PlaceWindow(*windows[i], QPoint(forms[i].left / kTwips, forms[i].top / kTwips));
 }

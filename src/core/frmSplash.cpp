@@ -2,6 +2,7 @@
 
 #include "core/SplashProgress.h"
 #include "core/frmSplashInfo.h"
+#include "platform/WindowPlacement.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -13,7 +14,6 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QProgressBar>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -180,10 +180,7 @@ frmSplash* frmSplash::ShowSplash()
                                  }});
     }
     w->adjustSize();
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
-    }
+    CentreOnScreen(*w);
     w->pb1->setVisible(true);
     w->show();
     w->raise();

@@ -181,7 +181,7 @@ void fillCalendar(const IpoMember& m, const ViewContext& ctx, FlexGrid& grid)
 {
     QString doc = cutDocument(ctx, m.upperHtml);
     if (m.commasToCells)
-        doc.replace(QLatin1String(","), kTd);
+        ReplaceAll(doc, QStringLiteral(","), kTd);
     const QString table = cutBetween(doc, QStringLiteral("More Info"), QStringLiteral("</table>"));
 
     PrepareGrid(grid, 3, m.cols);
@@ -204,7 +204,7 @@ void fillCalendar(const IpoMember& m, const ViewContext& ctx, FlexGrid& grid)
 void fillLatest(const ViewContext& ctx, FlexGrid& grid)
 {
     QString doc = cutDocument(ctx, false);
-    doc.replace(QLatin1String(","), kTd);
+    ReplaceAll(doc, QStringLiteral(","), kTd);
     doc.replace(QLatin1String("&nbsp;"), QLatin1String(" "));
 
     const int pricings = FindText(1, doc, QStringLiteral("Pricings"));
@@ -266,7 +266,7 @@ QStringList cellsToNextCell(const QString& row)
 void fillWithdrawals(const ViewContext& ctx, FlexGrid& grid)
 {
     QString doc = cutDocument(ctx, false);
-    doc.replace(QLatin1String(", "), kTd);  // "1,000" stays whole
+    ReplaceAll(doc, QStringLiteral(", "), kTd);  // "1,000" stays whole
     const QString table = cutBetween(doc, QStringLiteral("More Info"), QStringLiteral("</table>"));
 
     PrepareGrid(grid, 3, 7);

@@ -48,7 +48,8 @@ QString JoinedLine(const QString& row, bool skipEmpty)
         const QString text = CleanedCell(cell);
         if (skipEmpty && text.isEmpty())
             continue;
-        line += text + QLatin1Char('\t');
+        line += text;
+        line += QLatin1Char('\t');
     }
     return line;
 }

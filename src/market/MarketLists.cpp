@@ -185,9 +185,12 @@ void fillMovers(const ViewContext& ctx, FlexGrid& grid, const QString& caption)
         QString line;
         for (const QString& cell : ScanCells(row)) {
             QString value = CleanedCell(cell);
-            value = rt::Trim(value.replace(QLatin1String("&nbsp;"), QLatin1String(" ")));
-            if (!value.isEmpty())
-                line += value + QLatin1Char('\t');
+            ReplaceAll(value, QStringLiteral("&nbsp;"), QStringLiteral(" "));
+            value = rt::Trim(value);
+            if (!value.isEmpty()) {
+                line += value;
+                line += QLatin1Char('\t');
+            }
         }
         grid.AddItem(line);
     }
@@ -219,9 +222,12 @@ void fillMostActive(const ViewContext& ctx, FlexGrid& grid, const QString& capti
         QString line;
         for (const QString& cell : ScanUntilOpen(row, QStringLiteral("<td"), QStringLiteral("</td>"))) {
             // A cell of "&nbsp;" alone is not empty: it keeps its column as an empty field.
-            const QString value = CleanedCell(cell).replace(QLatin1String("&nbsp;"), QLatin1String(" "));
-            if (!value.isEmpty())
-                line += rt::Trim(value) + QLatin1Char('\t');
+            QString value = CleanedCell(cell);
+            ReplaceAll(value, QStringLiteral("&nbsp;"), QStringLiteral(" "));
+            if (!value.isEmpty()) {
+                line += rt::Trim(value);
+                line += QLatin1Char('\t');
+            }
         }
         grid.AddItem(line);
     }

@@ -31,7 +31,7 @@ void fill(const ViewContext& ctx, FlexGrid& grid)
     QString text = ctx.readPage();
     NormaliseTags(text, true, true, true, true);
     text.replace(QLatin1Char('\t'), QLatin1Char(' '));
-    text.replace(QLatin1String(","), QLatin1String("</td><td>"));
+    ReplaceAll(text, QStringLiteral(","), QStringLiteral("</td><td>"));
 
     // Each region runs from its name up to the next region's name (the last up to
     // the table's end); each name is searched from the start of the region before.

@@ -1,5 +1,7 @@
 #include "platform/AppPath.h"
 
+#include "platform/Dialogs.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -314,9 +316,9 @@ QByteArray ReadBytes(const QString& path, bool* ok)
     return good ? bytes : QByteArray();
 }
 
-bool WriteFileAtomic(const QString& path, const QByteArray& bytes)
+bool WriteFileAtomic(const QString& path, const QByteArray& bytes, QString* why)
 {
-    return ReplaceFile(ResolvePath(path), bytes);
+    return ReplaceFile(ResolvePath(path), bytes, QByteArray(), true, why);
 }
 
 bool AppendBytes(const QString& path, const QByteArray& bytes)
@@ -390,7 +392,35 @@ QString errorText(int error)
     return QString::fromLocal8Bit(std::strerror(error ? error : EIO));
 }
 
+struct WriteFailure {
+    QMutex mutex;
+    QString folder;  // with a trailing '/'
+    int error = 0;
+};
+
+WriteFailure& writeFailure()
+{
+    static WriteFailure failure;
+    return failure;
+}
+
+// The error a write into path is made to fail with; 0 for none.
+int injectedWriteError(const QString& path)
+{
+    WriteFailure& f = writeFailure();
+    const QMutexLocker lock(&f.mutex);
+    return f.error != 0 && QFileInfo(path).absoluteFilePath().startsWith(f.folder) ? f.error : 0;
+}
+
 } // namespace
+
+void SetWriteFailure(const QString& folder, int error)
+{
+    WriteFailure& f = writeFailure();
+    const QMutexLocker lock(&f.mutex);
+    f.folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) + u'/';
+    f.error = error;
+}
 
 struct FileReplacer::Private {
     QString path;
@@ -481,6 +511,10 @@ struct FileReplacer::Private {
     void open()
     {
         opened = true;
+        if (const int error = injectedWriteError(path)) {
+            fail(errorText(error));
+            return;
+        }
         if (kind == Kind::Page && openScratch())
             return;
         if (failure.isEmpty() && fd < 0)
@@ -639,6 +673,43 @@ bool ReplacePage(const QString& path, const QByteArray& bytes, const QByteArray&
     FileReplacer page(path, FileReplacer::Kind::Page);
     page.write(bytes) && page.write(tail);
     return page.commit(why);
+}
+
+namespace {
+
+struct SaveFailures {
+    QMutex mutex;
+    QSet<QString> told;  // files whose failure was told and that were not written since
+};
+
+SaveFailures& saveFailures()
+{
+    static SaveFailures failures;
+    return failures;
+}
+
+} // namespace
+
+bool ReportSave(const QString& path, bool written, const QString& why)
+{
+    const QString key = QDir::cleanPath(QString(path).replace(u'\\', u'/'));
+    {
+        SaveFailures& f = saveFailures();
+        const QMutexLocker lock(&f.mutex);
+        if (written) {
+            f.told.remove(key);
+            return false;
+        }
+        if (f.told.contains(key))
+            return false;
+        f.told.insert(key);
+    }
+    // The box waits outside the lock: what runs meanwhile may save again.
+    Dialogs::MsgBox(QStringLiteral("The file ") + key + QStringLiteral(" could not be written.\r\n") +
+                        (why.isEmpty() ? errorText(EIO) : why) +
+                        QStringLiteral("\r\nWhat you entered is kept and will be written at the next save."),
+                    Dialogs::vbOKOnly + Dialogs::vbExclamation);
+    return true;
 }
 
 bool IsSaveTempName(const QString& fileName)

@@ -27,7 +27,7 @@ QString ResolvePath(const QString& path);
 bool FileExists(const QString& path);
 qint64 FileLength(const QString& path);    // -1 when missing
 QByteArray ReadBytes(const QString& path, bool* ok = nullptr);
-bool WriteFileAtomic(const QString& path, const QByteArray& bytes);
+bool WriteFileAtomic(const QString& path, const QByteArray& bytes, QString* why = nullptr);
 bool AppendBytes(const QString& path, const QByteArray& bytes);
 bool RemoveFile(const QString& path);
 bool MakeDir(const QString& path);  // creates missing parents too
@@ -89,6 +89,20 @@ private:
     struct Private;
     std::unique_ptr<Private> d;
 };
+
+// Makes writes fail as a full or read-only disk does, where the disk cannot be made
+// so (a test runs as root, whom no folder's permissions stop): while set, every
+// FileReplacer (so every ReplaceFile, ReplacePage and WriteFileAtomic) whose file lies
+// inside folder fails its first write with the system's text for error (an errno
+// value such as ENOSPC or EROFS) and leaves the old file. Error 0 lifts it.
+void SetWriteFailure(const QString& folder, int error);
+
+// The outcome of a save of a file that holds what the user entered (the data files,
+// the settings file). The first failure of a file is told in one message box naming
+// the file and why; later failures of that file stay quiet until a write of it
+// succeeds again (an update run saves after every pass). True when this call told a
+// failure (the caller logs it then, once).
+bool ReportSave(const QString& path, bool written, const QString& why);
 
 // Whether a bare file name is one of ReplaceFile's temporary files.
 bool IsSaveTempName(const QString& fileName);

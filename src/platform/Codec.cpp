@@ -2,6 +2,7 @@
 
 #include <QStringView>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -31,12 +32,28 @@ char byteFor(char16_t c)
 
 QString fromCp1252(const QByteArray& bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
+    // Every byte but 0x80..0x9F is the character of the same number: the text is
+    // widened as Latin-1 and those few bytes are put right after, found a block at
+    // a time (a page is mostly plain ASCII).
+    QString text = QString::fromLatin1(bytes);
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.constData());
-    for (qsizetype i = 0, n = bytes.size(); i < n; ++i) {
-        const unsigned char b = in[i];
-        out[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHigh[b - 0x80]) : QChar(char16_t(b));
+    const qsizetype n = bytes.size();
+    constexpr qsizetype kBlock = 64;
+    QChar* out = nullptr;
+    for (qsizetype block = 0; block < n; block += kBlock) {
+        const qsizetype end = std::min(n, block + kBlock);
+        unsigned char any = 0;
+        for (qsizetype i = block; i < end; ++i)
+            any |= in[i];
+        if (!(any & 0x80))
+            continue;
+        if (!out)
+            out = text.data();
+        for (qsizetype i = block; i < end; ++i) {
+            const unsigned char b = in[i];
+            if (b >= 0x80 && b < 0xA0)
+                out[i] = QChar(kHigh[b - 0x80]);
+        }
     }
     return text;
 }

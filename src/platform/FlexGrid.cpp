@@ -401,8 +401,24 @@ int FlexGrid::TextWidth(int row, int col) const
         return 0;
     QFont font = m_textFont;
     font.setBold(c.format.bold);
-    const int pixels = QFontMetrics(font).horizontalAdvance(c.text) + 2 * CellTextMargin + 1;
+    // A text on several lines needs its widest line.
+    const QFontMetrics metrics(font);
+    const QString shown = displayText(c.text);
+    int widest = 0;
+    for (const QStringView line : QStringView(shown).split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line.toString()));
+    const int pixels = widest + 2 * CellTextMargin + 1;
     return pixels * TwipsPerPixel;
+}
+
+QString FlexGrid::displayText(const QString& text)
+{
+    if (!text.contains(QLatin1Char('\r')))
+        return text;
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
 }
 
 void FlexGrid::FitColsToText(int firstCol, int lastCol)
@@ -834,7 +850,7 @@ QVariant FlexGrid::data(const QModelIndex& index, int role) const
     const bool fixed = index.row() < m_fixedRows || index.column() < m_fixedCols;
     switch (role) {
     case Qt::DisplayRole:
-        return c.text;
+        return displayText(c.text);
     case Qt::TextAlignmentRole: {
         const int code = effectiveAlignment(index.row(), index.column());
         bool number = false;

@@ -114,7 +114,11 @@ public:
     void setFixedCols(int n);   // 0..Cols
 
     // ---- texts ------------------------------------------------------------
+    // TextMatrix keeps a text as written, line breaks included (copies and exports
+    // give them back); the view shows each CR LF, or a CR or LF alone, as a new
+    // line: displayText is the text the model shows, its lines split at LF.
     QString TextMatrix(int row, int col) const;
+    static QString displayText(const QString& text);
     void setTextMatrix(int row, int col, const QString& text);
     // Cell (i / Cols, i % Cols).
     QString TextArray(int index) const;

@@ -99,16 +99,21 @@ public:
             font.setUnderline(fmt.underline);
             p->setFont(font);
             const auto align = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
-            const int flags = int(align) | Qt::TextSingleLine;
+            const auto lines =
+                FlexGridView::layoutCellText(text, content, align, QFontMetrics(font).lineSpacing());
+            auto draw = [&](int dx, int dy) {
+                for (const FlexGridView::CellLine& line : lines)
+                    p->drawText(line.rect.translated(dx, dy), int(line.alignment) | Qt::TextSingleLine, line.text);
+            };
             if (fmt.textStyle == FlexGrid::flexTextRaisedLight || fmt.textStyle == FlexGrid::flexTextRaised) {
                 p->setPen(pal.color(QPalette::Light));
-                p->drawText(content.translated(1, 1), flags, text);
+                draw(1, 1);
             } else if (fmt.textStyle == FlexGrid::flexTextInsetLight || fmt.textStyle == FlexGrid::flexTextInset) {
                 p->setPen(pal.color(QPalette::Light));
-                p->drawText(content.translated(-1, -1), flags, text);
+                draw(-1, -1);
             }
             p->setPen(fg);
-            p->drawText(content, flags, text);
+            draw(0, 0);
         }
 
         if (fixed) {
@@ -136,6 +141,31 @@ public:
 private:
     FlexGridView* m_view;
 };
+
+QList<FlexGridView::CellLine> FlexGridView::layoutCellText(const QString& displayText, const QRect& content,
+                                                           Qt::Alignment alignment, int lineHeight)
+{
+    if (!displayText.contains(QLatin1Char('\n')))
+        return {{content, displayText, alignment}};
+    const QStringList texts = displayText.split(QLatin1Char('\n'));
+    lineHeight = std::max(1, lineHeight);
+    const int block = int(texts.size()) * lineHeight;
+    int top = content.top();
+    if (block < content.height()) {
+        if (alignment & Qt::AlignBottom)
+            top = content.top() + content.height() - block;
+        else if (alignment & Qt::AlignVCenter)
+            top = content.top() + (content.height() - block) / 2;
+    }
+    const Qt::Alignment horizontal = (alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter;
+    QList<CellLine> lines;
+    lines.reserve(texts.size());
+    for (const QString& t : texts) {
+        lines.push_back({QRect(content.left(), top, content.width(), lineHeight), t, horizontal});
+        top += lineHeight;
+    }
+    return lines;
+}
 
 void FlexGridView::paintPicture(QPainter* p, const QRect& rect, const QString& name, int /*alignment*/)
 {
@@ -265,13 +295,10 @@ void FlexGridView::setGrid(FlexGrid* grid)
     on(&FlexGrid::mousePointerChanged, [this](int) { applyCursor(); });
     on(&FlexGrid::dragStarted, [this] { applyCursor(); });
     on(&FlexGrid::dragEnded, [this] { applyCursor(); });
-    on(&QAbstractItemModel::rowsInserted, [this](const QModelIndex&, int first, int last) {
-        for (int r = first; r <= last; ++r)
-            applyRowHeight(r);
-    });
+    on(&QAbstractItemModel::rowsInserted,
+       [this](const QModelIndex&, int first, int last) { applySizes(first, last, 0, -1); });
     on(&QAbstractItemModel::columnsInserted, [this](const QModelIndex&, int first, int last) {
-        for (int c = first; c <= last; ++c)
-            applyColWidth(c);
+        applySizes(0, -1, first, last);
         layoutFrozen();
     });
     applyAllSizes();
@@ -315,14 +342,35 @@ void FlexGridView::applyColWidth(int col)
             v->horizontalHeader()->resizeSection(col, w);
 }
 
+void FlexGridView::applySizes(int firstRow, int lastRow, int firstCol, int lastCol)
+{
+    if (!m_grid)
+        return;
+    // The headers only keep the sizes; they are never shown. While a header's
+    // updates are on, each resized section repaints it from that section to its
+    // end, which walks every section again: a whole grid's heights would cost the
+    // square of its rows. With them off a resize only records the size, and each
+    // view lays itself out once for the lot (its resize timer).
+    QList<QHeaderView*> quieted;
+    for (QTableView* v : allViews())
+        for (QHeaderView* h : {v->verticalHeader(), v->horizontalHeader()})
+            if (h->updatesEnabled()) {
+                h->setUpdatesEnabled(false);
+                quieted << h;
+            }
+    for (int r = std::max(0, firstRow); r <= lastRow; ++r)
+        applyRowHeight(r);
+    for (int c = std::max(0, firstCol); c <= lastCol; ++c)
+        applyColWidth(c);
+    for (QHeaderView* h : quieted)
+        h->setUpdatesEnabled(true);
+}
+
 void FlexGridView::applyAllSizes()
 {
     if (!m_grid)
         return;
-    for (int r = 0; r < m_grid->Rows(); ++r)
-        applyRowHeight(r);
-    for (int c = 0; c < m_grid->Cols(); ++c)
-        applyColWidth(c);
+    applySizes(0, m_grid->Rows() - 1, 0, m_grid->Cols() - 1);
     layoutFrozen();
     applyTopRow();
     applyLeftCol();

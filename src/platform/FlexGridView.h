@@ -45,6 +45,20 @@ public:
     int columnPixelWidth(int col) const { return columnWidth(col); }
     int rowPixelHeight(int row) const { return rowHeight(row); }
 
+    // Where a cell's text goes: its display text (FlexGrid::displayText) split at
+    // LF, one line per entry. A text without a line break is one line over the
+    // whole cell at the cell's alignment. Lines of a longer text are lineHeight
+    // apart, the block placed by the vertical alignment and starting at the cell's
+    // top when it is taller than the cell, so its beginning shows; each line keeps
+    // the horizontal alignment. The row's height stays what the view set.
+    struct CellLine {
+        QRect rect;
+        QString text;
+        Qt::Alignment alignment;
+    };
+    static QList<CellLine> layoutCellText(const QString& displayText, const QRect& content, Qt::Alignment alignment,
+                                          int lineHeight);
+
     // The small arrows and markers drawn for the cell pictures.
     static void paintPicture(QPainter* painter, const QRect& rect, const QString& name, int alignment);
 
@@ -71,6 +85,9 @@ protected:
 
 private:
     void applyAllSizes();
+    // Rows firstRow..lastRow and columns firstCol..lastCol take the grid's sizes
+    // in one pass (an empty range is skipped).
+    void applySizes(int firstRow, int lastRow, int firstCol, int lastCol);
     void applyRowHeight(int row);
     void applyColWidth(int col);
     void applyAppearance();

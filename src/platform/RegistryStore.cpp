@@ -105,6 +105,7 @@ struct Cache
     QString path;       // the file this is for
     bool valid = false;
     bool readable = true;  // false: the file exists but could not be read
+    bool unsaved = false;  // the document holds changes the file could not take
     Stamp stamp;
     QByteArray bytes;   // the file's bytes, for the racy check
     Document doc;
@@ -414,6 +415,10 @@ bool load()
         c = Cache();
         c.path = path;
     }
+    // Changes that could not be written stay: the file is not read over them, and
+    // the next change writes them with it.
+    if (c.valid && c.unsaved)
+        return true;
     const Stamp now = stampOf(path);
     if (c.valid && now == c.stamp && !isRacy(now))
         return c.readable;
@@ -445,20 +450,50 @@ bool load()
     return true;
 }
 
-// Writes the changed document. On failure the cache is dropped, so the next read
-// sees the file as it is.
-bool save()
+// What a change did to the file; told to the user (outside the lock, since the box
+// waits for a person while other code may read settings) by report().
+struct Saved
+{
+    bool written = true;
+    QString path;
+    QString why;
+
+    bool report() const
+    {
+        if (!path.isEmpty())
+            ReportSave(path, written, why);
+        return written;
+    }
+};
+
+// Writes the changed document. On failure the document stays as changed (and
+// unsaved), so what was set is still read back and goes out with the next change.
+Saved save()
 {
     Cache& c = cache();
+    Saved saved;
+    saved.path = c.path;
     const QByteArray out = serialise(c.doc);
     QDir().mkpath(QFileInfo(c.path).absolutePath());
-    if (!ReplaceFile(c.path, out)) {
-        c.valid = false;
-        return false;
+    if (!ReplaceFile(c.path, out, QByteArray(), true, &saved.why)) {
+        c.unsaved = true;
+        saved.written = false;
+        return saved;
     }
+    c.unsaved = false;
     c.bytes = out;
     c.stamp = stampOf(c.path);
-    return true;
+    return saved;
+}
+
+// A change refused because the file could not be read: it is told as a failed save.
+Saved refused()
+{
+    Saved saved;
+    saved.written = false;
+    saved.path = cache().path;
+    saved.why = QStringLiteral("It could not be read, so what it holds is kept.");
+    return saved;
 }
 
 Key* findKey(Document& doc, const QString& keyPath)
@@ -473,8 +508,10 @@ bool createKey(const QString& keyPath)
 {
     const QStringList parts = normaliseKey(keyPath).split(u'\\', Qt::SkipEmptyParts);
     QMutexLocker locked(&lock());
-    if (!load())
-        return false;
+    if (!load()) {
+        locked.unlock();
+        return refused().report();
+    }
     Document& doc = cache().doc;
     bool changed = false;
     QString prefix;
@@ -490,7 +527,11 @@ bool createKey(const QString& keyPath)
             changed = true;
         }
     }
-    return changed ? save() : true;
+    if (!changed)
+        return true;
+    const Saved saved = save();
+    locked.unlock();
+    return saved.report();
 }
 
 bool keyExists(const QString& keyPath)
@@ -519,8 +560,10 @@ std::optional<Value> queryValue(const QString& keyPath, const QString& name)
 bool setValue(const QString& keyPath, const QString& name, const Value& value)
 {
     QMutexLocker locked(&lock());
-    if (!load())
-        return false;
+    if (!load()) {
+        locked.unlock();
+        return refused().report();
+    }
     Document& doc = cache().doc;
     Key* key = findKey(doc, keyPath);
     if (!key)
@@ -540,7 +583,9 @@ bool setValue(const QString& keyPath, const QString& name, const Value& value)
         line.value = value;
         block.lines.push_back(std::move(line));
     }
-    return save();
+    const Saved saved = save();
+    locked.unlock();
+    return saved.report();
 }
 
 QString filePath()

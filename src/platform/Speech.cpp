@@ -141,6 +141,13 @@ void SentenceQueue::back()
         --m_at;
 }
 
+void Engine::reportFailure(int code)
+{
+    // A copy: the listener may replace itself.
+    if (const std::function<void(int)> listener = m_failureListener)
+        listener(code);
+}
+
 Engine& engine()
 {
     static MissingEngine missing;

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 // The program's voice: speaking prices and headlines, and the twelve voice presets
 // the Options window offers under "Select Broadcaster:". One engine serves both the
 // speech window and the Options window's voice list.
@@ -65,10 +67,21 @@ private:
     int m_at = 0;
 };
 
+// The code errorCode reads after the speech service left a command unanswered for
+// too long (the system's "timeout period expired", as a failure code).
+inline constexpr int NoAnswer = int(0x800705B4u);
+
 class Engine
 {
 public:
     virtual ~Engine() = default;
+
+    // A failure found after the call that caused it returned (an engine that runs
+    // apart from the program: the sound device could not be opened, the service
+    // failed or does not answer) goes to the listener, on the program's thread and
+    // never from inside a call of the engine, once; code is what errorCode reads.
+    // One listener; an empty function removes it.
+    void setFailureListener(std::function<void(int code)> listener) { m_failureListener = std::move(listener); }
 
     // True while the engine speaks: from say until the last sentence is done, except
     // while paused or after stop.
@@ -95,6 +108,12 @@ public:
     // 0: look for a male voice, 1: a female one.
     virtual int highVoice() = 0;
     virtual void setHighVoice(int value) = 0;
+
+protected:
+    void reportFailure(int code);
+
+private:
+    std::function<void(int)> m_failureListener;
 };
 
 // The engine in use.

@@ -5,15 +5,12 @@
 #include "Socket.h"
 
 #include <QEventLoop>
-#include <QNetworkAccessManager>
 #include <QNetworkProxy>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QAbstractSocket>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QSslSocket>
+#include <QTcpSocket>
 #include <QTimer>
-#include <QUrl>
 
 namespace {
 
@@ -43,17 +40,17 @@ std::pair<QString, quint16> parseProxy(const QString& text)
 
 // The socket error a failed connection amounts to; UnknownSocketError when the
 // failure was not for want of the host.
-QAbstractSocket::SocketError hostError(QNetworkReply::NetworkError error)
+QAbstractSocket::SocketError hostError(int error)
 {
     switch (error) {
-    case QNetworkReply::ConnectionRefusedError:
-    case QNetworkReply::ProxyConnectionRefusedError:
+    case QAbstractSocket::ConnectionRefusedError:
+    case QAbstractSocket::ProxyConnectionRefusedError:
         return QAbstractSocket::ConnectionRefusedError;
-    case QNetworkReply::HostNotFoundError:
-    case QNetworkReply::ProxyNotFoundError:
+    case QAbstractSocket::HostNotFoundError:
+    case QAbstractSocket::ProxyNotFoundError:
         return QAbstractSocket::HostNotFoundError;
-    case QNetworkReply::TimeoutError:
-    case QNetworkReply::ProxyTimeoutError:
+    case QAbstractSocket::SocketTimeoutError:
+    case QAbstractSocket::ProxyConnectionTimeoutError:
         return QAbstractSocket::SocketTimeoutError;
     default:
         return QAbstractSocket::UnknownSocketError;
@@ -69,6 +66,7 @@ UrlFetch::Outcome outcomeOf(HttpReply::Fault fault)
     case HttpReply::Fault::Truncated: return UrlFetch::Outcome::Truncated;
     case HttpReply::Fault::BrokenChunks: return UrlFetch::Outcome::BrokenChunks;
     case HttpReply::Fault::ErrorStatus: return UrlFetch::Outcome::ErrorStatus;
+    case HttpReply::Fault::HeadTooLarge: return UrlFetch::Outcome::TooLarge;
     }
     return UrlFetch::Outcome::Error;
 }
@@ -79,17 +77,65 @@ QString faultText(HttpReply::Fault fault, int status)
     case HttpReply::Fault::Empty: return QStringLiteral("The reply has no body");
     case HttpReply::Fault::NotHttp: return QStringLiteral("The reply is not an HTTP reply");
     case HttpReply::Fault::Truncated: return QStringLiteral("The reply ended before its Content-Length");
-    case HttpReply::Fault::BrokenChunks: return QStringLiteral("The reply's chunked body is cut short");
+    case HttpReply::Fault::BrokenChunks: return QStringLiteral("The reply's chunked body is cut short or not in chunk form");
     case HttpReply::Fault::ErrorStatus: return QStringLiteral("The server replied with status ") + QString::number(status);
+    case HttpReply::Fault::HeadTooLarge: return QStringLiteral("The reply's headers are too large");
     case HttpReply::Fault::None: break;
     }
     return QString();
 }
 
+bool isRedirect(int status)
+{
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+// Where a redirect may lead: http or https (never from https down to http), and
+// never to a host of the built-in placeholders (".example").
+bool mayFollow(const QUrl& from, const QUrl& to)
+{
+    const QString scheme = to.scheme().toLower();
+    if (!to.isValid() || to.host().isEmpty() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        return false;
+    if (from.scheme().toLower() == QLatin1String("https") && scheme != QLatin1String("https"))
+        return false;
+    QString host = to.host().toLower();
+    while (host.endsWith(QLatin1Char('.')))
+        host.chop(1);
+    return !host.endsWith(QLatin1String(".example")) && host != QLatin1String("example");
+}
+
+int defaultPort(const QUrl& url)
+{
+    return url.scheme().toLower() == QLatin1String("https") ? 443 : 80;
+}
+
+// The request: an HTTP/1.1 GET of the path and query (of the whole address when it
+// goes to a proxy), with Host, Connection: close (one request per connection, so a
+// body without a length ends at the close), and the language and agent lines.
+// Nothing asks for a compressed body: the body is the page as it is.
+QByteArray requestFor(const QUrl& url, bool toProxy)
+{
+    QUrl authority = url.adjusted(QUrl::RemoveUserInfo | QUrl::RemoveFragment);
+    if (authority.port() == defaultPort(url))
+        authority.setPort(-1);
+    QByteArray target = toProxy ? authority.toEncoded()
+                                : url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment);
+    if (target.isEmpty())
+        target = "/";
+    QByteArray request;
+    request.reserve(target.size() + 160);
+    request += "GET ";
+    request += target;
+    request += " HTTP/1.1\r\nHost: ";
+    request += authority.authority(QUrl::FullyEncoded).toLatin1();
+    request += "\r\nConnection: close\r\nAccept-Language: en-US,*\r\nUser-Agent: Mozilla/5.0\r\n\r\n";
+    return request;
+}
+
 } // namespace
 
-UrlFetch::UrlFetch(QObject* parent)
-    : QObject(parent), m_manager(new QNetworkAccessManager(this)), m_timer(new QTimer(this))
+UrlFetch::UrlFetch(QObject* parent) : QObject(parent), m_timer(new QTimer(this))
 {
     m_timer->setSingleShot(true);
     connect(m_timer, &QTimer::timeout, this, [this] {
@@ -105,12 +151,7 @@ UrlFetch::~UrlFetch()
     // notices that its object is gone and returns empty.
     if (m_loop)
         m_loop->quit();
-    if (m_reply) {
-        m_reply->disconnect(this);
-        m_reply->abort();
-        m_reply->deleteLater();
-        m_reply = nullptr;
-    }
+    dropSocket();
 }
 
 QString UrlFetch::effectiveProxy() const
@@ -155,6 +196,19 @@ void UrlFetch::Cancel()
         finish(Outcome::Cancelled, QStringLiteral("The request was cancelled"));
 }
 
+// The socket goes at once from this object's sight; it is deleted when control is
+// back in the event loop (it may be inside one of its own signals now).
+void UrlFetch::dropSocket()
+{
+    if (!m_socket)
+        return;
+    QTcpSocket* socket = std::exchange(m_socket, nullptr);
+    socket->disconnect(this);
+    socket->setParent(nullptr);
+    socket->abort();
+    socket->deleteLater();
+}
+
 // Ends the running fetch with outcome (the first outcome wins).
 void UrlFetch::finish(Outcome outcome, const QString& errorText)
 {
@@ -163,75 +217,199 @@ void UrlFetch::finish(Outcome outcome, const QString& errorText)
     m_outcome = outcome;
     m_errorText = errorText;
     m_timer->stop();
-    if (m_reply) {
-        QNetworkReply* reply = m_reply;
-        m_reply = nullptr;
-        reply->disconnect(this);
-        if (reply->isRunning())
-            reply->abort();
-        reply->deleteLater();
-    }
+    dropSocket();
     if (m_loop)
         m_loop->quit();
 }
 
-// The reply has ended: only a whole page is a success.
-void UrlFetch::judge(QNetworkReply* reply)
+void UrlFetch::request(const QUrl& url)
 {
-    drain(reply);
-    if (m_outcome != Outcome::None)
+    dropSocket();
+    m_url = url;
+    m_reader = HttpReply::Reader();
+    m_headSeen = false;
+    m_received = 0;
+    m_httpStatus = 0;
+
+    QNetworkProxy proxy(QNetworkProxy::NoProxy);
+    switch (m_accessType) {
+    case icDirect:
+        break;
+    case icNamedProxy: {
+        const auto [host, port] = parseProxy(m_proxy);
+        if (!host.isEmpty())
+            proxy = QNetworkProxy(QNetworkProxy::HttpProxy, host, port);
+        break;
+    }
+    default: {
+        const QList<QNetworkProxy> proxies = QNetworkProxyFactory::proxyForQuery(QNetworkProxyQuery(url));
+        if (!proxies.isEmpty() && proxies.first().type() != QNetworkProxy::DefaultProxy)
+            proxy = proxies.first();
+        break;
+    }
+    }
+
+    const bool tls = url.scheme().toLower() == QLatin1String("https");
+    QTcpSocket* socket = tls ? new QSslSocket(this) : new QTcpSocket(this);
+    m_socket = socket;
+    QString host = url.host();
+    quint16 port = quint16(url.port(defaultPort(url)));
+    const bool httpProxy = proxy.type() == QNetworkProxy::HttpProxy || proxy.type() == QNetworkProxy::HttpCachingProxy;
+    // Plain http goes to an HTTP proxy as a request for the whole address; https
+    // tunnels through it (the socket asks the proxy to CONNECT).
+    const bool toProxy = httpProxy && !tls;
+    if (toProxy) {
+        socket->setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+        host = proxy.hostName();
+        port = proxy.port();
+    } else {
+        socket->setProxy(httpProxy ? QNetworkProxy(QNetworkProxy::HttpProxy, proxy.hostName(), proxy.port(),
+                                                   proxy.user(), proxy.password())
+                                   : proxy);
+    }
+    m_request = requestFor(url, toProxy);
+
+    connect(socket, &QAbstractSocket::readyRead, this, &UrlFetch::onData);
+    connect(socket, &QAbstractSocket::disconnected, this, &UrlFetch::onClosed);
+    connect(socket, &QAbstractSocket::errorOccurred, this,
+            [this](QAbstractSocket::SocketError error) { onSocketError(int(error)); });
+    if (tls) {
+        auto* secure = static_cast<QSslSocket*>(socket);
+        connect(secure, &QSslSocket::encrypted, this, &UrlFetch::onConnected);
+        secure->connectToHostEncrypted(host, port);
+    } else {
+        connect(socket, &QAbstractSocket::connected, this, &UrlFetch::onConnected);
+        socket->connectToHost(host, port);
+    }
+}
+
+void UrlFetch::onConnected()
+{
+    if (!m_socket)
         return;
-    m_httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QNetworkReply::NetworkError error = reply->error();
-    if (m_httpStatus == 0) {
+    m_socket->write(m_request);
+    QPointer<UrlFetch> self(this);
+    setState(icConnected);
+    if (self)
+        setState(icRequesting);
+}
+
+void UrlFetch::onData()
+{
+    QTcpSocket* socket = m_socket;
+    if (!socket)
+        return;
+    // Only the body of a reply whose status says a page follows reaches the sink; the
+    // status is known before the body.
+    const HttpReply::Reader::BodySink body = [this](QByteArrayView bytes) {
+        m_received += bytes.size();
+        const qint64 declared = m_reader.declaredLength();
+        if (m_received > m_maxReplyBytes || (!m_reader.chunked() && declared > m_maxReplyBytes)) {
+            finish(Outcome::TooLarge, QStringLiteral("The reply is too large"));
+            return false;
+        }
+        const int status = m_reader.status();
+        if (status >= 200 && status < 300 && m_sink && !(*m_sink)(bytes)) {
+            finish(Outcome::Error, QStringLiteral("The page could not be kept"));
+            return false;
+        }
+        return true;
+    };
+    char buffer[64 * 1024];
+    while (m_socket == socket && m_outcome == Outcome::None) {
+        const qint64 n = socket->read(buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        const bool fine = m_reader.feed(QByteArrayView(buffer, n), body);
+        if (m_outcome != Outcome::None)
+            return;
+        if (!fine) {
+            const HttpReply::Fault fault = m_reader.failed();
+            m_httpStatus = m_reader.status();
+            finish(outcomeOf(fault), faultText(fault, m_httpStatus));
+            return;
+        }
+        if (m_reader.headRead() && !m_headSeen) {
+            m_headSeen = true;
+            onHead();
+            if (m_socket != socket)
+                return;  // ended, or a redirect asked on a new connection
+            QPointer<UrlFetch> self(this);
+            setState(icReceivingResponse);
+            if (!self || m_socket != socket)
+                return;
+        }
+        if (m_reader.complete()) {
+            judge();
+            return;
+        }
+    }
+}
+
+void UrlFetch::onHead()
+{
+    m_httpStatus = m_reader.status();
+    const qint64 declared = m_reader.declaredLength();
+    if (!m_reader.chunked() && declared > m_maxReplyBytes) {
+        finish(Outcome::TooLarge, QStringLiteral("The reply is too large"));
+        return;
+    }
+    if (!isRedirect(m_httpStatus) || m_reader.location().isEmpty())
+        return;
+    const QUrl target = m_url.resolved(QUrl::fromEncoded(m_reader.location(), QUrl::TolerantMode));
+    if (m_redirects >= MaxRedirects || !mayFollow(m_url, target)) {
+        // Not followed: the redirect is the reply, and no page.
+        finish(Outcome::ErrorStatus, faultText(HttpReply::Fault::ErrorStatus, m_httpStatus));
+        return;
+    }
+    ++m_redirects;
+    request(target);
+}
+
+void UrlFetch::onClosed()
+{
+    if (!m_socket || m_outcome != Outcome::None)
+        return;
+    QTcpSocket* socket = m_socket;
+    onData();
+    if (m_socket == socket && m_outcome == Outcome::None)
+        judge();
+}
+
+void UrlFetch::onSocketError(int error)
+{
+    if (!m_socket || m_outcome != Outcome::None)
+        return;
+    if (error == QAbstractSocket::RemoteHostClosedError) {
+        onClosed();
+        return;
+    }
+    if (!m_headSeen) {
         // No reply head came: the connection failed or ended first.
         const QAbstractSocket::SocketError socketError = hostError(error);
         if (socketError != QAbstractSocket::UnknownSocketError) {
             const auto [number, text] = Socket::DescribeError(socketError);
             m_hostErrorNumber = number;
             finish(Outcome::Error, text);
-        } else {
-            finish(Outcome::Error, error == QNetworkReply::NoError ? QStringLiteral("No reply") : reply->errorString());
+            return;
         }
+    }
+    finish(Outcome::Error, m_socket->errorString());
+}
+
+void UrlFetch::judge()
+{
+    const HttpReply::Facts facts = m_reader.facts();
+    m_httpStatus = facts.status;
+    if (!facts.headTooLarge && facts.status == 0 && facts.bodyBytes == 0) {
+        finish(Outcome::Error, QStringLiteral("No reply"));
         return;
     }
-    HttpReply::Facts facts;
-    facts.status = m_httpStatus;
-    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-    facts.declaredLength = length.isValid() ? length.toLongLong() : -1;
-    facts.bodyBytes = m_received;
-    facts.chunked = reply->rawHeader("Transfer-Encoding").toLower().contains("chunked");
-    // Qt takes the chunk framing off; a chunked body cut short is a closed connection to it.
-    facts.chunksWhole = error == QNetworkReply::NoError;
     const HttpReply::Fault fault = HttpReply::Judge(facts);
     if (fault != HttpReply::Fault::None)
         finish(outcomeOf(fault), faultText(fault, m_httpStatus));
-    else if (error != QNetworkReply::NoError)
-        finish(Outcome::Error, reply->errorString());
     else
         finish(Outcome::Ok, QString());
-}
-
-void UrlFetch::drain(QNetworkReply* reply)
-{
-    // The status is known before the body: an error page is counted, never handed on.
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const bool page = status >= 200 && status < 300;
-    char buffer[64 * 1024];
-    for (;;) {
-        const qint64 n = reply->read(buffer, sizeof buffer);
-        if (n <= 0)
-            return;
-        m_received += n;
-        if (m_received > m_maxReplyBytes) {
-            finish(Outcome::TooLarge, QStringLiteral("The reply is too large"));
-            return;
-        }
-        if (page && m_sink && !(*m_sink)(QByteArrayView(buffer, n))) {
-            finish(Outcome::Error, QStringLiteral("The page could not be kept"));
-            return;
-        }
-    }
 }
 
 QByteArray UrlFetch::OpenURL(const QString& url)
@@ -256,6 +434,7 @@ bool UrlFetch::OpenURLInto(const QString& url, const BodySink& sink)
     m_outcome = Outcome::None;
     m_httpStatus = 0;
     m_hostErrorNumber = 0;
+    m_redirects = 0;
     m_errorText.clear();
     m_lastState = icNone;
 
@@ -268,26 +447,6 @@ bool UrlFetch::OpenURLInto(const QString& url, const BodySink& sink)
         return false;
     }
 
-    switch (m_accessType) {
-    case icDirect:
-        m_manager->setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
-        break;
-    case icNamedProxy: {
-        const auto [host, port] = parseProxy(m_proxy);
-        m_manager->setProxy(host.isEmpty() ? QNetworkProxy(QNetworkProxy::NoProxy)
-                                           : QNetworkProxy(QNetworkProxy::HttpProxy, host, port));
-        break;
-    }
-    default:
-        m_manager->setProxy(QNetworkProxy(QNetworkProxy::DefaultProxy));
-        break;
-    }
-
-    QNetworkRequest request(address);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-
     m_running = true;
     m_sink = &sink;
     QPointer<UrlFetch> self(this);
@@ -295,24 +454,7 @@ bool UrlFetch::OpenURLInto(const QString& url, const BodySink& sink)
     if (!self)
         return false;
 
-    QNetworkReply* reply = m_manager->get(request);
-    m_reply = reply;
-    connect(reply, &QNetworkReply::requestSent, this, [this] {
-        setState(icConnected);
-        setState(icRequesting);
-    });
-    connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
-        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid() && length.toLongLong() > m_maxReplyBytes)
-            finish(Outcome::TooLarge, QStringLiteral("The reply is too large"));
-    });
-    connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
-        drain(reply);
-        if (m_outcome == Outcome::None)
-            setState(icReceivingResponse);
-    });
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { judge(reply); });
-
+    request(address);
     armTimer();
     QEventLoop loop;
     m_loop = &loop;
@@ -325,6 +467,7 @@ bool UrlFetch::OpenURLInto(const QString& url, const BodySink& sink)
     m_running = false;
     m_refused = false;
     m_timer->stop();
+    dropSocket();
 
     switch (m_outcome) {
     case Outcome::Ok:

@@ -1,22 +1,31 @@
 #pragma once
 
+#include "HttpReply.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QUrl>
 
 #include <functional>
 
 class QEventLoop;
-class QNetworkAccessManager;
-class QNetworkReply;
+class QTcpSocket;
 
 // The URL-fetch transport: OpenURL blocks its caller until the body has arrived or
 // the fetch failed, while the event loop keeps running (window events, the Stop
 // button, the state texts). It gives the body only, never the headers, and only of a
-// whole page (HttpReply::Judge): an error page (404, 500, ...), a redirect loop, a
-// body shorter than its Content-Length, a chunked body cut short, any error Qt
-// reports, a cancelled, timed-out or oversized fetch all give an empty result and
-// say why in lastOutcome().
+// whole page (HttpReply::Judge): an error page (404, 500, ...), a redirect it does
+// not follow, a body shorter than its Content-Length, a chunked body cut short or not
+// in chunk form, a head larger than HttpReply::Reader::MaxHeadBytes, a connection
+// error, a cancelled, timed-out or oversized fetch all give an empty result and say
+// why in lastOutcome().
+//
+// It speaks HTTP/1.1 itself over a socket (TLS for https) and reads the reply with
+// the project's own framing reader (HttpReply::Reader), the one the socket transport
+// uses, so a chunked body is checked chunk by chunk and not taken on trust. It
+// follows at most MaxRedirects redirects, to http or https only (never from https to
+// http) and never to a host ending in ".example" (a site not set yet).
 class UrlFetch : public QObject
 {
     Q_OBJECT
@@ -49,16 +58,17 @@ public:
         Empty,         // the reply has no body
         NotHttp,       // no status line and headers
         Truncated,     // fewer body bytes than the reply's Content-Length
-        BrokenChunks,  // a chunked body cut short
+        BrokenChunks,  // a chunked body cut short or not in chunk form
         ErrorStatus,   // a status other than 2xx (an error page, a redirect loop)
         Error,         // no connection, refused, bad address, closed without a reply, ...
         Cancelled,     // Cancel() during the fetch
         TimedOut,      // RequestTimeout passed
-        TooLarge,      // the reply passed the size cap
+        TooLarge,      // the reply passed the size cap, or its head the head cap
         Busy,          // OpenURL called while another fetch of this object ran
     };
 
     static constexpr qint64 DefaultMaxReplyBytes = 16 * 1024 * 1024;
+    static constexpr int MaxRedirects = 5;
 
     explicit UrlFetch(QObject* parent = nullptr);
     ~UrlFetch() override;
@@ -111,16 +121,29 @@ signals:
 private:
     void setState(int state);
     void finish(Outcome outcome, const QString& errorText);
-    void judge(QNetworkReply* reply);
-    // Reads what has arrived and hands it on (or drops it when no page follows).
-    void drain(QNetworkReply* reply);
+    // Asks for url on a new connection (the first request or a redirect).
+    void request(const QUrl& url);
+    void onConnected();
+    // Reads what has arrived and hands the body on (or drops it when no page follows).
+    void onData();
+    void onClosed();
+    void onSocketError(int error);
+    // The head has arrived: a redirect is followed or refused here.
+    void onHead();
+    // The reply has ended: only a whole page is a success.
+    void judge();
+    void dropSocket();
     void armTimer();
 
-    QNetworkAccessManager* m_manager = nullptr;
-    QNetworkReply* m_reply = nullptr;
+    QTcpSocket* m_socket = nullptr;
     QEventLoop* m_loop = nullptr;
     class QTimer* m_timer = nullptr;
     const BodySink* m_sink = nullptr;
+    HttpReply::Reader m_reader;
+    QUrl m_url;
+    QByteArray m_request;
+    int m_redirects = 0;
+    bool m_headSeen = false;
     qint64 m_received = 0;
     bool m_running = false;
     bool m_refused = false;

@@ -65,6 +65,24 @@ qsizetype findText(QStringView text, QLatin1String pattern, qsizetype from)
     return -1;
 }
 
+qsizetype findTextNoCase(QStringView text, QLatin1String pattern, qsizetype from)
+{
+    const qsizetype n = pattern.size();
+    const qsizetype last = text.size() - n;
+    if (from < 0 || from > last)
+        return n == 0 && from == text.size() ? from : -1;
+    const auto folded = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
+    const char16_t* const data = text.utf16();
+    for (qsizetype at = from; at <= last; ++at) {
+        qsizetype k = 0;
+        while (k < n && folded(data[at + k]) == char16_t(static_cast<unsigned char>(pattern.at(k).toLatin1())))
+            ++k;
+        if (k == n)
+            return at;
+    }
+    return -1;
+}
+
 namespace {
 
 // Only a hint: where the system has no large pages the block stays as it is.
@@ -141,9 +159,14 @@ void rewrite(QString& text, Rewrites pairs)
         replaceAll(text, QLatin1String(from), QLatin1String(to));
 }
 
-int find(const QString& text, int start, const char* marker)
+int find(const QString& text, int start, const char* marker, Qt::CaseSensitivity cs)
 {
-    return start < 1 ? 0 : FindText(start, text, QLatin1String(marker));
+    if (start < 1)
+        return 0;
+    if (cs == Qt::CaseSensitive)
+        return FindText(start, text, QLatin1String(marker));
+    const qsizetype at = findTextNoCase(text, QLatin1String(marker), start - 1);
+    return at < 0 ? 0 : static_cast<int>(at + 1);
 }
 
 QString cut(const QString& text, int begin, int end)

@@ -19,21 +19,32 @@ using Rewrites = std::initializer_list<std::pair<const char*, const char*>>;
 // scan for the pattern's first character, then a comparison.
 qsizetype findText(QStringView text, QLatin1String pattern, qsizetype from = 0);
 
+// The same without regard to the letter case of A-Z; pattern is in lower case.
+qsizetype findTextNoCase(QStringView text, QLatin1String pattern, qsizetype from = 0);
+
+// findText or findTextNoCase.
+inline qsizetype findText(QStringView text, QLatin1String pattern, qsizetype from, Qt::CaseSensitivity cs)
+{
+    return cs == Qt::CaseSensitive ? findText(text, pattern, from) : findTextNoCase(text, pattern, from);
+}
+
 // Hands fn the text of every open..close element of text in order, from the open
 // up to, not including, the close; the next search starts at that close. The walk
 // ends when no open follows, at an open without a close after it (the answer is
 // then false), after as many rounds as text has characters, or when fn answers false.
+// Without regard to case (cs) the markers are given in lower case.
 template <typename Fn>
-bool forEachElement(QStringView text, const char* open, const char* close, Fn&& fn)
+bool forEachElement(QStringView text, const char* open, const char* close, Fn&& fn,
+                    Qt::CaseSensitivity cs = Qt::CaseSensitive)
 {
     const QLatin1String opening(open);
     const QLatin1String closing(close);
     qsizetype position = 0;
     for (qsizetype round = 0; round <= text.size(); ++round) {
-        const qsizetype begin = findText(text, opening, position);
+        const qsizetype begin = findText(text, opening, position, cs);
         if (begin < 0)
             return true;
-        const qsizetype end = findText(text, closing, begin);
+        const qsizetype end = findText(text, closing, begin, cs);
         if (end < 0)
             return false;
         if (!fn(text.sliced(begin, end - begin)))
@@ -52,7 +63,8 @@ void replaceAll(QString& text, QLatin1String from, QLatin1String to);
 void rewrite(QString& text, Rewrites pairs);
 
 // The 1-based search of the views; a search after a marker that was absent finds nothing.
-int find(const QString& text, int start, const char* marker);
+// Without regard to case (cs) the marker is given in lower case.
+int find(const QString& text, int start, const char* marker, Qt::CaseSensitivity cs = Qt::CaseSensitive);
 
 // The text from begin up to, not including, end; "" when either was not found.
 QString cut(const QString& text, int begin, int end);

@@ -10,9 +10,12 @@
 #include "platform/DoEvents.h"
 #include "platform/Runtime.h"
 #include "platform/Sites.h"
+#include "reports/Reports.h"
 #include "stockdata/ProgramState.h"
 
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 
@@ -75,19 +78,73 @@ QString hundreds(const QString& volume)
     return rt::Format(rt::CDbl(QVariant(volume)) / 100.0, QStringLiteral("#"));
 }
 
-// "=" or "@" first, or a sign followed by anything but a digit, a blank or a
-// point (a lone sign, as the quote parser stores a missing value, is no formula).
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// Digits from at, moving at past them; with grouping a "," between two digits too.
+bool skipDigits(QStringView t, qsizetype& at, bool grouping)
+{
+    const qsizetype start = at;
+    while (at < t.size()
+           && (isDigit(t[at])
+               || (grouping && t[at] == QLatin1Char(',') && at > start && at + 1 < t.size() && isDigit(t[at + 1]))))
+        ++at;
+    return at > start;
+}
+
+// "n/d" from at, moving at past it.
+bool skipFraction(QStringView t, qsizetype& at)
+{
+    qsizetype i = at;
+    if (!skipDigits(t, i, false) || i >= t.size() || t[i] != QLatin1Char('/'))
+        return false;
+    ++i;
+    if (!skipDigits(t, i, false))
+        return false;
+    at = i;
+    return true;
+}
+
+// A number as the quote texts write it after their sign: an optional blank, then
+// "1,234.56", ".25", "3/8" or "1 3/8", then an optional "%".
+bool isQuoteNumber(QStringView t)
+{
+    qsizetype i = 0;
+    if (i < t.size() && t[i] == QLatin1Char(' '))
+        ++i;
+    if (!skipFraction(t, i)) {
+        const bool whole = skipDigits(t, i, true);
+        if (i < t.size() && t[i] == QLatin1Char('.')) {
+            ++i;
+            if (!skipDigits(t, i, false) && !whole)
+                return false;
+        } else if (!whole) {
+            return false;
+        } else if (i < t.size() && t[i] == QLatin1Char(' ')) {
+            ++i;
+            if (!skipFraction(t, i))
+                return false;
+        }
+    }
+    if (i < t.size() && t[i] == QLatin1Char('%'))
+        ++i;
+    return i == t.size();
+}
+
+// What a spreadsheet would run as a formula: "=", "@", TAB or CR first, or a sign
+// followed by anything but a number as the quote texts write it (a lone sign, as the
+// quote parser stores a missing value, is no formula).
 bool looksLikeFormula(const QString& t)
 {
     if (t.isEmpty())
         return false;
     const QChar c0 = t[0];
-    if (c0 == QLatin1Char('=') || c0 == QLatin1Char('@'))
+    if (c0 == QLatin1Char('=') || c0 == QLatin1Char('@') || c0 == QLatin1Char('\t') || c0 == QLatin1Char('\r'))
         return true;
-    if ((c0 == QLatin1Char('+') || c0 == QLatin1Char('-')) && t.size() > 1) {
-        const QChar c1 = t[1];
-        return !((c1 >= QLatin1Char('0') && c1 <= QLatin1Char('9')) || c1 == QLatin1Char(' ') || c1 == QLatin1Char('.'));
-    }
+    if ((c0 == QLatin1Char('+') || c0 == QLatin1Char('-')) && t.size() > 1)
+        return !isQuoteNumber(QStringView(t).mid(1));
     return false;
 }
 
@@ -98,6 +155,10 @@ QString quoted(const QString& text)
 
 QString xmlText(QString text)
 {
+    // XML 1.0 has no place for the control characters but TAB, LF and CR.
+    text.removeIf([](QChar c) {
+        return c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n') && c != QLatin1Char('\r');
+    });
     text.replace(QLatin1Char('&'), QLatin1String("&amp;"));
     text.replace(QLatin1Char('<'), QLatin1String("&lt;"));
     text.replace(QLatin1Char('>'), QLatin1String("&gt;"));
@@ -260,13 +321,24 @@ void Export(int slot)
     // PathFile is already the whole path of the chosen file.
     const QString target = dialog.PathFile();
     DoEvents();
+    RemoveInterruptedExports(QFileInfo(target).absolutePath());
     QString why;
     if (!ReplaceFile(target, toCp1252(*text), QByteArrayLiteral("\r\n"), true, &why)) {
-        Dialogs::MsgBox(QStringLiteral("The file ") + target + QStringLiteral(" could not be written.\r\n") + why,
-                        Dialogs::vbExclamation + Dialogs::vbOKOnly, QStringLiteral("Export"));
+        Reports::SayNotWritten(target, why, QStringLiteral("Export"));
         return;
     }
     DoEvents();
+}
+
+int RemoveInterruptedExports(const QString& folder)
+{
+    // The program folder's own saves and page fetches leave theirs there, and those
+    // are cleared at start, when none can be running.
+    const QString home = QDir::cleanPath(AppPath());
+    const QString dir = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    if (dir == home || dir.startsWith(home + QLatin1Char('/')))
+        return 0;
+    return RemoveSaveTemps(dir);
 }
 
 } // namespace QuoteExport

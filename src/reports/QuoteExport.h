@@ -41,13 +41,21 @@ std::optional<QString> ExportText(int slot, std::span<const StockRec> records, i
 QString TradeDate(const QString& lastTradeTime, const QDate& today);
 
 // A field of the tab, comma, spreadsheet and clipboard slots: a text a
-// spreadsheet would run as a formula gets a leading apostrophe; a field holding
+// spreadsheet would run as a formula ("=", "@", TAB or CR first, or "+" or "-"
+// first when the whole field is not a lone sign or a number as the quote texts
+// write it: "-1,234.5", "+ 3/8", "-1 1/4", "+0.48%") gets a leading apostrophe; a field holding
 // separator, a double quote or a line break is quoted, its quotes doubled.
 QString DelimitedField(const QString& text, QChar separator);
 
 // The export of the current set (Stocks, StockCount) in slot: the clipboard for
 // slot 14, else the Save-As dialog and one write at the chosen path. Cancel writes
-// and shows nothing; a target that cannot be written gets a message.
+// and shows nothing; a target that cannot be written gets a message. The temporary
+// files an earlier export into that folder left when it was cut short go first.
 void Export(int slot);
+
+// Removes the temporary files of interrupted writes (".<name>.tw-save-XXXXXX")
+// directly inside folder, unless it is the program folder or below it (the
+// program's own saves and fetches work there). Returns how many went.
+int RemoveInterruptedExports(const QString& folder);
 
 } // namespace QuoteExport

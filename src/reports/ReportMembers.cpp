@@ -20,21 +20,56 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
+// How a report looks for the tags of its table. First with their letter case as the
+// page's rewrites leave them (a page that gives a table that way always gives the
+// same report); a report whose walk found no row looks again without regard to case
+// (a page written with "<TABLE>", "<Tr>" or "</Table>").
+struct TagSearch
+{
+    Qt::CaseSensitivity cs = Qt::CaseSensitive;
+    bool rows = false;  // the walk handed at least one row
+
+    int find(const QString& text, int start, const char* tag) const { return reports::find(text, start, tag, cs); }
+};
+
+using Layout = QString (*)(const QString& source, const Frame& frame, TagSearch& tags);
+
+// The report layOut makes of source, looking for the tags in their case first and,
+// when that found no row, without regard to case; the first report when neither did.
+template <Layout layOut>
+QString anyTagCase(const QString& source, const Frame& frame)
+{
+    TagSearch exact;
+    QString report = layOut(source, frame, exact);
+    if (exact.rows)
+        return report;
+    TagSearch anyCase{Qt::CaseInsensitive};
+    QString again = layOut(source, frame, anyCase);
+    return anyCase.rows ? again : report;
+}
+
 // The rows and cells of a report's table: every "<tr".."</tr>" row, and in it every
 // "<td".."</td>" cell, cleaned, with its column slot counted from 0 (a cell may move
 // the slot on); the walk of a row ends once the slot passes the row's length.
 template <typename CellFn, typename RowFn>
-void walkTable(const QString& table, CellFn&& onCell, RowFn&& onRowEnd)
+void walkTable(const QString& table, TagSearch& tags, CellFn&& onCell, RowFn&& onRowEnd)
 {
-    forEachElement(table, "<tr", "</tr>", [&](QStringView row) {
-        int slot = 0;
-        forEachElement(row, "<td", "</td>", [&](QStringView cell) {
-            onCell(cleaned(cell), slot);
-            return ++slot <= row.size();
-        });
-        onRowEnd();
-        return true;
-    });
+    forEachElement(
+        table, "<tr", "</tr>",
+        [&](QStringView row) {
+            tags.rows = true;
+            int slot = 0;
+            forEachElement(
+                row, "<td", "</td>",
+                [&](QStringView cell) {
+                    onCell(cleaned(cell), slot);
+                    return ++slot <= row.size();
+                },
+                tags.cs);
+            onRowEnd();
+            return true;
+        },
+        tags.cs);
 }
 
 struct Heading
@@ -60,22 +95,31 @@ bool sectionHeading(const QString& cell, std::initializer_list<Heading> headings
 }
 
 // The table after anchor: from the next "<table" up to its "</table>".
-QString tableAfter(const QString& page, const char* anchor)
+QString tableAfter(const QString& page, const char* anchor, const TagSearch& tags)
 {
-    const int start = find(page, find(page, 1, anchor), "<table");
-    return cut(page, start, find(page, start, "</table>"));
+    const int start = tags.find(page, find(page, 1, anchor), "<table");
+    return cut(page, start, tags.find(page, start, "</table>"));
+}
+
+// Room for a table's report rows in one block, so the text is not moved as it grows:
+// a row of the reports takes up to about four times the characters of its source.
+void reserveRows(QString& out, const QString& table, const Frame& frame)
+{
+    reserveLarge(out, out.size() + 4 * table.size() + frame.footer.size());
 }
 
 // ---- the balance sheet -------------------------------------------------------------
 
-QString buildABS(const QString& source, const Frame& frame)
+QString layOutABS(const QString& source, const Frame& frame, TagSearch& tags)
 {
     QString page = source;
     rewrite(page, {{"\t", " "}, {"TD", "td"}, {"Td", "td"}, {"TR", "tr"}, {"TH", "th"},
                    {"</font></font>", "</font>"}, {"ii", ""}});
+    const QString table = tableAfter(page, "Annual Balance Sheet", tags);
     RowPage rows{frame.head + QStringLiteral("<TR>")};
+    reserveRows(rows.html, table, frame);
     walkTable(
-        tableAfter(page, "Annual Balance Sheet"),
+        table, tags,
         [&](const QString& cell, int& slot) {
             QString text;
             if (!sectionHeading(cell,
@@ -107,10 +151,10 @@ Style styleOfRow(int r)
     return std::find(bold.begin(), bold.end(), r) != bold.end() ? BoldStyle : PlainStyle;
 }
 
-QString buildAIS(const QString& source, const Frame& frame)
+QString layOutAIS(const QString& source, const Frame& frame, TagSearch& tags)
 {
     // The cut comes first, on the page as it is stored; only the table is rewritten.
-    QString table = tableAfter(source, "Annual Income Statement");
+    QString table = tableAfter(source, "Annual Income Statement", tags);
     rewrite(table, {{"\t", " "}, {"TD", "td"}, {"Td", "td"}, {"TR", "tr"}, {"TH", "th"}, {"ii", ""},
                     {"<th colspan=5>", "<th>"}, {" colspan=5>", "></td><td></td><td></td><td></td><td>"}});
 
@@ -131,7 +175,7 @@ QString buildAIS(const QString& source, const Frame& frame)
     int r = 0;  // rows in which a slot-5 cell was written
     bool lastSlotWritten = false;
     walkTable(
-        table,
+        table, tags,
         [&](const QString& cell, int& slot) {
             QString text;
             if (!sectionHeading(cell, {{"Depreciation Footnote", "Depreciation Footnote"},
@@ -205,7 +249,7 @@ QString buildPuts(const QString& source, const Frame& frame)
 
 // ---- insider trades ------------------------------------------------------------------
 
-QString buildIT(const QString& source, const Frame& frame)
+QString layOutIT(const QString& source, const Frame& frame, TagSearch& tags)
 {
     const int start = find(source, 1, "Insider Trades");
     QString text = cut(source, start, find(source, start, "</html"));
@@ -214,6 +258,7 @@ QString buildIT(const QString& source, const Frame& frame)
                     {"<td><a href=\"", "<td>"}, {".html\">", ".html></td><td>"}});
 
     RowPage rows{frame.head + QStringLiteral("<TR>")};
+    reserveRows(rows.html, table, frame);
     static const std::pair<const char*, const char*> headings[] = {
         {"Date", "13%"}, {"Name", "20%"},  {"Action", "15%"},   {"Shares", "13%"},
         {"Type", "13%"}, {"Price", "15%"}, {"Value Int", "15%"},
@@ -226,7 +271,7 @@ QString buildIT(const QString& source, const Frame& frame)
     const QString site = Sites::Address(Site::BusinessNews, QStringLiteral("/"));
     QString linkPath;  // slot 1 of the last row that had one
     walkTable(
-        table,
+        table, tags,
         [&](const QString& cell, int& slot) {
             const char* open = nullptr;
             switch (slot) {
@@ -252,20 +297,21 @@ QString buildIT(const QString& source, const Frame& frame)
 
 // ---- short interest --------------------------------------------------------------------
 
-QString buildSI(const QString& source, const Frame& frame)
+QString layOutSI(const QString& source, const Frame& frame, TagSearch& tags)
 {
     QString page = source;
     rewrite(page, {{"TR", "tr"}, {"Tr", "tr"}, {"TD", "td"}, {"Td", "td"}, {"Th", "th"}, {"TABLE", "table"}});
     const int start = find(page, 1, "Cover");
-    const QString table = cut(page, start, find(page, start, "</table>"));
+    const QString table = cut(page, start, tags.find(page, start, "</table>"));
 
     // One text holds the whole page: the head is there with or without rows.
     QString text = frame.head + QStringLiteral("<TR>");
+    reserveRows(text, table, frame);
     for (const char* caption : {"Settlement Date", "Short Interest", "Avg Daily Share Volume", "Days to Cover"})
         addCell(text, "<TH ALIGN=\"CENTER\"  nowrap>", QLatin1String(caption), "<HR></th>");
     text += QStringLiteral("<tr>");
     walkTable(
-        table,
+        table, tags,
         [&](const QString& cell, int& slot) {
             addCell(text,
                     slot == 0 ? "<TD ALIGN=\"left\"><FONT size=-1 color=#151515>"
@@ -280,7 +326,7 @@ QString buildSI(const QString& source, const Frame& frame)
 
 // ---- quarterly reports -------------------------------------------------------------------
 
-QString buildQR(const QString& source, const Frame& frame)
+QString layOutQR(const QString& source, const Frame& frame, TagSearch& tags)
 {
     const int begin = find(source, 1, "Sort By");
     QString text = cut(source, begin, find(source, begin, "</html"));
@@ -289,16 +335,17 @@ QString buildQR(const QString& source, const Frame& frame)
     // The first row of the table after the one that follows "Sort By" is skipped.
     int at = find(text, 1, "Sort By");
     for (const char* marker : {"</table>", "<table", "<tr", "</tr"})
-        at = find(text, at, marker);
-    const QString table = cut(text, at, find(text, at, "</table>"));
+        at = tags.find(text, at, marker);
+    const QString table = cut(text, at, tags.find(text, at, "</table>"));
 
     RowPage rows{frame.head
                                 + QStringLiteral("<TR><TH ALIGN=\"LEFT\" WIDTH=\"15%\" HEIGHT=\"26\">Date<HR></th>"
                                                  "<TH ALIGN=\"LEFT\" WIDTH=\"15%\">Filings<HR></th>"
                                                  "<TH ALIGN=\"LEFT\" WIDTH=\"70%\">More Info<HR></th></TR><TR>")};
+    reserveRows(rows.html, table, frame);
     int count = 0;  // non-empty cells of the row: three are written, the fourth is not
     walkTable(
-        table,
+        table, tags,
         [&](const QString& cell, int&) {
             if (cell.isEmpty())
                 return;
@@ -434,13 +481,14 @@ const char* const kPutsQuestion = "There is to many records, and it might take t
                                   "Click Cancel to cancel this operation, or OK to continue";
 
 const Member kMembers[] = {
-    {"ABS", "_ABS.Sh", "Annual Balance Sheet", ".htm", "#FFFEEA", "Annual Balance Sheet", "0", "1", "0", buildABS,
-     false, nullptr},
+    {"ABS", "_ABS.Sh", "Annual Balance Sheet", ".htm", "#FFFEEA", "Annual Balance Sheet", "0", "1", "0",
+     anyTagCase<layOutABS>, false, nullptr},
     {"AIS", "_AIS.Sh", "Annual Income statement", ".htm", "#FFFEEA", "Annual Income Statement ", "0", "1", "0",
-     buildAIS, false, nullptr},
+     anyTagCase<layOutAIS>, false, nullptr},
     {"Call", "_op.Sh", "Options", " Calls.htm", "#FFFEEA", "Calls", "1", "0", "0", buildCalls, false, kCallsQuestion},
     {"Put", "_op.Sh", "Options", " Puts.htm", "#EFFAF9", "Puts", "1", "0", "0", buildPuts, false, kPutsQuestion},
-    {"IT", "_it.Sh", "Insiders Traders", ".htm", "", "Insiders Traders", "1", "0", "0", buildIT, false, nullptr},
+    {"IT", "_it.Sh", "Insiders Traders", ".htm", "", "Insiders Traders", "1", "0", "0", anyTagCase<layOutIT>, false,
+     nullptr},
     {"EC", "_ee.Sh", "Earnings", " Consensus EPS Trend.Htm", "#FFFEEA", "Consensus EPS Trend", "0", "1", "3", buildEarningsMember<0>,
      false, nullptr},
     {"ER", "_ee.Sh", "Earnings", "Earnings Estimates.htm", "#FFFEEA", "Earnings Estimates", "0", "1", "3", buildEarningsMember<1>,
@@ -450,8 +498,9 @@ const Member kMembers[] = {
     {"EG", "_ee.Sh", "Earnings", " Earnings Growth.Htm", "#FFFEEA", "Earnings Growth", "0", "1", "3", buildEarningsMember<3>, false,
      nullptr},
     {"QR", "_qr.Sh", "Quarterly Reports", " Quarterly Reports.htm", "#FFFEEA", "Quarterly Reports ", "0", "1", "0",
-     buildQR, true, nullptr},
-    {"SI", "_SI.Sh", "Misc", " Short Interest.Htm", "#FFFEEA", "Short Interest", "0", "4", "1", buildSI, true, nullptr},
+     anyTagCase<layOutQR>, true, nullptr},
+    {"SI", "_SI.Sh", "Misc", " Short Interest.Htm", "#FFFEEA", "Short Interest", "0", "4", "1",
+     anyTagCase<layOutSI>, true, nullptr},
 };
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "platform/Shell.h"
 #include "platform/Sites.h"
 #include "reports/ReportMembers.h"
+#include "reports/ReportPictures.h"
 #include "retrieval/ViewContract.h"
 #include "stockdata/EntryRules.h"
 #include "stockdata/ProgramState.h"
@@ -23,7 +24,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcReports, "tradewright.reports")
 
@@ -90,23 +90,47 @@ QString Reports::ReportPath(const QString& folder, const QString& fileName)
     return ResolvePath(dir + QLatin1Char('/') + fileName);
 }
 
-bool Reports::WriteReport(const QString& path, const QString& page)
+bool Reports::WriteReport(const QString& path, const QString& page, QString* why)
 {
-    return WriteReport(path, toCp1252(page));
+    return WriteReport(path, toCp1252(page), why);
 }
 
-bool Reports::WriteReport(const QString& path, const QByteArray& bytes)
+bool Reports::WriteReport(const QString& path, const QByteArray& bytes, QString* why)
 {
-    QString why;
-    const bool ok = ReplaceFile(path, bytes, QByteArrayLiteral("\r\n"), false, &why);
+    QString reason;
+    const bool ok = ReplaceFile(path, bytes, QByteArrayLiteral("\r\n"), false, &reason);
     if (!ok)
-        qCWarning(lcReports) << "the report" << path << "was not written:" << why;
+        qCWarning(lcReports) << "the report" << path << "was not written:" << reason;
+    if (why)
+        *why = reason;
     return ok;
 }
 
 void Reports::OpenReport(const QString& path)
 {
     Shell::Open(path);
+}
+
+void Reports::SayNotWritten(const QString& path, const QString& why, const QString& title)
+{
+    Dialogs::MsgBox(QStringLiteral("The file ") + path + QStringLiteral(" could not be written.\r\n") + why,
+                    Dialogs::vbExclamation + Dialogs::vbOKOnly, title);
+}
+
+bool Reports::PublishReport(const QString& path, const QByteArray& bytes, std::initializer_list<const char*> pictures)
+{
+    QString why;
+    const bool written = WriteReport(path, bytes, &why);
+    DoEvents();
+    if (!written) {
+        SayNotWritten(path, why, QStringLiteral("Reports"));
+        return false;
+    }
+    for (const char* picture : pictures)
+        PutReportPicture(QLatin1String(picture));
+    OpenReport(path);
+    DoEvents();
+    return true;
 }
 
 QStringView Reports::OptionData(const QString& page)
@@ -158,11 +182,7 @@ void Reports::run(const QString& viewCode, const QString& symbol)
         qCWarning(lcReports) << "the report" << viewCode << "of" << symbol << "could not be laid out:" << e.what();
         report = Footer();
     }
-    const QString path = ReportPath(QLatin1String(m->folder), symbol + QLatin1String(m->name));
-    WriteReport(path, report);
-    DoEvents();
-    OpenReport(path);
-    DoEvents();
+    PublishReport(ReportPath(QLatin1String(m->folder), symbol + QLatin1String(m->name)), toCp1252(report));
 }
 
 void Reports::H_ABS(const QString& symbol) { run(QStringLiteral("ABS"), symbol); }
@@ -231,10 +251,7 @@ void Reports::H_Current()
     BusyPointer busy;
     const QString path = ReportPath(QString(), QStringLiteral("Stock Prices.Htm"));
     DoEvents();
-    WriteReport(path, BuildCurrentPage());
-    DoEvents();
-    OpenReport(path);
-    DoEvents();
+    PublishReport(path, toCp1252(BuildCurrentPage()), {"up.gif", "dn.gif"});
 }
 
 void Reports::Export(int Index)

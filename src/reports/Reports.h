@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <initializer_list>
+
 // The HTML reports: each turns the cached data-sheet page of one stock (or, for
 // H_Current, the quotes of the current set) into a page of its own under
 // Cache/Reports and opens it in the browser. The class holds no state.
@@ -41,12 +43,21 @@ public:
     // Reports folder itself). A missing folder is created.
     static QString ReportPath(const QString& folder, const QString& fileName);
     // The whole page and CR LF, replacing the old file in one rename; false when it
-    // could not be written (the old file then stays).
-    static bool WriteReport(const QString& path, const QString& page);
+    // could not be written (the old file then stays), with why saying what went wrong.
+    static bool WriteReport(const QString& path, const QString& page, QString* why = nullptr);
     // The same for a page already in the file's encoding.
-    static bool WriteReport(const QString& path, const QByteArray& bytes);
+    static bool WriteReport(const QString& path, const QByteArray& bytes, QString* why = nullptr);
     // Asks the desktop to open the written file.
     static void OpenReport(const QString& path);
+    // Writes the page, puts the pictures it shows (names in the program folder, see
+    // ReportPictures) in place and opens it. A page that could not be written (a full
+    // disk, a name too long for the file system, a folder in the way) opens nothing:
+    // the user is told which file and why. False then.
+    static bool PublishReport(const QString& path, const QByteArray& bytes,
+                              std::initializer_list<const char*> pictures = {});
+    // "The file <path> could not be written." CR LF and the reason, in a message box
+    // with title.
+    static void SayNotWritten(const QString& path, const QString& why, const QString& title);
 
     // ---- the members ----------------------------------------------------------------
     // Each takes the symbol; an empty symbol writes nothing.

@@ -163,11 +163,12 @@ QString Summery::ProfileChart()
 
 QString Summery::S_AR()
 {
-    // Halves go to the even neighbour; a rating outside 1..5 is taken to the nearer end.
-    int r = static_cast<int>(std::nearbyint(GetRecommendation(CurrentSymbol())));
-    if (r == 0)
+    // Halves go to the even neighbour; a rating outside 1..5 is taken to the nearer
+    // end before it becomes a whole number. One that is no number is no rating.
+    const double rating = std::nearbyint(GetRecommendation(CurrentSymbol()));
+    if (rating == 0 || !std::isfinite(rating))
         return QString();
-    r = std::clamp(r, 1, 5);
+    const int r = static_cast<int>(std::clamp(rating, 1.0, 5.0));
     const double w = ((100 - 650 / 100.0) * (5 - r) + (250 / 100.0) * r) / 4;
     const int W = static_cast<int>(std::round(w));
 
@@ -282,9 +283,5 @@ void Summery::GanarateHTML(const Flags& flags)
     }
     const QString path = Reports::ReportPath(QStringLiteral("Summary"), symbol + QLatin1String(".htm"));
     DoEvents();
-    const bool written = Reports::WriteReport(path, bytes);
-    DoEvents();
-    if (written)
-        Reports::OpenReport(path);
-    DoEvents();
+    Reports::PublishReport(path, bytes, {"bar.jpg", "gmb.jpg"});
 }

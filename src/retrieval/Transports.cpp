@@ -30,6 +30,7 @@ Transports::SocketOutcome outcomeOf(HttpReply::Fault fault)
     case HttpReply::Fault::Truncated: return Transports::SocketOutcome::Truncated;
     case HttpReply::Fault::BrokenChunks: return Transports::SocketOutcome::BrokenChunks;
     case HttpReply::Fault::ErrorStatus: return Transports::SocketOutcome::ErrorStatus;
+    case HttpReply::Fault::HeadTooLarge: return Transports::SocketOutcome::TooLarge;
     }
     return Transports::SocketOutcome::Error;
 }
@@ -196,6 +197,7 @@ void Transports::Winsock1_Connect()
         PageBuffer.clear();
     else
         PageBuffer.truncate(0);
+    m_pageReader = HttpReply::Reader();
     Winsock1.SendData(HttpReply::SocketRequest(toCp1252(CurURL)));
 }
 
@@ -209,13 +211,17 @@ void Transports::Winsock1_DataArrival(qint64 /*bytesTotal*/)
         return;
     }
     PageBuffer += chunk;
+    // The reply is read as it comes: a head over the cap or a chunked body out of
+    // chunk form ends the request at once.
+    if (!m_pageReader.feed(chunk))
+        abandonSocket(outcomeOf(m_pageReader.failed()));
 }
 
 void Transports::Winsock1_Close()
 {
     // Only a whole page is written (nothing at all, an error page, a reply cut short
     // is a failed request), so the page from the last good download stays.
-    SocketOutcome outcome = outcomeOf(HttpReply::JudgeRaw(PageBuffer));
+    SocketOutcome outcome = outcomeOf(HttpReply::Judge(m_pageReader.facts()));
     QString why;
     if (outcome == SocketOutcome::Written && !WriteCacheFile(CurFile, PageBuffer, QByteArrayLiteral("\r\n"), &why)) {
         outcome = SocketOutcome::WriteFailed;

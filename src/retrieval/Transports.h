@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/HttpReply.h"
 #include "platform/Sites.h"
 #include "platform/Socket.h"
 #include "platform/UrlFetch.h"
@@ -52,7 +53,7 @@ public:
         Stopped,       // cancelled by a stop: nothing written
         Error,         // the socket reported an error: nothing written
         TimedOut,      // no close within the time limit: nothing written
-        TooLarge,      // the reply passed the size cap: nothing written
+        TooLarge,      // the reply passed the size cap, or its head the head cap: nothing written
         WriteFailed,   // the cache file could not be written (the old one stays)
         NotStarted,    // the socket would not connect (it was not closed)
         NotSet,        // the site's host is still the built-in placeholder: nothing sent
@@ -177,6 +178,7 @@ private:
     bool m_downloadWritten = false;
     bool m_downloadAnswered = false;
     HostFailure m_socketError;  // the socket's Error event during the current request
+    HttpReply::Reader m_pageReader;  // reads PageBuffer's framing as it arrives
     int m_passDepth = 0;
     QList<Site> m_unsetSites;
     QHash<QString, HostFailure> m_failedHosts;  // by "host:port"

@@ -8,6 +8,10 @@
 #include "stockdata/ProgramState.h"
 #include "stockdata/ViewHost.h"
 
+#include <QStringMatcher>
+
+#include <algorithm>
+
 Q_LOGGING_CATEGORY(lcViews, "tradewright.views")
 
 QString ViewContext::readPage() const
@@ -130,13 +134,33 @@ QString CutText(const QString& text, int start, int length)
 QStringList ScanElements(const QString& text, const QString& open, const QString& close, Positions positions)
 {
     QStringList found;
-    int position = 1;
+    if (open.isEmpty() || close.isEmpty()) {
+        // An empty marker is found where the search starts.
+        int position = 1;
+        for (qsizetype round = 0; round < text.size(); ++round) {
+            const int begin = FindText(position, text, open, positions);
+            if (begin == 0)
+                break;
+            const int end = FindText(begin, text, close, positions);
+            found << CutText(text, begin, end - begin);
+            position = end;
+        }
+        return found;
+    }
+    // The same scan with each marker's search table made once (positions 0-based).
+    const QStringMatcher openAt(open);
+    const QStringMatcher closeAt(close);
+    qsizetype position = 0;
     for (qsizetype round = 0; round < text.size(); ++round) {
-        const int begin = FindText(position, text, open, positions);
-        if (begin == 0)
+        const qsizetype begin = openAt.indexIn(text, position);
+        if (begin < 0)
             break;
-        const int end = FindText(begin, text, close, positions);
-        found << CutText(text, begin, end - begin);
+        checked(int(std::min<qsizetype>(begin + 1, kStrictPositionLimit + 1)), positions);
+        const qsizetype end = closeAt.indexIn(text, begin);
+        if (end < 0)
+            throw ViewError::number(5);  // an element without its close
+        checked(int(std::min<qsizetype>(end + 1, kStrictPositionLimit + 1)), positions);
+        found << text.mid(begin, end - begin);
         position = end;
     }
     return found;

@@ -84,6 +84,17 @@ qint64 FtpDownload::AnnouncedSize(const QString& reply)
     return value;
 }
 
+bool FtpDownload::SizeAnnounced(const QString& reply)
+{
+    const qsizetype open = reply.indexOf(QLatin1Char('('));
+    if (open < 0)
+        return false;
+    qsizetype i = open + 1;
+    while (i < reply.size() && reply[i] == QLatin1Char(' '))
+        ++i;
+    return i < reply.size() && reply[i] >= QLatin1Char('0') && reply[i] <= QLatin1Char('9');
+}
+
 bool FtpDownload::StartDownload()
 {
     if (m_busy)
@@ -117,7 +128,7 @@ bool FtpDownload::StartDownload()
     TotalBytes = 0;
     BytesReceived = 0;
     BytesAtLastTick = 0;
-    m_finalOk = m_dataOpened = m_dataClosed = false;
+    m_finalOk = m_dataOpened = m_dataClosed = m_sizeAnnounced = false;
     m_reader.clear();
 
     m_control->Close();
@@ -131,8 +142,10 @@ bool FtpDownload::StartDownload()
                         Dialogs::vbCritical, ErrorTitle);
         return false;
     }
-    m_file.setFileName(ArchivePath);
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    // The chosen file is replaced only when the download is done.
+    m_file = std::make_unique<QSaveFile>(ArchivePath);
+    if (!m_file->open(QIODevice::WriteOnly)) {
+        m_file.reset();
         m_listener->Close();
         Dialogs::MsgBox(QStringLiteral("Error! ") + ArchivePath + QStringLiteral(" cannot be written."),
                         Dialogs::vbCritical, ErrorTitle);
@@ -195,11 +208,14 @@ void FtpDownload::handleReply(const QString& reply)
             refuse();
     } else if (ReplyStep == 5) {
         if (reply.startsWith(QLatin1String("150 ")) || code == QLatin1String("125")) {
-            if (reply.startsWith(QLatin1String("150 ")))
+            if (reply.startsWith(QLatin1String("150 "))) {
                 TotalBytes = AnnouncedSize(reply);
+                m_sizeAnnounced = SizeAnnounced(reply);
+            }
             m_timer1.start();
             ++ReplyStep;
             emit changed();
+            tooMany();  // bytes may have come before this reply
         } else if (!preliminary) {
             refuse();
         }
@@ -264,11 +280,13 @@ void FtpDownload::Data_DataArrival(qint64)
     if (!m_busy || bytes.isEmpty())
         return;
     touch();
-    if (m_file.write(bytes) != bytes.size()) {
+    BytesReceived += bytes.size();
+    if (tooMany())
+        return;
+    if (m_file->write(bytes) != bytes.size()) {
         fail(QStringLiteral("Error! ") + ArchivePath + QStringLiteral(" cannot be written."), ErrorTitle);
         return;
     }
-    BytesReceived += bytes.size();
     Label1 = QString::number(BytesReceived) + QStringLiteral(" / ") + QString::number(TotalBytes);
     emit changed();
 }
@@ -278,7 +296,6 @@ void FtpDownload::Data_Close()
     m_data->Close();
     if (!m_busy)
         return;
-    m_file.close();
     m_dataClosed = true;
     touch();
     tryFinish();
@@ -297,12 +314,17 @@ void FtpDownload::tryFinish()
 {
     if (!m_busy || !m_finalOk || !m_dataClosed)
         return;
-    if (TotalBytes > 0 && BytesReceived != TotalBytes) {
+    if (m_sizeAnnounced && BytesReceived != TotalBytes) {
         fail(QStringLiteral("Error! The file is incomplete: ") + QString::number(BytesReceived) +
                  QStringLiteral(" of ") + QString::number(TotalBytes) + QStringLiteral(" bytes arrived."),
              ErrorTitle);
         return;
     }
+    if (!m_file->commit()) {
+        fail(QStringLiteral("Error! ") + ArchivePath + QStringLiteral(" cannot be written."), ErrorTitle);
+        return;
+    }
+    m_file.reset();
     stop();
     Dialogs::MsgBox(QString::fromLatin1(DoneText), Dialogs::vbInformation, QStringLiteral("Done"));
     emit finished(true);
@@ -316,8 +338,32 @@ void FtpDownload::stop()
     m_control->Close();
     m_listener->Close();
     m_data->Close();
-    if (m_file.isOpen())
-        m_file.close();
+}
+
+bool FtpDownload::tooMany()
+{
+    if (m_sizeAnnounced && BytesReceived > TotalBytes) {
+        fail(QStringLiteral("Error! The server sent more than the announced ") + QString::number(TotalBytes) +
+                 QStringLiteral(" bytes."),
+             ErrorTitle);
+        return true;
+    }
+    if (!m_sizeAnnounced && BytesReceived > m_maxUnannounced) {
+        fail(QStringLiteral("Error! The server announced no size and sent more than ") +
+                 QString::number(m_maxUnannounced) + QStringLiteral(" bytes."),
+             ErrorTitle);
+        return true;
+    }
+    return false;
+}
+
+void FtpDownload::dropFile()
+{
+    // The temporary file goes; the chosen file stays as it was.
+    if (m_file) {
+        m_file->cancelWriting();
+        m_file.reset();
+    }
 }
 
 void FtpDownload::fail(const QString& message, const QString& title)
@@ -325,7 +371,7 @@ void FtpDownload::fail(const QString& message, const QString& title)
     if (!m_busy)
         return;
     stop();
-    QFile::remove(ArchivePath);
+    dropFile();
     Dialogs::MsgBox(message, Dialogs::vbCritical, title);
     emit finished(false);
 }
@@ -335,7 +381,7 @@ void FtpDownload::Abort()
     if (!m_busy)
         return;
     stop();
-    QFile::remove(ArchivePath);
+    dropFile();
 }
 
 void FtpDownload::Timer1_Timer()

@@ -2,12 +2,13 @@
 
 #include "services/SmtpSender.h"
 
-#include <QFile>
+#include <QSaveFile>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
 #include <array>
+#include <memory>
 
 class Socket;
 
@@ -18,18 +19,21 @@ class Socket;
 // (Winsock2) that the system binds to a free port, announced with PORT and the
 // control connection's own IPv4 address; only the server's address is let in.
 //
-// The download is done only when the server's final reply says so (226 or 250), the
-// data connection has closed and every announced byte is in the file, in whichever
-// order the last two come. Any other end (an error reply, a short file, the server
-// going away, no traffic for timeoutMs) shows the error and removes the partial file.
-// Replies are read whole (a multi-line greeting is one reply), bytes are written to
-// the file as they came.
+// The bytes go into a temporary file beside the chosen one, which replaces the chosen
+// file only when the download is done: the server's final reply says so (226 or 250),
+// the data connection has closed and every announced byte is in the file, in whichever
+// order the last two come. Any other end (an error reply, a short file, more bytes than
+// announced, more than maxUnannouncedBytes() without an announced size, the server
+// going away, no traffic for timeoutMs) shows the error and drops the temporary file;
+// a file already at the chosen path stays as it was. Replies are read whole (a
+// multi-line greeting is one reply), bytes are written to the file as they came.
 class FtpDownload : public QObject
 {
     Q_OBJECT
 
 public:
     static constexpr int DefaultTimeoutMs = 60000;
+    static constexpr qint64 DefaultMaxUnannouncedBytes = qint64(512) * 1024 * 1024;
     static const char* const ArchiveName;   // "Trw504U.zip"
     static const char* const DoneText;      // the completion message
 
@@ -74,6 +78,9 @@ public:
 
     int timeoutMs() const { return m_timeoutMs; }
     void setTimeoutMs(int ms) { m_timeoutMs = ms; }
+    // The most bytes taken when the server announced no size.
+    qint64 maxUnannouncedBytes() const { return m_maxUnannounced; }
+    void setMaxUnannouncedBytes(qint64 bytes) { m_maxUnannounced = bytes; }
 
     Socket& Winsock1() { return *m_control; }
     Socket& Winsock2() { return *m_listener; }
@@ -83,8 +90,11 @@ public:
     static QString RateNumber(double value);
     // The number at the start of a "150 " reply's text after its first "(" (the whole
     // reply when it has none): leading blanks skipped, digits up to the first other
-    // character; 0 when there are none.
+    // character; 0 when there are none. This is what TotalBytes shows.
     static qint64 AnnouncedSize(const QString& reply);
+    // Whether the reply announces a size at all: a digit follows its first "(" (after
+    // blanks). Only then are the bytes held to TotalBytes.
+    static bool SizeAnnounced(const QString& reply);
 
 signals:
     // Something the window shows changed.
@@ -107,15 +117,19 @@ private:
     void fail(const QString& message, const QString& title);
     void stop();
     void touch();
+    bool tooMany();
+    void dropFile();
 
     Socket* m_control;
     Socket* m_listener;
     Socket* m_data;
     SmtpReplyReader m_reader{SmtpReplyReader::Rule::Ftp};
-    QFile m_file;
+    std::unique_ptr<QSaveFile> m_file;
     QTimer m_timer1;
     QTimer m_limit;
     int m_timeoutMs = DefaultTimeoutMs;
+    qint64 m_maxUnannounced = DefaultMaxUnannouncedBytes;
+    bool m_sizeAnnounced = false;
     bool m_busy = false;
     bool m_finalOk = false;
     bool m_dataOpened = false;

@@ -29,6 +29,7 @@ constexpr int kW = 640;
 constexpr int kH = 480;
 constexpr int kFrameTop = 40;
 constexpr int kFrameH = 360;
+constexpr int kListW = 150;  // the article list, left of the grid and the body
 
 QPushButton* button(const QString& name, const QString& caption, QWidget* parent, const QRect& r)
 {
@@ -90,10 +91,10 @@ News::News(QWidget* parent)
     Text2 = new QPlainTextEdit(Frm[1]);
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setReadOnly(true);
-    List2 = new QListWidget(this);
+    List2 = new QListWidget(Frm[1]);
     List2->setObjectName(QStringLiteral("List2"));
-    List2->setGeometry(8, kFrameTop + kFrameH + 4, kW - 16, 0);
-    List2->hide();  // the article list stands behind the grid, which shows the same articles
+    List2->setGeometry(12, 20, kListW, kFrameH - 32);
+    List2->setToolTip(QStringLiteral("Click On Header To View Message"));
 
     // Options.
     auto* prompt = new QLabel(QStringLiteral("Enter News Server Name:"), Frm[2]);
@@ -384,10 +385,12 @@ void News::dropSplitter(int top)
 {
     const int frameH = Frm[1]->height() * kTwips;
     const int barTop = NewsReader::SplitterTop(top, frameH);
-    const int width = Frm[1]->width() - 24;
-    Split->setGeometry(12, barTop / kTwips, width, 4);
-    Text2->setGeometry(12, (barTop + 30) / kTwips, width, std::max(0, (frameH - 100 - barTop) / kTwips));
-    FGView->setGeometry(12, 20, width, std::max(0, (barTop - 230) / kTwips));
+    // The grid, the bar and the body take the frame right of the article list.
+    const int left = List2->x() + List2->width() + 8;
+    const int width = std::max(0, Frm[1]->width() - 12 - left);
+    Split->setGeometry(left, barTop / kTwips, width, 4);
+    Text2->setGeometry(left, (barTop + 30) / kTwips, width, std::max(0, (frameH - 100 - barTop) / kTwips));
+    FGView->setGeometry(left, 20, width, std::max(0, (barTop - 230) / kTwips));
     m_grid->setWidth(width * kTwips);
     SetColWidths(*m_grid, {3, 58, 15, 15, 8, 0});
 }

@@ -18,6 +18,11 @@ bool hasCode(const QByteArray& line, const char* code)
     return line.size() >= 3 && line.startsWith(code);
 }
 
+bool endsLine(QChar c)
+{
+    return c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QChar(0);
+}
+
 // The value of the header field label ("Subject") in the header lines, "" when missing.
 // Labels are compared without regard to case; the value starts after the colon and
 // its blanks.
@@ -43,6 +48,13 @@ NntpSession::NntpSession(QObject* parent)
     connect(m_socket, &Socket::DataArrival, this, &NntpSession::Winsock1_DataArrival);
     connect(m_socket, &Socket::Closed, this, &NntpSession::Winsock1_Close);
     connect(m_socket, &Socket::Error, this, &NntpSession::Winsock1_Error);
+    m_silence = new QTimer(this);
+    m_silence->setSingleShot(true);
+    connect(m_silence, &QTimer::timeout, this, [this] {
+        if (!m_awaiting.isEmpty())
+            stopCommand(QStringLiteral("The news server sent nothing for ") +
+                        QString::number(double(m_silenceMs) / 1000.0) + QStringLiteral(" seconds"));
+    });
 }
 
 NntpSession::~NntpSession() = default;
@@ -61,9 +73,8 @@ bool NntpSession::Connect()
     const auto [host, port] = Sites::SplitHostPort(NewsServer.trimmed(), DefaultPort);
     m_socket->setRemoteHost(host);
     m_socket->setRemotePort(port);
-    NewsBuffer.clear();
+    resetReplies();
     m_awaiting = {QStringLiteral("Welcome")};
-    m_inBlock = false;
     emit statusChanged(QStringLiteral("Connecting to ") + NewsServer);
     return m_socket->Connect();
 }
@@ -84,16 +95,53 @@ void NntpSession::Disconnect()
     QObject::connect(m_socket, &Socket::SendComplete, this, closeNow, Qt::SingleShotConnection);
     QTimer::singleShot(2000, this, closeNow);
     NewsConnected = false;
+    resetReplies();
+    emit connectedChanged(false);
+}
+
+void NntpSession::resetReplies()
+{
+    m_silence->stop();
     m_awaiting.clear();
     m_inBlock = false;
-    emit connectedChanged(false);
+    NewsBuffer.clear();
+    m_header.clear();
+    m_headerBytes = 0;
+    m_body.clear();
+    m_bodyBytes = 0;
+    m_bodyStarted = false;
+    m_groupCount = 0;
+}
+
+void NntpSession::stopCommand(const QString& reason)
+{
+    // What arrived so far stays.
+    const QString kind = m_awaiting.value(0);
+    if (m_inBlock && kind == QLatin1String("HEAD"))
+        headerDone(false);
+    else if (m_inBlock && kind == QLatin1String("BODY"))
+        emit bodyChanged(m_body);
+    if (!m_pendingGroups.isEmpty()) {
+        QStringList groups;
+        groups.swap(m_pendingGroups);
+        emit groupsAdded(groups);
+    }
+    ++m_stops;
+    m_socket->Close();
+    resetReplies();
+    NewsState = QStringLiteral("None");
+    const bool wasConnected = NewsConnected;
+    NewsConnected = false;
+    emit statusChanged(reason + QStringLiteral(". Disconnected From ") + NewsServer);
+    if (wasConnected)
+        emit connectedChanged(false);
 }
 
 QString NntpSession::CommandLine(const QString& text)
 {
     qsizetype cut = text.size();
     for (qsizetype i = 0; i < text.size(); ++i)
-        if (text[i] == QLatin1Char('\r') || text[i] == QLatin1Char('\n')) {
+        if (endsLine(text[i])) {
             cut = i;
             break;
         }
@@ -112,6 +160,8 @@ void NntpSession::send(const QString& command, const QString& newState)
     m_socket->SendData(line + CRLF);
     m_awaiting << newState;
     NewsState = newState;
+    if (!m_silence->isActive())
+        m_silence->start(m_silenceMs);
     emit commandSent(line);
 }
 
@@ -142,6 +192,8 @@ bool NntpSession::Body(const QString& article)
 void NntpSession::Winsock1_Connect()
 {
     NewsConnected = true;
+    if (!m_awaiting.isEmpty())
+        m_silence->start(m_silenceMs);  // the greeting
     emit connectedChanged(true);
     emit statusChanged(QStringLiteral("Connected to ") + NewsServer);
 }
@@ -151,6 +203,10 @@ void NntpSession::Winsock1_DataArrival(qint64)
     QByteArray data;
     m_socket->GetData(data);
     handleData(data);
+    if (m_awaiting.isEmpty())
+        m_silence->stop();
+    else if (NewsConnected)
+        m_silence->start(m_silenceMs);
 }
 
 void NntpSession::Winsock1_Close()
@@ -158,8 +214,7 @@ void NntpSession::Winsock1_Close()
     m_socket->Close();
     emit statusChanged(QStringLiteral("Disconnected From ") + NewsServer);
     NewsConnected = false;
-    m_awaiting.clear();
-    m_inBlock = false;
+    resetReplies();
     emit connectedChanged(false);
 }
 
@@ -168,8 +223,7 @@ void NntpSession::Winsock1_Error(int number, const QString& description)
     m_socket->Close();
     const bool wasConnected = NewsConnected;
     NewsConnected = false;
-    m_awaiting.clear();
-    m_inBlock = false;
+    resetReplies();
     emit statusChanged(QStringLiteral("Error ") + QString::number(number) + u' ' + description);
     if (number == Socket::sckHostNotFound)
         emit hostNotFound();
@@ -179,17 +233,22 @@ void NntpSession::Winsock1_Error(int number, const QString& description)
 
 void NntpSession::handleData(const QByteArray& data)
 {
+    const QString tooLong = QStringLiteral("A line from the news server is longer than ") +
+                            QString::number(MaxLineBytes / 1024) + QStringLiteral(" KB");
+    const int stops = m_stops;
     qsizetype from = 0;
-    while (from < data.size()) {
+    while (from < data.size() && stops == m_stops) {
         const qsizetype end = data.indexOf('\n', from);
+        // The line's length so far, without a CR that may be the one before its LF.
+        const qsizetype stop = end < 0 ? data.size() : end;
+        const char last = stop > from ? data[stop - 1] : (NewsBuffer.isEmpty() ? '\0' : NewsBuffer.back());
+        const qsizetype length = NewsBuffer.size() + (stop - from) - (last == '\r' ? 1 : 0);
+        if (length > MaxLineBytes) {
+            stopCommand(tooLong);
+            break;
+        }
         if (end < 0) {
             NewsBuffer.append(data.constData() + from, data.size() - from);
-            if (NewsBuffer.size() > MaxLineBytes) {
-                // A line without end: taken as it stands.
-                QByteArray line;
-                line.swap(NewsBuffer);
-                handleLine(std::move(line));
-            }
             break;
         }
         QByteArray line;
@@ -235,8 +294,10 @@ void NntpSession::handleLine(QByteArray line)
             } else if (kind == QLatin1String("HEAD")) {
                 headerDone();
             } else if (kind == QLatin1String("BODY")) {
-                QString text = m_body.join(CRLF);
-                m_body.clear();
+                QString text;
+                text.swap(m_body);
+                m_bodyBytes = 0;
+                m_bodyStarted = false;
                 emit bodyChanged(text);
             }
             return;
@@ -246,9 +307,22 @@ void NntpSession::handleLine(QByteArray line)
         if (kind == QLatin1String("LIST")) {
             const qsizetype blank = line.indexOf(' ');
             const QString name = fromCp1252(blank < 0 ? line : line.left(blank));
-            if (!name.isEmpty())
-                m_pendingGroups << name;
+            if (name.isEmpty())
+                return;
+            if (m_groupCount >= MaxGroups) {
+                stopCommand(QStringLiteral("The group list holds more than ") + QString::number(MaxGroups) +
+                            QStringLiteral(" groups"));
+                return;
+            }
+            ++m_groupCount;
+            m_pendingGroups << name;
         } else if (kind == QLatin1String("HEAD")) {
+            m_headerBytes += line.size() + 2;
+            if (m_headerBytes > MaxHeaderBytes) {
+                stopCommand(QStringLiteral("An article header is longer than ") +
+                            QString::number(MaxHeaderBytes / (1024 * 1024)) + QStringLiteral(" MB"));
+                return;
+            }
             const QString text = fromCp1252(line);
             // A folded header line continues the one before it.
             if (!m_header.isEmpty() && !text.isEmpty() && (text[0] == u' ' || text[0] == u'\t'))
@@ -256,7 +330,16 @@ void NntpSession::handleLine(QByteArray line)
             else
                 m_header << text;
         } else {
-            m_body << fromCp1252(line);
+            m_bodyBytes += line.size() + 2;
+            if (m_bodyBytes > MaxArticleBytes) {
+                stopCommand(QStringLiteral("An article is longer than ") +
+                            QString::number(MaxArticleBytes / (1024 * 1024)) + QStringLiteral(" MB"));
+                return;
+            }
+            if (m_bodyStarted)
+                m_body += CRLF;
+            m_body += fromCp1252(line);
+            m_bodyStarted = true;
         }
         return;
     }
@@ -265,6 +348,7 @@ void NntpSession::handleLine(QByteArray line)
     m_awaiting.removeFirst();
     if (kind == QLatin1String("LIST")) {
         if (line.startsWith('2')) {
+            m_groupCount = 0;
             m_inBlock = true;
             m_awaiting.prepend(kind);
         } else {
@@ -294,6 +378,7 @@ void NntpSession::handleLine(QByteArray line)
         const qsizetype blank = text.indexOf(u' ', 4);
         m_article = (blank < 0 ? text.mid(4) : text.mid(4, blank - 4)).trimmed();
         m_header.clear();
+        m_headerBytes = 0;
         m_inBlock = true;
         m_awaiting.prepend(kind);
         if (NewsState == QLatin1String("HEAD"))
@@ -301,6 +386,8 @@ void NntpSession::handleLine(QByteArray line)
     } else if (kind == QLatin1String("BODY")) {
         if (hasCode(line, "222")) {
             m_body.clear();
+            m_bodyBytes = 0;
+            m_bodyStarted = false;
             m_inBlock = true;
             m_awaiting.prepend(kind);
         } else {
@@ -310,7 +397,7 @@ void NntpSession::handleLine(QByteArray line)
     // "Welcome" and "QUIT": nothing to do.
 }
 
-void NntpSession::headerDone()
+void NntpSession::headerDone(bool walkOn)
 {
     QString subjectLine;
     const QString subject = field(m_header, QStringLiteral("Subject"), &subjectLine);
@@ -322,8 +409,11 @@ void NntpSession::headerDone()
                               ? lines
                               : 0;
     m_header.clear();
+    m_headerBytes = 0;
     emit articleAdded(m_article + QStringLiteral(" - ") + subjectLine);
     emit headerRow({QString(), subject, date, from, QString::number(lineCount), m_article});
+    if (!walkOn)
+        return;
     if (NewsState == QLatin1String("GetRestofHeader"))
         NewsState = QStringLiteral("STAT");
     send(QStringLiteral("NEXT"), QStringLiteral("STAT"));

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+class QTimer;
 class Socket;
 
 // The news reader's side of one connection to a Usenet news server: the commands it
@@ -23,16 +24,27 @@ class Socket;
 //   any other reply ends the walk;
 // - BODY: the article's lines up to ".", shown whole.
 // Lines of a multi-line block that begin with ".." lose their first dot. No command
-// line carries a CR or LF of its argument: a group name or article number is cut at
-// its first line break.
+// line carries a CR, LF or NUL of its argument: a group name or article number is cut
+// at its first line break.
+//
+// What a server sends is bounded: a line longer than MaxLineBytes, a group list of
+// more than MaxGroups names, a header longer than MaxHeaderBytes or an article longer
+// than MaxArticleBytes ends the command, and so does a command that receives nothing
+// for silenceMs(). What arrived so far stays (the groups listed, the header's row,
+// the body read); the status tells why, and the connection closes, since the rest of
+// the reply could no longer be told from the replies after it.
 class NntpSession : public QObject
 {
     Q_OBJECT
 
 public:
     static constexpr int DefaultPort = 119;
-    // A line the server never ends is cut here and taken as it stands.
+    // The longest line taken (without its CR LF).
     static constexpr qsizetype MaxLineBytes = 64 * 1024;
+    static constexpr qsizetype MaxGroups = 1000000;
+    static constexpr qsizetype MaxHeaderBytes = 1024 * 1024;
+    static constexpr qsizetype MaxArticleBytes = 8 * 1024 * 1024;
+    static constexpr int DefaultSilenceMs = 60000;
 
     explicit NntpSession(QObject* parent = nullptr);
     ~NntpSession() override;
@@ -63,7 +75,11 @@ public:
     // feed replies without a socket).
     void handleData(const QByteArray& data);
 
-    // The command line as it goes out, without its CR LF: cut at the first CR or LF.
+    // How long a command waits for the server's next bytes.
+    int silenceMs() const { return m_silenceMs; }
+    void setSilenceMs(int ms) { m_silenceMs = ms; }
+
+    // The command line as it goes out, without its CR LF: cut at the first CR, LF or NUL.
     static QString CommandLine(const QString& text);
     // The article number at the start of an article-list line ("3000 - Subject: x").
     static QString ArticleNumber(const QString& listLine);
@@ -96,7 +112,9 @@ private:
 
     void send(const QString& command, const QString& newState);
     void handleLine(QByteArray line);
-    void headerDone();
+    void headerDone(bool walkOn = true);
+    void stopCommand(const QString& reason);
+    void resetReplies();
     QString serverHost() const;
 
     Socket* m_socket;
@@ -108,8 +126,15 @@ private:
     int m_quitGeneration = 0;  // a later Connect cancels the close after "QUIT"
     QString m_article;         // the current article's number
     QStringList m_header;      // lines of the header being read
-    QStringList m_body;
+    qsizetype m_headerBytes = 0;
+    QString m_body;            // the body read so far, its lines joined by CR LF
+    qsizetype m_bodyBytes = 0;
+    bool m_bodyStarted = false;
+    qsizetype m_groupCount = 0;  // names of the group list being read
     QStringList m_pendingGroups;
+    QTimer* m_silence;
+    int m_silenceMs = DefaultSilenceMs;
+    int m_stops = 0;  // counts stopped commands: an arrival is not read past a stop
 };
 
 // The reader window's rules that need no window.

@@ -27,9 +27,10 @@ const QString AddressText = QStringLiteral("SMTP service error, an e-mail addres
 
 const QString TooLongText = QStringLiteral("SMTP service error, the server's reply is too long");
 
+// NUL counts as a line break: a server may end a line there.
 bool hasLineBreak(const QString& text)
 {
-    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')) || text.contains(QChar(0));
 }
 
 // "250-..." announces more lines of the same reply; "250 ..." (or a bare code) ends it.
@@ -400,7 +401,7 @@ void SmtpSender::SplitServer(const QString& server, QString& host, int& port)
 
 QString SmtpSender::CleanHeaderField(const QString& text)
 {
-    static const QRegularExpression breaks(QStringLiteral("[\\r\\n]+"));
+    static const QRegularExpression breaks(QStringLiteral("[\\r\\n\\x{0}]+"));
     return text.split(breaks, Qt::SkipEmptyParts).join(QLatin1Char(' '));
 }
 

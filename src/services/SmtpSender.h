@@ -76,8 +76,8 @@ struct SmtpResult
 //
 // Unlike a trusting client it stops at the first reply it did not expect (with a
 // "quit" to the server), reads replies line by line (a reply split over several
-// reads keeps its code, a multi-line reply is read whole), keeps line breaks out of
-// the header fields and the commands, doubles a leading "." on body lines, and
+// reads keeps its code, a multi-line reply is read whole), keeps line breaks (CR, LF
+// and NUL) out of the header fields and the commands, doubles a leading "." on body lines, and
 // gives every wait a time limit on a monotonic clock. A reply, all its lines
 // together, may hold 64 KiB: a longer one ends the dialogue ("SMTP service error,
 // the server's reply is too long"), so a server that never ends its reply cannot
@@ -127,7 +127,7 @@ public:
     // "host" -> host, 25; "host:2525" -> host, 2525; "[::1]:2525" -> ::1, 2525. A port
     // that is not a number from 1 to 65535 makes the whole text the host name.
     static void SplitServer(const QString& server, QString& host, int& port);
-    // A header field as it can be written: each run of CR and LF becomes one blank,
+    // A header field as it can be written: each run of CR, LF and NUL becomes one blank,
     // and breaks at either end are dropped.
     static QString CleanHeaderField(const QString& text);
     // The body as it goes on the wire: every line break (CR LF, a lone LF or a lone CR)

@@ -1,6 +1,7 @@
 #include "SpeechEngine.h"
 
 #include "platform/RuntimeError.h"
+#include "platform/SpeechThread.h"
 
 #include <QCoreApplication>
 #include <QtGlobal>
@@ -233,7 +234,7 @@ void SpeechEngine::setHighVoice(int value)
 
 namespace {
 
-SpeechEngine* g_installed = nullptr;
+Speech::ThreadedEngine* g_installed = nullptr;
 
 // The speech service must go before the application object does.
 void dropEngine()
@@ -249,7 +250,9 @@ void InstallSpeechEngine()
 {
     if (g_installed)
         return;
-    g_installed = new SpeechEngine;
+    // The service is worked from a thread of its own: a call into it may wait for
+    // the sound device for ever, and the windows must not wait with it.
+    g_installed = new Speech::ThreadedEngine([] { return std::make_unique<SpeechEngine>(); });
     Speech::install(g_installed);
     qAddPostRoutine(dropEngine);
 }

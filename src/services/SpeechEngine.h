@@ -53,6 +53,7 @@ private:
     int m_error = 0;
 };
 
-// Creates the program's engine and installs it as Speech::engine() (once; later
-// calls do nothing). The program's start calls it.
+// Creates the program's engine, run on a thread of its own (Speech::ThreadedEngine),
+// and installs it as Speech::engine() (once; later calls do nothing). The program's
+// start calls it.
 void InstallSpeechEngine();

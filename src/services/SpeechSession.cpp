@@ -125,3 +125,11 @@ SpeechSession::After SpeechSession::lblNav_Click(int Index)
     }
     return after;
 }
+
+void SpeechSession::EngineFailed(int code, bool show)
+{
+    const QString message = EngineErrorMessage(code);
+    if (show)
+        Dialogs::MsgBox(message, Dialogs::vbOKOnly);
+    LogError(message, float(code), QStringLiteral("TextToSpeech"), QStringLiteral("frmSpeech_lblNav_Click"), false);
+}

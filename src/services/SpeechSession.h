@@ -54,6 +54,9 @@ public:
     void Speak(const QString& text);
 
     After lblNav_Click(int Index);
+    // A failure the engine found after a call returned (the voice runs apart from the
+    // window): logged as a failed button's is, and with show the same message is shown.
+    static void EngineFailed(int code, bool show);
     // Resume enabled only while the engine is silent; Pause, Stop, Rewind and
     // Forward only while it speaks.
     void ShowEngineState();

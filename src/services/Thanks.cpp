@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "core/WindowEffects.h"
 #include "platform/RuntimeError.h"
+#include "platform/WindowPlacement.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/Stocks.h"
 
@@ -19,7 +20,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -56,11 +56,8 @@ Thanks* Thanks::ShowThanks()
     Thanks* w = thanksInstance();
     if (!w || w->m_unloading) {
         w = new Thanks;
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->availableGeometry();
-            w->adjustSize();
-            w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
-        }
+        w->adjustSize();
+        CentreOnScreen(*w);
     }
     w->show();
     w->raise();

@@ -2,6 +2,7 @@
 
 #include "core/ErrorLog.h"
 #include "core/WindowEffects.h"
+#include "platform/Speech.h"
 #include "services/LabelButtons.h"
 
 #include <QApplication>
@@ -44,7 +45,17 @@ frmSpeech* frmSpeech::Load(QWidget* owner)
     // A window on its way out (closed, waiting for its deletion) is not reused.
     if (!instance())
         g_window = new frmSpeech(owner);
+    Speech::engine().setFailureListener(&frmSpeech::engineFailed);
     return g_window;
+}
+
+void frmSpeech::engineFailed(int code)
+{
+    QPointer<frmSpeech> window(instance());
+    SpeechSession::EngineFailed(code, window != nullptr);
+    // The box waited for the user: the window may have gone meanwhile.
+    if (window && !window->m_closing)
+        window->unload();
 }
 
 frmSpeech* frmSpeech::instance()

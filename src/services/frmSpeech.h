@@ -23,7 +23,8 @@ public:
     // The tint of the see-through background: RGB(129, 217, 239) as &HBBGGRR.
     static constexpr std::uint32_t Tint = 15718785;
 
-    // The window, made (hidden, owned by owner) when there is none yet.
+    // The window, made (hidden, owned by owner) when there is none yet. It listens
+    // for the voice's failures from then on.
     static frmSpeech* Load(QWidget* owner);
     // The window when one is loaded (and not closing), else nullptr.
     static frmSpeech* instance();
@@ -54,6 +55,10 @@ protected:
 
 private:
     explicit frmSpeech(QWidget* owner);
+
+    // The voice failed after a call returned: the loaded window shows the message and
+    // unloads; without one the failure is only logged.
+    static void engineFailed(int code);
 
     void Form_Paint();
     void unload();

@@ -5,6 +5,7 @@
 #include "core/OptionsHost.h"
 #include "core/WindowEffects.h"
 #include "platform/Sites.h"
+#include "platform/WindowPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -120,6 +121,8 @@ void frmUpgrade::mouseMoveEvent(QMouseEvent* event)
 void frmUpgrade::StartDownload()
 {
     resize(width(), m_halfHeight * 2);
+    // Grown downwards, it stays on the screen.
+    KeepOnScreen(*this);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool started = m_ftp.StartDownload();
     refresh();

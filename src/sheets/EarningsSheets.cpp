@@ -97,7 +97,7 @@ void BuildEarningsSheet(const ViewContext& ctx, FlexGrid& g)
     }
     const int dataEnd = FindText(dataStart, text, QStringLiteral("</tr>"));
     QString data = CutText(text, dataStart, dataEnd - dataStart);
-    data.replace(QLatin1String("<br>"), QLatin1String("</td><td></td><td>"));
+    ReplaceAll(data, QStringLiteral("<br>"), QStringLiteral("</td><td></td><td>"));
 
     g.setRedraw(false);
     g.Clear();

@@ -62,7 +62,7 @@ void BuildInsiderTrades(const ViewContext& ctx, FlexGrid& grid)
     table.replace(QLatin1Char('\t'), QLatin1Char(' '));
     // A name linked to an .html page splits into the page's name and the name.
     table.replace(QStringLiteral("<td><a href=\""), QStringLiteral("<td>"));
-    table.replace(QStringLiteral(".html\">"), QStringLiteral(".html></td><td>"));
+    ReplaceAll(table, QStringLiteral(".html\">"), QStringLiteral(".html></td><td>"));
 
     startGrid(grid, 3, 8, ctx.stdRowHeight);
     int r = 1;
@@ -111,7 +111,7 @@ void BuildQuarterlyReports(const ViewContext& ctx, FlexGrid& grid)
     text = fromMarkerToEnd(text, QStringLiteral("Sort By"));
     text.replace(QLatin1Char('\t'), QLatin1Char(' '));
     NormaliseTags(text, true, true, true, true);
-    text.replace(QLatin1Char(':'), QStringLiteral("</td><td>"));
+    ReplaceAll(text, QStringLiteral(":"), QStringLiteral("</td><td>"));
     RewriteFilingAnchors(text);
 
     // The table after the one holding "Sort By", from the end of its first row.

@@ -13,6 +13,7 @@
 #include <QLoggingCategory>
 
 #include <algorithm>
+#include <exception>
 
 
 namespace {
@@ -68,11 +69,17 @@ bool readRecord(BinaryReader& in, LayoutRec& rec)
 
 bool SaveLayout()
 {
+    // The layout stays in memory as it is; a failed write is told once (until a write
+    // of the file succeeds) and the next drop writes it again.
+    QString why;
+    bool written = false;
     try {
-        return writeTableFile(LayoutFilePath(), LayOut());
-    } catch (...) {
-        return false;
+        written = writeTableFile(LayoutFilePath(), LayOut(), &why);
+    } catch (const std::exception& e) {
+        why = QString::fromLocal8Bit(e.what());
     }
+    ReportSave(LayoutFilePath(), written, why);
+    return written;
 }
 
 bool LoadLayout()

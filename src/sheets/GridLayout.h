@@ -57,7 +57,8 @@ void writeRecord(BinaryWriter& out, const LayoutRec& rec);
 bool readRecord(BinaryReader& in, LayoutRec& rec);
 
 // Writes the whole LayOut table to the layout file through a temporary file and a
-// rename, so a failure leaves the old file; false then.
+// rename, so a failure leaves the old file; false then (the user is told once, until
+// a write of the file succeeds; the table stays as it is).
 bool SaveLayout();
 // Empties LayOut and reads the layout file into it; a missing file is created
 // empty, a truncated or corrupt one is read as far as its entries are whole.

@@ -47,8 +47,10 @@ void withMessages(Fill fill, const QString& on5, const QString& on53)
 QString rowLine(const QString& row)
 {
     QString line;
-    for (const QString& cell : ScanCells(row))
-        line += market::CleanedCell(cell) + QLatin1Char('\t');
+    for (const QString& cell : ScanCells(row)) {
+        line += market::CleanedCell(cell);
+        line += QLatin1Char('\t');
+    }
     return line;
 }
 

@@ -103,8 +103,10 @@ void BuildShortInterest(const ViewContext& ctx, FlexGrid& grid)
     grid.setGridLines(1);
     for (const QString& row : ScanRows(table)) {
         QString line;
-        for (const QString& cell : ScanCells(row))
-            line += cleaned(cell) + QLatin1Char('\t');
+        for (const QString& cell : ScanCells(row)) {
+            line += cleaned(cell);
+            line += QLatin1Char('\t');
+        }
         grid.AddItem(line);
     }
     grid.setRowHeight(0, ctx.stdRowHeight);

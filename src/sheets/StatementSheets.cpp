@@ -208,7 +208,7 @@ void fillIncomeStatement(const ViewContext& ctx, FlexGrid& g)
     QString table = tableAfter(text, FindText(1, text, marker));
     // A heading over five columns becomes that cell and four empty ones.
     table.replace(QLatin1String("<th colspan=5>"), QLatin1String("<th>"));
-    table.replace(QLatin1String(" colspan=5>"), QLatin1String("></td><td></td><td></td><td></td><td>"));
+    ReplaceAll(table, QStringLiteral(" colspan=5>"), QStringLiteral("></td><td></td><td></td><td></td><td>"));
 
     const int base = ctx.stdRowHeight;
     startGrid(g, 2);

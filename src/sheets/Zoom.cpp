@@ -7,6 +7,7 @@
 #include "platform/FlexGridView.h"
 #include "platform/InputCodes.h"
 #include "platform/SkipFailedSteps.h"
+#include "platform/WindowPlacement.h"
 #include "sheets/GridLayout.h"
 #include "sheets/ReportsPort.h"
 #include "stockdata/ProgramState.h"
@@ -78,8 +79,14 @@ public:
 
     void showZoom(FlexGrid* grid) override
     {
-        if (auto* window = qobject_cast<Zoom*>(grid ? grid->parent() : nullptr))
+        if (auto* window = qobject_cast<Zoom*>(grid ? grid->parent() : nullptr)) {
+            // A new zoom window opens over the main window that owns it.
+            if (!window->isVisible() && window->parentWidget())
+                CentreOver(*window, *window->parentWidget()->window());
+            else if (!window->isVisible())
+                KeepOnScreen(*window);
             window->show();
+        }
     }
 
 private:

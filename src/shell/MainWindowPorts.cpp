@@ -18,6 +18,13 @@
 #include <QApplication>
 #include <QLabel>
 
+MainWindowPorts::MainWindowPorts(frmMain& main)
+    : m_main(main),
+      m_captionShown([this] { m_main.setWindowTitle(m_caption); }),
+      m_taskShown([this] { showTaskText(m_taskText); })
+{
+}
+
 MainWindowPorts::~MainWindowPorts()
 {
     if (m_busyPointer)
@@ -29,12 +36,32 @@ MainWindowPorts::~MainWindowPorts()
 
 QString MainWindowPorts::caption() const
 {
-    return m_main.windowTitle();
+    return m_captionShown.waiting() ? m_caption : m_main.windowTitle();
 }
 
 void MainWindowPorts::setCaption(const QString& text)
 {
-    m_main.setWindowTitle(text);
+    // A run sets the title once per request, far faster than anyone reads.
+    m_caption = text;
+    if (!m_runTexts || m_captionShown.admit())
+        m_main.setWindowTitle(text);
+}
+
+void MainWindowPorts::setRunTexts(bool on)
+{
+    m_runTexts = on;
+    if (on)
+        return;
+    // The run's last texts (the title back to OrigCaption, the task text emptied) show now.
+    m_captionShown.flush();
+    m_taskShown.flush();
+    m_main.flushStatusText();
+}
+
+void MainWindowPorts::setTextClock(const Throttle::Clock& clock)
+{
+    m_captionShown.setClock(clock);
+    m_taskShown.setClock(clock);
 }
 
 void MainWindowPorts::setStatusText(const QString& text)
@@ -110,6 +137,13 @@ void MainWindowPorts::setStocksButtonEnabled(bool enabled)
 }
 
 void MainWindowPorts::setTaskText(const QString& text)
+{
+    m_taskText = text;
+    if (!m_runTexts || m_taskShown.admit())
+        showTaskText(text);
+}
+
+void MainWindowPorts::showTaskText(const QString& text)
 {
     m_main.Panel1[7]->setText(text);
     m_main.placeStatusText();

@@ -7,6 +7,7 @@
 #include "retrieval/MainWindowPort.h"
 #include "retrieval/UpdateRun.h"
 #include "shell/StockSelection.h"
+#include "shell/Throttle.h"
 #include "shell/TickerFeeds.h"
 #include "stockdata/EditingHost.h"
 
@@ -26,7 +27,7 @@ class MainWindowPorts final : public MainWindowPort,
                               public TickerWindow
 {
 public:
-    explicit MainWindowPorts(frmMain& main) : m_main(main) {}
+    explicit MainWindowPorts(frmMain& main);
     ~MainWindowPorts() override;
 
     // ---- MainWindowPort ------------------------------------------------------
@@ -75,7 +76,16 @@ public:
     // ---- TickerWindow (with setStatusText and setBusyPointer above) -----------
     void setTickerCaption(const QString& text) override;
 
+    // While an update run goes, the title and the task text change at most ten times
+    // a second (as the status text always does), the last of each always shown; off
+    // shows the last of every text at once. caption() is always the latest title.
+    void setRunTexts(bool on);
+    // The clock of the title's and task text's throttles; for tests.
+    void setTextClock(const Throttle::Clock& clock);
+
 private:
+    void showTaskText(const QString& text);
+
     frmMain& m_main;
     RunState m_runState;
     // Each stock symbol to the first stock node showing it (by key), built in one walk
@@ -84,4 +94,9 @@ private:
     const TreeModel* m_stockNodesOf = nullptr;
     quint64 m_stockNodesVersion = 0;
     bool m_busyPointer = false;
+    bool m_runTexts = false;
+    QString m_caption;
+    QString m_taskText;
+    Throttle m_captionShown;
+    Throttle m_taskShown;
 };

@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QPainter>
 
+#include <algorithm>
+
 using namespace mainwindow;
 
 namespace {
@@ -324,15 +326,22 @@ void frmMain::applyGeometry()
     picSplit->setGeometry(pxRect(g.picSplit));
     for (int i = 0; i < kBarButtons; ++i) {
         Picture1[i]->setGeometry(pxRect(g.Picture1[i]));
-        // A caption wider than its label grows about its centre instead of being cut.
+        // A caption keeps its centre: it grows about it when its text needs more room
+        // and narrows about it to stay inside the bar's frame (the "Stocks" label runs
+        // past it as designed), never below its text's width.
         QRect caption = pxRect(g.lblDesc[i]);
         const int needed = lblDesc[i]->fontMetrics().horizontalAdvance(lblDesc[i]->text()) + 4;
-        if (needed > caption.width())
-            caption.adjust(-(needed - caption.width()) / 2, 0, (needed - caption.width() + 1) / 2, 0);
+        const int centre = caption.x() + caption.width() / 2;
+        const int room = 2 * std::min(centre, frmButtom->width() - centre);
+        const int width = std::max(needed, std::min(caption.width(), room));
+        caption = QRect(centre - width / 2, caption.y(), width, caption.height());
+        caption.moveLeft(std::clamp(caption.x(), 0, std::max(0, frmButtom->width() - width)));
         lblDesc[i]->setGeometry(caption);
     }
+    // Each status label shows as far as it lies inside the bar: the status and task
+    // labels are drawn taller than the bar and the task label runs past its end.
     for (int i = 0; i < kStatusPanels; ++i)
-        Panel1[i]->setGeometry(pxRect(g.Panel1[i]));
+        Panel1[i]->setGeometry(pxRect(g.Panel1[i]).intersected(StatusBar1->rect()));
     placeStatusText();
     Rect->setGeometry(px(m_panels.rectLeft), px(g.Rect.Top), px(m_panels.rectWidth), px(g.Rect.Height));
     Rect->raise();
@@ -427,7 +436,7 @@ void frmMain::placeStatusText()
     const int needed = status->fontMetrics().horizontalAdvance(status->text()) + 4;
     TwipRect r = m_layout.Panel1[6];
     r.Width = StatusTextWidth(m_layout, needed * kTwips, taskShown);
-    status->setGeometry(pxRect(r));
+    status->setGeometry(pxRect(r).intersected(StatusBar1->rect()));
     // Grown over the empty task label, the status text lies on top.
     (taskShown ? Panel1[7] : status)->raise();
 }

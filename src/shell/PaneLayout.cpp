@@ -260,8 +260,12 @@ QVector<FormScaler::Entry> FormScaler::entries(PaneLayout& g) const
         add(QStringLiteral("Picture1(%1)").arg(i), [](PaneLayout& p, int k) { return &p.Picture1[k]; }, i);
         add(QStringLiteral("lblDesc(%1)").arg(i), [](PaneLayout& p, int k) { return &p.lblDesc[k]; }, i);
     }
-    for (int i = 0; i < kStatusPanels; ++i)
+    // The status bar keeps its height whatever the window's: its labels follow the
+    // window's width only, or a taller window would push them out of the bar.
+    for (int i = 0; i < kStatusPanels; ++i) {
         add(QStringLiteral("Panel1(%1)").arg(i), [](PaneLayout& p, int k) { return &p.Panel1[k]; }, i);
+        list.back().letters.T = list.back().letters.H = false;
+    }
     return list;
 }
 
@@ -307,4 +311,7 @@ void AfterResize(PaneLayout& g)
 {
     LayoutLegend(g, g.img[0].Left, g.img[0].Width);
     g.Shape1.Left = g.picSplit2.Left + 250;
+    // The strip's arrows follow the bar as the tree widens, as when it is released.
+    g.ImgUp.Left = g.picSplit2.Left + 50;
+    g.ImgDn.Left = g.picSplit2.Left + 50;
 }

@@ -143,8 +143,9 @@ struct BarDrag
 // control's Tag names (T, H by the height ratio; L, W by the width ratio) to the
 // recorded value times the ratio of the given client size to the recorded one. Images, shapes and the
 // ticker are never rescaled; an empty Tag, or one not starting with "@", counts as
-// "@T,H,L,W". A zero client size (a minimised window) changes nothing and records
-// nothing.
+// "@T,H,L,W", except that the status bar's labels Panel1 scale only their left and
+// width (the bar does not grow). A zero client size (a minimised window) changes
+// nothing and records nothing.
 class FormScaler
 {
 public:
@@ -175,6 +176,6 @@ private:
     QVector<Entry> m_entries;
 };
 
-// After a resize: the legend is laid out over img(0) again and the press marker put
-// 250 right of picSplit2.
+// After a resize: the legend is laid out over img(0) again, the press marker put 250
+// right of picSplit2 and the strip's arrows 50 right of it.
 void AfterResize(PaneLayout& g);

@@ -12,6 +12,7 @@
 #include "platform/InputCodes.h"
 #include "platform/SkipFailedSteps.h"
 #include "platform/TreeView.h"
+#include "platform/WindowPlacement.h"
 #include "reports/SummaryOpt.h"
 #include "retrieval/Downloaders.h"
 #include "retrieval/Transports.h"
@@ -78,8 +79,14 @@ frmMain::frmMain(QWidget* parent)
             [](int row) { entryRunner().redrawStockIfShown(QStringLiteral("Current"), row); });
     // A run changes the grid, tree and texts with every page: the window shows them
     // at most ten times a second meanwhile, and whole at the end.
-    connect(m_run.get(), &UpdateRun::runStarted, this, [this] { m_paintThrottle->setOn(true); });
-    connect(m_run.get(), &UpdateRun::runFinished, this, [this] { m_paintThrottle->setOn(false); });
+    connect(m_run.get(), &UpdateRun::runStarted, this, [this] {
+        m_paintThrottle->setOn(true);
+        m_ports.setRunTexts(true);
+    });
+    connect(m_run.get(), &UpdateRun::runFinished, this, [this] {
+        m_ports.setRunTexts(false);
+        m_paintThrottle->setOn(false);
+    });
 
     m_strip.fits = [this](int slot) { return SlotFits(m_layout, slot); };
     m_strip.changed = [this] { syncStrip(); };
@@ -185,7 +192,7 @@ void frmMain::Form_Load()
         // Centred across the screen, 10 twips below its top.
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect area = screen->geometry();
-            move(area.x() + area.width() / 2 - frameGeometry().width() / 2, area.y() + px(10));
+            PlaceWindow(*this, QPoint(area.x() + area.width() / 2 - frameGeometry().width() / 2, area.y() + px(10)));
         }
 
         LoadData();
@@ -295,7 +302,12 @@ void frmMain::Picture1_Click(int Index)
         openPopup(mnuTickers, m_layout.frmButtom.Left + 20, m_layout.frmButtom.Top + 70);
         break;
     case 2: {
+        // Half its width left of the middle of the main window's width, 300 twips
+        // below the main window's top.
         News& reader = News::Instance();
+        const QRect screen = this->screen() ? this->screen()->geometry() : QRect();
+        PlaceWindow(reader, QPoint(screen.x() + frameGeometry().width() / 2 - reader.frameGeometry().width() / 2,
+                                   frameGeometry().y() + px(300)));
         reader.show();
         reader.raise();
         reader.activateWindow();
@@ -350,8 +362,8 @@ void frmMain::Panel1_Click(int Index)
             chooser.adjustSize();
             const int widthTwips = chooser.width() * input::TwipsPerPixel;
             const int heightTwips = chooser.height() * input::TwipsPerPixel;
-            chooser.move(popupPoint(m_layout.Panel1[4].Left + widthTwips / 2,
-                                    m_layout.StatusBar1.Top + heightTwips / 2 - 800));
+            PlaceWindow(chooser, popupPoint(m_layout.Panel1[4].Left + widthTwips / 2,
+                                            m_layout.StatusBar1.Top + heightTwips / 2 - 800));
             chooser.exec();
         }
         break;

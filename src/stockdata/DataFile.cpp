@@ -260,11 +260,19 @@ bool Source::finish()
     return good;
 }
 
-bool writeAll(const QString& path, const QByteArray& bytes)
+bool writeAll(const QString& path, const QByteArray& bytes, QString* why)
 {
-    if (unreadFiles().contains(keyOf(path)))
+    if (unread(path)) {
+        if (why)
+            *why = QStringLiteral("It could not be read, so what it holds is kept.");
         return false;
-    return WriteFileAtomic(path, bytes);
+    }
+    return WriteFileAtomic(path, bytes, why);
+}
+
+bool unread(const QString& path)
+{
+    return unreadFiles().contains(keyOf(path));
 }
 
 void forgetUnread(const QString& path)

@@ -139,9 +139,9 @@ template <typename Rec, std::size_t N>
 DataFileStatus readTableFile(const QString& path, std::array<Rec, N>& table);
 
 // Writes the whole table through a temporary file and a rename: a failure leaves the
-// old file as it was. False when the write failed.
+// old file as it was. False when the write failed (why, when given, says why).
 template <typename Rec, std::size_t N>
-bool writeTableFile(const QString& path, const std::array<Rec, N>& table);
+bool writeTableFile(const QString& path, const std::array<Rec, N>& table, QString* why = nullptr);
 
 // Non-template parts of the two above.
 // A file that exists but could not be read may still hold good rows that the table
@@ -171,7 +171,9 @@ private:
     std::unique_ptr<BinaryReader> m_reader;
     bool m_opened = false;
 };
-bool writeAll(const QString& path, const QByteArray& bytes);
+bool writeAll(const QString& path, const QByteArray& bytes, QString* why = nullptr);
+// Whether writeAll refuses path now (it exists and could not be read).
+bool unread(const QString& path);
 // Lifts the refusal for path: for a caller that means to replace its contents whatever
 // they are (emptying the portfolio), and for a file that turned out to be missing.
 void forgetUnread(const QString& path);
@@ -199,7 +201,7 @@ DataFileStatus readTableFile(const QString& path, std::array<Rec, N>& table)
 }
 
 template <typename Rec, std::size_t N>
-bool writeTableFile(const QString& path, const std::array<Rec, N>& table)
+bool writeTableFile(const QString& path, const std::array<Rec, N>& table, QString* why)
 {
-    return datafile::writeAll(path, encodeTable(table));
+    return datafile::writeAll(path, encodeTable(table), why);
 }

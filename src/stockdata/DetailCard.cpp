@@ -149,12 +149,12 @@ bool StoreAlertPrices(int set, const QString& symbol, std::optional<float> low, 
     }
     // The card's set is no longer the current one: change that set's file only.
     auto table = std::make_unique<std::array<StockRec, kStockRows>>();
-    if (readTableFile(SetFilePath(set), *table) == DataFileStatus::Failed)
+    if (!ReadOtherSet(set, *table))
         return false;
     for (StockRec& rec : *table)
         if (rec.Symbol == symbol) {
             apply(rec);
-            return writeTableFile(SetFilePath(set), *table);
+            return SaveOtherSet(set, *table);
         }
     return false;
 }

@@ -46,13 +46,16 @@ QString PortfolioFilePath()
 
 bool SavePortfolio()
 {
-    if (writeTableFile(PortfolioFilePath(), Transactions())) {
-        programState().PortfolioUnsaved = false;
-        return true;
-    }
-    LogError(RuntimeError(75, QStringLiteral("Path/File access error: ") + PortfolioFilePath()),
-             QStringLiteral("Portfolio_SavePortfolio"), false);
-    return false;
+    const QString path = PortfolioFilePath();
+    QString why;
+    const bool written = writeTableFile(path, Transactions(), &why);
+    // A table that could not be written stays marked: the next save writes it, and
+    // the file is not read over it meanwhile.
+    programState().PortfolioUnsaved = !written;
+    if (ReportSave(path, written, why))
+        LogError(RuntimeError(75, QStringLiteral("Path/File access error: ") + path),
+                 QStringLiteral("Portfolio_SavePortfolio"), false);
+    return written;
 }
 
 void MarkPortfolioChanged()
@@ -62,15 +65,18 @@ void MarkPortfolioChanged()
 
 bool SaveChangedPortfolio()
 {
-    if (!programState().PortfolioUnsaved)
-        return true;
-    programState().PortfolioUnsaved = false;  // a failed write is logged once
-    return SavePortfolio();
+    return !programState().PortfolioUnsaved || SavePortfolio();
 }
 
 bool LoadPortfolio()
 {
-    SaveChangedPortfolio();
+    // What the user entered and could not be written stays: the file holds less. Only
+    // a table made over a file that could not be read gives way to the file.
+    if (!SaveChangedPortfolio() && !datafile::unread(PortfolioFilePath())) {
+        countTransactions();
+        return false;
+    }
+    programState().PortfolioUnsaved = false;
     Transactions().fill(PortRec());
     const bool ok = readTableFile(PortfolioFilePath(), Transactions()) != DataFileStatus::Failed;
     countTransactions();

@@ -8,6 +8,8 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
+#include <memory>
 
 // The state the program shares between its parts: one object, reached through
 // programState() or the accessor of each item (Stocks(), CurrentSymbol(), ...). Plain
@@ -23,6 +25,9 @@ struct ProgramState
     QString CurrentSymbol;                    // the selected stock
     std::int16_t CurrentIndex = 0;            // row found by the last GetStockLine
     std::int16_t StocksUnsavedSet = -1;       // the set whose table was marked changed and not yet written; -1 none
+    // Tables of other sets whose writes failed, by set: they wait for a write that
+    // succeeds and are the set's table when it becomes current again.
+    std::map<int, std::shared_ptr<std::array<StockRec, kStockRows>>> UnsavedSets;
 
     // The US index table, one row per index of the US view's fixed list.
     std::array<USRec, kUSRows> USIndexes;

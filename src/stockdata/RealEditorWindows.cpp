@@ -1,5 +1,6 @@
 #include "stockdata/RealEditorWindows.h"
 
+#include "platform/WindowPlacement.h"
 #include "stockdata/DetailCard.h"
 #include "stockdata/EditingHost.h"
 #include "stockdata/LastPar.h"
@@ -55,7 +56,7 @@ bool PlaceBelowTicker(QWidget* dialog, const QWidget* mainWindow, int tickerTopT
         return false;
     const QPoint clientOrigin = mainWindow->mapToGlobal(QPoint(0, 0));
     const QSize size = dialog->frameGeometry().size().expandedTo(dialog->size());
-    dialog->move(DialogPosition(mainWindow->frameGeometry(), clientOrigin.y(), tickerTopTwips, size));
+    PlaceWindow(*dialog, DialogPosition(mainWindow->frameGeometry(), clientOrigin.y(), tickerTopTwips, size));
     return true;
 }
 
@@ -67,6 +68,6 @@ bool PlaceOnScreenBelowTicker(QWidget* dialog, const QWidget* mainWindow, int ti
     const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
     const int mainWidth = innerWidth ? mainWindow->width() : mainWindow->frameGeometry().width();
     const int width = std::max(dialog->frameGeometry().width(), dialog->width());
-    dialog->move(ScreenPositionBelowTicker(origin, mainWidth, tickerTopTwips, width));
+    PlaceWindow(*dialog, ScreenPositionBelowTicker(origin, mainWidth, tickerTopTwips, width));
     return true;
 }

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -61,9 +62,56 @@ QString USFilePath()
     return AppPath() + QStringLiteral("/US.dat");
 }
 
+namespace {
+
+using SetTable = std::array<StockRec, kStockRows>;
+
+auto& unsavedSets()
+{
+    return programState().UnsavedSets;
+}
+
+// Writes the waiting table of set; true when none waits any more.
+bool saveWaitingSet(int set)
+{
+    const auto at = unsavedSets().find(set);
+    if (at == unsavedSets().end())
+        return true;
+    const std::shared_ptr<SetTable> table = at->second;
+    return SaveOtherSet(set, *table);
+}
+
+int countUsedRows()
+{
+    int count = 0;
+    for (const StockRec& r : Stocks())
+        if (!r.Symbol.isEmpty())
+            ++count;
+    return count;
+}
+
+} // namespace
+
 bool ReadStocks()
 {
-    SaveChangedStocks();
+    // A table whose write failed stays as the user left it (the file holds less): the
+    // current set's in memory, another set's until that set is read again. Only a
+    // table made over a set file that could not be read gives way to the file.
+    ProgramState& state = programState();
+    const int unsaved = state.StocksUnsavedSet;
+    if (!SaveChangedStocks() && !datafile::unread(SetFilePath(unsaved))) {
+        if (unsaved == CurrentSet())
+            return false;
+        unsavedSets()[unsaved] = std::make_shared<SetTable>(Stocks());
+    }
+    state.StocksUnsavedSet = -1;
+    if (!saveWaitingSet(CurrentSet())) {
+        Stocks() = *unsavedSets()[CurrentSet()];
+        unsavedSets().erase(CurrentSet());
+        state.StocksUnsavedSet = CurrentSet();
+        StockCount() = static_cast<std::int16_t>(countUsedRows());
+        return false;
+    }
     try {
         Stocks().fill(StockRec());
         if (CurrentSet() < 0 || CurrentSet() >= kStockSets)
@@ -71,11 +119,7 @@ bool ReadStocks()
         const QString path = SetFilePath(CurrentSet());
         if (readTableFile(path, Stocks()) == DataFileStatus::Failed)
             throw fileError(path);
-        int count = 0;
-        for (const StockRec& r : Stocks())
-            if (!r.Symbol.isEmpty())
-                ++count;
-        StockCount() = static_cast<std::int16_t>(count);
+        StockCount() = static_cast<std::int16_t>(countUsedRows());
         return true;
     } catch (const RuntimeError& e) {
         LogError(e, QStringLiteral("Stocks_ReadStocks"), false);
@@ -91,11 +135,17 @@ bool saveSet(int set)
         if (set < 0 || set >= kStockSets)
             throw RuntimeError(9, QStringLiteral("Subscript out of range"), kFileSource);
         const QString path = SetFilePath(set);
-        if (!writeTableFile(path, Stocks()))
-            throw fileError(path);
-        if (programState().StocksUnsavedSet == set)
+        QString why;
+        const bool written = writeTableFile(path, Stocks(), &why);
+        // A table that could not be written stays marked: the next save writes it,
+        // and the file is not read over it meanwhile.
+        if (written && programState().StocksUnsavedSet == set)
             programState().StocksUnsavedSet = -1;
-        return true;
+        else if (!written)
+            programState().StocksUnsavedSet = std::int16_t(set);
+        if (ReportSave(path, written, why))
+            throw fileError(path);
+        return written;
     } catch (const RuntimeError& e) {
         LogError(e, QStringLiteral("Stocks_SaveStocks"), false);
     }
@@ -103,6 +153,31 @@ bool saveSet(int set)
 }
 
 } // namespace
+
+bool SaveOtherSet(int set, const std::array<StockRec, kStockRows>& table)
+{
+    const QString path = SetFilePath(set);
+    QString why;
+    const bool written = writeTableFile(path, table, &why);
+    if (ReportSave(path, written, why))
+        LogError(fileError(path), QStringLiteral("Stocks_SaveStocks"), false);
+    if (written)
+        unsavedSets().erase(set);
+    else if (!datafile::unread(path))
+        unsavedSets()[set] = std::make_shared<SetTable>(table);
+    return written;
+}
+
+bool ReadOtherSet(int set, std::array<StockRec, kStockRows>& table)
+{
+    const auto at = unsavedSets().find(set);
+    if (at != unsavedSets().end()) {
+        table = *at->second;
+        return true;
+    }
+    table.fill(StockRec());
+    return readTableFile(SetFilePath(set), table) != DataFileStatus::Failed;
+}
 
 bool SaveStocks()
 {
@@ -120,15 +195,17 @@ void MarkStocksChanged()
 bool SaveChangedStocks()
 {
     const int set = programState().StocksUnsavedSet;
-    if (set < 0)
-        return true;
-    programState().StocksUnsavedSet = -1;  // a failed write is logged once, not at every later read
-    return saveSet(set);
+    return set < 0 || saveSet(set);
 }
 
 bool SaveChangedTables()
 {
-    const bool stocks = SaveChangedStocks();
+    bool stocks = SaveChangedStocks();
+    std::vector<int> waiting;
+    for (const auto& set : unsavedSets())
+        waiting.push_back(set.first);
+    for (const int set : waiting)
+        stocks = saveWaitingSet(set) && stocks;
     return SaveChangedPortfolio() && stocks;
 }
 

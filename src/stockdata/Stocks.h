@@ -1,7 +1,10 @@
 #pragma once
 
+#include "stockdata/Records.h"
+
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -20,6 +23,14 @@ bool ReadStocks();
 // Writes Stocks whole to Set<CurrentSet>.dat; a failure is logged as
 // "Stocks_SaveStocks" and leaves the old file. False then.
 bool SaveStocks();
+
+// A set other than the current one, as the program holds it: a table whose write
+// failed waits in memory (the file holds less) and is what ReadOtherSet and a later
+// ReadStocks of that set give; SaveOtherSet writes it (a failure told and logged as
+// SaveStocks's, the table then waiting) and SaveChangedTables tries the waiting ones
+// again. ReadOtherSet is false when the file could not be read.
+bool ReadOtherSet(int set, std::array<StockRec, kStockRows>& table);
+bool SaveOtherSet(int set, const std::array<StockRec, kStockRows>& table);
 
 // The update run marks the table changed instead of writing it for every stock, and
 // writes it once at the end of each pass over the set, on Stop and on quit

@@ -1,5 +1,6 @@
 #include "weblinks/RealWebLinkWindows.h"
 
+#include "platform/WindowPlacement.h"
 #include "weblinks/BigChart.h"
 #include "weblinks/Reuters.h"
 #include "weblinks/Scr.h"
@@ -20,7 +21,7 @@ Window* showWindow(QPointer<Window>& window, QWidget* owner)
         window->Form_Load();
         window->adjustSize();
         if (owner)
-            window->move(owner->geometry().center() - window->rect().center());
+            CentreOver(*window, *owner);
     }
     window->show();
     window->raise();

@@ -67,3 +67,51 @@ TEST(HttpReply, FactsAsTheFetchControlReportsThem)
         EXPECT_EQ(HttpReply::Judge(c.facts), c.fault);
     }
 }
+
+TEST(HttpReply, TheReaderJudgesARawReplyTheSameHoweverItArrives)
+{
+    // Fed whole, a byte at a time or in odd pieces, a reply comes to the same fault and
+    // body; chunk framing is taken strictly.
+    const QByteArray chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+    const struct
+    {
+        const char* what;
+        QByteArray raw;
+        Fault fault;
+        QByteArray body;
+    } cases[] = {
+        {"chunks with extension and trailers", chunked + "5;a=b\r\nhello\r\n1\nx\n0\r\nT: 1\r\n\r\n", Fault::None,
+         "hellox"},
+        {"length, more than announced", "HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\nabcdef", Fault::None, "abc"},
+        {"to the close", "HTTP/1.0 200 OK\r\n\r\nabc", Fault::None, "abc"},
+        {"chunks, bytes after the end", chunked + "3\r\nabc\r\n0\r\n\r\nxyz", Fault::BrokenChunks, "abc"},
+        {"chunks, cut in the trailers", chunked + "3\r\nabc\r\n0\r\n", Fault::BrokenChunks, "abc"},
+        {"chunks, size line over the cap", chunked + QByteArray(HttpReply::Reader::MaxLineBytes + 1, '0') + "3\r\nabc",
+         Fault::BrokenChunks, ""},
+        {"chunks, sixteen digits", chunked + "1000000000000000\r\nabc", Fault::BrokenChunks, ""},
+        {"chunks, no line end after the data", chunked + "3\r\nabcX\r\n0\r\n\r\n", Fault::BrokenChunks, "abc"},
+        {"head over the cap", "HTTP/1.0 200 OK\r\nX: " + QByteArray(HttpReply::Reader::MaxHeadBytes, 'x') + "\r\n\r\nabc",
+         Fault::HeadTooLarge, ""},
+        {"status line over the cap", "HTTP/1.0 200 " + QByteArray(HttpReply::Reader::MaxHeadBytes, 'x'),
+         Fault::HeadTooLarge, ""},
+        {"long text without a status line", QByteArray(HttpReply::Reader::MaxHeadBytes * 2, 'x'), Fault::NotHttp, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const qsizetype piece : {qsizetype(0), qsizetype(1), qsizetype(7)}) {
+            HttpReply::Reader reader;
+            QByteArray body;
+            const auto sink = [&body](QByteArrayView b) {
+                body += b;
+                return true;
+            };
+            const qsizetype step = piece == 0 ? c.raw.size() : piece;
+            for (qsizetype at = 0; at < c.raw.size(); at += step)
+                if (!reader.feed(QByteArrayView(c.raw).sliced(at, qMin(step, c.raw.size() - at)), sink))
+                    break;
+            EXPECT_EQ(HttpReply::Judge(reader.facts()), c.fault) << piece;
+            EXPECT_EQ(body, c.body) << piece;
+        }
+        EXPECT_EQ(HttpReply::JudgeRaw(c.raw), c.fault);
+    }
+}

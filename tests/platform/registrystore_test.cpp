@@ -1,5 +1,8 @@
 #include "QtPrint.h"
 
+#include "TestDoubles.h"
+
+#include "platform/AppPath.h"
 #include "platform/RegistryStore.h"
 
 #include <QDir>
@@ -12,6 +15,7 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -156,6 +160,45 @@ TEST_F(RegistryStoreTest, AStoreThatCannotBeReadIsNeverOverwritten)
     EXPECT_TRUE(info.exists());
     EXPECT_FALSE(info.isFile());
     ::close(fd);
+}
+
+namespace {
+QByteArray readRaw(const QString& path);
+} // namespace
+
+TEST_F(RegistryStoreTest, ASettingThatCannotBeWrittenIsToldOnceKeptAndWrittenLater)
+{
+    const QString key = QStringLiteral("Software\\Orvane\\Tradewright5");
+    ASSERT_TRUE(RegistryStore::createKey(key));
+    ASSERT_TRUE(RegistryStore::setValue(key, QStringLiteral("Proxy"), sz("old:80")));
+    const QByteArray before = readRaw(RegistryStore::filePath());
+    test::dialogs().reset();
+
+    // A full disk (a test running as root writes into any folder, so the writer fails).
+    SetWriteFailure(m_dir.path(), ENOSPC);
+    EXPECT_FALSE(RegistryStore::setValue(key, QStringLiteral("Proxy"), sz("new:8080")));
+    EXPECT_FALSE(RegistryStore::setValue(key, QStringLiteral("Email"), sz("jo@example.org")));
+    ASSERT_EQ(test::dialogs().shown.size(), 1);
+    const QString told = test::dialogs().shown[0].prompt;
+    EXPECT_TRUE(told.contains(RegistryStore::filePath())) << told.toStdString();
+    EXPECT_TRUE(told.contains(QString::fromLocal8Bit(std::strerror(ENOSPC)))) << told.toStdString();
+    EXPECT_EQ(readRaw(RegistryStore::filePath()), before);
+    // What was set is what the program reads back meanwhile.
+    EXPECT_EQ(RegistryStore::queryValue(key, QStringLiteral("Proxy"))->data, QByteArray("new:8080"));
+
+    SetWriteFailure(m_dir.path(), 0);
+    EXPECT_TRUE(RegistryStore::setValue(key, QStringLiteral("Tip"), sz("1")));
+    const QByteArray after = readRaw(RegistryStore::filePath());
+    for (const char* written : {"new:8080", "jo@example.org", "Tip"})
+        EXPECT_TRUE(after.contains(written)) << written;
+    EXPECT_EQ(test::dialogs().shown.size(), 1);
+
+    // Failing again after a good write is told again.
+    SetWriteFailure(m_dir.path(), EROFS);
+    EXPECT_FALSE(RegistryStore::setValue(key, QStringLiteral("Tip"), sz("0")));
+    SetWriteFailure(m_dir.path(), 0);
+    EXPECT_EQ(test::dialogs().shown.size(), 2);
+    test::dialogs().reset();
 }
 
 namespace {

@@ -93,6 +93,77 @@ TEST(UrlFetch, OnlyAWholePageIsASuccess)
     }
 }
 
+TEST(UrlFetch, RedirectsAtMostFiveToHttpOrHttpsAndNeverToAPlaceholderHost)
+{
+    using Server = test::LoopbackHttpServer;
+    Server server;
+    server.setReply("/page", "the page");
+    // /hopN sends to /hop(N-1), /hop0 to the page: /hopN takes N + 1 redirects.
+    for (int n = 0; n <= 6; ++n)
+        server.setRawReply("/hop" + QString::number(n),
+                           Server::redirectReply(n == 0 ? QByteArray("/page") : "/hop" + QByteArray::number(n - 1)));
+    const QByteArray self = "http://127.0.0.1:" + QByteArray::number(server.port());
+    server.setRawReply("/absolute", Server::redirectReply(self + "/page"));
+    server.setRawReply("/ping", Server::redirectReply("/pong"));
+    server.setRawReply("/pong", Server::redirectReply("/ping"));
+    server.setRawReply("/to-ftp", Server::redirectReply("ftp://127.0.0.1/page"));
+    server.setRawReply("/to-file", Server::redirectReply("file:///etc/passwd"));
+    server.setRawReply("/to-unset", Server::redirectReply("http://quotes.example/page"));
+    server.setRawReply("/to-unset-dot", Server::redirectReply("http://Charts.Example./page"));
+    server.setRawReply("/no-location", "HTTP/1.0 302 Found\r\nContent-Length: 5\r\n\r\nmoved");
+    struct Case { const char* path; Outcome outcome; int requests; };
+    const Case cases[] = {
+        {"/hop4", Outcome::Ok, 6},           // five redirects
+        {"/hop5", Outcome::ErrorStatus, 6},  // a sixth is not followed
+        {"/absolute", Outcome::Ok, 2},
+        {"/ping", Outcome::ErrorStatus, 6},
+        {"/to-ftp", Outcome::ErrorStatus, 1},
+        {"/to-file", Outcome::ErrorStatus, 1},
+        {"/to-unset", Outcome::ErrorStatus, 1},
+        {"/to-unset-dot", Outcome::ErrorStatus, 1},
+        {"/no-location", Outcome::ErrorStatus, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        server.clearRecords();
+        DirectFetch fetch;
+        EXPECT_EQ(fetch.OpenURL(server.url(c.path)), c.outcome == Outcome::Ok ? QByteArray("the page") : QByteArray());
+        EXPECT_EQ(fetch.lastOutcome(), c.outcome);
+        EXPECT_EQ(fetch.lastHttpStatus(), c.outcome == Outcome::Ok ? 200 : 302);
+        EXPECT_EQ(server.requests().size(), c.requests);
+    }
+}
+
+TEST(UrlFetch, AChunkedBodyIsCheckedChunkByChunk)
+{
+    // The framing reader takes a size line that is not hexadecimal, a chunk cut short
+    // or longer than its size, and bytes after the last chunk as faults, where the
+    // page would otherwise end early at a fragment; the sink never gets a page.
+    using Server = test::LoopbackHttpServer;
+    Server server;
+    const QByteArray head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n";
+    const QByteArray first = "10\r\n0123456789abcdef\r\n";
+    server.setRawReply("/bad-size", head + first + "zz\r\nmore\r\n0\r\n\r\n");
+    server.setRawReply("/cut", head + first + "20\r\nshort");
+    server.setRawReply("/long", head + first + "2\r\nlonger\r\n0\r\n\r\n");
+    server.setRawReply("/after", head + first + "0\r\n\r\nextra");
+    server.setSlow("/slow", head + first + "5;ext=1\r\nhello\r\n0\r\nX-Trailer: y\r\n\r\n", 3, 5);
+    for (const char* path : {"/bad-size", "/cut", "/long", "/after"}) {
+        DirectFetch fetch;
+        QByteArray taken;
+        EXPECT_FALSE(fetch.OpenURLInto(server.url(path), [&](QByteArrayView b) {
+            taken += b;
+            return true;
+        })) << path;
+        EXPECT_EQ(fetch.lastOutcome(), Outcome::BrokenChunks) << path;
+        EXPECT_EQ(fetch.states.last(), UrlFetch::icError) << path;
+    }
+    // Framing that arrives a few bytes at a time is read across the pieces.
+    DirectFetch fetch;
+    EXPECT_EQ(fetch.OpenURL(server.url("/slow")), QByteArray("0123456789abcdefhello"));
+    EXPECT_EQ(fetch.lastOutcome(), Outcome::Ok);
+}
+
 TEST(UrlFetch, BodyArrivingSlowlyInPiecesArrivesWhole)
 {
     test::LoopbackHttpServer server;

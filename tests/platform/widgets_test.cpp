@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -195,4 +196,125 @@ TEST(Widgets, GridColumnsFitTheirTextsInTheViewsFont)
     EXPECT_GE(view.columnPixelWidth(1), QFontMetrics(bold).horizontalAdvance(wide));
     EXPECT_EQ(grid.ColWidth(2), 0);
     EXPECT_EQ(grid.ColWidth(3), 30000);
+}
+
+// A whole grid handed to a shown view takes its sizes in one pass; every view of
+// the control (the body and the three frozen bands) has each row's height and
+// each column's width, hidden ones (0) included, and rows placed one under another.
+TEST(Widgets, GridSizesReachEveryBandInOnePass)
+{
+    FlexGrid shown;
+    FlexGridView view;
+    view.resize(500, 300);
+    view.setGrid(&shown);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+
+    auto heightOf = [](int r) { return r % 5 == 0 ? 0 : r % 3 == 0 ? 480 : 240; };
+    FlexGrid filled;
+    filled.setRedraw(false);
+    filled.setCols(6);
+    filled.setRows(3000);
+    filled.setFixedRows(1);
+    filled.setFixedCols(1);
+    for (int r = 1; r < filled.Rows(); ++r)
+        filled.setRowHeight(r, heightOf(r));
+    filled.setRowHeight(0, 360);
+    filled.setColWidth(2, 0);   // a link column, hidden
+    filled.setColWidth(4, 0);
+    filled.setColWidth(5, 3000);
+    shown.assignFrom(filled);
+    // A row added afterwards, one at a time, takes its height too.
+    shown.AddItem(QStringLiteral("a\tb"));
+    shown.setRowHeight(shown.Rows() - 1, 0);
+    QCoreApplication::processEvents();
+
+    QList<QTableView*> views = view.findChildren<QTableView*>();
+    views << &view;
+    ASSERT_EQ(views.size(), 4);
+    for (QTableView* v : views) {
+        for (int r = 0; r < shown.Rows(); ++r)
+            ASSERT_EQ(v->rowHeight(r), shown.RowHeight(r) / 15) << "row " << r;
+        for (int c = 0; c < shown.Cols(); ++c)
+            EXPECT_EQ(v->columnWidth(c), shown.ColWidth(c) / 15) << "column " << c;
+    }
+    EXPECT_EQ(view.rowPixelHeight(5), 0);
+    EXPECT_EQ(view.rowPixelHeight(3), 32);
+    EXPECT_EQ(view.columnPixelWidth(2), 0);
+    int y = 0;
+    for (int r = 0; r < shown.Rows(); ++r) {
+        ASSERT_EQ(view.rowViewportPosition(r) + view.verticalScrollBar()->value(), y) << "row " << r;
+        y += view.rowHeight(r);
+    }
+    // TopRow scrolls past the hidden rows.
+    shown.setTopRow(2000);
+    EXPECT_EQ(view.rowAtTwips(24 * 15 + 1), 2000 + (heightOf(2000) == 0 ? 1 : 0));
+}
+
+// A cell's line breaks: the text keeps its CR LF (copy and export give it back),
+// the model shows it as LF-separated lines, the view lays one line under the
+// other, and the row keeps the height the view gave it.
+TEST(Widgets, CellLineBreaksShowAsLines)
+{
+    FlexGrid grid;
+    grid.setRows(3);
+    grid.setCols(3);
+    const QString profile = QStringLiteral("Makes tools.\r\nSells them.");
+    grid.setTextMatrix(1, 1, profile);
+    grid.setTextMatrix(2, 1, QStringLiteral("Makes tools.Sells them."));
+    EXPECT_EQ(grid.TextMatrix(1, 1), profile);
+    grid.setRow(1);
+    grid.setCol(1);
+    EXPECT_EQ(grid.Clip(), profile);
+    EXPECT_EQ(grid.data(grid.index(1, 1)).toString(), QStringLiteral("Makes tools.\nSells them."));
+    EXPECT_EQ(grid.RowHeight(1), FlexGrid::DefaultRowHeight);
+    EXPECT_EQ(FlexGrid::displayText(QStringLiteral("a\rb\nc\r\n")), QStringLiteral("a\nb\nc\n"));
+    EXPECT_EQ(FlexGrid::displayText(QStringLiteral("plain")), QStringLiteral("plain"));
+
+    // The columns fit the widest line, not the lines run together.
+    FlexGridView view;
+    view.setGrid(&grid);
+    grid.setTextMatrix(0, 2, QStringLiteral("Sells them."));
+    grid.setTextMatrix(1, 2, QStringLiteral("Sells\r\nthem."));
+    grid.setTextMatrix(2, 2, QStringLiteral("Sells them."));
+    EXPECT_LT(grid.TextWidth(1, 1), grid.TextWidth(2, 1));
+    EXPECT_LT(grid.TextWidth(1, 2), grid.TextWidth(0, 2));
+
+    const QRect cell(10, 20, 200, 100);
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    const struct {
+        const char* name;
+        QString text;
+        QRect cell;
+        Qt::Alignment alignment;
+        QList<int> tops;   // one per line
+        QStringList lines;
+    } cases[] = {
+        {"one line fills the cell", QStringLiteral("Makes tools."), cell, left, {20}, {"Makes tools."}},
+        {"two lines centred", QStringLiteral("Makes tools.\nSells them."), cell, left, {55, 70},
+         {"Makes tools.", "Sells them."}},
+        {"top", QStringLiteral("a\nb"), cell, Qt::AlignRight | Qt::AlignTop, {20, 35}, {"a", "b"}},
+        {"bottom", QStringLiteral("a\nb"), cell, Qt::AlignCenter | Qt::AlignBottom, {90, 105}, {"a", "b"}},
+        {"taller than the cell starts at its top", QStringLiteral("1\n2\n3"), QRect(10, 20, 200, 30), left,
+         {20, 35, 50}, {"1", "2", "3"}},
+        {"an empty last line counts", QStringLiteral("a\n"), cell, left, {55, 70}, {"a", ""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto laid = FlexGridView::layoutCellText(c.text, c.cell, c.alignment, 15);
+        ASSERT_EQ(laid.size(), c.lines.size());
+        for (int i = 0; i < laid.size(); ++i) {
+            EXPECT_EQ(laid[i].text, c.lines[i]);
+            EXPECT_EQ(laid[i].rect.top(), c.tops[i]);
+            EXPECT_EQ(laid[i].rect.left(), c.cell.left());
+            EXPECT_EQ(laid[i].rect.width(), c.cell.width());
+            if (laid.size() == 1) {
+                EXPECT_EQ(laid[i].rect, c.cell);
+                EXPECT_EQ(laid[i].alignment, c.alignment);
+            } else {
+                EXPECT_EQ(laid[i].rect.height(), 15);
+                EXPECT_EQ(laid[i].alignment, (c.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
+            }
+        }
+    }
 }

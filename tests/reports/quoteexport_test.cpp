@@ -4,11 +4,13 @@
 // back by a parser, and the delimited fields a spreadsheet would misread.
 #include "TestDoubles.h"
 
+#include "platform/AppPath.h"
 #include "platform/Clock.h"
 #include "reports/QuoteExport.h"
 #include "stockdata/ProgramState.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -186,6 +188,27 @@ TEST(QuoteExportText, DelimitedFieldsAreQuotedOnlyWhenNeededAndFormulasDisarmed)
         {"+0.48%", '\t', "+0.48%"},
         {"1,234", ',', "\"1,234\""},
         {"", ',', ""},
+        // A sign stays only before a whole number as the quote texts write it.
+        {"-1,234.50", '\t', "-1,234.50"},
+        {"+ 1/2", '\t', "+ 1/2"},
+        {"-3/8", '\t', "-3/8"},
+        {"+12 7/16%", '\t', "+12 7/16%"},
+        {"-5.", '\t', "-5."},
+        {"-1+1+cmd|' /C notepad'!A0", '\t', "'-1+1+cmd|' /C notepad'!A0"},
+        {"+1 1/4+A1", '\t', "'+1 1/4+A1"},
+        {"-0.48 (-1.2%)", '\t', "'-0.48 (-1.2%)"},
+        {"-1.5.2", '\t', "'-1.5.2"},
+        {"-1/", '\t', "'-1/"},
+        {"-,1", '\t', "'-,1"},
+        {"+1,", '\t', "'+1,"},
+        {"- ", '\t', "'- "},
+        {"-.", '\t', "'-."},
+        {"-%", '\t', "'-%"},
+        {"-1e5", '\t', "'-1e5"},
+        // TAB and CR first are disarmed too (and quoted where they are the separator or a break).
+        {"\t=1", ',', "'\t=1"},
+        {"\t1", '\t', "\"'\t1\""},
+        {"\rcmd", ',', "\"'\rcmd\""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(DelimitedField(QString::fromLatin1(c.in), QLatin1Char(c.sep)), QString::fromLatin1(c.out)) << c.in;
@@ -343,6 +366,60 @@ TEST_F(QuoteExportSink, TargetThatCannotBeWrittenGetsAMessage)
     EXPECT_EQ(test::dialogs().shown[1].kind, "msg");
     EXPECT_TRUE(test::dialogs().shown[1].prompt.contains("could not be written"));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+// The XML slot drops the control characters XML 1.0 has no place for; TAB, LF and CR stay.
+TEST(QuoteExportText, XmlDropsControlCharactersButTabAndLineBreaks)
+{
+    StockRec r = ibm();
+    r.CompanyName = QStringLiteral("A\x01" "B\x1b[0m\x7f C\tD\r\nE");
+    r.Exchange = QString(QChar(0)) + QStringLiteral("NYSE\x0b\x0c");
+    const std::vector<StockRec> one{r};
+    const QString xml = text(XmlSlot, one);
+    EXPECT_TRUE(xml.contains(QStringLiteral("<Name>AB[0m\x7f C\tD\r\nE</Name>")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("<Exchange>NYSE</Exchange>")));
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd())
+        reader.readNext();
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+}
+
+// A write cut short leaves ".<name>.tw-save-XXXXXX" beside the file: the next export
+// into that folder clears every such file there, and only those.
+TEST_F(QuoteExportSink, TheNextExportIntoAFolderRemovesInterruptedTemporaries)
+{
+    const QStringList leftovers{".Stocks.XML.tw-save-a8Kq2z", ".other.txt.tw-save-000000"};
+    const QStringList kept{"keep.txt", ".keep.tw-save-", ".keep.tw-save-abc", "x.tw-save-abcdef"};
+    for (const QString& name : leftovers + kept) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("half");
+    }
+    test::dialogs().saveAnswers << dir.filePath("Stocks.XML");
+    Export(XmlSlot);
+    QStringList want = kept;
+    want << "Stocks.XML";
+    want.sort();
+    QStringList have = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    have.sort();
+    EXPECT_EQ(have, want);
+    EXPECT_EQ(test::dialogs().shown.size(), 1);  // the Save-As box only
+}
+
+TEST(QuoteExportFolders, TheProgramFolderKeepsItsTemporariesForTheStart)
+{
+    QTemporaryDir home;
+    const QString before = AppPath();
+    SetAppPath(home.path());
+    QDir().mkpath(home.filePath("Cache/Quotes"));
+    for (const char* name : {".Set1.dat.tw-save-a8Kq2z", "Cache/Quotes/.page.tw-save-reused"}) {
+        QFile f(home.filePath(QLatin1String(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(RemoveInterruptedExports(home.path()), 0);
+    EXPECT_EQ(RemoveInterruptedExports(home.filePath("Cache/Quotes")), 0);
+    EXPECT_TRUE(QFile::exists(home.filePath(".Set1.dat.tw-save-a8Kq2z")));
+    SetAppPath(before);
 }
 
 TEST_F(QuoteExportSink, ChartingSlotWithBadVolumeShowsNoDialog)

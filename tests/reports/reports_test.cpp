@@ -8,15 +8,25 @@
 #include "platform/Clock.h"
 #include "platform/Codec.h"
 #include "platform/Dialogs.h"
+#include "reports/ReportPictures.h"
 #include "reports/Reports.h"
+#include "reports/Summery.h"
 #include "sheets/ReportsPort.h"
 #include "stockdata/ProgramState.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -693,6 +703,180 @@ TEST_F(ReportsTest, MenuDispatchOfBothWindows)
             EXPECT_EQ(test::shell().opened.size(), QLatin1String(c.code) == QLatin1String("Current") ? 1 : 0);
         }
     }
+}
+
+// A write that fails opens nothing, not even the report an earlier run left: the user
+// is told which file and why. Each failure is a real one the file system gives
+// whoever runs the test: a folder standing at the report's path, a file standing
+// where the report folder goes, a file size limit reached mid-write (as on a full
+// disk) and a symbol too long for a file name.
+TEST_F(ReportsTest, AReportThatCannotBeWrittenIsNotOpenedAndTheUserIsToldWhy)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void()> arrange;
+        std::function<void()> write;
+        QString path;        // the file the message names
+        const char* reason;  // in the message
+        bool oldReport;      // an earlier report at path stays as it was
+    };
+    const QString longSymbol(300, QLatin1Char('A'));
+    const QString reports = AppPath() + QStringLiteral("/Cache/Reports/");
+    const Case cases[] = {
+        {"a folder at the report's path",
+         [&] { QDir().mkpath(reports + QStringLiteral("Annual Balance Sheet/IBM.htm")); },
+         [&] { this->reports.H_ABS(QStringLiteral("IBM")); }, reports + QStringLiteral("Annual Balance Sheet/IBM.htm"),
+         "folder", false},
+        {"a folder at the current prices' path",
+         [&] { QDir().mkpath(reports + QStringLiteral("Stock Prices.Htm")); }, [&] { this->reports.H_Current(); },
+         reports + QStringLiteral("Stock Prices.Htm"), "folder", false},
+        {"a file where the report folder goes",
+         [&] {
+             QDir().mkpath(reports);
+             ASSERT_TRUE(WriteFileAtomic(reports + QStringLiteral("Options"), "not a folder"));
+         },
+         [&] { this->reports.H_Calls(QStringLiteral("IBM")); }, reports + QStringLiteral("Options/IBM Calls.htm"),
+         "directory", false},
+        {"the file size limit reached with an old report there",
+         [&] {
+             QDir().mkpath(reports + QStringLiteral("Misc"));
+             ASSERT_TRUE(WriteFileAtomic(reports + QStringLiteral("Misc/IBM Short Interest.Htm"), "old report"));
+         },
+         [&] {
+             // No process may write a file past this size, root included.
+             const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+             rlimit old{};
+             ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+             rlimit small = old;
+             small.rlim_cur = 64;
+             ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+             this->reports.H_SI(QStringLiteral("IBM"));
+             setrlimit(RLIMIT_FSIZE, &old);
+             std::signal(SIGXFSZ, oldHandler);
+         },
+         reports + QStringLiteral("Misc/IBM Short Interest.Htm"), "large", true},
+        {"a symbol too long for a file name", [] {},
+         [&] { this->reports.H_ABS(longSymbol); },
+         reports + QStringLiteral("Annual Balance Sheet/") + longSymbol + QStringLiteral(".htm"), "too long",
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(AppPath() + QStringLiteral("/Cache/Reports")).removeRecursively();
+        test::dialogs().reset();
+        test::shell().reset();
+        c.arrange();
+        c.write();
+        EXPECT_TRUE(test::shell().opened.isEmpty());
+        ASSERT_EQ(test::dialogs().shown.size(), 1);
+        const auto& box = test::dialogs().shown[0];
+        EXPECT_EQ(box.kind, QStringLiteral("msg"));
+        EXPECT_TRUE(box.prompt.startsWith(QStringLiteral("The file ") + c.path + QStringLiteral(" could not be written.\r\n")))
+            << qPrintable(box.prompt);
+        EXPECT_TRUE(box.prompt.contains(QLatin1String(c.reason), Qt::CaseInsensitive)) << qPrintable(box.prompt);
+        EXPECT_EQ(box.title, QStringLiteral("Reports"));
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+        if (c.oldReport) {
+            // The old report stayed as it was, and no temporary file beside it.
+            EXPECT_EQ(ReadBytes(c.path), QByteArray("old report"));
+            EXPECT_EQ(QFileInfo(c.path).dir().entryList(QDir::Files | QDir::Hidden),
+                      QStringList{QFileInfo(c.path).fileName()});
+        }
+    }
+}
+
+// Every picture a page shows by a relative address, as the page's folder resolves
+// it: each is a file there and a picture a browser can show.
+void expectPicturesFound(const QString& pagePath, int expected)
+{
+    const QString page = fromCp1252(ReadBytes(pagePath));
+    ASSERT_FALSE(page.isEmpty()) << qPrintable(pagePath);
+    static const QRegularExpression address(QStringLiteral("(?:src|background)=\"([^\":]+)\""));
+    QStringList found;
+    for (auto m = address.globalMatch(page); m.hasNext();) {
+        const QString relative = m.next().captured(1);
+        const QString file = QFileInfo(pagePath).dir().filePath(relative);
+        SCOPED_TRACE(relative.toStdString());
+        EXPECT_TRUE(QFileInfo(file).isFile());
+        EXPECT_FALSE(QImage(file).isNull());
+        EXPECT_EQ(QFileInfo(file).canonicalFilePath(), QFileInfo(AppPath() + QLatin1Char('/') + QFileInfo(file).fileName()).canonicalFilePath());
+        found << relative;
+    }
+    found.removeDuplicates();
+    EXPECT_EQ(found.size(), expected) << qPrintable(found.join(QLatin1Char(' ')));
+}
+
+TEST_F(ReportsTest, TheCurrentPricesAndTheSummaryFindTheirPicturesInTheProgramFolder)
+{
+    Stocks()[0] = quote("-1.5%");
+    Stocks()[1] = quote("+2%");
+    StockCount() = 2;
+    reports.H_Current();
+    expectPicturesFound(reportPath(QStringLiteral("Stock Prices.Htm")), 2);
+
+    Stocks()[0].Symbol = QStringLiteral("IBM");
+    Stocks()[0].AvgRecommendation = 2;
+    CurrentIndex() = 0;
+    summary::QuietProgress progress;
+    summary::Flags flags{};
+    flags[summary::AR] = 1;
+    Summery(progress).GanarateHTML(flags);
+    expectPicturesFound(reportPath(QStringLiteral("Summary/IBM.htm")), 2);
+
+    // A picture of the user's own under that name is left as it is.
+    ASSERT_TRUE(WriteFileAtomic(AppPath() + QStringLiteral("/bar.jpg"), "mine"));
+    Summery(progress).GanarateHTML(flags);
+    EXPECT_EQ(ReadBytes(AppPath() + QStringLiteral("/bar.jpg")), QByteArray("mine"));
+    for (const char* name : {"up.gif", "dn.gif", "gmb.jpg"})
+        EXPECT_EQ(ReadBytes(AppPath() + QLatin1Char('/') + QLatin1String(name)), ReportPicture(QLatin1String(name)));
+}
+
+// A table whose tags the page writes in capitals or mixed case gives the report the
+// rows its lower-case form gives; a lower-case table keeps its report even after an
+// upper-case table of the page's layout.
+TEST_F(ReportsTest, TablesWrittenInCapitalsAreFoundAgainWithoutRegardToCase)
+{
+    struct Case
+    {
+        const char* code;
+        QString asStored;
+        QString lowerCase;
+        const char* cell;  // a cell's text the report shows
+    };
+    const QString rows = QStringLiteral("<tr><td>Cash</td><td>1</td><td>2</td></tr><tr><td>Debt</td><td>3</td></tr>");
+    QString upperRows = rows;
+    upperRows.replace(QStringLiteral("tr>"), QStringLiteral("TR>")).replace(QStringLiteral("td>"), QStringLiteral("TD>"));
+    QString mixedRows = rows;
+    mixedRows.replace(QStringLiteral("tr>"), QStringLiteral("tR>"));
+    const Case cases[] = {
+        {"ABS", QStringLiteral("Annual Balance Sheet<TABLE BORDER=0>") + upperRows + QStringLiteral("</TABLE>"),
+         QStringLiteral("Annual Balance Sheet<table BORDER=0>") + rows + QStringLiteral("</table>"), "Debt"},
+        {"ABS", QStringLiteral("Annual Balance Sheet<table>") + mixedRows + QStringLiteral("</Table>"),
+         QStringLiteral("Annual Balance Sheet<table>") + rows + QStringLiteral("</table>"), "Cash"},
+        {"AIS", QStringLiteral("Annual Income Statement<TABLE>") + upperRows + QStringLiteral("</TABLE>"),
+         QStringLiteral("Annual Income Statement<table>") + rows + QStringLiteral("</table>"), "Debt"},
+        {"SI", QStringLiteral("Days to Cover</TD></TR>") + mixedRows + QStringLiteral("</Table>"),
+         QStringLiteral("Days to Cover</td></tr>") + rows + QStringLiteral("</table>"), "Debt"},
+        {"QR", QStringLiteral("Sort By</Table><Table><tr><td>Date</td></tr>") + rows + QStringLiteral("</Table></html>"),
+         QStringLiteral("Sort By</table><table><tr><td>Date</td></tr>") + rows + QStringLiteral("</table></html>"),
+         "Debt"},
+        // The exact-case table wins over an earlier upper-case one, as it always did.
+        {"ABS",
+         QStringLiteral("Annual Balance Sheet<TABLE><TR><TD>Layout</TD></TR></TABLE><table>") + rows
+             + QStringLiteral("</table>"),
+         QStringLiteral("Annual Balance Sheet<table>") + rows + QStringLiteral("</table>"), "Cash"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code + QStringLiteral(" ").toStdString() + c.asStored.toStdString());
+        const QString lower = Reports::BuildPage(QLatin1String(c.code), c.lowerCase, QStringLiteral("Intl Machines"));
+        ASSERT_TRUE(lower.contains(QLatin1String(c.cell)));
+        EXPECT_EQ(Reports::BuildPage(QLatin1String(c.code), c.asStored, QStringLiteral("Intl Machines")), lower);
+    }
+    // Through the member and its file.
+    page(QStringLiteral("IBM_ABS.Sh"), cases[0].asStored);
+    reports.H_ABS(QStringLiteral("IBM"));
+    EXPECT_TRUE(report(QStringLiteral("Annual Balance Sheet/IBM.htm")).contains(left50(QStringLiteral("Debt"))));
 }
 
 } // namespace

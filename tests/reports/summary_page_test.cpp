@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace summary;
 
 namespace {
@@ -94,6 +96,10 @@ TEST_F(SummaryPageTest, RecommendationBarWidthsFollowTheRating)
         {5, 13, 97},  {2.5f, 81, 29},  // a half goes to the even neighbour
         {3.5f, 36, 74}, {7, 13, 97},   // above 5: the bar of 5
         {0.4f, 0, 0},
+        // Far outside any whole number, or no number at all (a damaged set file).
+        {1e30f, 13, 97}, {-1e30f, 104, 6}, {-3, 104, 6},
+        {std::numeric_limits<float>::infinity(), 0, 0}, {-std::numeric_limits<float>::infinity(), 0, 0},
+        {std::numeric_limits<float>::quiet_NaN(), 0, 0},
     };
     for (const Case& c : cases) {
         Stocks()[1].AvgRecommendation = c.rating;
@@ -248,6 +254,18 @@ TEST_F(SummaryPageTest, CompanyNameWithMarkupCharactersIsEscaped)
     const QString page = summery.BuildPage(only({LP}));
     EXPECT_TRUE(page.contains(QStringLiteral("<TITLE>Smith &amp; Sons &lt;Holdings&gt; &amp; Co Summary</TITLE>")));
     EXPECT_TRUE(page.contains(QStringLiteral("Times New Roman\">Smith &amp; Sons &lt;Holdings&gt; &amp; Co</FONT>")));
+}
+
+TEST_F(SummaryPageTest, APageThatCannotBeWrittenIsNotOpenedAndTheUserIsToldWhy)
+{
+    const QString path = AppPath() + QStringLiteral("/Cache/Reports/Summary/IBM.htm");
+    QDir().mkpath(path);  // a folder where the page goes
+    summery.GanarateHTML(only({LP}));
+    EXPECT_TRUE(test::shell().opened.isEmpty());
+    ASSERT_EQ(test::dialogs().shown.size(), 1);
+    EXPECT_TRUE(test::dialogs().shown[0].prompt.startsWith(QStringLiteral("The file ") + path
+                                                           + QStringLiteral(" could not be written.\r\n")));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(SummaryPageTest, AnUnsafeSymbolWritesNothingAndSaysSo)

@@ -4,6 +4,7 @@
 #include "platform/AppPath.h"
 #include "platform/Codec.h"
 #include "platform/Dialogs.h"
+#include "platform/HttpReply.h"
 #include "retrieval/CacheFiles.h"
 #include "stockdata/EntryRules.h"
 
@@ -190,10 +191,8 @@ TEST_F(RetrievalTest, RepliesThatAreNotWholePagesKeepTheOldPageOnBothPaths)
          UrlFetch::Outcome::Truncated},
         {"redirect to itself", Server::redirectReply("/QuoteTable.dat?TICKER=IBM"), Server::redirectReply("/t/i/IBM.html"),
          Transports::SocketOutcome::ErrorStatus, UrlFetch::Outcome::ErrorStatus},
-        // Qt takes the chunk framing off and reads a size that is not hexadecimal as the
-        // end: the fetch control sees a reply without a body.
         {"chunked body not in chunk form", brokenChunks, brokenChunks, Transports::SocketOutcome::BrokenChunks,
-         UrlFetch::Outcome::Empty},
+         UrlFetch::Outcome::BrokenChunks},
         {"chunked body cut short", Server::chunkedReply({body}, false), {}, Transports::SocketOutcome::BrokenChunks,
          UrlFetch::Outcome::None},
         {"not found", Server::httpReply(body, 404), Server::httpReply(body, 404), Transports::SocketOutcome::ErrorStatus,
@@ -227,6 +226,77 @@ TEST_F(RetrievalTest, RepliesThatAreNotWholePagesKeepTheOldPageOnBothPaths)
     downloaders->UpdateIT();
     EXPECT_EQ(readCache(QStringLiteral("IBM_op.Sh")), Server::chunkedReply({body}) + "\r\n");
     EXPECT_EQ(readCache(QStringLiteral("IBM_it.Sh")), body);
+}
+
+TEST_F(RetrievalTest, ChunkedRepliesOutOfFormAndOversizedHeadsKeepTheOldPageByteForByteOnBothPaths)
+{
+    // Each reply goes to both transports; none may touch the old page. A good first
+    // chunk comes before each fault, so a reader that trusts the framing would write
+    // a fragment.
+    const QByteArray old = page(3000);
+    const QByteArray head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n";
+    const QByteArray first = "10\r\n0123456789abcdef\r\n";
+    const struct
+    {
+        const char* what;
+        QByteArray reply;
+        Transports::SocketOutcome socket;
+        UrlFetch::Outcome fetch;
+    } cases[] = {
+        {"size line not hexadecimal", head + first + "zz\r\n" + page(500) + "\r\n0\r\n\r\n",
+         Transports::SocketOutcome::BrokenChunks, UrlFetch::Outcome::BrokenChunks},
+        {"size line empty", head + first + "\r\n0\r\n\r\n", Transports::SocketOutcome::BrokenChunks,
+         UrlFetch::Outcome::BrokenChunks},
+        {"size past fifteen digits", head + first + "10000000000000000\r\n" + page(500) + "\r\n0\r\n\r\n",
+         Transports::SocketOutcome::BrokenChunks, UrlFetch::Outcome::BrokenChunks},
+        {"size line without end", head + first + QByteArray(8 * 1024, '1'), Transports::SocketOutcome::BrokenChunks,
+         UrlFetch::Outcome::BrokenChunks},
+        {"cut inside a chunk", head + first + "400\r\n" + page(500), Transports::SocketOutcome::BrokenChunks,
+         UrlFetch::Outcome::BrokenChunks},
+        {"cut before the last chunk", head + first, Transports::SocketOutcome::BrokenChunks,
+         UrlFetch::Outcome::BrokenChunks},
+        {"cut in the trailers", head + first + "0\r\n", Transports::SocketOutcome::BrokenChunks,
+         UrlFetch::Outcome::BrokenChunks},
+        {"chunk longer than its size", head + first + "8\r\n" + page(500) + "\r\n0\r\n\r\n",
+         Transports::SocketOutcome::BrokenChunks, UrlFetch::Outcome::BrokenChunks},
+        {"bytes after the last chunk", head + first + "0\r\n\r\n" + page(500), Transports::SocketOutcome::BrokenChunks,
+         UrlFetch::Outcome::BrokenChunks},
+        {"head over the cap", "HTTP/1.1 200 OK\r\nX-Filler: " + QByteArray(HttpReply::Reader::MaxHeadBytes, 'f') +
+                                  "\r\nContent-Length: 500\r\n\r\n" + page(500),
+         Transports::SocketOutcome::TooLarge, UrlFetch::Outcome::TooLarge},
+        {"head of many lines over the cap", "HTTP/1.1 200 OK\r\n" + QByteArray("X-Filler: f\r\n").repeated(6000) +
+                                                "\r\n" + page(500),
+         Transports::SocketOutcome::TooLarge, UrlFetch::Outcome::TooLarge},
+    };
+    setStocks({QStringLiteral("IBM")});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeCache(QStringLiteral("IBM_op.Sh"), old);
+        writeCache(QStringLiteral("IBM_it.Sh"), old);
+        server->setRawReply(kOptions, c.reply);
+        server->setRawReply(QStringLiteral("/t/i/IBM.html"), c.reply);
+        downloaders->UpdateOptions();
+        EXPECT_EQ(transports->lastSocketOutcome(), c.socket);
+        EXPECT_EQ(readCache(QStringLiteral("IBM_op.Sh")), old);
+        downloaders->UpdateIT();
+        EXPECT_EQ(transports->Inet1.lastOutcome(), c.fetch);
+        EXPECT_FALSE(transports->lastDownloadWritten());
+        EXPECT_EQ(readCache(QStringLiteral("IBM_it.Sh")), old);
+    }
+    EXPECT_TRUE(test::dialogs().shown.isEmpty());
+    // Trailers after the last chunk are allowed, and a head just under the cap (the
+    // pages big enough for the downloaders' size rule).
+    const QByteArray trailed = head + "fa0\r\n" + page(4000) + "\r\n0\r\nX-Trailer: 1\r\n\r\n";
+    const QByteArray bigHead = "HTTP/1.1 200 OK\r\nX-Filler: " +
+                               QByteArray(HttpReply::Reader::MaxHeadBytes - 200, 'f') + "\r\n\r\n" + page(4000);
+    for (const QByteArray& reply : {trailed, bigHead}) {
+        server->setRawReply(kOptions, reply);
+        server->setRawReply(QStringLiteral("/t/i/IBM.html"), reply);
+        downloaders->UpdateOptions();
+        downloaders->UpdateIT();
+        EXPECT_EQ(readCache(QStringLiteral("IBM_op.Sh")), reply + "\r\n");
+        EXPECT_EQ(readCache(QStringLiteral("IBM_it.Sh")), page(4000));
+    }
 }
 
 TEST_F(RetrievalTest, AFailingHostShowsOneBoxAndItsLaterRequestsAreSkippedAndLogged)

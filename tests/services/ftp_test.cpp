@@ -11,6 +11,7 @@
 #include "platform/Socket.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QHostAddress>
 #include <QPointer>
@@ -73,6 +74,8 @@ protected:
             if (!retrReply.isEmpty())
                 return retrReply;
             QTimer::singleShot(30, [this] { sendData(); });
+            if (!opening.isEmpty())
+                return {opening};
             return {"150 Opening BINARY mode data connection for Trw504U.zip (" +
                     QByteArray::number(announced < 0 ? payload.size() : announced) + " bytes)\r\n"};
         }
@@ -84,15 +87,21 @@ protected:
     {
         auto* data = new QTcpSocket(&server);
         data->bind(QHostAddress(fromAddress));
-        QObject::connect(data, &QTcpSocket::connected, [this, data] {
+        // The final reply goes only to the connection that asked for this file.
+        const int connection = server.connections;
+        const auto done = [this, connection] {
+            if (server.connections == connection)
+                server.push({"226 Transfer complete\r\n"});
+        };
+        QObject::connect(data, &QTcpSocket::connected, [this, data, done] {
             data->write(payload);
             data->flush();
             if (order == Order::ReplyFirst)
-                server.push({"226 Transfer complete\r\n"});
-            QTimer::singleShot(60, data, [this, data] {
+                done();
+            QTimer::singleShot(60, data, [this, data, done] {
                 data->disconnectFromHost();
                 if (order == Order::DataFirst)
-                    QTimer::singleShot(60, &server, [this] { server.push({"226 Transfer complete\r\n"}); });
+                    QTimer::singleShot(60, &server, done);
             });
         });
         data->connectToHost(QHostAddress::LocalHost, quint16(dataPort));
@@ -114,6 +123,7 @@ protected:
     QString target;
     QByteArray payload = everyByte(40);
     qint64 announced = -1;
+    QByteArray opening;  // a 150 reply of its own instead of the usual one
     Pieces retrReply;
     int dataPort = 0;
     Order order = Order::DataFirst;
@@ -232,6 +242,68 @@ TEST_F(FtpTest, ClosingTheWindowMidTransferAbortsBothConnections)
     EXPECT_FALSE(QFile::exists(target));
 }
 
+// The chosen path already holds an older archive: it is replaced only by a download
+// that ends well; every other end leaves it as it was, and no temporary file stays.
+TEST_F(FtpTest, AnOlderArchiveIsReplacedOnlyByAWholeDownload)
+{
+    const QByteArray older = "the older archive";
+    const QByteArray noSize = "150 Opening BINARY mode data connection for Trw504U.zip\r\n";
+    const qint64 size = payload.size();
+    const struct
+    {
+        const char* name;
+        qint64 announced;
+        QByteArray opening;
+        qint64 cap;
+        Pieces retr;
+        QString error;  // "" when the download ends well
+    } cases[] = {
+        {"announced", -1, {}, FtpDownload::DefaultMaxUnannouncedBytes, {}, ""},
+        {"no size announced", -1, noSize, FtpDownload::DefaultMaxUnannouncedBytes, {}, ""},
+        {"no size, past the cap", -1, noSize, size - 1, {},
+         "Error! The server announced no size and sent more than " + QString::number(size - 1) + " bytes."},
+        {"past the announced size", size - 100, {}, FtpDownload::DefaultMaxUnannouncedBytes, {},
+         "Error! The server sent more than the announced " + QString::number(size - 100) + " bytes."},
+        {"short", size + 100, {}, FtpDownload::DefaultMaxUnannouncedBytes, {},
+         "Error! The file is incomplete: " + QString::number(size) + " of " + QString::number(size + 100) +
+             " bytes arrived."},
+        {"refused", -1, {}, FtpDownload::DefaultMaxUnannouncedBytes, {"550 No such file\r\n"},
+         "Error! 550 No such file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        {
+            QFile f(target);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(older);
+        }
+        announced = c.announced;
+        opening = c.opening;
+        retrReply = c.retr;
+        ftp.setMaxUnannouncedBytes(c.cap);
+        results.clear();
+        test::dialogs().reset();
+        ASSERT_TRUE(start());
+        ASSERT_TRUE(waitForEnd());
+        EXPECT_EQ(results, QList<bool>{c.error.isEmpty()});
+        ASSERT_FALSE(test::dialogs().shown.isEmpty());
+        EXPECT_EQ(test::dialogs().shown.last().prompt, c.error.isEmpty() ? FtpDownload::DoneText : c.error);
+        EXPECT_EQ(readAll(target), c.error.isEmpty() ? payload : older);
+        EXPECT_EQ(QDir(QFileInfo(target).path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Trw504U.zip"});
+        if (c.opening == noSize && c.error.isEmpty()) {
+            EXPECT_EQ(ftp.Label1, QString::number(size) + " / 150");  // the number at the reply's start
+        }
+    }
+
+    // Closing the window mid-transfer keeps the older archive too.
+    retrReply = {"150 Opening data connection (999999 bytes)\r\n"};
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(server.waitForLines(5));
+    ftp.Abort();
+    EXPECT_EQ(readAll(target), older);
+    EXPECT_EQ(QDir(QFileInfo(target).path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Trw504U.zip"});
+}
+
 TEST(FtpNumbers, TheSizeIsTheNumberAfterTheFirstParenthesis)
 {
     const struct { const char* reply; qint64 size; } cases[] = {
@@ -242,6 +314,21 @@ TEST(FtpNumbers, TheSizeIsTheNumberAfterTheFirstParenthesis)
     };
     for (const auto& c : cases)
         EXPECT_EQ(FtpDownload::AnnouncedSize(c.reply), c.size) << c.reply;
+}
+
+TEST(FtpNumbers, ASizeIsAnnouncedOnlyByADigitAfterTheParenthesis)
+{
+    const struct { const char* reply; bool announced; } cases[] = {
+        {"150 Opening BINARY mode data connection for Trw504U.zip (1234 bytes)", true},
+        {"150 x (  77 bytes)", true},
+        {"150 x (0 bytes)", true},
+        {"150 Opening data connection", false},
+        {"150 x (abc)", false},
+        {"150 x (", false},
+        {"150 x () (12 bytes)", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FtpDownload::SizeAnnounced(c.reply), c.announced) << c.reply;
 }
 
 TEST(FtpNumbers, TheRateTextsFollowTheNumberForm)

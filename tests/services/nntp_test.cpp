@@ -163,9 +163,71 @@ TEST_F(NntpTest, NoCommandCarriesALineBreakOfItsArgument)
     connectNow();
     session.Group("alt.test\r\nPOST");
     session.Body("12\nQUIT");
-    ASSERT_TRUE(server.waitForLines(2));
+    session.Body(QStringLiteral("13") + QChar(0) + QStringLiteral("QUIT"));
+    ASSERT_TRUE(server.waitForLines(3));
     ScriptedLineServer::waitUntil([] { return false; }, 100);
-    EXPECT_EQ(server.lines, (QStringList{"GROUP alt.test", "BODY 12"}));
+    EXPECT_EQ(server.lines, (QStringList{"GROUP alt.test", "BODY 12", "BODY 13"}));
+    EXPECT_FALSE(server.received.contains('\0'));
+}
+
+TEST_F(NntpTest, ALineLongerThanTheCapEndsTheCommandInsteadOfBeingCut)
+{
+    // Fed by hand, whole or in pieces: a body line of exactly the cap is read; one byte
+    // more ends the command with a status text, and nothing after it is read as a line.
+    const QByteArray cap(NntpSession::MaxLineBytes, 'x');
+    const QString stopped = QStringLiteral("A line from the news server is longer than 64 KB. Disconnected From news.test");
+    const struct { QByteArray line; bool taken; } cases[] = {
+        {cap, true}, {cap + "y", false}, {"short\r\n" + cap + "yy", false},
+    };
+    for (const auto& c : cases) {
+        for (int piece : {0, 1000, 65536}) {
+            SCOPED_TRACE(piece);
+            NntpSession s;
+            QStringList bodies, statuses;
+            QObject::connect(&s, &NntpSession::bodyChanged, [&](const QString& b) { bodies << b; });
+            QObject::connect(&s, &NntpSession::statusChanged, [&](const QString& t) { statuses << t; });
+            s.NewsServer = QStringLiteral("news.test");
+            s.NewsConnected = true;  // no socket: the reply is fed by hand
+            ASSERT_TRUE(s.Body("1"));
+            const QByteArray reply = "222 1 <a> body\r\n" + c.line + "\r\nfirst.after\r\n.\r\n";
+            if (piece == 0)
+                s.handleData(reply);
+            else
+                for (qsizetype at = 0; at < reply.size(); at += piece)
+                    s.handleData(reply.mid(at, piece));
+            ASSERT_EQ(bodies.size(), 1);
+            if (c.taken) {
+                EXPECT_EQ(bodies[0], QString::fromLatin1(c.line) + "\r\nfirst.after");
+                EXPECT_TRUE(s.NewsConnected);
+                EXPECT_TRUE(statuses.isEmpty());
+            } else {
+                // What came before the long line stays.
+                EXPECT_EQ(bodies[0], c.line.startsWith("short") ? "short" : "");
+                EXPECT_FALSE(s.NewsConnected);
+                EXPECT_EQ(statuses, QStringList{stopped});
+                EXPECT_EQ(s.NewsState, "None");
+            }
+            EXPECT_TRUE(s.NewsBuffer.isEmpty());
+        }
+    }
+}
+
+TEST_F(NntpTest, ACommandThatHearsNothingEndsAfterTheSilence)
+{
+    session.setSilenceMs(300);
+    server.answer = [](const QString& line) {
+        // The list starts, then the server says nothing more.
+        return line == "LIST" ? Pieces{"215 list\r\nalt.one 1 1 y\r\n"} : Pieces{};
+    };
+    connectNow();
+    ScriptedLineServer::waitUntil([] { return false; }, 500);  // connected and idle: nothing ends
+    EXPECT_TRUE(session.NewsConnected);
+    ASSERT_TRUE(session.List());
+    ASSERT_TRUE(ScriptedLineServer::waitUntil([this] { return !session.NewsConnected; }));
+    EXPECT_EQ(seen.groups, QStringList{"alt.one"});
+    EXPECT_EQ(seen.statuses.last(), "The news server sent nothing for 0.3 seconds. Disconnected From " + server.address());
+    EXPECT_EQ(session.NewsState, "None");
+    EXPECT_EQ(session.Winsock1().State(), Socket::sckClosed);
 }
 
 TEST_F(NntpTest, TheServerHangingUpEndsTheConnection)

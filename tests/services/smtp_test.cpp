@@ -24,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 namespace {
 
 const QString TimedOut = QStringLiteral("SMTP service error, timed out while waiting for response");
@@ -192,8 +194,11 @@ TEST_F(SmtpTest, LineBreaksNeverReachTheHeaderOrTheCommands)
 
     // An address with a line break is refused before anything is sent.
     const QString refused = QStringLiteral("SMTP service error, an e-mail address cannot hold a line break");
-    for (const auto& [from, to] : {std::pair{"ann@example.org\r\nrcpt to: eve@example.org", "bob@example.org"},
-                                   std::pair{"ann@example.org", "bob@example.org\ndata"}}) {
+    const QString nul = QStringLiteral("bob@example.org") + QChar(0) + QStringLiteral("data");
+    for (const auto& [from, to] :
+         {std::pair<QString, QString>{"ann@example.org\r\nrcpt to: eve@example.org", "bob@example.org"},
+          std::pair<QString, QString>{"ann@example.org", "bob@example.org\ndata"},
+          std::pair<QString, QString>{"ann@example.org", nul}}) {
         ScriptedSmtpServer untouched;
         Recorder rec;
         SmtpSender other;
@@ -383,7 +388,7 @@ TEST(SmtpPieces, HeaderFieldsLoseTheirLineBreaks)
 {
     const struct
     {
-        const char* field;
+        std::string_view field;  // may hold NUL
         const char* clean;
     } cases[] = {
         {"Hello", "Hello"},
@@ -392,9 +397,13 @@ TEST(SmtpPieces, HeaderFieldsLoseTheirLineBreaks)
         {"a\rb\nc", "a b c"},
         {"\r\n", ""},
         {"", ""},
+        {std::string_view("Hi\0Bcc: eve@example.org", 24), "Hi Bcc: eve@example.org"},
+        {std::string_view("\0a\r\0\nb\0", 7), "a b"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(SmtpSender::CleanHeaderField(QString::fromLatin1(c.field)), QString::fromLatin1(c.clean)) << c.field;
+    for (const auto& c : cases) {
+        const QString field = QString::fromLatin1(c.field.data(), qsizetype(c.field.size()));
+        EXPECT_EQ(SmtpSender::CleanHeaderField(field), QString::fromLatin1(c.clean)) << field.toStdString();
+    }
 }
 
 // ---- against a real mail server --------------------------------------------------

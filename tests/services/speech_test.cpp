@@ -1,11 +1,14 @@
 // Spoken quotes: the texts read aloud, the speech window's buttons and their
-// enabling against the recording engine, and an engine that fails under a button.
+// enabling against the recording engine, an engine that fails under a button, and
+// the voice on its own thread: one that never answers and one that fails.
 #include "IsolatedStore.h"
 #include "RecordingSpeech.h"
 
 #include "core/WindowEffects.h"
 #include "platform/AppPath.h"
+#include "platform/RuntimeError.h"
 #include "platform/Speech.h"
+#include "platform/SpeechThread.h"
 #include "services/SpeechSession.h"
 #include "services/frmSpeech.h"
 #include "stockdata/ProgramState.h"
@@ -15,9 +18,13 @@
 #include <QFile>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QMutex>
 #include <QTest>
+#include <QWaitCondition>
 
 #include <array>
+#include <memory>
+#include <optional>
 
 namespace {
 
@@ -328,6 +335,279 @@ TEST_F(SpeechTest, DraggingTheBackgroundMovesTheWindowAndDraggingAButtonDoesNot)
     send(stop, QEvent::MouseButtonPress, onButton, Qt::LeftButton);
     send(w, QEvent::MouseMove, onButton + QPoint(30, 30), Qt::LeftButton);
     EXPECT_EQ(w->frameGeometry().topLeft(), moved);
+}
+
+// ---- the voice on its own thread
+
+// What the engines made for one ThreadedEngine share with the test: every call in
+// order, and how they behave. Held, every call waits until let go (a speech service
+// that cannot open the sound device and never answers).
+struct VoiceScript
+{
+    QMutex mutex;
+    QWaitCondition letGo;
+    bool hold = false;
+    int inside = 0;       // calls waiting now
+    int made = 0;         // engines made
+    int raiseOnSay = 0;   // say raises an error, and errorCode reads this
+    int laterError = 0;   // errorCode reads this once a text was said
+    bool speaking = false;
+    QStringList calls;
+
+    void release()
+    {
+        QMutexLocker lock(&mutex);
+        hold = false;
+        letGo.wakeAll();
+    }
+    int waiting()
+    {
+        QMutexLocker lock(&mutex);
+        return inside;
+    }
+    QStringList said()
+    {
+        QMutexLocker lock(&mutex);
+        QStringList out;
+        for (const QString& c : calls)
+            if (c.startsWith(QLatin1String("say:")) || c == QLatin1String("stop"))
+                out << c;
+        return out;
+    }
+};
+
+class ScriptedVoice : public Speech::Engine
+{
+public:
+    explicit ScriptedVoice(std::shared_ptr<VoiceScript> script) : m_script(std::move(script))
+    {
+        QMutexLocker lock(&m_script->mutex);
+        ++m_script->made;
+    }
+
+    bool isSpeaking() override
+    {
+        QMutexLocker lock(&m_script->mutex);
+        return m_script->speaking;
+    }
+    void stop() override { call(QStringLiteral("stop"), false); }
+    void say(const QString& text) override
+    {
+        call(QStringLiteral("say:") + text, true);
+        QMutexLocker lock(&m_script->mutex);
+        m_said = true;
+        if (m_script->raiseOnSay != 0)
+            throw RuntimeError(440, QStringLiteral("Automation error"), QStringLiteral("TextToSpeech"));
+    }
+    void pause() override { call(QStringLiteral("pause"), false); }
+    void resume() override { call(QStringLiteral("resume"), true); }
+    void rewind() override { call(QStringLiteral("rewind"), true); }
+    void skipForward() override { call(QStringLiteral("skipForward"), true); }
+    int errorCode() override
+    {
+        QMutexLocker lock(&m_script->mutex);
+        if (m_said && m_script->raiseOnSay != 0)
+            return m_script->raiseOnSay;
+        return m_said ? m_script->laterError : 0;
+    }
+    int voiceMode() override { return 1; }
+    void setVoiceMode(int mode) override { call(QStringLiteral("mode:%1").arg(mode), std::nullopt); }
+    int ModeGender(int mode) override { return Speech::PresetForMode(mode).gender; }
+    int highVoice() override { return 0; }
+    void setHighVoice(int value) override { call(QStringLiteral("high:%1").arg(value), std::nullopt); }
+
+private:
+    void call(const QString& name, std::optional<bool> speaks)
+    {
+        QMutexLocker lock(&m_script->mutex);
+        m_script->calls << name;
+        ++m_script->inside;
+        // Bounded, so that a voice wrongly waited for fails the test instead of hanging it.
+        while (m_script->hold)
+            if (!m_script->letGo.wait(&m_script->mutex, 60000))
+                break;
+        --m_script->inside;
+        if (speaks)
+            m_script->speaking = *speaks;
+    }
+
+    std::shared_ptr<VoiceScript> m_script;
+    bool m_said = false;
+};
+
+class ThreadedSpeechTest : public SpeechTest
+{
+protected:
+    void TearDown() override
+    {
+        m_script->release();
+        if (m_voice) {
+            QTest::qWaitFor([&] { return !m_voice->busy(); }, 20000);
+            Speech::install(&test::speech());
+            if (frmSpeech* w = frmSpeech::instance())
+                delete w;
+            m_voice.reset();
+        }
+        SpeechTest::TearDown();
+    }
+
+    Speech::ThreadedEngine& voice(int answerLimitMs)
+    {
+        const std::shared_ptr<VoiceScript> script = m_script;
+        m_voice = std::make_unique<Speech::ThreadedEngine>(
+            [script] { return std::make_unique<ScriptedVoice>(script); }, answerLimitMs);
+        Speech::install(m_voice.get());
+        return *m_voice;
+    }
+
+    // The window as the Ticker menu's "Put on air" opens it.
+    static frmSpeech* speak(const QString& text)
+    {
+        frmSpeech* w = frmSpeech::Load(nullptr);
+        w->BeginSpeak();
+        w->show();
+        w->Speak(text);
+        return w;
+    }
+
+    static bool told(int count)
+    {
+        return QTest::qWaitFor([&] { return test::dialogs().shown.size() >= count; }, 20000);
+    }
+
+    std::shared_ptr<VoiceScript> m_script = std::make_shared<VoiceScript>();
+    std::unique_ptr<Speech::ThreadedEngine> m_voice;
+};
+
+TEST_F(ThreadedSpeechTest, TheWindowNeverWaitsForAVoiceThatDoesNotAnswer)
+{
+    m_script->hold = true;
+    Speech::ThreadedEngine& v = voice(60000);
+    // Prices on air, Close, and the same again, while the voice is caught in the first say.
+    for (int round = 0; round < 2; ++round) {
+        frmSpeech* w = speak(QStringLiteral("Acme, Last Price: 10.25."));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_script->waiting() == 1; }, 20000));
+        EXPECT_TRUE(w->lblNav[SpeechSession::Pause]->isEnabled()) << round;
+        w->lblNav_Click(SpeechSession::Close);
+        test::settle();
+        EXPECT_EQ(frmSpeech::instance(), nullptr) << round;
+    }
+    EXPECT_EQ(m_script->waiting(), 1);
+    EXPECT_TRUE(v.busy());
+    EXPECT_TRUE(test::dialogs().shown.isEmpty());
+
+    // Once it answers, it gets every command in order.
+    m_script->release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !v.busy(); }, 20000));
+    const QString say = QStringLiteral("say:Acme, Last Price: 10.25.");
+    EXPECT_EQ(m_script->said(), (QStringList{say, QStringLiteral("stop"), say, QStringLiteral("stop")}));
+    EXPECT_FALSE(v.isSpeaking());
+    EXPECT_TRUE(test::dialogs().shown.isEmpty());
+}
+
+TEST_F(ThreadedSpeechTest, AVoiceThatDoesNotAnswerIsToldOnceForEachTextAndComesBack)
+{
+    m_script->hold = true;
+    Speech::ThreadedEngine& v = voice(200);
+    speak(QStringLiteral("One."));
+    ASSERT_TRUE(told(1));
+    test::settle();
+    EXPECT_EQ(test::dialogs().shown[0].prompt, QStringLiteral("Error using speech engine, 800705B4"));
+    EXPECT_EQ(test::dialogs().shown[0].buttons, 0);
+    EXPECT_EQ(frmSpeech::instance(), nullptr);
+    EXPECT_FALSE(v.isSpeaking());
+    EXPECT_TRUE(errorLog().contains(QStringLiteral("Where: frmSpeech_lblNav_Click"))) << errorLog().toStdString();
+
+    // Asked again while it still hangs: this text is told at once, and only once.
+    speak(QStringLiteral("Two."));
+    ASSERT_TRUE(told(2));
+    test::settle();
+    EXPECT_EQ(frmSpeech::instance(), nullptr);
+    EXPECT_EQ(m_script->waiting(), 1);
+
+    // When the service answers at last, the next text gets a new engine with the voice set.
+    v.setVoiceMode(5);
+    m_script->release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !v.busy(); }, 20000));
+    speak(QStringLiteral("Three."));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_script->said().contains(QStringLiteral("say:Three.")); }, 20000));
+    EXPECT_EQ(m_script->made, 2);
+    {
+        QMutexLocker lock(&m_script->mutex);
+        EXPECT_EQ(m_script->calls.mid(m_script->calls.indexOf(QStringLiteral("say:Three.")) - 2, 3),
+                  (QStringList{QStringLiteral("mode:5"), QStringLiteral("high:0"), QStringLiteral("say:Three.")}));
+    }
+    EXPECT_EQ(test::dialogs().shown.size(), 2);
+    EXPECT_NE(frmSpeech::instance(), nullptr);
+}
+
+TEST_F(ThreadedSpeechTest, AnEngineErrorIsToldOnceAndClosesTheWindow)
+{
+    const struct
+    {
+        int raiseOnSay;
+        int laterError;
+        const char* message;
+    } cases[] = {
+        {-2147467259, 0, "Error using speech engine, 80004005"},  // say itself fails
+        {0, 4, "Error using speech engine, 4"},                    // the sound device fails while speaking
+    };
+    for (const auto& c : cases) {
+        test::dialogs().reset();
+        m_script = std::make_shared<VoiceScript>();
+        m_script->raiseOnSay = c.raiseOnSay;
+        m_script->laterError = c.laterError;
+        Speech::ThreadedEngine& v = voice(60000);
+        speak(QStringLiteral("Acme beats estimates."));
+        ASSERT_TRUE(told(1)) << c.message;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !v.busy(); }, 20000));
+        test::settle();
+        ASSERT_EQ(test::dialogs().shown.size(), 1) << c.message;
+        EXPECT_EQ(test::dialogs().shown[0].prompt, QString::fromLatin1(c.message));
+        EXPECT_EQ(frmSpeech::instance(), nullptr) << c.message;
+        EXPECT_FALSE(v.isSpeaking()) << c.message;
+
+        // The program goes on: once the engine works, a new text is spoken.
+        {
+            QMutexLocker lock(&m_script->mutex);
+            m_script->raiseOnSay = 0;
+            m_script->laterError = 0;
+        }
+        frmSpeech* w = speak(QStringLiteral("Again."));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return m_script->said().contains(QStringLiteral("say:Again.")); }, 20000));
+        EXPECT_TRUE(w->lblNav[SpeechSession::Pause]->isEnabled());
+        EXPECT_EQ(test::dialogs().shown.size(), 1) << c.message;
+        EXPECT_EQ(m_script->made, 2) << c.message;
+        delete w;
+    }
+}
+
+TEST_F(ThreadedSpeechTest, TheSpeakingStateFollowsTheCommandsAndThenTheEngine)
+{
+    Speech::ThreadedEngine& v = voice(60000);
+    EXPECT_FALSE(v.isSpeaking());
+    v.say(QStringLiteral("One. Two."));
+    EXPECT_TRUE(v.isSpeaking());  // at once, before the engine has it
+    v.pause();
+    EXPECT_FALSE(v.isSpeaking());
+    v.resume();
+    EXPECT_TRUE(v.isSpeaking());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !v.busy(); }, 20000));
+    EXPECT_TRUE(v.isSpeaking());
+    // The engine reaches the end of the text.
+    {
+        QMutexLocker lock(&m_script->mutex);
+        m_script->speaking = false;
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !v.isSpeaking(); }, 20000));
+    v.say(QStringLiteral("  "));
+    EXPECT_FALSE(v.isSpeaking());
+    EXPECT_THROW(v.setVoiceMode(13), RuntimeError);
+    v.setVoiceMode(12);
+    v.setHighVoice(7);
+    EXPECT_EQ(v.voiceMode(), 12);
+    EXPECT_EQ(v.highVoice(), 1);
+    EXPECT_EQ(v.errorCode(), 0);
 }
 
 } // namespace

@@ -4,8 +4,13 @@
 #include "retrieval/ViewContract.h"
 #include "stockdata/ProgramState.h"
 
+#include "TestDoubles.h"
+#include "platform/AppPath.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
+
+#include <cerrno>
 
 namespace {
 
@@ -131,6 +136,41 @@ TEST_F(GridLayout, DropMovesTheColumnRecordsAndSaves)
     EXPECT_EQ(fileBytes(kLayoutFile), QByteArray(12, '\0') + entryBytes("H4", 0, 1, 1) + entryBytes("H1", 0, 2, 2)
                                           + entryBytes("H2", 0, 3, 3) + entryBytes("H3", 0, 4, 4)
                                           + QByteArray(16 * 12, '\0'));
+}
+
+TEST_F(GridLayout, ALayoutThatCannotBeWrittenIsToldOnceKeptAndWrittenByTheNextDrop)
+{
+    FlexGrid& g = grid();
+    fillGrid(g, 3, 5);
+    g.setMouseRow(0);
+    ASSERT_TRUE(SaveLayout());
+    const QByteArray before = fileBytes(kLayoutFile);
+    test::dialogs().reset();
+
+    // A full disk: two drops, one message naming the file, the order kept in memory.
+    SetWriteFailure(path(""), ENOSPC);
+    for (int from : {4, 3}) {
+        DragCol() = from;
+        g.setMouseCol(1);
+        FG_DragDrop(nullptr, 0, 0);
+    }
+    SetWriteFailure(path(""), 0);
+    ASSERT_EQ(test::dialogs().shown.size(), 1);
+    EXPECT_TRUE(test::dialogs().shown[0].prompt.contains(path(kLayoutFile))) << test::dialogs().shown[0].prompt.toStdString();
+    EXPECT_EQ(fileBytes(kLayoutFile), before);
+    EXPECT_EQ(LayOut()[1], (LayoutRec{"H2", 0, 1, 1}));
+    EXPECT_EQ(LayOut()[2], (LayoutRec{"H4", 0, 2, 2}));
+
+    DragCol() = 2;
+    g.setMouseCol(1);
+    FG_DragDrop(nullptr, 0, 0);
+    EXPECT_EQ(test::dialogs().shown.size(), 1);
+    const auto dropped = LayOut();
+    EXPECT_EQ(dropped[1], (LayoutRec{"H4", 0, 1, 1}));
+    LayOut().fill(LayoutRec());
+    ASSERT_TRUE(LoadLayout());
+    EXPECT_EQ(LayOut(), dropped);
+    test::dialogs().reset();
 }
 
 TEST_F(GridLayout, DropInAnotherViewMovesTheColumnButKeepsTheQuotesLayout)

@@ -179,8 +179,8 @@ TEST(PaneLayout, ResizeScalesByTag)
     EXPECT_EQ(g.ImgUp, d.ImgUp);
     EXPECT_EQ(g.Shape1, d.Shape1);
     EXPECT_EQ(g.lblDsc[2], d.lblDsc[2]);
-    // No Tag: all four.
-    EXPECT_EQ(g.Panel1[1], (TwipRect{2400, 70, 2000, 390}));
+    // The status labels (no Tag) scale their left and width only: the bar keeps its height.
+    EXPECT_EQ(g.Panel1[1], (TwipRect{2400, 35, 2000, 195}));
 
     // Back to the design size: back to the design rectangles.
     ASSERT_TRUE(scaler.ScaleControls(g, 9480, 6375));

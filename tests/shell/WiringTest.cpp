@@ -36,6 +36,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -229,9 +230,10 @@ TEST_F(WiringTest, SettingOpensTheOptionsWindowAtItsPage)
         EXPECT_EQ(w->parentWidget(), &f);
         // Half the main window's width to the left of its middle and 700 twips below the
         // ticker's top, both taken on the screen: the main window's own place does not
-        // move it.
+        // move it. A window that would start left of the screen is moved inside it.
         const QPoint screen = f.screen()->geometry().topLeft();
-        EXPECT_NEAR(w->x() + w->width() / 2, screen.x() + mainWidth / 2, 1);
+        const int left = screen.x() + mainWidth / 2 - w->width() / 2;
+        EXPECT_NEAR(w->x(), std::max(left, f.screen()->availableGeometry().left()), 1);
         EXPECT_EQ(w->y(), screen.y() + (f.ports().newsTickerTop() + 700) / 15);
     };
 

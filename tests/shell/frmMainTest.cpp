@@ -461,6 +461,58 @@ TEST_F(frmMainTest, FetchControlStatesShowInTheStatusPanel)
     EXPECT_TRUE(f.runState().StopFlag);
 }
 
+TEST_F(frmMainTest, DuringARunTheTitleAndTaskTextChangeAtMostTenTimesASecondAndTheLastAlwaysShows)
+{
+    frmMain& f = loaded();
+    std::int64_t now = 1000;
+    f.ports().setTextClock([&now] { return now; });
+    const QString orig = f.runState().OrigCaption;
+    int titles = 0, tasks = 0;
+    QObject::connect(&f, &QWidget::windowTitleChanged, [&] { ++titles; });
+    QString lastTask;
+    const auto taskShown = [&] {
+        if (f.panelText(7) != lastTask) {
+            lastTask = f.panelText(7);
+            ++tasks;
+        }
+    };
+
+    emit f.updateRun().runStarted();
+    // A title per request and a task text per item, a thousand of each over one second
+    // of the clock; at each tenth of a second the waiting one shows (its timer).
+    for (int i = 0; i < 1000; ++i) {
+        const QString title = orig + QStringLiteral("    Getting S") + QString::number(i);
+        f.ports().setCaption(title);
+        EXPECT_EQ(f.ports().caption(), title);  // the latest, shown or not
+        f.ports().setTaskText(QString::number(i) + QStringLiteral("/1000"));
+        taskShown();
+        now += 1;
+        if (i % 100 == 99) {
+            QTRY_COMPARE_WITH_TIMEOUT(f.windowTitle(), title, 5000);
+            QTRY_COMPARE_WITH_TIMEOUT(f.panelText(7), QString::number(i) + QStringLiteral("/1000"), 5000);
+            taskShown();
+        }
+    }
+    EXPECT_LE(titles, 12);
+    EXPECT_LE(tasks, 12);
+
+    // The end steps put the title back and empty the task text just after other
+    // changes; the end of the run shows both at once, nothing dropped.
+    f.ports().setCaption(orig + QStringLiteral("    Getting S999"));
+    f.ports().setTaskText(QStringLiteral("0/20"));
+    f.ports().setTaskText(QString());
+    f.ports().setCaption(orig);
+    emit f.updateRun().runFinished();
+    EXPECT_EQ(f.windowTitle(), orig);
+    EXPECT_EQ(f.ports().caption(), orig);
+    EXPECT_EQ(f.panelText(7), QString());
+
+    // Outside a run each change shows at once.
+    f.ports().setCaption(QStringLiteral("one"));
+    f.ports().setCaption(QStringLiteral("two"));
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("two"));
+}
+
 TEST_F(frmMainTest, TheStatusTextShowsWholeOrCutWithItsTip)
 {
     frmMain& f = loaded();

@@ -39,7 +39,13 @@ void ScriptedLineServer::onNewConnection()
         m_client = client;
         m_buffer.clear();
         m_queue.clear();
+        m_more = nullptr;  // an endless reply ends with its connection
         connect(client, &QTcpSocket::readyRead, this, &ScriptedLineServer::onReadyRead);
+        connect(client, &QTcpSocket::bytesWritten, this, &ScriptedLineServer::pourMore);
+        connect(client, &QTcpSocket::disconnected, this, [this, client] {
+            if (m_client == client)
+                m_more = nullptr;
+        });
         push(greeting);
     }
 }
@@ -78,10 +84,38 @@ void ScriptedLineServer::hangUp()
         m_client->disconnectFromHost();
 }
 
+void ScriptedLineServer::pour(const QByteArray& head, std::function<QByteArray()> more, qint64 limitBytes)
+{
+    if (!m_client)
+        return;
+    // The head goes out after what is queued before it; the endless part follows it.
+    m_more = std::move(more);
+    m_pourLimit = limitBytes;
+    poured = head.size();
+    push({head});
+}
+
+void ScriptedLineServer::pourMore()
+{
+    if (!m_more || !m_client || m_client->state() != QAbstractSocket::ConnectedState)
+        return;
+    if (m_sending || (sender() && sender() != m_client))
+        return;  // the queue first; or an earlier connection's writes
+    while (poured < m_pourLimit && m_client->bytesToWrite() < 256 * 1024) {
+        const QByteArray piece = m_more();
+        if (piece.isEmpty())
+            break;
+        poured += m_client->write(piece);
+    }
+    if (poured >= m_pourLimit)
+        m_more = nullptr;
+}
+
 void ScriptedLineServer::sendNext()
 {
     if (m_queue.isEmpty() || !m_client) {
         m_sending = false;
+        pourMore();
         return;
     }
     m_sending = true;

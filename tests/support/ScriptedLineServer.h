@@ -45,17 +45,25 @@ public:
     void push(const Pieces& pieces);
     // Hangs up on the current client.
     void hangUp();
+    // An endless reply: writes head, then more() each time the client has taken most of
+    // what was written, until the client hangs up or limitBytes went out (so the peer
+    // stops by itself). poured counts the bytes written.
+    void pour(const QByteArray& head, std::function<QByteArray()> more, qint64 limitBytes);
+    qint64 poured = 0;
 
 private:
     void onNewConnection();
     void onReadyRead();
     void sendNext();
+    void pourMore();
 
     QTcpServer* m_server;
     QTcpSocket* m_client = nullptr;
     QByteArray m_buffer;
     QList<QByteArray> m_queue;
     bool m_sending = false;
+    std::function<QByteArray()> m_more;
+    qint64 m_pourLimit = 0;
 };
 
 } // namespace test

@@ -1,7 +1,6 @@
 #include "TestDoubles.h"
 
 #include "RecordingSpeech.h"
-#include "sheets/Zoom.h"
 
 namespace test {
 
@@ -63,9 +62,6 @@ void installDefaultDoubles()
     Dialogs::install(&dialogs());
     Shell::install(&shell());
     Speech::install(&speech());
-    // The program's own windows, as its start sets them (the editing windows come
-    // with a main window).
-    setDefaultViewHost(&zoomWindows());
 }
 
 } // namespace test

@@ -3,7 +3,13 @@
 // is answered by the test doubles instead of waiting for a person.
 #include "TestDoubles.h"
 
+#ifndef TW_TEST_PLATFORM_ONLY
 #include "core/WindowEffects.h"
+#endif
+#ifdef TW_TEST_WITH_VIEWS
+#include "sheets/Zoom.h"
+#include "stockdata/ViewHost.h"
+#endif
 #include "platform/AppPath.h"
 #include "platform/RegistryStore.h"
 
@@ -24,7 +30,14 @@ int main(int argc, char** argv)
     SetAppPath(home.path() + "/app");
     RegistryStore::setFilePath(home.path() + "/config/Orvane/Tradewright5.ini");
     test::installDefaultDoubles();
+#ifdef TW_TEST_WITH_VIEWS
+    // The program's own windows, as its start sets them (the editing windows come
+    // with a main window).
+    setDefaultViewHost(&zoomWindows());
+#endif
+#ifndef TW_TEST_PLATFORM_ONLY
     setRollStepDelay(0);  // windows roll open and closed without pausing between steps
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
