@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QTimer>
@@ -123,7 +124,14 @@ frmSplash::frmSplash(QWidget* owner, bool about)
     Label2->installEventFilter(this);
     lblEmail = new QLabel(SplashInfo::EmailCaption(), this);
     lblEmail->setObjectName(QStringLiteral("lblEmail"));
-    lblEmail->setStyleSheet(QStringLiteral("color: #1a4fa0; text-decoration: underline;"));
+    // Blue and underlined like a link; through the palette and the font, as a
+    // style sheet would give the splash a style of its own to set up.
+    QPalette link = lblEmail->palette();
+    link.setColor(QPalette::WindowText, QColor(0x1a, 0x4f, 0xa0));
+    lblEmail->setPalette(link);
+    QFont underlined = lblEmail->font();
+    underlined.setUnderline(true);
+    lblEmail->setFont(underlined);
     lblEmail->setCursor(Qt::PointingHandCursor);
     lblEmail->installEventFilter(this);
     for (QLabel* l : {Label1, Label2, lblEmail}) {

@@ -30,6 +30,7 @@ TreeView::TreeView(QWidget* parent)
     // the model's Expanded and the view never disagree. When the model caused the
     // change the node already has that state and nothing more happens.
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+        ensureChildItems(item);
         if (TreeNode* n = nodeOf(item))
             n->setExpanded(true);
     });
@@ -67,7 +68,7 @@ void TreeView::setTreeModel(TreeModel* model)
     if (model) {
         m_connections << connect(model, &TreeModel::nodeAdded, this, [this](TreeNode* n) { addNode(n); });
         m_connections << connect(model, &TreeModel::nodeChanged, this, [this](TreeNode* n) {
-            if (QTreeWidgetItem* item = itemOf(n))
+            if (QTreeWidgetItem* item = madeItemOf(n))
                 updateItem(item, n);
         });
         m_connections << connect(model, &TreeModel::nodeAboutToBeRemoved, this,
@@ -134,21 +135,77 @@ void TreeView::updateItem(QTreeWidgetItem* item, const TreeNode* node)
     }
 }
 
-// Builds the item of a node and, below it, the items of its whole subtree.
+// Builds the item of a node and, below it, the items of its children when it is
+// a root or open (and so on down); a closed folder gets its expand mark instead.
+// Items of open nodes are opened by openMadeItems once they are in the tree.
 QTreeWidgetItem* TreeView::makeItem(TreeNode* node)
 {
     auto* item = new QTreeWidgetItem;
     m_items.insert(node, item);
     m_nodes.insert(item, node);
     updateItem(item, node);
+    if (node->Expanded())
+        m_toOpen.append(item);
     if (node->Children() > 0) {
-        QList<QTreeWidgetItem*> children;
-        children.reserve(node->Children());
-        for (TreeNode* c : node->childNodes())
-            children.append(makeItem(c));
-        item->addChildren(children);
+        if (!node->Parent() || node->Expanded())
+            makeChildItems(item, node);
+        else
+            item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     }
     return item;
+}
+
+void TreeView::makeChildItems(QTreeWidgetItem* item, TreeNode* node)
+{
+    QList<QTreeWidgetItem*> children;
+    children.reserve(node->Children());
+    for (TreeNode* c : node->childNodes())
+        children.append(makeItem(c));
+    item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    item->addChildren(children);
+}
+
+// Expanded states can only be set on items inside the tree.
+void TreeView::openMadeItems()
+{
+    const QScopedValueRollback<bool> syncing(m_syncing, true);
+    while (!m_toOpen.isEmpty()) {
+        QTreeWidgetItem* item = m_toOpen.takeLast();
+        if (m_nodes.contains(item) && item->treeWidget() && !item->isExpanded())
+            item->setExpanded(true);
+    }
+}
+
+// A folder shown with only its expand mark gets its children's items.
+void TreeView::ensureChildItems(QTreeWidgetItem* item)
+{
+    if (!item || item->childIndicatorPolicy() != QTreeWidgetItem::ShowIndicator)
+        return;
+    TreeNode* node = nodeOf(item);
+    if (!node)
+        return;
+    if (node->Children() > 0)
+        makeChildItems(item, node);
+    else
+        item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    openMadeItems();
+}
+
+QTreeWidgetItem* TreeView::itemOf(const TreeNode* node)
+{
+    if (!node)
+        return nullptr;
+    if (QTreeWidgetItem* item = m_items.value(node, nullptr))
+        return item;
+    // Roots always have items; below them the chain is made from the top down.
+    // Nothing is made while a batch is pending: its end rebuilds the view.
+    if (!m_model || !m_model->live() || !node->Parent())
+        return nullptr;
+    QTreeWidgetItem* parentItem = itemOf(node->Parent());
+    if (!parentItem)
+        return nullptr;
+    ensureChildItems(parentItem);
+    return m_items.value(node, nullptr);
 }
 
 void TreeView::rebuild()
@@ -159,16 +216,14 @@ void TreeView::rebuild()
     clear();
     m_items.clear();
     m_nodes.clear();
+    m_toOpen.clear();
     if (m_model) {
         QList<QTreeWidgetItem*> tops;
         tops.reserve(m_model->roots().size());
         for (TreeNode* root : m_model->roots())
             tops.append(makeItem(root));
         addTopLevelItems(tops);
-        // Expanded states can only be set on items inside the tree.
-        for (auto it = m_items.cbegin(); it != m_items.cend(); ++it)
-            if (it.key()->Expanded())
-                it.value()->setExpanded(true);
+        openMadeItems();
         if (TreeNode* sel = m_model->SelectedItem())
             if (QTreeWidgetItem* item = itemOf(sel))
                 setCurrentItem(item);
@@ -179,21 +234,21 @@ void TreeView::rebuild()
 void TreeView::addNode(TreeNode* node)
 {
     TreeNode* parent = node->Parent();
-    QTreeWidgetItem* parentItem = parent ? itemOf(parent) : nullptr;
-    if (parent && !parentItem) {
-        rebuild();
+    QTreeWidgetItem* parentItem = parent ? madeItemOf(parent) : nullptr;
+    // A parent without items for its children makes them all when it is opened.
+    if (parent && (!parentItem || parentItem->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator))
         return;
-    }
     const QVector<TreeNode*>& siblings = parent ? parent->childNodes() : m_model->roots();
     const int pos = int(siblings.indexOf(node));
     QTreeWidgetItem* item = makeItem(node);
-    const QScopedValueRollback<bool> syncing(m_syncing, true);
-    if (parentItem)
-        parentItem->insertChild(pos, item);
-    else
-        insertTopLevelItem(pos, item);
-    if (node->Expanded())
-        item->setExpanded(true);
+    {
+        const QScopedValueRollback<bool> syncing(m_syncing, true);
+        if (parentItem)
+            parentItem->insertChild(pos, item);
+        else
+            insertTopLevelItem(pos, item);
+    }
+    openMadeItems();
 }
 
 void TreeView::forgetSubtree(QTreeWidgetItem* item)
@@ -206,9 +261,14 @@ void TreeView::forgetSubtree(QTreeWidgetItem* item)
 
 void TreeView::removeNode(TreeNode* node)
 {
-    QTreeWidgetItem* item = itemOf(node);
-    if (!item)
+    QTreeWidgetItem* item = madeItemOf(node);
+    if (!item) {
+        // The last child of a folder not yet opened goes: the mark goes too.
+        TreeNode* parent = node->Parent();
+        if (QTreeWidgetItem* parentItem = parent ? madeItemOf(parent) : nullptr; parentItem && parent->Children() <= 1)
+            parentItem->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
         return;
+    }
     forgetSubtree(item);
     const QScopedValueRollback<bool> syncing(m_syncing, true);
     // The model drops a selection that goes with the subtree; the view must not

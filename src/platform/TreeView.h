@@ -16,6 +16,13 @@
 // while it is live and rebuilds in one go after a batch (Redraw off or an update
 // lock); a 16,000-node tree is rebuilt without per-node layout work.
 //
+// Items are made as they are needed: the roots and their children, and the
+// children of every open node. A closed folder whose children have no items yet
+// shows its expand mark all the same; opening it (pointer, keys, the model) makes
+// them. itemOf() makes the items of a node and of its ancestors when they are
+// missing, so a node found by key can always be selected, opened or closed. The
+// model stays whole whatever the view has made.
+//
 // The control's events come out as signals of the same names: NodeClick with
 // the clicked node's key, Expand / Collapse (from the model, whoever changed
 // the state), KeyDown(KeyCode, Shift), MouseDown / MouseMove / MouseUp (Button,
@@ -45,7 +52,13 @@ public:
     // when none).
     TreeNode* HitTest(double x, double y) const;
     TreeNode* nodeOf(const QTreeWidgetItem* item) const;
-    QTreeWidgetItem* itemOf(const TreeNode* node) const { return m_items.value(node, nullptr); }
+    // The node's item, made (with its ancestors' children) when it is missing;
+    // nullptr for a node the view does not show (none, or a batch is pending).
+    QTreeWidgetItem* itemOf(const TreeNode* node);
+    // The item when it has been made already.
+    QTreeWidgetItem* madeItemOf(const TreeNode* node) const { return m_items.value(node, nullptr); }
+    // How many items exist now.
+    int madeItemCount() const { return int(m_items.size()); }
 
     // Rebuilds every item from the model.
     void rebuild();
@@ -65,6 +78,9 @@ protected:
 
 private:
     QTreeWidgetItem* makeItem(TreeNode* node);
+    void makeChildItems(QTreeWidgetItem* item, TreeNode* node);
+    void openMadeItems();
+    void ensureChildItems(QTreeWidgetItem* item);
     void updateItem(QTreeWidgetItem* item, const TreeNode* node);
     void addNode(TreeNode* node);
     void removeNode(TreeNode* node);
@@ -77,6 +93,7 @@ private:
     std::function<QIcon(int)> m_provider;
     QHash<const TreeNode*, QTreeWidgetItem*> m_items;
     QHash<const QTreeWidgetItem*, TreeNode*> m_nodes;
+    QVector<QTreeWidgetItem*> m_toOpen;   // made for open nodes, opened once in the tree
     bool m_syncing = false;
     QList<QMetaObject::Connection> m_connections;
 };

@@ -516,6 +516,91 @@ TEST_F(TreeBuild, TheViewIsDrawnOnceAfterTheBuild)
     EXPECT_EQ(view.topLevelItem(4)->text(0), "Television");
 }
 
+// The largest tree: the view makes the items of what can be seen (the roots, their
+// children, the open nodes' children) and the rest when a node is opened, selected
+// or closed; the model stays whole throughout.
+TEST_F(TreeBuild, TheViewMakesItemsAsTheyAreNeeded)
+{
+    fullSet();
+    fullPortfolio();
+    TreeView view;
+    NavigationTree nav(&view);
+    nav.setSetNameSource([] { return QStringLiteral("Group 1"); });
+    nav.initTree();
+    TreeModel& model = *nav.model();
+    const QVector<Row> rows = treetest::allRows(model);
+    ASSERT_EQ(model.Count(), 16125);
+    EXPECT_LT(view.madeItemCount(), 1000);
+
+    // A closed stock: its item, its expand mark, no items below it yet.
+    QTreeWidgetItem* stock = view.madeItemOf(model.Node("ID5"));
+    ASSERT_NE(stock, nullptr);
+    EXPECT_EQ(stock->childCount(), 0);
+    EXPECT_EQ(stock->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+
+    // The deepest node of another stock, selected by key: it and each of its
+    // ancestors get their items, hung one below the other.
+    TreeNode* deep = nullptr;
+    int deepest = 0;
+    for (TreeNode* n : model.allNodes()) {
+        int depth = 0;
+        for (TreeNode* a = n->Parent(); a; a = a->Parent())
+            ++depth;
+        if (depth > deepest && n->Key().endsWith(QLatin1String("7")) && !n->Key().startsWith(QLatin1String("T"))) {
+            deep = n;
+            deepest = depth;
+        }
+    }
+    ASSERT_NE(deep, nullptr);
+    ASSERT_GE(deepest, 2);
+    EXPECT_EQ(view.madeItemOf(deep), nullptr);
+    deep->setSelected(true);
+    QTreeWidgetItem* item = view.madeItemOf(deep);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(view.currentItem(), item);
+    for (TreeNode* n = deep; n->Parent(); n = n->Parent()) {
+        ASSERT_NE(view.madeItemOf(n), nullptr) << n->Key().toStdString();
+        EXPECT_EQ(view.madeItemOf(n)->parent(), view.madeItemOf(n->Parent())) << n->Key().toStdString();
+        EXPECT_EQ(view.madeItemOf(n)->text(0), n->Text());
+        EXPECT_EQ(view.madeItemOf(n->Parent())->childCount(), n->Parent()->Children());
+    }
+
+    // Opened from the model or in the view: the children's items come with it.
+    for (const bool inView : {false, true}) {
+        TreeNode* n = model.Node(inView ? "ID9" : "ID8");
+        QTreeWidgetItem* it = view.itemOf(n);
+        ASSERT_NE(it, nullptr);
+        if (inView)
+            view.expandItem(it);
+        else
+            n->setExpanded(true);
+        EXPECT_TRUE(n->Expanded());
+        EXPECT_TRUE(it->isExpanded());
+        ASSERT_EQ(it->childCount(), n->Children()) << inView;
+        EXPECT_EQ(view.nodeOf(it->child(0)), n->childNodes().first());
+    }
+
+    // A folder several levels down of a stock nobody opened, opened and closed in
+    // the model: its item, its ancestors' and its children's come first.
+    TreeNode* folder = model.Node(deep->Parent()->Key().chopped(1) + QLatin1Char('6'));
+    ASSERT_NE(folder, nullptr);
+    ASSERT_NE(folder->Parent()->Parent(), nullptr);
+    EXPECT_EQ(view.madeItemOf(folder), nullptr);
+    folder->setExpanded(true);
+    ASSERT_NE(view.madeItemOf(folder), nullptr);
+    EXPECT_TRUE(view.madeItemOf(folder)->isExpanded());
+    EXPECT_EQ(view.madeItemOf(folder)->childCount(), folder->Children());
+    folder->setExpanded(false);
+    EXPECT_FALSE(view.madeItemOf(folder)->isExpanded());
+
+    // Every node can have its item; the model's nodes, order and numbers are as built.
+    for (TreeNode* n : model.allNodes())
+        ASSERT_NE(view.itemOf(n), nullptr) << n->Key().toStdString();
+    EXPECT_EQ(view.madeItemCount(), model.Count());
+    EXPECT_EQ(treetest::allRows(model), rows);
+    EXPECT_EQ(model.Node("IG_C200")->Index(), model.Count());
+}
+
 TEST_F(TreeBuild, AFailingAddSkipsThatNodeOnly)
 {
     // A key already taken and a parent that never came: each such node is left
