@@ -101,8 +101,9 @@ TEST_F(SaveFailure, APurchaseThatCannotBeWrittenIsToldOnceKeptAndWrittenLater)
         expectTold(1, o, "Portfolio.dat");
         EXPECT_EQ(Transactions()[2].Symbol, "MSFT") << o.name;  // not read back over
         EXPECT_EQ(TransCount(), 2) << o.name;
-        if (o.error != 0)
+        if (o.error != 0) {
             EXPECT_EQ(fileBytes("Portfolio.dat"), before) << o.name;
+        }
         EXPECT_TRUE(errorLog().contains("Portfolio_SavePortfolio")) << o.name;
 
         // Another purchase, the update run's saves after each pass and a view that reads
@@ -148,8 +149,9 @@ TEST_F(SaveFailure, ASetEditThatCannotBeWrittenStaysThroughReadsAndSetSwitches)
         EXPECT_FALSE(ReadStocks());
         expectTold(1, o, "Set0.dat");
         EXPECT_EQ(Stocks()[1].Symbol, "AOL") << o.name;
-        if (o.error != 0)
+        if (o.error != 0) {
             EXPECT_EQ(fileBytes("Set0.dat"), before) << o.name;
+        }
         EXPECT_TRUE(errorLog().contains("Stocks_SaveStocks")) << o.name;
 
         // Another set and back: the edit waits in memory and comes back with its set.
