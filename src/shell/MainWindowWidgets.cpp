@@ -327,8 +327,9 @@ void frmMain::applyGeometry()
     for (int i = 0; i < kBarButtons; ++i) {
         Picture1[i]->setGeometry(pxRect(g.Picture1[i]));
         // A caption keeps its centre: it grows about it when its text needs more room
-        // and narrows about it to stay inside the bar's frame (the "Stocks" label runs
-        // past it as designed), never below its text's width.
+        // and narrows about it to stay inside the bar's frame (the "Stocks" label is
+        // laid out wider than its button and would run past the frame's edge), never
+        // below its text's width.
         QRect caption = pxRect(g.lblDesc[i]);
         const int needed = lblDesc[i]->fontMetrics().horizontalAdvance(lblDesc[i]->text()) + 4;
         const int centre = caption.x() + caption.width() / 2;
