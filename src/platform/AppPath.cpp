@@ -690,6 +690,11 @@ SaveFailures& saveFailures()
 
 } // namespace
 
+QString NotWrittenText(const QString& path, const QString& why)
+{
+    return QStringLiteral("The file ") + path + QStringLiteral(" could not be written.\r\n") + why;
+}
+
 bool ReportSave(const QString& path, bool written, const QString& why)
 {
     const QString key = QDir::cleanPath(QString(path).replace(u'\\', u'/'));
@@ -705,8 +710,7 @@ bool ReportSave(const QString& path, bool written, const QString& why)
         f.told.insert(key);
     }
     // The box waits outside the lock: what runs meanwhile may save again.
-    Dialogs::MsgBox(QStringLiteral("The file ") + key + QStringLiteral(" could not be written.\r\n") +
-                        (why.isEmpty() ? errorText(EIO) : why) +
+    Dialogs::MsgBox(NotWrittenText(key, why.isEmpty() ? errorText(EIO) : why) +
                         QStringLiteral("\r\nWhat you entered is kept and will be written at the next save."),
                     Dialogs::vbOKOnly + Dialogs::vbExclamation);
     return true;

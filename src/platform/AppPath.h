@@ -97,6 +97,10 @@ private:
 // value such as ENOSPC or EROFS) and leaves the old file. Error 0 lifts it.
 void SetWriteFailure(const QString& folder, int error);
 
+// The first lines of every message about a file that could not be written: the file,
+// then why.
+QString NotWrittenText(const QString& path, const QString& why);
+
 // The outcome of a save of a file that holds what the user entered (the data files,
 // the settings file). The first failure of a file is told in one message box naming
 // the file and why; later failures of that file stay quiet until a write of it

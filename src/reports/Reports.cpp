@@ -113,8 +113,7 @@ void Reports::OpenReport(const QString& path)
 
 void Reports::SayNotWritten(const QString& path, const QString& why, const QString& title)
 {
-    Dialogs::MsgBox(QStringLiteral("The file ") + path + QStringLiteral(" could not be written.\r\n") + why,
-                    Dialogs::vbExclamation + Dialogs::vbOKOnly, title);
+    Dialogs::MsgBox(NotWrittenText(path, why), Dialogs::vbExclamation + Dialogs::vbOKOnly, title);
 }
 
 bool Reports::PublishReport(const QString& path, const QByteArray& bytes, std::initializer_list<const char*> pictures)
