@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/PageCatalogue.h"
+
 #include <QList>
 #include <QString>
 
@@ -17,17 +19,7 @@
 // while the choices are not loaded loads them from the settings first, the way
 // touching the Options window's boxes loaded the window.
 
-// The Options window's pages that hold update items (Frm(i) / lblNav(i)).
-enum class UpdatePage {
-    DailyConsultation = 0,  // 15 to 49, 89 to 97 (market lists of the day, exchange grid)
-    StocksData = 1,         // 0 to 14, 88 (per-stock pages)
-    MarketData = 2,         // 50 to 60, 83 to 87, 98
-    Funds = 3,              // 61 to 82
-};
-
-// The exchange columns of the grid on the Daily Consultation page, numbered as the
-// column labels lblExc(i): 0 "AMEX" (right), 1 "NYSE" (middle), 2 "NASDAQ" (left).
-enum class ExchangeColumn { None = -1, AMEX = 0, NYSE = 1, NASDAQ = 2 };
+// UpdatePage and ExchangeColumn: see pages/PageCatalogue.h.
 
 struct UpdateItem
 {

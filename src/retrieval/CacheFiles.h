@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/PageCatalogue.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -25,11 +27,6 @@ QString NewsFolder();
 // how it was first written); "" when there is no such file.
 QString DirEntry(const QString& path);
 
-enum class SizeRule {
-    None,           // keep whatever arrived
-    Below,          // delete the file when it is shorter than the threshold
-    NameTestBelow,  // the same, but only when the stored name is exactly the expected one
-};
 
 enum class SizeRuleResult {
     Kept,      // the file is there and stays (or the rule did not apply)

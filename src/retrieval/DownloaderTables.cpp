@@ -140,7 +140,7 @@ struct ListName
     const char* title;
 };
 
-struct ExchangeColumn
+struct ExchangeDesc
 {
     const char* name;
     std::int16_t number;
@@ -159,7 +159,7 @@ constexpr std::array<ListName, 8> kMoverLists{{
     {"LMM", "Largest Money Movers"},
 }};
 // Each list's three boxes, left to right.
-constexpr std::array<ExchangeColumn, 3> kMoverExchanges{{{"NASDAQ", 2, "_Q"}, {"NYSE", 1, "_N"}, {"AMEX", 3, "_A"}}};
+constexpr std::array<ExchangeDesc, 3> kMoverExchanges{{{"NASDAQ", 2, "_Q"}, {"NYSE", 1, "_N"}, {"AMEX", 3, "_A"}}};
 
 // The screens 8, 9 and 10.
 constexpr std::array<ListName, 3> kScreens{{
@@ -167,7 +167,7 @@ constexpr std::array<ListName, 3> kScreens{{
     {"PU", "Most Active by Price Up"},
     {"PD", "Most Active by Price Down"},
 }};
-constexpr std::array<ExchangeColumn, 3> kScreenExchanges{{{"NASDAQ", 15, "_Q"}, {"NYSE", 13, "_N"}, {"AMEX", 14, "_A"}}};
+constexpr std::array<ExchangeDesc, 3> kScreenExchanges{{{"NASDAQ", 15, "_Q"}, {"NYSE", 13, "_N"}, {"AMEX", 14, "_A"}}};
 
 struct Fund
 {
@@ -209,7 +209,7 @@ std::optional<BigMoversArgs> BigMoversForItem(int item)
     if (item < 20 || item > 43)
         return std::nullopt;
     const ListName& list = kMoverLists[std::size_t((item - 20) / 3)];
-    const ExchangeColumn& ex = kMoverExchanges[std::size_t((item - 20) % 3)];
+    const ExchangeDesc& ex = kMoverExchanges[std::size_t((item - 20) % 3)];
     return BigMoversArgs{std::int16_t((item - 20) / 3 + 1), QLatin1String(list.code) + QLatin1String(ex.suffix),
                          ex.number, QLatin1String(list.title) + QStringLiteral(" (") + QLatin1String(ex.name) + u')'};
 }
@@ -219,7 +219,7 @@ std::optional<ScreenListArgs> ScreenListForItem(int item)
     if (item < 89 || item > 97)
         return std::nullopt;
     const ListName& screen = kScreens[std::size_t((item - 89) / 3)];
-    const ExchangeColumn& ex = kScreenExchanges[std::size_t((item - 89) % 3)];
+    const ExchangeDesc& ex = kScreenExchanges[std::size_t((item - 89) % 3)];
     return ScreenListArgs{std::int16_t(8 + (item - 89) / 3), QLatin1String(screen.code) + QLatin1String(ex.suffix),
                           ex.number,
                           QLatin1String(screen.title) + QStringLiteral(" (") + QLatin1String(ex.name) + u')'};

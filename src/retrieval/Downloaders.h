@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/PageCatalogue.h"
 #include "platform/Sites.h"
 #include "retrieval/CacheFiles.h"
 
@@ -26,21 +27,7 @@ struct SiteEndpoint;
 // In a path and query every symbol value is percent-encoded (letters, digits and
 // . - ^ = _ ~ stay as they are); in a file name and a status text it is the stored text.
 
-enum class Transport { FetchControl, Socket };
-
-// Which rows of the current set a per-stock downloader walks (when OneStockOnly is clear).
-enum class Rows {
-    Set,                  // 0 to StockCount - 1
-    SetTwoChars,          // 0 to StockCount - 1, symbols of two or more characters
-    ThroughCountTwoChars  // 0 to StockCount (the empty row after the set included), two or more characters
-};
-
-// What a per-stock member does when its cache file is missing after the fetch
-// (a failed fetch and no earlier page) and its size rule has to read the length.
-enum class OnMissingFile { NextRow, EndProcedure };
-
-// The members that do more than fetch one page per row.
-enum class Special { None, Recommendation, News, AnnualReport };
+// Transport, Rows, OnMissingFile and Special: see pages/PageCatalogue.h.
 
 struct StockDownloader
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/PageCatalogue.h"
 #include "retrieval/ViewContract.h"
 
 #include <QString>
@@ -11,68 +12,8 @@
 // the report menus act on. The dispatcher, the runner, the zoom window and the
 // menus all read this one table; nobody keeps a second list of view codes.
 
-enum class ViewScope {
-    PerStock,   // a sheet of CurrentSymbol
-    Market,     // a market-wide list
-    Portfolio,  // the portfolio file (read afresh before the view fills)
-    StockSet,   // the quotes of the loaded set
-};
-
-// What the runner shows when a view fails with an error other than 5 and 53.
-enum class OtherErrorPolicy {
-    StandardMessage,  // the same message as for 5 and 53
-    Blank,            // a blank grid
-};
-
-// How the tree keys of a row are matched.
-enum class TreeKeyMatch {
-    Whole,           // the whole key
-    PrefixAndIndex,  // the prefix followed by the stock's (or transaction's) index
-};
-
-// What CurrentView holds while the view is shown.
-enum class ViewCodeRule {
-    Code,        // the row's code
-    CodeAndKey,  // the code followed by the key: "M_BRP0", "FMS3"
-    Key,         // the key itself, which begins with the code: "F_Conv"
-};
-
-// A set of grid columns: the listed ones, and every column from `from` on (-1: none).
-struct ColumnSet
-{
-    QVector<int> columns;
-    int from = -1;
-    bool contains(int col) const { return col >= 0 && (columns.contains(col) || (from >= 0 && col >= from)); }
-    bool isEmpty() const { return columns.isEmpty() && from < 0; }
-};
-
-// The web page a click on a link column opens (see GridLinkAddress).
-enum class GridLink {
-    None,
-    FilingText,       // filings-search site: "/auth/doctrans" and the stored link text
-    QuoteThenNews,    // first link column: the quote page; the others: the company news page
-    CompanyDigest,    // company-digest site, the symbol
-    BrokerResearch,   // broker-research site, the symbol
-    NewsRelative,     // business-news site: "/" and the stored link text
-    OptionTicker,     // option-quotes site, the ticker in parentheses (blanks kept)
-    OptionTickerJoined,  // the same with every blank removed from the address
-    WholeAddress,     // the stored text is the whole address
-    IpoProfile,       // business-news site: "/p/" symbol ".html"
-    LinkWord,         // the clicked word picks the page of the symbol
-    LinkWordCaret,    // the same with "^" before the symbol (index symbols)
-    Momentum,         // momentum-rating site, the symbol
-    MarkRed,          // no address: the clicked cell turns red
-};
-
-// The main grid's right-button menu.
-enum class GridPopup { None, Quotes, Holdings, Log };
-
-// What the "HTML" report item writes.
-enum class HtmlReport {
-    None,
-    OfSet,     // the current prices of the set
-    OfSymbol,  // the view's page of CurrentSymbol (nothing without a symbol)
-};
+// ViewScope, OtherErrorPolicy, TreeKeyMatch, ViewCodeRule, ColumnSet, GridLink, GridPopup and
+// HtmlReport: see pages/PageCatalogue.h.
 
 struct ViewRow
 {
