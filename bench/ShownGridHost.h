@@ -2,7 +2,7 @@
 
 #include "platform/FlexGrid.h"
 #include "platform/FlexGridView.h"
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 
 // A shown main grid, as the main window has one (offscreen); zoom windows are not
 // used by the benchmarks.

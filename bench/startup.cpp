@@ -67,7 +67,9 @@ int runProgram(int argc, char** argv, bool close)
         then = [] {
             // Closed as a user would, so that the program saves what it saves on the way out.
             QTimer::singleShot(0, [] {
-                frmMain::mainForm().close();
+                for (QWidget* top : QApplication::topLevelWidgets())
+                    if (qobject_cast<frmMain*>(top))
+                        top->close();
                 QTimer::singleShot(500, [] { QCoreApplication::quit(); });
             });
         };

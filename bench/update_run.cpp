@@ -23,14 +23,14 @@
 #include "retrieval/CacheFiles.h"
 #include "retrieval/Downloaders.h"
 #include "retrieval/MainWindowPort.h"
-#include "retrieval/RunServices.h"
+#include "retrieval/RunServicePorts.h"
 #include "retrieval/Transports.h"
 #include "retrieval/UpdateRun.h"
 #include "sheets/ViewRunner.h"
-#include "shell/RunServices.h"
+#include "shell/RealRunServices.h"
 #include "stockdata/ProgramState.h"
 #include "stockdata/Stocks.h"
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 
 #include <QApplication>
 #include <QDir>
@@ -70,6 +70,7 @@ public:
     void setTaskText(const QString&) override {}
     void setBusyPointer(bool) override {}
     bool selectStockNode(const QString&) override { return true; }
+    FlexGrid* mainGrid() override { return viewHost().mainGrid(); }
 };
 
 class NoMail final : public MailSending

@@ -13,7 +13,7 @@
 #include "sheets/OptionsSheets.h"
 #include "sheets/ViewRunner.h"
 #include "stockdata/ProgramState.h"
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 
 #include <QDir>
 

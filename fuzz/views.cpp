@@ -15,7 +15,7 @@
 #include "sheets/ViewRunner.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/ProgramState.h"
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 
 namespace {
 

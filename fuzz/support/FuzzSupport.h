@@ -9,7 +9,7 @@
 #include "platform/AppPath.h"
 #include "platform/Codec.h"
 #include "platform/FlexGrid.h"
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 
 #include <QByteArray>
 #include <QString>

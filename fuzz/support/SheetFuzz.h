@@ -12,7 +12,7 @@
 #include "sheets/ViewRegistry.h"
 #include "sheets/ViewRunner.h"
 #include "stockdata/ProgramState.h"
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 
 #include <QDir>
 

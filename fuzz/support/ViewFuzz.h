@@ -8,7 +8,7 @@
 #include "platform/FlexGrid.h"
 #include "sheets/ViewRunner.h"
 #include "stockdata/ProgramState.h"
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 
 #include <QDir>
 

@@ -7,7 +7,7 @@
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
 #include "retrieval/MainWindowPort.h"
-#include "retrieval/RunServices.h"
+#include "retrieval/RunServicePorts.h"
 #include "retrieval/Transports.h"
 #include "stockdata/EntryRules.h"
 #include "stockdata/ProgramState.h"

@@ -11,12 +11,11 @@
 #include "platform/Sites.h"
 #include "retrieval/CacheFiles.h"
 #include "retrieval/MainWindowPort.h"
-#include "retrieval/RunServices.h"
+#include "retrieval/RunServicePorts.h"
 #include "retrieval/Transports.h"
 #include "stockdata/ProgramState.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/Stocks.h"
-#include "stockdata/ViewHost.h"
 
 #include <QLoggingCategory>
 
@@ -204,7 +203,7 @@ void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
         // A shown quotes view draws this stock again before its row is sought in it.
         emit stockPricesChanged(row);
         if (CurrentView() == QLatin1String("Current")) {
-            FlexGrid* grid = viewHost().mainGrid();
+            FlexGrid* grid = m_frame.mainGrid();
             if (grid && !Name.isEmpty()) {
                 for (int r = 2; r < grid->Rows(); ++r) {
                     if (grid->TextMatrix(r, 1) != Name)

@@ -8,7 +8,7 @@
 #include "platform/DoEvents.h"
 #include "retrieval/Downloaders.h"
 #include "retrieval/MainWindowPort.h"
-#include "retrieval/RunServices.h"
+#include "retrieval/RunServicePorts.h"
 #include "retrieval/Transports.h"
 #include "stockdata/ProgramState.h"
 #include "stockdata/Stocks.h"

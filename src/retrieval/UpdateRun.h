@@ -8,14 +8,15 @@
 #include <functional>
 
 class Downloaders;
+class FlexGrid;
 class MailSending;
 class MainWindowPort;
 class QuoteParsing;
 class Transports;
 
 // What the update run changes on the main window beyond MainWindowPort (title bar,
-// status panel, run flags): the busy frame, the task panel, the mouse pointer and
-// the navigation tree. The main window implements it next to MainWindowPort; tests
+// status panel, run flags): the busy frame, the task panel, the mouse pointer, the
+// navigation tree and the main grid. The main window implements it next to MainWindowPort; tests
 // implement it with a recorder.
 //
 // The busy frame is five changes made together:
@@ -50,6 +51,9 @@ public:
     // (a collapsed stock node) and whose Text equals symbol, and gives the tree the
     // focus. False when no node matches.
     virtual bool selectStockNode(const QString& symbol) = 0;
+    // FG, the main grid the views draw into: a shown quotes view follows the stock
+    // whose quote page came in.
+    virtual FlexGrid* mainGrid() = 0;
 };
 
 // The update run, its stop, the auto-update timer and the two price updates. One

@@ -6,7 +6,6 @@
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
 #include "stockdata/ProgramState.h"
-#include "stockdata/ViewHost.h"
 
 #include <QStringMatcher>
 
@@ -96,14 +95,6 @@ void ShowGridMessage(FlexGrid& fg, const QString& text, int stdRowHeight)
     step([&] { fg.setBackColor(FlexGrid::WindowBackground); });
     step([&] { fg.setGridLines(0); });
     step([&] { fg.setRedraw(true); });
-}
-
-void ShowGridMessage(const QString& text)
-{
-    FlexGrid* grid = nullptr;
-    step([&] { grid = viewHost().mainGrid(); });
-    if (grid)
-        ShowGridMessage(*grid, text, StdRowHeight());
 }
 
 namespace {

@@ -110,9 +110,7 @@ QString StandardViewMessage(const QString& companyName);
 // without grid lines. Every step runs even when one before it failed. An empty
 // text leaves a blank grid.
 void ShowGridMessage(FlexGrid& grid, const QString& text, int stdRowHeight);
-// The same on the main grid, with StdRowHeight: the failure path of every view
-// goes to the main grid, also while a zoom redraw is under way.
-void ShowGridMessage(const QString& text);
+// The same on the main grid: views/ViewHost.h.
 
 // Text positions as the views keep them. Strict: the view keeps positions in
 // 16-bit integers, so a marker, row or cell found past character 32,767 ends it

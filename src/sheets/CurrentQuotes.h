@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVector>
 
+class ViewRunner;
+
 // The current-quotes view (view code "Current"): one row per stock of the set,
 // drawn from the quote texts of Stocks, with the trend and alert pictures in the
 // fixed first column. Its columns are found by their header texts, so a column
@@ -50,6 +52,6 @@ void BuildCurrentQuotes(const ViewContext& ctx, FlexGrid& grid);
 // a row must come or go while the rows are shaded or sorted by a column.
 bool RedrawCurrentQuoteRow(const ViewContext& ctx, FlexGrid& grid, int stockRow);
 
-// Shows the view through the runner of the entry points (ViewEntries.h): into the
+// Shows the view through views, as the entry points of ViewEntries.h do: into the
 // main grid, or, while ZoomMode is set, into a new zoom window's grid.
-void FG_Current();
+void FG_Current(ViewRunner& views);

@@ -6,7 +6,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/SkipFailedSteps.h"
 #include "stockdata/DataFile.h"
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

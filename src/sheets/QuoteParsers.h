@@ -7,7 +7,7 @@
 // never converted to numbers. None of them raises: a missing file or a page
 // without its markers changes nothing (or only what could be found).
 //
-// The update run reaches these through its QuoteParsing (shell/RunServices);
+// The update run reaches these through its QuoteParsing (shell/RealRunServices);
 // nothing below this layer includes this header.
 
 // AppPath\Cache\DataSheet\quotes_csv.txt, the fast price update's download.

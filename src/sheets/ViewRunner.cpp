@@ -10,7 +10,7 @@
 #include "stockdata/ProgramState.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/Stocks.h"
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 
 #include <QCoreApplication>
 #include <QCursor>

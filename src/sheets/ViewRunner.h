@@ -27,7 +27,8 @@ class ViewHost;
 // a price redraw, a zoom) is shown as soon as that fill ends; the latest request
 // wins. So the grid always ends up showing what CurrentView names.
 //
-// One runner serves the program; tests make their own. Runners share the one
+// One runner serves the program: made at start with its main window
+// (app/AppMainWindow) and handed to it. Tests make their own. Runners share the one
 // user-interface thread, so a request to any runner during any fill waits.
 class ViewRunner : public QObject
 {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "sheets/ZoomRules.h"
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 
 #include <QCursor>
 #include <QString>

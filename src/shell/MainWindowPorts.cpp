@@ -6,13 +6,13 @@
 #include "platform/TreeView.h"
 #include "sheets/CurrentQuotes.h"
 #include "sheets/GridLayout.h"
-#include "sheets/ViewEntries.h"
 #include "sheets/ViewRunner.h"
 #include "shell/GaugeSkins.h"
 #include "shell/NewsTicker.h"
 #include "shell/frmMain.h"
 #include "tree/NavigationTree.h"
 #include "stockdata/ProgramState.h"
+#include "views/ViewHost.h"
 
 #include <QAction>
 #include <QApplication>
@@ -160,6 +160,11 @@ void MainWindowPorts::setBusyPointer(bool busy)
         QApplication::restoreOverrideCursor();
 }
 
+FlexGrid* MainWindowPorts::mainGrid()
+{
+    return viewHost().mainGrid();
+}
+
 bool MainWindowPorts::selectStockNode(const QString& symbol)
 {
     TreeModel* model = m_main.treeModel();
@@ -251,7 +256,7 @@ void MainWindowPorts::toggleOldStyleBackground()
 
 void MainWindowPorts::redrawQuotes()
 {
-    FG_Current();
+    FG_Current(m_main.views());
 }
 
 void MainWindowPorts::collapseAllNodes()
@@ -294,7 +299,7 @@ void MainWindowPorts::showUpgradeWindow()
 
 void MainWindowPorts::redrawStockView(const QString& code)
 {
-    entryRunner().show(code);
+    m_main.views().show(code);
 }
 
 // ---------------------------------------------------------------------------

@@ -50,6 +50,8 @@ public:
     void setTaskText(const QString& text) override;
     void setBusyPointer(bool busy) override;
     bool selectStockNode(const QString& symbol) override;
+    // The views' main grid, for the update run and the popups alike.
+    FlexGrid* mainGrid() override;
 
     // ---- OptionsHost and EditingHost -----------------------------------------------
     void setAutoUpdateMin(int minutes) override;

@@ -4,7 +4,6 @@
 #include "market/MarketLists.h"
 #include "sheets/CurrentQuotes.h"
 #include "sheets/GridLayout.h"
-#include "sheets/ViewEntries.h"
 #include "sheets/ViewRunner.h"
 #include "shell/frmMain.h"
 #include "stockdata/Portfolio.h"
@@ -31,7 +30,7 @@ public:
         if (item >= 0 && item < int(m_main.mnuCons.size()) && m_main.mnuCons[size_t(item)])
             m_main.mnuCons[size_t(item)]->setChecked(checked);
     }
-    bool showView(const QString& code, const QString& key) override { return entryRunner().show(code, key); }
+    bool showView(const QString& code, const QString& key) override { return m_main.views().show(code, key); }
 
 private:
     frmMain& m_main;
@@ -63,7 +62,11 @@ private:
 class RunnerViews final : public ViewShower
 {
 public:
-    bool show(const QString& code, const QString& key) override { return entryRunner().show(code, key); }
+    explicit RunnerViews(ViewRunner& runner) : m_runner(runner) {}
+    bool show(const QString& code, const QString& key) override { return m_runner.show(code, key); }
+
+private:
+    ViewRunner& m_runner;
 };
 
 } // namespace
@@ -71,7 +74,10 @@ public:
 // The dispatcher with the parts it calls.
 struct MainWindowNodeClicks::Parts
 {
-    explicit Parts(frmMain& main) : window(main), dispatcher(*main.treeModel(), views, window, actions) {}
+    explicit Parts(frmMain& main)
+        : window(main), views(main.views()), dispatcher(*main.treeModel(), views, window, actions)
+    {
+    }
 
     MainWindowNodes window;
     RunnerViews views;

@@ -17,7 +17,6 @@
 #include "retrieval/Downloaders.h"
 #include "retrieval/Transports.h"
 #include "sheets/CurrentQuotes.h"
-#include "sheets/ViewEntries.h"
 #include "sheets/ViewRunner.h"
 #include "sheets/GridLayout.h"
 #include "sheets/ReportsPort.h"
@@ -53,8 +52,8 @@ const char* const frmMain::DesignCaption = "Tradewright 5.4";
 // ---------------------------------------------------------------------------
 // Construction.
 
-frmMain::frmMain(QWidget* parent)
-    : QWidget(parent, Qt::Window), m_layout(PaneLayout::Design())
+frmMain::frmMain(ViewRunner& views, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_views(views), m_layout(PaneLayout::Design())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(DesignCaption));
@@ -76,7 +75,7 @@ frmMain::frmMain(QWidget* parent)
     // New prices: a shown quotes view is drawn again.
     connect(m_run.get(), &UpdateRun::pricesChanged, this, &frmMain::redrawShownQuotes);
     connect(m_run.get(), &UpdateRun::stockPricesChanged, this,
-            [](int row) { entryRunner().redrawStockIfShown(QStringLiteral("Current"), row); });
+            [this](int row) { m_views.redrawStockIfShown(QStringLiteral("Current"), row); });
     // A run changes the grid, tree and texts with every page: the window shows them
     // at most ten times a second meanwhile, and whole at the end.
     connect(m_run.get(), &UpdateRun::runStarted, this, [this] {
@@ -126,10 +125,10 @@ frmMain::~frmMain()
     m_run.reset();
 }
 
-frmMain& frmMain::mainForm()
+frmMain& frmMain::mainForm(ViewRunner& views)
 {
     if (!g_mainForm)
-        g_mainForm = new frmMain();
+        g_mainForm = new frmMain(views);
     return *g_mainForm;
 }
 
@@ -324,7 +323,7 @@ void frmMain::Picture1_Click(int Index)
         ShowOptionsWindow(*this, -1);
         break;
     case 3:
-        Zoom_FG(entryRunner());
+        Zoom_FG(m_views);
         break;
     default:
         // No other button.
@@ -405,7 +404,7 @@ void frmMain::showEditedSet()
 
 void frmMain::redrawShownQuotes()
 {
-    entryRunner().redrawIfShown(QStringLiteral("Current"));
+    m_views.redrawIfShown(QStringLiteral("Current"));
 }
 
 void frmMain::Form_KeyDown(int KeyCode, int Shift)

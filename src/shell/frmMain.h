@@ -9,14 +9,14 @@
 #include "shell/PaintThrottle.h"
 #include "shell/Throttle.h"
 #include "shell/PaneLayout.h"
-#include "shell/RunServices.h"
+#include "shell/RealRunServices.h"
 #include "shell/StockSelection.h"
 #include "shell/StockStrip.h"
 #include "shell/TickerFeeds.h"
 #include "stockdata/PopupActions.h"
 #include "stockdata/RealEditorWindows.h"
 #include "stockdata/StockSets.h"
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 #include "weblinks/RealWebLinkWindows.h"
 
 #include <QString>
@@ -41,6 +41,7 @@ class SplitBar;
 class Transports;
 class TreeModel;
 class TreeView;
+class ViewRunner;
 
 // The program's main window: the news ticker across the top, the pane container
 // PicCont with the navigation tree, the stock strip and the main grid FG under two
@@ -65,12 +66,14 @@ public:
     // The caption the window is built with, prefix of every status title.
     static const char* const DesignCaption;  // "Tradewright 5.4"
 
-    explicit frmMain(QWidget* parent = nullptr);
+    // views: the program's one view runner, which every view of the window goes
+    // through; it outlives the window.
+    explicit frmMain(ViewRunner& views, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // The program's one main window (created on first use) and its showing: the
-    // first Show runs Form_Load, then the window appears modeless.
-    static frmMain& mainForm();
+    // The program's one main window (created on first use, over views) and its
+    // showing: the first Show runs Form_Load, then the window appears modeless.
+    static frmMain& mainForm(ViewRunner& views);
     static bool mainFormExists();
     void Show();
     bool loaded() const { return m_loaded; }
@@ -251,6 +254,7 @@ public:
 
     // ---- the main window as the lower layers ask it (MainWindowPorts) -----------
     MainWindowPorts& ports() { return m_ports; }
+    ViewRunner& views() { return m_views; }
     RunState& runState() { return m_ports.runState(); }
     QString stripSymbol(int slot) const
     {
@@ -292,6 +296,7 @@ private:
     void showEditedSet();
     void redrawShownQuotes();
 
+    ViewRunner& m_views;
     PaneLayout m_layout;
     FormScaler m_resizer;
     BarDrag m_dragX;

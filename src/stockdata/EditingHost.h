@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+class FlexGrid;
 class QWidget;
 
 // What the popup actions and the editing windows of this layer ask of the main
@@ -19,6 +20,8 @@ public:
     // Captions of the stock strip's seven symbol labels lblSbl(0..6).
     virtual QStringList stripSymbols() = 0;
 
+    // The main grid (the views' host's): the grid actions read its current row.
+    virtual FlexGrid* mainGrid() = 0;
     // The main grid: its selection to the clipboard; select the whole grid.
     virtual void copyGrid() = 0;
     virtual void selectAllGrid() = 0;

@@ -15,7 +15,6 @@
 #include "stockdata/StockSets.h"
 #include "stockdata/Stocks.h"
 #include "stockdata/TransactionForm.h"
-#include "stockdata/ViewHost.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -34,19 +33,19 @@ enum HoldingsCol { HSymbol = 0, HHeld = 2, HCommission = 4, HPrice = 9, HKey = 1
 enum LogCol { LSymbol = 0, LRow = 8 };
 enum QuotesCol { QCompany = 1 };
 
-FlexGrid* mainGrid()
+FlexGrid* mainGrid(EditingHost& host)
 {
     try {
-        return viewHost().mainGrid();
+        return host.mainGrid();
     } catch (const std::exception&) {
         return nullptr;
     }
 }
 
 // Text of a cell of the main grid; "" when the cell does not exist.
-QString cell(int row, int col)
+QString cell(EditingHost& host, int row, int col)
 {
-    FlexGrid* g = mainGrid();
+    FlexGrid* g = mainGrid(host);
     if (!g)
         return QString();
     try {
@@ -56,9 +55,9 @@ QString cell(int row, int col)
     }
 }
 
-int currentRow()
+int currentRow(EditingHost& host)
 {
-    FlexGrid* g = mainGrid();
+    FlexGrid* g = mainGrid(host);
     return g ? g->Row() : -1;
 }
 
@@ -127,17 +126,17 @@ void openPicker()
 
 // ---- grid popup ------------------------------------------------------------
 
-void sellHolding()
+void sellHolding(EditingHost& host)
 {
     if (CurrentView() != QLatin1String("Port"))
         return;
-    const int r = currentRow();
-    const std::optional<std::int16_t> key = keyOf(cell(r, HKey));
+    const int r = currentRow(host);
+    const std::optional<std::int16_t> key = keyOf(cell(host, r, HKey));
     if (!key)
         return;  // the total rows hold no purchase
     TransactionId() = *key;
     TransMode() = QStringLiteral("Sell");
-    TransSymbol() = cell(r, HSymbol);
+    TransSymbol() = cell(host, r, HSymbol);
     const auto [first, second] = purchasesOf(TransSymbol());
     if (first < 0)
         return;
@@ -152,26 +151,26 @@ void sellHolding()
     form.Form_Load();
     saleLabels(form);
     form.lblSymbol = TransSymbol();
-    form.lblCurrent = cell(r, HPrice);
+    form.lblCurrent = cell(host, r, HPrice);
     if (const auto name = setNameOf(TransSymbol()))
         form.lblName = *name;
-    form.setText(TransactionForm::txtComm, cell(r, HCommission));
-    form.setText(TransactionForm::txtPrice, cell(r, HPrice));
+    form.setText(TransactionForm::txtComm, cell(host, r, HCommission));
+    form.setText(TransactionForm::txtPrice, cell(host, r, HPrice));
     form.setText(TransactionForm::txtDate, TodayText());
-    form.setText(TransactionForm::txtShares, cell(r, HHeld));
+    form.setText(TransactionForm::txtShares, cell(host, r, HHeld));
     editorWindows().showTransaction(form);
 }
 
 // The transaction row that grid row r stands for: the log's hidden row column, or
 // in the holdings view the purchase named by its id.
-std::optional<int> transactionRowAt(int r)
+std::optional<int> transactionRowAt(EditingHost& host, int r)
 {
     int row = -1;
     if (CurrentView() == QLatin1String("PortLog")) {
-        if (const auto key = keyOf(cell(r, LRow)))
+        if (const auto key = keyOf(cell(host, r, LRow)))
             row = *key;
     } else if (CurrentView() == QLatin1String("Port")) {
-        if (const auto key = keyOf(cell(r, HKey)))
+        if (const auto key = keyOf(cell(host, r, HKey)))
             row = PurchaseRowOfLot(*key);
     }
     if (row < 0 || row > kLastWorkingTransRow || Transactions()[row].Symbol.isEmpty())
@@ -179,9 +178,9 @@ std::optional<int> transactionRowAt(int r)
     return row;
 }
 
-void editTransaction()
+void editTransaction(EditingHost& host)
 {
-    const std::optional<int> row = transactionRowAt(currentRow());
+    const std::optional<int> row = transactionRowAt(host, currentRow(host));
     if (!row)
         return;
     const PortRec rec = Transactions()[*row];
@@ -206,12 +205,12 @@ void editTransaction()
     QCoreApplication::processEvents();
 }
 
-void deleteTransaction()
+void deleteTransaction(EditingHost& host)
 {
     if (CurrentView() != QLatin1String("PortLog"))
         return;
     // The total row and an emptied row hold no transaction: nothing to ask about.
-    const std::optional<int> row = transactionRowAt(currentRow());
+    const std::optional<int> row = transactionRowAt(host, currentRow(host));
     if (!row)
         return;
     PortRec& rec = Transactions()[*row];
@@ -298,13 +297,13 @@ void PopupActions::deleteShareFromQuotes()
 {
     if (CurrentView() != QLatin1String("Current"))
         return;
-    const int r = currentRow();
-    const std::optional<int> row = QuotesRowStock(r);
+    const int r = currentRow(m_host);
+    const std::optional<int> row = QuotesRowStock(m_host, r);
     if (!row)
         return;
     removeStock(static_cast<std::int16_t>(*row),
-                QStringLiteral("Are you sure you want to remove ") + QStringLiteral(" (") + cell(r, QCompany) +
-                    QStringLiteral(")?"));
+                QStringLiteral("Are you sure you want to remove ") + QStringLiteral(" (") +
+                    cell(m_host, r, QCompany) + QStringLiteral(")?"));
 }
 
 void PopupActions::deleteCurrent()
@@ -408,16 +407,16 @@ void PopupActions::mnuEdit_Click(int Index)
             QCoreApplication::processEvents();
             break;
         case 6:
-            sellHolding();
+            sellHolding(m_host);
             break;
         case 7:
             deleteShareFromQuotes();
             break;
         case 8:
-            editTransaction();
+            editTransaction(m_host);
             break;
         case 9:
-            deleteTransaction();
+            deleteTransaction(m_host);
             break;
         default:
             break;
@@ -457,18 +456,18 @@ void PopupActions::mnuTree_Click(int Index)
     });
 }
 
-std::optional<int> QuotesRowStock(int r)
+std::optional<int> QuotesRowStock(EditingHost& host, int r)
 {
-    FlexGrid* g = mainGrid();
+    FlexGrid* g = mainGrid(host);
     if (!g || r < 2 || r >= g->Rows())
         return std::nullopt;
     const int last = std::clamp<int>(StockCount(), 0, kStockRows) - 1;
 
     // A "Symbol" column names the stock outright.
     for (int c = 0; c < g->Cols(); ++c) {
-        if (cell(0, c) != QLatin1String("Symbol"))
+        if (cell(host, 0, c) != QLatin1String("Symbol"))
             continue;
-        const QString symbol = cell(r, c);
+        const QString symbol = cell(host, r, c);
         for (int i = 0; i <= last; ++i)
             if (!symbol.isEmpty() && Stocks()[i].Symbol == symbol)
                 return i;
@@ -478,7 +477,7 @@ std::optional<int> QuotesRowStock(int r)
     // Otherwise by the company name: the n-th grid row of a name is the n-th stock
     // of that name (the view lists the stocks in set order; sorting keeps equal
     // rows in order when it sorts by the name).
-    const QString name = cell(r, QCompany);
+    const QString name = cell(host, r, QCompany);
     QVector<int> stocks;
     for (int i = 0; i <= last; ++i)
         if (!Stocks()[i].Symbol.isEmpty() && Stocks()[i].CompanyName == name)
@@ -490,7 +489,7 @@ std::optional<int> QuotesRowStock(int r)
     int ordinal = -1;
     int rowsOfName = 0;
     for (int gr = 2; gr < g->Rows(); ++gr) {
-        if (cell(gr, QCompany) != name)
+        if (cell(host, gr, QCompany) != name)
             continue;
         if (gr == r)
             ordinal = rowsOfName;

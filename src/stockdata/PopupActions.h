@@ -91,8 +91,8 @@ inline const QString NoStockTitle = QStringLiteral("UnSelected Stock");
 inline const QString NoStockText = QStringLiteral("Select some stock first..");
 } // namespace PopupTexts
 
-// The set row shown in row r of the current-quotes grid: by the row's symbol when
-// the grid carries a "Symbol" column, else by its company name (column 1); when
-// several stocks share that name, by the order of their rows. nullopt when the
-// row shows no stock of the set.
-std::optional<int> QuotesRowStock(int r);
+// The set row shown in row r of the current-quotes grid (the host's main grid): by
+// the row's symbol when the grid carries a "Symbol" column, else by its company
+// name (column 1); when several stocks share that name, by the order of their
+// rows. nullopt when the row shows no stock of the set.
+std::optional<int> QuotesRowStock(EditingHost& host, int r);

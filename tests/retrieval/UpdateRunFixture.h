@@ -6,9 +6,10 @@
 #include "core/Settings.h"
 #include "core/UpdateChoices.h"
 #include "platform/RegistryStore.h"
-#include "retrieval/RunServices.h"
+#include "retrieval/RunServicePorts.h"
 #include "retrieval/UpdateRun.h"
-#include "shell/RunServices.h"
+#include "shell/RealRunServices.h"
+#include "views/ViewHost.h"
 
 #include <QStringList>
 
@@ -16,7 +17,8 @@
 #include <initializer_list>
 #include <memory>
 
-// The main window's busy frame, task panel, pointer and tree as the run sees them.
+// The main window's busy frame, task panel, pointer, tree and grid as the run sees
+// them; the grid is the installed view host's, as the main window answers.
 class RecordingFrame : public UpdateRunPort
 {
 public:
@@ -52,6 +54,7 @@ public:
         selectedNodes << symbol;
         return true;
     }
+    FlexGrid* mainGrid() override { return viewHost().mainGrid(); }
 
     bool isIdle() const
     {

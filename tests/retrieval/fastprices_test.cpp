@@ -7,7 +7,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/RuntimeError.h"
 #include "stockdata/ProgramState.h"
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 
 #include <QDir>
 #include <QFile>

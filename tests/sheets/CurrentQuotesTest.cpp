@@ -1,5 +1,6 @@
 // The current-quotes view drawn from the quote texts of the set.
 #include "SheetsFixture.h"
+#include "TestViews.h"
 
 #include "platform/Runtime.h"
 #include "sheets/ViewEntries.h"
@@ -66,7 +67,7 @@ protected:
 
 TEST_F(CurrentQuotes, EmptySetGivesHeadersSpacerAndFormats)
 {
-    FG_Current();
+    FG_Current(test::views());
     FlexGrid& g = grid();
 
     EXPECT_EQ(CurrentView(), "Current");
@@ -98,7 +99,7 @@ TEST_F(CurrentQuotes, SetRowKShowsInGridRowKPlusTwoAndRowsWithoutQuotesAreLeftOu
     bare.CompanyName = "New Co";  // a name but no quote yet: too short for a row
     setStocks({quoted("Acme Widgets"), bare, quoted("Bolt Works")});
 
-    FG_Current();
+    FG_Current(test::views());
     FlexGrid& g = grid();
 
     ASSERT_EQ(g.Rows(), 4);
@@ -117,7 +118,7 @@ TEST_F(CurrentQuotes, EmptyRecordAddsNoRowWithFractionsOnOrOff)
         StockRec empty;
         empty.Symbol = "E";
         setStocks({empty});
-        FG_Current();
+        FG_Current(test::views());
         EXPECT_EQ(grid().Rows(), 2) << fractions;
     }
 }
@@ -139,7 +140,7 @@ TEST_F(CurrentQuotes, PriceAndVolumeSettings)
         r.Change = "1/8";
         r.OpenPrice = "- 1 1/2";
         setStocks({r});
-        FG_Current();
+        FG_Current(test::views());
         FlexGrid& g = grid();
         EXPECT_EQ(g.TextMatrix(2, columnOf(g, "Last Sale")), c.last) << c.fractions;
         EXPECT_EQ(g.TextMatrix(2, columnOf(g, "Change")), c.change) << c.fractions;
@@ -178,7 +179,7 @@ TEST_F(CurrentQuotes, TrendAndAlertPictures)
         r.TargetLow = c.low;
         r.TargetHigh = c.high;
         setStocks({r});
-        FG_Current();
+        FG_Current(test::views());
         const FlexGrid::CellFormat f = grid().cellFormat(2, 0);
         EXPECT_EQ(f.picture, c.picture) << c.name;
         EXPECT_EQ(f.pictureAlignment, c.align) << c.name;
@@ -192,7 +193,7 @@ TEST_F(CurrentQuotes, PercentChangeColouredBySign)
     StockRec flat = quoted("Flat Co");
     flat.PctChange = "0.0%";
     setStocks({down, flat});
-    FG_Current();
+    FG_Current(test::views());
     const int c = columnOf(grid(), "% Change");
     EXPECT_EQ(grid().cellFormat(2, c).foreColor, QuoteColors::Falling);
     EXPECT_EQ(grid().cellFormat(3, c).foreColor, QuoteColors::Rising);
@@ -205,7 +206,7 @@ TEST_F(CurrentQuotes, OldStyleBackgroundShadesOddRowsToTheLast)
         std::vector<StockRec> rows(dataRows, quoted("Acme Widgets"));
         setStocks(rows);
         OldStyleBackgroundChecked() = true;
-        FG_Current();
+        FG_Current(test::views());
         FlexGrid& g = grid();
         ASSERT_EQ(g.Rows(), dataRows + 2);
         for (int r = 0; r < g.Rows(); ++r) {
@@ -215,7 +216,7 @@ TEST_F(CurrentQuotes, OldStyleBackgroundShadesOddRowsToTheLast)
                     << dataRows << " rows, cell " << r << "," << c;
         }
         OldStyleBackgroundChecked() = false;
-        FG_Current();
+        FG_Current(test::views());
         EXPECT_EQ(g.cellFormat(3, 1).backColor, 0);
     }
 }
@@ -226,7 +227,7 @@ TEST_F(CurrentQuotes, ZoomModeDrawsIntoANewWindowAndClearsTheMode)
     grid().setTextMatrix(0, 0, "untouched");
     ZoomMode() = true;
 
-    FG_Current();
+    FG_Current(test::views());
 
     ASSERT_EQ(host.zooms.size(), 1u);
     FlexGrid* zoom = host.zooms.front().get();
@@ -237,7 +238,7 @@ TEST_F(CurrentQuotes, ZoomModeDrawsIntoANewWindowAndClearsTheMode)
     EXPECT_EQ(grid().TextMatrix(0, 0), "untouched");
 
     // The next draw goes to the main grid again.
-    FG_Current();
+    FG_Current(test::views());
     EXPECT_EQ(host.zooms.size(), 1u);
     EXPECT_EQ(grid().TextMatrix(2, 1), "Acme Widgets");
 }
@@ -245,7 +246,7 @@ TEST_F(CurrentQuotes, ZoomModeDrawsIntoANewWindowAndClearsTheMode)
 TEST_F(CurrentQuotes, DraggedColumnSurvivesRedrawAndRestart)
 {
     setStocks({quoted("Acme Widgets"), quoted("Bolt Works")});
-    FG_Current();
+    FG_Current(test::views());
     FlexGrid& g = grid();
 
     // The user drags "Volume" onto the second data column.
@@ -258,7 +259,7 @@ TEST_F(CurrentQuotes, DraggedColumnSurvivesRedrawAndRestart)
     // Another view draws meanwhile, then the quotes again.
     g.setCols(3);
     g.setTextMatrix(0, 2, "Other");
-    FG_Current();
+    FG_Current(test::views());
     EXPECT_EQ(g.TextMatrix(0, 2), "Volume");
     EXPECT_EQ(g.TextMatrix(2, 2), "12345678");
     EXPECT_EQ(g.TextMatrix(0, 3), "Last Sale");
@@ -270,7 +271,7 @@ TEST_F(CurrentQuotes, DraggedColumnSurvivesRedrawAndRestart)
     LayOut().fill(LayoutRec());
     ASSERT_TRUE(LoadLayout());
     host.main.setCols(2);
-    FG_Current();
+    FG_Current(test::views());
     QStringList expected = kHeaders;
     expected.move(5, 2);
     EXPECT_EQ(rowTexts(g, 0), expected);
@@ -282,7 +283,7 @@ TEST_F(CurrentQuotes, ZoomedDrawLeavesTheRecordedOrderToTheMainGrid)
     setStocks({quoted("Acme Widgets")});
     LayOut()[2] = {"Volume", 0, 2, 2};
     ZoomMode() = true;
-    FG_Current();
+    FG_Current(test::views());
     FlexGrid* zoom = host.zooms.front().get();
     EXPECT_EQ(zoom->TextMatrix(0, 2), "Last Sale");
 }
@@ -354,7 +355,7 @@ TEST_F(CurrentQuotes, OneStocksNewPricesRedrawItsRowAsAWholeRedrawWould)
         if (c.dragged)
             LayOut()[2] = {"Volume", 0, 2, 2};
         host.main.setCols(2);
-        FG_Current();
+        FG_Current(test::views());
         FlexGrid& g = grid();
         if (c.sorted) {
             // As a double click sorts: the hidden spacer row keeps its place.
@@ -367,8 +368,8 @@ TEST_F(CurrentQuotes, OneStocksNewPricesRedrawItsRowAsAWholeRedrawWould)
         g.setCol(3);
         c.change(Stocks()[1]);
 
-        QSignalSpy drawn(&entryRunner(), &ViewRunner::viewShown);
-        entryRunner().redrawStockIfShown(QStringLiteral("Current"), 1);
+        QSignalSpy drawn(&test::views(), &ViewRunner::viewShown);
+        test::views().redrawStockIfShown(QStringLiteral("Current"), 1);
         EXPECT_EQ(drawn.size(), c.whole ? 1 : 0);
         if (!c.whole) {
             EXPECT_EQ(g.Row(), 2);
@@ -377,13 +378,13 @@ TEST_F(CurrentQuotes, OneStocksNewPricesRedrawItsRowAsAWholeRedrawWould)
         const Snapshot rowDrawn = snap(g);
         if (c.sorted && !c.whole)
             continue;  // a whole redraw would undo the sort
-        FG_Current();
+        FG_Current(test::views());
         EXPECT_EQ(rowDrawn, snap(g));
     }
 
     // Another view shown: nothing is drawn.
     CurrentView() = QStringLiteral("Port");
     grid().setTextMatrix(2, 1, "kept");
-    entryRunner().redrawStockIfShown(QStringLiteral("Current"), 0);
+    test::views().redrawStockIfShown(QStringLiteral("Current"), 0);
     EXPECT_EQ(grid().TextMatrix(2, 1), "kept");
 }

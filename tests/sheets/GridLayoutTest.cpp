@@ -3,6 +3,7 @@
 
 #include "retrieval/ViewContract.h"
 #include "stockdata/ProgramState.h"
+#include "views/ViewHost.h"
 
 #include "TestDoubles.h"
 #include "platform/AppPath.h"

@@ -7,7 +7,7 @@
 #include "sheets/CurrentQuotes.h"
 #include "sheets/GridLayout.h"
 #include "stockdata/ProgramState.h"
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 
 #include <QDir>
 #include <QFile>

@@ -116,7 +116,7 @@ TEST_F(DemoSiteTest, AnUpdateFillsEveryViewOfTheTreeAndEveryLinkStaysOnLoopback)
     // The start's later-run road reads the set and the portfolio before the window.
     ReadStocks();
     LoadPortfolio();
-    form = std::make_unique<frmMain>();
+    form = std::make_unique<frmMain>(test::views());
     form->setEndProgram([] {});
     form->setPopupOpener([](QMenu*, const QPoint&) {});
     form->Form_Load();
@@ -135,7 +135,7 @@ TEST_F(DemoSiteTest, AnUpdateFillsEveryViewOfTheTreeAndEveryLinkStaysOnLoopback)
     CountedWindows windows;
     installWebLinkWindows(&windows);
     QStringList shownViews;
-    QObject::connect(&entryRunner(), &ViewRunner::viewShown, form.get(),
+    QObject::connect(&form->views(), &ViewRunner::viewShown, form.get(),
                      [&](const QString& code) { shownViews << code; });
 
     FlexGrid& grid = form->grid();

@@ -67,11 +67,11 @@ TEST_F(ShellTest, MainWindowAsShown)
                             QStringLiteral("Technology"));
     setSetting(Settings::PicBar, QStringLiteral("5"));
 
-    frmMain form;
+    frmMain form(test::views());
     form.setEndProgram([] {});
     form.Show();
     CurrentView() = QStringLiteral("Current");
-    FG_Current();
+    FG_Current(form.views());
     form.ShowStockHeader(QStringLiteral("IBM"));
     form.LoadPrices();
     form.ShowRec();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TestDoubles.h"
+#include "TestViews.h"
 
 #include "core/Settings.h"
 #include "core/SplashProgress.h"
@@ -157,7 +158,7 @@ protected:
 
     frmMain& loaded()
     {
-        form = std::make_unique<frmMain>();
+        form = std::make_unique<frmMain>(test::views());
         form->setEndProgram([] {});
         form->setPopupOpener([](QMenu*, const QPoint&) {});
         form->Form_Load();

@@ -116,7 +116,7 @@ protected:
 
     frmMain& loaded()
     {
-        form = std::make_unique<frmMain>();
+        form = std::make_unique<frmMain>(test::views());
         form->setEndProgram([] {});
         form->setPopupOpener([this](QMenu* menu, const QPoint&) { popups << menu->title(); });
         form->Form_Load();

@@ -68,7 +68,7 @@ protected:
     // fetching pages.
     frmMain& make()
     {
-        form = std::make_unique<frmMain>();
+        form = std::make_unique<frmMain>(test::views());
         form->setEndProgram([this] {
             ++ended;
             stopFlagAtEnd = form->runState().StopFlag;

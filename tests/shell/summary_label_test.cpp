@@ -21,7 +21,7 @@ class SummaryLabelTest : public ShellTest
 
 TEST_F(SummaryLabelTest, WithAStockTheLabelOpensTheChooserModal)
 {
-    frmMain form;
+    frmMain form(test::views());
     form.setEndProgram([] {});
     form.Form_Load();
     CurrentSymbol() = QStringLiteral("IBM");

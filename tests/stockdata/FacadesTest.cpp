@@ -6,7 +6,7 @@
 #include "platform/FlexGrid.h"
 #include "stockdata/DetailCard.h"
 #include "stockdata/EditorWindows.h"
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 #include "sheets/Zoom.h"
 
 #include <QApplication>

@@ -1,12 +1,13 @@
 // The grid and tree popup actions: buying, selling, editing and deleting
 // transactions, removing stocks, emptying a stock's cache, and the menus' states.
 #include "EditingFixture.h"
+#include "TestViews.h"
 
 #include "platform/AppPath.h"
 #include "stockdata/PopupActions.h"
 #include "sheets/ViewEntries.h"
 #include "stockdata/PortfolioViews.h"
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 
 #include <QDir>
 
@@ -186,7 +187,7 @@ TEST_F(PopupTest, SellShareOnAHoldingFillsTheWindowFromTheRow)
     Transactions()[2] = Sale("IBM", 30, 25, 1);
     Transactions()[1].PriceText = "22";
     savePortfolio();
-    FG_Portfolio_All();
+    FG_Portfolio_All(test::views());
     const int row = gridRow(10, "1");
     ASSERT_GE(row, 2);
     grid().setRow(row);
@@ -216,7 +217,7 @@ TEST_F(PopupTest, EditFromTheLogTakesTheStoredFigures)
     Transactions()[1] = Buy("IBM", 100, 20.125f, 1);
     Transactions()[2] = Sale("IBM", 10, 25, 1);
     savePortfolio();
-    FG_PortfolioLog();
+    FG_PortfolioLog(test::views());
     const int row = gridRow(8, "2");
     ASSERT_GE(row, 2);
     grid().setRow(row);
@@ -249,7 +250,7 @@ TEST_F(PopupTest, EditFromTheLogTakesTheStoredFigures)
     EXPECT_EQ(file[1], Transactions()[1]);
 
     // The holdings view's double click edits the purchase its row stands for.
-    FG_Portfolio_All();
+    FG_Portfolio_All(test::views());
     grid().setRow(gridRow(10, "1"));
     windows.onTransaction = nullptr;
     mnuEdit_Click(8);
@@ -263,7 +264,7 @@ TEST_F(PopupTest, DeleteTransactionAsksAndEmptiesTheRow)
     Transactions()[1] = Buy("IBM", 100, 20, 1);
     Transactions()[2] = Sale("IBM", 10, 25, 1);
     savePortfolio();
-    FG_PortfolioLog();
+    FG_PortfolioLog(test::views());
     const int row = gridRow(8, "2");
     grid().setRow(row);
 
@@ -314,15 +315,15 @@ TEST_F(PopupTest, StocksOfOneNameAreTakenInTheirOrder)
     Stocks()[2].CompanyName = "No Current Stock";
     ASSERT_TRUE(SaveStocks());
     showQuotes({"IBM Corp", "No Current Stock", "No Current Stock"});
-    EXPECT_EQ(QuotesRowStock(2), 0);
-    EXPECT_EQ(QuotesRowStock(3), 1);
-    EXPECT_EQ(QuotesRowStock(4), 2);
-    EXPECT_EQ(QuotesRowStock(1), std::nullopt);
+    EXPECT_EQ(QuotesRowStock(host, 2), 0);
+    EXPECT_EQ(QuotesRowStock(host, 3), 1);
+    EXPECT_EQ(QuotesRowStock(host, 4), 2);
+    EXPECT_EQ(QuotesRowStock(host, 1), std::nullopt);
 
     // A "Symbol" column, when the view has one, names the stock outright.
     grid().setTextMatrix(0, 20, "Symbol");
     grid().setTextMatrix(3, 20, "AOL");
-    EXPECT_EQ(QuotesRowStock(3), 2);
+    EXPECT_EQ(QuotesRowStock(host, 3), 2);
 }
 
 TEST_F(PopupTest, DeleteFromTheTreeOnlyForAStockOfTheSet)

@@ -4,7 +4,7 @@
 #include "platform/FlexGrid.h"
 #include "stockdata/DataFile.h"
 #include "stockdata/Portfolio.h"
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 
 #include <QDir>
 

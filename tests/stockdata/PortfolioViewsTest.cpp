@@ -1,12 +1,13 @@
 // The holdings, per-symbol and log views drawn from a small portfolio.
 #include "StockDataFixture.h"
+#include "TestViews.h"
 
 #include "platform/FlexGrid.h"
 #include "platform/FlexGridView.h"
 #include "stockdata/Portfolio.h"
 #include "sheets/ViewEntries.h"
 #include "stockdata/PortfolioViews.h"
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -59,7 +60,7 @@ protected:
 TEST_F(PortfolioViews, HoldingsRowTotalsAndGrandTotal)
 {
     store({{1, buy("IBM", 100, 10, 15, "12", 1)}});
-    FG_Portfolio_All();
+    FG_Portfolio_All(test::views());
     FlexGrid& g = grid();
 
     EXPECT_EQ(CurrentView(), "Port");
@@ -107,7 +108,7 @@ TEST_F(PortfolioViews, GrandTotalColourFollowsItsSign)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.now);
         store({{1, buy("IBM", 100, 10, 15, c.now, 1)}});
-        FG_Portfolio_All();
+        FG_Portfolio_All(test::views());
         FlexGrid& g = grid();
         const int last = g.Rows() - 1;
         EXPECT_EQ(g.TextMatrix(last, 8), c.total);
@@ -116,14 +117,14 @@ TEST_F(PortfolioViews, GrandTotalColourFollowsItsSign)
     }
     // With a loss the % gain is negative too: 800 * 100 / 1015 - 100.
     store({{1, buy("IBM", 100, 10, 15, "8", 1)}});
-    FG_Portfolio_All();
+    FG_Portfolio_All(test::views());
     EXPECT_EQ(grid().TextMatrix(2, 7), "-21.18");
 }
 
 TEST_F(PortfolioViews, ZeroCostShowsZeroPercent)
 {
     store({{1, buy("GIFT", 10, 0, 0, "5", 1)}});
-    FG_Portfolio_All();
+    FG_Portfolio_All(test::views());
     EXPECT_EQ(rowTexts(grid(), 2),
               QStringList({"GIFT", "1/2/03", "10", "0", "0.00", "0", "50", "0", "50", "5", "1"}));
     EXPECT_EQ(grid().TextMatrix(3, 7), "0");
@@ -139,7 +140,7 @@ TEST_F(PortfolioViews, HoldingsGroupBySymbolAndLeaveOutSoldLots)
         {5, sell("AOL", 20, 21, 2, 15)},
         {70, buy("MSFT", 1, 50, 0, "60", 70)},      // beyond TransCount, still a holding
     });
-    FG_Portfolio_All();
+    FG_Portfolio_All(test::views());
     FlexGrid& g = grid();
     ASSERT_EQ(g.Rows(), 9);
     EXPECT_EQ(rowTexts(g, 2),
@@ -167,7 +168,7 @@ TEST_F(PortfolioViews, PortSelectedMatchesSalesByLot)
         {9, sell("IBM", 6, 10, 17, 0)},
     });
     PortSymbols()[0] = "OLD";
-    PortSelected("IBM");
+    PortSelected(test::views(), "IBM");
     FlexGrid& g = grid();
     EXPECT_EQ(CurrentView(), "PortSelected");
     ASSERT_EQ(g.Rows(), 5);
@@ -181,7 +182,7 @@ TEST_F(PortfolioViews, PortSelectedMatchesSalesByLot)
     EXPECT_EQ(PortSymbols()[0], "IBM");
     EXPECT_EQ(PortSymbols()[1], "");
 
-    PortSelected("NONE");
+    PortSelected(test::views(), "NONE");
     EXPECT_EQ(grid().Rows(), 2);
     EXPECT_EQ(grid().TextMatrix(0, 0), "Symbol");
 }
@@ -194,7 +195,7 @@ TEST_F(PortfolioViews, LogShowsSignedGainsAndTheirTotal)
         {4, sell("IBM", 20, 9, 1, RealisedGain(20, 9, 10, 5))},     // -25
         {99, buy("AOL", 1, 1.005f, 1.5f, "1", 99)},
     });
-    FG_PortfolioLog();
+    FG_PortfolioLog(test::views());
     FlexGrid& g = grid();
     EXPECT_EQ(CurrentView(), "PortLog");
     ASSERT_EQ(g.Rows(), 7);
@@ -245,9 +246,9 @@ TEST_F(PortfolioViews, ColumnsAreAtLeastAsWideAsTheirTextsInTheFontInUse)
         QVector<int> percents;  // the widths the view gives as shares of the grid
     };
     const Case cases[] = {
-        {"Port", FG_Portfolio_All, {9, 10, 6, 8, 6, 13, 13, 10, 10, 12, 0}},
-        {"PortSelected", [] { PortSelected("IBM"); }, {9, 10, 6, 8, 6, 13, 13, 10, 10, 12, 0}},
-        {"PortLog", FG_PortfolioLog, {12, 10, 15, 12, 12, 12, 15, 0, 0}},
+        {"Port", [] { FG_Portfolio_All(test::views()); }, {9, 10, 6, 8, 6, 13, 13, 10, 10, 12, 0}},
+        {"PortSelected", [] { PortSelected(test::views(), "IBM"); }, {9, 10, 6, 8, 6, 13, 13, 10, 10, 12, 0}},
+        {"PortLog", [] { FG_PortfolioLog(test::views()); }, {12, 10, 15, 12, 12, 12, 15, 0, 0}},
     };
     // A small font keeps the shares; a large one makes every text wider than its
     // share, whatever the machine's fonts are.
@@ -289,7 +290,7 @@ TEST_F(PortfolioViews, ColumnsAreAtLeastAsWideAsTheirTextsInTheFontInUse)
         }
     }
     // The texts the issue names, in the holdings view.
-    FG_Portfolio_All();
+    FG_Portfolio_All(test::views());
     const QFontMetrics metrics(view.font());
     EXPECT_EQ(host.grid.TextMatrix(2, 1), "12/10/2024");
     EXPECT_GE(view.columnPixelWidth(1), metrics.horizontalAdvance("12/10/2024"));
@@ -300,12 +301,12 @@ TEST_F(PortfolioViews, ColumnsAreAtLeastAsWideAsTheirTextsInTheFontInUse)
 
 TEST_F(PortfolioViews, EmptyPortfolio)
 {
-    FG_Portfolio_All();
+    FG_Portfolio_All(test::views());
     ASSERT_EQ(grid().Rows(), 3);
     EXPECT_EQ(grid().TextMatrix(2, 0), "Pr/Loss:");
     EXPECT_EQ(grid().TextMatrix(2, 8), "0");
 
-    FG_PortfolioLog();
+    FG_PortfolioLog(test::views());
     ASSERT_EQ(grid().Rows(), 3);
     EXPECT_EQ(grid().TextMatrix(2, 0), "  =Total");
     EXPECT_EQ(grid().TextMatrix(2, 6), "0 $");
@@ -314,11 +315,11 @@ TEST_F(PortfolioViews, EmptyPortfolio)
 TEST_F(PortfolioViews, ZoomModeDrawsIntoANewShownWindow)
 {
     store({{1, buy("IBM", 100, 10, 15, "12", 1)}});
-    FG_PortfolioLog();  // the main grid shows the log
+    FG_PortfolioLog(test::views());  // the main grid shows the log
     const int mainRows = grid().Rows();
 
     ZoomMode() = true;
-    FG_Portfolio_All();
+    FG_Portfolio_All(test::views());
     EXPECT_FALSE(ZoomMode());
     EXPECT_EQ(CurrentView(), "Port");
     ASSERT_NE(ZoomGrid(), nullptr);
@@ -340,7 +341,7 @@ TEST_F(PortfolioViews, ZoomModeDrawsIntoANewShownWindow)
     // A second zoom opens another window.
     FlexGrid* first = ZoomGrid();
     ZoomMode() = true;
-    FG_PortfolioLog();
+    FG_PortfolioLog(test::views());
     EXPECT_NE(ZoomGrid(), first);
     EXPECT_EQ(ZoomGrid()->TextMatrix(2, 0), "IBM");
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -353,7 +354,7 @@ TEST_F(PortfolioViews, ZoomModeDrawsIntoANewShownWindow)
 TEST_F(PortfolioViews, UpdatePortfolioRowRedrawsTheOpenHoldings)
 {
     store({{1, buy("IBM", 100, 10, 15, "12", 1)}});
-    FG_Portfolio_All();
+    FG_Portfolio_All(test::views());
     UpdatePortfolioRow("", "", 0, 0, "", 0, "13", 0, 0, 1);
     EXPECT_EQ(grid().TextMatrix(2, 9), "13");
     EXPECT_EQ(grid().TextMatrix(2, 6), "1300");

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "stockdata/EditingHost.h"
+#include "views/ViewHost.h"
 
 #include <QStringList>
 
 namespace test {
 
 // The main window as the popup actions and editing windows ask it: records each
-// request in `calls`; the strip shows `strip`, the owner is `owner` (none at first).
+// request in `calls`; the strip shows `strip`, the owner is `owner` (none at first),
+// the main grid is the installed view host's, as the main window answers.
 class RecordingEditingHost : public EditingHost
 {
 public:
@@ -19,6 +21,7 @@ public:
     QWidget* mainWindowWidget() override { return owner; }
     int newsTickerTop() override { return tickerTop; }
     QStringList stripSymbols() override { return strip; }
+    FlexGrid* mainGrid() override { return viewHost().mainGrid(); }
     void copyGrid() override { calls << "CopyGridToClipboard"; }
     void selectAllGrid() override { calls << "SelectAllGrid"; }
     void toggleOldStyleBackground() override { calls << "toggleOldStyleBackground"; }

@@ -7,8 +7,11 @@
 #include "core/WindowEffects.h"
 #endif
 #ifdef TW_TEST_WITH_VIEWS
+#include "TestViews.h"
+#include "sheets/ViewEntries.h"
+#include "sheets/ViewRunner.h"
 #include "sheets/Zoom.h"
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 #endif
 #include "platform/AppPath.h"
 #include "platform/RegistryStore.h"
@@ -17,6 +20,17 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#ifdef TW_TEST_WITH_VIEWS
+namespace {
+ViewRunner* g_views = nullptr;
+}
+
+ViewRunner& test::views()
+{
+    return *g_views;
+}
+#endif
 
 int main(int argc, char** argv)
 {
@@ -31,9 +45,12 @@ int main(int argc, char** argv)
     RegistryStore::setFilePath(home.path() + "/config/Orvane/Tradewright5.ini");
     test::installDefaultDoubles();
 #ifdef TW_TEST_WITH_VIEWS
-    // The program's own windows, as its start sets them (the editing windows come
-    // with a main window).
+    // The program's own windows and its one view runner, as its start makes them
+    // (the editing windows come with a main window).
     setDefaultViewHost(&zoomWindows());
+    ViewRunner views(installedViewHost());
+    RedrawPortfolioOnChange(views);
+    g_views = &views;
 #endif
 #ifndef TW_TEST_PLATFORM_ONLY
     setRollStepDelay(0);  // windows roll open and closed without pausing between steps

@@ -1,10 +1,14 @@
-#include "stockdata/ViewHost.h"
+#include "views/ViewHost.h"
 
 #include "platform/FlexGrid.h"
+#include "retrieval/ViewContract.h"
+#include "stockdata/ProgramState.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QPointer>
+
+#include <exception>
 
 namespace {
 
@@ -38,6 +42,15 @@ private:
     QPointer<FlexGrid> m_main;
 };
 
+class InstalledHost : public ViewHost
+{
+public:
+    FlexGrid* mainGrid() override { return viewHost().mainGrid(); }
+    FlexGrid* newZoomGrid() override { return viewHost().newZoomGrid(); }
+    void showZoom(FlexGrid* grid) override { viewHost().showZoom(grid); }
+    void discardZoom(FlexGrid* grid) override { viewHost().discardZoom(grid); }
+};
+
 ViewHost* g_default = nullptr;
 ViewHost* g_host = nullptr;
 
@@ -68,4 +81,23 @@ void installViewHost(ViewHost* host)
 void setDefaultViewHost(ViewHost* host)
 {
     g_default = host;
+}
+
+ViewHost& installedViewHost()
+{
+    static InstalledHost host;
+    return host;
+}
+
+void ShowGridMessage(const QString& text)
+{
+    // Like every step of the message: a failure is passed over.
+    FlexGrid* grid = nullptr;
+    try {
+        grid = viewHost().mainGrid();
+    } catch (const std::exception& e) {
+        qCDebug(lcViews) << "grid message step skipped:" << e.what();
+    }
+    if (grid)
+        ShowGridMessage(*grid, text, StdRowHeight());
 }

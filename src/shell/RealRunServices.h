@@ -1,6 +1,6 @@
 #pragma once
 
-#include "retrieval/RunServices.h"
+#include "retrieval/RunServicePorts.h"
 
 // The program's answers to what the update run asks of the layers above it: the
 // quote parsers of the data sheets and the mail sender of the services. The main

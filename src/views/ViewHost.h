@@ -1,12 +1,14 @@
 #pragma once
 
+#include <QString>
+
 class FlexGrid;
 
-// Where the views of this layer draw. The main window installs a host that hands
-// out its grid FG and creates zoom windows; until one is installed the default host
-// the program set at start serves (sheets/Zoom: a main grid of its own,
-// not shown, and for zoom mode a new Zoom window). With neither,
-// every call is logged as a fault and the views draw into grids nobody sees.
+// Where the views draw. The main window installs a host that hands out its grid FG
+// and creates zoom windows; until one is installed the default host the program
+// set at start serves (sheets/Zoom: a main grid of its own, not shown, and for
+// zoom mode a new Zoom window). With neither, every call is logged as a fault and
+// the views draw into grids nobody sees.
 class ViewHost
 {
 public:
@@ -28,3 +30,13 @@ ViewHost& viewHost();
 void installViewHost(ViewHost* host);
 // The host used while none is installed; the program sets it once at start.
 void setDefaultViewHost(ViewHost* host);
+
+// A host that passes each call on to the host installed at the moment of the call
+// (viewHost()): the program's view runner is made over it before the main window
+// installs itself, and keeps following whichever host is installed.
+ViewHost& installedViewHost();
+
+// ShowGridMessage (retrieval/ViewContract.h) on the main grid of the installed
+// host, with StdRowHeight: the failure path of every view goes to the main grid,
+// also while a zoom redraw is under way.
+void ShowGridMessage(const QString& text);

@@ -1,4 +1,4 @@
-#include "shell/RunServices.h"
+#include "shell/RealRunServices.h"
 
 #include "market/USIndices.h"
 #include "services/SmtpSender.h"

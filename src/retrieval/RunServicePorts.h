@@ -5,7 +5,7 @@
 // What the update run and the price updates ask of the layers above this one, which
 // it cannot include: the quote parsers of the data sheets and the mail sender of
 // the services. UpdateRun takes both at construction; the program gives the real
-// ones (shell/RunServices), tests give recorders.
+// ones (shell/RealRunServices), tests give recorders.
 
 // What became of one mail: sent is true only when the server took the message.
 struct MailOutcome
