@@ -12,12 +12,21 @@
 #include <optional>
 #include <utility>
 
+static_assert(flexgrid::RowInfo().height == FlexGrid::DefaultRowHeight);
+
+size_t qHash(const FlexGrid::CellFormat& f, size_t seed) noexcept
+{
+    return qHashMulti(seed, f.alignment, f.backColor, f.foreColor, f.bold, f.underline, f.fontWidth, f.textStyle,
+                      f.picture, f.pictureAlignment);
+}
+
 FlexGrid::FlexGrid(QObject* parent)
     : QAbstractTableModel(parent)
 {
-    m_rows.resize(2);
-    for (RowStore& r : m_rows)
-        r.cells.resize(m_cols);
+    m_rowInfo.resize(2);
+    m_cells.resize(at(2, 0));
+    m_formats.append(CellFormat());
+    m_formatIds.insert(CellFormat(), 0);
     m_colWidths.fill(DefaultColWidth, m_cols);
     m_colAlignments.fill(flexAlignGeneral, m_cols);
 }
@@ -26,7 +35,7 @@ FlexGrid::~FlexGrid() = default;
 
 void FlexGrid::checkRow(int row) const
 {
-    if (row < 0 || row >= m_rows.size())
+    if (row < 0 || row >= m_rowInfo.size())
         throw GridRangeError();
 }
 
@@ -40,7 +49,7 @@ void FlexGrid::checkCol(int col) const
 // the grid after it shrank.
 void FlexGrid::clampCursor()
 {
-    const int lastRow = std::max(0, int(m_rows.size()) - 1);
+    const int lastRow = std::max(0, Rows() - 1);
     const int lastCol = std::max(0, m_cols - 1);
     m_row = std::clamp(m_row, 0, lastRow);
     m_rowSel = std::clamp(m_rowSel, 0, lastRow);
@@ -56,32 +65,35 @@ void FlexGrid::setRows(int rows)
 {
     if (rows < m_fixedRows || rows > MaxRows)
         throw GridRangeError();
-    const int old = m_rows.size();
+    const int old = Rows();
     if (rows == old)
         return;
     if (rows > old) {
         if (live(DirtyStructure))
             beginInsertRows(QModelIndex(), old, rows - 1);
-        RowStore blank;
-        blank.cells.resize(m_cols);
-        m_rows.resize(rows, blank);
+        m_rowInfo.resize(rows);
+        m_cells.resize(at(rows, 0));
         if (live(DirtyStructure))
             endInsertRows();
     } else {
         if (live(DirtyStructure))
             beginRemoveRows(QModelIndex(), rows, old - 1);
-        if (m_rows.isDetached()) {
-            m_rows.resize(rows);
-        } else {
-            // Still shared with the grid this one was copied from: copy only the
-            // rows that stay, but keep room for as many as there were, since the
-            // view refilling this grid grows it back row by row.
-            QVector<RowStore> kept;
-            kept.reserve(old);
-            for (int r = 0; r < rows; ++r)
-                kept.append(m_rows.at(r));
-            m_rows = std::move(kept);
-        }
+        // Still shared with the grid this one was copied from: copy only the rows
+        // that stay, but keep room for as many as there were, since the view
+        // refilling this grid grows it back row by row.
+        const auto shrink = [](auto& store, qsizetype kept, qsizetype room) {
+            if (store.isDetached()) {
+                store.resize(kept);
+                return;
+            }
+            std::remove_reference_t<decltype(store)> copy;
+            copy.reserve(room);
+            copy.resize(kept);
+            std::copy_n(store.constBegin(), kept, copy.begin());
+            store = std::move(copy);
+        };
+        shrink(m_rowInfo, rows, old);
+        shrink(m_cells, at(rows, 0), at(old, 0));
         if (live(DirtyStructure))
             endRemoveRows();
     }
@@ -101,9 +113,15 @@ void FlexGrid::setCols(int cols)
     } else if (live(DirtyStructure)) {
         beginRemoveColumns(QModelIndex(), cols, old - 1);
     }
+    // The cells move to their places in rows of the new width.
+    const int rows = Rows();
+    const int keep = std::min(old, cols);
+    QVector<Cell> cells(qsizetype(rows) * cols);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < keep; ++c)
+            cells[qsizetype(r) * cols + c] = m_cells.at(at(r, c));
+    m_cells = std::move(cells);
     m_cols = cols;
-    for (RowStore& r : m_rows)
-        r.cells.resize(cols);
     m_colWidths.resize(cols);
     m_colAlignments.resize(cols);
     for (int c = old; c < cols; ++c) {
@@ -121,14 +139,14 @@ void FlexGrid::setCols(int cols)
 
 void FlexGrid::setFixedRows(int n)
 {
-    if (n < 0 || n > m_rows.size())
+    if (n < 0 || n > Rows())
         throw GridRangeError();
     if (n == m_fixedRows)
         return;
     m_fixedRows = n;
     clampCursor();
-    if (live(DirtyStructure) && !m_rows.isEmpty() && m_cols > 0)
-        emit dataChanged(index(0, 0), index(m_rows.size() - 1, m_cols - 1));
+    if (live(DirtyStructure) && Rows() > 0 && m_cols > 0)
+        emit dataChanged(index(0, 0), index(Rows() - 1, m_cols - 1));
 }
 
 void FlexGrid::setFixedCols(int n)
@@ -139,8 +157,8 @@ void FlexGrid::setFixedCols(int n)
         return;
     m_fixedCols = n;
     clampCursor();
-    if (live(DirtyStructure) && !m_rows.isEmpty() && m_cols > 0)
-        emit dataChanged(index(0, 0), index(m_rows.size() - 1, m_cols - 1));
+    if (live(DirtyStructure) && Rows() > 0 && m_cols > 0)
+        emit dataChanged(index(0, 0), index(Rows() - 1, m_cols - 1));
 }
 
 // ---- texts -------------------------------------------------------------------
@@ -172,19 +190,35 @@ void FlexGrid::setTextArray(int index, const QString& text)
     setTextMatrix(index / m_cols, index % m_cols, text);
 }
 
-void FlexGrid::AddItem(const QString& text, int at)
+void FlexGrid::AddItem(const QString& text, int position)
 {
-    const int row = at < 0 ? int(m_rows.size()) : at;
-    if (row < 0 || row > m_rows.size() || m_rows.size() >= MaxRows)
+    const int rows = Rows();
+    const int row = position < 0 ? rows : position;
+    if (row < 0 || row > rows || rows >= MaxRows)
         throw GridRangeError();
-    RowStore r;
-    r.cells.resize(m_cols);
-    const QStringList items = text.split(QLatin1Char('\t'));
-    for (int c = 0; c < m_cols && c < items.size(); ++c)
-        r.cells[c].text = items[c];
     if (live(DirtyStructure))
         beginInsertRows(QModelIndex(), row, row);
-    m_rows.insert(row, r);
+    if (row == rows) {
+        m_rowInfo.append(RowInfo());
+        m_cells.resize(at(rows + 1, 0));
+    } else {
+        m_rowInfo.insert(row, RowInfo());
+        m_cells.insert(at(row, 0), m_cols, Cell());
+    }
+    // The items between the tabs, as split() gives them, straight into the cells.
+    if (m_cols > 0) {
+        Cell* cells = m_cells.data() + at(row, 0);
+        qsizetype start = 0;
+        for (int c = 0; c < m_cols; ++c) {
+            const qsizetype tab = text.indexOf(QLatin1Char('\t'), start);
+            if (tab < 0) {
+                cells[c].text = start == 0 ? text : text.sliced(start);
+                break;
+            }
+            cells[c].text = text.sliced(start, tab - start);
+            start = tab + 1;
+        }
+    }
     if (live(DirtyStructure))
         endInsertRows();
 }
@@ -192,11 +226,12 @@ void FlexGrid::AddItem(const QString& text, int at)
 void FlexGrid::RemoveItem(int row)
 {
     checkRow(row);
-    if (m_rows.size() <= m_fixedRows)
+    if (Rows() <= m_fixedRows)
         throw GridRangeError();
     if (live(DirtyStructure))
         beginRemoveRows(QModelIndex(), row, row);
-    m_rows.remove(row);
+    m_rowInfo.remove(row);
+    m_cells.remove(at(row, 0), m_cols);
     if (live(DirtyStructure))
         endRemoveRows();
     clampCursor();
@@ -204,23 +239,19 @@ void FlexGrid::RemoveItem(int row)
 
 void FlexGrid::Clear()
 {
-    if (!m_rows.isDetached()) {
-        // The rows are still shared with the grid this one was copied from: fresh
-        // empty rows of the same heights cost less than a copy emptied cell by cell.
-        QVector<RowStore> blank(m_rows.size());
-        for (qsizetype i = 0; i < blank.size(); ++i) {
-            blank[i].height = m_rows.at(i).height;
-            blank[i].data = m_rows.at(i).data;
-            blank[i].cells.resize(m_cols);
-        }
-        m_rows = std::move(blank);
+    if (!m_cells.isDetached()) {
+        // The cells are still shared with the grid this one was copied from: fresh
+        // empty ones cost less than a copy emptied cell by cell.
+        m_cells = QVector<Cell>(m_cells.size());
     } else {
-        for (RowStore& r : m_rows)
-            for (Cell& c : r.cells)
-                c = Cell();
+        for (Cell& c : m_cells)
+            c = Cell();
     }
-    if (live(DirtyData) && !m_rows.isEmpty() && m_cols > 0)
-        emit dataChanged(index(0, 0), index(m_rows.size() - 1, m_cols - 1));
+    m_formats.resize(1);
+    m_formatIds.clear();
+    m_formatIds.insert(CellFormat(), 0);
+    if (live(DirtyData) && Rows() > 0 && m_cols > 0)
+        emit dataChanged(index(0, 0), index(Rows() - 1, m_cols - 1));
 }
 
 void FlexGrid::assignFrom(const FlexGrid& other)
@@ -230,7 +261,10 @@ void FlexGrid::assignFrom(const FlexGrid& other)
     const bool signal = live(Dirty(DirtyStructure | DirtySizes | DirtyAppearance | DirtyCursor | DirtyScroll));
     if (signal)
         beginResetModel();
-    m_rows = other.m_rows;
+    m_cells = other.m_cells;
+    m_rowInfo = other.m_rowInfo;
+    m_formats = other.m_formats;
+    m_formatIds = other.m_formatIds;
     m_cols = other.m_cols;
     m_colWidths = other.m_colWidths;
     m_colAlignments = other.m_colAlignments;
@@ -268,8 +302,8 @@ void FlexGrid::setRedraw(bool on)
         if (dirty & DirtyStructure) {
             beginResetModel();
             endResetModel();
-        } else if ((dirty & DirtyData) && !m_rows.isEmpty() && m_cols > 0) {
-            emit dataChanged(index(0, 0), index(m_rows.size() - 1, m_cols - 1));
+        } else if ((dirty & DirtyData) && Rows() > 0 && m_cols > 0) {
+            emit dataChanged(index(0, 0), index(Rows() - 1, m_cols - 1));
         }
         if (dirty & (DirtyStructure | DirtySizes))
             emit sizesReset();
@@ -332,7 +366,7 @@ void FlexGrid::setColSel(int col)
 void FlexGrid::setTopRow(int row)
 {
     checkRow(row);
-    m_topRow = std::max(row, std::min(m_fixedRows, int(m_rows.size()) - 1));
+    m_topRow = std::max(row, std::min(m_fixedRows, Rows() - 1));
     if (live(DirtyScroll))
         emit topRowChanged(m_topRow);
 }
@@ -350,19 +384,19 @@ void FlexGrid::setLeftCol(int col)
 int FlexGrid::RowData(int row) const
 {
     checkRow(row);
-    return m_rows[row].data;
+    return m_rowInfo.at(row).data;
 }
 
 void FlexGrid::setRowData(int row, int value)
 {
     checkRow(row);
-    m_rows[row].data = value;
+    m_rowInfo[row].data = value;
 }
 
 int FlexGrid::RowHeight(int row) const
 {
     checkRow(row);
-    return m_rows[row].height;
+    return m_rowInfo.at(row).height;
 }
 
 void FlexGrid::setRowHeight(int row, int twips)
@@ -370,7 +404,7 @@ void FlexGrid::setRowHeight(int row, int twips)
     checkRow(row);
     if (twips < -1)
         throw RuntimeError::make(5);
-    m_rows[row].height = twips == -1 ? DefaultRowHeight : twips;
+    m_rowInfo[row].height = twips == -1 ? DefaultRowHeight : twips;
     if (live(DirtySizes))
         emit rowHeightChanged(row);
 }
@@ -400,7 +434,7 @@ int FlexGrid::TextWidth(int row, int col) const
     if (c.text.isEmpty() || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return 0;
     QFont font = m_textFont;
-    font.setBold(c.format.bold);
+    font.setBold(formatOf(c).bold);
     // A text on several lines needs its widest line.
     const QFontMetrics metrics(font);
     const QString shown = displayText(c.text);
@@ -429,8 +463,8 @@ void FlexGrid::FitColsToText(int firstCol, int lastCol)
         if (m_colWidths[col] <= 0)
             continue;
         int widest = m_colWidths[col];
-        for (int row = 0; row < int(m_rows.size()); ++row)
-            if (m_rows[row].height > 0)
+        for (int row = 0; row < Rows(); ++row)
+            if (m_rowInfo.at(row).height > 0)
                 widest = std::max(widest, TextWidth(row, col));
         if (widest != m_colWidths[col])
             setColWidth(col, widest);
@@ -458,13 +492,13 @@ int FlexGrid::RowPos(int row) const
     checkRow(row);
     int pos = 0;
     for (int r = 0; r < row && r < m_fixedRows; ++r)
-        pos += m_rows[r].height;
+        pos += m_rowInfo.at(r).height;
     if (row < m_fixedRows)
         return pos;
     for (int r = m_topRow; r < row; ++r)
-        pos += m_rows[r].height;
+        pos += m_rowInfo.at(r).height;
     for (int r = row; r < m_topRow; ++r)
-        pos -= m_rows[r].height;
+        pos -= m_rowInfo.at(r).height;
     return pos;
 }
 
@@ -517,8 +551,14 @@ void FlexGrid::setColPosition(int col, int position)
         vec.remove(col);
         vec.insert(position, item);
     };
-    for (RowStore& r : m_rows)
-        move(r.cells);
+    // In each row the cells from col to position turn by one.
+    for (int r = 0; r < Rows(); ++r) {
+        Cell* row = m_cells.data() + at(r, 0);
+        if (col < position)
+            std::rotate(row + col, row + col + 1, row + position + 1);
+        else
+            std::rotate(row + position, row + col, row + col + 1);
+    }
     move(m_colWidths);
     move(m_colAlignments);
     if (signal) {
@@ -555,89 +595,119 @@ void FlexGrid::setMousePointer(int pointer)
 
 // ---- cell formats ----------------------------------------------------------------
 
-FlexGrid::CellFormat& FlexGrid::currentFormat()
+namespace {
+
+// The index of format in formats, added at the end when new.
+int internFormat(QVector<FlexGrid::CellFormat>& formats, QHash<FlexGrid::CellFormat, int>& ids,
+                 const FlexGrid::CellFormat& format)
+{
+    const auto known = ids.constFind(format);
+    if (known != ids.cend())
+        return known.value();
+    const int id = int(formats.size());
+    formats.append(format);
+    ids.insert(format, id);
+    return id;
+}
+
+} // namespace
+
+int FlexGrid::formatIndex(const CellFormat& format)
+{
+    // A view formats cell after cell alike (a link's underline, then its colour):
+    // the few formats met last are tried before the table is searched. Each entry
+    // of the table is distinct, so an index whose entry equals the format is the
+    // one, whichever grid it was met in.
+    static thread_local int recent[4] = {0, 0, 0, 0};
+    static thread_local unsigned next = 0;
+    for (const int id : recent)
+        if (id < m_formats.size() && m_formats.at(id) == format)
+            return id;
+    const int id = internFormat(m_formats, m_formatIds, format);
+    recent[next++ % 4] = id;
+    return id;
+}
+
+template <typename Edit>
+void FlexGrid::editCurrentFormat(Edit edit)
 {
     checkCell(m_row, m_col);
-    return cell(m_row, m_col).format;
+    CellFormat format = formatOf(cell(m_row, m_col));
+    edit(format);
+    const int id = formatIndex(format);
+    cell(m_row, m_col).format = id;
+    cellChanged(m_row, m_col);
 }
 
 void FlexGrid::setCellAlignment(int alignment)
 {
     if (alignment < 0 || alignment > flexAlignGeneral)
         throw RuntimeError::make(5);
-    currentFormat().alignment = alignment;
-    cellChanged(m_row, m_col);
+    editCurrentFormat([&](CellFormat& f) { f.alignment = alignment; });
 }
 
 void FlexGrid::setCellBackColor(int bgr)
 {
-    currentFormat().backColor = bgr;
-    cellChanged(m_row, m_col);
+    editCurrentFormat([&](CellFormat& f) { f.backColor = bgr; });
 }
 
 void FlexGrid::setCellForeColor(int bgr)
 {
-    currentFormat().foreColor = bgr;
-    cellChanged(m_row, m_col);
+    editCurrentFormat([&](CellFormat& f) { f.foreColor = bgr; });
 }
 
 void FlexGrid::setCellFontBold(bool bold)
 {
-    currentFormat().bold = bold;
-    cellChanged(m_row, m_col);
+    editCurrentFormat([&](CellFormat& f) { f.bold = bold; });
 }
 
 void FlexGrid::setCellFontUnderline(bool underline)
 {
-    currentFormat().underline = underline;
-    cellChanged(m_row, m_col);
+    editCurrentFormat([&](CellFormat& f) { f.underline = underline; });
 }
 
 void FlexGrid::setCellFontWidth(int width)
 {
-    currentFormat().fontWidth = width;
-    cellChanged(m_row, m_col);
+    editCurrentFormat([&](CellFormat& f) { f.fontWidth = width; });
 }
 
 void FlexGrid::setCellTextStyle(int style)
 {
     if (style < 0 || style > flexTextInsetLight)
         throw RuntimeError::make(5);
-    currentFormat().textStyle = style;
-    cellChanged(m_row, m_col);
+    editCurrentFormat([&](CellFormat& f) { f.textStyle = style; });
 }
 
 void FlexGrid::setCellPicture(const QString& name)
 {
-    currentFormat().picture = name;
-    cellChanged(m_row, m_col);
+    editCurrentFormat([&](CellFormat& f) { f.picture = name; });
 }
 
 void FlexGrid::setCellPictureAlignment(int alignment)
 {
     if (alignment < 0 || alignment > flexAlignGeneral)
         throw RuntimeError::make(5);
-    currentFormat().pictureAlignment = alignment;
-    cellChanged(m_row, m_col);
+    editCurrentFormat([&](CellFormat& f) { f.pictureAlignment = alignment; });
 }
 
 FlexGrid::CellFormat FlexGrid::cellFormat(int row, int col) const
 {
     checkCell(row, col);
-    return cell(row, col).format;
+    return formatOf(cell(row, col));
 }
 
 void FlexGrid::setCellFormat(int row, int col, const CellFormat& format)
 {
     checkCell(row, col);
-    cell(row, col).format = format;
+    const int id = formatIndex(format);
+    cell(row, col).format = id;
     cellChanged(row, col);
 }
 
 int FlexGrid::effectiveAlignment(int row, int col) const
 {
     checkCell(row, col);
-    const int own = cell(row, col).format.alignment;
+    const int own = formatOf(cell(row, col)).alignment;
     return own >= 0 ? own : m_colAlignments[col];
 }
 
@@ -651,8 +721,8 @@ void FlexGrid::cellChanged(int row, int col)
 
 void FlexGrid::columnChanged(int col)
 {
-    if (live(DirtyData) && !m_rows.isEmpty())
-        emit dataChanged(index(0, col), index(m_rows.size() - 1, col));
+    if (live(DirtyData) && Rows() > 0)
+        emit dataChanged(index(0, col), index(Rows() - 1, col));
 }
 
 // ---- sort, clip, drag ----------------------------------------------------------
@@ -689,7 +759,7 @@ void FlexGrid::setSort(int order)
         return;
     checkCol(m_col);
     const int first = m_fixedRows;
-    const int count = m_rows.size() - first;
+    const int count = Rows() - first;
     if (count < 2)
         return;
 
@@ -704,7 +774,7 @@ void FlexGrid::setSort(int order)
     QVector<int> perm(count);
     for (int i = 0; i < count; ++i) {
         perm[i] = i;
-        const QString& text = m_rows[first + i].cells[m_col].text;
+        const QString& text = cell(first + i, m_col).text;
         SortKey& k = keys[i];
         k.text = text;
         if (generic || numeric) {
@@ -732,12 +802,15 @@ void FlexGrid::setSort(int order)
     const bool signal = live(DirtyStructure);
     if (signal)
         emit layoutAboutToBeChanged();
-    QVector<RowStore> sorted;
-    sorted.reserve(count);
-    for (int i : perm)
-        sorted.append(std::move(m_rows[first + i]));
-    for (int i = 0; i < count; ++i)
-        m_rows[first + i] = std::move(sorted[i]);
+    QVector<Cell> cells(qsizetype(count) * m_cols);
+    QVector<RowInfo> infos(count);
+    for (int i = 0; i < count; ++i) {
+        const int from = first + perm[i];
+        std::move(m_cells.begin() + at(from, 0), m_cells.begin() + at(from + 1, 0), cells.begin() + qsizetype(i) * m_cols);
+        infos[i] = m_rowInfo.at(from);
+    }
+    std::move(cells.begin(), cells.end(), m_cells.begin() + at(first, 0));
+    std::copy(infos.cbegin(), infos.cend(), m_rowInfo.begin() + first);
     if (signal) {
         // No persistent indexes are kept by our views; a full layout change is enough.
         emit layoutChanged();
@@ -796,7 +869,7 @@ void FlexGrid::endDrag()
 
 int FlexGrid::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : Rows();
 }
 
 int FlexGrid::columnCount(const QModelIndex& parent) const
@@ -843,10 +916,11 @@ static Qt::Alignment qtAlignment(int code, bool number)
 
 QVariant FlexGrid::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() < 0 || index.row() >= m_rows.size() || index.column() < 0
+    if (!index.isValid() || index.row() < 0 || index.row() >= Rows() || index.column() < 0
         || index.column() >= m_cols)
         return QVariant();
     const Cell& c = cell(index.row(), index.column());
+    const CellFormat& format = formatOf(c);
     const bool fixed = index.row() < m_fixedRows || index.column() < m_fixedCols;
     switch (role) {
     case Qt::DisplayRole:
@@ -859,29 +933,29 @@ QVariant FlexGrid::data(const QModelIndex& index, int role) const
         return QVariant::fromValue(qtAlignment(code, number));
     }
     case Qt::BackgroundRole:
-        return toQColor(c.format.backColor);
+        return toQColor(format.backColor);
     case Qt::ForegroundRole:
-        return toQColor(c.format.foreColor);
+        return toQColor(format.foreColor);
     case Qt::FontRole: {
-        if (!c.format.bold && !c.format.underline)
+        if (!format.bold && !format.underline)
             return QVariant();
         QFont f;
-        f.setBold(c.format.bold);
-        f.setUnderline(c.format.underline);
+        f.setBold(format.bold);
+        f.setUnderline(format.underline);
         return f;
     }
     case PictureRole:
-        return c.format.picture;
+        return format.picture;
     case PictureAlignmentRole:
-        return c.format.pictureAlignment;
+        return format.pictureAlignment;
     case TextStyleRole:
-        return c.format.textStyle;
+        return format.textStyle;
     case FixedCellRole:
         return fixed;
     case AlignmentCodeRole:
         return effectiveAlignment(index.row(), index.column());
     case FontWidthRole:
-        return c.format.fontWidth;
+        return format.fontWidth;
     default:
         return QVariant();
     }

@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <QFont>
+#include <QHash>
 #include <QString>
 #include <QVector>
 
@@ -25,6 +26,21 @@
 // back on emits what the batch needs in one go (one model reset and one
 // `sizesReset()` when rows or columns came or went, else one dataChanged over
 // the grid), so a view that fills thousands of cells costs one refresh.
+namespace flexgrid {
+// A cell of the grid's store: its text and the index of its formats in the grid's
+// table of them (0: all defaults).
+struct Cell {
+    QString text;
+    int format = 0;
+};
+struct RowInfo {
+    int height = 240;  // FlexGrid::DefaultRowHeight
+    int data = 0;      // RowData: travels with the row (sorts, inserts, removals)
+};
+} // namespace flexgrid
+Q_DECLARE_TYPEINFO(flexgrid::Cell, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(flexgrid::RowInfo, Q_PRIMITIVE_TYPE);
+
 class FlexGrid : public QAbstractTableModel
 {
     Q_OBJECT
@@ -94,6 +110,7 @@ public:
         int pictureAlignment = 0;
         bool operator==(const CellFormat&) const = default;
         bool isDefault() const { return *this == CellFormat(); }
+        friend size_t qHash(const CellFormat& f, size_t seed) noexcept;
     };
 
     explicit FlexGrid(QObject* parent = nullptr);
@@ -104,7 +121,7 @@ public:
     // and no formats, new columns the default width and general alignment);
     // existing cells keep their texts and formats. A value below FixedRows /
     // FixedCols or above MaxRows / MaxCols raises GridRangeError.
-    int Rows() const { return m_rows.size(); }
+    int Rows() const { return int(m_rowInfo.size()); }
     void setRows(int rows);
     int Cols() const { return m_cols; }
     void setCols(int cols);
@@ -310,22 +327,21 @@ signals:
     void dragEnded();
 
 private:
-    struct Cell {
-        QString text;
-        CellFormat format;
-    };
-    struct RowStore {
-        QVector<Cell> cells;
-        int height = DefaultRowHeight;
-        int data = 0;  // RowData: travels with the row (sorts, inserts, removals)
-    };
+    using Cell = flexgrid::Cell;
+    using RowInfo = flexgrid::RowInfo;
 
     void checkRow(int row) const;
     void checkCol(int col) const;
     void checkCell(int row, int col) const { checkRow(row); checkCol(col); }
-    Cell& cell(int row, int col) { return m_rows[row].cells[col]; }
-    const Cell& cell(int row, int col) const { return m_rows[row].cells[col]; }
-    CellFormat& currentFormat();
+    qsizetype at(int row, int col) const { return qsizetype(row) * m_cols + col; }
+    Cell& cell(int row, int col) { return m_cells[at(row, col)]; }
+    const Cell& cell(int row, int col) const { return m_cells.at(at(row, col)); }
+    const CellFormat& formatOf(const Cell& c) const { return m_formats.at(c.format); }
+    // Changes the current cell's formats through edit(CellFormat&).
+    template <typename Edit>
+    void editCurrentFormat(Edit edit);
+    // The index of a format in m_formats, added when new.
+    int formatIndex(const CellFormat& format);
     void cellChanged(int row, int col);
     void columnChanged(int col);
     // What changed while Redraw was off, so switching it on sends only what is
@@ -343,7 +359,13 @@ private:
     }
     void clampCursor();
 
-    QVector<RowStore> m_rows;
+    // The cells row by row (Rows() x Cols() of them, one block for the lot: a row
+    // costs no allocation of its own), each row's height and RowData, and the
+    // distinct formats the cells point into (0: the default, always there).
+    QVector<Cell> m_cells;
+    QVector<RowInfo> m_rowInfo;
+    QVector<CellFormat> m_formats;
+    QHash<CellFormat, int> m_formatIds;
     int m_cols = 2;
     QVector<int> m_colWidths;
     QVector<int> m_colAlignments;

@@ -99,11 +99,19 @@ public:
             font.setUnderline(fmt.underline);
             p->setFont(font);
             const auto align = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
-            const auto lines =
-                FlexGridView::layoutCellText(text, content, align, QFontMetrics(font).lineSpacing());
+            const int lineSpacing = QFontMetrics(font).lineSpacing();
+            const auto lines = FlexGridView::layoutCellText(text, content, align, lineSpacing);
+            // The cell clips its text: a line that lies wholly beyond it (by more than
+            // any glyph reaches out of its line) leaves no pixel, so of a cell of
+            // thousands of lines only those near it are laid out and drawn.
+            const int reach = 2 * lineSpacing + 2;
+            const int top = r.top() - reach, bottom = r.bottom() + reach;
             auto draw = [&](int dx, int dy) {
-                for (const FlexGridView::CellLine& line : lines)
-                    p->drawText(line.rect.translated(dx, dy), int(line.alignment) | Qt::TextSingleLine, line.text);
+                for (const FlexGridView::CellLine& line : lines) {
+                    const QRect at = line.rect.translated(dx, dy);
+                    if (at.bottom() >= top && at.top() <= bottom)
+                        p->drawText(at, int(line.alignment) | Qt::TextSingleLine, line.text);
+                }
             };
             if (fmt.textStyle == FlexGrid::flexTextRaisedLight || fmt.textStyle == FlexGrid::flexTextRaised) {
                 p->setPen(pal.color(QPalette::Light));

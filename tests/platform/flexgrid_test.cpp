@@ -496,3 +496,73 @@ TEST(FlexGrid, ClearingACopyLeavesTheGridItWasCopiedFrom)
     EXPECT_EQ(source.Rows(), 4);
     EXPECT_EQ(source.TextMatrix(2, 0), "2,0");
 }
+
+// Grids made and formatted in turn keep each its own formats: a format met in one
+// grid stands for nothing in another, and a grid emptied by Clear starts afresh.
+TEST(FlexGrid, FormatsOfGridsFormattedInTurnStayTheirOwn)
+{
+    FlexGrid a, b;
+    fill(a, 3, 3);
+    fill(b, 3, 3);
+    const auto format = [](FlexGrid& g, int row, int col, const std::function<void(FlexGrid&)>& set) {
+        g.setRow(row);
+        g.setCol(col);
+        set(g);
+    };
+    const auto bold = [](FlexGrid& g) { g.setCellFontBold(true); };
+    const auto blue = [](FlexGrid& g) { g.setCellForeColor(0xFF0000); };
+    const auto underline = [](FlexGrid& g) { g.setCellFontUnderline(true); };
+    format(a, 1, 1, bold);
+    format(b, 1, 1, underline);
+    format(b, 1, 1, blue);
+    format(b, 2, 2, bold);
+    format(a, 2, 1, underline);
+    format(a, 2, 1, blue);
+    b.Clear();
+    format(b, 1, 2, blue);
+    format(a, 1, 2, bold);
+
+    struct Case { FlexGrid* grid; int row, col; bool bold, underline; int fore; };
+    const Case cases[] = {
+        {&a, 1, 1, true, false, 0},        {&a, 2, 1, false, true, 0xFF0000}, {&a, 1, 2, true, false, 0},
+        {&a, 2, 2, false, false, 0},       {&b, 1, 1, false, false, 0},       {&b, 2, 2, false, false, 0},
+        {&b, 1, 2, false, false, 0xFF0000}, {&b, 2, 1, false, false, 0},
+    };
+    for (const Case& c : cases) {
+        const FlexGrid::CellFormat f = c.grid->cellFormat(c.row, c.col);
+        SCOPED_TRACE(QString("%1 %2,%3").arg(c.grid == &a ? "a" : "b").arg(c.row).arg(c.col).toStdString());
+        EXPECT_EQ(f.bold, c.bold);
+        EXPECT_EQ(f.underline, c.underline);
+        EXPECT_EQ(f.foreColor, c.fore);
+    }
+}
+
+// AddItem with a row inserts there: the rows from it on move down with their texts,
+// formats, heights and RowData.
+TEST(FlexGrid, AddItemAtARowInsertsThere)
+{
+    for (const int at : {0, 1, 2}) {
+        FlexGrid g;
+        fill(g, 3, 3);
+        g.setRow(1);
+        g.setCol(2);
+        g.setCellFontBold(true);
+        g.setRowHeight(1, 480);
+        g.setRowData(1, 7);
+        g.AddItem("x\ty", at);
+        SCOPED_TRACE(at);
+        ASSERT_EQ(g.Rows(), 4);
+        EXPECT_EQ(column(g, 0)[at], "x");
+        EXPECT_EQ(column(g, 1)[at], "y");
+        EXPECT_EQ(column(g, 2)[at], "");
+        const int moved = at <= 1 ? 2 : 1;  // where row 1 went
+        EXPECT_EQ(g.TextMatrix(moved, 2), "1,2");
+        EXPECT_TRUE(g.cellFormat(moved, 2).bold);
+        EXPECT_EQ(g.RowHeight(moved), 480);
+        EXPECT_EQ(g.RowData(moved), 7);
+        EXPECT_TRUE(g.cellFormat(at, 2).isDefault());
+        EXPECT_EQ(g.RowHeight(at), FlexGrid::DefaultRowHeight);
+        EXPECT_EQ(g.RowData(at), 0);
+        EXPECT_EQ(g.TextMatrix(3, 0), "2,0");
+    }
+}
