@@ -9,7 +9,7 @@
 
 #include "FuzzSupport.h"
 
-#include "core/Misc.h"
+#include "pages/PageText.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

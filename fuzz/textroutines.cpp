@@ -9,6 +9,7 @@
 #include "FuzzSupport.h"
 
 #include "core/Misc.h"
+#include "pages/PageText.h"
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
 

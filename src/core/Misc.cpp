@@ -12,18 +12,11 @@
 #include <QGuiApplication>
 #include <QLoggingCategory>
 
-#include <QStringMatcher>
-
-#include <algorithm>
 #include <exception>
-#include <utility>
 
 namespace {
 
-Q_LOGGING_CATEGORY(lcText, "tradewright.core.text")
 Q_LOGGING_CATEGORY(lcPointer, "tradewright.core.pointer")
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 bool isDigit(QChar c)
 {
@@ -32,40 +25,6 @@ bool isDigit(QChar c)
 
 } // namespace
 
-void ReplaceAll(QString& text, const QString& find, const QString& with)
-{
-    if (find.isEmpty() || text.isEmpty())
-        return;
-    // The first search without a matcher: most cells hold no match at all.
-    qsizetype at = text.indexOf(find);
-    if (at < 0)
-        return;
-    const QStringMatcher matcher(find);
-    const qsizetype step = find.size();
-    if (with.size() == step) {
-        // Same length: the characters change in place, nothing moves.
-        QChar* data = text.data();
-        do {
-            std::copy_n(with.constData(), step, data + at);
-            at = matcher.indexIn(text, at + step);
-        } while (at >= 0);
-        return;
-    }
-    // Otherwise the text is written anew once, left to right, the matches not
-    // overlapping, as QString::replace finds them.
-    QString out;
-    out.reserve(text.size());
-    qsizetype from = 0;
-    do {
-        out.append(QStringView(text).sliced(from, at - from));
-        out.append(with);
-        from = at + step;
-        at = matcher.indexIn(text, from);
-    } while (at >= 0);
-    out.append(QStringView(text).sliced(from));
-    text = std::move(out);
-}
-
 QString ReadFile(const QString& path)
 {
     try {
@@ -73,148 +32,6 @@ QString ReadFile(const QString& path)
     } catch (...) {
         return QString();
     }
-}
-
-QString NormaliseTags(QString& text, bool table, bool td, bool tr, bool th)
-{
-    // Plain text replacements, not tag-aware: "The" in the page body becomes "the"
-    // as well, which the parsers that search for lower-case words rely on.
-    //
-    // Each of "Table", "TABLE", "Td", "TD", "Tr", "TR", "Th", "TH" begins with 'T'
-    // and its second letter tells which it can be; none holds a second 'T' and every
-    // replacement is lower-case and of the same length. So no replacement makes or
-    // spoils another match, and one pass over the 'T's gives what the replacements
-    // give one after the other.
-    try {
-        if (!(table || td || tr || th))
-            return text;
-        const qsizetype n = text.size();
-        QChar* data = nullptr;  // the writable text, once something changes
-        qsizetype at = text.indexOf(u'T');
-        while (at >= 0 && at + 1 < n) {
-            const QChar* read = data ? data : text.constData();
-            const char16_t second = read[at + 1].unicode();
-            qsizetype length = 0;  // of the match
-            bool upper = false;    // every letter lowered, not the 'T' alone
-            switch (second) {
-            case u'a':
-            case u'A':
-                if (table && at + 5 <= n) {
-                    upper = second == u'A';
-                    const char16_t* rest = upper ? u"ABLE" : u"able";
-                    if (QStringView(read + at + 1, 4) == QStringView(rest, 4))
-                        length = 5;
-                }
-                break;
-            case u'd': length = td ? 2 : 0; break;
-            case u'D': length = td ? 2 : 0; upper = true; break;
-            case u'r': length = tr ? 2 : 0; break;
-            case u'R': length = tr ? 2 : 0; upper = true; break;
-            case u'h': length = th ? 2 : 0; break;
-            case u'H': length = th ? 2 : 0; upper = true; break;
-            default: break;
-            }
-            if (length > 0) {
-                if (!data)
-                    data = text.data();
-                data[at] = u't';
-                if (upper)
-                    for (qsizetype k = at + 1; k < at + length; ++k)
-                        data[k] = QChar(char16_t(data[k].unicode() + (u'a' - u'A')));
-                at += length;
-            } else {
-                ++at;
-            }
-            at = text.indexOf(u'T', at);
-        }
-    } catch (...) {
-        qCWarning(lcText) << "NormaliseTags failed; the text goes back as far as it was changed";
-    }
-    return text;
-}
-
-QString CutTable(QString& page, int n)
-{
-    try {
-        // Only the opening tag is evened out here; "</TABLE" is found only after the
-        // caller ran NormaliseTags with the table flag.
-        ReplaceAll(page, QStringLiteral("<TABLE"), QStringLiteral("<table"));
-        ReplaceAll(page, QStringLiteral("<Table"), QStringLiteral("<table"));
-
-        // Each search for the next table starts at the closing tag just found, so a
-        // nested table closes its outer one early and counts as the next table.
-        int count = 0;
-        int pos = 1;
-        int start = 0;
-        while (count != n) {
-            start = rt::InStr(pos, page, QStringLiteral("<table"));
-            if (start == 0)
-                break;
-            pos = rt::InStr(start, page, QStringLiteral("</table"));
-            if (pos == 0)
-                break;
-            ++count;
-        }
-        return rt::Mid(page, start, pos - start);
-    } catch (...) {
-        return QString();
-    }
-}
-
-QString StripTags(QStringView piece)
-{
-    QString result(piece.size(), Qt::Uninitialized);
-    QChar* out = result.data();
-    bool outside = false;
-    for (const QChar c : piece) {
-        if (c == u'<')
-            outside = false;
-        else if (c == u'>')
-            outside = true;
-        else if (outside)
-            *out++ = c;
-    }
-    result.truncate(out - result.constData());
-    return result;
-}
-
-QString CleanCell(QString& cell, bool breaks, bool amps, bool link)
-{
-    QString result;
-    try {
-        if (breaks)
-            ReplaceAll(cell, QStringLiteral("<br>"), kCrLf);
-        if (amps)
-            ReplaceAll(cell, QStringLiteral("&amp;"), QStringLiteral("&"));
-        if (link) {
-            ReplaceAll(cell, QStringLiteral("A HREF"), QStringLiteral("A href"));
-            ReplaceAll(cell, QStringLiteral("A Href"), QStringLiteral("A href"));
-            ReplaceAll(cell, QStringLiteral("a href"), QStringLiteral("A href"));
-            const int p = rt::InStr(cell, QStringLiteral("<A href=\""));
-            if (p > 0) {
-                const int q = rt::InStr(p, cell, QStringLiteral("\">"));
-                if (q > 0)
-                    result = rt::Mid(cell, p + 9, q - (p + 9));
-            }
-            return result;
-        }
-        result = StripTags(cell);
-    } catch (...) {
-        qCWarning(lcText) << "a cell's text could not be cleaned; what was taken goes back";
-    }
-    return result;
-}
-
-QString ReplaceWords(QString& text, const QStringList& words)
-{
-    for (const QString& word : words) {
-        try {
-            ReplaceAll(text, word, word.toLower());
-        } catch (...) {
-            qCWarning(lcText).noquote() << "ReplaceWords skipped" << word;
-        }
-    }
-    return text;
 }
 
 QString FormatP(QString& s, bool FourDecimals)

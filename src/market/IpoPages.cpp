@@ -1,8 +1,9 @@
 #include "market/IpoPages.h"
 
-#include "core/Misc.h"
 #include "core/Utilities.h"
 #include "market/MarketFill.h"
+#include "pages/PageScan.h"
+#include "pages/PageText.h"
 #include "platform/FlexGrid.h"
 #include "platform/Runtime.h"
 

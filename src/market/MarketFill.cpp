@@ -1,6 +1,7 @@
 #include "market/MarketFill.h"
 
-#include "core/Misc.h"
+#include "pages/PageScan.h"
+#include "pages/PageText.h"
 #include "platform/FlexGrid.h"
 #include "platform/Runtime.h"
 

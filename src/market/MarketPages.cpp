@@ -1,39 +1,8 @@
 #include "market/MarketPages.h"
 
-#include "core/Misc.h"
 #include "platform/FlexGrid.h"
-#include "platform/Runtime.h"
 
 namespace market {
-
-QString CleanedCell(QString cell, bool breaks)
-{
-    return rt::Trim(CleanCell(cell, breaks, true, false));
-}
-
-QString CutBetween(const QString& text, const QString& start, const QString& end, int from)
-{
-    const int begin = FindText(from, text, start);
-    const int stop = FindText(begin, text, end);
-    return CutText(text, begin, stop - begin);
-}
-
-QStringList ScanUntilOpen(const QString& text, const QString& open, const QString& close)
-{
-    QStringList found;
-    qsizetype position = 0;
-    while (position < text.size()) {
-        const qsizetype begin = text.indexOf(open, position);
-        if (begin < 0)
-            break;
-        const qsizetype end = text.indexOf(close, begin);
-        if (end < 0)
-            break;
-        found << text.mid(begin, end - begin);
-        position = end;
-    }
-    return found;
-}
 
 void PrepareGrid(FlexGrid& grid, int rows, int cols, int backColor, int gridLines)
 {

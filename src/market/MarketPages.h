@@ -4,15 +4,15 @@
 #include "retrieval/ViewContract.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <initializer_list>
 
 class FlexGrid;
 
-// What the market views share: reading their page, cleaning a cell, the scans and
-// cuts they make, the arrows and the link look. Every position is kept at full width:
-// a marker past character 32,767 reads like any other.
+// What the market views share: the grid set-up, the arrows, the link look and how
+// their errors become messages. They read their pages with pages/PageText.h and
+// pages/PageScan.h, every position at full width: a marker past character 32,767
+// reads like any other.
 namespace market {
 
 inline constexpr int kWhite = 0xFFFFFF;
@@ -20,19 +20,6 @@ inline constexpr int kBlue = 0xFF0000;
 inline constexpr int kRed = 0x0000FF;
 inline constexpr int kYellow = 0xFFFF;
 inline constexpr int kPaleYellow = 0xE8FFFF;
-
-// A cell as the views show it: tags stripped (line breaks kept as such with
-// breaks), "&amp;" as "&", trimmed of spaces.
-QString CleanedCell(QString cell, bool breaks = false);
-
-// The text from the first `start` (searched from `from`) up to, not including, the
-// first `end` at or after it. Either marker absent is error 5.
-QString CutBetween(const QString& text, const QString& start, const QString& end, int from = 1);
-
-// The elements of text that run from `open` up to, not including, the next `close`;
-// the next search starts at that `close`. Unlike ScanElements, an `open` without a
-// `close` after it ends the scan quietly.
-QStringList ScanUntilOpen(const QString& text, const QString& open, const QString& close);
 
 // Redraw off, cleared, the size, background and grid lines given (white and flat
 // lines unless said otherwise).

@@ -3,6 +3,7 @@
 #include "core/Misc.h"
 #include "core/Utilities.h"
 #include "market/MarketPages.h"
+#include "pages/PageText.h"
 #include "platform/AppPath.h"
 #include "platform/FlexGrid.h"
 #include "platform/Sites.h"

@@ -1,8 +1,9 @@
 #include "market/WorldMarkets.h"
 
-#include "core/Misc.h"
 #include "core/Utilities.h"
 #include "market/MarketPages.h"
+#include "pages/PageScan.h"
+#include "pages/PageText.h"
 #include "platform/FlexGrid.h"
 
 #include <array>

@@ -1,12 +1,11 @@
 #include "reports/ReportMembers.h"
 
-#include "core/HtmlText.h"
-#include "core/Misc.h"
+#include "pages/PageScan.h"
+#include "pages/PageText.h"
 #include "platform/Runtime.h"
 #include "platform/Sites.h"
-#include "reports/PageText.h"
+#include "reports/ReportLayout.h"
 #include "reports/Reports.h"
-#include "retrieval/ViewContract.h"
 
 #include <QStringList>
 
@@ -29,7 +28,7 @@ struct TagSearch
     Qt::CaseSensitivity cs = Qt::CaseSensitive;
     bool rows = false;  // the walk handed at least one row
 
-    int find(const QString& text, int start, const char* tag) const { return reports::find(text, start, tag, cs); }
+    int find(const QString& text, int start, const char* tag) const { return FindQuiet(text, start, tag, cs); }
 };
 
 using Layout = QString (*)(const QString& source, const Frame& frame, TagSearch& tags);
@@ -54,15 +53,15 @@ QString anyTagCase(const QString& source, const Frame& frame)
 template <typename CellFn, typename RowFn>
 void walkTable(const QString& table, TagSearch& tags, CellFn&& onCell, RowFn&& onRowEnd)
 {
-    forEachElement(
+    ForEachUntilOpen(
         table, "<tr", "</tr>",
         [&](QStringView row) {
             tags.rows = true;
             int slot = 0;
-            forEachElement(
+            ForEachUntilOpen(
                 row, "<td", "</td>",
                 [&](QStringView cell) {
-                    onCell(cleaned(cell), slot);
+                    onCell(CleanedCell(cell), slot);
                     return ++slot <= row.size();
                 },
                 tags.cs);
@@ -97,8 +96,8 @@ bool sectionHeading(const QString& cell, std::initializer_list<Heading> headings
 // The table after anchor: from the next "<table" up to its "</table>".
 QString tableAfter(const QString& page, const char* anchor, const TagSearch& tags)
 {
-    const int start = tags.find(page, find(page, 1, anchor), "<table");
-    return cut(page, start, tags.find(page, start, "</table>"));
+    const int start = tags.find(page, FindQuiet(page, 1, anchor), "<table");
+    return CutRange(page, start, tags.find(page, start, "</table>"));
 }
 
 // Room for a table's report rows in one block, so the text is not moved as it grows:
@@ -113,7 +112,7 @@ void reserveRows(QString& out, const QString& table, const Frame& frame)
 QString layOutABS(const QString& source, const Frame& frame, TagSearch& tags)
 {
     QString page = source;
-    rewrite(page, {{"\t", " "}, {"TD", "td"}, {"Td", "td"}, {"TR", "tr"}, {"TH", "th"},
+    ReplaceAll(page, {{"\t", " "}, {"TD", "td"}, {"Td", "td"}, {"TR", "tr"}, {"TH", "th"},
                    {"</font></font>", "</font>"}, {"ii", ""}});
     const QString table = tableAfter(page, "Annual Balance Sheet", tags);
     RowPage rows{frame.head + QStringLiteral("<TR>")};
@@ -155,7 +154,7 @@ QString layOutAIS(const QString& source, const Frame& frame, TagSearch& tags)
 {
     // The cut comes first, on the page as it is stored; only the table is rewritten.
     QString table = tableAfter(source, "Annual Income Statement", tags);
-    rewrite(table, {{"\t", " "}, {"TD", "td"}, {"Td", "td"}, {"TR", "tr"}, {"TH", "th"}, {"ii", ""},
+    ReplaceAll(table, {{"\t", " "}, {"TD", "td"}, {"Td", "td"}, {"TR", "tr"}, {"TH", "th"}, {"ii", ""},
                     {"<th colspan=5>", "<th>"}, {" colspan=5>", "></td><td></td><td></td><td></td><td>"}});
 
     // Opening and closing of a cell by style and by slot (0, 1 to 4, 5).
@@ -251,10 +250,10 @@ QString buildPuts(const QString& source, const Frame& frame)
 
 QString layOutIT(const QString& source, const Frame& frame, TagSearch& tags)
 {
-    const int start = find(source, 1, "Insider Trades");
-    QString text = cut(source, start, find(source, start, "</html"));
+    const int start = FindQuiet(source, 1, "Insider Trades");
+    QString text = CutRange(source, start, FindQuiet(source, start, "</html"));
     QString table = CutTable(text, 4);
-    rewrite(table, {{"\t", " "}, {"TD", "td"}, {"Td", "td"}, {"TR", "tr"}, {"TH", "th"},
+    ReplaceAll(table, {{"\t", " "}, {"TD", "td"}, {"Td", "td"}, {"TR", "tr"}, {"TH", "th"},
                     {"<td><a href=\"", "<td>"}, {".html\">", ".html></td><td>"}});
 
     RowPage rows{frame.head + QStringLiteral("<TR>")};
@@ -300,9 +299,9 @@ QString layOutIT(const QString& source, const Frame& frame, TagSearch& tags)
 QString layOutSI(const QString& source, const Frame& frame, TagSearch& tags)
 {
     QString page = source;
-    rewrite(page, {{"TR", "tr"}, {"Tr", "tr"}, {"TD", "td"}, {"Td", "td"}, {"Th", "th"}, {"TABLE", "table"}});
-    const int start = find(page, 1, "Cover");
-    const QString table = cut(page, start, tags.find(page, start, "</table>"));
+    ReplaceAll(page, {{"TR", "tr"}, {"Tr", "tr"}, {"TD", "td"}, {"Td", "td"}, {"Th", "th"}, {"TABLE", "table"}});
+    const int start = FindQuiet(page, 1, "Cover");
+    const QString table = CutRange(page, start, tags.find(page, start, "</table>"));
 
     // One text holds the whole page: the head is there with or without rows.
     QString text = frame.head + QStringLiteral("<TR>");
@@ -328,15 +327,15 @@ QString layOutSI(const QString& source, const Frame& frame, TagSearch& tags)
 
 QString layOutQR(const QString& source, const Frame& frame, TagSearch& tags)
 {
-    const int begin = find(source, 1, "Sort By");
-    QString text = cut(source, begin, find(source, begin, "</html"));
-    rewrite(text, {{"\t", " "}, {"TABLE", "table"}, {"TD", "td"}, {"Td", "td"}, {"TR", "tr"}, {"Tr", "tr"},
+    const int begin = FindQuiet(source, 1, "Sort By");
+    QString text = CutRange(source, begin, FindQuiet(source, begin, "</html"));
+    ReplaceAll(text, {{"\t", " "}, {"TABLE", "table"}, {"TD", "td"}, {"Td", "td"}, {"TR", "tr"}, {"Tr", "tr"},
                    {":", "</td><td>"}, {"<A HREF=", "<>"}, {"ALT=\"Full Filing\">", "<>"}, {"/A", ""}});
     // The first row of the table after the one that follows "Sort By" is skipped.
-    int at = find(text, 1, "Sort By");
+    int at = FindQuiet(text, 1, "Sort By");
     for (const char* marker : {"</table>", "<table", "<tr", "</tr"})
         at = tags.find(text, at, marker);
-    const QString table = cut(text, at, tags.find(text, at, "</table>"));
+    const QString table = CutRange(text, at, tags.find(text, at, "</table>"));
 
     RowPage rows{frame.head
                                 + QStringLiteral("<TR><TH ALIGN=\"LEFT\" WIDTH=\"15%\" HEIGHT=\"26\">Date<HR></th>"
@@ -388,25 +387,25 @@ const char* const kEstimateValue = "<td align=\"center\"><FONT color=#484848>";
 QString buildEarnings(const QString& source, const Frame& frame, const Earnings& e)
 {
     QString page = source;
-    rewrite(page, {{"\n", " "}, {"\t", " "}, {"TR", "tr"}});
+    ReplaceAll(page, {{"\n", " "}, {"\t", " "}, {"TR", "tr"}});
     if (e.titleCaseRows)
-        rewrite(page, {{"Tr", "tr"}});
-    rewrite(page, {{"TD", "td"}, {"Td", "td"}, {"TH", "th"}, {"Th", "th"}});
+        ReplaceAll(page, {{"Tr", "tr"}});
+    ReplaceAll(page, {{"TD", "td"}, {"Td", "td"}, {"TH", "th"}, {"Th", "th"}});
 
     EstimatePieces pieces = estimatePieces(page, e.sectionTable, e.anchor, "<tr>", "</tr>");
     QString& headingPiece = pieces.heading;
     const QString& labelTable = pieces.labels;
     QString& valuePiece = pieces.values;
     if (e.breakBeforeBracket)
-        rewrite(headingPiece, {{"(", "\r\n("}});
-    rewrite(valuePiece, {{"<br>", "</td><td></td><td>"}});
+        ReplaceAll(headingPiece, {{"(", "\r\n("}});
+    ReplaceAll(valuePiece, {{"<br>", "</td><td></td><td>"}});
 
     // The header row: a heading for each non-empty heading cell; a page with fewer
     // gives blank headings, so the row keeps its full width.
     QString html = frame.head + QLatin1String(e.firstHeading);
     int headings = 0;
-    forEachElement(headingPiece, "<th", "</th>", [&](QStringView th) {
-        const QString text = cleaned(th);
+    ForEachUntilOpen(headingPiece, "<th", "</th>", [&](QStringView th) {
+        const QString text = CleanedCell(th);
         if (!text.isEmpty()) {
             html += QLatin1String(e.headingOpen) + EscapeHtmlText(text) + QStringLiteral("<HR></th>");
             ++headings;
@@ -426,8 +425,8 @@ QString buildEarnings(const QString& source, const Frame& frame, const Earnings&
     };
     int labels = 0;
     if (e.sectionTable) {
-        forEachElement(labelTable, "<tr", "</tr>", [&](QStringView tr) {
-            const QString text = cleaned(tr);
+        ForEachUntilOpen(labelTable, "<tr", "</tr>", [&](QStringView tr) {
+            const QString text = CleanedCell(tr);
             if (!text.isEmpty())
                 label(labels++, text);
             return labels < e.rows;
@@ -438,8 +437,8 @@ QString buildEarnings(const QString& source, const Frame& frame, const Earnings&
     }
     int k = 0;
     // Cells after the last value are dropped: the walk stops there.
-    forEachElement(valuePiece, "<td", "</td>", [&](QStringView td) {
-        const QString text = cleaned(td);
+    ForEachUntilOpen(valuePiece, "<td", "</td>", [&](QStringView td) {
+        const QString text = CleanedCell(td);
         if (!text.isEmpty()) {
             if (k < labels)
                 label(k, text);

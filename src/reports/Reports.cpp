@@ -1,7 +1,7 @@
 #include "reports/Reports.h"
 
-#include "core/HtmlText.h"
 #include "core/Misc.h"
+#include "pages/PageText.h"
 #include "platform/AppPath.h"
 #include "platform/BusyPointer.h"
 #include "platform/Clock.h"
@@ -14,7 +14,6 @@
 #include "platform/Sites.h"
 #include "reports/ReportMembers.h"
 #include "reports/ReportPictures.h"
-#include "retrieval/ViewContract.h"
 #include "stockdata/EntryRules.h"
 #include "stockdata/ProgramState.h"
 #include "stockdata/Stocks.h"

@@ -1,12 +1,13 @@
 #include "reports/SummarySections.h"
 
-#include "core/HtmlText.h"
 #include "core/Misc.h"
+#include "pages/PageScan.h"
+#include "pages/PageText.h"
 #include "platform/Dialogs.h"
+#include "platform/RuntimeError.h"
 #include "platform/Sites.h"
-#include "reports/PageText.h"
+#include "reports/ReportLayout.h"
 #include "reports/Reports.h"
-#include "retrieval/ViewContract.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -22,25 +23,21 @@ namespace summary {
 namespace {
 
 using reports::addCell;
-using reports::cleaned;
 using reports::RowPage;
 
 const QLatin1String kCrLf("\r\n");
 
-// A missing marker, like a search started after one: the builder ends.
+// A missing marker, like a search started after one: the builder ends with error 5.
 [[noreturn]] void missingMarker()
 {
-    throw ViewError::number(5);
+    throw RuntimeError::make(5);
 }
 
 // 1-based search of marker from start; a start of 0 (after a marker that was
-// absent) ends the builder.
+// absent) ends the builder with error 5.
 int at(const QString& text, int start, const char* marker)
 {
-    if (start < 1)
-        missingMarker();
-    const qsizetype found = reports::findText(text, QLatin1String(marker), start - 1);
-    return found < 0 ? 0 : static_cast<int>(found + 1);
+    return FindText(start, text, QLatin1String(marker));
 }
 
 // The text from begin up to, not including, end; a marker that was absent ends the builder.
@@ -52,23 +49,13 @@ QString between(const QString& text, int begin, int end)
 // From the first open at or after anchor up to the next close.
 QString regionAfter(const QString& text, const char* anchor, const char* open, const char* close)
 {
-    const int begin = at(text, at(text, 1, anchor), open);
-    return between(text, begin, at(text, begin, close));
-}
-
-// Hands fn (which answers false to stop) every open..close element of text; an
-// open without its close ends the builder.
-template <typename Fn>
-void walk(QStringView text, const char* open, const char* close, Fn&& fn)
-{
-    if (!reports::forEachElement(text, open, close, std::forward<Fn>(fn)))
-        missingMarker();
+    return CutBetween(text, QLatin1String(open), QLatin1String(close), at(text, 1, anchor));
 }
 
 // A page cell as the summary shows it: cleaned, then escaped.
 QString cellText(QStringView raw)
 {
-    return EscapeHtmlText(cleaned(raw));
+    return EscapeHtmlText(CleanedCell(raw));
 }
 
 // ---- the statements ------------------------------------------------------------------
@@ -98,9 +85,9 @@ QString statementRows(const QString& table, std::initializer_list<Heading> headi
     QString result;
     QString row = QStringLiteral("<TR BGCOLOR=\"#FFFEEA\">");
     bool more = true;
-    walk(table, "<tr", "</tr>", [&](QStringView tr) {
+    ForEachElement(table, "<tr", "</tr>", [&](QStringView tr) {
         int index = 0;
-        walk(tr, "<td", "</td>", [&](QStringView td) {
+        ForEachElement(tr, "<td", "</td>", [&](QStringView td) {
             QString value = cellText(td);
             if (const char* heading = headingOf(value, headings)) {
                 value = QLatin1String(heading);
@@ -208,17 +195,17 @@ QString buildGrid(const QString& text, const Grid& g)
     const QString& headerRegion = pieces.heading;
     const QString& labelRegion = pieces.labels;
     QString& valueRow = pieces.values;
-    reports::replaceAll(valueRow, QLatin1String("<br>"), QLatin1String("</td><td></td><td>"));
+    ReplaceAll(valueRow, QLatin1String("<br>"), QLatin1String("</td><td></td><td>"));
 
     QString result = QLatin1String(g.firstHeading) + kCrLf;
     int number = 0;
-    walk(headerRegion, "<th", "</th>", [&](QStringView th) {
+    ForEachElement(headerRegion, "<th", "</th>", [&](QStringView th) {
         if (++number > g.headings)
             return false;
         QString heading = cellText(th);
         if (!heading.isEmpty()) {
             if (heading.contains(QLatin1Char('(')))
-                reports::replaceAll(heading, QLatin1String("("), QLatin1String("<br>("));
+                ReplaceAll(heading, QLatin1String("("), QLatin1String("<br>("));
             else
                 heading += QLatin1String("<br>&nbsp;");
         }
@@ -234,7 +221,7 @@ QString buildGrid(const QString& text, const Grid& g)
     int labels = 0;
     if (g.labelTable) {
         int n = 0;
-        walk(labelRegion, "<tr", "</tr>", [&](QStringView tr) {
+        ForEachElement(labelRegion, "<tr", "</tr>", [&](QStringView tr) {
             if (++n > g.rows)
                 return false;
             const QString value = cellText(tr);
@@ -246,7 +233,7 @@ QString buildGrid(const QString& text, const Grid& g)
         labels = g.rows;
     }
     int k = 0;
-    walk(valueRow, "<td", "</td>", [&](QStringView td) {
+    ForEachElement(valueRow, "<td", "</td>", [&](QStringView td) {
         if (k >= labels + g.values)
             return false;
         const QString value = cellText(td);
@@ -316,10 +303,10 @@ template <typename CellFn>
 QString listRows(const QString& region, QString header, CellFn&& cell, RowEnds ends = RowEnds::PageRows)
 {
     RowPage rows{std::move(header)};
-    walk(region, "<tr", "</tr>", [&](QStringView tr) {
+    ForEachElement(region, "<tr", "</tr>", [&](QStringView tr) {
         int index = 0;
-        walk(tr, "<td", "</td>", [&](QStringView td) {
-            cell(rows, index++, cleaned(td));
+        ForEachElement(tr, "<td", "</td>", [&](QStringView td) {
+            cell(rows, index++, CleanedCell(td));
             return true;
         });
         if (ends == RowEnds::PageRows)
@@ -409,7 +396,7 @@ QString buildMR(const QString& text, Progress&)
     if (region.contains(QLatin1String("No data")))
         return kSmallNoData;
     QStringList cells;
-    walk(region, "<td", "</td>", [&](QStringView td) {
+    ForEachElement(region, "<td", "</td>", [&](QStringView td) {
         cells << td.toString();
         return cells.size() < 5;
     });
@@ -433,7 +420,7 @@ QString buildIT(const QString& text, Progress&)
     const int begin = at(text, 1, "Insider Trades");
     QString region = between(text, begin, at(text, begin, "</html"));
     QString table = CutTable(region, 4);
-    reports::rewrite(table, {{"<td><a href=\"", "<td>"}, {".html\">", ".html></td><td>"}});
+    ReplaceAll(table, {{"<td><a href=\"", "<td>"}, {".html\">", ".html></td><td>"}});
 
     QString header = QStringLiteral("<TR>");
     static const std::pair<const char*, const char*> headings[] = {
@@ -480,7 +467,7 @@ QString buildQR(const QString& source, Progress&)
 {
     const int begin = at(source, 1, "Sort By");
     QString text = between(source, begin, at(source, begin, "</html"));
-    reports::rewrite(text, {{":", "</td><td>"}, {"<A HREF=", "<>"}, {"ALT=\"Full Filing\">", "<>"}, {"/A", ""}});
+    ReplaceAll(text, {{":", "</td><td>"}, {"<A HREF=", "<>"}, {"ALT=\"Full Filing\">", "<>"}, {"/A", ""}});
     int position = at(text, 1, "Sort By");
     for (const char* marker : {"</table>", "<table", "<tr", "</tr"})
         position = at(text, position, marker);
@@ -516,9 +503,9 @@ QString buildSI(const QString& text, Progress&)
                               {"<TH ALIGN=\"CENTER\"  nowrap>", "Avg Daily Share Volume"},
                               {"<TH ALIGN=\"CENTER\"  nowrap>", "Days to Cover"}},
                              "<HR></th>");
-    walk(table, "<tr", "</tr>", [&](QStringView tr) {
+    ForEachElement(table, "<tr", "</tr>", [&](QStringView tr) {
         int index = 0;
-        walk(tr, "<td", "</td>", [&](QStringView td) {
+        ForEachElement(tr, "<td", "</td>", [&](QStringView td) {
             addCell(rows,
                     index++ == 0 ? "<TD ALIGN=\"left\"><FONT size=-1 color=#151515>"
                                  : "<TD ALIGN=\"right\"><FONT size=-1 color=#484848>",
@@ -692,11 +679,12 @@ QString BuildSection(const Section& section, const QString& page, Progress& prog
 {
     QString text = page;
     for (const Rewrite& r : section.rewrites)
-        reports::replaceAll(text, QLatin1String(r.from), QLatin1String(r.to));
+        ReplaceAll(text, QLatin1String(r.from), QLatin1String(r.to));
     try {
         return section.build(text, progress);
-    } catch (const ViewError& e) {
-        if (e.kind() == ViewError::Number && e.errorNumber() == 5)
+    } catch (const RuntimeError& e) {
+        // A marker missing (error 5): the section's text for missing data.
+        if (e.number() == 5)
             return MissingText(section.missingMarker);
         qCWarning(lcSummary) << section.name << "gave up:" << e.what();
     } catch (const std::exception& e) {

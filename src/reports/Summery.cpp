@@ -1,16 +1,15 @@
 #include "reports/Summery.h"
 
 #include "core/ErrorLog.h"
-#include "core/HtmlText.h"
 #include "core/Misc.h"
+#include "pages/PageText.h"
 #include "platform/BusyPointer.h"
 #include "platform/Clock.h"
 #include "platform/DoEvents.h"
 #include "platform/Runtime.h"
 #include "platform/Sites.h"
-#include "reports/PageText.h"
+#include "reports/ReportLayout.h"
 #include "reports/Reports.h"
-#include "retrieval/ViewContract.h"
 #include "stockdata/ProgramState.h"
 #include "stockdata/Stocks.h"
 

@@ -4,7 +4,6 @@
 
 #include <QLoggingCategory>
 #include <QString>
-#include <QStringList>
 
 #include <array>
 #include <exception>
@@ -12,9 +11,10 @@
 
 class FlexGrid;
 
-// What every view shares: how it fails, what it may read, the one-cell grid
-// message, the 1-based text search and cut it scans pages with, and the row and
-// cell scanners.
+// What every view shares: how it fails, what it may read and the one-cell grid
+// message. The search, cut and scanners it reads pages with are in pages/PageText.h
+// and pages/PageScan.h; they fail with the run-time errors 5 and 6, which the runner
+// shows as it shows ViewError::number of the same number.
 
 // View failures go here, never into ErrorLog.txt (that file is mailed to support).
 Q_DECLARE_LOGGING_CATEGORY(lcViews)
@@ -111,28 +111,3 @@ QString StandardViewMessage(const QString& companyName);
 // text leaves a blank grid.
 void ShowGridMessage(FlexGrid& grid, const QString& text, int stdRowHeight);
 // The same on the main grid: views/ViewHost.h.
-
-// Text positions as the views keep them. Strict: the view keeps positions in
-// 16-bit integers, so a marker, row or cell found past character 32,767 ends it
-// with the overflow error (6). Lenient: any size.
-enum class Positions { Strict, Lenient };
-
-inline constexpr int kStrictPositionLimit = 32767;
-
-// 1-based search from start: the position of marker, 0 when absent. A start
-// below 1 (a search after a marker that was absent) is error 5.
-int FindText(int start, const QString& text, const QString& marker, Positions positions = Positions::Lenient);
-// 1-based cut: length characters from start (fewer at the end of the text). A
-// start below 1 or a negative length (an end marker that was absent) is error 5.
-QString CutText(const QString& text, int start, int length);
-
-// The texts of every element of text that runs from `open` up to, not including,
-// the next `close` after it; the next search starts at that `close`. The scan ends
-// when no `open` follows, or after as many rounds as the text has characters. An
-// `open` without a `close` after it is error 5 (a cut of negative length).
-QStringList ScanElements(const QString& text, const QString& open, const QString& close,
-                         Positions positions = Positions::Lenient);
-// Rows "<tr".."</tr>", cells "<td".."</td>", header cells "<th".."</th>".
-QStringList ScanRows(const QString& text, Positions positions = Positions::Lenient);
-QStringList ScanCells(const QString& row, Positions positions = Positions::Lenient);
-QStringList ScanHeaderCells(const QString& row, Positions positions = Positions::Lenient);

@@ -2,6 +2,8 @@
 
 #include "core/Misc.h"
 #include "core/Utilities.h"
+#include "pages/PageScan.h"
+#include "pages/PageText.h"
 #include "platform/FlexGrid.h"
 
 #include <QVariantList>

@@ -1,8 +1,9 @@
 #include "sheets/HistorySheets.h"
 
-#include "core/Misc.h"
 #include "core/Utilities.h"
 #include "market/MarketFill.h"
+#include "pages/PageScan.h"
+#include "pages/PageText.h"
 #include "platform/FlexGrid.h"
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
@@ -48,7 +49,7 @@ QString rowLine(const QString& row)
 {
     QString line;
     for (const QString& cell : ScanCells(row)) {
-        line += market::CleanedCell(cell);
+        line += CleanedCell(cell);
         line += QLatin1Char('\t');
     }
     return line;
@@ -145,7 +146,7 @@ void fillMomentum(const ViewContext& ctx, FlexGrid& grid)
         const int open = FindText(from, section, QStringLiteral("<td"));
         const int close = FindText(open, section, QStringLiteral("</td>"));
         from = close;
-        return market::CleanedCell(CutText(section, open, close - open));
+        return CleanedCell(CutText(section, open, close - open));
     };
     static const char* const labels[] = {"Rank:", "Momentum Rating:", "Buys:", "Holds:", "Sell:"};
     const QString first = nextCell();

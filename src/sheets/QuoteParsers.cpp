@@ -1,6 +1,7 @@
 #include "sheets/QuoteParsers.h"
 
 #include "core/Misc.h"
+#include "pages/PageText.h"
 #include "platform/AppPath.h"
 #include "platform/Codec.h"
 #include "platform/Runtime.h"

@@ -1,6 +1,6 @@
 #include "tree/ProfileText.h"
 
-#include "core/Misc.h"
+#include "pages/PageText.h"
 #include "platform/AppPath.h"
 #include "platform/Codec.h"
 #include "retrieval/CacheFiles.h"

@@ -1,4 +1,4 @@
-#include "core/HtmlText.h"
+#include "pages/PageText.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "core/Misc.h"
 #include "core/Settings.h"
 #include "core/mdlRegistry.h"
+#include "pages/PageText.h"
 
 #include <QGuiApplication>
 

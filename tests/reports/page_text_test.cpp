@@ -1,10 +1,9 @@
-// The text search the report and summary builders walk pages with: it must find
-// what the library's search finds, at every offset, near the end of the text and
+// The page-text search every reader walks pages with: it must find what the
+// library's search finds, at every offset, near the end of the text and
 // where a candidate has the right first and last character but not the middle.
 
-#include "core/Misc.h"
+#include "pages/PageText.h"
 #include "platform/Runtime.h"
-#include "reports/PageText.h"
 
 #include <gtest/gtest.h>
 
@@ -38,10 +37,13 @@ TEST(PageTextTest, FindTextFindsWhatTheLibraryFindsFromEveryOffset)
         for (int pad = 0; pad < 20; ++pad) {
             const QString text = QString(pad, QLatin1Char('.')) + QLatin1String(c.text);
             const QLatin1String pattern(c.pattern);
+            const QString widePattern(pattern);  // the same pattern held as UTF-16
             for (qsizetype from = 0; from <= text.size() + 1; ++from) {
                 const qsizetype expected = from > text.size() ? -1 : QStringView(text).indexOf(pattern, from);
-                EXPECT_EQ(reports::findText(text, pattern, from), expected)
+                EXPECT_EQ(IndexOfText(text, pattern, from), expected)
                     << c.text << " / " << c.pattern << " pad " << pad << " from " << from;
+                EXPECT_EQ(IndexOfText(text, QStringView(widePattern), from), expected)
+                    << c.text << " / " << c.pattern << " pad " << pad << " from " << from << " (UTF-16)";
             }
         }
     }
@@ -51,8 +53,8 @@ TEST(PageTextTest, FindTextOnAViewSeesOnlyTheView)
 {
     const QString text = QStringLiteral("<td>a</td><td>b</td>");
     const QStringView firstCell = QStringView(text).first(9);  // "<td>a</td" without the last ">"
-    EXPECT_EQ(reports::findText(firstCell, QLatin1String("</td>")), -1);
-    EXPECT_EQ(reports::findText(firstCell, QLatin1String("</td")), 5);
+    EXPECT_EQ(IndexOfText(firstCell, QLatin1String("</td>")), -1);
+    EXPECT_EQ(IndexOfText(firstCell, QLatin1String("</td")), 5);
 }
 
 // A cell piece as the walkers hand it (the text after "<td"): cleaned in one pass,
@@ -77,7 +79,7 @@ TEST(PageTextTest, CleanedReadsAsTheViewsCellRoutineThenATrim)
         const QString cell = QString::fromLatin1(piece);
         QString viewCell = cell;
         const QString expected = rt::Trim(CleanCell(viewCell, false, true, false));
-        EXPECT_EQ(reports::cleaned(cell), expected) << piece;
+        EXPECT_EQ(CleanedCell(cell), expected) << piece;
     }
 }
 

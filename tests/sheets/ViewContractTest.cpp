@@ -2,6 +2,8 @@
 // error 5, the 16-bit position limit, the row and cell scanners and the cache path.
 #include "SheetsFixture.h"
 
+#include "pages/PageScan.h"
+#include "pages/PageText.h"
 #include "platform/RuntimeError.h"
 #include "retrieval/ViewContract.h"
 
@@ -9,12 +11,15 @@
 
 namespace {
 
-// The error number a call raises through the contract, or nothing.
+// The error number a call raises (a run-time error, or the contract's numbered
+// error), or nothing.
 template <typename Call>
 std::optional<int> errorOf(Call&& call)
 {
     try {
         call();
+    } catch (const RuntimeError& e) {
+        return e.number();
     } catch (const ViewError& e) {
         return e.kind() == ViewError::Number ? e.errorNumber() : -1;
     }

@@ -2,6 +2,7 @@
 // drive it, so each rule shows without a real page.
 #include "SheetsFixture.h"
 
+#include "pages/PageText.h"
 #include "platform/RuntimeError.h"
 #include "sheets/ViewRunner.h"
 #include "stockdata/Portfolio.h"

@@ -1,73 +1,19 @@
 #pragma once
 
+#include "pages/PageText.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringView>
+#include <QLatin1String>
 #include <QVarLengthArray>
 
-#include <initializer_list>
-#include <QLatin1String>
 #include <utility>
 
-// Text steps the report pages and the summary page share.
+// Layout steps the report pages and the summary page share. They read the pages with
+// pages/PageText.h and pages/PageScan.h.
 namespace reports {
-
-using Rewrites = std::initializer_list<std::pair<const char*, const char*>>;
-
-// The 0-based position of pattern in text at or after from, -1 when absent: a
-// scan for the pattern's first character, then a comparison.
-qsizetype findText(QStringView text, QLatin1String pattern, qsizetype from = 0);
-
-// The same without regard to the letter case of A-Z; pattern is in lower case.
-qsizetype findTextNoCase(QStringView text, QLatin1String pattern, qsizetype from = 0);
-
-// findText or findTextNoCase.
-inline qsizetype findText(QStringView text, QLatin1String pattern, qsizetype from, Qt::CaseSensitivity cs)
-{
-    return cs == Qt::CaseSensitive ? findText(text, pattern, from) : findTextNoCase(text, pattern, from);
-}
-
-// Hands fn the text of every open..close element of text in order, from the open
-// up to, not including, the close; the next search starts at that close. The walk
-// ends when no open follows, at an open without a close after it (the answer is
-// then false), after as many rounds as text has characters, or when fn answers false.
-// Without regard to case (cs) the markers are given in lower case.
-template <typename Fn>
-bool forEachElement(QStringView text, const char* open, const char* close, Fn&& fn,
-                    Qt::CaseSensitivity cs = Qt::CaseSensitive)
-{
-    const QLatin1String opening(open);
-    const QLatin1String closing(close);
-    qsizetype position = 0;
-    for (qsizetype round = 0; round <= text.size(); ++round) {
-        const qsizetype begin = findText(text, opening, position, cs);
-        if (begin < 0)
-            return true;
-        const qsizetype end = findText(text, closing, begin, cs);
-        if (end < 0)
-            return false;
-        if (!fn(text.sliced(begin, end - begin)))
-            return true;
-        position = end;
-    }
-    return true;
-}
-
-// Every occurrence of from, left to right, exact letter case, in one pass: a
-// replacement of the same length in place, any other into a new text (the
-// library's replace moves the rest of the text for every batch of matches).
-void replaceAll(QString& text, QLatin1String from, QLatin1String to);
-
-// Each replacement over the whole text, every occurrence, exact letter case, in order.
-void rewrite(QString& text, Rewrites pairs);
-
-// The 1-based search of the views; a search after a marker that was absent finds nothing.
-// Without regard to case (cs) the marker is given in lower case.
-int find(const QString& text, int start, const char* marker, Qt::CaseSensitivity cs = Qt::CaseSensitive);
-
-// The text from begin up to, not including, end; "" when either was not found.
-QString cut(const QString& text, int begin, int end);
 
 // The three pieces of an earnings-estimates page a grid is made of; a piece whose
 // markers are absent is "" (a piece found always holds its opening marker).
@@ -84,9 +30,6 @@ struct EstimatePieces
 // valueOpen up to the valueClose after it.
 EstimatePieces estimatePieces(const QString& page, bool sectionTable, const char* anchor, const char* valueOpen,
                               const char* valueClose);
-
-// A cell as the pages show it: tags dropped, "&amp;" made "&", blanks trimmed.
-QString cleaned(QStringView cell);
 
 // The option code in a name's parentheses, blanks trimmed; "" without them.
 QString optionSymbol(const QString& name);
@@ -129,9 +72,9 @@ template <typename Fn>
 void forEachOptionLine(QStringView data, Fn&& fn)
 {
     const QLatin1String crlf("\r\n");
-    qsizetype start = findText(data, crlf);
+    qsizetype start = IndexOfText(data, crlf);
     while (start >= 0) {
-        const qsizetype end = findText(data, crlf, start + 2);
+        const qsizetype end = IndexOfText(data, crlf, start + 2);
         if (end < 0)
             return;
         fn(OptionLine(data.mid(start, end - start)));

@@ -1,0 +1,58 @@
+#include "pages/PageScan.h"
+
+#include "platform/RuntimeError.h"
+
+namespace pages_detail {
+
+void unclosedElement()
+{
+    throw RuntimeError::make(5);
+}
+
+void checkPosition(qsizetype at, Positions positions)
+{
+    if (positions == Positions::Strict && at + 1 > kStrictPositionLimit)
+        throw RuntimeError::make(6);
+}
+
+} // namespace pages_detail
+
+namespace {
+
+template <typename Marker>
+QStringList listed(const QString& text, Marker open, Marker close, ScanRules rules)
+{
+    QStringList found;
+    ScanElementsWith(text, open, close, rules, [&](QStringView element) {
+        found << element.toString();
+        return true;
+    });
+    return found;
+}
+
+} // namespace
+
+QStringList ScanElements(const QString& text, const QString& open, const QString& close, Positions positions)
+{
+    return listed(text, QStringView(open), QStringView(close), ScanRules{Unclosed::Fails, positions});
+}
+
+QStringList ScanRows(const QString& text, Positions positions)
+{
+    return listed(text, QLatin1String("<tr"), QLatin1String("</tr>"), ScanRules{Unclosed::Fails, positions});
+}
+
+QStringList ScanCells(const QString& row, Positions positions)
+{
+    return listed(row, QLatin1String("<td"), QLatin1String("</td>"), ScanRules{Unclosed::Fails, positions});
+}
+
+QStringList ScanHeaderCells(const QString& row, Positions positions)
+{
+    return listed(row, QLatin1String("<th"), QLatin1String("</th>"), ScanRules{Unclosed::Fails, positions});
+}
+
+QStringList ScanUntilOpen(const QString& text, const QString& open, const QString& close)
+{
+    return listed(text, QStringView(open), QStringView(close), ScanRules{Unclosed::Stops});
+}
