@@ -116,7 +116,7 @@ void Options::ShowOptionsAt(QWidget* owner, int page, const std::function<void(Q
 
 void Options::buildUpdateBox(int n, QWidget* parent, int x, int y, int width)
 {
-    auto* box = checkBox(QStringLiteral("chkUpdate%1").arg(n), QString::fromLatin1(UpdateChoices::item(n).caption),
+    auto* box = checkBox(QStringLiteral("chkUpdate%1").arg(n), UpdateChoices::item(n).caption,
                          parent, QRect(x, y, width, 20));
     box->setMouseTracking(true);
     box->installEventFilter(this);

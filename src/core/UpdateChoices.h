@@ -8,11 +8,12 @@
 #include <array>
 
 // The update choices: 99 update items, each one box of the Options window and one
-// downloader call of the update run. The table below is the single description of
-// the items (box number, caption, Options page, place in the exchange grid, the
-// downloader the run calls); UpdateChoices holds the box values and reads and
-// writes them as the settings Update0 .. Update98 (a missing value counts as
-// ticked).
+// downloader call of the update run. The items are read from the page catalogue
+// (pages/PageCatalogue.h): the download that a box fetches gives its caption,
+// Options page, place in the exchange grid and procedure; the few boxes that fetch
+// no page stand in a small table of their own here. UpdateChoices holds the box
+// values and reads and writes them as the settings Update0 .. Update98 (a missing
+// value counts as ticked).
 //
 // The Options window edits the shared instance (updateChoices()) and stores it on
 // OK; the update run reads it, box by box, each time it needs one. Reading a box
@@ -23,15 +24,15 @@
 
 struct UpdateItem
 {
-    int index;               // the box chkUpdate(index), 0 .. 98
-    const char* caption;     // the text beside the box as the Options window stores it ("&&"
+    int index = -1;          // the box chkUpdate(index), 0 .. 98
+    QString caption;         // the text beside the box as the Options window stores it ("&&"
                              // shows as one "&"; several end in a blank). In the exchange
                              // grid only the AMEX box carries the row caption; the others "".
-    UpdatePage page;
-    int gridRow;             // exchange-grid row 0 .. 12, -1 outside the grid
-    ExchangeColumn column;   // exchange-grid column, None outside the grid
-    const char* rowCaption;  // the grid row's caption for all three boxes; "" outside the grid
-    const char* procedure;   // the downloader the run calls ("UpdateBigMovers"); "" for the
+    UpdatePage page = UpdatePage::DailyConsultation;
+    int gridRow = -1;        // exchange-grid row 0 .. 12, -1 outside the grid
+    ExchangeColumn column = ExchangeColumn::None;  // exchange-grid column, None outside the grid
+    QString rowCaption;      // the grid row's caption for all three boxes; "" outside the grid
+    QString procedure;       // the downloader the run calls ("UpdateBigMovers"); "" for the
                              // boxes that fetch nothing (44 to 49, 59)
 };
 

@@ -202,7 +202,7 @@ void addStockPages(std::vector<PageKind>& rows)
                 "Annual Balance Sheet ");
         rows.push_back({PageId::BalanceSheet, Scope::PerStock,
                         {statement("ABS", 3, "/cgi-bin/JMFR/FreeReport?ref=DEF&ticker={SYM}&hist=2", "{SYM}_ABS.Sh",
-                                   "    Updating Annual Balance Sheet...", "Update Annual Balance Sheet")},
+                                   "   Updating Annual Balance Sheet...", "Update Annual Balance Sheet")},
                         {v},
                         {stockLeaf("ABS", "Annual Balance Sheet", "ABS")}});
     }
@@ -220,7 +220,7 @@ void addStockPages(std::vector<PageKind>& rows)
                 4, "Annual Income Statement ");
         rows.push_back({PageId::IncomeStatement, Scope::PerStock,
                         {statement("AIS", 4, "/cgi-bin/JMFR/FreeReport?ref=DEF&ticker={SYM}&hist=1", "{SYM}_AIS.Sh",
-                                   "    Updating Annual Income Statement...", "Update Annual Incomes Statement")},
+                                   "   Updating Annual Income Statement...", "Update Annual Incomes Statement")},
                         {v},
                         {stockLeaf("AIS", "Annual Income Statement", "AIS")}});
     }
@@ -415,6 +415,16 @@ void addStockPages(std::vector<PageKind>& rows)
                                   "Updating {SYM} Short Interest ", Next, "Short Interest ")},
                         {v},
                         {stockLeaf("SI", "Short Interest ", "SI")}});
+    }
+    {
+        // One stock's quote page, fetched by the run itself (UpdateCurrentPrices) into
+        // one file that each stock's page overwrites; its parser asks for it as
+        // "YahooQuote.Sh". No view reads it: the quotes view shows the set.
+        Download d = perStock("UpdateCurrentPrices", 1, Site::Price, "/q?s={LCASE}&d=t", "Yahooquote.Sh", Fetch,
+                              Rows::ThroughCountTwoChars, SizeRule::None, 0,
+                              "Updating Current Price - {SYM} Current Prices", Next, "Update Current Stock Prices");
+        d.askedFileName = QStringLiteral("YahooQuote.Sh");
+        rows.push_back({PageId::QuotePage, Scope::PerStock, {d}, {}, {}});
     }
 }
 

@@ -167,6 +167,7 @@ enum class PageId {
     TodayBrokerReports,
     Advice,
     Portfolio,
+    QuotePage,
 };
 
 enum class Scope { PerStock, Market, StockSet, Portfolio };
@@ -224,6 +225,10 @@ struct Download
     // when the file is made of {CODE}, else its code.
     QString memberView;
     bool inProgramFolder = false; // kept in the program folder, not in the cache
+    // The spelling in which the page's reader asks for the file when it differs from
+    // fileName in letter case alone ("" : as written; the stores are searched
+    // whatever the case).
+    QString askedFileName;
 };
 
 // A tree node that shows a view of the kind.

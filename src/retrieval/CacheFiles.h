@@ -23,7 +23,7 @@ QString CacheFolder();
 QString NewsFolder();
 
 // The bare name under which the file of path is stored on disk, matched without
-// regard to letter case ("ibm_sp.sh" for a path ending in "IBM_sp.Sh" when that is
+// regard to letter case (ibm_sp.sh for a path ending in IBM_sp.Sh when that is
 // how it was first written); "" when there is no such file.
 QString DirEntry(const QString& path);
 

@@ -21,9 +21,8 @@
 namespace {
 
 // Replaces every {NAME} of pattern by its value; an unknown name gives "".
-QString fill(const char* pattern, const QHash<QString, QString>& values)
+QString fill(const QString& text, const QHash<QString, QString>& values)
 {
-    const QString text = QLatin1String(pattern);
     QString out;
     out.reserve(text.size() + 16);
     qsizetype i = 0;
@@ -54,12 +53,31 @@ QString blanks(int n)
     return QString(n, u' ');
 }
 
-const QString kRecName = QStringLiteral("Rec.Sh");
-const QString kTempName = QStringLiteral("Temp.htm");
+// The catalogue row of procedure (and Code, for the annual statements). Each entry
+// point below finds its row by its own name, __func__, which is the procedure the
+// catalogue names; a row that is not there is a fault of the program.
+const pages::Download& row(const char* procedure, const QString& code = QString())
+{
+    const pages::Download* d = pages::DownloadOf(QLatin1String(procedure), code);
+    if (!d)
+        qFatal("no catalogue row for the downloader %s", procedure);
+    return *d;
+}
+
+// Every row of procedure, in the catalogue's order.
+std::vector<const pages::Download*> rowsOf(const QString& procedure)
+{
+    std::vector<const pages::Download*> rows;
+    for (const pages::PageKind& kind : pages::Catalogue())
+        for (const pages::Download& d : kind.downloads)
+            if (d.procedure == procedure)
+                rows.push_back(&d);
+    return rows;
+}
 
 } // namespace
 
-PageRequest RequestFor(const StockDownloader& d, const QString& symbol, const QString& title)
+PageRequest RequestFor(const pages::Download& d, const QString& symbol, const QString& title)
 {
     const QHash<QString, QString> plain{{QStringLiteral("SYM"), symbol}, {QStringLiteral("TITLE"), title}};
     const QHash<QString, QString> query{
@@ -71,7 +89,7 @@ PageRequest RequestFor(const StockDownloader& d, const QString& symbol, const QS
     return {fill(d.fileName, plain), fill(d.pathAndQuery, query), fill(d.status, plain)};
 }
 
-PageRequest RequestFor(const MarketDownloader& d, const QHash<QString, QString>& values)
+PageRequest RequestFor(const pages::Download& d, const QHash<QString, QString>& values)
 {
     return {fill(d.fileName, values), fill(d.pathAndQuery, encodedValues(values)), fill(d.status, values)};
 }
@@ -90,26 +108,10 @@ std::optional<QString> RecommendationText(const QString& joinedPage)
 
 Downloaders::Downloaders(Transports& transports, MainWindowPort& port) : m_transports(transports), m_port(port) {}
 
-const StockDownloader& Downloaders::stock(const char* procedure, const char* code) const
-{
-    for (const StockDownloader& d : StockDownloaders())
-        if (qstrcmp(d.procedure, procedure) == 0 && qstrcmp(d.code, code) == 0)
-            return d;
-    Q_UNREACHABLE();
-}
-
-const MarketDownloader& Downloaders::market(const char* procedure) const
-{
-    for (const MarketDownloader& d : MarketDownloaders())
-        if (qstrcmp(d.procedure, procedure) == 0)
-            return d;
-    Q_UNREACHABLE();
-}
-
 // ---------------------------------------------------------------------------
 // Per-stock members.
 
-void Downloaders::runStock(const StockDownloader& d, const QString& title)
+void Downloaders::runStock(const pages::Download& d, const QString& title, bool tellsFault)
 {
     RunState& rs = m_port.runState();
     // A site not set is skipped whole: no request, no old page removed.
@@ -133,25 +135,25 @@ void Downloaders::runStock(const StockDownloader& d, const QString& title)
                 if (stockRow(d, site, row, Stocks()[std::size_t(row)].Symbol, title) == RowResult::End)
                     break;
             }
-            if (d.special == Special::Recommendation && DirEntry(CacheFolder() + kRecName) == kRecName)
-                RemoveFile(CacheFolder() + kRecName);
+            if (d.special == Special::Recommendation && DirEntry(CacheFolder() + d.fileName) == d.fileName)
+                RemoveFile(CacheFolder() + d.fileName);
         }
         finishStock(d);
     } catch (const RuntimeError& e) {
         if (d.special == Special::News || d.special == Special::AnnualReport)
             m_port.setCaption(rs.OrigCaption);
-        if (qstrcmp(d.procedure, "UpdateShortInterest") == 0)
+        if (tellsFault)
             Dialogs::MsgBox(e.description() + u'\t' + QString::number(e.number()));
     }
 }
 
-void Downloaders::finishStock(const StockDownloader& d)
+void Downloaders::finishStock(const pages::Download& d)
 {
     if (d.special == Special::News || d.special == Special::AnnualReport)
         m_port.setCaption(m_port.runState().OrigCaption);
 }
 
-Downloaders::RowResult Downloaders::stockRow(const StockDownloader& d, const SiteEndpoint& site, int row,
+Downloaders::RowResult Downloaders::stockRow(const pages::Download& d, const SiteEndpoint& site, int row,
                                              const QString& symbol, const QString& title)
 {
     RunState& rs = m_port.runState();
@@ -191,11 +193,11 @@ Downloaders::RowResult Downloaders::stockRow(const StockDownloader& d, const Sit
     return RowResult::Next;
 }
 
-Downloaders::RowResult Downloaders::recommendationRow(const StockDownloader& d, const SiteEndpoint& site, int row,
+Downloaders::RowResult Downloaders::recommendationRow(const pages::Download& d, const SiteEndpoint& site, int row,
                                                       const QString& symbol)
 {
     RunState& rs = m_port.runState();
-    const QString recPath = CacheFolder() + kRecName;
+    const QString recPath = CacheFolder() + d.fileName;
     const bool fetched = symbol.size() >= 2 && IsFileSafeSymbol(symbol);
     if (!fetched)
         DropUnwrittenPage(recPath, false, false);  // nothing fetched for this row: the last page goes
@@ -246,12 +248,12 @@ Downloaders::RowResult Downloaders::recommendationRow(const StockDownloader& d, 
     return RowResult::Next;
 }
 
-Downloaders::RowResult Downloaders::newsRow(const StockDownloader& d, const SiteEndpoint& site,
+Downloaders::RowResult Downloaders::newsRow(const pages::Download& d, const SiteEndpoint& site,
                                             const QString& symbol)
 {
     RunState& rs = m_port.runState();
     const QString newsFile = NewsFolder() + symbol + QStringLiteral(".txt");
-    const QString tempFile = NewsFolder() + kTempName;
+    const QString tempFile = NewsFolder() + d.fileName;
     // The parser appends, so the old headlines go first; without a parser they stay.
     if (m_newsParser && FileExists(newsFile))
         RemoveFile(newsFile);
@@ -265,51 +267,43 @@ Downloaders::RowResult Downloaders::newsRow(const StockDownloader& d, const Site
     return RowResult::Next;
 }
 
-void Downloaders::UpdateRec()
-{
-    runStock(stock("UpdateRec"));
-}
-
-void Downloaders::UpdateNews()
-{
-    runStock(stock("UpdateNews"));
-}
+void Downloaders::UpdateRec() { runStock(row(__func__)); }
+void Downloaders::UpdateNews() { runStock(row(__func__)); }
 
 void Downloaders::UpdateAnnualReport(const QString& Code, const QString& Title)
 {
-    for (const StockDownloader& d : StockDownloaders())
-        if (d.special == Special::AnnualReport && Code == QLatin1String(d.code)) {
-            runStock(d, Title);
-            return;
-        }
-    // No page belongs to another code.
-    m_port.setCaption(m_port.runState().OrigCaption);
+    // No page belongs to another code (nor to none).
+    const pages::Download* d = Code.isEmpty() ? nullptr : pages::DownloadOf(QLatin1String(__func__), Code);
+    if (d)
+        runStock(*d, Title);
+    else
+        m_port.setCaption(m_port.runState().OrigCaption);
 }
 
-void Downloaders::UpdateEstimates() { runStock(stock("UpdateEstimates")); }
-void Downloaders::UpdateQR() { runStock(stock("UpdateQR")); }
-void Downloaders::UpdateIT() { runStock(stock("UpdateIT")); }
-void Downloaders::UpdateOptions() { runStock(stock("UpdateOptions")); }
-void Downloaders::UpdateSplits() { runStock(stock("UpdateSplits")); }
-void Downloaders::UpdateUpgradesHistory() { runStock(stock("UpdateUpgradesHistory")); }
-void Downloaders::UpdateDowngradesHistory() { runStock(stock("UpdateDowngradesHistory")); }
-void Downloaders::UpdateMomentumRating() { runStock(stock("UpdateMomentumRating")); }
-void Downloaders::UpdateBrokerReports() { runStock(stock("UpdateBrokerReports")); }
-void Downloaders::UpdateProfile() { runStock(stock("UpdateProfile")); }
-void Downloaders::UpdateShortInterest() { runStock(stock("UpdateShortInterest")); }
+void Downloaders::UpdateEstimates() { runStock(row(__func__)); }
+void Downloaders::UpdateQR() { runStock(row(__func__)); }
+void Downloaders::UpdateIT() { runStock(row(__func__)); }
+void Downloaders::UpdateOptions() { runStock(row(__func__)); }
+void Downloaders::UpdateSplits() { runStock(row(__func__)); }
+void Downloaders::UpdateUpgradesHistory() { runStock(row(__func__)); }
+void Downloaders::UpdateDowngradesHistory() { runStock(row(__func__)); }
+void Downloaders::UpdateMomentumRating() { runStock(row(__func__)); }
+void Downloaders::UpdateBrokerReports() { runStock(row(__func__)); }
+void Downloaders::UpdateProfile() { runStock(row(__func__)); }
+void Downloaders::UpdateShortInterest() { runStock(row(__func__), QString(), true); }
 
 void Downloaders::UpdateAdvise()
 {
     // The adviser window calls this outside a run too, so the stop flag is not asked.
-    const MarketDownloader& d = AdviseDownloader();
+    // The file lies in the program folder itself, not in the cache.
+    const pages::Download& d = row(__func__);
     Transports::PassScope pass(m_transports);
     if (!m_transports.siteIsSet(d.site))
         return;
-    const QString path = AppPath() + u'/' + QLatin1String(d.fileName);
+    const QString path = AppPath() + u'/' + d.fileName;
     m_transports.Winsock1.Close();
-    m_transports.SocketFetch(path, d.site, QLatin1String(d.pathAndQuery),
-                             m_port.runState().OrigCaption + blanks(4) + QLatin1String(d.status));
-    ApplySizeRule(path, d.sizeRule, d.threshold, QLatin1String(d.fileName));
+    m_transports.SocketFetch(path, d.site, d.pathAndQuery, m_port.runState().OrigCaption + blanks(d.statusGap) + d.status);
+    ApplySizeRule(path, d.sizeRule, d.threshold, d.fileName);
 }
 
 void Downloaders::UpdateAdviseAlone()
@@ -327,7 +321,7 @@ void Downloaders::UpdateAdviseAlone()
 // ---------------------------------------------------------------------------
 // Market members.
 
-bool Downloaders::runMarket(const MarketDownloader& d, const QHash<QString, QString>& values, const QString& preTitle)
+bool Downloaders::runMarket(const pages::Download& d, const QHash<QString, QString>& values, const QString& preTitle)
 {
     RunState& rs = m_port.runState();
     if (rs.StopFlag)
@@ -342,7 +336,7 @@ bool Downloaders::runMarket(const MarketDownloader& d, const QHash<QString, QStr
     if (!preTitle.isEmpty())
         m_port.setCaption(rs.OrigCaption + QStringLiteral("   Updating ") + preTitle);
     const QString path = CacheFolder() + request.fileName;
-    const QString caption = rs.OrigCaption + (d.wholeTitle ? QString() : blanks(4)) + request.status;
+    const QString caption = rs.OrigCaption + (d.wholeTitle ? QString() : blanks(d.statusGap)) + request.status;
     const SiteEndpoint site = SiteEndpoint::of(d.site);
     if (d.transport == Transport::FetchControl) {
         const QString address = d.noScheme ? site.hostAndPath(request.pathAndQuery) : site.address(request.pathAndQuery);
@@ -356,7 +350,7 @@ bool Downloaders::runMarket(const MarketDownloader& d, const QHash<QString, QStr
 void Downloaders::UpdateBigMovers(std::int16_t Report, const QString& Code, std::int16_t Data, const QString& Title)
 {
     const QString D = BigMoversDate();
-    runMarket(market("UpdateBigMovers"),
+    runMarket(row(__func__),
               {{QStringLiteral("D"), D},
                {QStringLiteral("DATA"), QString::number(Data)},
                {QStringLiteral("REPORT"), QString::number(Report)},
@@ -368,7 +362,7 @@ void Downloaders::UpdateBigMovers(std::int16_t Report, const QString& Code, std:
 void Downloaders::UpdateScreenLists(std::int16_t Screen, const QString& Code, std::int16_t Exchange,
                                     const QString& Title)
 {
-    runMarket(market("UpdateScreenLists"),
+    runMarket(row(__func__),
               {{QStringLiteral("SCREEN"), QString::number(Screen)},
                {QStringLiteral("EXCHANGE"), QString::number(Exchange)},
                {QStringLiteral("CODE"), Code},
@@ -376,29 +370,29 @@ void Downloaders::UpdateScreenLists(std::int16_t Screen, const QString& Code, st
               Title);
 }
 
-void Downloaders::UpdateLosers() { runMarket(market("UpdateLosers"), {}); }
-void Downloaders::UpdateWinners() { runMarket(market("UpdateWinners"), {}); }
-void Downloaders::UpdateSurp() { runMarket(market("UpdateSurp"), {}); }
-void Downloaders::UpdateUpDown() { runMarket(market("UpdateUpDown"), {}); }
+void Downloaders::UpdateLosers() { runMarket(row(__func__), {}); }
+void Downloaders::UpdateWinners() { runMarket(row(__func__), {}); }
+void Downloaders::UpdateSurp() { runMarket(row(__func__), {}); }
+void Downloaders::UpdateUpDown() { runMarket(row(__func__), {}); }
 void Downloaders::UpdateUSMarket()
 {
-    if (runMarket(market("UpdateUSMarket"), {}) && m_parsers)
+    if (runMarket(row(__func__), {}) && m_parsers)
         m_parsers->ParseUS();
 }
-void Downloaders::UpdateWorldMarket() { runMarket(market("UpdateWorldMarket"), {}); }
-void Downloaders::Update_IPO_Last() { runMarket(market("Update_IPO_Last"), {}); }
-void Downloaders::Update_IPO_News() { runMarket(market("Update_IPO_News"), {}); }
-void Downloaders::Update_IPO_Gain() { runMarket(market("Update_IPO_Gain"), {}); }
-void Downloaders::Update_IPO_Loss() { runMarket(market("Update_IPO_Loss"), {}); }
-void Downloaders::Update_IPO_Reg() { runMarket(market("Update_IPO_Reg"), {}); }
-void Downloaders::Update_IPO_Price() { runMarket(market("Update_IPO_Price"), {}); }
-void Downloaders::Update_IPO_With() { runMarket(market("Update_IPO_With"), {}); }
-void Downloaders::Update_OptSum() { runMarket(market("Update_OptSum"), {}); }
+void Downloaders::UpdateWorldMarket() { runMarket(row(__func__), {}); }
+void Downloaders::Update_IPO_Last() { runMarket(row(__func__), {}); }
+void Downloaders::Update_IPO_News() { runMarket(row(__func__), {}); }
+void Downloaders::Update_IPO_Gain() { runMarket(row(__func__), {}); }
+void Downloaders::Update_IPO_Loss() { runMarket(row(__func__), {}); }
+void Downloaders::Update_IPO_Reg() { runMarket(row(__func__), {}); }
+void Downloaders::Update_IPO_Price() { runMarket(row(__func__), {}); }
+void Downloaders::Update_IPO_With() { runMarket(row(__func__), {}); }
+void Downloaders::Update_OptSum() { runMarket(row(__func__), {}); }
 
 void Downloaders::UpdateFunds(const QString& Key)
 {
     const auto [page, title] = FundPage(Key);
-    runMarket(market("UpdateFunds"),
+    runMarket(row(__func__),
               {{QStringLiteral("KEY"), Key}, {QStringLiteral("PAGE"), page}, {QStringLiteral("TITLE"), title}});
 }
 
@@ -406,113 +400,143 @@ void Downloaders::UpdateSplitsCalendar(std::int16_t N)
 {
     // The socket is closed first, also when the run has been stopped.
     m_transports.Winsock1.Close();
-    if (N < 0 || N > 4)
-        return;
-    for (const MarketDownloader& d : MarketDownloaders())
-        if (qstrcmp(d.procedure, "UpdateSplitsCalendar") == 0 && d.firstItem == 83 + N) {
-            runMarket(d, {});
-            return;
-        }
+    // The calendars are the procedure's rows N = 0, 1, ... in the catalogue's order.
+    const std::vector<const pages::Download*> calendars = rowsOf(QLatin1String(__func__));
+    if (N >= 0 && std::size_t(N) < calendars.size())
+        runMarket(*calendars[std::size_t(N)], {});
 }
 
-void Downloaders::UpdateTodayBrokerReports()
-{
-    runMarket(market("UpdateTodayBrokerReports"), {});
-}
+void Downloaders::UpdateTodayBrokerReports() { runMarket(row(__func__), {}); }
 
 // ---------------------------------------------------------------------------
 // Update boxes.
 
+namespace {
+
+// The procedures the run calls for the boxes whose catalogue row names them; how
+// each takes its arguments from the row (and the box's member) tells its entry
+// point. The current prices (box 1) are the run's own.
+struct Entry
+{
+    const char* procedure;
+    void (Downloaders::*plain)() = nullptr;
+    void (Downloaders::*coded)(const QString& Code, const QString& Title) = nullptr;
+    void (Downloaders::*listed)(std::int16_t, const QString&, std::int16_t, const QString&) = nullptr;
+    void (Downloaders::*keyed)(const QString& Key) = nullptr;
+    void (Downloaders::*numbered)(std::int16_t N) = nullptr;
+};
+
+const Entry kEntries[] = {
+    {"UpdateRec", &Downloaders::UpdateRec},
+    {"UpdateNews", &Downloaders::UpdateNews},
+    {"UpdateAnnualReport", nullptr, &Downloaders::UpdateAnnualReport},
+    {"UpdateEstimates", &Downloaders::UpdateEstimates},
+    {"UpdateQR", &Downloaders::UpdateQR},
+    {"UpdateIT", &Downloaders::UpdateIT},
+    {"UpdateOptions", &Downloaders::UpdateOptions},
+    {"UpdateSplits", &Downloaders::UpdateSplits},
+    {"UpdateUpgradesHistory", &Downloaders::UpdateUpgradesHistory},
+    {"UpdateDowngradesHistory", &Downloaders::UpdateDowngradesHistory},
+    {"UpdateMomentumRating", &Downloaders::UpdateMomentumRating},
+    {"UpdateBrokerReports", &Downloaders::UpdateBrokerReports},
+    {"UpdateProfile", &Downloaders::UpdateProfile},
+    {"UpdateShortInterest", &Downloaders::UpdateShortInterest},
+    {"UpdateAdvise", &Downloaders::UpdateAdvise},
+    {"UpdateBigMovers", nullptr, nullptr, &Downloaders::UpdateBigMovers},
+    {"UpdateScreenLists", nullptr, nullptr, &Downloaders::UpdateScreenLists},
+    {"UpdateLosers", &Downloaders::UpdateLosers},
+    {"UpdateWinners", &Downloaders::UpdateWinners},
+    {"UpdateSurp", &Downloaders::UpdateSurp},
+    {"UpdateUpDown", &Downloaders::UpdateUpDown},
+    {"UpdateUSMarket", &Downloaders::UpdateUSMarket},
+    {"UpdateWorldMarket", &Downloaders::UpdateWorldMarket},
+    {"Update_IPO_Last", &Downloaders::Update_IPO_Last},
+    {"Update_IPO_News", &Downloaders::Update_IPO_News},
+    {"Update_IPO_Gain", &Downloaders::Update_IPO_Gain},
+    {"Update_IPO_Loss", &Downloaders::Update_IPO_Loss},
+    {"Update_IPO_Reg", &Downloaders::Update_IPO_Reg},
+    {"Update_IPO_Price", &Downloaders::Update_IPO_Price},
+    {"Update_IPO_With", &Downloaders::Update_IPO_With},
+    {"Update_OptSum", &Downloaders::Update_OptSum},
+    {"UpdateFunds", nullptr, nullptr, nullptr, &Downloaders::UpdateFunds},
+    {"UpdateSplitsCalendar", nullptr, nullptr, nullptr, nullptr, &Downloaders::UpdateSplitsCalendar},
+    {"UpdateTodayBrokerReports", &Downloaders::UpdateTodayBrokerReports},
+};
+
+// A box's call: its catalogue row, the member it fetches, the entry point.
+struct ItemCall
+{
+    const pages::Download* row = nullptr;
+    const pages::Member* member = nullptr;
+    const Entry* entry = nullptr;
+};
+
+ItemCall callOf(int item)
+{
+    ItemCall call;
+    call.row = pages::DownloadOfItem(item, &call.member);
+    if (!call.row)
+        return {};
+    for (const Entry& e : kEntries)
+        if (call.row->procedure == QLatin1String(e.procedure))
+            call.entry = &e;
+    // A listed procedure takes a member; a box of one without it has no call.
+    if (!call.entry || ((call.entry->listed || call.entry->keyed) && !call.member))
+        return {};
+    return call;
+}
+
+// The number N of a numbered row: its place among the procedure's rows.
+std::int16_t rowNumber(const pages::Download& d)
+{
+    const std::vector<const pages::Download*> rows = rowsOf(d.procedure);
+    return std::int16_t(std::find(rows.begin(), rows.end(), &d) - rows.begin());
+}
+
+} // namespace
+
 bool Downloaders::HasDownloader(int item)
 {
-    if (item < 0 || item > 98 || item == 1 || item == 59)
-        return false;
-    return !(item >= 44 && item <= 49);
+    return callOf(item).entry != nullptr;
 }
 
 QString Downloaders::UpdateItemCall(int item)
 {
-    if (!HasDownloader(item))
+    const ItemCall c = callOf(item);
+    if (!c.entry)
         return QString();
-    if (const auto m = BigMoversForItem(item))
-        return QStringLiteral("UpdateBigMovers(%1, %2, %3, %4)").arg(m->Report).arg(m->Code).arg(m->Data).arg(m->Title);
-    if (const auto s = ScreenListForItem(item))
-        return QStringLiteral("UpdateScreenLists(%1, %2, %3, %4)")
-            .arg(s->Screen)
-            .arg(s->Code)
-            .arg(s->Exchange)
-            .arg(s->Title);
-    if (item >= 61 && item <= 82)
-        return QStringLiteral("UpdateFunds(%1)").arg(FundKeyForItem(item));
-    if (item >= 83 && item <= 87)
-        return QStringLiteral("UpdateSplitsCalendar(%1)").arg(item - 83);
-    if (item == 3)
-        return QStringLiteral("UpdateAnnualReport(ABS,    Updating Annual Balance Sheet...)");
-    if (item == 4)
-        return QStringLiteral("UpdateAnnualReport(AIS,    Updating Annual Income Statement...)");
-    for (const StockDownloader& d : StockDownloaders())
-        if (d.updateItem == item)
-            return QLatin1String(d.procedure) + QStringLiteral("()");
-    if (item == AdviseDownloader().firstItem)
-        return QLatin1String(AdviseDownloader().procedure) + QStringLiteral("()");
-    for (const MarketDownloader& d : MarketDownloaders())
-        if (d.firstItem == item)
-            return QLatin1String(d.procedure) + QStringLiteral("()");
-    return QString();
+    const pages::Download& d = *c.row;
+    const QString name = d.procedure;
+    if (c.entry->coded)
+        return name + QStringLiteral("(%1, %2)").arg(d.code, d.title);
+    if (c.entry->listed)
+        return name + QStringLiteral("(%1, %2, %3, %4)")
+                          .arg(c.member->report)
+                          .arg(c.member->code)
+                          .arg(c.member->exchange)
+                          .arg(c.member->title);
+    if (c.entry->keyed)
+        return name + QStringLiteral("(%1)").arg(c.member->code);
+    if (c.entry->numbered)
+        return name + QStringLiteral("(%1)").arg(rowNumber(d));
+    return name + QStringLiteral("()");
 }
 
 bool Downloaders::RunUpdateItem(int item)
 {
-    if (!HasDownloader(item))
+    const ItemCall c = callOf(item);
+    if (!c.entry)
         return false;
-    if (const auto m = BigMoversForItem(item)) {
-        UpdateBigMovers(m->Report, m->Code, m->Data, m->Title);
-        return true;
-    }
-    if (const auto s = ScreenListForItem(item)) {
-        UpdateScreenLists(s->Screen, s->Code, s->Exchange, s->Title);
-        return true;
-    }
-    if (item >= 61 && item <= 82) {
-        UpdateFunds(FundKeyForItem(item));
-        return true;
-    }
-    if (item >= 83 && item <= 87) {
-        UpdateSplitsCalendar(std::int16_t(item - 83));
-        return true;
-    }
-    switch (item) {
-    case 0: UpdateRec(); return true;
-    case 2: UpdateNews(); return true;
-    case 3: UpdateAnnualReport(QStringLiteral("ABS"), QStringLiteral("   Updating Annual Balance Sheet...")); return true;
-    case 4: UpdateAnnualReport(QStringLiteral("AIS"), QStringLiteral("   Updating Annual Income Statement...")); return true;
-    case 5: UpdateEstimates(); return true;
-    case 6: UpdateQR(); return true;
-    case 7: UpdateIT(); return true;
-    case 8: UpdateOptions(); return true;
-    case 9: UpdateSplits(); return true;
-    case 10: UpdateUpgradesHistory(); return true;
-    case 11: UpdateDowngradesHistory(); return true;
-    case 12: UpdateMomentumRating(); return true;
-    case 13: UpdateBrokerReports(); return true;
-    case 14: UpdateProfile(); return true;
-    case 15: UpdateSurp(); return true;
-    case 16: UpdateWinners(); return true;
-    case 17: UpdateLosers(); return true;
-    case 18: UpdateUpDown(); return true;
-    case 19: UpdateAdvise(); return true;
-    case 50: UpdateUSMarket(); return true;
-    case 51: UpdateWorldMarket(); return true;
-    case 52: Update_IPO_Last(); return true;
-    case 53: Update_IPO_News(); return true;
-    case 54: Update_IPO_Gain(); return true;
-    case 55: Update_IPO_Loss(); return true;
-    case 56: Update_IPO_Reg(); return true;
-    case 57: Update_IPO_Price(); return true;
-    case 58: Update_IPO_With(); return true;
-    case 60: Update_OptSum(); return true;
-    case 88: UpdateShortInterest(); return true;
-    case 98: UpdateTodayBrokerReports(); return true;
-    default: return false;
-    }
+    const pages::Download& d = *c.row;
+    if (c.entry->coded)
+        (this->*c.entry->coded)(d.code, d.title);
+    else if (c.entry->listed)
+        (this->*c.entry->listed)(c.member->report, c.member->code, c.member->exchange, c.member->title);
+    else if (c.entry->keyed)
+        (this->*c.entry->keyed)(c.member->code);
+    else if (c.entry->numbered)
+        (this->*c.entry->numbered)(rowNumber(d));
+    else
+        (this->*c.entry->plain)();
+    return true;
 }

@@ -18,60 +18,17 @@ class MainWindowPort;
 class Transports;
 struct SiteEndpoint;
 
-// The page downloaders: one table row per kind of page, one loop that walks them.
+// The page downloaders: the update run's procedures, each fetching the pages its
+// row of the page catalogue (pages/PageCatalogue.h) describes, one loop per kind.
 //
-// Patterns in the tables are filled per request:
+// Patterns in the rows are filled per request:
 //   {SYM}    the symbol as stored in the set      {UCASE} / {LCASE} its upper / lower case
 //   {FIRST}  the lower-case first character       {CODE}, {TITLE}, {KEY}, {PAGE}, {D},
 //   {DATA}, {REPORT}, {SCREEN}, {EXCHANGE}        the arguments of the market members
 // In a path and query every symbol value is percent-encoded (letters, digits and
 // . - ^ = _ ~ stay as they are); in a file name and a status text it is the stored text.
 
-// Transport, Rows, OnMissingFile and Special: see pages/PageCatalogue.h.
-
-struct StockDownloader
-{
-    const char* procedure;     // "UpdateOptions"
-    int updateItem;            // the Options window's update box
-    Site site;
-    const char* pathAndQuery;  // "/QuoteTable.dat?TICKER={UCASE}"
-    const char* fileName;      // "{SYM}_op.Sh", in the cache folder
-    Transport transport;
-    Rows rows;
-    SizeRule sizeRule;
-    int threshold;             // bytes; 0 without a rule
-    const char* status;        // "Getting {SYM} Call/Put Options"
-    OnMissingFile onMissing;
-    int statusGap;             // blanks between OrigCaption and the status (4; 5 for the estimates)
-    Special special;
-    const char* code;          // UpdateAnnualReport's Code ("ABS", "AIS"); "" otherwise
-};
-
-struct MarketDownloader
-{
-    const char* procedure;     // "UpdateUSMarket"
-    int firstItem;             // the first update box that calls it
-    int lastItem;
-    Site site;
-    const char* pathAndQuery;
-    bool noScheme;             // the address is the host and the path alone
-    const char* fileName;
-    Transport transport;
-    SizeRule sizeRule;
-    int threshold;
-    const char* status;        // shown after OrigCaption and four blanks
-    bool wholeTitle;           // status is the whole title after OrigCaption (no four blanks)
-};
-
-// The per-stock table (Code "ABS" and "AIS" are the two rows of UpdateAnnualReport,
-// and UpdateAdvise, which has no stock, is kept apart).
-const std::vector<StockDownloader>& StockDownloaders();
-// The market table; the members with arguments carry their patterns.
-const std::vector<MarketDownloader>& MarketDownloaders();
-// The weekly tip: socket, tip host, "/orvane/tip.txt" into AppPath & "/Tip.Sh".
-const MarketDownloader& AdviseDownloader();
-
-// One stock's request by a table row: the bare file name, the path and query
+// One stock's request by a catalogue row: the bare file name, the path and query
 // (symbol values percent-encoded) and the status text (without OrigCaption).
 struct PageRequest
 {
@@ -79,18 +36,19 @@ struct PageRequest
     QString pathAndQuery;
     QString status;
 };
-PageRequest RequestFor(const StockDownloader& d, const QString& symbol, const QString& title = QString());
+PageRequest RequestFor(const pages::Download& d, const QString& symbol, const QString& title = QString());
 // The same for a market row, with its argument values ({CODE}, {TITLE}, ...).
-PageRequest RequestFor(const MarketDownloader& d, const QHash<QString, QString>& values);
+PageRequest RequestFor(const pages::Download& d, const QHash<QString, QString>& values);
 
-// The arguments the update run passes for a box (Report/Screen, Code, Data/Exchange,
-// Title of the movers and screens; the fund key; the splits calendar number).
+// The arguments the update run passes for a box, read from the box's member in the
+// catalogue (Report/Screen, Code, Data/Exchange, Title of the movers and screens;
+// the fund key).
 struct BigMoversArgs { std::int16_t Report; QString Code; std::int16_t Data; QString Title; };
 struct ScreenListArgs { std::int16_t Screen; QString Code; std::int16_t Exchange; QString Title; };
 std::optional<BigMoversArgs> BigMoversForItem(int item);   // boxes 20 to 43
 std::optional<ScreenListArgs> ScreenListForItem(int item); // boxes 89 to 97
 QString FundKeyForItem(int item);                          // boxes 61 to 82; "" otherwise
-// Page and title of a fund key; both "" for a key outside the table.
+// Page and title of a fund key; both "" for a key that names no fund.
 std::pair<QString, QString> FundPage(const QString& key);
 
 // The day the movers lists are asked for, "yyyyMMdd": yesterday (by Clock) unless the
@@ -153,9 +111,11 @@ public:
     void UpdateSplitsCalendar(std::int16_t N);
     void UpdateTodayBrokerReports();
 
-    // The downloader of update box item, with the arguments the run passes. False
-    // when no downloader here belongs to the box (1, the fast price update; 44 to 49
-    // and 59, which fetch nothing; anything outside 0 to 98).
+    // The downloader of update box item, with the arguments the run passes (the
+    // box's catalogue row names the procedure; its member or row gives the
+    // arguments). False when no downloader here belongs to the box (1, the current
+    // prices, which the run fetches itself; 44 to 49 and 59, which fetch nothing;
+    // anything outside 0 to 98).
     bool RunUpdateItem(int item);
     static bool HasDownloader(int item);
     // The call a box makes, as text: "UpdateBigMovers(1, PG_Q, 2, Price-Gain (NASDAQ))".
@@ -171,16 +131,16 @@ public:
 private:
     enum class RowResult { Next, End };
 
-    void runStock(const StockDownloader& d, const QString& title = QString());
-    RowResult stockRow(const StockDownloader& d, const SiteEndpoint& site, int row, const QString& symbol,
+    // tellsFault: a run error is shown in a message box (the short interest).
+    void runStock(const pages::Download& d, const QString& title = QString(), bool tellsFault = false);
+    RowResult stockRow(const pages::Download& d, const SiteEndpoint& site, int row, const QString& symbol,
                        const QString& title);
-    RowResult recommendationRow(const StockDownloader& d, const SiteEndpoint& site, int row, const QString& symbol);
-    RowResult newsRow(const StockDownloader& d, const SiteEndpoint& site, const QString& symbol);
-    void finishStock(const StockDownloader& d);
+    RowResult recommendationRow(const pages::Download& d, const SiteEndpoint& site, int row, const QString& symbol);
+    RowResult newsRow(const pages::Download& d, const SiteEndpoint& site, const QString& symbol);
+    void finishStock(const pages::Download& d);
     // True when the page was fetched and kept.
-    bool runMarket(const MarketDownloader& d, const QHash<QString, QString>& values, const QString& preTitle = QString());
-    const StockDownloader& stock(const char* procedure, const char* code = "") const;
-    const MarketDownloader& market(const char* procedure) const;
+    bool runMarket(const pages::Download& d, const QHash<QString, QString>& values,
+                   const QString& preTitle = QString());
 
     Transports& m_transports;
     MainWindowPort& m_port;

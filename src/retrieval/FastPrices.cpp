@@ -10,6 +10,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/Sites.h"
 #include "retrieval/CacheFiles.h"
+#include "retrieval/Downloaders.h"
 #include "retrieval/MainWindowPort.h"
 #include "retrieval/RunServicePorts.h"
 #include "retrieval/Transports.h"
@@ -27,7 +28,11 @@ namespace {
 Q_LOGGING_CATEGORY(lcPrices, "tradewright.retrieval.prices")
 
 const QString kQuotesCsv = QStringLiteral("quotes_csv.txt");
-const QString kQuotePage = QStringLiteral("Yahooquote.Sh");
+// The quote page's catalogue row: one stock's page, always into the same file.
+const pages::Download& quotePage()
+{
+    return pages::Kind(pages::PageId::QuotePage).downloads.front();
+}
 const QString kFastStatus = QStringLiteral("    Getting fast stocks prices");
 // A reply shorter than this is an error page, not quotes.
 constexpr qint64 kFastReplyMinBytes = 100;
@@ -76,8 +81,7 @@ QString FastPricesAddress()
 
 QString QuotePageAddress(const QString& symbol)
 {
-    return Sites::Address(Site::Price,
-                          QStringLiteral("/q?s=") + EncodeQueryValue(symbol.toLower()) + QStringLiteral("&d=t"));
+    return Sites::Address(quotePage().site, RequestFor(quotePage(), symbol).pathAndQuery);
 }
 
 void UpdateRun::UpdateFastPrices()
@@ -139,7 +143,7 @@ void UpdateRun::UpdateCurrentPrices()
         return;
     // Without a quote host no page is asked for and no row touched.
     Transports::PassScope pass(m_transports);
-    if (!m_transports.siteIsSet(Site::Price))
+    if (!m_transports.siteIsSet(quotePage().site))
         return;
     const SaveChangedTablesAtEnd save;  // once, at the end of the pass over the set
     if (rs.OneStockOnly) {
@@ -162,7 +166,8 @@ void UpdateRun::UpdateCurrentPrices()
 void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
 {
     RunState& rs = m_port.runState();
-    const QString Q = CacheFolder() + kQuotePage;
+    const pages::Download& page = quotePage();
+    const QString Q = CacheFolder() + page.fileName;
     const QString SYM = Stocks()[std::size_t(row)].Symbol;
     try {
         const bool priced = SYM.size() >= 2;
@@ -172,10 +177,10 @@ void UpdateRun::updateCurrentPriceRow(int row, bool oneStock)
             // fetch wrote nothing, so the parser never mistakes it for this one. One
             // stored under another spelling goes first: the page is stored as named.
             const QString stored = DirEntry(Q);
-            if (!stored.isEmpty() && stored != kQuotePage)
+            if (!stored.isEmpty() && stored != page.fileName)
                 RemoveFile(Q);
-            const QString status = rs.OrigCaption + QStringLiteral("    ") + QStringLiteral("Updating Current Price - ") +
-                                   SYM + QStringLiteral(" Current Prices");
+            const QString status =
+                rs.OrigCaption + QString(page.statusGap, u' ') + RequestFor(page, SYM).status;
             m_transports.DownloadFile(Q, QuotePageAddress(SYM), status);
             DropUnwrittenPage(Q, m_transports.lastDownloadWritten(), true);
             DoEvents();

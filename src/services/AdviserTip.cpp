@@ -3,11 +3,16 @@
 #include "core/Misc.h"
 #include "core/Settings.h"
 #include "core/UpdateChoices.h"
+#include "pages/PageCatalogue.h"
 #include "platform/AppPath.h"
 
 namespace {
 
-constexpr int kWeeklyItem = 19;
+// The tip's catalogue row: its file and its update box, "Weekly adviser service".
+const pages::Download& tipPage()
+{
+    return pages::Kind(pages::PageId::Advice).downloads.front();
+}
 
 } // namespace
 
@@ -15,7 +20,7 @@ namespace AdviserTip {
 
 QString TipFile()
 {
-    return AppPath() + QStringLiteral("/Tip.Sh");
+    return AppPath() + u'/' + tipPage().fileName;
 }
 
 QString CreditText()
@@ -40,14 +45,14 @@ std::optional<QString> Cut(const QString& fileText)
 
 int WeeklyService()
 {
-    return updateChoices().isTicked(kWeeklyItem) ? 1 : 0;
+    return updateChoices().isTicked(tipPage().firstItem) ? 1 : 0;
 }
 
 void setWeeklyService(int value)
 {
-    updateChoices().setTicked(kWeeklyItem, value != 0);
-    Settings::SaveSetting(QStringLiteral("Update%1").arg(kWeeklyItem), value != 0 ? QStringLiteral("1")
-                                                                                   : QStringLiteral("0"));
+    const int item = tipPage().firstItem;
+    updateChoices().setTicked(item, value != 0);
+    Settings::SaveSetting(Settings::UpdateValueName(item), value != 0 ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 } // namespace AdviserTip

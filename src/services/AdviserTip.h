@@ -7,7 +7,7 @@
 // The weekly adviser tip as the adviser window shows it.
 namespace AdviserTip {
 
-// AppPath & "/Tip.Sh".
+// AppPath & "/" & the tip's file (Tip.Sh, as its catalogue row names it).
 QString TipFile();
 // The two credit lines of the window.
 QString CreditText();
@@ -17,7 +17,7 @@ QString CreditText();
 // missing or stands within the first nine characters (the box then keeps its text).
 // Positions are whole numbers of any size.
 std::optional<QString> Cut(const QString& fileText);
-// Update item 19, "Weekly adviser service": 0 or 1.
+// The tip's update box (item 19), "Weekly adviser service": 0 or 1.
 int WeeklyService();
 // Ticks or clears item 19 and stores it, so the next update run fetches the tip or not.
 void setWeeklyService(int value);

@@ -1,6 +1,7 @@
 #include "sheets/QuoteParsers.h"
 
 #include "core/Misc.h"
+#include "pages/PageCatalogue.h"
 #include "pages/PageText.h"
 #include "platform/AppPath.h"
 #include "platform/Codec.h"
@@ -95,7 +96,9 @@ QString QuotesCsvPath()
 
 QString QuotePagePath()
 {
-    return AppPath() + QStringLiteral("\\Cache\\DataSheet\\YahooQuote.Sh");
+    // The page is asked for in the spelling its catalogue row gives the reader.
+    return AppPath() + QStringLiteral("\\Cache\\DataSheet\\") +
+           pages::Kind(pages::PageId::QuotePage).downloads.front().askedFileName;
 }
 
 void LoadQuotesCsv()

@@ -1,10 +1,12 @@
 #include "stockdata/EntryRules.h"
 
+#include "pages/PageCatalogue.h"
 #include "platform/AppPath.h"
 #include "platform/Clock.h"
 #include "platform/Codec.h"
 #include "platform/Runtime.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <exception>
@@ -138,16 +140,44 @@ QString NumbersOnlyTitle()
     return QStringLiteral("Numbers only");
 }
 
+namespace {
+
+const QString kSymbol = QStringLiteral("{SYM}_");
+
+// The file names of the per-stock downloads that write one file per stock
+// ({SYM}_ABS.Sh and so on), in the order of their update boxes.
+const QStringList& perStockFileNames()
+{
+    static const QStringList names = [] {
+        std::vector<const pages::Download*> rows;
+        for (const pages::PageKind& kind : pages::Catalogue())
+            for (const pages::Download& d : kind.downloads)
+                if (kind.scope == pages::Scope::PerStock && d.fileName.startsWith(kSymbol))
+                    rows.push_back(&d);
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const pages::Download* a, const pages::Download* b) { return a->firstItem < b->firstItem; });
+        QStringList list;
+        for (const pages::Download* d : rows)
+            list << d->fileName;
+        return list;
+    }();
+    return names;
+}
+
+} // namespace
+
 const QStringList& PerStockPageKinds()
 {
     // Annual balance sheet and income statement, estimates, quarterly filings,
     // insider trades, options, splits, upgrades, downgrades, momentum, broker
-    // reports, profile, short interest.
-    static const QStringList kinds{QStringLiteral("ABS"), QStringLiteral("AIS"), QStringLiteral("ee"),
-                                   QStringLiteral("qr"),  QStringLiteral("it"),  QStringLiteral("op"),
-                                   QStringLiteral("sp"),  QStringLiteral("uph"), QStringLiteral("dnh"),
-                                   QStringLiteral("mr"),  QStringLiteral("brp"), QStringLiteral("P"),
-                                   QStringLiteral("SI")};
+    // reports, profile, short interest: the part of the name between "_" and the
+    // extension.
+    static const QStringList kinds = [] {
+        QStringList list;
+        for (const QString& name : perStockFileNames())
+            list << name.mid(kSymbol.size(), name.lastIndexOf(u'.') - kSymbol.size());
+        return list;
+    }();
     return kinds;
 }
 
@@ -157,8 +187,8 @@ QStringList PerStockCacheFiles(const QString& symbol)
     if (!IsFileSafeSymbol(symbol))
         return files;
     const QString folder = AppPath() + QStringLiteral("/Cache/DataSheet/");
-    for (const QString& kind : PerStockPageKinds())
-        files << folder + symbol + QLatin1Char('_') + kind + QStringLiteral(".Sh");
+    for (const QString& name : perStockFileNames())
+        files << folder + QString(name).replace(QLatin1String("{SYM}"), symbol);
     return files;
 }
 

@@ -49,8 +49,8 @@ QString NumbersOnlyTitle();
 // Most shares one transaction holds (the count is stored in 16 bits).
 inline constexpr int kMaxShares = 32767;
 
-// The per-stock page kinds the downloaders write, one file each:
-// <symbol>_<kind>.Sh in Cache/DataSheet.
+// The per-stock page kinds the downloaders write, one file each in Cache/DataSheet:
+// <symbol>_<kind> and the extension, as the catalogue's downloads name them.
 const QStringList& PerStockPageKinds();
 // Their full paths for symbol ("" list when the symbol may not name files).
 QStringList PerStockCacheFiles(const QString& symbol);

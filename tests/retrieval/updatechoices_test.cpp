@@ -57,12 +57,12 @@ TEST(UpdateItems, CaptionsPagesAndGridPlaces)
     for (const Case& c : cases) {
         const UpdateItem& it = UpdateChoices::item(c.item);
         EXPECT_EQ(it.index, c.item);
-        EXPECT_STREQ(it.caption, c.caption) << c.item;
+        EXPECT_EQ(it.caption, QString::fromLatin1(c.caption)) << c.item;
         EXPECT_EQ(UpdateChoices::displayCaption(c.item), QString::fromLatin1(c.shown)) << c.item;
         EXPECT_EQ(it.page, c.page) << c.item;
         EXPECT_EQ(it.gridRow, c.gridRow) << c.item;
         EXPECT_EQ(it.column, c.column) << c.item;
-        EXPECT_STREQ(it.procedure, c.procedure) << c.item;
+        EXPECT_EQ(it.procedure, QString::fromLatin1(c.procedure)) << c.item;
     }
     EXPECT_THROW(UpdateChoices::item(99), std::out_of_range);
     EXPECT_THROW(UpdateChoices::item(-1), std::out_of_range);
@@ -91,7 +91,7 @@ TEST(UpdateItems, EveryBoxWithAPageHasTheDownloaderItNames)
             continue;  // the per-stock price update belongs to the run itself
         EXPECT_EQ(Downloaders::HasDownloader(n), fetches) << n;
         if (fetches) {
-            EXPECT_TRUE(Downloaders::UpdateItemCall(n).startsWith(QLatin1String(UpdateChoices::item(n).procedure)))
+            EXPECT_TRUE(Downloaders::UpdateItemCall(n).startsWith(UpdateChoices::item(n).procedure))
                 << n << " " << Downloaders::UpdateItemCall(n).toStdString();
         }
     }
