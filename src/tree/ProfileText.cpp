@@ -1,6 +1,7 @@
 #include "tree/ProfileText.h"
 
 #include "core/Misc.h"
+#include "pages/PageCatalogue.h"
 #include "platform/AppPath.h"
 #include "platform/Codec.h"
 #include "retrieval/CacheFiles.h"
@@ -24,7 +25,9 @@ QString ProfilePagePath(const QString& symbol)
 {
     if (!IsFileSafeSymbol(symbol))
         return QString();
-    return CacheFolder() + symbol + QStringLiteral("_P.Sh");
+    // The file the profile's download writes for the symbol.
+    static const QString file = pages::Kind(pages::PageId::Profile).downloads.front().fileName;
+    return CacheFolder() + QString(file).replace(QLatin1String("{SYM}"), symbol);
 }
 
 QString GetProfileText()
