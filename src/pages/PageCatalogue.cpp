@@ -88,10 +88,10 @@ View leaving(View v)
     return v;
 }
 
-// A node under each stock: the key prefix, the text, the view.
-TreeLeaf stockLeaf(const char* key, const char* text, const char* view)
+// A node under each stock: the key prefix, the text, the view (and the picture).
+TreeLeaf stockLeaf(const char* key, const char* text, const char* view, int image = 3)
 {
-    return TreeLeaf{QStringLiteral("ID"), QString::fromLatin1(key), QString::fromLatin1(text), 3,
+    return TreeLeaf{QStringLiteral("ID"), QString::fromLatin1(key), QString::fromLatin1(text), image,
                     QString::fromLatin1(view), QString(), -1, false};
 }
 
@@ -398,7 +398,7 @@ void addStockPages(std::vector<PageKind>& rows)
                                   "/cgi-bin/brand_newsalert_mlist.cgi?symbol={UCASE}", "{SYM}_P.Sh", Fetch,
                                   Rows::SetTwoChars, SizeRule::Below, 2500, "Updating {SYM} Profile", End, "Profile")},
                         {v},
-                        {stockLeaf("AR", "Profile", "Profile")}});
+                        {stockLeaf("AR", "Profile", "Profile", 9)}});
     }
     {
         View v = sheet("SI", zoom);

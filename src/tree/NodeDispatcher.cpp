@@ -1,5 +1,6 @@
 #include "tree/NodeDispatcher.h"
 
+#include "pages/PageCatalogue.h"
 #include "platform/Dialogs.h"
 #include "platform/TreeModel.h"
 #include "sheets/MainGridEvents.h"
@@ -9,7 +10,9 @@
 
 #include <QLoggingCategory>
 
+#include <deque>
 #include <exception>
+#include <vector>
 
 Q_LOGGING_CATEGORY(lcNodeClick, "tradewright.tree.nodeclick")
 
@@ -22,29 +25,6 @@ constexpr NodeTarget view(const char* code, const char* key = "")
     NodeTarget t;
     t.code = code;
     t.key = key;
-    return t;
-}
-
-constexpr NodeTarget stockView(const char* code)
-{
-    NodeTarget t = view(code);
-    t.kind = NodeTarget::StockView;
-    return t;
-}
-
-// A market list: its menu item gets the check mark, then the list shows.
-constexpr NodeTarget marketList(int index, const char* code, const char* key = "")
-{
-    NodeTarget t = view(code, key);
-    t.marketList = index;
-    return t;
-}
-
-// An index group: the whole view, scrolled to the group's title.
-constexpr NodeTarget group(const char* code, const char* title)
-{
-    NodeTarget t = view(code);
-    t.topRow = title;
     return t;
 }
 
@@ -64,39 +44,14 @@ constexpr NodeTarget askClearPortfolio()
     return t;
 }
 
-// A fund: the fund view with the node's key.
-constexpr KeyArm fund(const char* key)
-{
-    return {key, view("F_", key)};
-}
-
 using A = NodeAction;
 
 // ---- test 4: the nodes every stock carries, by text --------------------------------
 
-constexpr TextArm kTextArms[] = {
-    // The stock's sheets: the stock is the parent node's text.
-    {"Annual Balance Sheet", "ABS", stockView("ABS")},
-    {"Annual Income Statement", "AIS", stockView("AIS")},
-    {"Earning Growth", "EG", stockView("EG")},
-    {"Earning History", "EH", stockView("EH")},
-    {"Earning Estimates", "ER", stockView("ER")},
-    {"Consensus EPS Trend", "EC", stockView("EC")},
-    {"Insider Trade", "IT", stockView("IT")},
-    {"Quarterly Reports", "QR", stockView("QR")},
-    {"Calls", "Calls", stockView("Call")},
-    {"Puts", "Puts", stockView("Put")},
-    {"Splits History", "SPL", stockView("Split")},
-    {"Upgrades History", "UP", stockView("UPH")},
-    {"Downgrades History", "DN", stockView("DNH")},
-    {"Momentum Rating", "NMR", stockView("NMR")},
-    {"Broker Reports", "BR", stockView("BRP")},
-    {"Profile", "AR", stockView("Profile")},
-    {"Options", "Options", stockView("Options")},
-    {"Short Interest ", "SI", stockView("SI")},
-
-    // From here on the current stock stays what it is, also for the two nodes right
-    // under the stock node ("Technical Graphs", "Interactive Chart").
+// The nodes of the stock's sheets come from the catalogue (see arms()); these are
+// the windows and web pages, which leave the current stock as it is, also for the
+// two nodes right under the stock node ("Technical Graphs", "Interactive Chart").
+constexpr TextArm kActionTextArms[] = {
     {"Charts", "C", act(A::BigChart)},
     {"Technical Graphs", "TG", act(A::TechGraph)},
 
@@ -162,114 +117,14 @@ constexpr TextArm kTextArms[] = {
 
 // ---- test 5: the fixed nodes, by whole key ------------------------------------------
 
-constexpr KeyArm kKeyArms[] = {
-    // The market lists, by list index; the movers lists by their cache file.
-    {"sup", marketList(1, "SUP")},
-    {"win", marketList(2, "WINLOS", "mwwinners.Sh")},
-    {"los", marketList(3, "WINLOS", "mwlosers.Sh")},
-    {"pg", marketList(4, "BR", "brPG_Q.Sh")},
-    {"pl", marketList(5, "BR", "brPL_Q.Sh")},
-    {"vg", marketList(6, "BR", "brVG_Q.Sh")},
-    {"vl", marketList(7, "BR", "brVL_Q.Sh")},
-    {"52h", marketList(8, "BR", "br52-WPH_Q.Sh")},
-    {"52l", marketList(9, "BR", "br52-WPL_Q.Sh")},
-    {"mas", marketList(10, "BR", "brMAS_Q.Sh")},
-    {"up", marketList(11, "Upgrade")},
-    {"down", marketList(12, "Downgrade")},
-    {"ci", marketList(13, "Coverage")},
-    {"lmm", marketList(28, "BR", "BrLMM_Q.Sh")},
-    {"lmm_N", marketList(29, "BR", "BrLMM_N.Sh")},
-    {"lmm_A", marketList(30, "BR", "BrLMM_A.Sh")},
-    {"pg_N", marketList(14, "BR", "brPG_N.Sh")},
-    {"pl_N", marketList(15, "BR", "brPL_N.Sh")},
-    {"vg_N", marketList(16, "BR", "brVG_N.Sh")},
-    {"vl_N", marketList(17, "BR", "brVL_N.Sh")},
-    {"52h_N", marketList(18, "BR", "br52-WPH_N.Sh")},
-    {"52l_N", marketList(19, "BR", "br52-WPL_N.Sh")},
-    {"mas_N", marketList(20, "BR", "brMAS_N.Sh")},
-    {"pg_A", marketList(21, "BR", "brPG_A.Sh")},
-    {"pl_A", marketList(22, "BR", "brPL_A.Sh")},
-    {"vg_A", marketList(23, "BR", "brVG_A.Sh")},
-    {"vl_A", marketList(24, "BR", "brVL_A.Sh")},
-    {"52h_A", marketList(25, "BR", "br52-WPH_A.Sh")},
-    {"52l_A", marketList(26, "BR", "br52-WPL_A.Sh")},
-    {"mas_A", marketList(27, "BR", "brMAS_A.Sh")},
-
-    // The most-active lists of the screener pages, shown with the tree's own titles
-    // (no market-list index, no check mark).
-    {"brdt", view("BR", "BrDT_Q.Sh")},
-    {"brdt_N", view("BR", "BrDT_N.Sh")},
-    {"brdt_A", view("BR", "BrDT_A.Sh")},
-    {"brpu_Q", view("BR", "BrPU_Q.Sh")},
-    {"brpu_N", view("BR", "BrPU_N.Sh")},
-    {"brpu_A", view("BR", "BrPU_A.Sh")},
-    {"brpd_Q", view("BR", "BrPD_Q.Sh")},
-    {"brpd_N", view("BR", "BrPD_N.Sh")},
-    {"brpd_A", view("BR", "BrPD_A.Sh")},
-
+// The nodes of the market's page views come from the catalogue (see arms()); these
+// are the portfolio's nodes and the web pages.
+constexpr KeyArm kFixedKeyArms[] = {
     {"PortLog", view("PortLog")},
     {"PortDetail", view("Port")},
     {"PortClear", askClearPortfolio()},
 
-    {"OptSum_D", view("OptSum", "0")},
-    {"OptSum_G", view("OptSum", "1")},
-    {"OptSum_L", view("OptSum", "2")},
-
-    {"ipo_reg", view("IPO_Reg")},
-    {"ipo_price", view("IPO_Price")},
-    {"ipo_Loss", view("IPO_Loss")},
-    {"ipo_gain", view("IPO_Gain")},
-    {"ipo_with", view("IPO_With")},
-    {"ipo_news", view("IPO_News")},
-    {"ipo_last", view("IPO_Last")},
     {"ipo_MB", act(A::MessageBoardURL, 2)},
-
-    {"SP_T", view("FMS", "0")},
-    {"SP_W", view("FMS", "1")},
-    {"SP_N", view("FMS", "2")},
-    {"SP_R", view("FMS", "3")},
-    {"SP_C", view("FMS", "4")},
-
-    {"US", view("US")},
-    {"US_DJ", group("US", "Dow Jones Averages")},
-    {"US_NY", group("US", "New York Stock Exchange")},
-    {"US_NQ", group("US", "Nasdaq")},
-    {"US_SP", group("US", "Standard and Poor's")},
-    {"US_OTHER", group("US", "Other U.S. Indices")},
-    {"US_TS", group("US", "Treasury Securities (yield x10)")},
-    {"US_COMM", group("US", "Commodities")},
-
-    {"W_Market", view("WM")},
-    {"mkt_A", group("WM", "Americas")},
-    {"mkt_AP", group("WM", "Asia/Pacific")},
-    {"mkt_E", group("WM", "Europe")},
-    {"mkt_ME", group("WM", "Africa/Middle East")},
-
-    {"M_BRP_t", view("M_BRP", "0")},
-    {"AR_B", view("M_BRP", "1")},
-
-    fund("F_Conv"),
-    fund("F_Growth"),
-    fund("F_Equity"),
-    fund("F_Yield"),
-    fund("F_LMM"),
-    fund("F_Inter"),
-    fund("F_Precious"),
-    fund("F_Smith"),
-    fund("F_AIM"),
-    fund("F_Benham"),
-    fund("F_Dean"),
-    fund("F_Franklin"),
-    fund("F_Fidelity"),
-    fund("F_Merrill"),
-    fund("F_Janus"),
-    fund("F_Putnam"),
-    fund("F_Scudder"),
-    fund("F_Stagecoach"),
-    fund("F_Strong"),
-    fund("F_T"),
-    fund("F_Twentieth"),
-    fund("F_Vanguard"),
 
     {"TVB_F", act(A::TVStreamURL, 0)},
     {"TVB_B", act(A::TVStreamURL, 1)},
@@ -324,13 +179,59 @@ const NodeActionRow* actionRow(NodeAction action)
     return nullptr;
 }
 
+// ---- the arms of the page views: the catalogue's tree leaves ------------------------
+
+// Every arm, the page views' first; the texts the arms point to are kept here.
+struct Arms
+{
+    std::deque<QByteArray> texts;
+    std::vector<TextArm> byText;
+    std::vector<KeyArm> byKey;
+
+    const char* keep(const QString& text)
+    {
+        if (text.isEmpty())
+            return "";
+        texts.push_back(text.toLatin1());
+        return texts.back().constData();
+    }
+};
+
+const Arms& arms()
+{
+    static const Arms made = [] {
+        Arms a;
+        for (const pages::PageKind& kind : pages::Catalogue())
+            for (const pages::TreeLeaf& leaf : kind.leaves) {
+                NodeTarget t = view(a.keep(leaf.view), a.keep(leaf.argument));
+                if (kind.scope == pages::Scope::PerStock) {
+                    // A stock's sheet, by the node's text: the stock is the parent node's text.
+                    t.kind = NodeTarget::StockView;
+                    a.byText.push_back({a.keep(leaf.text), a.keep(leaf.key), t});
+                } else if (kind.scope == pages::Scope::Market) {
+                    // A market page, by the node's key: a market list gets its check
+                    // mark, an index group is brought to the top row.
+                    t.marketList = leaf.marketList;
+                    if (leaf.groupTop)
+                        t.topRow = a.keep(leaf.text);
+                    a.byKey.push_back({a.keep(leaf.key), t});
+                }
+                // The set's root and the portfolio's nodes have tests and arms of their own.
+            }
+        a.byText.insert(a.byText.end(), std::begin(kActionTextArms), std::end(kActionTextArms));
+        a.byKey.insert(a.byKey.end(), std::begin(kFixedKeyArms), std::end(kFixedKeyArms));
+        return a;
+    }();
+    return made;
+}
+
 const QString kProfileView = QStringLiteral("Profile");
 const QString kQuotesView = QStringLiteral("Current");
 
 } // namespace
 
-std::span<const TextArm> nodeTextArms() { return kTextArms; }
-std::span<const KeyArm> nodeKeyArms() { return kKeyArms; }
+std::span<const TextArm> nodeTextArms() { return arms().byText; }
+std::span<const KeyArm> nodeKeyArms() { return arms().byKey; }
 std::span<const NodeActionRow> nodeActionTable() { return kActions; }
 
 const char* nodeActionName(NodeAction action)
@@ -421,7 +322,7 @@ bool NodeDispatcher::textArm(const TreeNode& node)
 {
     const QString text = node.Text();
     const QString key = node.Key();
-    for (const TextArm& arm : kTextArms) {
+    for (const TextArm& arm : arms().byText) {
         if (text == QLatin1String(arm.text) && isNumberedKey(key, arm.keyPrefix)) {
             run(arm.target, node);
             return true;
@@ -433,7 +334,7 @@ bool NodeDispatcher::textArm(const TreeNode& node)
 bool NodeDispatcher::keyArm(const TreeNode& node)
 {
     const QString key = node.Key();
-    for (const KeyArm& arm : kKeyArms) {
+    for (const KeyArm& arm : arms().byKey) {
         if (key == QLatin1String(arm.key)) {
             run(arm.target, node);
             return true;

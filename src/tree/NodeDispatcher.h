@@ -19,6 +19,10 @@ class TreeNode;
 //   4. the node's text, for the nodes every stock carries (the text arms below);
 //   5. the node's whole key, for the fixed nodes of the market, portfolio, radio
 //      and television branches (the key arms below).
+// The arms of the nodes that show a page's view are made of the page catalogue's
+// tree leaves: a stock's sheet is a text arm, a market page a key arm (with its
+// argument, its market-list index and its group title); the other arms are the
+// dispatcher's own.
 // A click that the first three tests take ends there. The text arms apply only to
 // a node whose key is the arm's key prefix followed by the stock's row, so a
 // market folder that happens to carry the same text as a stock's node ("Broker

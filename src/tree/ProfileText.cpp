@@ -1,5 +1,6 @@
 #include "tree/ProfileText.h"
 
+#include "pages/PageCatalogue.h"
 #include "pages/PageText.h"
 #include "platform/AppPath.h"
 #include "platform/Codec.h"
@@ -24,7 +25,9 @@ QString ProfilePagePath(const QString& symbol)
 {
     if (!IsFileSafeSymbol(symbol))
         return QString();
-    return CacheFolder() + symbol + QStringLiteral("_P.Sh");
+    // The file the profile's download writes for the symbol.
+    static const QString file = pages::Kind(pages::PageId::Profile).downloads.front().fileName;
+    return CacheFolder() + QString(file).replace(QLatin1String("{SYM}"), symbol);
 }
 
 QString GetProfileText()

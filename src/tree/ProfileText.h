@@ -11,7 +11,8 @@
 QString ProfileTextOf(const QString& page);
 
 // The cache page the profile of symbol is stored in (AppPath & "\Cache\DataSheet\"
-// & symbol & "_P.Sh"); empty for a symbol that cannot be part of a file name.
+// and the file the profile's download writes, symbol & "_P.Sh"); empty for a
+// symbol that cannot be part of a file name.
 QString ProfilePagePath(const QString& symbol);
 
 // The profile text of CurrentSymbol read from its cache page; empty when no stock

@@ -78,19 +78,19 @@ void addStocks(TreeModel& tree)
 
 } // namespace
 
-void AddTreeNodes(TreeModel& tree, std::span<const TreeNodeDesc> table, const QString& suffix)
+void AddTreeNodes(TreeModel& tree, std::span<const TreeNodeRow> table, const QString& suffix)
 {
-    const TreeNodeDesc* waiting = nullptr;  // a folder whose picture follows its children
+    const TreeNodeRow* waiting = nullptr;  // a folder whose picture follows its children
     const auto flush = [&] {
         if (waiting)
-            setImage(tree, QLatin1String(waiting->key) + suffix, waiting->image);
+            setImage(tree, waiting->key + suffix, waiting->image);
         waiting = nullptr;
     };
-    for (const TreeNodeDesc& d : table) {
-        if (waiting && !(d.parent && qstrcmp(d.parent, waiting->key) == 0))
+    for (const TreeNodeRow& d : table) {
+        if (waiting && d.parent != waiting->key)
             flush();
-        const QString key = QLatin1String(d.key) + suffix;
-        if (!addNode(tree, d.parent ? QLatin1String(d.parent) + suffix : QString(), key, QLatin1String(d.text)))
+        const QString key = d.key + suffix;
+        if (!addNode(tree, d.parent.isEmpty() ? QString() : d.parent + suffix, key, d.text))
             continue;
         if (d.imageAfterChildren)
             waiting = &d;
@@ -98,6 +98,11 @@ void AddTreeNodes(TreeModel& tree, std::span<const TreeNodeDesc> table, const QS
             setImage(tree, key, d.image);
     }
     flush();
+}
+
+void AddTreeNodes(TreeModel& tree, std::span<const TreeNodeDesc> table, const QString& suffix)
+{
+    AddTreeNodes(tree, TreeTables::ExpandTreeNodes(table), suffix);
 }
 
 QString AllRootText(const QString& setName)

@@ -26,4 +26,6 @@ void BuildNavigationTree(TreeModel& tree, const QString& setName);
 // suffix appended; a folder marked imageAfterChildren gets its picture once its
 // children are in. A node whose add fails is skipped with its picture, and so
 // are the children that needed it.
+void AddTreeNodes(TreeModel& tree, std::span<const TreeNodeRow> table, const QString& suffix = QString());
+// The same for a table whose entries may stand for a page kind's leaves.
 void AddTreeNodes(TreeModel& tree, std::span<const TreeNodeDesc> table, const QString& suffix = QString());

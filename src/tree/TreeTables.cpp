@@ -1,127 +1,66 @@
 #include "tree/TreeTables.h"
 
+#include <QtGlobal>
+
 namespace TreeTables {
 
 namespace {
+
+using pages::PageId;
 
 constexpr TreeNodeDesc kMarket[] = {
     {nullptr, "Market", "Market", 8},
 
     {"Market", "Cons", "Financial", 17},
-    // The three exchanges list the same eleven pages; NASDAQ keys are bare codes
-    // except the last two, AMEX adds "_A", NYSE "_N".
+    // The three exchanges list the same eleven pages: the movers lists, then the
+    // most-active screens.
     {"Cons", "ConQ", "NASDAQ", 17, true},
-    {"ConQ", "pg", "Largest % Gain In Price", 3},
-    {"ConQ", "pl", "Largest % Loss In Price", 3},
-    {"ConQ", "vg", "Largest % Gain In Volume", 3},
-    {"ConQ", "vl", "Largest % Loss In Volume", 3},
-    {"ConQ", "52h", "52 Weeks Price High", 3},
-    {"ConQ", "52l", "52 Weeks Price Low", 3},
-    {"ConQ", "mas", "Most Active Stocks", 3},
-    {"ConQ", "lmm", "Largest Money Movers", 3},
-    {"ConQ", "brdt", "Most Active by Dollars Traded", 3},
-    {"ConQ", "brpu_Q", "Most Active by Price Up", 3},
-    {"ConQ", "brpd_Q", "Most Active by Price Down", 3},
+    LeavesOf(PageId::BigMovers, "ConQ"),
+    LeavesOf(PageId::ScreenLists, "ConQ"),
     {"Cons", "ConsA", "AMEX", 17, true},
-    {"ConsA", "pg_A", "Largest % Gain In Price", 3},
-    {"ConsA", "pl_A", "Largest % Loss In Price", 3},
-    {"ConsA", "vg_A", "Largest % Gain In Volume", 3},
-    {"ConsA", "vl_A", "Largest % Loss In Volume", 3},
-    {"ConsA", "52h_A", "52 Weeks Price High", 3},
-    {"ConsA", "52l_A", "52 Weeks Price Low", 3},
-    {"ConsA", "mas_A", "Most Active Stocks", 3},
-    {"ConsA", "lmm_A", "Largest Money Movers ", 3},
-    {"ConsA", "brdt_A", "Most Active by Dollars Traded", 3},
-    {"ConsA", "brpu_A", "Most Active by Price Up", 3},
-    {"ConsA", "brpd_A", "Most Active by Price Down", 3},
+    LeavesOf(PageId::BigMovers, "ConsA"),
+    LeavesOf(PageId::ScreenLists, "ConsA"),
     {"Cons", "ConsN", "NYSE", 17, true},
-    {"ConsN", "pg_N", "Largest % Gain In Price", 3},
-    {"ConsN", "pl_N", "Largest % Loss In Price", 3},
-    {"ConsN", "vg_N", "Largest % Gain In Volume", 3},
-    {"ConsN", "vl_N", "Largest % Loss In Volume", 3},
-    {"ConsN", "52h_N", "52 Weeks Price High", 3},
-    {"ConsN", "52l_N", "52 Weeks Price Low", 3},
-    {"ConsN", "mas_N", "Most Active Stocks", 3},
-    {"ConsN", "lmm_N", "Largest Money Movers", 3},
-    {"ConsN", "brdt_N", "Most Active by Dollars Traded", 3},
-    {"ConsN", "brpu_N", "Most Active by Price Up", 3},
-    {"ConsN", "brpd_N", "Most Active by Price Down", 3},
-    {"Cons", "sup", "25 Earnings Surprises", 3},
-    {"Cons", "win", "Percentage Winners", 3},
-    {"Cons", "los", "Percentage Losers", 3},
-    {"Cons", "up", "Upgrades", 3},
-    {"Cons", "down", "Downgrades", 3},
-    {"Cons", "ci", "Coverage Initiated", 3},
+    LeavesOf(PageId::BigMovers, "ConsN"),
+    LeavesOf(PageId::ScreenLists, "ConsN"),
+    LeavesOf(PageId::Surprises, "Cons"),
+    LeavesOf(PageId::WinnersLosers, "Cons"),
+    LeavesOf(PageId::UpDown, "Cons"),
 
     {"Market", "OptSum", "Options Market Summary", 7},
-    {"OptSum", "OptSum_D", "Top Volume Leaders", 3},
-    {"OptSum", "OptSum_G", "Top Percentage Gainers", 3},
-    {"OptSum", "OptSum_L", "Top Percentage Losers", 3},
+    LeavesOf(PageId::OptionsSummary, "OptSum"),
 
+    // "US" and "W_Market" show their whole lists and are the folders of their groups.
     {"Market", "Index", "Indexes", 7},
-    {"Index", "US", "US Market", 7},
-    {"US", "US_DJ", "Dow Jones Averages", 3},
-    {"US", "US_NY", "New York Stock Exchange", 3},
-    {"US", "US_NQ", "Nasdaq", 3},
-    {"US", "US_SP", "Standard and Poor's", 3},
-    {"US", "US_OTHER", "Other U.S. Indices", 3},
-    {"US", "US_TS", "Treasury Securities (yield x10)", 3},
-    {"US", "US_COMM", "Commodities", 3},
-    {"Index", "W_Market", "World Markets", 7},
-    {"W_Market", "mkt_A", "Americas", 3},
-    {"W_Market", "mkt_AP", "Asia/Pacific", 3},
-    {"W_Market", "mkt_E", "Europe", 3},
-    {"W_Market", "mkt_ME", "Africa/Middle East", 3},
+    LeavesOf(PageId::USMarket, "Index"),
+    LeavesOf(PageId::USMarket, "US"),
+    LeavesOf(PageId::WorldMarket, "Index"),
+    LeavesOf(PageId::WorldMarket, "W_Market"),
 
     {"Market", "ipo", "IPO", 7},
-    {"ipo", "ipo_last", "Latest Data", 3},
-    {"ipo", "ipo_news", "News", 3},
-    {"ipo", "ipo_price", "Pricing", 3},
-    {"ipo", "ipo_gain", "Gainers", 3},
-    {"ipo", "ipo_Loss", "Losers", 3},
-    {"ipo", "ipo_reg", "Registrations", 3},
-    {"ipo", "ipo_with", "Withdrawals", 3},
+    LeavesOf(PageId::IpoLatest, "ipo"),
+    LeavesOf(PageId::IpoNews, "ipo"),
+    LeavesOf(PageId::IpoPricings, "ipo"),
+    LeavesOf(PageId::IpoGainers, "ipo"),
+    LeavesOf(PageId::IpoLosers, "ipo"),
+    LeavesOf(PageId::IpoRegistrations, "ipo"),
+    LeavesOf(PageId::IpoWithdrawals, "ipo"),
     {"ipo", "ipo_MB", "IPO Message Boards", 24},
 
     {"Market", "SP", "Splits", 7},
-    {"SP", "SP_T", "Today's Splits", 3},
-    {"SP", "SP_W", "This Week", 3},
-    {"SP", "SP_N", "Next Week's", 3},
-    {"SP", "SP_R", "Recently Announced", 3},
-    {"SP", "SP_C", "Top Tech", 3},
+    LeavesOf(PageId::SplitsCalendar, "SP"),
 
     {"Market", "M_BRP", "Broker Reports", 7},
-    {"M_BRP", "M_BRP_t", "Today's Broker Reports", 3},
+    LeavesOf(PageId::TodayBrokerReports, "M_BRP"),
     {"Market", "AR", "Analysts Recommendations", 7},
-    {"AR", "AR_B", "Bloomberg Analysts Recommendations", 3},
+    LeavesOf(PageId::TodayBrokerReports, "AR"),
 
     {"Market", "Funds", "Funds", 7},
     {"Funds", "F_Market", "Largest Mutual and Money Market Funds", 7},
-    {"F_Market", "F_Conv", "Largest Convertible Bond Funds", 3},
-    {"F_Market", "F_Growth", "Largest Growth Funds", 3},
-    {"F_Market", "F_Equity", "Largest Equity Funds", 3},
-    {"F_Market", "F_Yield", "Largest High-Yield Bond Funds", 3},
-    {"F_Market", "F_LMM", "Largest Money Market Funds", 3},
-    {"F_Market", "F_Inter", "Largest International Funds", 3},
-    {"F_Market", "F_Precious", "Largest Precious Metals Funds", 3},
+    LeavesOf(PageId::Funds, "F_Market"),
     {"Funds", "F_Fam", "Largest Fund Families", 7},
-    {"F_Fam", "F_Smith", "Smith Barney Mutual and Money Market Funds", 3},
-    {"F_Fam", "F_AIM", "AIM Mutual and Money Market Funds", 3},
-    {"F_Fam", "F_Benham", "Benham Mutual and Money Market Funds", 3},
-    {"F_Fam", "F_Dean", "Dean Witter Mutual and Money Market Funds", 3},
-    {"F_Fam", "F_Franklin", "Franklin/Templeton Mutual and Money Market Funds", 3},
-    {"F_Fam", "F_Fidelity", "Fidelity Mutual and Money Market Funds", 3},
-    {"F_Fam", "F_Merrill", "Merrill Lynch Mutual and Money Market Funds", 3},
-    {"F_Fam", "F_Janus", "Janus Mutual and Money Funds", 3},
-    {"F_Fam", "F_Putnam", "Putnam Mutual and Money Market Funds", 3},
-    {"F_Fam", "F_Scudder", "Scudder Mutual and Money Market Funds", 3},
-    {"F_Fam", "F_Stagecoach", "Stagecoach Mutual and Money Market Funds", 3},
-    {"F_Fam", "F_Strong", "Strong Mutual and Money Market Funds", 3},
-    {"F_Fam", "F_T", "T. Rowe Price Mutual and Money Market Funds", 3},
-    {"F_Fam", "F_Twentieth", "Twentieth Century Mutual and Money Market Funds", 3},
-    {"F_Fam", "F_Vanguard", "Vanguard Mutual and Money Market Funds", 3},
+    LeavesOf(PageId::Funds, "F_Fam"),
 };
-static_assert(std::size(kMarket) == 1 + MarketNodes);
 
 constexpr TreeNodeDesc kPortfolioHead[] = {
     {nullptr, "Trans", "Transections", 13},
@@ -172,12 +111,16 @@ constexpr TreeNodeDesc kMedia[] = {
     {"TV", "TVBBC", "BBC", 27},
 };
 static_assert(std::size(kMedia) == 2 + 19 + 13);
+// The market branch's own count is checked when it is made (its leaves come from
+// the catalogue).
+static_assert(1 + (1 + MarketNodes) + std::size(kPortfolioHead) + std::size(kPortfolioTail) + std::size(kMedia) ==
+              FixedNodes);
 
 // Each folder is followed at once by its children. No code is another code
 // followed by digits, so the numbered keys of different rows never clash ("SP"
 // is a news source, "sp" a chart: keys are compared with case).
 constexpr TreeNodeDesc kStock[] = {
-    {"ID", "AR", "Profile", 9},
+    LeavesOf(PageId::Profile, "ID"),
     {"ID", "News", "News", 4, true},
     {"News", "RM", "Reuters - MoneyNet", 4},
     {"News", "BL", "Bloomberg", 4},
@@ -226,23 +169,18 @@ constexpr TreeNodeDesc kStock[] = {
     {"G", "SO", "Shares Out", 6},
     {"ID", "TG", "Technical Graphs", 26},
     {"ID", "ICT", "Interactive Chart", 29},
-    {"ID", "ABS", "Annual Balance Sheet", 3},
-    {"ID", "AIS", "Annual Income Statement", 3},
-    {"ID", "EG", "Earning Growth", 3},
-    {"ID", "EH", "Earning History", 3},
-    {"ID", "ER", "Earning Estimates", 3},
-    {"ID", "EC", "Consensus EPS Trend", 3},
-    {"ID", "IT", "Insider Trade", 3},
-    {"ID", "QR", "Quarterly Reports", 3},
-    {"ID", "SPL", "Splits History", 3},
-    {"ID", "UP", "Upgrades History", 3},
-    {"ID", "DN", "Downgrades History", 3},
-    {"ID", "BR", "Broker Reports", 3},
-    {"ID", "NMR", "Momentum Rating", 3},
-    {"ID", "Calls", "Calls", 3},
-    {"ID", "Puts", "Puts", 3},
-    {"ID", "Options", "Options", 3},
-    {"ID", "SI", "Short Interest ", 3},
+    LeavesOf(PageId::BalanceSheet, "ID"),
+    LeavesOf(PageId::IncomeStatement, "ID"),
+    LeavesOf(PageId::Estimates, "ID"),
+    LeavesOf(PageId::InsiderTrades, "ID"),
+    LeavesOf(PageId::QuarterlyReports, "ID"),
+    LeavesOf(PageId::SplitsHistory, "ID"),
+    LeavesOf(PageId::UpgradesHistory, "ID"),
+    LeavesOf(PageId::DowngradesHistory, "ID"),
+    LeavesOf(PageId::BrokerReports, "ID"),
+    LeavesOf(PageId::MomentumRating, "ID"),
+    LeavesOf(PageId::Options, "ID"),
+    LeavesOf(PageId::ShortInterest, "ID"),
     {"ID", "MB", "Message Board", 24, true},
     {"MB", "MB_S", "StockTalk", 24},
     {"MB", "MB_Y", "Yahoo! Message Board", 24},
@@ -256,16 +194,69 @@ constexpr TreeNodeDesc kStock[] = {
     {"IG", "IG_IT", "Insider Trading", 16},
     {"IG", "IG_C", "Composite Ranks", 16},
 };
-static_assert(std::size(kStock) == NodesPerStock - 1);
-static_assert(1 + MarketNodes + std::size(kPortfolioHead) + std::size(kPortfolioTail) + std::size(kMedia) + 1 ==
-              FixedNodes);
+
+// A table as the build adds it, made once. Its node count, which a change in the
+// catalogue's leaves could alter, is checked then: a wrong count stops the program.
+std::vector<TreeNodeRow> made(std::span<const TreeNodeDesc> table, std::size_t nodes, const char* what)
+{
+    std::vector<TreeNodeRow> rows = ExpandTreeNodes(table);
+    if (rows.size() != nodes)
+        qFatal("The tree's %s has %d nodes instead of %d", what, int(rows.size()), int(nodes));
+    return rows;
+}
+
+QString latin1(const char* s)
+{
+    return s ? QString::fromLatin1(s) : QString();
+}
 
 } // namespace
 
-std::span<const TreeNodeDesc> MarketBranch() { return kMarket; }
-std::span<const TreeNodeDesc> PortfolioHead() { return kPortfolioHead; }
-std::span<const TreeNodeDesc> PortfolioTail() { return kPortfolioTail; }
-std::span<const TreeNodeDesc> MediaBranches() { return kMedia; }
-std::span<const TreeNodeDesc> StockSubtree() { return kStock; }
+std::vector<TreeNodeRow> ExpandTreeNodes(std::span<const TreeNodeDesc> table)
+{
+    std::vector<TreeNodeRow> rows;
+    rows.reserve(table.size());
+    for (const TreeNodeDesc& d : table) {
+        if (!d.leaves) {
+            rows.push_back({latin1(d.parent), latin1(d.key), latin1(d.text), d.image, d.imageAfterChildren});
+            continue;
+        }
+        const QString folder = latin1(d.parent);
+        for (const pages::TreeLeaf& leaf : pages::Kind(d.kind).leaves)
+            if (leaf.parent == folder)
+                rows.push_back({folder, leaf.key, leaf.text, leaf.image, false});
+    }
+    return rows;
+}
+
+std::span<const TreeNodeRow> MarketBranch()
+{
+    static const std::vector<TreeNodeRow> rows = made(kMarket, 1 + MarketNodes, "market branch");
+    return rows;
+}
+
+std::span<const TreeNodeRow> PortfolioHead()
+{
+    static const std::vector<TreeNodeRow> rows = ExpandTreeNodes(kPortfolioHead);
+    return rows;
+}
+
+std::span<const TreeNodeRow> PortfolioTail()
+{
+    static const std::vector<TreeNodeRow> rows = ExpandTreeNodes(kPortfolioTail);
+    return rows;
+}
+
+std::span<const TreeNodeRow> MediaBranches()
+{
+    static const std::vector<TreeNodeRow> rows = ExpandTreeNodes(kMedia);
+    return rows;
+}
+
+std::span<const TreeNodeRow> StockSubtree()
+{
+    static const std::vector<TreeNodeRow> rows = made(kStock, NodesPerStock - 1, "stock subtree");
+    return rows;
+}
 
 } // namespace TreeTables

@@ -1,16 +1,25 @@
 #pragma once
 
+#include "pages/PageCatalogue.h"
+
 #include <QString>
 
 #include <span>
+#include <vector>
 
 // The fixed data of the navigation tree: every node that does not depend on the
 // current set or the portfolio, and the subtree each stock gets. The click
 // dispatcher finds nodes by these keys and texts, so they are written exactly as
 // the user sees them, trailing blanks and odd spellings included ("Short Interest ",
 // "Largest Money Movers " under AMEX, "Transections").
+//
+// The folders, the windows and web pages, the portfolio's nodes and the radio and
+// television branches stand here; the nodes that show a page's view are the
+// catalogue's tree leaves, which a table takes in at its place by page kind and
+// folder.
 
-// One node to add. Keys and texts are plain ASCII.
+// One entry of a table: a node to add, or the place of a page kind's leaves. Keys
+// and texts are plain ASCII.
 struct TreeNodeDesc
 {
     const char* parent;   // key of the parent (per-stock tables: its code); nullptr = a root
@@ -18,6 +27,27 @@ struct TreeNodeDesc
     const char* text;
     int image;            // index into ImageList1
     bool imageAfterChildren = false;  // folder that gets its picture once its children are in
+    // Set: the entry stands for the catalogue's leaves of this kind whose parent is
+    // `parent`, in the catalogue's order (key, text and image come from them).
+    bool leaves = false;
+    pages::PageId kind = pages::PageId::Recommendation;
+};
+
+// The leaves of a page kind under a folder (per-stock tables: "ID", the stock node).
+constexpr TreeNodeDesc LeavesOf(pages::PageId kind, const char* folder)
+{
+    return TreeNodeDesc{folder, nullptr, nullptr, 0, false, true, kind};
+}
+
+// One node as it goes into the tree.
+struct TreeNodeRow
+{
+    QString parent;  // "" = a root
+    QString key;
+    QString text;
+    int image = 0;
+    bool imageAfterChildren = false;
+    bool operator==(const TreeNodeRow&) const = default;
 };
 
 namespace TreeTables {
@@ -54,16 +84,20 @@ inline constexpr int PortSymbolImage = 22;
 inline constexpr char QuoteSiteNewsText[] = "Quotevane.com";
 inline constexpr char FinanceSiteNewsText[] = "Purseline.com";
 
+// The nodes of a table in the order of adding, each entry of leaves replaced by
+// its leaves.
+std::vector<TreeNodeRow> ExpandTreeNodes(std::span<const TreeNodeDesc> table);
+
 // "Market" root and its 105 nodes, in the order of adding.
-std::span<const TreeNodeDesc> MarketBranch();
+std::span<const TreeNodeRow> MarketBranch();
 // "Trans" root, "PortLog" and "PortDetail" (the symbols follow under "PortDetail").
-std::span<const TreeNodeDesc> PortfolioHead();
+std::span<const TreeNodeRow> PortfolioHead();
 // "PortOp" and "PortClear", added after the symbols.
-std::span<const TreeNodeDesc> PortfolioTail();
+std::span<const TreeNodeRow> PortfolioTail();
 // "Radio" root with its 19 nodes, then "TV" root with its 13.
-std::span<const TreeNodeDesc> MediaBranches();
+std::span<const TreeNodeRow> MediaBranches();
 // The 78 descendants of a stock node; parent and key are codes that take the
 // stock's row number ("ID" is the stock node itself).
-std::span<const TreeNodeDesc> StockSubtree();
+std::span<const TreeNodeRow> StockSubtree();
 
 } // namespace TreeTables

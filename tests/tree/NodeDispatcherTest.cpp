@@ -653,27 +653,3 @@ TEST(NodeDispatcherRegistry, EveryViewOfTheArmsIsARowOfTheRegistry)
     for (const KeyArm& arm : nodeKeyArms())
         check(arm.target, arm.key);
 }
-
-// The registry's tree keys and the dispatcher's arms say the same: each key arm that
-// shows a view is listed under that view with the same argument, each stock arm's key
-// prefix under its per-stock view.
-TEST(NodeDispatcherRegistry, TheRegistrysTreeKeysAreTheArmsKeys)
-{
-    for (const KeyArm& arm : nodeKeyArms()) {
-        if (arm.target.kind != NodeTarget::View)
-            continue;
-        const ViewRow* row = findView(QString::fromLatin1(arm.target.code));
-        ASSERT_NE(row, nullptr) << arm.key;
-        const int at = row->treeKeys.indexOf(QString::fromLatin1(arm.key));
-        ASSERT_GE(at, 0) << arm.key << " under " << arm.target.code;
-        if (!row->treeKeyArguments.isEmpty())
-            EXPECT_EQ(row->treeKeyArguments.value(at), QString::fromLatin1(arm.target.key)) << arm.key;
-    }
-    for (const TextArm& arm : nodeTextArms()) {
-        if (arm.target.kind != NodeTarget::StockView)
-            continue;
-        const ViewRow* row = findView(QString::fromLatin1(arm.target.code));
-        ASSERT_NE(row, nullptr) << arm.text;
-        EXPECT_TRUE(row->treeKeys.contains(QString::fromLatin1(arm.keyPrefix))) << arm.text;
-    }
-}

@@ -627,6 +627,21 @@ TEST_F(TreeBuild, AFailingAddSkipsThatNodeOnly)
     EXPECT_FALSE(tree.isUpdatesLocked());
 }
 
+TEST_F(TreeBuild, ALeavesEntryAddsTheKindsLeavesUnderItsFolderOnly)
+{
+    // The broker reports' kind has a leaf under "M_BRP" and one under "AR"; the
+    // entry under "AR" takes the one there, and its key, text and picture.
+    static constexpr TreeNodeDesc table[] = {
+        {nullptr, "AR", "Analysts Recommendations", 7},
+        LeavesOf(pages::PageId::TodayBrokerReports, "AR"),
+        {"AR", "x", "after", 5},
+    };
+    AddTreeNodes(tree, table, QStringLiteral("2"));
+    EXPECT_EQ(treetest::allRows(tree), (QVector<Row>{{"AR2", "", "Analysts Recommendations", 7},
+                                                     {"AR_B2", "AR2", "Bloomberg Analysts Recommendations", 3},
+                                                     {"x2", "AR2", "after", 5}}));
+}
+
 TEST_F(TreeBuild, InitTreeNeverFailsToItsCaller)
 {
     setStocks({{0, "IBM"}}, 0);
