@@ -28,7 +28,7 @@ namespace {
 
 QString cachedPage(const char* code, qsizetype size)
 {
-    const QLatin1String suffix(reports::findMember(QLatin1String(code))->suffix);
+    const QString suffix = reports::findMember(QLatin1String(code))->suffix;
     for (const auto& [kind, text] : bench::cachePages(size))
         if (suffix == QLatin1String(kind))
             return text;
@@ -85,7 +85,7 @@ void Write(benchmark::State& state, const char* code)
     Dialogs::install(nullptr);
     const double cpu = bench::median(reportCpu);
     const double write = bench::median(writeCpu);
-    state.counters["page_KB"] = static_cast<double>(set.pageBytes(QLatin1String(reports::findMember(name)->suffix))) / 1024.0;
+    state.counters["page_KB"] = static_cast<double>(set.pageBytes(reports::findMember(name)->suffix)) / 1024.0;
     state.counters["report_KB"] = static_cast<double>(bytes.size()) / 1024.0;
     state.counters["report_ms"] = bench::median(reportWall) * 1000;
     state.counters["write_ms"] = bench::median(writeWall) * 1000;

@@ -169,6 +169,8 @@ void addStockPages(std::vector<PageKind>& rows)
                     }()},
                     {},
                     {}});
+    rows.back().summaryBox = 1;
+    rows.back().summaryCaption = QStringLiteral("Analyst's Recommandation ");
     rows.push_back({PageId::News, Scope::PerStock,
                     {[] {
                         Download d = perStock("UpdateNews", 2, Site::Quotes, "/q?s={SYM}", "Temp.htm", Fetch,
@@ -512,6 +514,8 @@ void addMarketPages(std::vector<PageKind>& rows)
         v.reportItemsZoom = {0, 1, 2, 3, 4, 5, 6, 7, 8, 15};
         v.htmlReport = HtmlReport::OfSet;
         v.htmlReportInZoom = true;
+        v.summaryBox = 2;
+        v.summaryCaption = QStringLiteral("Latest Prices");
         // The set's root ("Stocks-" and the set's name); the stock nodes reach it
         // through the row search of the dispatcher.
         rows.push_back({PageId::CurrentQuotes, Scope::StockSet, {}, {v},
@@ -1032,6 +1036,15 @@ const TreeLeaf* LeafOfKey(const QString& key)
             if (l.key == key)
                 return &l;
     return nullptr;
+}
+
+QString StockPageSuffix(const PageKind& kind)
+{
+    if (kind.scope != Scope::PerStock || kind.downloads.empty())
+        return QString();
+    const QString& file = kind.downloads.front().fileName;
+    const qsizetype symbol = file.indexOf(QLatin1String("{SYM}"));
+    return symbol < 0 ? QString() : file.mid(symbol + 5);
 }
 
 } // namespace pages

@@ -306,6 +306,10 @@ struct PageKind
     // The tree nodes that show the kind's views, in the tree's order (a listed
     // kind's come from its members when the catalogue is built).
     std::vector<TreeLeaf> leaves;
+    // The summary chooser's box of a kind that no view shows (the analysts' bar of
+    // the recommendations), and its caption; -1: none.
+    int summaryBox = -1;
+    QString summaryCaption{};
 };
 
 // Every row, in the order the tree and the update boxes take them.
@@ -320,5 +324,8 @@ const Download* DownloadOfItem(int item, const Member** member = nullptr);
 const Download* DownloadOf(const QString& procedure, const QString& code = QString());
 // The tree leaf with the whole key (market, portfolio nodes).
 const TreeLeaf* LeafOfKey(const QString& key);
+// The page of a per-stock kind after the symbol, as its download writes it:
+// "_ABS.Sh"; "" for a kind of another scope.
+QString StockPageSuffix(const PageKind& kind);
 
 } // namespace pages

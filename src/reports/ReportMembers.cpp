@@ -1,11 +1,13 @@
 #include "reports/ReportMembers.h"
 
+#include "pages/PageCatalogue.h"
 #include "pages/PageScan.h"
 #include "pages/PageText.h"
 #include "platform/Runtime.h"
 #include "platform/Sites.h"
 #include "reports/ReportLayout.h"
 #include "reports/Reports.h"
+#include "reports/ViewJoin.h"
 
 #include <QStringList>
 
@@ -13,6 +15,7 @@
 #include <array>
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 namespace reports {
 namespace {
@@ -479,35 +482,52 @@ const char* const kCallsQuestion = "There is to many records, and it might take 
 const char* const kPutsQuestion = "There is to many records, and it might take time.\r\n(Up to 5 minuets)\r\n"
                                   "Click Cancel to cancel this operation, or OK to continue";
 
-const Member kMembers[] = {
-    {"ABS", "_ABS.Sh", "Annual Balance Sheet", ".htm", "#FFFEEA", "Annual Balance Sheet", "0", "1", "0",
-     anyTagCase<layOutABS>, false, nullptr},
-    {"AIS", "_AIS.Sh", "Annual Income statement", ".htm", "#FFFEEA", "Annual Income Statement ", "0", "1", "0",
-     anyTagCase<layOutAIS>, false, nullptr},
-    {"Call", "_op.Sh", "Options", " Calls.htm", "#FFFEEA", "Calls", "1", "0", "0", buildCalls, false, kCallsQuestion},
-    {"Put", "_op.Sh", "Options", " Puts.htm", "#EFFAF9", "Puts", "1", "0", "0", buildPuts, false, kPutsQuestion},
-    {"IT", "_it.Sh", "Insiders Traders", ".htm", "", "Insiders Traders", "1", "0", "0", anyTagCase<layOutIT>, false,
-     nullptr},
-    {"EC", "_ee.Sh", "Earnings", " Consensus EPS Trend.Htm", "#FFFEEA", "Consensus EPS Trend", "0", "1", "3", buildEarningsMember<0>,
-     false, nullptr},
-    {"ER", "_ee.Sh", "Earnings", "Earnings Estimates.htm", "#FFFEEA", "Earnings Estimates", "0", "1", "3", buildEarningsMember<1>,
-     false, nullptr},
-    {"EH", "_ee.Sh", "Earnings", " Earnings History.Htm", "#FFFEEA", "Earnings History", "0", "1", "3", buildEarningsMember<2>, false,
-     nullptr},
-    {"EG", "_ee.Sh", "Earnings", " Earnings Growth.Htm", "#FFFEEA", "Earnings Growth", "0", "1", "3", buildEarningsMember<3>, false,
-     nullptr},
-    {"QR", "_qr.Sh", "Quarterly Reports", " Quarterly Reports.htm", "#FFFEEA", "Quarterly Reports ", "0", "1", "0",
-     anyTagCase<layOutQR>, true, nullptr},
-    {"SI", "_SI.Sh", "Misc", " Short Interest.Htm", "#FFFEEA", "Short Interest", "0", "4", "1",
-     anyTagCase<layOutSI>, true, nullptr},
+// What each writer decides itself, attached to its view's row in the page catalogue
+// by the view code.
+struct Writer
+{
+    const char* view;
+    const char* colour;
+    const char* border;
+    const char* spacing;
+    const char* padding;
+    Builder build;
+    const char* question;
 };
+
+const Writer kWriters[] = {
+    {"ABS", "#FFFEEA", "0", "1", "0", anyTagCase<layOutABS>, nullptr},
+    {"AIS", "#FFFEEA", "0", "1", "0", anyTagCase<layOutAIS>, nullptr},
+    {"Call", "#FFFEEA", "1", "0", "0", buildCalls, kCallsQuestion},
+    {"Put", "#EFFAF9", "1", "0", "0", buildPuts, kPutsQuestion},
+    {"IT", "", "1", "0", "0", anyTagCase<layOutIT>, nullptr},
+    {"EC", "#FFFEEA", "0", "1", "3", buildEarningsMember<0>, nullptr},
+    {"ER", "#FFFEEA", "0", "1", "3", buildEarningsMember<1>, nullptr},
+    {"EH", "#FFFEEA", "0", "1", "3", buildEarningsMember<2>, nullptr},
+    {"EG", "#FFFEEA", "0", "1", "3", buildEarningsMember<3>, nullptr},
+    {"QR", "#FFFEEA", "0", "1", "0", anyTagCase<layOutQR>, nullptr},
+    {"SI", "#FFFEEA", "0", "4", "1", anyTagCase<layOutSI>, nullptr},
+};
+
+// Every view of the catalogue that has a report, with its writer.
+std::vector<Member> makeMembers()
+{
+    return joinViews(
+        kWriters, [](const pages::View& view) { return !view.reportFolder.isEmpty(); },
+        [](const pages::PageKind& kind, const pages::View& view, const Writer& writer) {
+            return Member{view.code, pages::StockPageSuffix(kind), view.reportFolder, view.reportName,
+                          view.reportSubtitle, !view.htmlReportInZoom, writer.colour, writer.border,
+                          writer.spacing, writer.padding, writer.build, writer.question};
+        });
+}
 
 } // namespace
 
 const Member* findMember(const QString& code)
 {
-    for (const Member& m : kMembers)
-        if (code == QLatin1String(m.code))
+    static const std::vector<Member> members = makeMembers();
+    for (const Member& m : members)
+        if (code == m.code)
             return &m;
     return nullptr;
 }

@@ -3,7 +3,9 @@
 #include <QString>
 
 // The description of each data-sheet report: what it reads, where it writes, its
-// head and table opening, and the builder that lays out its table.
+// head and table opening, and the builder that lays out its table. The page, the
+// file and the subtitle are those of the report's view in the page catalogue; the
+// look of the page, its builder and its question are the writer's own.
 namespace reports {
 
 // The head (page head and table opening) and the footer a builder frames its rows with.
@@ -17,17 +19,19 @@ using Builder = QString (*)(const QString& page, const Frame& frame);
 
 struct Member
 {
-    const char* code;      // the view code the report menus pass
-    const char* suffix;    // of the cached page in Cache/DataSheet
-    const char* folder;    // under Cache/Reports
-    const char* name;      // after the symbol
+    // From the view's row in the page catalogue.
+    QString code;          // the view code the report menus pass
+    QString suffix;        // of the cached page in Cache/DataSheet: the one the kind's download writes
+    QString folder;        // under Cache/Reports
+    QString name;          // after the symbol
+    QString subtitle;
+    bool mainWindowOnly;   // the zoom window's menu does not offer it
+    // The writer's own.
     const char* colour;    // the body colour, "" none
-    const char* subtitle;
     const char* border;
     const char* spacing;
     const char* padding;
     Builder build;
-    bool mainWindowOnly;   // the zoom window's menu does not offer it
     const char* question;  // the text asked before a long option list (nullptr: none)
 };
 

@@ -143,7 +143,7 @@ QString Reports::ReportFileName(const QString& viewCode, const QString& symbol)
     const Member* m = findMember(viewCode);
     if (!m)
         return QString();
-    return QLatin1String(m->folder) + QLatin1Char('/') + symbol + QLatin1String(m->name);
+    return m->folder + QLatin1Char('/') + symbol + m->name;
 }
 
 QString Reports::BuildPage(const QString& viewCode, const QString& page, const QString& companyName)
@@ -151,7 +151,7 @@ QString Reports::BuildPage(const QString& viewCode, const QString& page, const Q
     const Member* m = findMember(viewCode);
     if (!m)
         return QString();
-    const Frame frame{HtmlPageHead(QLatin1String(m->colour), EscapeHtmlText(companyName), QLatin1String(m->subtitle))
+    const Frame frame{HtmlPageHead(QLatin1String(m->colour), EscapeHtmlText(companyName), m->subtitle)
                           + HtmlTableOpen(QLatin1String(m->border), QLatin1String(m->spacing),
                                           QLatin1String(m->padding), QStringLiteral("100%"), QString()),
                       Footer()};
@@ -164,7 +164,7 @@ void Reports::run(const QString& viewCode, const QString& symbol)
     if (!m || symbol.isEmpty() || !SymbolAccepted(symbol))
         return;
     BusyPointer busy;
-    const QString page = ReadFile(DataSheetPath(symbol, QLatin1String(m->suffix)));
+    const QString page = ReadFile(DataSheetPath(symbol, m->suffix));
     DoEvents();
     if (m->question && OptionData(page).size() > 30000) {
         if (Dialogs::MsgBox(QLatin1String(m->question), Dialogs::vbOKCancel + Dialogs::vbInformation,
@@ -180,7 +180,7 @@ void Reports::run(const QString& viewCode, const QString& symbol)
         qCWarning(lcReports) << "the report" << viewCode << "of" << symbol << "could not be laid out:" << e.what();
         report = Footer();
     }
-    PublishReport(ReportPath(QLatin1String(m->folder), symbol + QLatin1String(m->name)), toCp1252(report));
+    PublishReport(ReportPath(m->folder, symbol + m->name), toCp1252(report));
 }
 
 void Reports::H_ABS(const QString& symbol) { run(QStringLiteral("ABS"), symbol); }

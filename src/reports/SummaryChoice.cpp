@@ -2,45 +2,49 @@
 
 #include "core/ErrorLog.h"
 #include "core/Settings.h"
+#include "pages/PageCatalogue.h"
 #include "platform/Dialogs.h"
 #include "reports/Summery.h"
 
+#include <algorithm>
 #include <exception>
+#include <stdexcept>
 
 using namespace summary;
 
 namespace {
 
-// The box of each flag, in GanarateHTML's parameter order.
-constexpr int kBoxOfFlag[FlagCount] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 16, 10, 11, 12, 13, 14, 15, 17, 18};
-
-const char* const kCaptions[SummaryChoice::kBoxes] = {
-    "Profile",
-    "Analyst's Recommandation ",
-    "Latest Prices",
-    "Annual Balance Sheet ",
-    "Annual Income Statement ",
-    "Earning Growth ",
-    "Earning History ",
-    "Earning Estimates ",
-    "Consensus EPS Trade ",
-    "Insider Trader *",
-    "Upgrades History  ",
-    "Downgrades History ",
-    "Momentum Rating ",
-    "Broker Reports ",
-    "Calls *",
-    "Puts *",
-    "Split History",
-    "Quarterly Reports *",
-    "Short Interest",
-};
+// The chooser's boxes as the page catalogue captions them: a view's summary box,
+// or the box of a kind no view shows. A box without a caption, or one captioned
+// twice, is a mistake in the program.
+std::array<QString, SummaryChoice::kBoxes> makeCaptions()
+{
+    std::array<QString, SummaryChoice::kBoxes> captions;
+    std::array<bool, SummaryChoice::kBoxes> given{};
+    const auto give = [&](int box, const QString& caption) {
+        if (box < 0)
+            return;
+        if (box >= SummaryChoice::kBoxes || given[std::size_t(box)])
+            throw std::logic_error("a summary box of the page catalogue is out of place");
+        captions[std::size_t(box)] = caption;
+        given[std::size_t(box)] = true;
+    };
+    for (const pages::PageKind& kind : pages::Catalogue()) {
+        give(kind.summaryBox, kind.summaryCaption);
+        for (const pages::View& view : kind.views)
+            give(view.summaryBox, view.summaryCaption);
+    }
+    if (std::find(given.begin(), given.end(), false) != given.end())
+        throw std::logic_error("a summary box has no caption in the page catalogue");
+    return captions;
+}
 
 } // namespace
 
 QString SummaryChoice::Caption(int i)
 {
-    return i >= 0 && i < kBoxes ? QLatin1String(kCaptions[i]) : QString();
+    static const std::array<QString, kBoxes> captions = makeCaptions();
+    return i >= 0 && i < kBoxes ? captions[std::size_t(i)] : QString();
 }
 
 std::array<int, SummaryChoice::kBoxes> SummaryChoice::InitialTicks()
@@ -102,7 +106,7 @@ Flags SummaryChoice::flags() const
 {
     Flags f{};
     for (int k = 0; k < FlagCount; ++k)
-        f[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(m_chk[static_cast<std::size_t>(kBoxOfFlag[k])]);
+        f[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(m_chk[static_cast<std::size_t>(BoxOfFlag(Flag(k)))]);
     return f;
 }
 

@@ -1,6 +1,7 @@
 #include "reports/SummarySections.h"
 
 #include "core/Misc.h"
+#include "pages/PageCatalogue.h"
 #include "pages/PageScan.h"
 #include "pages/PageText.h"
 #include "platform/Dialogs.h"
@@ -8,6 +9,7 @@
 #include "platform/Sites.h"
 #include "reports/ReportLayout.h"
 #include "reports/Reports.h"
+#include "reports/ViewJoin.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -15,7 +17,9 @@
 
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
 #include <utility>
+#include <vector>
 
 Q_LOGGING_CATEGORY(lcSummary, "tradewright.summary")
 
@@ -609,58 +613,92 @@ constexpr Rewrite kFilingRewrites[] = {{"\t", " "}, {"TABLE", "table"}, {"TD", "
 constexpr Rewrite kShortRewrites[] = {{"TR", "tr"}, {"Tr", "tr"}, {"TD", "td"},
                                       {"Td", "td"}, {"Th", "th"}, {"TABLE", "table"}};
 
-const Section kSections[] = {
-    {"S_ABS", HAbs, "_ABS.Sh", "Annual Balance Sheet", "Processing Annual Balance Sheet report, please wait..",
-     kAbsRewrites, buildABS, Missing::NoData, Missing::Empty},
-    {"S_AIS", Ais, "_AIS.Sh", "Annual Income Statement",
-     "Processing Annual Income Statement report, please wait..", kAisRewrites, buildAIS, Missing::NoData,
-     Missing::Empty},
-    {"S_EG", Eg, "_ee.Sh", "Earning Growth", "Processing Earnings Growth report, please wait..", kEstimateRewrites,
-     buildEG, Missing::NoData, Missing::Empty},
-    {"S_EH", EH, "_ee.Sh", "Earning History", "Processing Earnings History report, please wait..",
-     kEstimateRewrites, buildEH, Missing::NoData, Missing::Empty},
-    {"S_EE", EE, "_ee.Sh", "Earning Estimates", "Processing Earnings Estimates report, please wait..",
-     kEstimateRewrites, buildEE, Missing::NoData, Missing::Empty},
-    {"S_EC", EC, "_ee.Sh", "Consensus EPS Trade", "Processing Consensus EPS Trend report, please wait..",
-     kEcRewrites, buildEC, Missing::NoData, Missing::Empty},
-    {"S_Split", sp, "_sp.Sh", "Split History", "Processing stock split history report, please wait..",
-     kSplitRewrites, buildSplit, Missing::Empty, Missing::SmallNoData},
-    {"S_UPH", UP, "_uph.Sh", "Upgrades History", "Processing stock Upgrades history report, please wait..",
-     kBrokerRewrites, buildUPH, Missing::SmallNoData, Missing::SmallNoData},
-    {"S_DNH", Dow, "_dnh.Sh", "Downgrades History", "Processing stock downgrades report, please wait..",
-     kBrokerRewrites, buildDNH, Missing::SmallNoData, Missing::SmallNoData},
-    {"S_MR", MOM, "_mr.Sh", "Momentum Rating", "Processing Momentum report, please wait..", kBrokerRewrites,
-     buildMR, Missing::SmallNoData, Missing::SmallNoData},
-    {"S_BRP", BR, "_brp.Sh", "Broker Reports", "Processing Broker Reports report, please wait..",
-     kBrokerRewrites, buildBRP, Missing::SmallNoData, Missing::SmallNoData},
-    {"S_IT", IT, "_it.Sh", "Insider Trader", "Processing Insider Trades report, please wait..", kStatementTags,
-     buildIT, Missing::NoData, Missing::Empty},
-    {"S_QR", QR, "_qr.Sh", "Quarterly Reports", "Processing Quarterly report, please wait..", kFilingRewrites,
-     buildQR, Missing::NoData, Missing::Empty},
-    {"S_Calls", Calls, "_op.Sh", "Calls", "Processing Calls report, please wait..", {}, buildCalls,
-     Missing::NoData, Missing::Empty},
-    {"S_Puts", Puts, "_op.Sh", "Puts", "Processing Puts report, please wait..", {}, buildPuts, Missing::NoData,
-     Missing::Empty},
-    {"S_SI", SI, "_SI.Sh", "Short Interest", "Processing Short Interest report, please wait..", kShortRewrites,
-     buildSI, Missing::SmallNoData, Missing::SmallNoData},
+// What each section does itself, attached to its view's row in the page catalogue
+// by the view code.
+struct Attachment
+{
+    const char* view;
+    std::span<const Rewrite> rewrites;
+    Builder build;
+    Missing missingPage;
+    Missing missingMarker;
 };
 
-QString byName(const char* name, const QString& page, Progress& progress)
+const Attachment kAttachments[] = {
+    {"ABS", kAbsRewrites, buildABS, Missing::NoData, Missing::Empty},
+    {"AIS", kAisRewrites, buildAIS, Missing::NoData, Missing::Empty},
+    {"EG", kEstimateRewrites, buildEG, Missing::NoData, Missing::Empty},
+    {"EH", kEstimateRewrites, buildEH, Missing::NoData, Missing::Empty},
+    {"ER", kEstimateRewrites, buildEE, Missing::NoData, Missing::Empty},
+    {"EC", kEcRewrites, buildEC, Missing::NoData, Missing::Empty},
+    {"Split", kSplitRewrites, buildSplit, Missing::Empty, Missing::SmallNoData},
+    {"UPH", kBrokerRewrites, buildUPH, Missing::SmallNoData, Missing::SmallNoData},
+    {"DNH", kBrokerRewrites, buildDNH, Missing::SmallNoData, Missing::SmallNoData},
+    {"NMR", kBrokerRewrites, buildMR, Missing::SmallNoData, Missing::SmallNoData},
+    {"BRP", kBrokerRewrites, buildBRP, Missing::SmallNoData, Missing::SmallNoData},
+    {"IT", kStatementTags, buildIT, Missing::NoData, Missing::Empty},
+    {"QR", kFilingRewrites, buildQR, Missing::NoData, Missing::Empty},
+    {"Call", {}, buildCalls, Missing::NoData, Missing::Empty},
+    {"Put", {}, buildPuts, Missing::NoData, Missing::Empty},
+    {"SI", kShortRewrites, buildSI, Missing::SmallNoData, Missing::SmallNoData},
+};
+
+// The flag of a chooser box.
+Flag flagOfBox(int box)
 {
-    return BuildSection(*FindSection(name), page, progress);
+    for (int f = 0; f < FlagCount; ++f)
+        if (BoxOfFlag(Flag(f)) == box)
+            return Flag(f);
+    throw std::logic_error("a summary section's chooser box has no flag");
+}
+
+// Every view of the catalogue that has a summary section, with its attachment, in
+// the order of the page; two sections in one place are a mistake in the program.
+std::vector<Section> makeSections()
+{
+    std::vector<Section> sections = reports::joinViews(
+        kAttachments, [](const pages::View& view) { return !view.summaryName.isEmpty(); },
+        [](const pages::PageKind& kind, const pages::View& view, const Attachment& own) {
+            return Section{view.code, view.summaryName, flagOfBox(view.summaryBox), pages::StockPageSuffix(kind),
+                           view.summaryHeadline, view.summaryProgress, own.rewrites, own.build, own.missingPage,
+                           own.missingMarker};
+        });
+    std::sort(sections.begin(), sections.end(), [](const Section& a, const Section& b) {
+        return pages::FindView(a.view)->summaryOrder < pages::FindView(b.view)->summaryOrder;
+    });
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        if (pages::FindView(sections[i].view)->summaryOrder != int(i))
+            throw std::logic_error("the summary sections' places are not 0, 1, 2, ...");
+    return sections;
+}
+
+// The section of view built on page.
+QString byView(const char* view, const QString& page, Progress& progress)
+{
+    for (const Section& s : Sections())
+        if (s.view == QLatin1String(view))
+            return BuildSection(s, page, progress);
+    throw std::logic_error("no summary section for the view");
 }
 
 } // namespace
 
+int BoxOfFlag(Flag flag)
+{
+    static constexpr int boxes[FlagCount] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 16, 10, 11, 12, 13, 14, 15, 17, 18};
+    return boxes[flag];
+}
+
 std::span<const Section> Sections()
 {
-    return kSections;
+    static const std::vector<Section> sections = makeSections();
+    return sections;
 }
 
 const Section* FindSection(const char* name)
 {
-    for (const Section& s : kSections)
-        if (qstrcmp(s.name, name) == 0)
+    for (const Section& s : Sections())
+        if (s.name == QLatin1String(name))
             return &s;
     return nullptr;
 }
@@ -693,12 +731,12 @@ QString BuildSection(const Section& section, const QString& page, Progress& prog
     return QString();
 }
 
-const QString* PageReads::page(const char* suffix)
+const QString* PageReads::page(const QString& suffix)
 {
     for (auto& [read, text] : m_pages)
-        if (qstrcmp(read, suffix) == 0)
+        if (read == suffix)
             return text ? &*text : nullptr;
-    const QString path = Reports::DataSheetPath(m_symbol, QLatin1String(suffix));
+    const QString path = Reports::DataSheetPath(m_symbol, suffix);
     std::optional<QString> text;
     if (QFileInfo(path).isFile())
         text = ReadFile(path);
@@ -708,7 +746,7 @@ const QString* PageReads::page(const char* suffix)
 
 QString SectionBox(const Section& section, PageReads& reads, Progress& progress)
 {
-    progress.caption(QLatin1String(section.progress));
+    progress.caption(section.progress);
     const QString* page = reads.page(section.suffix);
     if (!page)
         return MissingText(section.missingPage);
@@ -722,21 +760,21 @@ QString SectionBox(const Section& section, const QString& symbol, Progress& prog
     return SectionBox(section, reads, progress);
 }
 
-QString S_ABS(const QString& page, Progress& progress) { return byName("S_ABS", page, progress); }
-QString S_AIS(const QString& page, Progress& progress) { return byName("S_AIS", page, progress); }
-QString S_EG(const QString& page, Progress& progress) { return byName("S_EG", page, progress); }
-QString S_EH(const QString& page, Progress& progress) { return byName("S_EH", page, progress); }
-QString S_EE(const QString& page, Progress& progress) { return byName("S_EE", page, progress); }
-QString S_EC(const QString& page, Progress& progress) { return byName("S_EC", page, progress); }
-QString S_Split(const QString& page, Progress& progress) { return byName("S_Split", page, progress); }
-QString S_UPH(const QString& page, Progress& progress) { return byName("S_UPH", page, progress); }
-QString S_DNH(const QString& page, Progress& progress) { return byName("S_DNH", page, progress); }
-QString S_MR(const QString& page, Progress& progress) { return byName("S_MR", page, progress); }
-QString S_BRP(const QString& page, Progress& progress) { return byName("S_BRP", page, progress); }
-QString S_IT(const QString& page, Progress& progress) { return byName("S_IT", page, progress); }
-QString S_QR(const QString& page, Progress& progress) { return byName("S_QR", page, progress); }
-QString S_Calls(const QString& page, Progress& progress) { return byName("S_Calls", page, progress); }
-QString S_Puts(const QString& page, Progress& progress) { return byName("S_Puts", page, progress); }
-QString S_SI(const QString& page, Progress& progress) { return byName("S_SI", page, progress); }
+QString S_ABS(const QString& page, Progress& progress) { return byView("ABS", page, progress); }
+QString S_AIS(const QString& page, Progress& progress) { return byView("AIS", page, progress); }
+QString S_EG(const QString& page, Progress& progress) { return byView("EG", page, progress); }
+QString S_EH(const QString& page, Progress& progress) { return byView("EH", page, progress); }
+QString S_EE(const QString& page, Progress& progress) { return byView("ER", page, progress); }
+QString S_EC(const QString& page, Progress& progress) { return byView("EC", page, progress); }
+QString S_Split(const QString& page, Progress& progress) { return byView("Split", page, progress); }
+QString S_UPH(const QString& page, Progress& progress) { return byView("UPH", page, progress); }
+QString S_DNH(const QString& page, Progress& progress) { return byView("DNH", page, progress); }
+QString S_MR(const QString& page, Progress& progress) { return byView("NMR", page, progress); }
+QString S_BRP(const QString& page, Progress& progress) { return byView("BRP", page, progress); }
+QString S_IT(const QString& page, Progress& progress) { return byView("IT", page, progress); }
+QString S_QR(const QString& page, Progress& progress) { return byView("QR", page, progress); }
+QString S_Calls(const QString& page, Progress& progress) { return byView("Call", page, progress); }
+QString S_Puts(const QString& page, Progress& progress) { return byView("Put", page, progress); }
+QString S_SI(const QString& page, Progress& progress) { return byView("SI", page, progress); }
 
 } // namespace summary

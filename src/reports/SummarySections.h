@@ -10,10 +10,12 @@
 #include <vector>
 
 // The sixteen data-sheet sections of the summary page. Each builder turns the
-// cached page of one kind into the rows of its box; the table below drives them
-// in page order: which flag asks for the section, the page it reads, its
-// headline, the progress text the chooser shows, the rewrites made over the whole
-// page first, and what the box holds when the page or a marker is missing.
+// cached page of one kind into the rows of its box. A section's name, the flag
+// that asks for it (its view's chooser box), the page it reads (the one its kind's
+// download writes), its headline, its progress text and its place on the page
+// are those of its view in the page catalogue; the rewrites made over the whole
+// page first, the builder and what the box holds when the page or a marker is
+// missing are the summary's own, attached to the view by its code.
 //
 // When data is missing:
 //  - a page that is not in the cache gives the section's no-data text; the split
@@ -31,6 +33,10 @@ enum Flag : int {
     FlagCount
 };
 using Flags = std::array<std::uint8_t, FlagCount>;
+
+// The chooser's box chk(i) of a flag: the boxes go in flag order but for Split
+// History, the eleventh flag, which is chk(16).
+int BoxOfFlag(Flag flag);
 
 // Where a section reports its progress (the chooser's note label) and lets
 // pending window events run.
@@ -68,11 +74,14 @@ using Builder = QString (*)(const QString& text, Progress& progress);
 
 struct Section
 {
-    const char* name;      // "S_ABS"
+    // From the view's row in the page catalogue.
+    QString view;          // "ABS"
+    QString name;          // "S_ABS"
     Flag flag;
-    const char* suffix;    // of the cached page
-    const char* headline;
-    const char* progress;
+    QString suffix;        // of the cached page
+    QString headline;
+    QString progress;
+    // The summary's own.
     std::span<const Rewrite> rewrites;
     Builder build;         // on the rewritten page
     Missing missingPage;
@@ -94,11 +103,11 @@ class PageReads
 public:
     explicit PageReads(QString symbol) : m_symbol(std::move(symbol)) {}
     // The page of suffix as read, nullptr when it is not in the cache.
-    const QString* page(const char* suffix);
+    const QString* page(const QString& suffix);
 
 private:
     QString m_symbol;
-    std::vector<std::pair<const char*, std::optional<QString>>> m_pages;
+    std::vector<std::pair<QString, std::optional<QString>>> m_pages;
 };
 
 // The box of a section for symbol: the caption, the cached page (or the

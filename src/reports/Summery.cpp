@@ -2,6 +2,7 @@
 
 #include "core/ErrorLog.h"
 #include "core/Misc.h"
+#include "pages/PageCatalogue.h"
 #include "pages/PageText.h"
 #include "platform/BusyPointer.h"
 #include "platform/Clock.h"
@@ -119,7 +120,8 @@ QString Summery::TablePrice()
 QString Summery::S_Profile()
 {
     m_progress.caption(QStringLiteral("Processing stock profile report, please wait.."));
-    const QString path = Reports::DataSheetPath(CurrentSymbol(), QStringLiteral("_P.Sh"));
+    const QString path =
+        Reports::DataSheetPath(CurrentSymbol(), pages::StockPageSuffix(pages::Kind(pages::PageId::Profile)));
     if (!QFileInfo(path).isFile())
         return kNoData;
     const QString file = ReadFile(path);
@@ -235,7 +237,7 @@ std::vector<QString> Summery::PagePieces(const Flags& flags)
             continue;
         QString box = SectionBox(section, reads, m_progress);
         page += kCrLf;
-        openTable1(page, QLatin1String(section.headline));
+        openTable1(page, section.headline);
         pieces.push_back(std::move(page));
         pieces.push_back(std::move(box));
         page = kTable1Close;

@@ -32,7 +32,7 @@ public:
     // The Latest Prices box of the row at CurrentIndex.
     QString TablePrice();
 
-    // The profile text of the cached profile page ("_P.Sh").
+    // The profile text of the stock's cached profile page.
     QString S_Profile();
     // The chart cell: the three-month chart while a connection is up.
     QString ProfileChart();

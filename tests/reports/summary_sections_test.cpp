@@ -4,10 +4,13 @@
 
 #include "IsolatedStore.h"
 
+#include "pages/PageCatalogue.h"
 #include "platform/AppPath.h"
 #include "platform/Codec.h"
 #include "platform/Dialogs.h"
 #include "platform/Sites.h"
+#include "reports/ReportMembers.h"
+#include "reports/SummaryChoice.h"
 #include "reports/SummarySections.h"
 
 #include <QDir>
@@ -392,7 +395,7 @@ TEST_F(SummarySectionsTest, MissingPagesAndMarkersGiveTheSectionsNoDataTexts)
         const Section* s = FindSection(c.name);
         ASSERT_NE(s, nullptr) << c.name;
         EXPECT_EQ(SectionBox(*s, QStringLiteral("NONE"), progress), c.missingPage) << c.name;
-        EXPECT_EQ(progress.last, QLatin1String(s->progress)) << c.name;
+        EXPECT_EQ(progress.last, s->progress) << c.name;
         EXPECT_EQ(BuildSection(*s, QStringLiteral("<html><body>nothing here</body></html>"), progress), c.missingMarker)
             << c.name;
         EXPECT_EQ(BuildSection(*s, QString(), progress), c.missingMarker) << c.name;
@@ -405,7 +408,7 @@ TEST_F(SummarySectionsTest, TheTableRunsInPageOrder)
 {
     QStringList headlines;
     for (const Section& s : Sections())
-        headlines << QLatin1String(s.headline);
+        headlines << s.headline;
     EXPECT_EQ(headlines.join(QLatin1Char('|')),
               QStringLiteral("Annual Balance Sheet|Annual Income Statement|Earning Growth|Earning History|"
                              "Earning Estimates|Consensus EPS Trade|Split History|Upgrades History|"
@@ -437,6 +440,31 @@ TEST_F(SummarySectionsTest, OneStocksSectionsShareEachPageRead)
     // A new stock reads the page as it now is.
     PageReads again(QStringLiteral("IBM"));
     EXPECT_EQ(SectionBox(*FindSection("S_UPH"), again, progress), kSmallNoData);
+}
+
+} // namespace
+
+namespace {
+
+// Every section and report the page catalogue names has its builder here, and every
+// chooser box its caption there.
+TEST(SummaryCatalogueTest, EveryCatalogueSectionReportAndBoxIsServed)
+{
+    for (const pages::PageKind& kind : pages::Catalogue())
+        for (const pages::View& view : kind.views) {
+            if (!view.summaryName.isEmpty()) {
+                const Section* s = FindSection(view.summaryName.toLatin1().constData());
+                ASSERT_NE(s, nullptr) << view.code.toStdString();
+                EXPECT_EQ(BoxOfFlag(s->flag), view.summaryBox) << view.code.toStdString();
+                EXPECT_EQ(s->suffix, pages::StockPageSuffix(kind)) << view.code.toStdString();
+                EXPECT_EQ(s, &Sections()[std::size_t(view.summaryOrder)]) << view.code.toStdString();
+            }
+            if (!view.reportFolder.isEmpty()) {
+                EXPECT_NE(reports::findMember(view.code), nullptr) << view.code.toStdString();
+            }
+        }
+    for (int box = 0; box < SummaryChoice::kBoxes; ++box)
+        EXPECT_FALSE(SummaryChoice::Caption(box).isEmpty()) << box;
 }
 
 } // namespace
