@@ -2,6 +2,7 @@
 
 #include "core/Utilities.h"
 #include "market/MarketPages.h"
+#include "pages/PageCatalogue.h"
 #include "pages/PageScan.h"
 #include "pages/PageText.h"
 #include "platform/Dialogs.h"
@@ -13,107 +14,6 @@
 using namespace market;
 
 namespace {
-
-// ---- the list index dispatch ----------------------------------------------------
-
-struct ListEntry
-{
-    const char* code;
-    const char* key;
-    int menuItem;  // the market-list menu item that names the list (-1 none)
-};
-
-// Lists 1 to 30 in index order.
-constexpr std::array<ListEntry, 30> kLists = {{
-    {"SUP", "", 1},
-    {"WINLOS", "mwwinners.Sh", 2},
-    {"WINLOS", "mwlosers.Sh", 3},
-    {"BR", "brPG_Q.Sh", 4},
-    {"BR", "brPL_Q.Sh", 5},
-    {"BR", "brVG_Q.Sh", 6},
-    {"BR", "brVL_Q.Sh", 7},
-    {"BR", "br52-WPH_Q.Sh", 8},
-    {"BR", "br52-WPL_Q.Sh", 9},
-    {"BR", "brMAS_Q.Sh", 10},
-    {"Upgrade", "", 11},
-    {"Downgrade", "", 12},
-    {"Coverage", "", 13},
-    {"BR", "brPG_N.Sh", 4},
-    {"BR", "brPL_N.Sh", 5},
-    {"BR", "brVG_N.Sh", 6},
-    {"BR", "brVL_N.Sh", 7},
-    {"BR", "br52-WPH_N.Sh", 8},
-    {"BR", "br52-WPL_N.Sh", 9},
-    {"BR", "brMAS_N.Sh", 10},
-    {"BR", "brPG_A.Sh", 4},
-    {"BR", "brPL_A.Sh", 5},
-    {"BR", "brVG_A.Sh", 6},
-    {"BR", "brVL_A.Sh", 7},
-    {"BR", "br52-WPH_A.Sh", 8},
-    {"BR", "br52-WPL_A.Sh", 9},
-    {"BR", "brMAS_A.Sh", 10},
-    {"BR", "BrLMM_Q.Sh", -1},
-    {"BR", "BrLMM_N.Sh", -1},
-    {"BR", "BrLMM_A.Sh", -1},
-}};
-
-const ListEntry* listEntry(int index)
-{
-    return index >= 1 && index <= int(kLists.size()) ? &kLists[size_t(index - 1)] : nullptr;
-}
-
-// ---- the movers titles ------------------------------------------------------------
-
-struct TitleEntry
-{
-    const char* file;
-    const char* title;
-    bool mostActive;
-};
-
-constexpr TitleEntry kTitles[] = {
-    {"brMAS_Q.Sh", "Most Active Stocks (NASDAQ)", false},
-    {"brPG_Q.Sh", "Largest % Gain in Price (NASDAQ)", false},
-    {"brPL_Q.Sh", "Largest % Loss in Price (NASDAQ)", false},
-    {"brVG_Q.Sh", "Largest % Gain in Volume (NASDAQ)", false},
-    {"brVL_Q.Sh", "Largest % Loss in Volume (NASDAQ)", false},
-    {"br52-WPH_Q.Sh", "New 52-Week Price High (NASDAQ)", false},
-    {"br52-WPL_Q.Sh", "New 52-Week Price Lows (NASDAQ)", false},
-    {"BrLMM_Q.Sh", "Largest Money Movers  (NASDAQ)", false},
-    {"BrDT_Q.Sh", "Most Active by Dollars Traded (NASDAQ)", true},
-    {"brMAS_N.Sh", "Most Active Stocks (NYSE)", false},
-    {"brPG_N.Sh", "Largest % Gain in Price (NYSE)", false},
-    {"brPL_N.Sh", "Largest % Loss in Price (NYSE)", false},
-    {"brVG_N.Sh", "Largest % Gain in Volume (NYSE)", false},
-    {"brVL_N.Sh", "Largest % Loss in Volume (NYSE)", false},
-    {"br52-WPH_N.Sh", "New 52-Week Price High (NYSE)", false},
-    {"br52-WPL_N.Sh", "New 52-Week Price Lows (NYSE)", false},
-    {"BrLMM_N.Sh", "Largest Money Movers  (NYSE)", false},
-    {"BrDT_N.Sh", "Most Active by Dollars Traded (NYSE)", true},
-    {"brMAS_A.Sh", "Most Active Stocks (AMEX)", false},
-    {"brPG_A.Sh", "Largest % Gain in Price (AMEX)", false},
-    {"brPL_A.Sh", "Largest % Loss in Price (AMEX)", false},
-    {"brVG_A.Sh", "Largest % Gain in Volume (AMEX)", false},
-    {"brVL_A.Sh", "Largest % Loss in Volume (AMEX)", false},
-    {"br52-WPH_A.Sh", "New 52-Week Price High (AMEX)", false},
-    {"br52-WPL_A.Sh", "New 52-Week Price Lows (AMEX)", false},
-    {"BrLMM_A.Sh", "Largest Money Movers  (AMEX)", false},
-    {"BrDT_A.Sh", "Most Active by Dollars Traded (AMEX)", true},
-};
-
-struct TreeTitle
-{
-    const char* file;
-    const char* title;
-};
-
-constexpr TreeTitle kTreeTitles[] = {
-    {"BrDT_Q.Sh", "Most Active By Volume Traded"}, {"BrDT_N.Sh", "Most Active By Volume Traded"},
-    {"BrDT_A.Sh", "Most Active By Volume Traded"}, {"BrPU_Q.Sh", "Most Active By Price Up"},
-    {"BrPU_N.Sh", "Most Active By Price Up"},      {"BrPU_A.Sh", "Most Active By Price Up"},
-    {"BrPD_Q.Sh", "Most Active By Price Down"},    {"BrPD_N.Sh", "Most Active By Price Down"},
-    {"BrPD_A.Sh", "Most Active By Price Down"},
-};
 
 // ---- the fillers ----------------------------------------------------------------------
 
@@ -252,16 +152,16 @@ void withNoData(const QString& caption, Fill fill)
 
 std::optional<MarketListTarget> MarketListFor(int index)
 {
-    const ListEntry* e = listEntry(index);
-    if (!e)
+    const pages::TreeLeaf* leaf = pages::LeafOfMarketList(index);
+    if (!leaf)
         return std::nullopt;
-    return MarketListTarget{QString::fromLatin1(e->code), QString::fromLatin1(e->key)};
+    return MarketListTarget{leaf->view, leaf->argument};
 }
 
 int MarketListMenuItem(int index)
 {
-    const ListEntry* e = listEntry(index);
-    return e ? e->menuItem : -1;
+    const pages::TreeLeaf* leaf = pages::LeafOfMarketList(index);
+    return leaf ? leaf->menuItem : -1;
 }
 
 void MarkMarketListMenu(int index, MarketListPort& port)
@@ -282,18 +182,18 @@ void ShowMarketList(int index, MarketListPort& port)
 
 MoversTitle BigMoversTitle(const QString& fileName)
 {
-    for (const TitleEntry& e : kTitles)
-        if (fileName == QLatin1String(e.file))
-            return MoversTitle{QString::fromLatin1(e.title), e.mostActive};
-    return MoversTitle{};
+    const pages::PageKind* kind = nullptr;
+    const pages::Member* member = pages::FindMember(fileName, &kind);
+    if (!member || member->listTitle.isEmpty())
+        return MoversTitle{};
+    // The screener's pages are read by the most-active filler.
+    return MoversTitle{member->listTitle, kind->id == pages::PageId::ScreenLists};
 }
 
 QString MostActiveTreeTitle(const QString& fileName)
 {
-    for (const TreeTitle& e : kTreeTitles)
-        if (fileName == QLatin1String(e.file))
-            return QString::fromLatin1(e.title);
-    return QString();
+    const pages::Member* member = pages::FindMember(fileName);
+    return member ? member->treeTitle : QString();
 }
 
 QString BigMoversMessage()

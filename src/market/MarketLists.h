@@ -6,12 +6,13 @@
 
 #include <optional>
 
-// The market lists of the tree's market branch: the list index dispatch, the title
-// table of the movers pages and the two movers fillers (view code "BR", the key
-// being the page's file name).
+// The market lists of the tree's market branch: the list index dispatch, the titles
+// of the movers pages and the two movers fillers (view code "BR", the key being the
+// page's file name). The lists, their menu items and titles are facts of the page
+// catalogue (pages/PageCatalogue.h): its tree leaves and the movers' members.
 
-// What list `index` (1 to 30) shows: a view code and its key. nullopt for any
-// other index.
+// What list `index` (1 to 30) shows: the view code and argument of the tree leaf
+// of that list. nullopt for any other index.
 struct MarketListTarget
 {
     QString code;
@@ -40,9 +41,9 @@ void MarkMarketListMenu(int index, MarketListPort& port);
 // clears the marks.
 void ShowMarketList(int index, MarketListPort& port);
 
-// The title of a movers page by its file name, compared exactly ("" when the
-// table lacks it), and whether the most-active filler reads it (the dollars-traded
-// pages).
+// The title of a movers page by its file name as the views ask for it, compared
+// exactly ("" when its member has none), and whether the most-active filler reads
+// it (the screener's pages: the dollars-traded ones have a title).
 struct MoversTitle
 {
     QString title;

@@ -3,6 +3,7 @@
 #include "core/Misc.h"
 #include "core/Utilities.h"
 #include "market/MarketPages.h"
+#include "pages/PageCatalogue.h"
 #include "pages/PageText.h"
 #include "platform/AppPath.h"
 #include "platform/FlexGrid.h"
@@ -102,7 +103,8 @@ void ParseUSPage(const QString& page, std::array<USRec, kUSRows>& table)
 
 void Parse_US()
 {
-    QString page = ReadFile(AppPath() + QStringLiteral("/Cache/DataSheet/US.Sh"));
+    QString page = ReadFile(AppPath() + QStringLiteral("/Cache/DataSheet/")
+                            + pages::Kind(pages::PageId::USMarket).downloads.front().fileName);
     page.remove(QLatin1Char('\r'));
     page.remove(QLatin1Char('\n'));
     QCoreApplication::processEvents();

@@ -2,6 +2,7 @@
 
 #include "core/Utilities.h"
 #include "market/MarketPages.h"
+#include "pages/PageCatalogue.h"
 #include "pages/PageScan.h"
 #include "pages/PageText.h"
 #include "platform/FlexGrid.h"
@@ -46,8 +47,9 @@ void band(FlexGrid& grid, int row, const QString& heading)
 
 void fill(const ViewContext& ctx, FlexGrid& grid)
 {
-    const QString title = ctx.key == QLatin1String("mwwinners.Sh") ? QStringLiteral("Percentage Winners")
-                                                                   : QStringLiteral("Percentage Losers");
+    // The winners' page (the kind's first download) holds its table after "Percentage Winners".
+    const QString& winners = pages::Kind(pages::PageId::WinnersLosers).downloads.front().fileName;
+    const QString title = ctx.key == winners ? QStringLiteral("Percentage Winners") : QStringLiteral("Percentage Losers");
     const QString text = ctx.readPage();
     QString page = CutBetween(text, title, QStringLiteral("All Rights Reserved"));
     NormaliseTags(page, true, true, true, true);

@@ -102,6 +102,13 @@ TreeLeaf leaf(const char* parent, const char* key, const char* text, const char*
                     QString::fromLatin1(view), std::move(argument), marketList, false};
 }
 
+// A node the market-list menu names too: its item.
+TreeLeaf onMenu(TreeLeaf l, int menuItem)
+{
+    l.menuItem = menuItem;
+    return l;
+}
+
 TreeLeaf group(const char* parent, const char* key, const char* text, const char* view)
 {
     TreeLeaf l = leaf(parent, key, text, view);
@@ -444,6 +451,9 @@ struct ListDesc
     const char* treeText;
     int marketList[3];      // NASDAQ, NYSE, AMEX; -1 none
     bool askedLowerFirst;
+    int menuItem = -1;          // the market-list menu's item, every exchange
+    const char* listTitle = ""; // before " (NASDAQ)"
+    const char* treeTitle = "";
 };
 
 struct ExchangeDesc
@@ -489,6 +499,10 @@ std::vector<Member> listMembers(int firstItem, std::int16_t firstReport, int fir
             m.treeText = QString::fromLatin1(l.treeText);
             m.marketList = l.marketList[x];
             m.askedLowerFirst = l.askedLowerFirst;
+            m.menuItem = l.menuItem;
+            if (*l.listTitle)
+                m.listTitle = QString::fromLatin1(l.listTitle) + QStringLiteral(" (") + QLatin1String(e.name) + u')';
+            m.treeTitle = QString::fromLatin1(l.treeTitle);
             members.push_back(m);
         }
         ++n;
@@ -537,21 +551,21 @@ void addMarketPages(std::vector<PageKind>& rows)
                             UpdatePage::DailyConsultation);
         d.members = listMembers(20, 1, 0,
                                 {{"PG", "Price-Gain", "Largest % Gain In Price", "pg", "Largest % Gain In Price",
-                                  {4, 14, 21}, true},
+                                  {4, 14, 21}, true, 4, "Largest % Gain in Price"},
                                  {"PL", "Price-Loss", "Largest % Loss In Price", "pl", "Largest % Loss In Price",
-                                  {5, 15, 22}, true},
+                                  {5, 15, 22}, true, 5, "Largest % Loss in Price"},
                                  {"VG", "Volume-Gain", "Largest % Gain In Volume", "vg", "Largest % Gain In Volume",
-                                  {6, 16, 23}, true},
+                                  {6, 16, 23}, true, 6, "Largest % Gain in Volume"},
                                  {"VL", "Volume-Loss", "Largest % Loss In Volume", "vl", "Largest % Loss In Volume",
-                                  {7, 17, 24}, true},
+                                  {7, 17, 24}, true, 7, "Largest % Loss in Volume"},
                                  {"52-WPH", "52-Week Price Highs", "52-Week Price Highs", "52h", "52 Weeks Price High",
-                                  {8, 18, 25}, true},
+                                  {8, 18, 25}, true, 8, "New 52-Week Price High"},
                                  {"52-WPL", "52-Week Price Lows", "52-Week Price Lows", "52l", "52 Weeks Price Low",
-                                  {9, 19, 26}, true},
+                                  {9, 19, 26}, true, 9, "New 52-Week Price Lows"},
                                  {"MAS", "Most-Active Stocks", "Most Active Stocks", "mas", "Most Active Stocks",
-                                  {10, 20, 27}, true},
+                                  {10, 20, 27}, true, 10, "Most Active Stocks"},
                                  {"LMM", "Largest Money Movers", "Largest Money Movers", "lmm", "Largest Money Movers",
-                                  {28, 29, 30}, false}},
+                                  {28, 29, 30}, false, -1, "Largest Money Movers "}},
                                 movers, false);
         d.memberView = br.code;
         // AMEX's money movers carry a blank after their text.
@@ -569,11 +583,13 @@ void addMarketPages(std::vector<PageKind>& rows)
                             SizeRule::None, 0, "Updating {TITLE}", "", UpdatePage::DailyConsultation);
         d.members = listMembers(89, 8, 10,
                                 {{"DT", "Most Active by Dollars Traded", "Most Active by Dollars Traded", "brdt",
-                                  "Most Active by Dollars Traded", {-1, -1, -1}, false},
+                                  "Most Active by Dollars Traded", {-1, -1, -1}, false, -1, "Most Active by Dollars Traded",
+                                  "Most Active By Volume Traded"},
                                  {"PU", "Most Active by Price Up", "Most Active by Price Up", "brpu_Q",
-                                  "Most Active by Price Up", {-1, -1, -1}, false},
+                                  "Most Active by Price Up", {-1, -1, -1}, false, -1, "", "Most Active By Price Up"},
                                  {"PD", "Most Active by Price Down", "Most Active by Price Down", "brpd_Q",
-                                  "Most Active by Price Down", {-1, -1, -1}, false}},
+                                  "Most Active by Price Down", {-1, -1, -1}, false, -1, "",
+                                  "Most Active By Price Down"}},
                                 screens, true);
         // The movers' view shows the screens too.
         d.memberView = QStringLiteral("BR");
@@ -591,7 +607,7 @@ void addMarketPages(std::vector<PageKind>& rows)
                                 Fetch, SizeRule::None, 0, "Updating Top 25 Daily Earnings Surprises",
                                 "Top 25  Earnings Surprises", UpdatePage::DailyConsultation)},
                         {v},
-                        {leaf("Cons", "sup", "25 Earnings Surprises", "SUP", QString(), 1)}});
+                        {onMenu(leaf("Cons", "sup", "25 Earnings Surprises", "SUP", QString(), 1), 1)}});
     }
     {
         Download winners = market("UpdateWinners", 16, 16, Site::Brokerage, "/dljd/mwwinners.htm", true,
@@ -602,13 +618,12 @@ void addMarketPages(std::vector<PageKind>& rows)
                                  UpdatePage::DailyConsultation);
         losers.wholeTitle = true;
         View v = list("WINLOS", noZoom);
-        v.sortsOnDblClick = true;
         pointer(v, cols({1}));
         link(v, GridLink::CompanyDigest, cols({1}), 1);
         v.zoomWidths = {2, 10, 48, 12, 12, 12};
         rows.push_back({PageId::WinnersLosers, Scope::Market, {winners, losers}, {v},
-                        {leaf("Cons", "win", "Percentage Winners", "WINLOS", winners.fileName, 2),
-                         leaf("Cons", "los", "Percentage Losers", "WINLOS", losers.fileName, 3)}});
+                        {onMenu(leaf("Cons", "win", "Percentage Winners", "WINLOS", winners.fileName, 2), 2),
+                         onMenu(leaf("Cons", "los", "Percentage Losers", "WINLOS", losers.fileName, 3), 3)}});
     }
     {
         View coverage = list("Coverage", zoom);
@@ -632,9 +647,9 @@ void addMarketPages(std::vector<PageKind>& rows)
                                 SizeRule::Below, 2500, "Getting Upgrades/Downgrades", "Upgrades / Downgrades",
                                 UpdatePage::DailyConsultation)},
                         {coverage, rating("Upgrade"), rating("Downgrade")},
-                        {leaf("Cons", "up", "Upgrades", "Upgrade", QString(), 11),
-                         leaf("Cons", "down", "Downgrades", "Downgrade", QString(), 12),
-                         leaf("Cons", "ci", "Coverage Initiated", "Coverage", QString(), 13)}});
+                        {onMenu(leaf("Cons", "up", "Upgrades", "Upgrade", QString(), 11), 11),
+                         onMenu(leaf("Cons", "down", "Downgrades", "Downgrade", QString(), 12), 12),
+                         onMenu(leaf("Cons", "ci", "Coverage Initiated", "Coverage", QString(), 13), 13)}});
     }
     {
         // The view reads US.dat of the program folder, which the run makes of the
@@ -922,6 +937,19 @@ QString askedSuffix(const QString& written, View::AskedCase asked)
     return out;
 }
 
+// The argument a member's tree node passes: its file when the file is made of
+// {CODE} (as the node asks for it), else its code.
+QString memberArgument(const Download& d, const Member& m)
+{
+    QString argument = m.code;
+    if (d.fileName.contains(QLatin1String("{CODE}"))) {
+        argument = QString(d.fileName).replace(QLatin1String("{CODE}"), m.code);
+        if (m.askedLowerFirst)
+            argument[0] = argument.at(0).toLower();
+    }
+    return argument;
+}
+
 // The tree nodes of a listed kind's members.
 void fillMemberLeaves(std::vector<PageKind>& rows)
 {
@@ -930,14 +958,8 @@ void fillMemberLeaves(std::vector<PageKind>& rows)
             for (const Member& m : d.members) {
                 if (m.treeKey.isEmpty())
                     continue;
-                QString argument = m.code;
-                if (d.fileName.contains(QLatin1String("{CODE}"))) {
-                    argument = QString(d.fileName).replace(QLatin1String("{CODE}"), m.code);
-                    if (m.askedLowerFirst)
-                        argument[0] = argument.at(0).toLower();
-                }
-                kind.leaves.push_back(
-                    TreeLeaf{m.treeParent, m.treeKey, m.treeText, 3, d.memberView, argument, m.marketList, false});
+                kind.leaves.push_back(TreeLeaf{m.treeParent, m.treeKey, m.treeText, 3, d.memberView,
+                                               memberArgument(d, m), m.marketList, false, m.menuItem});
             }
 }
 
@@ -1045,6 +1067,30 @@ QString StockPageSuffix(const PageKind& kind)
     const QString& file = kind.downloads.front().fileName;
     const qsizetype symbol = file.indexOf(QLatin1String("{SYM}"));
     return symbol < 0 ? QString() : file.mid(symbol + 5);
+}
+
+const TreeLeaf* LeafOfMarketList(int index)
+{
+    for (const PageKind& kind : Catalogue())
+        for (const TreeLeaf& l : kind.leaves)
+            if (index >= 0 && l.marketList == index)
+                return &l;
+    return nullptr;
+}
+
+const Member* FindMember(const QString& argument, const PageKind** kindOf)
+{
+    for (const PageKind& kind : Catalogue())
+        for (const Download& d : kind.downloads)
+            for (const Member& m : d.members)
+                if (memberArgument(d, m) == argument) {
+                    if (kindOf)
+                        *kindOf = &kind;
+                    return &m;
+                }
+    if (kindOf)
+        *kindOf = nullptr;
+    return nullptr;
 }
 
 } // namespace pages

@@ -193,8 +193,16 @@ struct Member
     QString treeParent;
     QString treeKey;
     QString treeText;
-    int marketList = -1;       // the market-list menu item the node checks, -1 none
+    int marketList = -1;       // the market list (1 to 30) the node shows, -1 none
     bool askedLowerFirst = false;  // the node asks for the file with a lower-case first letter
+    // The item of the market-list menu that names the list (the NYSE and AMEX lists
+    // share the NASDAQ list's item), -1 none.
+    int menuItem = -1;
+    // The title over the list as the movers view writes it ("Largest % Gain in Price
+    // (NASDAQ)"), and over a most-active list shown from its tree node ("Most Active
+    // By Price Up"); "" none.
+    QString listTitle;
+    QString treeTitle;
 };
 
 // How the update run fetches one page (or one page per stock, or per member).
@@ -240,8 +248,9 @@ struct TreeLeaf
     int image = 3;
     QString view;         // the view code it shows
     QString argument;     // the view's argument ("" none)
-    int marketList = -1;  // the market-list menu item it checks, -1 none
+    int marketList = -1;  // the market list (1 to 30) it shows, -1 none
     bool groupTop = false;  // scrolls the view so that the group titled as its text is on top
+    int menuItem = -1;      // the market-list menu item that names its list, -1 none
 };
 
 // The facts of one view of the kind.
@@ -327,5 +336,10 @@ const TreeLeaf* LeafOfKey(const QString& key);
 // The page of a per-stock kind after the symbol, as its download writes it:
 // "_ABS.Sh"; "" for a kind of another scope.
 QString StockPageSuffix(const PageKind& kind);
+// The tree leaf that shows market list index (1 to 30).
+const TreeLeaf* LeafOfMarketList(int index);
+// The member a tree leaf's argument names: its page as the views ask for it
+// ("brPG_Q.Sh", "BrDT_N.Sh"), a fund's code; compared exactly. kind: its kind.
+const Member* FindMember(const QString& argument, const PageKind** kind = nullptr);
 
 } // namespace pages

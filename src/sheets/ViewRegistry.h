@@ -10,7 +10,9 @@
 // One row per view code: how the view is built and shown, which tree nodes reach
 // it, which cache page it reads, and the facts the grid events, the zoom window and
 // the report menus act on. The dispatcher, the runner, the zoom window and the
-// menus all read this one table; nobody keeps a second list of view codes.
+// menus all read this one table; nobody keeps a second list of view codes. Its
+// rows are the catalogue's views (pages/PageCatalogue.h) with the tree leaves that
+// show them; the sheets layer adds only the functions that draw each code.
 
 // ViewScope, OtherErrorPolicy, TreeKeyMatch, ViewCodeRule, ColumnSet, GridLink, GridPopup and
 // HtmlReport: see pages/PageCatalogue.h.

@@ -1,5 +1,6 @@
 #include "shell/StockSelection.h"
 
+#include "pages/PageCatalogue.h"
 #include "platform/FlexGrid.h"
 #include "platform/SkipFailedSteps.h"
 #include "sheets/MainGridEvents.h"
@@ -19,13 +20,8 @@ const SkipFailedSteps step(lcSelection, "selecting a stock");
 
 bool StripRedrawsView(const QString& code)
 {
-    static const QStringList sheets{
-        QStringLiteral("Profile"), QStringLiteral("AIS"),  QStringLiteral("ABS"), QStringLiteral("ER"),
-        QStringLiteral("EG"),      QStringLiteral("EH"),   QStringLiteral("QR"),  QStringLiteral("IT"),
-        QStringLiteral("Call"),    QStringLiteral("Put"),  QStringLiteral("BRP"), QStringLiteral("DNH"),
-        QStringLiteral("UPH"),     QStringLiteral("NMR"),  QStringLiteral("Split"), QStringLiteral("SI"),
-        QStringLiteral("Options")};
-    return sheets.contains(code, Qt::CaseSensitive);
+    const pages::View* view = pages::FindView(code);
+    return view && view->stripRedraws;
 }
 
 bool StockSelection::makeCurrent(const QString& symbol)

@@ -25,9 +25,9 @@ public:
 };
 
 // Whether a click on the strip shows view `code` again for the new stock: the
-// stock's own sheets, compared exactly ("Profile", "AIS", ... "Options"). The
-// quotes view selects the stock's row instead; every other view ("EC", the market
-// lists, the portfolio) keeps what the grid shows.
+// catalogue's views marked so (the stock's own sheets: "Profile", "AIS", ...
+// "Options"), compared exactly. The quotes view selects the stock's row instead;
+// every other view ("EC", the market lists, the portfolio) keeps what the grid shows.
 bool StripRedrawsView(const QString& code);
 
 // Selecting a stock: the one routine behind the tree's stock nodes, the strip's
