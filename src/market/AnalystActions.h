@@ -1,6 +1,6 @@
 #pragma once
 
-#include "retrieval/ViewContract.h"
+#include "views/ViewContract.h"
 
 // The day's analyst actions from the one page "UpDown.Sh": "Coverage", "Downgrade"
 // and "Upgrade" (the view code in the context picks the member). Each cuts the table

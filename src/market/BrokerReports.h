@@ -1,6 +1,6 @@
 #pragma once
 
-#include "retrieval/ViewContract.h"
+#include "views/ViewContract.h"
 
 // "M_BRP0" (key "0": today's broker reports) and "M_BRP1" (key "1": the news
 // service's analysts' recommendations), both from M_BRP.Sh. A page without the

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/RuntimeError.h"
-#include "retrieval/ViewContract.h"
+#include "views/ViewContract.h"
 
 #include <QString>
 

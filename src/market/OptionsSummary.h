@@ -1,6 +1,6 @@
 #pragma once
 
-#include "retrieval/ViewContract.h"
+#include "views/ViewContract.h"
 
 // "OptSum": one of the options market's top-10 tables (key "0" volume leaders,
 // "1" percentage gainers, "2" percentage losers) from OptSum.Sh. A missing or

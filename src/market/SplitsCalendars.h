@@ -1,6 +1,6 @@
 #pragma once
 
-#include "retrieval/ViewContract.h"
+#include "views/ViewContract.h"
 
 // "FMS0".."FMS4": the splits calendars (key "0" today, "1" this week, "2" next
 // week, "3" recently announced, "4" the technology stocks with the most splits),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "retrieval/ViewContract.h"
+#include "views/ViewContract.h"
 
 // "SUP": the top daily earnings surprises, the first table of "25_surp.Sh" laid out
 // five cells to a grid row, with the title row "Top Daily Earnings" under the page's

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "retrieval/ViewContract.h"
+#include "views/ViewContract.h"
 
 // "WINLOS": the day's percentage winners ("mwwinners.Sh") or losers (any other
 // key), three market sections one under the other, each under a yellow band with

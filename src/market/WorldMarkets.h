@@ -1,6 +1,6 @@
 #pragma once
 
-#include "retrieval/ViewContract.h"
+#include "views/ViewContract.h"
 
 // "WM": the world indices of "Market.Sh" by region (Americas, Asia/Pacific,
 // Europe, Africa/Middle East). Every comma of the page is a cell boundary; each

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "retrieval/ViewContract.h"
+#include "views/ViewContract.h"
 
 // The four tables of a stock's cached earnings page (symbol + "_ee.Sh"): growth
 // ("EG"), history ("EH"), estimates ("ER") and the consensus EPS trend ("EC").

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "retrieval/ViewContract.h"
+#include "views/ViewContract.h"
 
 // The per-stock history sheets read from the stock's cached pages (raw replies:
 // status line, headers, body):

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "retrieval/ViewContract.h"
+#include "views/ViewContract.h"
 
 // The annual statements of a stock: six columns of one table of the cached report
 // page, up to six cells of each page row per grid row, some grid rows formatted

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "pages/PageCatalogue.h"
-#include "retrieval/ViewContract.h"
+#include "views/ViewContract.h"
 
 #include <QString>
 #include <QStringList>

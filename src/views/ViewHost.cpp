@@ -1,7 +1,7 @@
 #include "views/ViewHost.h"
 
 #include "platform/FlexGrid.h"
-#include "retrieval/ViewContract.h"
+#include "views/ViewContract.h"
 #include "stockdata/ProgramState.h"
 
 #include <QCoreApplication>

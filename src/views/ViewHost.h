@@ -36,7 +36,7 @@ void setDefaultViewHost(ViewHost* host);
 // installs itself, and keeps following whichever host is installed.
 ViewHost& installedViewHost();
 
-// ShowGridMessage (retrieval/ViewContract.h) on the main grid of the installed
+// ShowGridMessage (views/ViewContract.h) on the main grid of the installed
 // host, with StdRowHeight: the failure path of every view goes to the main grid,
 // also while a zoom redraw is under way.
 void ShowGridMessage(const QString& text);

@@ -1,7 +1,7 @@
 // The layout file, column drops and the small routines on the main grid.
 #include "SheetsFixture.h"
 
-#include "retrieval/ViewContract.h"
+#include "views/ViewContract.h"
 #include "stockdata/ProgramState.h"
 #include "views/ViewHost.h"
 

@@ -5,7 +5,7 @@
 #include "pages/PageScan.h"
 #include "pages/PageText.h"
 #include "platform/RuntimeError.h"
-#include "retrieval/ViewContract.h"
+#include "views/ViewContract.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "retrieval/ViewContract.h"
+#include "views/ViewContract.h"
 
 #include "core/Misc.h"
 #include "platform/AppPath.h"
