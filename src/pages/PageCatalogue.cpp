@@ -889,7 +889,6 @@ void addMarketPages(std::vector<PageKind>& rows)
         Download d = market("UpdateAdvise", 19, 19, Site::Tip, "/orvane/tip.txt", false, "Tip.Sh", Sock,
                             SizeRule::NameTestBelow, 2500, "Updating Tradewright Advice", "Weekly adviser service",
                             UpdatePage::DailyConsultation);
-        d.inProgramFolder = true;
         rows.push_back({PageId::Advice, Scope::Market, {d}, {}, {}});
     }
 }
@@ -972,7 +971,7 @@ void fillCachePages(std::vector<PageKind>& rows)
                 continue;
             const QString first = kind.downloads.front().fileName;
             if (kind.scope == Scope::PerStock)
-                v.cachePages = {askedSuffix(first.mid(first.indexOf(QLatin1String("{SYM}")) + 5), v.askedCase)};
+                v.cachePages = {askedSuffix(StockPageSuffix(kind), v.askedCase)};
             else if (first.contains(QLatin1String("{KEY}")))
                 v.cachePages = {QString(first).replace(QLatin1String("{KEY}"), QLatin1String("%1"))};
             else if (first.contains(QLatin1String("{CODE}")))
@@ -1007,15 +1006,6 @@ const PageKind& Kind(PageId id)
     throw std::out_of_range("no such page kind");
 }
 
-const PageKind* KindOfView(const QString& viewCode)
-{
-    for (const PageKind& kind : Catalogue())
-        for (const View& v : kind.views)
-            if (v.code == viewCode)
-                return &kind;
-    return nullptr;
-}
-
 const View* FindView(const QString& viewCode)
 {
     for (const PageKind& kind : Catalogue())
@@ -1048,15 +1038,6 @@ const Download* DownloadOf(const QString& procedure, const QString& code)
         for (const Download& d : kind.downloads)
             if (d.procedure == procedure && (code.isEmpty() || d.code == code))
                 return &d;
-    return nullptr;
-}
-
-const TreeLeaf* LeafOfKey(const QString& key)
-{
-    for (const PageKind& kind : Catalogue())
-        for (const TreeLeaf& l : kind.leaves)
-            if (l.key == key)
-                return &l;
     return nullptr;
 }
 

@@ -232,7 +232,6 @@ struct Download
     // The view the members' tree nodes show; their argument is the member's file
     // when the file is made of {CODE}, else its code.
     QString memberView;
-    bool inProgramFolder = false; // kept in the program folder, not in the cache
     // The spelling in which the page's reader asks for the file when it differs from
     // fileName in letter case alone ("" : as written; the stores are searched
     // whatever the case).
@@ -326,13 +325,10 @@ const std::vector<PageKind>& Catalogue();
 const PageKind& Kind(PageId id);
 
 // Lookups. Each returns nullptr when nothing fits.
-const PageKind* KindOfView(const QString& viewCode);
 const View* FindView(const QString& viewCode);
 // The download of update box item, and the member of a listed kind that it fetches.
 const Download* DownloadOfItem(int item, const Member** member = nullptr);
 const Download* DownloadOf(const QString& procedure, const QString& code = QString());
-// The tree leaf with the whole key (market, portfolio nodes).
-const TreeLeaf* LeafOfKey(const QString& key);
 // The page of a per-stock kind after the symbol, as its download writes it:
 // "_ABS.Sh"; "" for a kind of another scope.
 QString StockPageSuffix(const PageKind& kind);

@@ -120,7 +120,5 @@ TEST(PageCatalogue, LookupsFindTheirRows)
     EXPECT_EQ(member->code, QStringLiteral("PG_Q"));
     EXPECT_EQ(DownloadOfItem(44), nullptr);
     EXPECT_EQ(DownloadOf(QStringLiteral("UpdateAnnualReport"), QStringLiteral("AIS"))->firstItem, 4);
-    EXPECT_EQ(KindOfView(QStringLiteral("Put"))->id, PageId::Options);
-    EXPECT_EQ(LeafOfKey(QStringLiteral("SP_C"))->argument, QStringLiteral("4"));
     EXPECT_EQ(FindView(QStringLiteral("nothing")), nullptr);
 }
