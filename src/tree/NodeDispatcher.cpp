@@ -117,11 +117,9 @@ constexpr TextArm kActionTextArms[] = {
 
 // ---- test 5: the fixed nodes, by whole key ------------------------------------------
 
-// The nodes of the market's page views come from the catalogue (see arms()); these
-// are the portfolio's nodes and the web pages.
+// The nodes of the market's and the portfolio's views come from the catalogue (see
+// arms()); these are the portfolio's question and the web pages.
 constexpr KeyArm kFixedKeyArms[] = {
-    {"PortLog", view("PortLog")},
-    {"PortDetail", view("Port")},
     {"PortClear", askClearPortfolio()},
 
     {"ipo_MB", act(A::MessageBoardURL, 2)},
@@ -215,8 +213,10 @@ const Arms& arms()
                     if (leaf.groupTop)
                         t.topRow = a.keep(leaf.text);
                     a.byKey.push_back({a.keep(leaf.key), t});
+                } else if (kind.scope == pages::Scope::Portfolio && !leaf.text.isEmpty()) {
+                    a.byKey.push_back({a.keep(leaf.key), t});
                 }
-                // The set's root and the portfolio's nodes have tests and arms of their own.
+                // The set's root and the portfolio's symbols have tests of their own.
             }
         a.byText.insert(a.byText.end(), std::begin(kActionTextArms), std::end(kActionTextArms));
         a.byKey.insert(a.byKey.end(), std::begin(kFixedKeyArms), std::end(kFixedKeyArms));
@@ -287,9 +287,10 @@ void NodeDispatcher::TreeView1_NodeClick(const QString& key)
 
 bool NodeDispatcher::portfolioSymbol(const TreeNode& node)
 {
-    if (!node.Key().startsWith(QLatin1String(TreeTables::PortSymbolKeyPrefix)))
+    const pages::TreeLeaf& leaf = TreeTables::PortSymbolLeaf();
+    if (!node.Key().startsWith(leaf.key))
         return false;
-    showView(QStringLiteral("PortSelected"), node.Text());
+    showView(leaf.view, node.Text());
     return true;
 }
 

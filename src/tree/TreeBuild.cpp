@@ -48,9 +48,10 @@ void addPortfolioSymbols(TreeModel& tree)
             if (std::find(PortSymbols().begin(), PortSymbols().end(), s) != PortSymbols().end())
                 return;
             AddPortSymbol(s);
-            const QString key = QLatin1String(TreeTables::PortSymbolKeyPrefix) + QString::number(j);
-            if (addNode(tree, QLatin1String(TreeTables::PortDetailKey), key, s))
-                setImage(tree, key, TreeTables::PortSymbolImage);
+            const pages::TreeLeaf& leaf = TreeTables::PortSymbolLeaf();
+            const QString key = leaf.key + QString::number(j);
+            if (addNode(tree, leaf.parent, key, s))
+                setImage(tree, key, leaf.image);
         });
     }
 }

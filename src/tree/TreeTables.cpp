@@ -1,5 +1,6 @@
 #include "tree/TreeTables.h"
 
+#include <QSet>
 #include <QtGlobal>
 
 namespace TreeTables {
@@ -64,8 +65,7 @@ constexpr TreeNodeDesc kMarket[] = {
 
 constexpr TreeNodeDesc kPortfolioHead[] = {
     {nullptr, "Trans", "Transections", 13},
-    {"Trans", "PortLog", "Transection Log", 16},
-    {"Trans", "PortDetail", "Portfolio Detail", 15},
+    LeavesOf(PageId::Portfolio, "Trans"),
 };
 
 constexpr TreeNodeDesc kPortfolioTail[] = {
@@ -111,10 +111,6 @@ constexpr TreeNodeDesc kMedia[] = {
     {"TV", "TVBBC", "BBC", 27},
 };
 static_assert(std::size(kMedia) == 2 + 19 + 13);
-// The market branch's own count is checked when it is made (its leaves come from
-// the catalogue).
-static_assert(1 + (1 + MarketNodes) + std::size(kPortfolioHead) + std::size(kPortfolioTail) + std::size(kMedia) ==
-              FixedNodes);
 
 // Each folder is followed at once by its children. No code is another code
 // followed by digits, so the numbered keys of different rows never clash ("SP"
@@ -195,13 +191,34 @@ constexpr TreeNodeDesc kStock[] = {
     {"IG", "IG_C", "Composite Ranks", 16},
 };
 
-// A table as the build adds it, made once. Its node count, which a change in the
-// catalogue's leaves could alter, is checked then: a wrong count stops the program.
-std::vector<TreeNodeRow> made(std::span<const TreeNodeDesc> table, std::size_t nodes, const char* what)
+// Whether an entry of some table places the kind's leaves.
+bool placedByATable(PageId kind)
+{
+    const std::span<const TreeNodeDesc> tables[] = {kMarket, kPortfolioHead, kPortfolioTail, kMedia, kStock};
+    for (const auto& table : tables)
+        for (const TreeNodeDesc& d : table)
+            if (d.leaves && d.kind == kind)
+                return true;
+    return false;
+}
+
+// A table as the build adds it, made once: its entries, then the leaves of every
+// kind of `scope` that no table places, each as the last child of its folder, in
+// the catalogue's order. So a new kind's nodes come in with its catalogue row
+// alone; a LeavesOf entry gives them a place of their own. `root` is the folder the
+// table hangs under (the stock node "ID"), "" for a table of roots. A leaf whose
+// folder is not in the table stops the program: the catalogue is wrong.
+std::vector<TreeNodeRow> made(std::span<const TreeNodeDesc> table, pages::Scope scope, const char* root,
+                              const char* what)
 {
     std::vector<TreeNodeRow> rows = ExpandTreeNodes(table);
-    if (rows.size() != nodes)
-        qFatal("The tree's %s has %d nodes instead of %d", what, int(rows.size()), int(nodes));
+    for (const pages::PageKind& kind : pages::Catalogue()) {
+        if (kind.scope != scope || placedByATable(kind.id))
+            continue;
+        if (const pages::TreeLeaf* stray = AppendLeaves(rows, kind, QString::fromLatin1(root)))
+            qFatal("The tree's %s has no folder \"%s\" for the node \"%s\"", what, qPrintable(stray->parent),
+                   qPrintable(stray->key));
+    }
     return rows;
 }
 
@@ -229,15 +246,30 @@ std::vector<TreeNodeRow> ExpandTreeNodes(std::span<const TreeNodeDesc> table)
     return rows;
 }
 
+const pages::TreeLeaf* AppendLeaves(std::vector<TreeNodeRow>& rows, const pages::PageKind& kind, const QString& root)
+{
+    QSet<QString> folders{root};
+    for (const TreeNodeRow& r : rows)
+        folders.insert(r.key);
+    for (const pages::TreeLeaf& leaf : kind.leaves) {
+        if (!folders.contains(leaf.parent))
+            return &leaf;
+        folders.insert(leaf.key);
+    }
+    for (const pages::TreeLeaf& leaf : kind.leaves)
+        rows.push_back({leaf.parent, leaf.key, leaf.text, leaf.image, false});
+    return nullptr;
+}
+
 std::span<const TreeNodeRow> MarketBranch()
 {
-    static const std::vector<TreeNodeRow> rows = made(kMarket, 1 + MarketNodes, "market branch");
+    static const std::vector<TreeNodeRow> rows = made(kMarket, pages::Scope::Market, "", "market branch");
     return rows;
 }
 
 std::span<const TreeNodeRow> PortfolioHead()
 {
-    static const std::vector<TreeNodeRow> rows = ExpandTreeNodes(kPortfolioHead);
+    static const std::vector<TreeNodeRow> rows = made(kPortfolioHead, pages::Scope::Portfolio, "", "portfolio");
     return rows;
 }
 
@@ -255,8 +287,34 @@ std::span<const TreeNodeRow> MediaBranches()
 
 std::span<const TreeNodeRow> StockSubtree()
 {
-    static const std::vector<TreeNodeRow> rows = made(kStock, NodesPerStock - 1, "stock subtree");
+    static const std::vector<TreeNodeRow> rows = made(kStock, pages::Scope::PerStock, StockKeyPrefix, "stock subtree");
     return rows;
+}
+
+const pages::TreeLeaf& PortSymbolLeaf()
+{
+    static const pages::TreeLeaf* found = [] {
+        for (const pages::TreeLeaf& leaf : pages::Kind(PageId::Portfolio).leaves)
+            if (leaf.text.isEmpty())
+                return &leaf;
+        qFatal("The catalogue's portfolio has no node for its symbols");
+    }();
+    return *found;
+}
+
+int MarketNodes()
+{
+    return int(MarketBranch().size()) - 1;
+}
+
+int NodesPerStock()
+{
+    return 1 + int(StockSubtree().size());
+}
+
+int FixedNodes()
+{
+    return 1 + int(MarketBranch().size() + PortfolioHead().size() + PortfolioTail().size() + MediaBranches().size());
 }
 
 } // namespace TreeTables

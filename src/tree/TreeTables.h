@@ -52,12 +52,13 @@ struct TreeNodeRow
 
 namespace TreeTables {
 
-// Node counts: the fixed part (5 roots, 105 market nodes, the 4 fixed portfolio
-// nodes, 19 radio and 13 television nodes) and the nodes of one stock (the stock
-// node and its 78 descendants). Each distinct portfolio symbol adds one node.
-inline constexpr int FixedNodes = 146;
-inline constexpr int NodesPerStock = 79;
-inline constexpr int MarketNodes = 105;
+// Node counts, as the tables make them: the fixed part (5 roots, 105 market
+// nodes, the 4 fixed portfolio nodes, 19 radio and 13 television nodes: 146) and
+// the nodes of one stock (the stock node and its 78 descendants: 79). Each
+// distinct portfolio symbol adds one node.
+int FixedNodes();
+int NodesPerStock();
+int MarketNodes();
 
 // Root keys, in the order the build adds them.
 inline constexpr char AllKey[] = "All";
@@ -66,29 +67,38 @@ inline constexpr char TransKey[] = "Trans";
 inline constexpr char RadioKey[] = "Radio";
 inline constexpr char TVKey[] = "TV";
 
-// Prefixes of the numbered keys: a stock node is "ID" & row, a portfolio symbol
-// "TID" & the row of its first transaction.
+// The prefix of a stock node's key: "ID" & row. (A portfolio symbol's node is its
+// leaf's key, "TID", & the row of its first transaction: see PortSymbolLeaf.)
 inline constexpr char StockKeyPrefix[] = "ID";
-inline constexpr char PortSymbolKeyPrefix[] = "TID";
-inline constexpr char PortDetailKey[] = "PortDetail";
 inline constexpr char AllTextPrefix[] = "Stocks-";
 
 // Pictures the rules rely on.
 inline constexpr int StockImage = 1;          // a stock of the set, and nothing else
 inline constexpr int OpenStockImage = 2;      // an expanded stock
 inline constexpr int AllImage = 14;
-inline constexpr int PortSymbolImage = 22;
 
 // The texts of the two news sources named after their web sites; the dispatcher
 // opens news source 5 and 8 for exactly these texts.
 inline constexpr char QuoteSiteNewsText[] = "Quotevane.com";
 inline constexpr char FinanceSiteNewsText[] = "Purseline.com";
 
+// The catalogue's node of each portfolio symbol: its folder ("PortDetail"), the
+// prefix of its key ("TID"), its picture and the view it shows. The symbol is its
+// text.
+const pages::TreeLeaf& PortSymbolLeaf();
+
 // The nodes of a table in the order of adding, each entry of leaves replaced by
 // its leaves.
 std::vector<TreeNodeRow> ExpandTreeNodes(std::span<const TreeNodeDesc> table);
 
-// "Market" root and its 105 nodes, in the order of adding.
+// Appends the kind's leaves to the rows, each as the last child of its folder so
+// far, in the catalogue's order; a folder is a key of the rows, `root` (the node
+// the rows hang under: "ID" for a stock's) or an earlier leaf. Returns the first
+// leaf whose folder is none of these, and then appends nothing; else nullptr.
+const pages::TreeLeaf* AppendLeaves(std::vector<TreeNodeRow>& rows, const pages::PageKind& kind, const QString& root);
+
+// "Market" root and its 105 nodes, in the order of adding. Each table ends with
+// the leaves of the kinds of its scope that no table places.
 std::span<const TreeNodeRow> MarketBranch();
 // "Trans" root, "PortLog" and "PortDetail" (the symbols follow under "PortDetail").
 std::span<const TreeNodeRow> PortfolioHead();

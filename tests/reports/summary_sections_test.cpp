@@ -12,6 +12,7 @@
 #include "reports/ReportMembers.h"
 #include "reports/SummaryChoice.h"
 #include "reports/SummarySections.h"
+#include "retrieval/CacheFiles.h"
 
 #include <QDir>
 
@@ -461,6 +462,9 @@ TEST(SummaryCatalogueTest, EveryCatalogueSectionReportAndBoxIsServed)
             }
             if (!view.reportFolder.isEmpty()) {
                 EXPECT_NE(reports::findMember(view.code), nullptr) << view.code.toStdString();
+                // The report's folder is one the first load makes.
+                EXPECT_TRUE(CacheFolders().contains(QStringLiteral("/Cache/Reports/") + view.reportFolder))
+                    << view.code.toStdString();
             }
         }
     for (int box = 0; box < SummaryChoice::kBoxes; ++box)

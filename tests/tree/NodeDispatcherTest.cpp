@@ -341,7 +341,7 @@ TEST_F(NodeDispatcherTest, EveryNodeOfTheTreeOpensWhatItsTableSays)
     Stocks()[0].CompanyName = QStringLiteral("S00 Corp");
     setTransactions({{3, "P3"}});
     build();
-    ASSERT_EQ(model.Count(), TreeTables::FixedNodes + 1 + 2 * TreeTables::NodesPerStock);
+    ASSERT_EQ(model.Count(), TreeTables::FixedNodes() + 1 + 2 * TreeTables::NodesPerStock());
     test::dialogs().msgAnswers << Dialogs::vbYes;
 
     QSet<QString> perStockSeen;

@@ -305,7 +305,7 @@ TEST_F(TreeBuild, RootsInOrderWithTheirTextsAndPictures)
     EXPECT_EQ(roots, expected);
     // The empty set: "All" stands alone and the fixed part is complete.
     EXPECT_EQ(tree.find("All")->Children(), 0);
-    EXPECT_EQ(tree.Count(), TreeTables::FixedNodes);
+    EXPECT_EQ(tree.Count(), TreeTables::FixedNodes());
     EXPECT_EQ(tree.Count(), 146);
 }
 
@@ -652,4 +652,33 @@ TEST_F(TreeBuild, InitTreeNeverFailsToItsCaller)
     EXPECT_EQ(model.Node("All")->Text(), "Stocks-");
     EXPECT_EQ(model.Count(), 146 + 79);
     EXPECT_FALSE(model.isUpdatesLocked());
+}
+
+TEST(TreeTablesTest, AKindNoTablePlacesEndsItsFolders)
+{
+    // A new kind's leaves come in with its catalogue row alone: each the last child
+    // of its folder so far, a leaf under an earlier leaf too; a folder that is not
+    // there leaves the rows as they were.
+    pages::PageKind kind{pages::PageId::Recommendation, pages::Scope::Market, {}, {}, {}};
+    kind.leaves = {{"ConQ", "new", "New List", 3, "X", ""}, {"new", "new_a", "Part A", 3, "X", ""}};
+    std::vector<TreeNodeRow> rows(TreeTables::MarketBranch().begin(), TreeTables::MarketBranch().end());
+    const std::size_t before = rows.size();
+    EXPECT_EQ(TreeTables::AppendLeaves(rows, kind, QString()), nullptr);
+    ASSERT_EQ(rows.size(), before + 2);
+    EXPECT_EQ(rows[before], (TreeNodeRow{"ConQ", "new", "New List", 3, false}));
+    EXPECT_EQ(rows[before + 1], (TreeNodeRow{"new", "new_a", "Part A", 3, false}));
+
+    kind.leaves.push_back({"nowhere", "lost", "Lost", 3, "X", ""});
+    const std::vector<TreeNodeRow> kept = rows;
+    const pages::TreeLeaf* stray = TreeTables::AppendLeaves(rows, kind, QString());
+    ASSERT_NE(stray, nullptr);
+    EXPECT_EQ(stray->key, "lost");
+    EXPECT_EQ(rows, kept);
+
+    // The stock subtree's folder is the stock node itself.
+    pages::PageKind sheet{pages::PageId::Recommendation, pages::Scope::PerStock, {}, {}, {}};
+    sheet.leaves = {{"ID", "NEW", "New Sheet", 3, "X", ""}};
+    std::vector<TreeNodeRow> stock;
+    EXPECT_EQ(TreeTables::AppendLeaves(stock, sheet, QStringLiteral("ID")), nullptr);
+    EXPECT_EQ(stock, (std::vector<TreeNodeRow>{{"ID", "NEW", "New Sheet", 3, false}}));
 }
