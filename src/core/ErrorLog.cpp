@@ -13,8 +13,6 @@
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
-
 // Reading ErrorTraping goes through the settings store, whose own faults are
 // logged here too: a nested call writes its entry but never asks the user.
 bool g_inLogError = false;
@@ -30,12 +28,12 @@ void LogError(const QString& description, float number, const QString& source, c
     try {
         // The time of day as a US system clock shows it, "1:05:09 PM".
         const QString time = QLocale::c().toString(Clock::Now().time(), QStringLiteral("h:mm:ss AP"));
-        entry = QStringLiteral("--------------") + kCrLf
-              + QStringLiteral("Time: ") + time + kCrLf
-              + QStringLiteral("Description:   ") + description + kCrLf
-              + QStringLiteral("Number:        ") + rt::SingleText(number) + kCrLf
+        entry = QStringLiteral("--------------") + rt::CrLf
+              + QStringLiteral("Time: ") + time + rt::CrLf
+              + QStringLiteral("Description:   ") + description + rt::CrLf
+              + QStringLiteral("Number:        ") + rt::SingleText(number) + rt::CrLf
               + QStringLiteral("Source:         ") + source;
-        const QString record = entry + kCrLf + QStringLiteral("Where: ") + tag + kCrLf;
+        const QString record = entry + rt::CrLf + QStringLiteral("Where: ") + tag + rt::CrLf;
         AppendBytes(AppPath() + QStringLiteral("/ErrorLog.txt"), toCp1252(record));
     } catch (...) {
         // A log that cannot be written loses the entry without a word.
@@ -52,9 +50,9 @@ void LogError(const QString& description, float number, const QString& source, c
     if (!nested && show) {
         try {
             if (Settings::GetSetting(QString::fromLatin1(Settings::ErrorTraping)).isEmpty()) {
-                const QString prompt = QStringLiteral("Error occur and logged successfully into a log file") + kCrLf
+                const QString prompt = QStringLiteral("Error occur and logged successfully into a log file") + rt::CrLf
                                      + QStringLiteral("If you don't want to see this messages anymore, Click Cancel")
-                                     + kCrLf + entry;
+                                     + rt::CrLf + entry;
                 const int answer =
                     Dialogs::MsgBox(prompt, Dialogs::vbOKCancel + Dialogs::vbInformation, QStringLiteral("Error occur"));
                 if (answer == Dialogs::vbCancel)

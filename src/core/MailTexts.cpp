@@ -3,10 +3,6 @@
 #include "core/frmSplashInfo.h"
 #include "platform/Sites.h"
 
-namespace {
-const QString kCrLf = QStringLiteral("\r\n");
-}
-
 namespace MailTexts {
 
 QString SupportAddress()
@@ -41,7 +37,7 @@ QString ExampleAddress()
 
 QString MailServerPrompt()
 {
-    return QStringLiteral("Please enter your mail server address.") + kCrLf + QStringLiteral("Ex.: \"") +
+    return QStringLiteral("Please enter your mail server address.") + QStringLiteral("\r\n") + QStringLiteral("Ex.: \"") +
            ExampleServer() + QLatin1Char('"');
 }
 

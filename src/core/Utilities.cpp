@@ -15,7 +15,7 @@ namespace {
 Q_LOGGING_CATEGORY(lcGridCells, "tradewright.core.gridcells")
 
 // Runs one step; a failure skips it, as the routines' callers expect.
-const SkipFailedSteps step(lcGridCells, "grid cell routine");
+const SkipFailedSteps utilStep(lcGridCells, "grid cell routine");
 
 // An element that is not there (the hole at index 0 of a list built from 1).
 void requirePresent(const QVariant& v)
@@ -41,7 +41,7 @@ int roundHalfEven(double x)
 void setColAlignments(FlexGrid& grid, const QVariantList& alignments)
 {
     for (int i = 0; i < alignments.size(); ++i)
-        step([&] {
+        utilStep([&] {
             requirePresent(alignments[i]);
             grid.setColAlignment(i, rt::CInt(alignments[i]));
         });
@@ -52,30 +52,30 @@ void setColAlignments(FlexGrid& grid, const QVariantList& alignments)
 void SetCell(FlexGrid& grid, int row, int col, const QString& text, int alignment, bool bold, bool /*unused*/,
              int foreColor, int backColor)
 {
-    step([&] { grid.setCol(col); });
-    step([&] { grid.setRow(row); });
-    step([&] { grid.setTextMatrix(row, col, text); });
-    step([&] { grid.setCellAlignment(alignment); });
-    step([&] { grid.setCellBackColor(backColor); });
-    step([&] { grid.setCellFontBold(bold); });
-    step([&] { grid.setCellFontUnderline(false); });
-    step([&] { grid.setCellForeColor(foreColor); });
+    utilStep([&] { grid.setCol(col); });
+    utilStep([&] { grid.setRow(row); });
+    utilStep([&] { grid.setTextMatrix(row, col, text); });
+    utilStep([&] { grid.setCellAlignment(alignment); });
+    utilStep([&] { grid.setCellBackColor(backColor); });
+    utilStep([&] { grid.setCellFontBold(bold); });
+    utilStep([&] { grid.setCellFontUnderline(false); });
+    utilStep([&] { grid.setCellForeColor(foreColor); });
 }
 
 void MarkRows(FlexGrid& grid, int firstRow, int lastRow, int col)
 {
-    step([&] { grid.setCol(col); });
+    utilStep([&] { grid.setCol(col); });
     for (int r = firstRow; r <= lastRow; ++r) {
-        step([&] { grid.setRow(r); });
-        step([&] { grid.setCellFontUnderline(true); });
-        step([&] { grid.setCellForeColor(0xFF0000); });   // blue
+        utilStep([&] { grid.setRow(r); });
+        utilStep([&] { grid.setCellFontUnderline(true); });
+        utilStep([&] { grid.setCellForeColor(0xFF0000); });   // blue
     }
 }
 
 void SetColWidths(FlexGrid& grid, const QVariantList& widths)
 {
     for (int i = 0; i < widths.size(); ++i)
-        step([&] {
+        utilStep([&] {
             requirePresent(widths[i]);
             const double percent = rt::CDbl(widths[i]);
             grid.setColWidth(i, roundHalfEven(percent * grid.Width() / 100.0));
@@ -95,7 +95,7 @@ void SetColAlign2(FlexGrid& grid, const QVariantList& alignments)
 void SetHeaders(FlexGrid& grid, const QVariantList& headers)
 {
     for (int i = 0; i < headers.size(); ++i)
-        step([&] {
+        utilStep([&] {
             requirePresent(headers[i]);
             grid.setTextArray(i, headers[i].toString());
         });

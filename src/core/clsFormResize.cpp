@@ -29,8 +29,6 @@
 
 namespace {
 
-constexpr int kTwips = input::TwipsPerPixel;
-
 // The kinds whose place and size follow the window, in the order they are tested.
 const QStringList& movableKinds()
 {
@@ -59,7 +57,7 @@ bool containerKind(const QString& kind)
 
 int toPixels(double twips)
 {
-    return int(std::lround(twips / kTwips));
+    return int(std::lround(twips / input::TwipsPerPixel));
 }
 
 } // namespace
@@ -143,7 +141,7 @@ QWidget* clsFormResize::clientArea() const
 QSize clsFormResize::clientTwips() const
 {
     const QWidget* area = clientArea();
-    return area ? area->size() * kTwips : QSize();
+    return area ? area->size() * input::TwipsPerPixel : QSize();
 }
 
 void clsFormResize::ScaleControls()
@@ -198,7 +196,7 @@ void clsFormResize::SizeFormToScreen(std::int16_t percent)
     QScreen* screen = m_Form->screen() ? m_Form->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QSize outer = SizeForScreen(percent, screen->geometry().size() * kTwips);
+    const QSize outer = SizeForScreen(percent, screen->geometry().size() * input::TwipsPerPixel);
     const QSize frame = m_Form->frameGeometry().size() - m_Form->size();
     m_Form->resize(std::max(0, toPixels(outer.width()) - frame.width()),
                    std::max(0, toPixels(outer.height()) - frame.height()));
@@ -239,15 +237,15 @@ void clsFormResize::RecordControls()
             g.kind = kind;
             const QRect r = c->geometry();
             if (kind == QLatin1String("Line")) {
-                g.Left = r.left() * kTwips;
-                g.Top = r.top() * kTwips;
-                g.Width = (r.left() + r.width()) * kTwips;
-                g.Height = (r.top() + r.height()) * kTwips;
+                g.Left = r.left() * input::TwipsPerPixel;
+                g.Top = r.top() * input::TwipsPerPixel;
+                g.Width = (r.left() + r.width()) * input::TwipsPerPixel;
+                g.Height = (r.top() + r.height()) * input::TwipsPerPixel;
             } else {
-                g.Left = r.left() * kTwips;
-                g.Top = r.top() * kTwips;
-                g.Width = r.width() * kTwips;
-                g.Height = r.height() * kTwips;
+                g.Left = r.left() * input::TwipsPerPixel;
+                g.Top = r.top() * input::TwipsPerPixel;
+                g.Width = r.width() * input::TwipsPerPixel;
+                g.Height = r.height() * input::TwipsPerPixel;
             }
             m_Controls << g;
             if (containerKind(kind))

@@ -44,7 +44,7 @@ const Member* memberOf(const QString& code)
     return nullptr;
 }
 
-void fill(const ViewContext& ctx, FlexGrid& grid, const Member& m)
+void fillActions(const ViewContext& ctx, FlexGrid& grid, const Member& m)
 {
     QString text = ctx.readPage();
     if (m.wholeDocument) {
@@ -107,5 +107,5 @@ void FG_AnalystActions(const ViewContext& ctx, FlexGrid& grid)
     if (!m)
         throw ViewError::blank();
     // The upgrades view shows its message for a missing or empty page too.
-    WithMessage([&] { fill(ctx, grid, *m); }, {5, 53}, QString::fromLatin1(m->message));
+    WithMessage([&] { fillActions(ctx, grid, *m); }, {5, 53}, QString::fromLatin1(m->message));
 }

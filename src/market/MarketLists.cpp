@@ -42,7 +42,7 @@ struct Filler
     bool hideLastRows;
 };
 
-const QString kNoData = QStringLiteral("No data for: ");
+const QString kNoDataFor = QStringLiteral("No data for: ");
 
 // The title row, the row heights, the widths and the arrows both fillers share.
 void finishList(FlexGrid& grid, const ViewContext& ctx, const QString& caption, const Filler& f)
@@ -145,7 +145,7 @@ void fillMostActive(const ViewContext& ctx, FlexGrid& grid, const QString& capti
 template <typename Fill>
 void withNoData(const QString& caption, Fill fill)
 {
-    WithMessage(fill, {5, 53}, kNoData + caption);
+    WithMessage(fill, {5, 53}, kNoDataFor + caption);
 }
 
 } // namespace

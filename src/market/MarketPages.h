@@ -15,7 +15,6 @@ class FlexGrid;
 // reads like any other.
 namespace market {
 
-inline constexpr int kWhite = 0xFFFFFF;
 inline constexpr int kBlue = 0xFF0000;
 inline constexpr int kRed = 0x0000FF;
 inline constexpr int kYellow = 0xFFFF;

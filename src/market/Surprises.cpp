@@ -24,7 +24,7 @@ void titleRow(const ViewContext& ctx, FlexGrid& grid)
     grid.setCellBackColor(kWhite);
 }
 
-void fill(const ViewContext& ctx, FlexGrid& grid)
+void fillSurprises(const ViewContext& ctx, FlexGrid& grid)
 {
     QString text = ctx.readPage();
     NormaliseTags(text, true, true, true, true);
@@ -76,7 +76,7 @@ QString SurprisesMessage()
 void FG_SUP(const ViewContext& ctx, FlexGrid& grid)
 {
     try {
-        WithMessage([&] { fill(ctx, grid); }, {5, 53}, SurprisesMessage());
+        WithMessage([&] { fillSurprises(ctx, grid); }, {5, 53}, SurprisesMessage());
     } catch (const ViewError& e) {
         if (e.kind() == ViewError::Message)
             throw;

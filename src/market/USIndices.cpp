@@ -119,7 +119,7 @@ QString USQuoteAddress(const QString& symbol)
 
 namespace {
 
-void fill(const ViewContext& ctx, FlexGrid& grid)
+void fillIndices(const ViewContext& ctx, FlexGrid& grid)
 {
     LoadUS();
     const auto& table = USIndexes();
@@ -183,7 +183,7 @@ void fill(const ViewContext& ctx, FlexGrid& grid)
 void FG_US(const ViewContext& ctx, FlexGrid& grid)
 {
     try {
-        fill(ctx, grid);
+        fillIndices(ctx, grid);
     } catch (const ViewError& e) {
         if (e.kind() == ViewError::Number && e.errorNumber() == 53)
             throw ViewError::message(QStringLiteral("Tradewright do not have US market information"));

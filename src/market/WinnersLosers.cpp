@@ -45,7 +45,7 @@ void band(FlexGrid& grid, int row, const QString& heading)
     }
 }
 
-void fill(const ViewContext& ctx, FlexGrid& grid)
+void fillWinners(const ViewContext& ctx, FlexGrid& grid)
 {
     // The winners' page (the kind's first download) holds its table after "Percentage Winners".
     const QString& winners = pages::Kind(pages::PageId::WinnersLosers).downloads.front().fileName;
@@ -110,5 +110,5 @@ void fill(const ViewContext& ctx, FlexGrid& grid)
 
 void FG_WinLos(const ViewContext& ctx, FlexGrid& grid)
 {
-    WithMessage([&] { fill(ctx, grid); }, {5, 53}, QStringLiteral("No Data were found"));
+    WithMessage([&] { fillWinners(ctx, grid); }, {5, 53}, QStringLiteral("No Data were found"));
 }

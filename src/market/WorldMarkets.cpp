@@ -27,7 +27,7 @@ void titleRow(const ViewContext& ctx, FlexGrid& grid, int row, const QString& ti
     }
 }
 
-void fill(const ViewContext& ctx, FlexGrid& grid)
+void fillWorld(const ViewContext& ctx, FlexGrid& grid)
 {
     QString text = ctx.readPage();
     NormaliseTags(text, true, true, true, true);
@@ -85,5 +85,5 @@ void fill(const ViewContext& ctx, FlexGrid& grid)
 
 void FG_WMarket(const ViewContext& ctx, FlexGrid& grid)
 {
-    WithMessage([&] { fill(ctx, grid); }, {5, 53}, QStringLiteral("No Data were found"));
+    WithMessage([&] { fillWorld(ctx, grid); }, {5, 53}, QStringLiteral("No Data were found"));
 }

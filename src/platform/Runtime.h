@@ -12,6 +12,9 @@
 // whatever the machine's locale.
 namespace rt {
 
+// The line end of every text the program writes or sends: mail, news, logs, pages.
+inline const QString CrLf = QStringLiteral("\r\n");
+
 // Format(value, pattern): "0" a required digit, "#" an optional one, "," asks for
 // grouping, "." the decimal point with exactly as many decimals as follow it
 // (rounded half away from zero). A pattern ending in ";" (empty negative section)

@@ -29,7 +29,6 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcExport, "tradewright.reports.export")
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QChar kQ = QLatin1Char('"');
 
 constexpr std::array<SlotInfo, SlotCount> kSlots{{
@@ -176,7 +175,7 @@ QString delimitedRow(const StockRec& r, QChar separator)
 QString xmlRecord(const StockRec& r)
 {
     const QString pad(16, QLatin1Char(' '));
-    QString out = QString(8, QLatin1Char(' ')) + QStringLiteral("<Stock>") + kCrLf;
+    QString out = QString(8, QLatin1Char(' ')) + QStringLiteral("<Stock>") + rt::CrLf;
     for (std::size_t k = 0; k < kStandard.size(); ++k) {
         const QLatin1String tag(kElements[k]);
         QString value = r.*kStandard[k];
@@ -184,9 +183,9 @@ QString xmlRecord(const StockRec& r)
         if (&StockRec::Industry == kStandard[k])
             value = quoted(value.replace(QLatin1Char('&'), QLatin1String(" and ")));
         out += pad + QLatin1Char('<') + tag + QLatin1Char('>') + xmlText(value) + QStringLiteral("</") + tag +
-               QLatin1Char('>') + kCrLf;
+               QLatin1Char('>') + rt::CrLf;
     }
-    out += QString(8, QLatin1Char(' ')) + QStringLiteral("</Stock>") + kCrLf;
+    out += QString(8, QLatin1Char(' ')) + QStringLiteral("</Stock>") + rt::CrLf;
     return out;
 }
 
@@ -195,17 +194,17 @@ QString row(int slot, const StockRec& r, const QDate& today)
     switch (slot) {
     case 0:
     case ClipboardSlot:
-        return delimitedRow(r, QLatin1Char('\t')) + kCrLf;
+        return delimitedRow(r, QLatin1Char('\t')) + rt::CrLf;
     case 1:
-        return delimitedRow(r, QLatin1Char(',')) + kCrLf;
+        return delimitedRow(r, QLatin1Char(',')) + rt::CrLf;
     case 2:
         return quoted(r.Symbol) + QLatin1Char(',') + quoted(price(r.LastPrice, true)) + QLatin1Char(',') +
-               quoted(TradeDate(r.LastTradeTime, today)) + kCrLf;
+               quoted(TradeDate(r.LastTradeTime, today)) + rt::CrLf;
     case 3:
         return QStringList{r.Symbol, hundreds(r.Volume), price(r.DayHigh, true), price(r.DayLow, true),
                            price(r.LastPrice, true), price(r.Change, true), TradeDate(r.LastTradeTime, today)}
                    .join(QLatin1Char(' ')) +
-               kCrLf;
+               rt::CrLf;
     case 4:
         return QStringList{r.Symbol,
                            QStringLiteral("d"),
@@ -217,12 +216,12 @@ QString row(int slot, const StockRec& r, const QDate& today)
                            hundreds(r.Volume),
                            QStringLiteral("0")}
                    .join(QLatin1Char(',')) +
-               kCrLf;
+               rt::CrLf;
     case 5:
-        return r.Symbol + QString(8, QLatin1Char(' ')) + price(r.LastPrice, false) + kCrLf;
+        return r.Symbol + QString(8, QLatin1Char(' ')) + price(r.LastPrice, false) + rt::CrLf;
     case 6:
         return quoted(r.Symbol) + QLatin1Char(',') + quoted(TradeDate(r.LastTradeTime, today)) + QLatin1Char(',') +
-               quoted(price(r.LastPrice, false)) + kCrLf;
+               quoted(price(r.LastPrice, false)) + rt::CrLf;
     case 7:
         return delimitedRow(r, QLatin1Char(',')) + QLatin1Char('\r');
     case XmlSlot:
@@ -272,11 +271,11 @@ std::optional<QString> ExportText(int slot, std::span<const StockRec> records, i
     count = std::clamp(count, 0, int(records.size()));
     QString text;
     if (slot == 5)
-        text = today.toString(QStringLiteral("MM/dd/yy")) + kCrLf;
+        text = today.toString(QStringLiteral("MM/dd/yy")) + rt::CrLf;
     if (slot == XmlSlot)
-        text = QStringLiteral("<?xml version=\"1.0\"?>") + kCrLf + QStringLiteral("<!--  Made By Tradewright 5.01 - ") +
-               Sites::Address(Site::Maker, QString()) + QStringLiteral(" -->") + kCrLf + QStringLiteral("    <Stocks>") +
-               kCrLf;
+        text = QStringLiteral("<?xml version=\"1.0\"?>") + rt::CrLf + QStringLiteral("<!--  Made By Tradewright 5.01 - ") +
+               Sites::Address(Site::Maker, QString()) + QStringLiteral(" -->") + rt::CrLf + QStringLiteral("    <Stocks>") +
+               rt::CrLf;
     try {
         for (int i = 0; i < count; ++i) {
             const StockRec& r = records[std::size_t(i)];

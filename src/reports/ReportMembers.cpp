@@ -20,8 +20,6 @@
 namespace reports {
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
-
 // How a report looks for the tags of its table. First with their letter case as the
 // page's rewrites leave them (a page that gives a table that way always gives the
 // same report); a report whose walk found no row looks again without regard to case

@@ -1,4 +1,5 @@
 #include "reports/SummarySections.h"
+#include "platform/Runtime.h"
 
 #include "core/Misc.h"
 #include "pages/PageCatalogue.h"
@@ -29,7 +30,6 @@ namespace {
 using reports::addCell;
 using reports::RowPage;
 
-const QLatin1String kCrLf("\r\n");
 
 // A missing marker, like a search started after one: the builder ends with error 5.
 [[noreturn]] void missingMarker()
@@ -201,7 +201,7 @@ QString buildGrid(const QString& text, const Grid& g)
     QString& valueRow = pieces.values;
     ReplaceAll(valueRow, QLatin1String("<br>"), QLatin1String("</td><td></td><td>"));
 
-    QString result = QLatin1String(g.firstHeading) + kCrLf;
+    QString result = QLatin1String(g.firstHeading) + rt::CrLf;
     int number = 0;
     ForEachElement(headerRegion, "<th", "</th>", [&](QStringView th) {
         if (++number > g.headings)
@@ -566,7 +566,7 @@ QString buildOptions(const QString& text, const OptionSide& side)
                == Dialogs::vbCancel)
         return QString();
 
-    QString header = QStringLiteral("<TR>") + QLatin1String(side.firstHeading) + kCrLf;
+    QString header = QStringLiteral("<TR>") + QLatin1String(side.firstHeading) + rt::CrLf;
     for (const char* caption : {"Last Sale", "Net", "Bid", "Ask", "Vol", "Open Int"})
         addCell(header, side.headingOpen, QLatin1String(caption), side.headingClose);
     header += QLatin1String("</TR>\r\n<TR>");

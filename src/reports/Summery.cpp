@@ -27,8 +27,6 @@ using namespace summary;
 
 namespace {
 
-const QLatin1String kCrLf("\r\n");
-
 const char* const kHeadline = "<B><FONT SIZE=\"+1\" FACE=\"Times New Roman\" color=\"#009999\"><U>";
 
 } // namespace
@@ -57,7 +55,7 @@ void openTable1(QString& page, const QString& headline)
     page += headline;
     page += QLatin1String("</U></FONT></B> <CENTER>");
     page += standardTable();
-    page += kCrLf;
+    page += rt::CrLf;
 }
 
 // Table1 appended to page in place.
@@ -84,7 +82,7 @@ QString Summery::RowPrice(const QString& label1, const QString& value1, const QS
            + QLatin1String("</FONT></b></TD><TD WIDTH=\"25%\" nowrap><Font face=\"Arial\" size=\"2\">&nbsp;") + value1
            + QLatin1String("</Font></TD><TD WIDTH=\"25%\"><b><Font color=\"#000080\" face=\"Arial\" size=\"2\">&nbsp;")
            + label2 + QLatin1String("</Font></b></td><td WIDTH=\"25%\"><Font face=\"Arial\" size=\"2\">&nbsp;")
-           + value2 + QLatin1String("</Font></td></TR>") + kCrLf;
+           + value2 + QLatin1String("</Font></td></TR>") + rt::CrLf;
 }
 
 QString Summery::TablePrice()
@@ -173,16 +171,16 @@ QString Summery::S_AR()
     const double w = ((100 - 650 / 100.0) * (5 - r) + (250 / 100.0) * r) / 4;
     const int W = static_cast<int>(std::round(w));
 
-    QString bar = kCrLf + QLatin1String("<P><CENTER>") + QLatin1String(kHeadline)
+    QString bar = rt::CrLf + QLatin1String("<P><CENTER>") + QLatin1String(kHeadline)
                   + QLatin1String("Analyst's Recommendation</U></FONT></B> <table border=\"0\" width=\"100%\"><tr>");
     static const std::pair<const char*, const char*> labels[] = {
         {"LEFT", "Sell"}, {"LEFT", "Underpreform"}, {"center", "Hold"}, {"center", "Buy"}, {"RIGHT", "Strong Buy"},
     };
     for (const auto& [align, label] : labels)
-        bar += kCrLf + QLatin1String("<td width=\"20%\" align=\"") + QLatin1String(align)
+        bar += rt::CrLf + QLatin1String("<td width=\"20%\" align=\"") + QLatin1String(align)
                + QLatin1String("\"><i><b><font face=\"Times New Roman\" size=\"2\" color=\"#808080\">")
                + QLatin1String(label) + QLatin1String("</font></b></i></td>");
-    bar += kCrLf + QLatin1String("</tr></table>") + standardTable() + kCrLf;
+    bar += rt::CrLf + QLatin1String("</tr></table>") + standardTable() + rt::CrLf;
     bar += QLatin1String("<tr><td width=\"") + QString::number(W + 10)
            + QLatin1String("%\" bgcolor=\"#0000FF\" background=\"../../../bar.jpg\">&nbsp;</td>")
            + QLatin1String("<td width=\"1%\" bgcolor=\"#FF0000\" valign=\"middle\" align=\"center\" "
@@ -203,11 +201,11 @@ std::vector<QString> Summery::PagePieces(const Flags& flags)
 {
     const QString name = EscapeHtmlText(GetSelectedName());
     QString page = QLatin1String("<HTML><HEAD><TITLE>") + name
-                   + QLatin1String(" Summary</TITLE></HEAD><BODY BGCOLOR=\"#ffffff\">") + kCrLf
+                   + QLatin1String(" Summary</TITLE></HEAD><BODY BGCOLOR=\"#ffffff\">") + rt::CrLf
                    + QLatin1String("<P><CENTER><B><U><FONT SIZE=\"+3\" FACE=\"Times New Roman\">") + name
                    + QLatin1String("</FONT></U></B></CENTER></P><P><CENTER><FONT SIZE=\"+1\" FACE=\"Times New "
                                    "Roman\"><B>Summary</B></FONT></CENTER></P><P ALIGN=RIGHT>")
-                   + kCrLf
+                   + rt::CrLf
                    + QLatin1String("<TABLE BORDER=\"0\" CELLSPACING=\"0\" CELLPADDING=\"0\"><TR><TD WIDTH=\"50%\">"
                                    "&nbsp;<I><FONT SIZE=\"-1\">Last Update:</FONT></I></TD><TD WIDTH=\"50%\">&nbsp;")
                    + QLocale::system().toString(Clock::Now().date(), QLocale::ShortFormat)
@@ -215,20 +213,20 @@ std::vector<QString> Summery::PagePieces(const Flags& flags)
 
     if (flags[Pr] == 1) {
         const QString profile = S_Profile();
-        page += kCrLf + QLatin1String("<P><CENTER>") + standardTable()
+        page += rt::CrLf + QLatin1String("<P><CENTER>") + standardTable()
                 + QLatin1String("<TR><TD WIDTH=\"70%\">") + QLatin1String(kHeadline)
                 + QLatin1String("Profile:</U></FONT></B></TD><TD WIDTH=\"30%\">") + QLatin1String(kHeadline)
-                + QLatin1String("Chart:</U></FONT></B>&nbsp;</TD></TR>") + kCrLf
+                + QLatin1String("Chart:</U></FONT></B>&nbsp;</TD></TR>") + rt::CrLf
                 + QLatin1String("<TR><TD WIDTH=\"70%\" BGCOLOR=\"#fffddd\"><FONT SIZE=-1 Face=\"Times New Roman\">"
                                 "&nbsp;")
-                + profile + QLatin1String("</FONT></TD>") + kCrLf
+                + profile + QLatin1String("</FONT></TD>") + rt::CrLf
                 + QLatin1String("<TD WIDTH=\"30%\" ALIGN=\"CENTER\" BGCOLOR=\"#fffddd\">") + ProfileChart()
                 + QLatin1String("&nbsp;</TD></TR></TABLE></CENTER></P>");
     }
     if (flags[AR] == 1)
-        page += kCrLf + S_AR();
+        page += rt::CrLf + S_AR();
     if (flags[LP] == 1)
-        page += kCrLf + TablePrice();
+        page += rt::CrLf + TablePrice();
     // Each box goes between the opening and the closing of its table, as Table1 lays it out.
     std::vector<QString> pieces;
     PageReads reads(CurrentSymbol());
@@ -236,13 +234,13 @@ std::vector<QString> Summery::PagePieces(const Flags& flags)
         if (flags[section.flag] != 1)
             continue;
         QString box = SectionBox(section, reads, m_progress);
-        page += kCrLf;
+        page += rt::CrLf;
         openTable1(page, section.headline);
         pieces.push_back(std::move(page));
         pieces.push_back(std::move(box));
         page = kTable1Close;
     }
-    page += kCrLf;
+    page += rt::CrLf;
     page += ClosingBlock();
     pieces.push_back(std::move(page));
     return pieces;

@@ -16,7 +16,6 @@ const char* const FtpDownload::DoneText = "Download complate.\r\nClose Tradewrig
 
 namespace {
 
-const QString CRLF = QStringLiteral("\r\n");
 const QString ErrorTitle = QStringLiteral("FTPget");
 
 // A dotted IPv4 address of either form Qt may report ("::ffff:127.0.0.1" too); "" for
@@ -190,8 +189,8 @@ void FtpDownload::sendRow()
         row.Command = QStringLiteral("PORT ") + QString(address).replace(QLatin1Char('.'), QLatin1Char(',')) +
                       u',' + QString::number(port / 256) + u',' + QString::number(port % 256);
     }
-    m_control->SendData(row.Command + CRLF);
-    Text1 += row.Command + CRLF;
+    m_control->SendData(row.Command + rt::CrLf);
+    Text1 += row.Command + rt::CrLf;
     ++ReplyStep;
     emit changed();
 }
@@ -252,7 +251,7 @@ void FtpDownload::Winsock1_Error(int number, const QString& description)
 {
     if (!m_busy)
         return;
-    fail(QStringLiteral("Error Number:") + QString::number(number) + CRLF + QStringLiteral("Description: ") +
+    fail(QStringLiteral("Error Number:") + QString::number(number) + rt::CrLf + QStringLiteral("Description: ") +
              description,
          ErrorTitle);
 }
@@ -305,7 +304,7 @@ void FtpDownload::Data_Error(int number, const QString& description)
 {
     if (!m_busy)
         return;
-    fail(QStringLiteral("Error Number:") + QString::number(number) + CRLF + QStringLiteral("Description: ") +
+    fail(QStringLiteral("Error Number:") + QString::number(number) + rt::CrLf + QStringLiteral("Description: ") +
              description,
          QString());
 }

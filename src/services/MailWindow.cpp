@@ -1,4 +1,5 @@
 #include "services/MailWindow.h"
+#include "platform/Runtime.h"
 
 #include "core/Misc.h"
 #include "core/Settings.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kEmptyTitle = QStringLiteral("Please fill empty fileds");
 
 QString setting(const char* name)
@@ -49,7 +49,7 @@ QString HeaderFieldProblem(const OutgoingMail& mail)
     for (const auto& [text, name] : fields)
         if (holdsControl(*text))
             return QStringLiteral("The %1 holds a line break or another control character.").arg(QLatin1String(name))
-                   + kCrLf + QStringLiteral("Please correct it; the mail was not sent.");
+                   + rt::CrLf + QStringLiteral("Please correct it; the mail was not sent.");
     return QString();
 }
 
@@ -96,12 +96,12 @@ QString MailWindow::RecommendationBody()
         QString(),
         QStringLiteral("Regards"),
     };
-    return lines.join(kCrLf);
+    return lines.join(rt::CrLf);
 }
 
 QString MailWindow::BugReportBody()
 {
-    return QStringLiteral("Hello, I'm using ") + SplashInfo::LegalTrademarks() + QStringLiteral(". ") + kCrLf;
+    return QStringLiteral("Hello, I'm using ") + SplashInfo::LegalTrademarks() + QStringLiteral(". ") + rt::CrLf;
 }
 
 void MailWindow::TellAFriend()
@@ -140,7 +140,7 @@ MailWindow::SendOutcome MailWindow::cmdSend_Click()
 
     const QString log = chkError ? ReadFile(AppPath() + QStringLiteral("/ErrorLog.txt")) : QString();
     const OutgoingMail mail{txtServer, txtFromName, txtFromEmail, txtToName, txtToEmail, txtSubject,
-                            txtBody + kCrLf + log};
+                            txtBody + rt::CrLf + log};
     if (!DeliverMail(m_sender, mail).ok) {
         setStatus(QStringLiteral("Mail Not Sent"));
         return SendOutcome::Failed;
@@ -162,7 +162,7 @@ bool SendErrorLog(MainWindowPort& main)
     main.setStatusText(QStringLiteral("Sending Error Log.."));
     const QString log = ReadFile(AppPath() + QStringLiteral("/ErrorLog.txt"));
     if (log.isEmpty()) {
-        Dialogs::MsgBox(QStringLiteral("Your Error Log is empty.") + kCrLf +
+        Dialogs::MsgBox(QStringLiteral("Your Error Log is empty.") + rt::CrLf +
                             QStringLiteral("Click on 'Start' menu, select 'Email' -> 'Bug Report', and report on bug."),
                         Dialogs::vbOKOnly + Dialogs::vbExclamation, QStringLiteral("Empty Error Log"));
         return false;

@@ -1,4 +1,5 @@
 #include "services/NntpSession.h"
+#include "platform/Runtime.h"
 
 #include "platform/AppPath.h"
 #include "platform/Codec.h"
@@ -10,8 +11,6 @@
 #include <limits>
 
 namespace {
-
-const QString CRLF = QStringLiteral("\r\n");
 
 bool hasCode(const QByteArray& line, const char* code)
 {
@@ -85,7 +84,7 @@ void NntpSession::Disconnect()
         return;
     // "QUIT" goes out before the socket closes: once it is written, or after two
     // seconds at the most.
-    m_socket->SendData(QStringLiteral("QUIT") + CRLF);
+    m_socket->SendData(QStringLiteral("QUIT") + rt::CrLf);
     emit commandSent(QStringLiteral("QUIT"));
     const int generation = ++m_quitGeneration;
     const auto closeNow = [this, generation] {
@@ -157,7 +156,7 @@ QString NntpSession::ArticleNumber(const QString& listLine)
 void NntpSession::send(const QString& command, const QString& newState)
 {
     const QString line = CommandLine(command);
-    m_socket->SendData(line + CRLF);
+    m_socket->SendData(line + rt::CrLf);
     m_awaiting << newState;
     NewsState = newState;
     if (!m_silence->isActive())
@@ -337,7 +336,7 @@ void NntpSession::handleLine(QByteArray line)
                 return;
             }
             if (m_bodyStarted)
-                m_body += CRLF;
+                m_body += rt::CrLf;
             m_body += fromCp1252(line);
             m_bodyStarted = true;
         }
@@ -449,7 +448,7 @@ bool SaveServerList(const QStringList& groups)
 {
     QString text;
     for (const QString& g : groups)
-        text += NntpSession::CommandLine(g) + CRLF;
+        text += NntpSession::CommandLine(g) + rt::CrLf;
     return WriteFileAtomic(ServerListFile(), toCp1252(text));
 }
 

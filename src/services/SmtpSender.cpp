@@ -1,4 +1,5 @@
 #include "services/SmtpSender.h"
+#include "platform/Runtime.h"
 
 #include "platform/Clock.h"
 #include "platform/Codec.h"
@@ -17,8 +18,6 @@ const char* const SmtpSender::HeloDomain = "tradewright.orvane";
 const char* const SmtpSender::MailerName = "Orvane Tradewright 5.4";
 
 namespace {
-
-const QString CRLF = QStringLiteral("\r\n");
 
 const QString TimedOutText = QStringLiteral("SMTP service error, timed out while waiting for response");
 const QString ClosedText = QStringLiteral("SMTP service error, the server closed the connection");
@@ -171,14 +170,14 @@ SmtpResult SmtpSender::SendEmail(const QString& Server, const QString& From, con
     }
 
     m_dateLine = FormatDateLine(Clock::Now());
-    const QString mailFrom = QStringLiteral("mail from: ") + FromEmail + CRLF;
-    const QString rcptTo = QStringLiteral("rcpt to: ") + ToEmail + CRLF;
-    const QString headers = QStringLiteral("From: ") + CleanHeaderField(From) + CRLF
-                            + QStringLiteral("Date: ") + m_dateLine + CRLF
-                            + QStringLiteral("X-Mailer: ") + QLatin1String(MailerName) + CRLF
-                            + QStringLiteral("To: ") + CleanHeaderField(ToName) + CRLF
-                            + QStringLiteral("Subject: ") + CleanHeaderField(Subject) + CRLF;
-    const QString data = headers + CRLF + StuffBody(Body) + QStringLiteral(".") + CRLF;
+    const QString mailFrom = QStringLiteral("mail from: ") + FromEmail + rt::CrLf;
+    const QString rcptTo = QStringLiteral("rcpt to: ") + ToEmail + rt::CrLf;
+    const QString headers = QStringLiteral("From: ") + CleanHeaderField(From) + rt::CrLf
+                            + QStringLiteral("Date: ") + m_dateLine + rt::CrLf
+                            + QStringLiteral("X-Mailer: ") + QLatin1String(MailerName) + rt::CrLf
+                            + QStringLiteral("To: ") + CleanHeaderField(ToName) + rt::CrLf
+                            + QStringLiteral("Subject: ") + CleanHeaderField(Subject) + rt::CrLf;
+    const QString data = headers + rt::CrLf + StuffBody(Body) + QStringLiteral(".") + rt::CrLf;
 
     m_reader.clear();
     m_peerClosed = false;
@@ -205,10 +204,10 @@ SmtpResult SmtpSender::SendEmail(const QString& Server, const QString& From, con
     };
     const Step steps[] = {
         {QString(), "220", nullptr, "Connecting...."},
-        {QStringLiteral("HELO ") + QLatin1String(HeloDomain) + CRLF, "250", nullptr, "Connected"},
+        {QStringLiteral("HELO ") + QLatin1String(HeloDomain) + rt::CrLf, "250", nullptr, "Connected"},
         {mailFrom, "250", "Sending Message", nullptr},
         {rcptTo, "250", nullptr, nullptr},
-        {QStringLiteral("data") + CRLF, "354", nullptr, nullptr},
+        {QStringLiteral("data") + rt::CrLf, "354", nullptr, nullptr},
         {data, "250", nullptr, nullptr},
     };
 
@@ -230,7 +229,7 @@ SmtpResult SmtpSender::SendEmail(const QString& Server, const QString& From, con
     // The server has taken the message. Its answer to "quit" no longer changes that, so
     // a missing or odd one is not reported.
     const QString accepted = m_lastReply;
-    send(QStringLiteral("quit") + CRLF);
+    send(QStringLiteral("quit") + rt::CrLf);
     emit statusChanged(QStringLiteral("Disconnecting"));
     WaitForReply(QStringLiteral("221"));
     if (!self)
@@ -343,7 +342,7 @@ SmtpResult SmtpSender::failAndQuit(bool awaitQuitReply)
     // Say goodbye so the server drops the half-made message; when it is still answering
     // (it only disliked the last command) give it the usual time to confirm.
     if (m_socket->State() == Socket::sckConnected) {
-        send(QStringLiteral("quit") + CRLF);
+        send(QStringLiteral("quit") + rt::CrLf);
         if (awaitQuitReply) {
             QPointer<SmtpSender> self(this);
             WaitForReply(QStringLiteral("221"));
@@ -408,7 +407,7 @@ QString SmtpSender::CleanHeaderField(const QString& text)
 QString SmtpSender::StuffBody(const QString& body)
 {
     QString text = body;
-    text.replace(CRLF, QStringLiteral("\n"));
+    text.replace(rt::CrLf, QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QStringList lines = text.split(QLatin1Char('\n'));
     // A line that is only "." would end the message early; the server takes the
@@ -416,5 +415,5 @@ QString SmtpSender::StuffBody(const QString& body)
     for (QString& line : lines)
         if (line.startsWith(QLatin1Char('.')))
             line.prepend(QLatin1Char('.'));
-    return lines.join(CRLF) + CRLF;
+    return lines.join(rt::CrLf) + rt::CrLf;
 }

@@ -1,4 +1,5 @@
 #include "SpeechSession.h"
+#include "platform/Runtime.h"
 
 #include "core/ErrorLog.h"
 #include "platform/Dialogs.h"
@@ -8,15 +9,9 @@
 
 #include <exception>
 
-namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
-
-} // namespace
-
 QString SpokenPriceLine(const StockRec& row)
 {
-    return kCrLf + row.CompanyName + QStringLiteral(", Last Price: ") + row.LastPrice + QStringLiteral(", change: ")
+    return rt::CrLf + row.CompanyName + QStringLiteral(", Last Price: ") + row.LastPrice + QStringLiteral(", change: ")
            + row.Change + QStringLiteral(", ") + row.PctChange + QStringLiteral(".");
 }
 
@@ -44,7 +39,7 @@ QString AllStockPrices()
 QString SpokenHeadlines(const QString& headlines)
 {
     QString text = headlines;
-    return text.replace(QLatin1Char(';'), QStringLiteral(".") + kCrLf);
+    return text.replace(QLatin1Char(';'), QStringLiteral(".") + rt::CrLf);
 }
 
 const std::array<QString, SpeechSession::ButtonCount>& SpeechSession::Captions()

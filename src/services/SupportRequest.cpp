@@ -1,4 +1,5 @@
 #include "services/SupportRequest.h"
+#include "platform/Runtime.h"
 
 #include "core/ErrorLog.h"
 #include "core/Misc.h"
@@ -16,8 +17,6 @@
 #include <exception>
 
 namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 QString answerOf(const std::array<const char*, 3>& answers, int Index)
 {
@@ -93,9 +92,9 @@ QString SupportRequest::Compose(const QString& date) const
         QString(41, QLatin1Char('*')),
         QStringLiteral("Note: ") + txtDesc,
     };
-    QString text = lines.join(kCrLf);
+    QString text = lines.join(rt::CrLf);
     if (chkError)
-        text += kCrLf + QStringLiteral("*************************ErrorLog***********************") + kCrLf +
+        text += rt::CrLf + QStringLiteral("*************************ErrorLog***********************") + rt::CrLf +
                 ReadFile(AppPath() + QStringLiteral("/ErrorLog.txt"));
     return text;
 }
@@ -121,7 +120,7 @@ SupportRequest::SubmitOutcome SupportRequest::SendData()
             txtEmail = Settings::GetSetting(QString::fromLatin1(Settings::Email));
         if (txtEmail.trimmed().isEmpty()) {
             txtEmail = Dialogs::InputBox(QStringLiteral("Please enter your e-mail address, so that we can answer you.") +
-                                             kCrLf + QStringLiteral("Ex.: \"") + MailTexts::ExampleAddress() +
+                                             rt::CrLf + QStringLiteral("Ex.: \"") + MailTexts::ExampleAddress() +
                                              QLatin1Char('"'),
                                          QStringLiteral("E-Mail"));
             if (txtEmail.trimmed().isEmpty())

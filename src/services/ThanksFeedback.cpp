@@ -11,8 +11,6 @@
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
-
 QString name(const char* setting)
 {
     return QString::fromLatin1(setting);
@@ -118,7 +116,7 @@ QString BuildText(const Answers& a, const QString& email, const QString& date, c
         QStringLiteral("Comments: ") + a.comments,
         rule,
     };
-    return lines.join(kCrLf);
+    return lines.join(rt::CrLf);
 }
 
 bool SendData(const Answers& answers, QString* email)

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kWhite = 0xFFFFFF;
 constexpr int kRaisedLight = 3;
 constexpr int kNoAlignment = -1;
 

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int kWhite = 0xFFFFFF;
 constexpr int kLinkBlue = 0xFF0000;  // BGR
 
 // The part of the page from marker up to, not including, the next "</html".
@@ -39,7 +38,7 @@ void markLink(FlexGrid& grid, int row, int col)
     grid.setCellFontUnderline(true);
 }
 
-QString cleaned(QString cell)
+QString cleanedFiling(QString cell)
 {
     return CleanCell(cell, false, true, false).trimmed();
 }
@@ -72,7 +71,7 @@ void BuildInsiderTrades(const ViewContext& ctx, FlexGrid& grid)
         int k = 0;
         for (const QString& cell : ScanCells(row)) {
             // A ninth cell lies outside the grid: the view fails there.
-            grid.setTextMatrix(r, k, cleaned(cell));
+            grid.setTextMatrix(r, k, cleanedFiling(cell));
             if (k == 2)
                 markLink(grid, r, 2);
             ++k;
@@ -130,7 +129,7 @@ void BuildQuarterlyReports(const ViewContext& ctx, FlexGrid& grid)
     for (const QString& row : ScanRows(rows)) {
         int k = 0;
         for (const QString& cell : ScanCells(row)) {
-            QString value = cleaned(cell);
+            QString value = cleanedFiling(cell);
             if (value.isEmpty())
                 continue;
             const qsizetype quote = value.indexOf(QLatin1Char('"'));

@@ -35,7 +35,7 @@ FlexGrid* mainGrid()
 
 Q_LOGGING_CATEGORY(lcGridLayout, "tradewright.sheets.gridlayout")
 
-const SkipFailedSteps step(lcGridLayout, "column layout");
+const SkipFailedSteps layoutStep(lcGridLayout, "column layout");
 
 } // namespace
 
@@ -103,7 +103,7 @@ void FixLayOut(FlexGrid& fg)
 {
     const int lastCol = std::min(fg.Cols() - 1, kLastLayoutCol);
     for (int c = 1; c <= lastCol; ++c) {
-        step([&] {
+        layoutStep([&] {
             const QString header = fg.TextMatrix(0, c);
             // Entry 20 is never searched: once the others stand, the last one is
             // in place too.
@@ -115,7 +115,7 @@ void FixLayOut(FlexGrid& fg)
                     continue;
                 if (rec.Pos1 >= 1 && rec.Pos1 < fg.Cols()) {
                     fg.setRedraw(false);
-                    step([&] { fg.setColPosition(c, rec.Pos1); });
+                    layoutStep([&] { fg.setColPosition(c, rec.Pos1); });
                     fg.setRedraw(true);
                 }
                 break;
@@ -129,7 +129,7 @@ void FG_DragDrop(QWidget* Source, double X, double Y)
     Q_UNUSED(Source);
     Q_UNUSED(X);
     Q_UNUSED(Y);
-    step([] { splitBar().setVisible(false); });
+    layoutStep([] { splitBar().setVisible(false); });
     FlexGrid* grid = mainGrid();
     if (!grid || DragCol() == -1)
         return;
@@ -145,10 +145,10 @@ void FG_DragDrop(QWidget* Source, double X, double Y)
     } catch (...) {
         // A drag from a column the grid no longer has moves nothing and records
         // nothing.
-        step([&] { fg.setRedraw(true); });
+        layoutStep([&] { fg.setRedraw(true); });
         return;
     }
-    step([&] { fg.setRedraw(true); });
+    layoutStep([&] { fg.setRedraw(true); });
 
     // The layout is the quotes view's column order: a drop in another view moves
     // the column and leaves the record and the file alone.
@@ -156,7 +156,7 @@ void FG_DragDrop(QWidget* Source, double X, double Y)
         return;
     const int lastCol = std::min(fg.Cols() - 1, kLastLayoutCol);
     for (int c = 1; c <= lastCol; ++c) {
-        step([&] {
+        layoutStep([&] {
             LayOut()[c].Caption = fg.TextMatrix(0, c);
             LayOut()[c].Pos1 = c;
             LayOut()[c].Pos2 = c;
@@ -172,9 +172,9 @@ void FG_DragOver(QWidget* Source, double X, double Y, int State)
     Q_UNUSED(Y);
     Q_UNUSED(State);
     FlexGrid* grid = mainGrid();
-    step([] { splitBar().setVisible(true); });
+    layoutStep([] { splitBar().setVisible(true); });
     if (grid)
-        step([&] { splitBar().setLeft(grid->ColPos(grid->MouseCol()) + 100); });
+        layoutStep([&] { splitBar().setLeft(grid->ColPos(grid->MouseCol()) + 100); });
 }
 
 void FindGridRow(const QString& text)
@@ -182,7 +182,7 @@ void FindGridRow(const QString& text)
     FlexGrid* grid = mainGrid();
     if (!grid)
         return;
-    step([&] {
+    layoutStep([&] {
         for (int r = 0; r < grid->Rows(); ++r) {
             if (grid->TextMatrix(r, 1) == text) {
                 grid->setTopRow(r);
@@ -194,15 +194,15 @@ void FindGridRow(const QString& text)
 
 void SelectAllGrid(FlexGrid& grid)
 {
-    step([&] { grid.setCol(0); });
-    step([&] { grid.setRow(0); });
-    step([&] { grid.setRowSel(grid.Rows() - 1); });
-    step([&] { grid.setColSel(grid.Cols() - 1); });
+    layoutStep([&] { grid.setCol(0); });
+    layoutStep([&] { grid.setRow(0); });
+    layoutStep([&] { grid.setRowSel(grid.Rows() - 1); });
+    layoutStep([&] { grid.setColSel(grid.Cols() - 1); });
 }
 
 void CopyGridToClipboard(FlexGrid& grid)
 {
-    step([&] {
+    layoutStep([&] {
         const QString text = grid.Clip();
         if (QClipboard* clipboard = QGuiApplication::clipboard())
             clipboard->setText(text);

@@ -12,8 +12,6 @@
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
-constexpr int kWhite = 0xFFFFFF;
 constexpr int kGrey = 0x808080;
 
 // Runs a fill and turns its "invalid argument" (5: a marker missing, an empty
@@ -107,7 +105,7 @@ void fillSplits(const ViewContext& ctx, FlexGrid& grid)
             grid.AddItem(line);  // cells beyond the sixth are dropped
     }
     alignHeadingsTop(grid, 6);
-    writeTitle(grid, ctx.symbol + kCrLf + QStringLiteral("Splits History"));
+    writeTitle(grid, ctx.symbol + rt::CrLf + QStringLiteral("Splits History"));
     grid.setRowHeight(0, ctx.stdRowHeight);
     grid.setRowHeight(1, 2 * ctx.stdRowHeight);
     SetHeaders(grid, {QStringLiteral("Type"), QStringLiteral("Amount"), QStringLiteral("Ex-Date"),
@@ -246,7 +244,7 @@ void fillHistory(const HistoryMember& m, const ViewContext& ctx, FlexGrid& grid)
         for (int r = 1; r < grid.Rows(); ++r)
             grid.setRowHeight(r, 2 * ctx.stdRowHeight);
     }
-    writeTitle(grid, ctx.symbol + kCrLf + QLatin1String(m.titleWord));
+    writeTitle(grid, ctx.symbol + rt::CrLf + QLatin1String(m.titleWord));
     SetHeaders(grid, {QStringLiteral("Date"), QStringLiteral("Broker"),
                       QStringLiteral("Comments on ") + ctx.companyName});
     SetColAlign(grid, {4, 1, 1});
@@ -259,7 +257,7 @@ void buildHistory(const HistoryMember& m, const ViewContext& ctx, FlexGrid& grid
 {
     const QString none = QLatin1String(m.noneFound) + nameAndSymbol(ctx);
     const QString on53 = m.updateAgainOn53 ? QStringLiteral("No data for the stock you requested, ") +
-                                                 nameAndSymbol(ctx) + kCrLf + QStringLiteral("Please update again.")
+                                                 nameAndSymbol(ctx) + rt::CrLf + QStringLiteral("Please update again.")
                                            : none;
     withMessages([&] { fillHistory(m, ctx, grid); }, none, on53);
 }
@@ -268,18 +266,18 @@ void buildHistory(const HistoryMember& m, const ViewContext& ctx, FlexGrid& grid
 
 QString MomentumNote()
 {
-    return kCrLf +
+    return rt::CrLf +
            QStringLiteral("The premise behind the Momentum Ratings is simple: the more analysts cover a stock within "
                           "the past 90 days, the more clients act on their recommendations, and the more money moves "
                           "the stock.") +
-           kCrLf + kCrLf +
-           QStringLiteral("Two buy ratings are nowhere near as bullish as fifteen.") + kCrLf +
+           rt::CrLf + rt::CrLf +
+           QStringLiteral("Two buy ratings are nowhere near as bullish as fifteen.") + rt::CrLf +
            QStringLiteral("Having gone through the broker reports on more than 4,000 stocks, we find that a score of "
                           "20 or higher deserves a closer look.") +
-           kCrLf + kCrLf +
+           rt::CrLf + rt::CrLf +
            QStringLiteral("Every rating comes from a broker report of the last 90 days, since older reports carry "
                           "less weight: the buys, holds and sells counted here are only the most current reports.") +
-           kCrLf + kCrLf +
+           rt::CrLf + rt::CrLf +
            QStringLiteral("The rank is the company's place among the approximately 4,000 companies with broker "
                           "reports in the provider's database.");
 }

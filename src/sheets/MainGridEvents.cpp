@@ -26,7 +26,7 @@ constexpr int kKeyC = 67;
 Q_LOGGING_CATEGORY(lcMainGrid, "tradewright.sheets.maingrid")
 
 // Runs one step; a step that fails is passed over.
-const SkipFailedSteps step(lcMainGrid, "main grid");
+const SkipFailedSteps gridStep(lcMainGrid, "main grid");
 
 } // namespace
 
@@ -40,29 +40,29 @@ void ToggleSort(FlexGrid& grid)
     // where no search finds it.
     const int fixed = grid.FixedRows();
     bool spacer = false;
-    step([&] {
+    gridStep([&] {
         spacer = fixed + 2 < grid.Rows() && grid.RowHeight(fixed) == 0;
         for (int c = 0; spacer && c < grid.Cols(); ++c)
             spacer = grid.TextMatrix(fixed, c).isEmpty();
     });
     if (!spacer) {
-        step([&] { grid.setSort(SortAsc()); });
+        gridStep([&] { grid.setSort(SortAsc()); });
         return;
     }
     const int row = grid.Row();
     const int col = grid.Col();
     const int top = grid.TopRow();
-    step([&] { grid.setRedraw(false); });
-    step([&] {
+    gridStep([&] { grid.setRedraw(false); });
+    gridStep([&] {
         grid.setFixedRows(fixed + 1);
         grid.setCol(col);
         grid.setSort(SortAsc());
     });
-    step([&] { grid.setFixedRows(fixed); });
-    step([&] { grid.setTopRow(top); });
-    step([&] { grid.setRow(row); });
-    step([&] { grid.setCol(col); });
-    step([&] { grid.setRedraw(true); });
+    gridStep([&] { grid.setFixedRows(fixed); });
+    gridStep([&] { grid.setTopRow(top); });
+    gridStep([&] { grid.setRow(row); });
+    gridStep([&] { grid.setCol(col); });
+    gridStep([&] { grid.setRedraw(true); });
 }
 
 void ClickGridCell(FlexGrid& grid, const QString& view, GridWindow window)
@@ -70,7 +70,7 @@ void ClickGridCell(FlexGrid& grid, const QString& view, GridWindow window)
     Q_UNUSED(window);  // both windows open the same pages
     BusyPointer busy;
     GridLinkAction action;
-    step([&] {
+    gridStep([&] {
         const int row = grid.RowSel();
         QStringList texts;
         for (int c = 0; c < grid.Cols(); ++c)
@@ -78,31 +78,31 @@ void ClickGridCell(FlexGrid& grid, const QString& view, GridWindow window)
         action = GridLinkAddress(view, grid.Col(), row, texts);
     });
     if (action.markRed)
-        step([&] { grid.setCellForeColor(kMarkedCellColor); });
+        gridStep([&] { grid.setCellForeColor(kMarkedCellColor); });
     else if (!action.address.isEmpty())
-        step([&] { Shell::Open(action.address); });
-    step([] { QCoreApplication::processEvents(); });
+        gridStep([&] { Shell::Open(action.address); });
+    gridStep([] { QCoreApplication::processEvents(); });
 }
 
 void HighlightHeader(FlexGrid& grid)
 {
     const int row = grid.Row();
     const int mouseCol = grid.MouseCol();
-    step([&] { grid.setRedraw(false); });
+    gridStep([&] { grid.setRedraw(false); });
     for (int c = 0; c < grid.Cols(); ++c) {
-        step([&] {
+        gridStep([&] {
             grid.setRow(0);
             grid.setCol(c);
             grid.setCellForeColor(0);
         });
     }
-    step([&] {
+    gridStep([&] {
         grid.setRow(0);
         grid.setCol(mouseCol);
         grid.setCellForeColor(kBlue);
     });
-    step([&] { grid.setRow(row); });
-    step([&] { grid.setRedraw(true); });
+    gridStep([&] { grid.setRow(row); });
+    gridStep([&] { grid.setRedraw(true); });
 }
 
 bool SelectStockRow(FlexGrid& grid)
@@ -111,7 +111,7 @@ bool SelectStockRow(FlexGrid& grid)
     int found = -1;
     for (int r = 2; r < grid.Rows(); ++r) {
         QString text;
-        step([&] { text = grid.TextMatrix(r, 1); });
+        gridStep([&] { text = grid.TextMatrix(r, 1); });
         if (text == name) {
             found = r;
             break;
@@ -119,20 +119,20 @@ bool SelectStockRow(FlexGrid& grid)
     }
     if (found < 0)
         return false;
-    step([&] { grid.setRedraw(false); });
-    step([&] {
+    gridStep([&] { grid.setRedraw(false); });
+    gridStep([&] {
         if (found > grid.TopRow() + 6)
             grid.setTopRow(found);
     });
-    step([&] {
+    gridStep([&] {
         if (found < grid.TopRow())
             grid.setTopRow(found);
     });
-    step([&] { grid.setCol(0); });
-    step([&] { grid.setRow(found); });
-    step([&] { grid.setRowSel(found); });
-    step([&] { grid.setColSel(1); });
-    step([&] { grid.setRedraw(true); });
+    gridStep([&] { grid.setCol(0); });
+    gridStep([&] { grid.setRow(found); });
+    gridStep([&] { grid.setRowSel(found); });
+    gridStep([&] { grid.setColSel(1); });
+    gridStep([&] { grid.setRedraw(true); });
     return true;
 }
 
@@ -149,9 +149,9 @@ void MainGridEvents::FG_KeyDown(int KeyCode, int Shift)
     if (!(Shift & kCtrlMask))
         return;
     if (KeyCode == kKeyC)
-        step([] { CopyGridToClipboard(); });
+        gridStep([] { CopyGridToClipboard(); });
     else if (KeyCode == kKeyA)
-        step([] { SelectAllGrid(); });
+        gridStep([] { SelectAllGrid(); });
 }
 
 std::optional<GridPopupState> MainGridEvents::FG_MouseDown(int Button, int Shift, double X, double Y)
@@ -160,7 +160,7 @@ std::optional<GridPopupState> MainGridEvents::FG_MouseDown(int Button, int Shift
     if (Button == 2) {
         // The popup acts on the row the last left click made current.
         QString holdingKey;
-        step([&] { holdingKey = m_grid.TextMatrix(m_grid.Row(), 10); });
+        gridStep([&] { holdingKey = m_grid.TextMatrix(m_grid.Row(), 10); });
         return MainGridPopup(CurrentView(), holdingKey);
     }
 
@@ -169,7 +169,7 @@ std::optional<GridPopupState> MainGridEvents::FG_MouseDown(int Button, int Shift
     const int mouseCol = m_grid.MouseCol();
     if (!MovableHeaderCell(m_grid.MouseRow(), mouseCol, m_grid.FixedCols()))
         return std::nullopt;
-    step([&] { splitBar().setLeft(m_grid.ColPos(mouseCol) + kHeaderMarkerOffset); });
+    gridStep([&] { splitBar().setLeft(m_grid.ColPos(mouseCol) + kHeaderMarkerOffset); });
     ColumnDrag drag;
     ArmColumnDrag(drag, X, Y);
     DragStartX = drag.startX;
@@ -187,13 +187,13 @@ void MainGridEvents::FG_Click()
 void MainGridEvents::FG_MouseMove(int Button, int Shift, double X, double Y)
 {
     Q_UNUSED(Shift);
-    step([&] { m_grid.setMousePointer(LinkPointer(CurrentView(), m_grid.MouseCol(), GridWindow::Main)); });
+    gridStep([&] { m_grid.setMousePointer(LinkPointer(CurrentView(), m_grid.MouseCol(), GridWindow::Main)); });
 
     const ColumnDrag drag{DragArmed, DragCol(), DragStartX, DragStartY};
     if (!StartsColumnDrag(drag, CurrentView(), Button, X, Y, m_grid.MouseRow()))
         return;
     DragCol() = m_grid.MouseCol();
-    step([&] { m_grid.Drag(1); });
+    gridStep([&] { m_grid.Drag(1); });
 }
 
 void MainGridEvents::FG_MouseUp(int Button, int Shift, double X, double Y)
@@ -203,5 +203,5 @@ void MainGridEvents::FG_MouseUp(int Button, int Shift, double X, double Y)
     Q_UNUSED(X);
     Q_UNUSED(Y);
     DragArmed = false;
-    step([] { splitBar().setVisible(false); });
+    gridStep([] { splitBar().setVisible(false); });
 }

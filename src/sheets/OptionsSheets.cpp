@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kWhite = 0xFFFFFF;
 constexpr int kFlatLines = 1;
 
 template <typename List>

@@ -8,10 +8,9 @@
 
 namespace {
 
-constexpr int kWhite = 0xFFFFFF;
 constexpr int kProfileText = 0x404040;  // dark grey
 
-QString cleaned(QString cell)
+QString cleanedProfile(QString cell)
 {
     return CleanCell(cell, false, true, false).trimmed();
 }
@@ -56,7 +55,7 @@ void BuildProfile(const ViewContext& ctx, FlexGrid& grid)
     grid.setBackColor(kWhite);
     grid.setGridLines(0);
 
-    text = cleaned(text);
+    text = cleanedProfile(text);
     if (!text.isEmpty())
         grid.setTextMatrix(1, 1, text);
     grid.setRowHeight(0, ctx.stdRowHeight);
@@ -106,7 +105,7 @@ void BuildShortInterest(const ViewContext& ctx, FlexGrid& grid)
     for (const QString& row : ScanRows(table)) {
         QString line;
         for (const QString& cell : ScanCells(row)) {
-            line += cleaned(cell);
+            line += cleanedProfile(cell);
             line += QLatin1Char('\t');
         }
         grid.AddItem(line);

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kWhite = 0xFFFFFF;
 constexpr int kBand = 0xEFEDD1;  // light grey-blue
 constexpr int kRed = 0x0000FF;
 constexpr int kBlack = 0;

@@ -30,7 +30,7 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcZoomWindow, "tradewright.sheets.zoomwindow")
 
-const SkipFailedSteps step(lcZoomWindow, "zoom window");
+const SkipFailedSteps zoomStep(lcZoomWindow, "zoom window");
 
 constexpr int kTwips = FlexGrid::TwipsPerPixel;
 // The design size and places (pixels); the strip and the popup offsets are fixed
@@ -242,7 +242,7 @@ void Zoom::CloseZoom()
 {
     Closing = true;
     ZoomGrid() = nullptr;
-    step([&] { RollWindow(this, kZoomRollSteps); });
+    zoomStep([&] { RollWindow(this, kZoomRollSteps); });
     close();
 }
 
@@ -259,9 +259,9 @@ void Zoom::RestoreZoomWindow()
 
 void Zoom::cmdMin_Click()
 {
-    step([&] { RestoreZoomWindow(); });
+    zoomStep([&] { RestoreZoomWindow(); });
     QCoreApplication::processEvents();
-    step([&] { TileWindows(this); });
+    zoomStep([&] { TileWindows(this); });
     QCoreApplication::processEvents();
 }
 
@@ -344,7 +344,7 @@ void Zoom::Form_Resize()
             m_resizer = std::make_unique<clsFormResize>();
             m_resizer->setSourceForm(this);
         }
-        step([&] { m_resizer->ScaleControls(); });
+        zoomStep([&] { m_resizer->ScaleControls(); });
     }
     const QVector<int> widths = ZoomWidths(ViewCode);
     if (widths.isEmpty())
@@ -353,7 +353,7 @@ void Zoom::Form_Resize()
     QVariantList list;
     for (int w : widths)
         list << w;
-    step([&] { SetColWidths(*m_grid, list); });
+    zoomStep([&] { SetColWidths(*m_grid, list); });
 }
 
 void Zoom::mnuEdit_Click(int Index)

@@ -14,7 +14,7 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcZoom, "tradewright.sheets.zoom")
 
-const SkipFailedSteps step(lcZoom, "zoom window");
+const SkipFailedSteps zoomRuleStep(lcZoom, "zoom window");
 
 constexpr int kCtrlMask = 2;
 constexpr int kAltMask = 4;
@@ -107,11 +107,11 @@ bool ZoomGridEvents::FG_MouseDown(int Button, int Shift, double X, double Y)
 void ZoomGridEvents::FG_MouseMove(int Button, int Shift, double X, double Y)
 {
     Q_UNUSED(Shift);
-    step([&] { m_grid.setMousePointer(LinkPointer(m_viewCode, m_grid.MouseCol(), GridWindow::Zoom)); });
+    zoomRuleStep([&] { m_grid.setMousePointer(LinkPointer(m_viewCode, m_grid.MouseCol(), GridWindow::Zoom)); });
     if (!StartsColumnDrag(m_drag, m_viewCode, Button, X, Y, m_grid.MouseRow()))
         return;
     m_drag.col = m_grid.MouseCol();
-    step([&] { m_grid.Drag(1); });
+    zoomRuleStep([&] { m_grid.Drag(1); });
 }
 
 void ZoomGridEvents::FG_MouseUp(int Button, int Shift, double X, double Y)
@@ -127,9 +127,9 @@ void ZoomGridEvents::FG_DragDrop()
 {
     if (m_drag.col == -1 || !MovableHeaderCell(m_grid.MouseRow(), m_grid.MouseCol(), m_grid.FixedCols()))
         return;
-    step([&] { m_grid.setRedraw(false); });
-    step([&] { m_grid.setColPosition(m_drag.col, m_grid.MouseCol()); });
-    step([&] { m_grid.setRedraw(true); });
+    zoomRuleStep([&] { m_grid.setRedraw(false); });
+    zoomRuleStep([&] { m_grid.setColPosition(m_drag.col, m_grid.MouseCol()); });
+    zoomRuleStep([&] { m_grid.setRedraw(true); });
 }
 
 void ZoomGridEvents::FG_Click()

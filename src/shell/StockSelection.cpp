@@ -14,7 +14,7 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcSelection, "tradewright.shell.selection")
 
-const SkipFailedSteps step(lcSelection, "selecting a stock");
+const SkipFailedSteps selectStep(lcSelection, "selecting a stock");
 
 } // namespace
 
@@ -35,14 +35,14 @@ bool StockSelection::makeCurrent(const QString& symbol)
 
 void StockSelection::feedTicker()
 {
-    step([&] { m_window.tickerMenuClick(m_window.tickerPricesChecked() ? 1 : 0); });
+    selectStep([&] { m_window.tickerMenuClick(m_window.tickerPricesChecked() ? 1 : 0); });
 }
 
 void StockSelection::ShowStockHeader(const QString& symbol)
 {
     makeCurrent(symbol);
     bool inStrip = false;
-    step([&] { inStrip = m_strip.ShowStockHeader(symbol); });
+    selectStep([&] { inStrip = m_strip.ShowStockHeader(symbol); });
     if (inStrip)
         feedTicker();
 }
@@ -55,7 +55,7 @@ void StockSelection::img_Click(int slot)
     if (symbol.trimmed().isEmpty())
         return;
     makeCurrent(symbol);
-    step([&] { m_window.showStockInTree(symbol); });
+    selectStep([&] { m_window.showStockInTree(symbol); });
     for (int k = 0; k < kSlotCount; ++k)
         m_strip.setHighlight(k, k == slot);
     m_strip.notify();
@@ -63,7 +63,7 @@ void StockSelection::img_Click(int slot)
     // The stock's sheets show the new stock; the quotes view selects its row.
     const QString view = CurrentView();
     if (StripRedrawsView(view))
-        step([&] { m_window.redrawStockView(view); });
+        selectStep([&] { m_window.redrawStockView(view); });
     else if (view == QLatin1String("Current"))
-        step([&] { SelectStockRow(m_grid); });
+        selectStep([&] { SelectStockRow(m_grid); });
 }

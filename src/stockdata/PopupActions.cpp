@@ -8,6 +8,7 @@
 #include "stockdata/EditingHost.h"
 #include "stockdata/EditorWindows.h"
 #include "stockdata/EntryRules.h"
+#include "stockdata/PortfolioViews.h"
 #include "stockdata/ProgramState.h"
 #include "stockdata/Portfolio.h"
 #include "stockdata/PortfolioViews.h"
@@ -29,8 +30,7 @@ Q_LOGGING_CATEGORY(lcPopups, "tradewright.stockdata.popups")
 const QString kBuy = QStringLiteral("Buy");
 
 // Columns of the views that the grid actions read.
-enum HoldingsCol { HSymbol = 0, HHeld = 2, HCommission = 4, HPrice = 9, HKey = 10 };
-enum LogCol { LSymbol = 0, LRow = 8 };
+using namespace PortColumns;
 enum QuotesCol { QCompany = 1 };
 
 FlexGrid* mainGrid(EditingHost& host)
@@ -154,10 +154,10 @@ void sellHolding(EditingHost& host)
     form.lblCurrent = cell(host, r, HPrice);
     if (const auto name = setNameOf(TransSymbol()))
         form.lblName = *name;
-    form.setText(TransactionForm::txtComm, cell(host, r, HCommission));
+    form.setText(TransactionForm::txtComm, cell(host, r, HCom));
     form.setText(TransactionForm::txtPrice, cell(host, r, HPrice));
     form.setText(TransactionForm::txtDate, TodayText());
-    form.setText(TransactionForm::txtShares, cell(host, r, HHeld));
+    form.setText(TransactionForm::txtShares, cell(host, r, HQty));
     editorWindows().showTransaction(form);
 }
 

@@ -28,7 +28,7 @@ const QString kLogTotal = QStringLiteral("  =Total");
 Q_LOGGING_CATEGORY(lcPortfolioViews, "tradewright.stockdata.portfolioviews")
 
 // Runs one drawing statement; a failure skips it and the drawing goes on.
-const SkipFailedSteps step(lcPortfolioViews, "portfolio view");
+const SkipFailedSteps portStep(lcPortfolioViews, "portfolio view");
 
 // Value rounded to cents the way the views always did it: formatted "#,##0.00"
 // and read back.
@@ -96,22 +96,22 @@ QString line(const QStringList& cells)
 // the view's rows are appended.
 void prepareGrid(FlexGrid& g, int cols, int rowHeight)
 {
-    step([&] { g.setRedraw(false); });
-    step([&] {
+    portStep([&] { g.setRedraw(false); });
+    portStep([&] {
         if (g.FixedRows() > 1)
             g.setFixedRows(1);
     });
-    step([&] { g.setRows(2); });
-    step([&] { g.setCols(cols); });
-    step([&] { g.Clear(); });
-    step([&] { g.setRowHeight(0, rowHeight); });
-    step([&] { g.setRowHeight(1, 0); });
-    step([&] { g.setBackColor(PortColors::White); });
+    portStep([&] { g.setRows(2); });
+    portStep([&] { g.setCols(cols); });
+    portStep([&] { g.Clear(); });
+    portStep([&] { g.setRowHeight(0, rowHeight); });
+    portStep([&] { g.setRowHeight(1, 0); });
+    portStep([&] { g.setBackColor(PortColors::White); });
 }
 
 void appendRow(FlexGrid& g, const QStringList& cells, int rowHeight)
 {
-    step([&] {
+    portStep([&] {
         g.AddItem(line(cells));
         g.setRowHeight(g.Rows() - 1, rowHeight);
     });
@@ -120,7 +120,7 @@ void appendRow(FlexGrid& g, const QStringList& cells, int rowHeight)
 void centreHeaders(FlexGrid& g, int firstCol, int lastCol)
 {
     for (int c = firstCol; c <= lastCol; ++c)
-        step([&] {
+        portStep([&] {
             g.setRow(0);
             g.setCol(c);
             g.setCellAlignment(FlexGrid::flexAlignCenterCenter);
@@ -130,7 +130,7 @@ void centreHeaders(FlexGrid& g, int firstCol, int lastCol)
 void styleTotalRow(FlexGrid& g, int row, int firstCol, int lastCol)
 {
     for (int c = firstCol; c <= lastCol; ++c)
-        step([&] {
+        portStep([&] {
             g.setRow(row);
             g.setCol(c);
             g.setCellBackColor(PortColors::TotalRow);
@@ -141,16 +141,15 @@ void styleTotalRow(FlexGrid& g, int row, int firstCol, int lastCol)
 // The end of every view: scroll to the top and draw.
 void finishView(FlexGrid& g)
 {
-    step([&] { g.setTopRow(1); });
-    step([&] { g.setRedraw(true); });
+    portStep([&] { g.setTopRow(1); });
+    portStep([&] { g.setRedraw(true); });
 }
 
 // ---- holdings --------------------------------------------------------------
 
 using PortTable = std::array<PortRec, kTransRows>;
 
-enum HoldingCol { HSymbol, HDate, HQty, HCost, HCom, HTotalCost, HTotalValue, HPctGain, HGain, HPrice, HKey,
-                  HoldingCols };
+using namespace PortColumns;
 
 struct GroupSums
 {
@@ -165,7 +164,7 @@ struct GroupSums
 void prepareHoldings(FlexGrid& g, int rowHeight)
 {
     prepareGrid(g, HoldingCols, rowHeight);
-    step([&] { g.setGridLines(0); });
+    portStep([&] { g.setGridLines(0); });
     SetColAlign(g, {FlexGrid::flexAlignLeftTop, FlexGrid::flexAlignCenterCenter, FlexGrid::flexAlignCenterCenter,
                     FlexGrid::flexAlignRightCenter, FlexGrid::flexAlignRightCenter, FlexGrid::flexAlignRightCenter,
                     FlexGrid::flexAlignRightCenter, FlexGrid::flexAlignRightCenter, FlexGrid::flexAlignRightCenter,
@@ -180,7 +179,7 @@ void prepareHoldings(FlexGrid& g, int rowHeight)
 // (dates and the "Current Price" heading are wider than their share on most fonts).
 void fitColsToText(FlexGrid& g)
 {
-    step([&] { g.FitColsToText(0, g.Cols() - 1); });
+    portStep([&] { g.FitColsToText(0, g.Cols() - 1); });
 }
 
 void finishHoldingsLayout(FlexGrid& g)
@@ -230,18 +229,14 @@ void appendGroupTotal(FlexGrid& g, const GroupSums& s, int rowHeight)
 void styleGroupTotals(FlexGrid& g)
 {
     int rows = 0;
-    step([&] { rows = g.Rows(); });
+    portStep([&] { rows = g.Rows(); });
     for (int r = 2; r < rows; ++r) {
         QString first;
-        step([&] { first = g.TextMatrix(r, HSymbol); });
+        portStep([&] { first = g.TextMatrix(r, HSymbol); });
         if (first == kTotal)
             styleTotalRow(g, r, HDate, HKey);
     }
 }
-
-// ---- log -------------------------------------------------------------------
-
-enum LogCol { LSymbol, LAction, LDate, LQty, LCost, LCom, LGain, LLot, LRow, LogCols };
 
 } // namespace
 
@@ -288,7 +283,7 @@ void FillHoldings(FlexGrid& g, const PortTable& table, int rowHeight)
         }
 
         std::int32_t total = 0;
-        step([&] { total = rt::CLng(QVariant(grandTotal)); });
+        portStep([&] { total = rt::CLng(QVariant(grandTotal)); });
         QStringList last(HoldingCols);
         last[HSymbol] = kProfitLoss;
         last[HGain] = QString::number(total);
@@ -296,7 +291,7 @@ void FillHoldings(FlexGrid& g, const PortTable& table, int rowHeight)
 
         centreHeaders(g, HDate, HPrice);
         styleGroupTotals(g);
-        step([&] {
+        portStep([&] {
             g.setRow(g.Rows() - 1);
             g.setCol(HGain);
             g.setCellAlignment(FlexGrid::flexAlignCenterCenter);
@@ -375,7 +370,7 @@ void FillTransactionLog(FlexGrid& g, const PortTable& table, int rowHeight)
         appendRow(g, last, rowHeight);
 
         centreHeaders(g, LAction, LGain);
-        step([&] { styleTotalRow(g, g.Rows() - 1, LAction, LGain); });
+        portStep([&] { styleTotalRow(g, g.Rows() - 1, LAction, LGain); });
         SetColWidths(g, {12, 10, 15, 12, 12, 12, 15, 0, 0});
         fitColsToText(g);
     }

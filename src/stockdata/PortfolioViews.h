@@ -13,6 +13,14 @@ class FlexGrid;
 // Row 0 holds the headers, row 1 is a hidden placeholder, the view's rows follow
 // at the base row height rowHeight (twips).
 
+// The columns of the holdings views ("Port", "PortSelected") and of the log
+// ("PortLog"); the grid actions read them too.
+namespace PortColumns {
+enum HoldingCol { HSymbol, HDate, HQty, HCost, HCom, HTotalCost, HTotalValue, HPctGain, HGain, HPrice, HKey,
+                  HoldingCols };
+enum LogCol { LSymbol, LAction, LDate, LQty, LCost, LCom, LGain, LLot, LRow, LogCols };
+} // namespace PortColumns
+
 // Holdings of every symbol with group totals and the "Pr/Loss:" row; view "Port".
 // The hidden column 10 holds each purchase's LotId.
 void FillHoldings(FlexGrid& grid, const std::array<PortRec, kTransRows>& transactions, int rowHeight);

@@ -16,7 +16,7 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcPurchasePicker, "tradewright.stockdata.purchasepicker")
 
-const SkipFailedSteps step(lcPurchasePicker, "LastPar");
+const SkipFailedSteps pickStep(lcPurchasePicker, "LastPar");
 
 } // namespace
 
@@ -30,7 +30,7 @@ void PurchasePicker::Form_Load()
 {
     m_closed = false;
     m_accepted = false;
-    step([&] {
+    pickStep([&] {
         m_grid.setRedraw(false);
         m_grid.setRows(2);
         m_grid.setCols(4);
@@ -43,26 +43,26 @@ void PurchasePicker::Form_Load()
         const PortRec& r = Transactions()[i];
         if (r.Symbol.isEmpty() || r.Symbol != TransSymbol() || r.Action != QLatin1String("Buy"))
             continue;
-        step([&] {
+        pickStep([&] {
             m_grid.AddItem(QStringList{r.TransDate, QString::number(r.Shares), rt::SingleText(r.Price),
                                        QString::number(r.LotId)}
                                .join(QLatin1Char('\t')));
         });
     }
     SetColWidths(m_grid, {33, 33, 33, 0});
-    step([&] { m_grid.setRowHeight(1, 0); });
+    pickStep([&] { m_grid.setRowHeight(1, 0); });
     SetColAlign(m_grid, {FlexGrid::flexAlignLeftTop, FlexGrid::flexAlignCenterCenter,
                          FlexGrid::flexAlignCenterCenter});
-    step([&] { m_grid.setRedraw(true); });
+    pickStep([&] { m_grid.setRedraw(true); });
     LotPrice() = 0;
 }
 
 void PurchasePicker::FG_Click(int row)
 {
-    step([&] { m_grid.setRow(row); });
+    pickStep([&] { m_grid.setRow(row); });
     const int r = m_grid.Row();
     if (r >= 2) {
-        step([&] {
+        pickStep([&] {
             const double price = rt::CDbl(QVariant(m_grid.TextMatrix(r, 2)));
             const std::int16_t shares = rt::CInt(m_grid.TextMatrix(r, 1));
             LotPrice() = price;
@@ -71,7 +71,7 @@ void PurchasePicker::FG_Click(int row)
     }
     // The header and the hidden row hold no id: the conversion fails and the id
     // stays as it was.
-    step([&] { TransactionId() = rt::CInt(m_grid.TextMatrix(r, 3)); });
+    pickStep([&] { TransactionId() = rt::CInt(m_grid.TextMatrix(r, 3)); });
 }
 
 bool PurchasePicker::cmdOK_Click()

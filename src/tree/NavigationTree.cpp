@@ -13,7 +13,7 @@
 namespace {
 Q_LOGGING_CATEGORY(lcNavigationTree, "tradewright.tree.navigation")
 // A step on a node that fails is skipped; the tree stays usable.
-const SkipFailedSteps step(lcNavigationTree, "the navigation tree");
+const SkipFailedSteps navStep(lcNavigationTree, "the navigation tree");
 constexpr int KeyP = 80;
 const QString kProfileNodeText = QStringLiteral("Profile");
 } // namespace
@@ -115,7 +115,7 @@ void NavigationTree::TreeView1_Expand(TreeNode* node)
 {
     if (!node)
         return;
-    step([&] {
+    navStep([&] {
         if (node->Image() == TreeTables::StockImage)
             node->setExpandedImage(TreeTables::OpenStockImage);
     });
@@ -129,12 +129,12 @@ void NavigationTree::TreeView1_KeyDown(int KeyCode, int Shift)
     TreeNode* node = lastNode();
     if (!node || node->Image() != TreeTables::StockImage || node->Expanded())
         return;
-    step([&] { node->setExpanded(true); });
+    navStep([&] { node->setExpanded(true); });
     // P also selects that stock's profile.
     if (KeyCode == KeyP) {
         for (TreeNode* child : node->childNodes()) {
             if (child->Text() == kProfileNodeText) {
-                step([&] { child->setSelected(true); });
+                navStep([&] { child->setSelected(true); });
                 break;
             }
         }
@@ -169,7 +169,7 @@ TreePopup NavigationTree::TreeView1_MouseDown(int Button, int Shift, double X, d
 void NavigationTree::TreeView1_MouseMove(int Button, int Shift, double X, double Y)
 {
     if (m_mouseMove) {
-        step([&] { m_mouseMove(); });
+        navStep([&] { m_mouseMove(); });
     }
     // The tip is the current stock's profile, the same over every node.
     // The items carry no tips of their own, so the viewport's shows everywhere.
@@ -187,7 +187,7 @@ void NavigationTree::CollapseStockNodes()
         return;
     const int count = m_model->Count();
     for (int i = 1; i <= count; ++i) {
-        step([&] {
+        navStep([&] {
             TreeNode* n = m_model->Nodes(i);
             if (n->Image() == TreeTables::StockImage)
                 n->setExpanded(false);
@@ -201,6 +201,6 @@ void NavigationTree::CollapseAllNodes()
         return;
     const int count = m_model->Count();
     for (int i = 1; i <= count; ++i) {
-        step([&] { m_model->Nodes(i)->setExpanded(false); });
+        navStep([&] { m_model->Nodes(i)->setExpanded(false); });
     }
 }

@@ -14,7 +14,7 @@ namespace {
 Q_LOGGING_CATEGORY(lcTreeBuild, "tradewright.tree.build")
 
 // A node that cannot go in is left out; the build goes on.
-const SkipFailedSteps step(lcTreeBuild, "the tree's build");
+const SkipFailedSteps buildStep(lcTreeBuild, "the tree's build");
 
 // Each node goes in as two statements, the add and then the picture, each of
 // which may fail on its own without stopping the build. A node whose add failed
@@ -22,7 +22,7 @@ const SkipFailedSteps step(lcTreeBuild, "the tree's build");
 // that holds the key.
 bool addNode(TreeModel& tree, const QString& parent, const QString& key, const QString& text)
 {
-    return step([&] {
+    return buildStep([&] {
         if (parent.isEmpty())
             tree.Add(QString(), TreeModel::tvwLast, key, text);
         else
@@ -32,7 +32,7 @@ bool addNode(TreeModel& tree, const QString& parent, const QString& key, const Q
 
 void setImage(TreeModel& tree, const QString& key, int image)
 {
-    step([&] { tree.Node(key)->setImage(image); });
+    buildStep([&] { tree.Node(key)->setImage(image); });
 }
 
 void addPortfolioSymbols(TreeModel& tree)
@@ -41,7 +41,7 @@ void addPortfolioSymbols(TreeModel& tree)
         s.clear();
     // Row 100 is never used by the portfolio, so it is not looked at.
     for (int j = 0; j <= kLastWorkingTransRow; ++j) {
-        step([&] {
+        buildStep([&] {
             const QString s = Transactions().at(size_t(j)).Symbol;
             if (s.size() < 2)
                 return;
@@ -63,7 +63,7 @@ void addStocks(TreeModel& tree)
     // StockCount is a count, but the rows up to and including it are visited: a
     // set with a gap still shows its last stock. Never past the last row.
     for (int i = 0; i <= std::min(n, kLastStockRow); ++i) {
-        step([&] {
+        buildStep([&] {
             const QString s = Stocks().at(size_t(i)).Symbol;
             if (s.isEmpty())
                 return;
@@ -116,7 +116,7 @@ void BuildNavigationTree(TreeModel& tree, const QString& setName)
     // Hold the view for the whole build: it is drawn once, when the lock goes,
     // whatever failed on the way.
     auto lock = tree.updatesLocked();
-    step([&] { tree.Clear(); });
+    buildStep([&] { tree.Clear(); });
 
     const QString all = QLatin1String(TreeTables::AllKey);
     if (addNode(tree, QString(), all, AllRootText(setName)))

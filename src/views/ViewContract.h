@@ -53,6 +53,9 @@ private:
     QString m_text;
 };
 
+// White, as the views colour their cells.
+inline constexpr int kWhite = 0xFFFFFF;
+
 // Everything a builder may read. A builder reads no global and touches no widget:
 // the runner fills this from the program's state when the view is asked for.
 struct ViewContext

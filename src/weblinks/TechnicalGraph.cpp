@@ -42,13 +42,13 @@ const IndicatorRow kIndicators[TechnicalGraph::IndicatorCount] = {
     {"Wilder RSI", "Wilder", {{"Lengh", "14"}, {"MA", "2"}}, {}},
 };
 
-struct Period
+struct GraphPeriod
 {
     const char* label;
     const char* tip;
     int timespan;
 };
-constexpr Period kPeriods[TechnicalGraph::SliderMax + 1] = {
+constexpr GraphPeriod kGraphPeriods[TechnicalGraph::SliderMax + 1] = {
     {"Day", "Day", 1},           {"2 Days", "2 Dayes", 2},        {"5 Dayes", "5 Dayes", 5},
     {"10 Days", "10 Dayes", 10}, {"Month", "Month", 21},          {"6 Month", "6 Month", 130},
     {"Year", "Year", 260},       {"2 Years", "2 Years", 520},     {"5 Years", "5 Years", 1300},
@@ -67,14 +67,14 @@ QStringList TechnicalGraph::optionCaptions()
 QStringList TechnicalGraph::periodLabels()
 {
     QStringList out;
-    for (const Period& p : kPeriods)
+    for (const GraphPeriod& p : kGraphPeriods)
         out << QLatin1String(p.label);
     return out;
 }
 
 QString TechnicalGraph::periodCaption(int position)
 {
-    return position >= 0 && position <= SliderMax ? QLatin1String(kPeriods[position].tip) : QString();
+    return position >= 0 && position <= SliderMax ? QLatin1String(kGraphPeriods[position].tip) : QString();
 }
 
 void TechnicalGraph::Form_Load()
@@ -131,8 +131,8 @@ void TechnicalGraph::Slider1_Scroll(int position)
     m_periodIndex = std::int16_t(position);
     if (position < 0 || position > SliderMax)
         return;
-    m_tip = QLatin1String(kPeriods[position].tip);
-    m_timespan = kPeriods[position].timespan;
+    m_tip = QLatin1String(kGraphPeriods[position].tip);
+    m_timespan = kGraphPeriods[position].timespan;
 }
 
 QString TechnicalGraph::GetIndicator(const QString& symbol) const

@@ -2,7 +2,7 @@
 #include "MarketPagesFixture.h"
 
 namespace {
-const QString kNoData = QStringLiteral("Data is not available, connect to Internet, and update again .");
+const QString kNotAvailable = QStringLiteral("Data is not available, connect to Internet, and update again .");
 }
 
 class SplitsCalendarsTest : public MarketPagesTest
@@ -109,7 +109,7 @@ TEST_F(SplitsCalendarsTest, FailuresShowTheUpdateAgainText)
             writePage("FMS_Today.Sh", bytes);
         show("FMS", "0");
         EXPECT_EQ(CurrentView(), "FMS0");
-        expectMessage(kNoData);
+        expectMessage(kNotAvailable);
         EXPECT_FALSE(grid().isUpdatesLocked());
     }
 }

@@ -8,6 +8,7 @@
 #include "platform/AppPath.h"
 #include "platform/Codec.h"
 #include "platform/Dialogs.h"
+#include "platform/Runtime.h"
 #include "platform/Sites.h"
 #include "reports/ReportMembers.h"
 #include "reports/SummaryChoice.h"
@@ -21,8 +22,6 @@
 using namespace summary;
 
 namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 QString cells(const QStringList& texts)
 {

@@ -16,7 +16,7 @@
 
 namespace {
 
-QByteArray fixture(const char* name)
+QByteArray retrievalFixture(const char* name)
 {
     QFile f(QStringLiteral(TW_FIXTURES "/retrieval/") + QLatin1String(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -286,8 +286,8 @@ TEST_F(RetrievalTest, RecommendationValueIsStoredAndTheGaugesOfItsSlotsAreDrawn)
 {
     // IBM's page writes the colour without quote marks, MSFT's with them: only IBM
     // gets a value. The strip shows IBM in slots 0 and 2.
-    server->setReply(QStringLiteral("/cgi-bin/ShowFreeCompRep?IBM"), fixture("rec_plain.html"));
-    server->setReply(QStringLiteral("/cgi-bin/ShowFreeCompRep?MSFT"), fixture("rec_quoted.html"));
+    server->setReply(QStringLiteral("/cgi-bin/ShowFreeCompRep?IBM"), retrievalFixture("rec_plain.html"));
+    server->setReply(QStringLiteral("/cgi-bin/ShowFreeCompRep?MSFT"), retrievalFixture("rec_quoted.html"));
     // The value far into a long page is found all the same.
     QByteArray longPage = QByteArray(40000, ' ') + "Current Average Recommendation <font color=#0000ee>7</font>";
     server->setReply(QStringLiteral("/cgi-bin/ShowFreeCompRep?LONG"), longPage);
@@ -316,7 +316,7 @@ TEST_F(RetrievalTest, RecommendationValueIsStoredAndTheGaugesOfItsSlotsAreDrawn)
 // fails never reads the last stock's page.
 TEST_F(RetrievalTest, AStockWhoseFetchFailsNeverReadsTheLastStocksPage)
 {
-    server->setReply(QStringLiteral("/cgi-bin/ShowFreeCompRep?IBM"), fixture("rec_plain.html"));
+    server->setReply(QStringLiteral("/cgi-bin/ShowFreeCompRep?IBM"), retrievalFixture("rec_plain.html"));
     server->setReply(QStringLiteral("/cgi-bin/ShowFreeCompRep?MSFT"), "gone", 404);
     server->setReply(QStringLiteral("/q?s=IBM"), "<html>IBM news</html>");
     server->setReply(QStringLiteral("/q?s=MSFT"), "gone", 404);
@@ -339,7 +339,7 @@ TEST_F(RetrievalTest, ARatingFetchedForAStockThatLeftItsRowIsNotStored)
 {
     // The set editor stays open beside a run: the row gets another stock while IBM's
     // page is on its way, and IBM's rating must not become AOL's.
-    server->setReply(QStringLiteral("/cgi-bin/ShowFreeCompRep?IBM"), fixture("rec_plain.html"));
+    server->setReply(QStringLiteral("/cgi-bin/ShowFreeCompRep?IBM"), retrievalFixture("rec_plain.html"));
     setStocks({QStringLiteral("IBM")});
     Stocks()[0].AvgRecommendation = 4.0f;
     port.strip = {QStringLiteral("AOL")};

@@ -1,6 +1,7 @@
 // The two price updates: the quote service request for the whole set with its
 // 100-byte rule, and the quote page per stock with the portfolio, the grid and the
 // tree following the stock just priced. Also ClearStockName.
+#include "FixtureFiles.h"
 #include "UpdateRunFixture.h"
 
 #include "platform/AppPath.h"
@@ -14,11 +15,7 @@
 
 namespace {
 
-QByteArray fixture(const QString& name)
-{
-    QFile f(QStringLiteral(TW_FIXTURES "/") + name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using test::fixture;
 
 const QString kQuotesRequest = QStringLiteral("/d/quotes.csv?s=%1&f=sl1d1t1c1ohgv&e=.csv");
 

@@ -1,6 +1,7 @@
 // The update run: which downloaders a set of ticked boxes calls and in what order,
 // the busy frame and the task panel, Stop, the one-stock rule, the connection check
 // and the auto-update countdown; a whole run against the loopback server.
+#include "FixtureFiles.h"
 #include "OfflineProbe.h"
 #include "UpdateRunFixture.h"
 
@@ -22,11 +23,7 @@
 
 namespace {
 
-QByteArray fixture(const QString& name)
-{
-    QFile f(QStringLiteral(TW_FIXTURES "/") + name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using test::fixture;
 
 using test::OfflineProbe;
 

@@ -6,6 +6,7 @@
 
 #include "core/WindowEffects.h"
 #include "platform/AppPath.h"
+#include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
 #include "platform/Speech.h"
 #include "platform/SpeechThread.h"
@@ -27,8 +28,6 @@
 #include <optional>
 
 namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 class SpeechTest : public IsolatedStore
 {
@@ -79,7 +78,7 @@ TEST_F(SpeechTest, PriceLineIsTheStoredTextsInTheirPlaces)
     row.LastPrice = QStringLiteral("105 1/4");
     row.Change = QStringLiteral("-1.50");
     row.PctChange = QStringLiteral("-1.4%");
-    EXPECT_EQ(SpokenPriceLine(row), kCrLf + QStringLiteral("Acme Tools, Last Price: 105 1/4, change: -1.50, -1.4%."));
+    EXPECT_EQ(SpokenPriceLine(row), rt::CrLf + QStringLiteral("Acme Tools, Last Price: 105 1/4, change: -1.50, -1.4%."));
 }
 
 TEST_F(SpeechTest, SelectedPricesComeOnlyFromTheSelectedStocksOwnRow)
@@ -106,7 +105,7 @@ TEST_F(SpeechTest, AllPricesAreEveryUsedRowInOrderAndEmptyForAnEmptySet)
 {
     EXPECT_EQ(AllStockPrices(), QString());
     fillSet({QStringLiteral("AAA"), QStringLiteral("BBB")});
-    EXPECT_EQ(AllStockPrices(), kCrLf + QStringLiteral("AAA Corp, Last Price: 10.25, change: +0.1, +1.5%.") + kCrLf
+    EXPECT_EQ(AllStockPrices(), rt::CrLf + QStringLiteral("AAA Corp, Last Price: 10.25, change: +0.1, +1.5%.") + rt::CrLf
                                     + QStringLiteral("BBB Corp, Last Price: 11.25, change: +0.2, +2.5%."));
 }
 

@@ -18,7 +18,7 @@ const QString kNoData = QStringLiteral("Data is not available, connect to Intern
 
 // A reply as the options downloader stores it: headers, the table's header line,
 // then the given lines, each ended by CR LF.
-QByteArray reply(const QStringList& lines, const QByteArray& tail = QByteArray())
+QByteArray optionsReply(const QStringList& lines, const QByteArray& tail = QByteArray())
 {
     QByteArray page = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n"
                       "Calls,Last Sale,Net,Bid,Ask,Vol,Open Int,Puts,Last Sale,Net,Bid,Ask,Vol,Open Int\r\n";
@@ -150,13 +150,13 @@ TEST_F(OptionsSheetsTest, LinesAreShownByTheirCommaCount)
     const QStringList puts14 = {"p8", "p9", "p10", "p11", "p12", "p13", "p14"};
     const QStringList chain14 = QStringList{"", " c1", "c2", "c3", "c4", "c5", "c6", "c7"} + puts14;
     const QList<Case> cases = {
-        {"14 fields and a comma after the 14th", reply({kLine14}), {calls14}, {puts14}, {chain14}},
-        {"14 fields without the comma after the 14th", reply({kLine14NoComma}), {calls14}, {puts14}, {}},
-        {"exactly 7 commas: the puts view only", reply({"a,b,c,d,e,f,g,after seventh"}), {}, {{"after seventh", "", "", "", "", "", ""}}, {}},
-        {"blank lines and notes are skipped", reply({"", "a note, with one comma", kLine14}), {calls14}, {puts14}, {chain14}},
-        {"text after the last CR LF is never a row", reply({kLine14}, kLine14.toLatin1()), {calls14}, {puts14}, {chain14}},
-        {"fields beyond the columns are dropped", reply({kLine14 + "x15,x16,"}), {calls14}, {puts14}, {chain14}},
-        {"empty fields stay empty", reply({",,,,,,,,,,,,,,"}), {{" ", "", "", "", "", "", ""}}, {{"", "", "", "", "", "", ""}},
+        {"14 fields and a comma after the 14th", optionsReply({kLine14}), {calls14}, {puts14}, {chain14}},
+        {"14 fields without the comma after the 14th", optionsReply({kLine14NoComma}), {calls14}, {puts14}, {}},
+        {"exactly 7 commas: the puts view only", optionsReply({"a,b,c,d,e,f,g,after seventh"}), {}, {{"after seventh", "", "", "", "", "", ""}}, {}},
+        {"blank lines and notes are skipped", optionsReply({"", "a note, with one comma", kLine14}), {calls14}, {puts14}, {chain14}},
+        {"text after the last CR LF is never a row", optionsReply({kLine14}, kLine14.toLatin1()), {calls14}, {puts14}, {chain14}},
+        {"fields beyond the columns are dropped", optionsReply({kLine14 + "x15,x16,"}), {calls14}, {puts14}, {chain14}},
+        {"empty fields stay empty", optionsReply({",,,,,,,,,,,,,,"}), {{" ", "", "", "", "", "", ""}}, {{"", "", "", "", "", "", ""}},
          {QStringList{"", " "} + QStringList(13, QString())}},
         // Without "Puts" the body starts after the first "Int"; without "Int" it is the whole text.
         {"no \"Puts\": from the first \"Int\"", "Calls Open Int\r\n" + kLine14.toLatin1() + "\r\n", {calls14}, {puts14}, {chain14}},
@@ -180,7 +180,7 @@ TEST_F(OptionsSheetsTest, LinesAreShownByTheirCommaCount)
 // A parenthesised option code starts a second line in the chain's cell only.
 TEST_F(OptionsSheetsTest, OnlyTheChainBreaksAnOptionNameBeforeItsCode)
 {
-    writePage(reply({"Mar 35 (ACM CG),1,2,3,4,5,6,Mar 35 (ACM OG),8,9,10,11,12,13,"}));
+    writePage(optionsReply({"Mar 35 (ACM CG),1,2,3,4,5,6,Mar 35 (ACM OG),8,9,10,11,12,13,"}));
     runner.show("Call");
     EXPECT_EQ(grid().TextMatrix(3, 0), " Mar 35 (ACM CG)");
     runner.show("Put");
@@ -212,7 +212,7 @@ TEST_F(OptionsSheetsTest, AMissingOrEmptyPageShowsHeadingsAndTitleOnly)
 // What shows while the page is read: the loading text in the title cell.
 TEST_F(OptionsSheetsTest, TheLoadingTextShowsBeforeThePageIsRead)
 {
-    writePage(reply({kLine14}));
+    writePage(optionsReply({kLine14}));
     for (const auto& [code, col, text] :
          {std::tuple{"Call", 0, "Loading Calls, please wait.."}, std::tuple{"Put", 0, "Loading Puts, please wait.."},
           std::tuple{"Options", 1, "Loading Options, please wait.."}}) {
@@ -241,7 +241,7 @@ TEST_F(OptionsSheetsTest, TheLoadingTextShowsBeforeThePageIsRead)
 // How the builder ends on each kind of failure.
 TEST_F(OptionsSheetsTest, FailuresEndInTheViewsMessageOrLeaveTheGrid)
 {
-    writePage(reply({kLine14}));
+    writePage(optionsReply({kLine14}));
     struct Case
     {
         const char* what;
