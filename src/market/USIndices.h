@@ -1,7 +1,7 @@
 #pragma once
 
-#include "views/ViewContract.h"
 #include "stockdata/Records.h"
+#include "views/ViewContract.h"
 
 #include <QString>
 

@@ -6,8 +6,8 @@
 #include "platform/Runtime.h"
 #include "platform/RuntimeError.h"
 #include "platform/SkipFailedSteps.h"
-#include "stockdata/ProgramState.h"
 #include "stockdata/Portfolio.h"
+#include "stockdata/ProgramState.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>

@@ -2,8 +2,8 @@
 
 #include "platform/SkipFailedSteps.h"
 #include "platform/TreeModel.h"
-#include "stockdata/ProgramState.h"
 #include "stockdata/PortfolioViews.h"
+#include "stockdata/ProgramState.h"
 
 #include <QLoggingCategory>
 

@@ -1,8 +1,8 @@
 #include "views/ViewHost.h"
 
 #include "platform/FlexGrid.h"
-#include "views/ViewContract.h"
 #include "stockdata/ProgramState.h"
+#include "views/ViewContract.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>

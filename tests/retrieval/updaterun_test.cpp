@@ -8,8 +8,8 @@
 #include "USIndexPage.h"
 
 #include "platform/AppPath.h"
-#include "platform/Dialer.h"
 #include "platform/Codec.h"
+#include "platform/Dialer.h"
 #include "platform/Dialogs.h"
 #include "retrieval/CacheFiles.h"
 #include "stockdata/Portfolio.h"

@@ -1,8 +1,8 @@
 // The layout file, column drops and the small routines on the main grid.
 #include "SheetsFixture.h"
 
-#include "views/ViewContract.h"
 #include "stockdata/ProgramState.h"
+#include "views/ViewContract.h"
 #include "views/ViewHost.h"
 
 #include "TestDoubles.h"
