@@ -413,9 +413,12 @@ void Downloaders::UpdateTodayBrokerReports() { runMarket(row(__func__), {}); }
 
 namespace {
 
-// The procedures the run calls for the boxes whose catalogue row names them; how
-// each takes its arguments from the row (and the box's member) tells its entry
-// point. The current prices (box 1) are the run's own.
+// The procedures that take more than their catalogue row: arguments from the row or
+// the box's member, a fault told to the user, a parse after the fetch. How each takes
+// its arguments tells its entry point; an entry with none is a box the run serves
+// itself (box 1, the current prices). Every other procedure a row names fetches its
+// row as it stands, a page per stock of the set or one market page, the same as its
+// entry point does (UpdateSplits, Update_IPO_Gain, ...).
 struct Entry
 {
     const char* procedure;
@@ -427,41 +430,33 @@ struct Entry
 };
 
 const Entry kEntries[] = {
-    {"UpdateRec", &Downloaders::UpdateRec},
-    {"UpdateNews", &Downloaders::UpdateNews},
+    {"UpdateCurrentPrices"},
     {"UpdateAnnualReport", nullptr, &Downloaders::UpdateAnnualReport},
-    {"UpdateEstimates", &Downloaders::UpdateEstimates},
-    {"UpdateQR", &Downloaders::UpdateQR},
-    {"UpdateIT", &Downloaders::UpdateIT},
-    {"UpdateOptions", &Downloaders::UpdateOptions},
-    {"UpdateSplits", &Downloaders::UpdateSplits},
-    {"UpdateUpgradesHistory", &Downloaders::UpdateUpgradesHistory},
-    {"UpdateDowngradesHistory", &Downloaders::UpdateDowngradesHistory},
-    {"UpdateMomentumRating", &Downloaders::UpdateMomentumRating},
-    {"UpdateBrokerReports", &Downloaders::UpdateBrokerReports},
-    {"UpdateProfile", &Downloaders::UpdateProfile},
     {"UpdateShortInterest", &Downloaders::UpdateShortInterest},
     {"UpdateAdvise", &Downloaders::UpdateAdvise},
     {"UpdateBigMovers", nullptr, nullptr, &Downloaders::UpdateBigMovers},
     {"UpdateScreenLists", nullptr, nullptr, &Downloaders::UpdateScreenLists},
-    {"UpdateLosers", &Downloaders::UpdateLosers},
-    {"UpdateWinners", &Downloaders::UpdateWinners},
-    {"UpdateSurp", &Downloaders::UpdateSurp},
-    {"UpdateUpDown", &Downloaders::UpdateUpDown},
     {"UpdateUSMarket", &Downloaders::UpdateUSMarket},
-    {"UpdateWorldMarket", &Downloaders::UpdateWorldMarket},
-    {"Update_IPO_Last", &Downloaders::Update_IPO_Last},
-    {"Update_IPO_News", &Downloaders::Update_IPO_News},
-    {"Update_IPO_Gain", &Downloaders::Update_IPO_Gain},
-    {"Update_IPO_Loss", &Downloaders::Update_IPO_Loss},
-    {"Update_IPO_Reg", &Downloaders::Update_IPO_Reg},
-    {"Update_IPO_Price", &Downloaders::Update_IPO_Price},
-    {"Update_IPO_With", &Downloaders::Update_IPO_With},
-    {"Update_OptSum", &Downloaders::Update_OptSum},
     {"UpdateFunds", nullptr, nullptr, nullptr, &Downloaders::UpdateFunds},
     {"UpdateSplitsCalendar", nullptr, nullptr, nullptr, nullptr, &Downloaders::UpdateSplitsCalendar},
-    {"UpdateTodayBrokerReports", &Downloaders::UpdateTodayBrokerReports},
 };
+
+// The entry of a procedure that fetches its row as it stands.
+const Entry kRowAsItStands{""};
+
+bool hasCall(const Entry& e)
+{
+    return &e == &kRowAsItStands || e.plain || e.coded || e.listed || e.keyed || e.numbered;
+}
+
+bool perStockRow(const pages::Download& d)
+{
+    for (const pages::PageKind& kind : pages::Catalogue())
+        for (const pages::Download& row : kind.downloads)
+            if (&row == &d)
+                return kind.scope == pages::Scope::PerStock;
+    return false;
+}
 
 // A box's call: its catalogue row, the member it fetches, the entry point.
 struct ItemCall
@@ -480,8 +475,11 @@ ItemCall callOf(int item)
     for (const Entry& e : kEntries)
         if (call.row->procedure == QLatin1String(e.procedure))
             call.entry = &e;
+    // A member's values fill a request only through the entry that takes them.
+    if (!call.entry && !call.member)
+        call.entry = &kRowAsItStands;
     // A listed procedure takes a member; a box of one without it has no call.
-    if (!call.entry || ((call.entry->listed || call.entry->keyed) && !call.member))
+    if (!call.entry || !hasCall(*call.entry) || ((call.entry->listed || call.entry->keyed) && !call.member))
         return {};
     return call;
 }
@@ -536,7 +534,11 @@ bool Downloaders::RunUpdateItem(int item)
         (this->*c.entry->keyed)(c.member->code);
     else if (c.entry->numbered)
         (this->*c.entry->numbered)(rowNumber(d));
-    else
+    else if (c.entry->plain)
         (this->*c.entry->plain)();
+    else if (perStockRow(d))
+        runStock(d);
+    else
+        runMarket(d, {});
     return true;
 }

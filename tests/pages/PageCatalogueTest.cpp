@@ -60,8 +60,9 @@ TEST(PageCatalogue, ViewCodesTreeKeysAndUpdateBoxesStandOnce)
             }
             for (const Member& m : d.members)
                 EXPECT_TRUE(m.item >= d.firstItem && m.item <= d.lastItem) << qPrintable(m.code);
-            if (!d.members.empty())
+            if (!d.members.empty()) {
                 EXPECT_EQ(int(d.members.size()), d.lastItem - d.firstItem + 1) << qPrintable(d.procedure);
+            }
         }
     }
     for (const PageKind& kind : Catalogue())
@@ -84,8 +85,9 @@ TEST(PageCatalogue, EveryTreeLeafReachesExactlyOneViewAndItsPage)
             const View* view = FindView(leaf.view);
             ASSERT_NE(view, nullptr) << qPrintable(leaf.key);
             // A leaf that names a file names one the downloads write.
-            if (leaf.argument.contains(u'.'))
+            if (leaf.argument.contains(u'.')) {
                 EXPECT_TRUE(writtenFiles().contains(leaf.argument, Qt::CaseInsensitive)) << qPrintable(leaf.argument);
+            }
             // Per-stock views are reached by a prefix under the stock's node.
             EXPECT_EQ(view->scope == ViewScope::PerStock, leaf.parent == QLatin1String("ID")) << qPrintable(leaf.key);
         }

@@ -336,8 +336,9 @@ TEST_F(NewsWindowTest, EndlessRepliesEndAtTheirBoundAndTheReaderStaysSmall)
         }
         ASSERT_TRUE(ScriptedLineServer::waitUntil([&] { return !w.session().NewsConnected; }, 120000))
             << w.StatusBar1->text().toStdString();
-        if (kPlainMemory)
+        if (kPlainMemory) {
             EXPECT_LT(memory.growthKiB(), 300 * 1024);
+        }
         EXPECT_LT(server.poured, qint64(256) << 20);
         EXPECT_EQ(w.StatusBar1->text(), QString::fromLatin1(peer.status) + ". Disconnected From " + server.address());
         EXPECT_TRUE(w.cmdConnect->isEnabled());

@@ -441,7 +441,7 @@ protected:
     {
         m_script->release();
         if (m_voice) {
-            QTest::qWaitFor([&] { return !m_voice->busy(); }, 20000);
+            (void)QTest::qWaitFor([&] { return !m_voice->busy(); }, 20000);
             Speech::install(&test::speech());
             if (frmSpeech* w = frmSpeech::instance())
                 delete w;

@@ -54,9 +54,10 @@ TEST_F(GaugeSkinsTest, EveryBitmapHasItsSizeAndALookOfItsOwn)
     // Two bitmaps of one size never look alike (different sizes are different anyway).
     for (std::size_t i = 0; i < pictures.size(); ++i)
         for (std::size_t j = i + 1; j < pictures.size(); ++j)
-            if (pictures[i].size() == pictures[j].size())
+            if (pictures[i].size() == pictures[j].size()) {
                 EXPECT_GE(ClearlyDifferentPixels(pictures[i], pictures[j]), 8)
                     << all[i].name.toStdString() << " and " << all[j].name.toStdString() << " look alike";
+            }
 
     // Names match without regard to case; a name the program does not have gives nothing.
     EXPECT_EQ(Skins::Bitmap(QStringLiteral("GlassBlueb")), Skins::Bitmap(QStringLiteral("GLASSBLUEB")));

@@ -102,8 +102,9 @@ TEST_F(ShellTest, MainWindowAsShown)
     }
 
     const QString out = qEnvironmentVariable("TW_SCREENSHOT");
-    if (!out.isEmpty())
+    if (!out.isEmpty()) {
         EXPECT_TRUE(picture.save(out));
+    }
 }
 
 } // namespace

@@ -550,8 +550,9 @@ TEST_F(frmMainTest, TheStatusTextShowsWholeOrCutWithItsTip)
     f.ports().setTaskText(QStringLiteral("3/50"));
     EXPECT_LE(status->geometry().left(), f.Panel1[7]->geometry().left());
     EXPECT_EQ(f.StatusBar1->childAt(f.Panel1[7]->geometry().center()), f.Panel1[7]);
-    if (status->elided())
+    if (status->elided()) {
         EXPECT_EQ(tip(), text);
+    }
     f.ports().setTaskText(QString());
     EXPECT_FALSE(status->elided());
 

@@ -281,12 +281,14 @@ TEST_F(PortfolioViews, ColumnsAreAtLeastAsWideAsTheirTextsInTheFontInUse)
                 }
                 // Never narrower than its share, and exactly its share where the texts fit.
                 EXPECT_GE(g.ColWidth(col), share) << col;
-                if ((widest + 2 * FlexGrid::CellTextMargin + 1) * FlexGrid::TwipsPerPixel <= share)
+                if ((widest + 2 * FlexGrid::CellTextMargin + 1) * FlexGrid::TwipsPerPixel <= share) {
                     EXPECT_EQ(g.ColWidth(col), share) << col;
+                }
                 widened = widened || g.ColWidth(col) > share;
             }
-            if (pixels == 40)
+            if (pixels == 40) {
                 EXPECT_TRUE(widened);
+            }
         }
     }
     // The texts the issue names, in the holdings view.

@@ -645,8 +645,9 @@ TEST(NodeDispatcherRegistry, EveryViewOfTheArmsIsARowOfTheRegistry)
             return;
         const ViewRow* row = findView(QString::fromLatin1(t.code));
         ASSERT_NE(row, nullptr) << where << ": " << t.code;
-        if (t.kind == NodeTarget::StockView)
+        if (t.kind == NodeTarget::StockView) {
             EXPECT_EQ(row->scope, ViewScope::PerStock) << where << ": " << t.code;
+        }
     };
     for (const TextArm& arm : nodeTextArms())
         check(arm.target, arm.text);
