@@ -165,6 +165,12 @@ TreeNode* TreeModel::Add(TreeNode* relative, int relationship, const QString& ke
     return node;
 }
 
+void TreeModel::reserve(int nodes)
+{
+    m_nodes.reserve(size_t(std::max(nodes, 0)));
+    m_byKey.reserve(std::max(nodes, 0));
+}
+
 void TreeModel::Clear()
 {
     if (m_nodes.empty())

@@ -99,6 +99,8 @@ public:
                   int selectedImage = 0);
 
     int Count() const { return int(m_nodes.size()); }
+    // Room for this many nodes in all, so that a build of a known size grows nothing.
+    void reserve(int nodes);
     void Clear();
     // Removes the node with this key and its whole subtree (35601 when missing).
     void Remove(const QString& key);

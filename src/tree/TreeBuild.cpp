@@ -81,22 +81,64 @@ void addStocks(TreeModel& tree)
 
 void AddTreeNodes(TreeModel& tree, std::span<const TreeNodeRow> table, const QString& suffix)
 {
+    // The nodes this table has put in so far. A row's folder is nearly always one of
+    // the last rows before it, so it is looked for there, by the table's key, instead
+    // of by the node's whole key in the tree; a folder outside the table (the stock's
+    // node) is found by its key the first time and remembered. A key maps to one
+    // node, so each way finds the same folder.
+    constexpr std::size_t kNearRows = 64;
+    std::vector<std::pair<const TreeNodeRow*, TreeNode*>> added;
+    added.reserve(table.size());
+    // The folders outside the table that its rows have been put under, by the
+    // table's key.
+    std::vector<std::pair<const QString*, TreeNode*>> outside;
+    const auto folderOf = [&](const QString& parentKey) -> TreeNode* {
+        const std::size_t from = added.size() > kNearRows ? added.size() - kNearRows : 0;
+        for (std::size_t i = added.size(); i-- > from;)
+            if (added[i].first->key == parentKey)
+                return added[i].second;
+        for (const auto& [key, node] : outside)
+            if (*key == parentKey)
+                return node;
+        return nullptr;
+    };
+    const auto picture = [&](TreeNode* node, int image) { buildStep([&] { node->setImage(image); }); };
+
     const TreeNodeRow* waiting = nullptr;  // a folder whose picture follows its children
+    TreeNode* waitingNode = nullptr;
     const auto flush = [&] {
         if (waiting)
-            setImage(tree, waiting->key + suffix, waiting->image);
+            picture(waitingNode, waiting->image);
         waiting = nullptr;
     };
     for (const TreeNodeRow& d : table) {
         if (waiting && d.parent != waiting->key)
             flush();
         const QString key = d.key + suffix;
-        if (!addNode(tree, d.parent.isEmpty() ? QString() : d.parent + suffix, key, d.text))
+        TreeNode* node = nullptr;
+        TreeNode* folder = d.parent.isEmpty() ? nullptr : folderOf(d.parent);
+        const bool in = buildStep([&] {
+            if (folder)
+                node = tree.Add(folder, TreeModel::tvwChild, key, d.text);
+            else if (d.parent.isEmpty())
+                node = tree.Add(QString(), TreeModel::tvwLast, key, d.text);
+            else if ((node = tree.Add(d.parent + suffix, TreeModel::tvwChild, key, d.text)))
+                outside.emplace_back(&d.parent, node->Parent());
+        });
+        if (!in)
             continue;
-        if (d.imageAfterChildren)
-            waiting = &d;
-        else
+        if (key.isEmpty()) {
+            // A node without a key is found by no key: the picture goes nowhere.
             setImage(tree, key, d.image);
+            continue;
+        }
+        added.emplace_back(&d, node);
+        if (d.imageAfterChildren) {
+            waiting = &d;
+            waitingNode = node;
+        } else {
+            picture(node, d.image);
+        }
     }
     flush();
 }
@@ -117,6 +159,8 @@ void BuildNavigationTree(TreeModel& tree, const QString& setName)
     // whatever failed on the way.
     auto lock = tree.updatesLocked();
     buildStep([&] { tree.Clear(); });
+    tree.reserve(TreeTables::FixedNodes() + TreeTables::NodesPerStock() * (std::min<int>(StockCount(), kLastStockRow) + 1) +
+                 kLastWorkingTransRow + 1);
 
     const QString all = QLatin1String(TreeTables::AllKey);
     if (addNode(tree, QString(), all, AllRootText(setName)))
