@@ -54,13 +54,18 @@ void fillWorld(const ViewContext& ctx, FlexGrid& grid)
     for (size_t k = 0; k < regions.size(); ++k) {
         if (k > 0)
             titleRow(ctx, grid, row - 1, QLatin1String(titles[k]));
-        for (const QString& line : ScanUntilOpen(regions[k], QStringLiteral("<tr"), QStringLiteral("</tr>"))) {
+        // Each row and cell is handed on as it is found, not listed first: a page of
+        // many megabytes is not copied once more.
+        ForEachUntilOpen(regions[k], QLatin1String("<tr"), QLatin1String("</tr>"), [&](QStringView line) {
             int col = 1;
-            for (const QString& cell : ScanUntilOpen(line, QStringLiteral("<td"), QStringLiteral("</td>")))
+            ForEachUntilOpen(line, QLatin1String("<td"), QLatin1String("</td>"), [&](QStringView cell) {
                 grid.setTextMatrix(row, col++, CleanedCell(cell));
+                return true;
+            });
             ++row;
             grid.AddItem(QString());
-        }
+            return true;
+        });
     }
 
     AlignCells(grid, 0, 0, 8, FlexGrid::flexAlignCenterCenter);
