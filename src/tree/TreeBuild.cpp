@@ -5,6 +5,7 @@
 #include "stockdata/PortfolioViews.h"
 #include "stockdata/ProgramState.h"
 
+#include <QHash>
 #include <QLoggingCategory>
 
 #include <algorithm>
@@ -81,27 +82,12 @@ void addStocks(TreeModel& tree)
 
 void AddTreeNodes(TreeModel& tree, std::span<const TreeNodeRow> table, const QString& suffix)
 {
-    // The nodes this table has put in so far. A row's folder is nearly always one of
-    // the last rows before it, so it is looked for there, by the table's key, instead
-    // of by the node's whole key in the tree; a folder outside the table (the stock's
-    // node) is found by its key the first time and remembered. A key maps to one
-    // node, so each way finds the same folder.
-    constexpr std::size_t kNearRows = 64;
-    std::vector<std::pair<const TreeNodeRow*, TreeNode*>> added;
-    added.reserve(table.size());
-    // The folders outside the table that its rows have been put under, by the
-    // table's key.
-    std::vector<std::pair<const QString*, TreeNode*>> outside;
-    const auto folderOf = [&](const QString& parentKey) -> TreeNode* {
-        const std::size_t from = added.size() > kNearRows ? added.size() - kNearRows : 0;
-        for (std::size_t i = added.size(); i-- > from;)
-            if (added[i].first->key == parentKey)
-                return added[i].second;
-        for (const auto& [key, node] : outside)
-            if (*key == parentKey)
-                return node;
-        return nullptr;
-    };
+    // The folders the table's rows have gone under so far, by the table's key: its
+    // own rows, and a folder outside it (the stock's node) once it was found by its
+    // whole key. A key stands for one node, so this finds the folder the whole key
+    // would, without making that key and looking it up for every row.
+    QHash<QString, TreeNode*> folders;
+    folders.reserve(qsizetype(table.size()));
     const auto picture = [&](TreeNode* node, int image) { buildStep([&] { node->setImage(image); }); };
 
     const TreeNodeRow* waiting = nullptr;  // a folder whose picture follows its children
@@ -116,14 +102,14 @@ void AddTreeNodes(TreeModel& tree, std::span<const TreeNodeRow> table, const QSt
             flush();
         const QString key = d.key + suffix;
         TreeNode* node = nullptr;
-        TreeNode* folder = d.parent.isEmpty() ? nullptr : folderOf(d.parent);
+        TreeNode* folder = d.parent.isEmpty() ? nullptr : folders.value(d.parent);
         const bool in = buildStep([&] {
             if (folder)
                 node = tree.Add(folder, TreeModel::tvwChild, key, d.text);
             else if (d.parent.isEmpty())
                 node = tree.Add(QString(), TreeModel::tvwLast, key, d.text);
             else if ((node = tree.Add(d.parent + suffix, TreeModel::tvwChild, key, d.text)))
-                outside.emplace_back(&d.parent, node->Parent());
+                folders.insert(d.parent, node->Parent());
         });
         if (!in)
             continue;
@@ -132,7 +118,7 @@ void AddTreeNodes(TreeModel& tree, std::span<const TreeNodeRow> table, const QSt
             setImage(tree, key, d.image);
             continue;
         }
-        added.emplace_back(&d, node);
+        folders.insert(d.key, node);
         if (d.imageAfterChildren) {
             waiting = &d;
             waitingNode = node;
