@@ -109,7 +109,7 @@ void Transports::DownloadFile(QString FileName, const QString& URL, const QStrin
         else
             page.abandon();
         if (page.failed())
-            qCWarning(lcTransports) << "page not written:" << FileName << (why.isEmpty() ? page.failure() : why);
+            noteUnwritten(FileName, why.isEmpty() ? page.failure() : why);
         if (!whole && Inet1.lastHostErrorNumber() != 0)
             hostFailed(url.host(), url.port(80), {Inet1.lastHostErrorNumber(), Inet1.lastErrorText()});
     }
@@ -225,7 +225,7 @@ void Transports::Winsock1_Close()
     QString why;
     if (outcome == SocketOutcome::Written && !WriteCacheFile(CurFile, PageBuffer, QByteArrayLiteral("\r\n"), &why)) {
         outcome = SocketOutcome::WriteFailed;
-        qCWarning(lcTransports) << "page not written:" << CurFile << why;
+        noteUnwritten(CurFile, why);
     }
     m_port.runState().SockBusy = false;
     Winsock1.Close();
@@ -276,6 +276,8 @@ void Transports::beginPass()
     if (m_passDepth++ == 0) {
         m_failedHosts.clear();
         m_unsetSites.clear();
+        m_unwritten = 0;
+        m_unwrittenWhy.clear();
     }
 }
 
@@ -284,10 +286,25 @@ void Transports::endPass()
     if (m_passDepth == 0 || --m_passDepth > 0)
         return;
     m_failedHosts.clear();
-    if (!m_unsetSites.isEmpty()) {
-        const QList<Site> unset = std::exchange(m_unsetSites, {});
-        m_port.setStatusText(Sites::NotSetText(unset));
-    }
+    QStringList said;
+    if (!m_unsetSites.isEmpty())
+        said << Sites::NotSetText(std::exchange(m_unsetSites, {}));
+    // A page the disk refused leaves the one before in place; the user is told once
+    // a pass how many, and why the first was refused.
+    if (m_unwritten > 0)
+        said << QStringLiteral("Pages not saved: %1 (%2) - the pages from before stay")
+                    .arg(std::exchange(m_unwritten, 0))
+                    .arg(std::exchange(m_unwrittenWhy, {}));
+    if (!said.isEmpty())
+        m_port.setStatusText(said.join(QStringLiteral("; ")));
+}
+
+void Transports::noteUnwritten(const QString& file, const QString& why)
+{
+    qCWarning(lcTransports) << "page not written:" << file << why;
+    PassScope pass(*this);
+    if (m_unwritten++ == 0)
+        m_unwrittenWhy = why;
 }
 
 bool Transports::siteIsSet(Site site)

@@ -83,7 +83,9 @@ public:
     //   host and port are not sent, each one logged in ErrorLog.txt;
     // - a site whose host is still the built-in placeholder is never asked (no name
     //   lookup, no traffic); at the end the status panel names such sites and where
-    //   to set them.
+    //   to set them;
+    // - a page the disk refuses keeps the page before it; at the end the status panel
+    //   says how many were not saved, and why the first was not.
     void beginPass();
     void endPass();
     class PassScope
@@ -168,6 +170,8 @@ private:
     // None when the request may go out; NotSet or Skipped (logged under tag) when not.
     SocketOutcome admit(const QString& host, int port, const QString& address, const QString& tag);
     void noteUnset(Site site);
+    // A cache page that could not be written: logged, and counted for the pass's end.
+    void noteUnwritten(const QString& file, const QString& why);
     void hostFailed(const QString& host, int port, const HostFailure& failure);
 
     MainWindowPort& m_port;
@@ -181,5 +185,7 @@ private:
     HttpReply::Reader m_pageReader;  // reads PageBuffer's framing as it arrives
     int m_passDepth = 0;
     QList<Site> m_unsetSites;
+    int m_unwritten = 0;         // pages the disk refused in this pass
+    QString m_unwrittenWhy;      // why the first of them was refused
     QHash<QString, HostFailure> m_failedHosts;  // by "host:port"
 };

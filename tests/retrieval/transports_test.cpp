@@ -14,6 +14,8 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <cerrno>
+
 namespace {
 
 const QString kOptions = QStringLiteral("/QuoteTable.dat");
@@ -76,6 +78,37 @@ TEST_F(RetrievalTest, ThresholdsOnBothPaths)
         }
         RemoveFile(cachePath(file));
     }
+}
+
+// A disk that refuses a page (full, read-only) leaves the page before it in place on
+// both paths, and the pass ends with one status text that says how many pages were
+// not saved.
+TEST_F(RetrievalTest, PagesTheDiskRefusesKeepTheOldOnesAndTheRunSaysSo)
+{
+    setStocks({QStringLiteral("IBM")});
+    server->setRawReply(kOptions, rawReply(3000));
+    server->setReply(QStringLiteral("/t/i/IBM.html"), page(3000));
+    writeCache(QStringLiteral("IBM_op.Sh"), page(1500));
+    writeCache(QStringLiteral("IBM_it.Sh"), page(1500));
+    SetWriteFailure(cachePath(QString()), ENOSPC);
+    {
+        Transports::PassScope run(*transports);
+        downloaders->UpdateOptions();
+        downloaders->UpdateIT();
+        EXPECT_TRUE(port.statusTexts.isEmpty());  // not before the pass ends
+    }
+    SetWriteFailure(cachePath(QString()), 0);
+    EXPECT_EQ(transports->lastSocketOutcome(), Transports::SocketOutcome::WriteFailed);
+    EXPECT_EQ(readCache(QStringLiteral("IBM_op.Sh")), page(1500));
+    EXPECT_EQ(readCache(QStringLiteral("IBM_it.Sh")), page(1500));
+    ASSERT_EQ(port.statusTexts.size(), 1);
+    EXPECT_TRUE(port.statusTexts.first().startsWith(QStringLiteral("Pages not saved: 2 (")))
+        << qPrintable(port.statusTexts.first());
+
+    // The next pass writes again and says nothing of the last one.
+    downloaders->UpdateIT();
+    EXPECT_EQ(readCache(QStringLiteral("IBM_it.Sh")), page(3000));
+    EXPECT_EQ(port.statusTexts.size(), 1);
 }
 
 TEST_F(RetrievalTest, NameTestComparesTheStoredNameLetterForLetter)
