@@ -18,6 +18,7 @@
 #include "core/frmSplashInfo.h"
 #include "platform/AppPath.h"
 #include "platform/DialogBoxes.h"
+#include "platform/EventDispatcher.h"
 #include "platform/Dialogs.h"
 #include "platform/RegistryStore.h"
 #include "reports/Reports.h"
@@ -58,7 +59,9 @@ namespace {
 
 int runProgram(int argc, char** argv, bool close)
 {
+    PlainEventDispatcher dispatcher;  // as the program's main() does
     QApplication app(argc, argv);
+    dispatcher.chosen();
     QApplication::setApplicationName(QStringLiteral("Tradewright"));
     QApplication::setApplicationVersion(QStringLiteral(TW_VERSION));
     SplashInfo::SetProgramVersion(QStringLiteral(TW_VERSION));

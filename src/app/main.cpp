@@ -5,6 +5,7 @@
 #include "core/Connect.h"
 #include "core/frmSplashInfo.h"
 #include "platform/DialogBoxes.h"
+#include "platform/EventDispatcher.h"
 #include "reports/Reports.h"
 #include "services/SpeechEngine.h"
 #include "sheets/Zoom.h"
@@ -14,7 +15,9 @@
 
 int main(int argc, char** argv)
 {
+    PlainEventDispatcher dispatcher;
     QApplication app(argc, argv);
+    dispatcher.chosen();
     QApplication::setApplicationName(QStringLiteral("Tradewright"));
     QApplication::setApplicationVersion(QStringLiteral(TW_VERSION));
     SplashInfo::SetProgramVersion(QStringLiteral(TW_VERSION));

@@ -21,6 +21,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace {
@@ -152,10 +153,10 @@ FolderIndex* currentIndex(const QString& key)
 
 // The entry of 'folder' whose name equals 'name' without regard to case; the
 // exact spelling wins when both exist.
-QString matchEntry(const QString& folder, const QString& name)
+QString matchEntry(const QString& folder, const QString& name, bool knownMissing = false)
 {
     const QString dir = folder.isEmpty() ? QStringLiteral(".") : folder;
-    if (QFileInfo::exists(dir + u'/' + name))
+    if (!knownMissing && QFileInfo::exists(dir + u'/' + name))
         return name;
     FolderIndexes& all = folderIndexes();
     const QMutexLocker lock(&all.mutex);
@@ -264,6 +265,19 @@ QString ResolvePath(const QString& path)
     if (QFileInfo::exists(p))
         return p;
 
+    // The usual miss: the folder is spelled as on disk and only the file's name is
+    // not (or the file is not there). The folder's own check spares the walk from
+    // the root, which would find each of its parts as spelled.
+    const qsizetype slash = p.lastIndexOf(u'/');
+    if (slash > 0 && !p.contains(QLatin1String("//"))) {
+        const QString folder = p.left(slash);
+        const QString name = p.mid(slash + 1);
+        if (!name.isEmpty() && name != u"." && name != u".." && QFileInfo(folder).isDir()) {
+            const QString found = matchEntry(folder, name, true);
+            return found.isEmpty() ? p : folder + u'/' + found;
+        }
+    }
+
     const bool absolute = p.startsWith(u'/');
     const QStringList parts = p.split(u'/', Qt::SkipEmptyParts);
     QString current = absolute ? QStringLiteral("/") : QString();
@@ -289,16 +303,31 @@ QString ResolvePath(const QString& path)
     return current;
 }
 
+namespace {
+
+// The length of the file path names (spelled as on disk or not); -1 when it is not
+// a file. A path spelled as on disk takes one look.
+qint64 fileLength(const QString& path)
+{
+    QString p = path;
+    p.replace(u'\\', u'/');
+    struct stat st {};
+    if (!p.isEmpty() && ::stat(QFile::encodeName(p).constData(), &st) == 0)
+        return S_ISREG(st.st_mode) ? qint64(st.st_size) : -1;
+    const QFileInfo info(ResolvePath(p));
+    return info.exists() && info.isFile() ? info.size() : -1;
+}
+
+} // namespace
+
 bool FileExists(const QString& path)
 {
-    const QFileInfo info(ResolvePath(path));
-    return info.exists() && info.isFile();
+    return fileLength(path) >= 0;
 }
 
 qint64 FileLength(const QString& path)
 {
-    const QFileInfo info(ResolvePath(path));
-    return info.exists() && info.isFile() ? info.size() : -1;
+    return fileLength(path);
 }
 
 QByteArray ReadBytes(const QString& path, bool* ok)
@@ -565,23 +594,44 @@ FileReplacer& FileReplacer::operator=(FileReplacer&& other) noexcept
 
 bool FileReplacer::write(QByteArrayView bytes)
 {
+    return write(bytes, QByteArrayView());
+}
+
+bool FileReplacer::write(QByteArrayView bytes, QByteArrayView more)
+{
     if (d->finished || !d->failure.isEmpty())
         return false;
     if (!d->opened)
         d->open();
     if (!d->failure.isEmpty())
         return false;
-    const char* at = bytes.data();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(d->fd, at, std::size_t(left));
+    iovec parts[2] = {{const_cast<char*>(bytes.data()), std::size_t(bytes.size())},
+                      {const_cast<char*>(more.data()), std::size_t(more.size())}};
+    iovec* part = parts;
+    int count = 2;
+    while (count > 0) {
+        if (part->iov_len == 0) {
+            ++part;
+            --count;
+            continue;
+        }
+        const ssize_t n = ::writev(d->fd, part, count);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             return d->fail(errorText(n < 0 ? errno : ENOSPC));
-        at += n;
-        left -= n;
         d->size += n;
+        // What went out comes off the front of the parts.
+        std::size_t done = std::size_t(n);
+        while (count > 0 && done >= part->iov_len) {
+            done -= part->iov_len;
+            ++part;
+            --count;
+        }
+        if (count > 0) {
+            part->iov_base = static_cast<char*>(part->iov_base) + done;
+            part->iov_len -= done;
+        }
     }
     return true;
 }
@@ -664,14 +714,14 @@ qint64 FileReplacer::size() const
 bool ReplaceFile(const QString& path, const QByteArray& bytes, const QByteArray& tail, bool syncToDisk, QString* why)
 {
     FileReplacer file(path, FileReplacer::Kind::Save, syncToDisk);
-    file.write(bytes) && file.write(tail);
+    file.write(bytes, tail);
     return file.commit(why);
 }
 
 bool ReplacePage(const QString& path, const QByteArray& bytes, const QByteArray& tail, QString* why)
 {
     FileReplacer page(path, FileReplacer::Kind::Page);
-    page.write(bytes) && page.write(tail);
+    page.write(bytes, tail);
     return page.commit(why);
 }
 

@@ -77,6 +77,8 @@ public:
 
     // False once a write has failed (failure() says why; commit() then fails).
     bool write(QByteArrayView bytes);
+    // The two one after the other, in one call to the system.
+    bool write(QByteArrayView bytes, QByteArrayView more);
     // Puts what was written in place; false when it could not be (the old file stays).
     bool commit(QString* why = nullptr);
     // Gives the new contents up; the old file stays.
