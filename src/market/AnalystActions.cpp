@@ -48,13 +48,13 @@ void fillActions(const ViewContext& ctx, FlexGrid& grid, const Member& m)
 {
     QString text = ctx.readPage();
     if (m.wholeDocument) {
-        text.replace(QLatin1String("HTML"), QLatin1String("html"));
-        text.replace(QLatin1String("Html"), QLatin1String("html"));
+        ReplaceAll(text, QLatin1String("HTML"), QLatin1String("html"));
+        ReplaceAll(text, QLatin1String("Html"), QLatin1String("html"));
     }
-    text.replace(QLatin1String("TH"), QLatin1String("td"));
-    text.replace(QLatin1String("Th"), QLatin1String("td"));
+    ReplaceAll(text, QLatin1String("TH"), QLatin1String("td"));
+    ReplaceAll(text, QLatin1String("Th"), QLatin1String("td"));
     NormaliseTags(text, true, true, true, false);
-    text.remove(QLatin1String("&#187;"));
+    ReplaceAll(text, QLatin1String("&#187;"), QLatin1String());
     if (m.wholeDocument)
         text = CutBetween(text, QStringLiteral("<html>"), QStringLiteral("</html>"));
     text.remove(QLatin1Char('\t'));

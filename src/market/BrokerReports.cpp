@@ -16,8 +16,8 @@ void fillReports(int list, const ViewContext& ctx, FlexGrid& grid)
     QString text = ctx.readPage();
     NormaliseTags(text, true, true, true, true);
     RemoveLinkWords(text);
-    text.replace(QLatin1String("&#039"), QLatin1String("'"));
-    text.replace(QLatin1String("&#096"), QLatin1String("'"));
+    ReplaceAll(text, QLatin1String("&#039"), QLatin1String("'"));
+    ReplaceAll(text, QLatin1String("&#096"), QLatin1String("'"));
 
     int start = 0;
     if (list == 0) {

@@ -14,7 +14,7 @@ void fillFunds(const ViewContext& ctx, const QString& title, FlexGrid& grid)
     using namespace market;
     QString text = ctx.readPage();
     NormaliseTags(text, true, true, true, true);
-    text.remove(QStringLiteral("&nbsp;"));
+    ReplaceAll(text, QStringLiteral("&nbsp;"), QString());
 
     // The money-market table has no "Date" column; it starts at its "Last".
     const QString anchor = ctx.key == QLatin1String("F_LMM") ? QStringLiteral("Last") : QStringLiteral("Date");

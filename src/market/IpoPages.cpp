@@ -76,8 +76,8 @@ QString cutDocument(const ViewContext& ctx, bool upperHtml)
 {
     QString text = ctx.readPage();
     if (upperHtml) {
-        text.replace(QLatin1String("<HTML>"), QLatin1String("<html>"));
-        text.replace(QLatin1String("<Html>"), QLatin1String("<html>"));
+        ReplaceAll(text, QLatin1String("<HTML>"), QLatin1String("<html>"));
+        ReplaceAll(text, QLatin1String("<Html>"), QLatin1String("<html>"));
     }
     const int start = FindText(1, text, QStringLiteral("<html>"));
     const int end = FindText(start, text, QStringLiteral("</html>"));
@@ -206,7 +206,7 @@ void fillLatest(const ViewContext& ctx, FlexGrid& grid)
 {
     QString doc = cutDocument(ctx, false);
     ReplaceAll(doc, QStringLiteral(","), kTd);
-    doc.replace(QLatin1String("&nbsp;"), QLatin1String(" "));
+    ReplaceAll(doc, QLatin1String("&nbsp;"), QLatin1String(" "));
 
     const int pricings = FindText(1, doc, QStringLiteral("Pricings"));
     const int filings = FindText(pricings, doc, QStringLiteral("Filings"));

@@ -44,21 +44,21 @@ void WhiteCell(FlexGrid& grid, int row, int col)
 
 QString JoinedLine(const QString& row, bool skipEmpty)
 {
+    // The cells are cleaned straight into the line; a cell without its "</td>" fails
+    // the row (error 5) as a listing of the cells first would.
     QString line;
-    for (const QString& cell : ScanCells(row)) {
-        const QString text = CleanedCell(cell);
-        if (skipEmpty && text.isEmpty())
-            continue;
-        line += text;
-        line += QLatin1Char('\t');
-    }
+    ForEachElement(QStringView(row), QLatin1String("<td"), QLatin1String("</td>"), [&](QStringView cell) {
+        if (AppendCleanedCell(line, cell) > 0 || !skipEmpty)
+            line += QLatin1Char('\t');
+        return true;
+    });
     return line;
 }
 
 void RemoveLinkWords(QString& text)
 {
     for (const char* word : {"&nbsp;", ",", "News", "BrokerReports", "Chart", "Compare", "\t"})
-        text.remove(QLatin1String(word));
+        ReplaceAll(text, QLatin1String(word), QLatin1String());
 }
 
 int TableNumber(const QString& key, int count)

@@ -69,32 +69,36 @@ void fillMovers(const ViewContext& ctx, FlexGrid& grid, const QString& caption)
     QString text = ctx.readPage();
     text.remove(QLatin1Char('\t'));
     NormaliseTags(text, true, true, true, false);
-    text.replace(QLatin1String("TH"), QLatin1String("td"));
-    text.replace(QLatin1String("Th"), QLatin1String("td"));
-    text.remove(QLatin1String("&#187;"));
-    text.remove(QLatin1String("</tr></table>"));
-    text.replace(QLatin1String("<table cellpadding=0 cellspacing=0 border=0><tr>"), QLatin1String("</td>"));
+    ReplaceAll(text, QLatin1String("TH"), QLatin1String("td"));
+    ReplaceAll(text, QLatin1String("Th"), QLatin1String("td"));
+    ReplaceAll(text, QLatin1String("&#187;"), QLatin1String());
+    ReplaceAll(text, QLatin1String("</tr></table>"), QLatin1String());
+    ReplaceAll(text, QLatin1String("<table cellpadding=0 cellspacing=0 border=0><tr>"), QLatin1String("</td>"));
     // The spacer row as the replacement of "TH" leaves it.
-    text.remove(QLatin1String("<tr WIDtd=\"100%\"><td COLSPAN=\"9\" BGCOLOR=\"#FFFFFF\">"
-                              "<IMG SRC=\"/images/trans.gif\" WIDtd=1 HEIGHT=1></td></tr>"));
+    ReplaceAll(text,
+               QLatin1String("<tr WIDtd=\"100%\"><td COLSPAN=\"9\" BGCOLOR=\"#FFFFFF\">"
+                             "<IMG SRC=\"/images/trans.gif\" WIDtd=1 HEIGHT=1></td></tr>"),
+               QLatin1String());
     const QString table = CutBetween(text, QStringLiteral("<BR>Ratio"), QStringLiteral("Show"));
 
     PrepareGrid(grid, 2, 8, kWhite, 1);
     // The second non-empty cell of the table may carry a link; the list has no
     // column for it, so it is not kept and the list shows whole.
-    for (const QString& row : ScanUntilOpen(table, QStringLiteral("<tr"), QStringLiteral("</tr>"))) {
+    ForEachUntilOpen(table, QLatin1String("<tr"), QLatin1String("</tr>"), [&](QStringView row) {
         QString line;
-        for (const QString& cell : ScanCells(row)) {
+        ForEachElement(row, QLatin1String("<td"), QLatin1String("</td>"), [&](QStringView cell) {
             QString value = CleanedCell(cell);
-            ReplaceAll(value, QStringLiteral("&nbsp;"), QStringLiteral(" "));
+            ReplaceAll(value, QLatin1String("&nbsp;"), QLatin1String(" "));
             value = rt::Trim(value);
             if (!value.isEmpty()) {
                 line += value;
                 line += QLatin1Char('\t');
             }
-        }
+            return true;
+        });
         grid.AddItem(line);
-    }
+        return true;
+    });
     finishList(grid, ctx, caption, Filler{8, {4, 22, 10, 12, 12, 12, 12, 12}, 6, true});
     const QString prefix = ctx.key.left(4);
     for (const Headings& h : kMoversHeadings) {
@@ -113,25 +117,27 @@ void fillMostActive(const ViewContext& ctx, FlexGrid& grid, const QString& capti
 {
     QString text = ctx.readPage();
     NormaliseTags(text, true, true, true, false);
-    text.replace(QLatin1String("TH"), QLatin1String("td"));
-    text.replace(QLatin1String("Th"), QLatin1String("td"));
-    text.remove(QLatin1String("&#187;"));
+    ReplaceAll(text, QLatin1String("TH"), QLatin1String("td"));
+    ReplaceAll(text, QLatin1String("Th"), QLatin1String("td"));
+    ReplaceAll(text, QLatin1String("&#187;"), QLatin1String());
     const QString table = CutBetween(text, QStringLiteral("Go To"), QStringLiteral("Here"));
 
     PrepareGrid(grid, 2, 9, kWhite, 1);
-    for (const QString& row : ScanUntilOpen(table, QStringLiteral("<tr"), QStringLiteral("icon_news.gif"))) {
+    ForEachUntilOpen(table, QLatin1String("<tr"), QLatin1String("icon_news.gif"), [&](QStringView row) {
         QString line;
-        for (const QString& cell : ScanUntilOpen(row, QStringLiteral("<td"), QStringLiteral("</td>"))) {
+        ForEachUntilOpen(row, QLatin1String("<td"), QLatin1String("</td>"), [&](QStringView cell) {
             // A cell of "&nbsp;" alone is not empty: it keeps its column as an empty field.
             QString value = CleanedCell(cell);
-            ReplaceAll(value, QStringLiteral("&nbsp;"), QStringLiteral(" "));
+            ReplaceAll(value, QLatin1String("&nbsp;"), QLatin1String(" "));
             if (!value.isEmpty()) {
                 line += rt::Trim(value);
                 line += QLatin1Char('\t');
             }
-        }
+            return true;
+        });
         grid.AddItem(line);
-    }
+        return true;
+    });
     finishList(grid, ctx, caption, Filler{9, {4, 13, 12, 10, 0, 12, 12, 16, 16}, 5, false});
     const QString prefix = ctx.key.left(4);
     if (prefix == QLatin1String("BrDT") || prefix == QLatin1String("BrPU") || prefix == QLatin1String("BrPD"))

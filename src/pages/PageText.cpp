@@ -372,11 +372,11 @@ namespace {
 // give it: each "&amp;" (left to right, in or out of a tag, which it never opens or
 // closes) is "&", then the text outside the tags (none before the first ">"), then
 // the blanks at both ends go.
-QString cleanedPiece(QStringView cell)
+// Writes the cleaned piece at out, which has room for cell.size() characters;
+// returns its length.
+qsizetype cleanInto(QStringView cell, QChar* const begin)
 {
     const QLatin1String amp("&amp;");
-    QString text(cell.size(), Qt::Uninitialized);
-    QChar* const begin = text.data();
     QChar* out = begin;
     bool outside = false;
     for (qsizetype i = 0, n = cell.size(); i < n; ++i) {
@@ -400,7 +400,13 @@ QString cleanedPiece(QStringView cell)
         ++first;
     if (first > begin)
         std::copy(first, end, begin);
-    text.truncate(end - first);
+    return end - first;
+}
+
+QString cleanedPiece(QStringView cell)
+{
+    QString text(cell.size(), Qt::Uninitialized);
+    text.truncate(cleanInto(cell, text.data()));
     return text;
 }
 
@@ -413,6 +419,15 @@ QString CleanedCell(QStringView cell, bool breaks)
     QString withBreaks = cell.toString();
     ReplaceAll(withBreaks, QLatin1String("<br>"), QLatin1String("\r\n"));
     return cleanedPiece(withBreaks);
+}
+
+qsizetype AppendCleanedCell(QString& line, QStringView cell)
+{
+    const qsizetype at = line.size();
+    line.resize(at + cell.size());
+    const qsizetype length = cleanInto(cell, line.data() + at);
+    line.truncate(at + length);
+    return length;
 }
 
 // ---- writing pages ----------------------------------------------------------------

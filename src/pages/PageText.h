@@ -97,6 +97,8 @@ QString StripTags(QStringView piece);
 // A cell as the pages show it: tags stripped (line breaks kept as CR LF with breaks),
 // "&amp;" as "&", trimmed of spaces; what CleanCell and then a trim of spaces give.
 QString CleanedCell(QStringView cell, bool breaks = false);
+// CleanedCell(cell) put at the end of line (no text of its own made); its length.
+qsizetype AppendCleanedCell(QString& line, QStringView cell);
 
 // ---- writing pages ----------------------------------------------------------------
 

@@ -548,7 +548,13 @@ QString RTrim(const QString& text)
 
 QString Trim(const QString& text)
 {
-    return LTrim(RTrim(text));
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == u' ')
+        --end;
+    while (begin < end && text[begin] == u' ')
+        ++begin;
+    return begin == 0 && end == text.size() ? text : text.sliced(begin, end - begin);
 }
 
 QString Replace(const QString& text, const QString& find, const QString& with)

@@ -72,7 +72,7 @@ void BuildEarningsSheet(const ViewContext& ctx, FlexGrid& g)
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     text.replace(QLatin1Char('\t'), QLatin1Char(' '));
     if (!m.lowerCaseRows)
-        text.replace(QLatin1String("TR"), QLatin1String("tr"));
+        ReplaceAll(text, QLatin1String("TR"), QLatin1String("tr"));
     NormaliseTags(text, true, true, m.lowerCaseRows, true);
 
     // The header row.

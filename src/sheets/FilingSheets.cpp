@@ -47,10 +47,10 @@ QString cleanedFiling(QString cell)
 
 void RewriteFilingAnchors(QString& text)
 {
-    text.replace(QStringLiteral("<A HREF="), QStringLiteral("<>"));
-    text.replace(QStringLiteral("ALT=\"Full Filing\">"), QStringLiteral("<>"));
-    text.replace(QStringLiteral("</A>"), QStringLiteral("<>"));
-    text.replace(QStringLiteral("</a>"), QStringLiteral("<>"));
+    ReplaceAll(text, QStringLiteral("<A HREF="), QStringLiteral("<>"));
+    ReplaceAll(text, QStringLiteral("ALT=\"Full Filing\">"), QStringLiteral("<>"));
+    ReplaceAll(text, QStringLiteral("</A>"), QStringLiteral("<>"));
+    ReplaceAll(text, QStringLiteral("</a>"), QStringLiteral("<>"));
 }
 
 void BuildInsiderTrades(const ViewContext& ctx, FlexGrid& grid)
@@ -62,7 +62,7 @@ void BuildInsiderTrades(const ViewContext& ctx, FlexGrid& grid)
     QString table = CutTable(text, 4);
     table.replace(QLatin1Char('\t'), QLatin1Char(' '));
     // A name linked to an .html page splits into the page's name and the name.
-    table.replace(QStringLiteral("<td><a href=\""), QStringLiteral("<td>"));
+    ReplaceAll(table, QStringLiteral("<td><a href=\""), QStringLiteral("<td>"));
     ReplaceAll(table, QStringLiteral(".html\">"), QStringLiteral(".html></td><td>"));
 
     startGrid(grid, 3, 8, ctx.stdRowHeight);

@@ -124,7 +124,7 @@ void fillMomentum(const ViewContext& ctx, FlexGrid& grid)
     NormaliseTags(text, true, true, true, true);
     text.replace(QLatin1Char('\t'), QLatin1Char(' '));
     for (const char* word : {"&nbsp;", ",", "News", "BrokerReports", "Chart", "Compare"})
-        text.remove(QLatin1String(word));
+        ReplaceAll(text, QLatin1String(word), QLatin1String());
 
     const int start = FindText(1, text, QStringLiteral("Sells"));
     const int end = FindText(start, text, QStringLiteral("</table"));
@@ -210,7 +210,7 @@ void fillHistory(const HistoryMember& m, const ViewContext& ctx, FlexGrid& grid)
     if (!m.tabsBeforeTags)
         text.replace(QLatin1Char('\t'), QLatin1Char(' '));
     for (const char* word : {"&nbsp;", ",", "News", "BrokerReports", "Chart", "Compare"})
-        text.remove(QLatin1String(word));
+        ReplaceAll(text, QLatin1String(word), QLatin1String());
 
     const int marker = FindText(1, text, QLatin1String(m.startMarker));
     if (marker == 0 && m.markerRequired)

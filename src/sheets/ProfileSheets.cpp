@@ -44,7 +44,7 @@ void BuildProfile(const ViewContext& ctx, FlexGrid& grid)
     text.remove(QLatin1Char('\t'));
     text.remove(QLatin1Char('\n'));
     text.remove(QLatin1Char('\r'));
-    text.replace(QStringLiteral(". "), QStringLiteral("\r\n"));
+    ReplaceAll(text, QStringLiteral(". "), QStringLiteral("\r\n"));
 
     grid.setRedraw(false);
     grid.setUpdatesLocked(true);
@@ -90,7 +90,7 @@ void BuildShortInterest(const ViewContext& ctx, FlexGrid& grid)
     QString text = ReadFile(ctx.pagePath);
     ctx.eventPass();
     text.remove(QLatin1Char(' '));
-    text.remove(QStringLiteral("\r\n"));
+    ReplaceAll(text, QStringLiteral("\r\n"), QString());
     NormaliseTags(text, true, true, true, true);
     const int cover = FindText(1, text, QStringLiteral("Cover"));
     const int end = FindText(cover, text, QStringLiteral("</table>"));

@@ -152,12 +152,12 @@ QString ParseQuote(int row)
             return QString();
 
         page.remove(u'\t');
-        page.replace(QStringLiteral("TD"), QStringLiteral("td"));
-        page.replace(QStringLiteral("Td"), QStringLiteral("td"));
-        page.replace(QStringLiteral("<sup>"), QStringLiteral(" "));
-        page.remove(QStringLiteral("</sup>"));
-        page.remove(QStringLiteral("<sub>"));
-        page.remove(QStringLiteral("</sub>"));
+        ReplaceAll(page, QStringLiteral("TD"), QStringLiteral("td"));
+        ReplaceAll(page, QStringLiteral("Td"), QStringLiteral("td"));
+        ReplaceAll(page, QStringLiteral("<sup>"), QStringLiteral(" "));
+        ReplaceAll(page, QStringLiteral("</sup>"), QString());
+        ReplaceAll(page, QStringLiteral("<sub>"), QString());
+        ReplaceAll(page, QStringLiteral("</sub>"), QString());
         NormaliseTags(page, true, true, true, true);
 
         StockRec& rec = Stocks()[row];
@@ -266,8 +266,8 @@ void ParseRecentNews(const QString& symbol, const QString& pageFile, const QStri
         QString page = joinedPage(pageFile);
         QCoreApplication::processEvents();
 
-        page.replace(QStringLiteral("HTML"), QStringLiteral("html"));
-        page.replace(QStringLiteral("Html"), QStringLiteral("html"));
+        ReplaceAll(page, QStringLiteral("HTML"), QStringLiteral("html"));
+        ReplaceAll(page, QStringLiteral("Html"), QStringLiteral("html"));
         const int htmlStart = find(page, 1, QStringLiteral("<html>"));
         const int htmlEnd = find(page, htmlStart, QStringLiteral("</html>"));
         if (htmlStart == 0 || htmlEnd == 0)
@@ -276,13 +276,13 @@ void ParseRecentNews(const QString& symbol, const QString& pageFile, const QStri
 
         page.remove(u'\t');
         page.remove(u'\n');
-        page.remove(QStringLiteral("  "));
+        ReplaceAll(page, QStringLiteral("  "), QString());
         NormaliseTags(page, true, true, true, true);
-        page.replace(QStringLiteral("TH"), QStringLiteral("td"));
-        page.replace(QStringLiteral("Th"), QStringLiteral("td"));
-        page.remove(QStringLiteral("&#187;"));
+        ReplaceAll(page, QStringLiteral("TH"), QStringLiteral("td"));
+        ReplaceAll(page, QStringLiteral("Th"), QStringLiteral("td"));
+        ReplaceAll(page, QStringLiteral("&#187;"), QString());
         // "headline - <i>source</i>": the source becomes a cell of its own.
-        page.replace(QStringLiteral(" - <i>"), QStringLiteral("</td><td>"));
+        ReplaceAll(page, QStringLiteral(" - <i>"), QStringLiteral("</td><td>"));
 
         // The headlines are the table after the one that follows "Recent News".
         const int heading = rt::InStr(1, page, QStringLiteral("Recent News"));

@@ -136,8 +136,8 @@ const QVariantList kWidths = {31, 13, 13, 13, 13, 13};
 void BuildAnnualBalanceSheet(const ViewContext& ctx, FlexGrid& g)
 {
     QString text = readStatement(ctx);
-    text.replace(QLatin1String("</font></font>"), QLatin1String("</font>"));
-    text.remove(QLatin1String("ii"));
+    ReplaceAll(text, QLatin1String("</font></font>"), QLatin1String("</font>"));
+    ReplaceAll(text, QLatin1String("ii"), QLatin1String());
 
     const QString marker = QStringLiteral("Annual Balance Sheet");
     int p = FindText(1, text, marker);
@@ -203,12 +203,12 @@ namespace {
 void fillIncomeStatement(const ViewContext& ctx, FlexGrid& g)
 {
     QString text = readStatement(ctx);
-    text.remove(QLatin1String("ii"));
+    ReplaceAll(text, QLatin1String("ii"), QLatin1String());
 
     const QString marker = QStringLiteral("Annual Income Statement");
     QString table = tableAfter(text, FindText(1, text, marker));
     // A heading over five columns becomes that cell and four empty ones.
-    table.replace(QLatin1String("<th colspan=5>"), QLatin1String("<th>"));
+    ReplaceAll(table, QLatin1String("<th colspan=5>"), QLatin1String("<th>"));
     ReplaceAll(table, QStringLiteral(" colspan=5>"), QStringLiteral("></td><td></td><td></td><td></td><td>"));
 
     const int base = ctx.stdRowHeight;
