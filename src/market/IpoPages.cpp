@@ -312,7 +312,7 @@ void fillNews(const ViewContext& ctx, FlexGrid& grid)
     list.remove(QLatin1Char('\t'));
     list.replace(QLatin1Char('\n'), QLatin1Char(' '));
     // A headline's parts (headline, source, time) are separated by "- ".
-    list.replace(QLatin1String("- "), QLatin1String("\t"));
+    ReplaceAll(list, QLatin1String("- "), QLatin1String("\t"));
 
     PrepareGrid(grid, 2, 5);
     const QLatin1String li("<li>");
@@ -328,14 +328,30 @@ void fillNews(const ViewContext& ctx, FlexGrid& grid)
         }
         const QString item = list.mid(open, stop - open);
         const QString link = HeadlineLink(item);
-        QStringList parts = CleanedCell(item).split(QLatin1Char('\t'));
-        // Headline, source and time in columns 1 to 3; the link always in column 4.
-        for (QString& part : parts)
-            part = rt::Trim(part);
-        while (parts.size() < 3)
-            parts << QString();
-        grid.AddItem(QString() + QLatin1Char('\t') + parts.mid(0, 3).join(QLatin1Char('\t')) + QLatin1Char('\t') +
-                     link);
+        const QString cleaned = CleanedCell(item);
+        // Headline, source and time (the cleaned item's first three parts between
+        // tabs, each trimmed of spaces, a missing one empty) in columns 1 to 3; the
+        // link always in column 4.
+        QString line;
+        line.reserve(cleaned.size() + link.size() + 4);
+        qsizetype from = 0;
+        for (int part = 0; part < 3; ++part) {
+            line += QLatin1Char('\t');
+            if (from > cleaned.size())
+                continue;
+            const qsizetype tab = cleaned.indexOf(QLatin1Char('\t'), from);
+            qsizetype begin = from;
+            qsizetype end = tab < 0 ? cleaned.size() : tab;
+            from = end + 1;
+            while (end > begin && cleaned.at(end - 1) == u' ')
+                --end;
+            while (begin < end && cleaned.at(begin) == u' ')
+                ++begin;
+            line += QStringView(cleaned).sliced(begin, end - begin);
+        }
+        line += QLatin1Char('\t');
+        line += link;
+        grid.AddItem(line);
         open = next;
     }
 
