@@ -64,9 +64,9 @@ void fillActions(const ViewContext& ctx, FlexGrid& grid, const Member& m)
 
     PrepareGrid(grid, 1, m.cols, kWhite, 1);
     int row = 0;
-    for (const QString& line : ScanRows(table)) {
+    for (QStringView line : RowViews(table)) {
         int col = 0;
-        for (const QString& cell : ScanCells(line)) {
+        for (QStringView cell : CellViews(line)) {
             grid.setTextMatrix(row, col, CleanedCell(cell));
             if (row > 0 && (col == m.link1 || col == m.link2))
                 MarkLink(grid, row, col);

@@ -35,7 +35,7 @@ void fillReports(int list, const ViewContext& ctx, FlexGrid& grid)
     auto lock = grid.updatesLocked();
     PrepareGrid(grid, 2, 4);
     // An empty cell takes no column; a row without cells is an empty grid row.
-    for (const QString& row : ScanRows(section))
+    for (QStringView row : RowViews(section))
         grid.AddItem(JoinedLine(row, true));
 
     AlignHeadingCells(grid, 0, 3, 3);

@@ -23,7 +23,7 @@ void fillFunds(const ViewContext& ctx, const QString& title, FlexGrid& grid)
     const QString section = CutText(text, start, end - start);
 
     PrepareGrid(grid, 2, 5);
-    for (const QString& row : ScanRows(section))
+    for (QStringView row : RowViews(section))
         grid.AddItem(JoinedLine(row, false));
 
     SetColAlign(grid, {1, 1, 7, 7, 4});

@@ -152,11 +152,11 @@ QStringList sectionRows(const QString& text, bool wholeRowsOnly)
     return rows;
 }
 
-template <typename IsLink>
-void placeRows(CellPlacer& placer, const QStringList& rows, bool heightAfterRow, IsLink isLink)
+template <typename Rows, typename IsLink>
+void placeRows(CellPlacer& placer, const Rows& rows, bool heightAfterRow, IsLink isLink)
 {
-    for (const QString& row : rows) {
-        for (const QString& cell : ScanCells(row))
+    for (const auto& row : rows) {
+        for (QStringView cell : CellViews(row))
             placer.put(CleanedCell(cell), isLink(placer.col()));
         placer.endRow(heightAfterRow);
     }
@@ -187,7 +187,7 @@ void fillCalendar(const IpoMember& m, const ViewContext& ctx, FlexGrid& grid)
 
     PrepareGrid(grid, 3, m.cols);
     CellPlacer placer(grid, 2, ctx.stdRowHeight);
-    placeRows(placer, ScanRows(table), m.heightAfterRow, [&](int col) { return isLinkColumn(m, col); });
+    placeRows(placer, RowViews(table), m.heightAfterRow, [&](int col) { return isLinkColumn(m, col); });
 
     SetColAlign(grid, m.alignments);
     AlignHeadingCells(grid, 0, m.lastCentredHeading, 4);
@@ -249,9 +249,9 @@ void fillLatest(const ViewContext& ctx, FlexGrid& grid)
 
 // The cells of a withdrawals row: each from one "<td" up to the next; the text
 // after the row's last "<td" is no cell.
-QStringList cellsToNextCell(const QString& row)
+QList<QStringView> cellsToNextCell(QStringView row)
 {
-    QStringList cells;
+    QList<QStringView> cells;
     const QLatin1String td("<td");
     qsizetype open = row.indexOf(td);
     while (open >= 0) {
@@ -272,8 +272,8 @@ void fillWithdrawals(const ViewContext& ctx, FlexGrid& grid)
 
     PrepareGrid(grid, 3, 7);
     CellPlacer placer(grid, 2, ctx.stdRowHeight);
-    for (const QString& row : ScanRows(table)) {
-        for (const QString& cell : cellsToNextCell(row)) {
+    for (QStringView row : RowViews(table)) {
+        for (QStringView cell : cellsToNextCell(row)) {
             const QString text = CleanedCell(cell, true);
             const int col = placer.col();
             placer.put(text, false);

@@ -42,12 +42,12 @@ void WhiteCell(FlexGrid& grid, int row, int col)
     grid.setCellBackColor(kWhite);
 }
 
-QString JoinedLine(const QString& row, bool skipEmpty)
+QString JoinedLine(QStringView row, bool skipEmpty)
 {
     // The cells are cleaned straight into the line; a cell without its "</td>" fails
     // the row (error 5) as a listing of the cells first would.
     QString line;
-    ForEachElement(QStringView(row), QLatin1String("<td"), QLatin1String("</td>"), [&](QStringView cell) {
+    ForEachElement(row, QLatin1String("<td"), QLatin1String("</td>"), [&](QStringView cell) {
         if (AppendCleanedCell(line, cell) > 0 || !skipEmpty)
             line += QLatin1Char('\t');
         return true;

@@ -22,7 +22,7 @@ void WhiteCell(FlexGrid& grid, int row, int col);
 
 // The row's cells joined, each followed by a tab; with skipEmpty an empty cell
 // takes no column.
-QString JoinedLine(const QString& row, bool skipEmpty);
+QString JoinedLine(QStringView row, bool skipEmpty);
 // Every "&nbsp;", ",", "News", "BrokerReports", "Chart", "Compare" and tab
 // removed, in that order (the broker-report and splits pages).
 void RemoveLinkWords(QString& text);

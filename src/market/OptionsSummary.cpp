@@ -35,7 +35,7 @@ void fillSummary(const SummaryTable& table, const ViewContext& ctx, FlexGrid& gr
     PrepareGrid(grid, 1, 5);
     // The first row after the anchor is the title row; every row block is a grid
     // row, one without cells an empty one.
-    for (const QString& row : ScanRows(section))
+    for (QStringView row : RowViews(section))
         grid.AddItem(JoinedLine(row, false));
     // A table without rows still shows its title row and headings.
     if (grid.Rows() < 2)

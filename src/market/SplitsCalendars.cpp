@@ -60,7 +60,7 @@ void fillCalendar(const Calendar& cal, const ViewContext& ctx, FlexGrid& grid)
 
     auto lock = grid.updatesLocked();
     PrepareGrid(grid, 2, 7);
-    for (const QString& row : ScanRows(section))
+    for (QStringView row : RowViews(section))
         grid.AddItem(JoinedLine(row, true));
 
     AlignHeadingCells(grid, 0, 6, 3);

@@ -37,9 +37,9 @@ void fillSurprises(const ViewContext& ctx, FlexGrid& grid)
     // fifth cell, so a short row's cells and the next row's share a grid row.
     int row = 0;
     int col = 0;
-    for (const QString& line : ScanRows(table)) {
+    for (QStringView line : RowViews(table)) {
         int n = 0;
-        for (const QString& cell : ScanCells(line)) {
+        for (QStringView cell : CellViews(line)) {
             const QString value = CleanedCell(cell);
             if (row == 1) {
                 titleRow(ctx, grid);

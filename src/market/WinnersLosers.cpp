@@ -77,7 +77,7 @@ void fillWinners(const ViewContext& ctx, FlexGrid& grid)
         for (QString line : ScanUntilOpen(sections[k].body, QStringLiteral("<tr"), QStringLiteral("</tr>"))) {
             line.remove(QLatin1String("&nbsp;"));
             int col = 0;
-            for (const QString& cell : ScanCells(line)) {
+            for (QStringView cell : CellViews(line)) {
                 grid.setTextMatrix(row, col, CleanedCell(cell));
                 if (col == 1)
                     MarkLink(grid, row, col);

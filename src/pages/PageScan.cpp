@@ -30,7 +30,27 @@ QStringList listed(const QString& text, Marker open, Marker close, ScanRules rul
     return found;
 }
 
+QList<QStringView> viewsOf(QStringView text, QLatin1String open, QLatin1String close, ScanRules rules)
+{
+    QList<QStringView> found;
+    ScanElementsWith(text, open, close, rules, [&](QStringView element) {
+        found << element;
+        return true;
+    });
+    return found;
+}
+
 } // namespace
+
+QList<QStringView> RowViews(QStringView text, Positions positions)
+{
+    return viewsOf(text, QLatin1String("<tr"), QLatin1String("</tr>"), ScanRules{Unclosed::Fails, positions});
+}
+
+QList<QStringView> CellViews(QStringView row, Positions positions)
+{
+    return viewsOf(row, QLatin1String("<td"), QLatin1String("</td>"), ScanRules{Unclosed::Fails, positions});
+}
 
 QStringList ScanElements(const QString& text, const QString& open, const QString& close, Positions positions)
 {

@@ -107,3 +107,10 @@ QStringList ScanHeaderCells(const QString& row, Positions positions = Positions:
 
 // The elements listed; an `open` without its `close` ends the list quietly.
 QStringList ScanUntilOpen(const QString& text, const QString& open, const QString& close);
+
+// The same rows and cells listed as views into the text, no text copied: the text
+// must outlive the list (a temporary text is refused).
+QList<QStringView> RowViews(QStringView text, Positions positions = Positions::Lenient);
+QList<QStringView> CellViews(QStringView row, Positions positions = Positions::Lenient);
+QList<QStringView> RowViews(QString&&, Positions = Positions::Lenient) = delete;
+QList<QStringView> CellViews(QString&&, Positions = Positions::Lenient) = delete;

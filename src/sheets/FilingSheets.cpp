@@ -67,11 +67,11 @@ void BuildInsiderTrades(const ViewContext& ctx, FlexGrid& grid)
 
     startGrid(grid, 3, 8, ctx.stdRowHeight);
     int r = 1;
-    for (const QString& row : ScanRows(table)) {
+    for (QStringView row : RowViews(table)) {
         int k = 0;
-        for (const QString& cell : ScanCells(row)) {
+        for (QStringView cell : CellViews(row)) {
             // A ninth cell lies outside the grid: the view fails there.
-            grid.setTextMatrix(r, k, cleanedFiling(cell));
+            grid.setTextMatrix(r, k, cleanedFiling(cell.toString()));
             if (k == 2)
                 markLink(grid, r, 2);
             ++k;
@@ -126,10 +126,10 @@ void BuildQuarterlyReports(const ViewContext& ctx, FlexGrid& grid)
 
     startGrid(grid, 3, 7, ctx.stdRowHeight);
     int r = 2;
-    for (const QString& row : ScanRows(rows)) {
+    for (QStringView row : RowViews(rows)) {
         int k = 0;
-        for (const QString& cell : ScanCells(row)) {
-            QString value = cleanedFiling(cell);
+        for (QStringView cell : CellViews(row)) {
+            QString value = cleanedFiling(cell.toString());
             if (value.isEmpty())
                 continue;
             const qsizetype quote = value.indexOf(QLatin1Char('"'));

@@ -43,11 +43,11 @@ void withMessages(Fill fill, const QString& on5, const QString& on53)
 
 // One table row as a grid line: each cleaned cell followed by a tab ("" for a row
 // without cells).
-QString rowLine(const QString& row)
+QString rowLine(QStringView row)
 {
     QString line;
-    for (const QString& cell : ScanCells(row)) {
-        line += CleanedCell(cell);
+    for (QStringView cell : CellViews(row)) {
+        AppendCleanedCell(line, cell);
         line += QLatin1Char('\t');
     }
     return line;
@@ -99,7 +99,7 @@ void fillSplits(const ViewContext& ctx, FlexGrid& grid)
 
     auto lock = grid.updatesLocked();
     PrepareGrid(grid, 2, 6);
-    for (const QString& row : ScanRows(section)) {
+    for (QStringView row : RowViews(section)) {
         const QString line = rowLine(row);
         if (!line.isEmpty())
             grid.AddItem(line);  // cells beyond the sixth are dropped
@@ -230,7 +230,7 @@ void fillHistory(const HistoryMember& m, const ViewContext& ctx, FlexGrid& grid)
         grid.setRowHeight(1, ctx.stdRowHeight);
     }
     // Every row block is a grid row, a block without cells an empty one.
-    for (const QString& row : ScanRows(section))
+    for (QStringView row : RowViews(section))
         grid.AddItem(rowLine(row));  // cells beyond the third are dropped
 
     if (m.brokerLook) {

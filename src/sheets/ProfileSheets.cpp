@@ -102,10 +102,10 @@ void BuildShortInterest(const ViewContext& ctx, FlexGrid& grid)
     grid.setCols(4);
     grid.setBackColor(kWhite);
     grid.setGridLines(1);
-    for (const QString& row : ScanRows(table)) {
+    for (QStringView row : RowViews(table)) {
         QString line;
-        for (const QString& cell : ScanCells(row)) {
-            line += cleanedProfile(cell);
+        for (QStringView cell : CellViews(row)) {
+            line += cleanedProfile(cell.toString());
             line += QLatin1Char('\t');
         }
         grid.AddItem(line);

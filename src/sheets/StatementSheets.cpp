@@ -70,9 +70,10 @@ void placeCells(FlexGrid& g, const QString& table, const Statement& member, int 
 {
     int r = 0;
     int k = 0;
-    for (const QString& pageRow : ScanRows(table)) {
+    for (QStringView pageRow : RowViews(table)) {
         int j = 0;
-        for (QString cell : ScanCells(pageRow)) {
+        for (QStringView cellText : CellViews(pageRow)) {
+            QString cell = cellText.toString();
             const QString text = rt::Trim(CleanCell(cell, false, true, false));
             if (r == 1) {
                 r = 2;
