@@ -1,13 +1,17 @@
 #pragma once
 
+#include "platform/Allocator.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
-// The main() of the benchmarks that need widgets: headless Qt, then every benchmark.
+// The main() of the benchmarks that need widgets: the program's allocator setting,
+// headless Qt, then every benchmark.
 // A reporter given prints the results instead of the console's own.
 inline int runWidgetBenchmarks(int argc, char** argv, benchmark::BenchmarkReporter* reporter = nullptr)
 {
+    TuneAllocator();  // as the program's main() does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -18,6 +18,7 @@
 #include "core/frmSplashInfo.h"
 #include "platform/AppPath.h"
 #include "platform/DialogBoxes.h"
+#include "platform/Allocator.h"
 #include "platform/EventDispatcher.h"
 #include "platform/Dialogs.h"
 #include "platform/RegistryStore.h"
@@ -59,7 +60,8 @@ namespace {
 
 int runProgram(int argc, char** argv, bool close)
 {
-    PlainEventDispatcher dispatcher;  // as the program's main() does
+    TuneAllocator();  // as the program's main() does
+    PlainEventDispatcher dispatcher;
     QApplication app(argc, argv);
     dispatcher.chosen();
     QApplication::setApplicationName(QStringLiteral("Tradewright"));

@@ -17,6 +17,7 @@
 #include "core/UpdateChoices.h"
 #include "platform/AppPath.h"
 #include "platform/Dialogs.h"
+#include "platform/Allocator.h"
 #include "platform/EventDispatcher.h"
 #include "platform/FlexGrid.h"
 #include "platform/RegistryStore.h"
@@ -156,7 +157,8 @@ int main(int argc, char** argv)
     const QString base = qEnvironmentVariable("TW_BENCH_DIR", QDir::tempPath());
     QTemporaryDir home(base + QStringLiteral("/tw-bench-XXXXXX"));
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
-    PlainEventDispatcher dispatcher;  // as the program's main() does
+    TuneAllocator();  // as the program's main() does
+    PlainEventDispatcher dispatcher;
     QApplication app(argc, argv);
     dispatcher.chosen();
     SetAppPath(home.path() + QStringLiteral("/app"));

@@ -4,6 +4,7 @@
 #include "app/StartUp.h"
 #include "core/Connect.h"
 #include "core/frmSplashInfo.h"
+#include "platform/Allocator.h"
 #include "platform/DialogBoxes.h"
 #include "platform/EventDispatcher.h"
 #include "reports/Reports.h"
@@ -15,6 +16,7 @@
 
 int main(int argc, char** argv)
 {
+    TuneAllocator();
     PlainEventDispatcher dispatcher;
     QApplication app(argc, argv);
     dispatcher.chosen();
