@@ -116,14 +116,20 @@ void scanOptionRows(const OptionsMember& member, const QString& page, Sink&& sin
             if (member.rule == OptionRowRule::Chain)
                 row.append(QLatin1Char('\t'));
             row.append(QLatin1Char(' '));
-            const qsizetype start = row.size();
-            row.append(line.mid(2, cut + 1 - 2));
-            for (qsizetype i = start; i < row.size(); ++i)
-                if (row[i] == QLatin1Char(','))
-                    row[i] = QLatin1Char('\t');
-            // The chain puts an option's parenthesised ticker on a second line of its cell.
-            if (member.rule == OptionRowRule::Chain)
-                row.replace(QLatin1String("("), QLatin1String("\r\n("));
+            // The fields, commas made tabs; the chain puts an option's parenthesised
+            // ticker on a second line of its cell. One pass, a piece at a time.
+            const QStringView fields = line.mid(2, cut + 1 - 2);
+            const bool chain = member.rule == OptionRowRule::Chain;
+            qsizetype from = 0;
+            for (qsizetype i = 0; i < fields.size(); ++i) {
+                const QChar c = fields[i];
+                if (c != QLatin1Char(',') && !(chain && c == QLatin1Char('(')))
+                    continue;
+                row.append(fields.mid(from, i - from));
+                row.append(c == QLatin1Char(',') ? QStringView(u"\t") : QStringView(u"\r\n("));
+                from = i + 1;
+            }
+            row.append(fields.mid(from));
             break;
         }
         }
