@@ -376,14 +376,18 @@ void frmMain::syncStrip()
             if (QFontMetrics(symbolFont).horizontalAdvance(s.caption) <= room)
                 break;
         }
-        label->setStyleSheet(
+        const QString sheet =
             QStringLiteral("QLabel { color: %1; font-weight: %2; font-size: %6px; background: %3; "
                            "border: 1px solid %4; border-radius: 2px; padding-left: 2px; margin-right: %5px; }")
                 .arg(text.name(), s.bold ? QStringLiteral("bold") : QStringLiteral("normal"),
                      empty ? QStringLiteral("#2A313C") : QStringLiteral("#F4F4EE"),
                      empty ? QStringLiteral("#3A4350") : QStringLiteral("#8A96A8"))
                 .arg(hidden)
-                .arg(size));
+                .arg(size);
+        // Setting a style sheet parses it and polishes the label again, even when it
+        // is the one the label has: the strip is synced on every change of any slot.
+        if (label->styleSheet() != sheet)
+            label->setStyleSheet(sheet);
         label->setVisible(s.labelVisible);
         img[k]->setVisible(s.gaugeVisible);
         img[k]->update();
