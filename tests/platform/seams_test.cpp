@@ -248,6 +248,23 @@ TEST(SingleInstance, SecondHolderIsRefusedUntilReleased)
     SingleInstance::release();
 }
 
+TEST(SingleInstance, ALockFileNoProcessHoldsIsTakenOver)
+{
+    // What a copy that crashed leaves: the file, naming a process that runs (a
+    // number the system gave again, here this very process) but holds no lock.
+    SingleInstance::release();
+    QFile left(SingleInstance::lockPath());
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    left.write(QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+               QCoreApplication::applicationName().toUtf8() + '\n');
+    left.close();
+    EXPECT_TRUE(SingleInstance::acquire());
+    QLockFile other(SingleInstance::lockPath());
+    EXPECT_FALSE(other.tryLock(0));
+    SingleInstance::release();
+    EXPECT_FALSE(QFile::exists(SingleInstance::lockPath()));
+}
+
 TEST(Dialer, CountsDefaultRoutesThatAreUp)
 {
     const QByteArray header = "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\t\tMTU\tWindow\tIRTT\n";
