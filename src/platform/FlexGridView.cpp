@@ -94,12 +94,10 @@ public:
 
         const QString text = index.data(Qt::DisplayRole).toString();
         if (!text.isEmpty()) {
-            QFont font = option.font;
-            font.setBold(fmt.bold);
-            font.setUnderline(fmt.underline);
-            p->setFont(font);
+            const CellFont& cellFont = fontFor(option.font, fmt.bold, fmt.underline);
+            p->setFont(cellFont.font);
             const auto align = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
-            const int lineSpacing = QFontMetrics(font).lineSpacing();
+            const int lineSpacing = cellFont.lineSpacing;
             const auto lines = FlexGridView::layoutCellText(text, content, align, lineSpacing);
             // The cell clips its text: a line that lies wholly beyond it (by more than
             // any glyph reaches out of its line) leaves no pixel, so of a cell of
@@ -124,18 +122,23 @@ public:
             draw(0, 0);
         }
 
+        // Borders a pixel wide, filled as one-pixel rectangles: the same pixels as
+        // lines of a plain pen, without the line drawer's set-up for each.
+        const auto top = [&](const QColor& c) { p->fillRect(QRect(r.left(), r.top(), r.width(), 1), c); };
+        const auto left = [&](const QColor& c) { p->fillRect(QRect(r.left(), r.top(), 1, r.height()), c); };
+        const auto right = [&](const QColor& c) { p->fillRect(QRect(r.right(), r.top(), 1, r.height()), c); };
+        const auto bottom = [&](const QColor& c) { p->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), c); };
         if (fixed) {
             // Raised border of the header cells.
-            p->setPen(pal.color(QPalette::Light));
-            p->drawLine(r.topLeft(), r.topRight());
-            p->drawLine(r.topLeft(), r.bottomLeft());
-            p->setPen(pal.color(QPalette::Dark));
-            p->drawLine(r.topRight(), r.bottomRight());
-            p->drawLine(r.bottomLeft(), r.bottomRight());
+            const QColor light = pal.color(QPalette::Light), dark = pal.color(QPalette::Dark);
+            top(light);
+            left(light);
+            right(dark);
+            bottom(dark);
         } else if (g->GridLines() != 0) {
-            p->setPen(QColor(0xC0, 0xC0, 0xC0));
-            p->drawLine(r.topRight(), r.bottomRight());
-            p->drawLine(r.bottomLeft(), r.bottomRight());
+            const QColor line(0xC0, 0xC0, 0xC0);
+            right(line);
+            bottom(line);
         }
         if (current && !fixed && m_view->hasFocus()) {
             QPen pen(fg);
@@ -147,7 +150,32 @@ public:
     }
 
 private:
+    // The view's font in its four cuts (bold, underlined) with their line spacing,
+    // made once for a font rather than for every cell painted.
+    struct CellFont
+    {
+        QFont font;
+        int lineSpacing = 0;
+    };
+    const CellFont& fontFor(const QFont& base, bool bold, bool underline) const
+    {
+        if (!m_fontsMade || !(base == m_baseFont)) {
+            m_baseFont = base;
+            for (int i = 0; i < 4; ++i) {
+                QFont f = base;
+                f.setBold(i & 1);
+                f.setUnderline(i & 2);
+                m_fonts[i] = {f, QFontMetrics(f).lineSpacing()};
+            }
+            m_fontsMade = true;
+        }
+        return m_fonts[(bold ? 1 : 0) | (underline ? 2 : 0)];
+    }
+
     FlexGridView* m_view;
+    mutable bool m_fontsMade = false;
+    mutable QFont m_baseFont;
+    mutable CellFont m_fonts[4];
 };
 
 QList<FlexGridView::CellLine> FlexGridView::layoutCellText(const QString& displayText, const QRect& content,
