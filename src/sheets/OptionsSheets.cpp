@@ -104,7 +104,7 @@ void scanOptionRows(const OptionsMember& member, const QString& page, Sink&& sin
         if (cut < 0)
             continue;
 
-        row.clear();
+        row.truncate(0);  // keeps its room for the next line
         switch (member.rule) {
         case OptionRowRule::PutSide:
             row.append(line.mid(cut + 1));
