@@ -75,7 +75,7 @@ void fillWinners(const ViewContext& ctx, FlexGrid& grid)
     for (size_t k = 0; k < sections.size(); ++k) {
         band(grid, row - 1, sections[k].heading);
         for (QString line : ScanUntilOpen(sections[k].body, QStringLiteral("<tr"), QStringLiteral("</tr>"))) {
-            line.remove(QLatin1String("&nbsp;"));
+            ReplaceAll(line, QLatin1String("&nbsp;"), QLatin1String());
             int col = 0;
             for (QStringView cell : CellViews(line)) {
                 grid.setTextMatrix(row, col, CleanedCell(cell));

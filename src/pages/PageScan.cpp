@@ -33,6 +33,7 @@ QStringList listed(const QString& text, Marker open, Marker close, ScanRules rul
 QList<QStringView> viewsOf(QStringView text, QLatin1String open, QLatin1String close, ScanRules rules)
 {
     QList<QStringView> found;
+    found.reserve(8);  // a row's cells without growing the list step by step
     ScanElementsWith(text, open, close, rules, [&](QStringView element) {
         found << element;
         return true;

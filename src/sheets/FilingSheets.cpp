@@ -141,7 +141,7 @@ void BuildQuarterlyReports(const ViewContext& ctx, FlexGrid& grid)
                 grid.setTextMatrix(r, k + 3, value.mid(quote + 1, closing - quote - 1));
                 value = value.mid(closing + 1);
             }
-            value.remove(QStringLiteral("&nbsp;"));
+            ReplaceAll(value, QLatin1String("&nbsp;"), QLatin1String());
             value.remove(QLatin1Char('\n'));
             value.remove(QLatin1Char('\r'));
             grid.setTextMatrix(r, k, value);
