@@ -42,26 +42,54 @@ QString NewsFolder()
     return AppPath() + QStringLiteral("/Cache/News/");
 }
 
+namespace {
+
+// The file a path names, as stored (its name in the folder, its length); no name and
+// a length of -1 when there is no such file. A path spelled as on disk takes one look
+// (the type asked first, so that one call to the system answers all three).
+struct StoredFile
+{
+    QString name;
+    qint64 length = -1;
+};
+
+StoredFile storedFile(const QString& path)
+{
+    QString p = path;
+    p.replace(u'\\', u'/');
+    QFileInfo info(p);
+    if (!info.isFile()) {
+        const QString resolved = ResolvePath(p);
+        if (resolved == p)
+            return {};
+        info = QFileInfo(resolved);
+        if (!info.isFile())
+            return {};
+    }
+    return {info.fileName(), info.size()};
+}
+
+} // namespace
+
 QString DirEntry(const QString& path)
 {
-    const QFileInfo info(ResolvePath(path));
-    return info.exists() && info.isFile() ? info.fileName() : QString();
+    return storedFile(path).name;
 }
 
 SizeRuleResult ApplySizeRule(const QString& path, SizeRule rule, int threshold, const QString& expectedName)
 {
     if (rule == SizeRule::None)
         return FileExists(path) ? SizeRuleResult::Kept : SizeRuleResult::Missing;
+    const StoredFile stored = storedFile(path);
     if (rule == SizeRule::NameTestBelow) {
         // Only a file stored under exactly the expected spelling is judged; one that
         // differs in letter case is left alone, and a missing one stays missing.
-        const QString entry = DirEntry(path);
-        if (entry.isEmpty())
+        if (stored.name.isEmpty())
             return SizeRuleResult::Missing;
-        if (entry != expectedName)
+        if (stored.name != expectedName)
             return SizeRuleResult::Kept;
     }
-    const qint64 length = FileLength(path);
+    const qint64 length = stored.length;
     if (length < 0)
         return SizeRuleResult::Missing;
     if (length < threshold) {
