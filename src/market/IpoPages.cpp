@@ -340,14 +340,9 @@ void fillNews(const ViewContext& ctx, FlexGrid& grid)
             if (from > cleaned.size())
                 continue;
             const qsizetype tab = cleaned.indexOf(QLatin1Char('\t'), from);
-            qsizetype begin = from;
-            qsizetype end = tab < 0 ? cleaned.size() : tab;
+            const qsizetype end = tab < 0 ? cleaned.size() : tab;
+            line += rt::TrimView(QStringView(cleaned).sliced(from, end - from));
             from = end + 1;
-            while (end > begin && cleaned.at(end - 1) == u' ')
-                --end;
-            while (begin < end && cleaned.at(begin) == u' ')
-                ++begin;
-            line += QStringView(cleaned).sliced(begin, end - begin);
         }
         line += QLatin1Char('\t');
         line += link;

@@ -303,31 +303,30 @@ QString ResolvePath(const QString& path)
     return current;
 }
 
-namespace {
-
-// The length of the file path names (spelled as on disk or not); -1 when it is not
-// a file. A path spelled as on disk takes one look.
-qint64 fileLength(const QString& path)
+QFileInfo StoredFile(const QString& path)
 {
     QString p = path;
     p.replace(u'\\', u'/');
-    struct stat st {};
-    if (!p.isEmpty() && ::stat(QFile::encodeName(p).constData(), &st) == 0)
-        return S_ISREG(st.st_mode) ? qint64(st.st_size) : -1;
-    const QFileInfo info(ResolvePath(p));
-    return info.exists() && info.isFile() ? info.size() : -1;
+    // The type asked first: the one look answers existence, name and length too.
+    QFileInfo info(p);
+    if (info.isFile())
+        return info;
+    const QString resolved = ResolvePath(p);
+    if (resolved == p)
+        return QFileInfo();
+    info = QFileInfo(resolved);
+    return info.isFile() ? info : QFileInfo();
 }
-
-} // namespace
 
 bool FileExists(const QString& path)
 {
-    return fileLength(path) >= 0;
+    return StoredFile(path).isFile();
 }
 
 qint64 FileLength(const QString& path)
 {
-    return fileLength(path);
+    const QFileInfo info = StoredFile(path);
+    return info.isFile() ? info.size() : -1;
 }
 
 QByteArray ReadBytes(const QString& path, bool* ok)

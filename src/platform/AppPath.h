@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFileInfo>
 #include <QString>
 
 #include <memory>
@@ -26,6 +27,10 @@ QString ResolvePath(const QString& path);
 // (the old file stays).
 bool FileExists(const QString& path);
 qint64 FileLength(const QString& path);    // -1 when missing
+// The file a path names, spelled as on disk or not: its information (isFile() true,
+// its name as stored, its length), or an empty one when there is no such file. A
+// path spelled as on disk takes one look.
+QFileInfo StoredFile(const QString& path);
 QByteArray ReadBytes(const QString& path, bool* ok = nullptr);
 bool WriteFileAtomic(const QString& path, const QByteArray& bytes, QString* why = nullptr);
 bool AppendBytes(const QString& path, const QByteArray& bytes);

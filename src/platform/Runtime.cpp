@@ -546,7 +546,7 @@ QString RTrim(const QString& text)
     return text.left(end);
 }
 
-QString Trim(const QString& text)
+QStringView TrimView(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -554,7 +554,13 @@ QString Trim(const QString& text)
         --end;
     while (begin < end && text[begin] == u' ')
         ++begin;
-    return begin == 0 && end == text.size() ? text : text.sliced(begin, end - begin);
+    return text.sliced(begin, end - begin);
+}
+
+QString Trim(const QString& text)
+{
+    const QStringView trimmed = TrimView(text);
+    return trimmed.size() == text.size() ? text : trimmed.toString();
 }
 
 QString Replace(const QString& text, const QString& find, const QString& with)

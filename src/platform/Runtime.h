@@ -62,6 +62,8 @@ QString Left(const QString& text, int length);   // length < 0 raises 5
 QString Right(const QString& text, int length);  // length < 0 raises 5
 // Trim removes spaces only (not tabs or line breaks), like the language's Trim.
 QString Trim(const QString& text);
+// The same trim as a view into the text, nothing copied.
+QStringView TrimView(QStringView text);
 QString LTrim(const QString& text);
 QString RTrim(const QString& text);
 // Replace every occurrence, case-sensitive.

@@ -42,54 +42,26 @@ QString NewsFolder()
     return AppPath() + QStringLiteral("/Cache/News/");
 }
 
-namespace {
-
-// The file a path names, as stored (its name in the folder, its length); no name and
-// a length of -1 when there is no such file. A path spelled as on disk takes one look
-// (the type asked first, so that one call to the system answers all three).
-struct StoredFile
-{
-    QString name;
-    qint64 length = -1;
-};
-
-StoredFile storedFile(const QString& path)
-{
-    QString p = path;
-    p.replace(u'\\', u'/');
-    QFileInfo info(p);
-    if (!info.isFile()) {
-        const QString resolved = ResolvePath(p);
-        if (resolved == p)
-            return {};
-        info = QFileInfo(resolved);
-        if (!info.isFile())
-            return {};
-    }
-    return {info.fileName(), info.size()};
-}
-
-} // namespace
-
 QString DirEntry(const QString& path)
 {
-    return storedFile(path).name;
+    const QFileInfo stored = StoredFile(path);
+    return stored.isFile() ? stored.fileName() : QString();
 }
 
 SizeRuleResult ApplySizeRule(const QString& path, SizeRule rule, int threshold, const QString& expectedName)
 {
     if (rule == SizeRule::None)
         return FileExists(path) ? SizeRuleResult::Kept : SizeRuleResult::Missing;
-    const StoredFile stored = storedFile(path);
+    const QFileInfo stored = StoredFile(path);  // one look for name and length
     if (rule == SizeRule::NameTestBelow) {
         // Only a file stored under exactly the expected spelling is judged; one that
         // differs in letter case is left alone, and a missing one stays missing.
-        if (stored.name.isEmpty())
+        if (!stored.isFile())
             return SizeRuleResult::Missing;
-        if (stored.name != expectedName)
+        if (stored.fileName() != expectedName)
             return SizeRuleResult::Kept;
     }
-    const qint64 length = stored.length;
+    const qint64 length = stored.isFile() ? stored.size() : -1;
     if (length < 0)
         return SizeRuleResult::Missing;
     if (length < threshold) {
